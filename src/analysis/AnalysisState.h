@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace lumetra {
+
+// Per-pixel red, green and blue of the sampled picture, rows and columns -4..700. The margin
+// lets the filters read a 9 x 9 neighbourhood without bounds tests; sampling writes rows
+// 1..ImageHeight and columns 1..ImageWidth only, so the rest holds 0. Slots 4, 5 and 6 are red,
+// green and blue (the only slots ever used, so only they are stored).
+class ColourStoreGrid
+{
+public:
+    static constexpr int First = -4;
+    static constexpr int Last = 700;
+    static constexpr int Side = Last - First + 1;
+    enum Slot { Red = 4, Green = 5, Blue = 6 };
+
+    ColourStoreGrid() : m_values(3u * Side * Side, 0) {}
+
+    int16_t &operator()(int slot, int row, int column) { return m_values[index(slot, row, column)]; }
+    int16_t operator()(int slot, int row, int column) const { return m_values[index(slot, row, column)]; }
+    // Contiguous columns First..Last of one row of one slot.
+    int16_t *row(int slot, int row) { return &m_values[index(slot, row, First)]; }
+    const int16_t *row(int slot, int row) const { return &m_values[index(slot, row, First)]; }
+
+private:
+    static size_t index(int slot, int row, int column)
+    {
+        return (static_cast<size_t>(slot - Red) * Side + static_cast<size_t>(row - First)) * Side +
+               static_cast<size_t>(column - First);
+    }
+    std::vector<int16_t> m_values;
+};
+
+// Grey value of each sampled pixel, x 0..640 by y 0..480. Row 0 and column 0 stay 0.
+class GreyMapGrid
+{
+public:
+    static constexpr int Width = 641;
+    static constexpr int Height = 481;
+
+    GreyMapGrid() : m_values(static_cast<size_t>(Width) * Height, 0) {}
+    int &operator()(int x, int y) { return m_values[static_cast<size_t>(y) * Width + x]; }
+    int operator()(int x, int y) const { return m_values[static_cast<size_t>(y) * Width + x]; }
+    // Contiguous x = 0..640 of row y.
+    int *row(int y) { return &m_values[static_cast<size_t>(y) * Width]; }
+    const int *row(int y) const { return &m_values[static_cast<size_t>(y) * Width]; }
+
+private:
+    std::vector<int> m_values;
+};
+
+using MarkTable = std::array<std::array<double, 2>, 11>;
+
+// The one record the workspace, the curve windows, the table, the reports and the analysis
+// routines share. Plain data read and written in the order the callers define; it starts zeroed
+// and is never reset as a whole. "Number" fields are doubles (integers where the values are).
+struct AnalysisState
+{
+    // Picture data
+    QString ImagePath;
+    double ImageWidth = 0;
+    int16_t ImageHeight = 0;
+    ColourStoreGrid ColourStore;
+    GreyMapGrid GreyMap;
+
+    // Value ranges; each minimum ignores cells equal to 0, each maximum does not.
+    double GreyMax = 0;
+    double GreyMin = 0;
+    double ImageGreyMax = 0;
+    double ImageGreyMin = 0;
+    double ProfileMax = 0;
+    double ProfileMin = 0;
+
+    // Cut and profile
+    int16_t CutOrientation = 0; // 0 none, 1 horizontal (row), 2 vertical (column)
+    bool CurveWindowOpen = false;
+    double CutPosition = 0;
+    double IntegrationWidth = 0;
+    std::array<double, 641> ProfileH{};  // fractions kept
+    std::array<int16_t, 481> ProfileV{}; // rounded half to even on every store
+
+    // Curve window geometry and interaction
+    bool Enlarged = false;
+    double AxisStart = 0;
+    double AxisEnd = 0;
+    double AxisStartZoom = 0;
+    double AxisEndZoom = 0;
+    double CursorX = 0;
+    double CursorY = 0;
+    double MarkCountH = 0;
+    double MarkCountV = 0;
+    MarkTable MarkPixelsH{};
+    MarkTable MarkPixelsV{};
+    MarkTable MarkValuesH{};
+    MarkTable MarkValuesV{};
+    bool PrintAnalysed = false;
+    bool WorkspaceOpen = false;
+    QObject *MainWindow = nullptr;
+};
+
+} // namespace lumetra

@@ -1,0 +1,10 @@
+#include "app/ApplicationSetup.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    lumetra::setupApplication(app);
+    return 0;
+}

@@ -1,0 +1,59 @@
+// lumetra-cli: the analysis core from the shell, for scripted and batch work.
+#include "cli/CliCommand.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <exception>
+
+using namespace lumetra::cli;
+
+std::vector<CliCommand> &lumetra::cli::cliCommands()
+{
+    static std::vector<CliCommand> commands;
+    return commands;
+}
+
+namespace {
+
+void printHelp()
+{
+    std::printf("usage: lumetra-cli COMMAND [ARGS...]\n\n"
+                "Analyses light-spot pictures (BMP, JPEG) the way the Lumetra workstation does,\n"
+                "sampled as a 640 x 480 grey raster. Errors are one line on stderr, exit status 2.\n\n"
+                "commands:\n");
+    for (const CliCommand &c : cliCommands())
+        std::printf("  %s\n      %s\n", qPrintable(c.usage), qPrintable(c.summary));
+    std::printf("\n  --help    this text\n");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Text metrics on picture surfaces need a GUI application, never a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QGuiApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printHelp();
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (const CliCommand &c : cliCommands()) {
+        if (c.name != name)
+            continue;
+        try {
+            return c.run(args);
+        } catch (const CliError &e) {
+            std::fprintf(stderr, "lumetra-cli %s: %s\n", qPrintable(name), e.what());
+            return 2;
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "lumetra-cli %s: %s\n", qPrintable(name), e.what());
+            return 2;
+        }
+    }
+    std::fprintf(stderr, "lumetra-cli: unknown command '%s' (see lumetra-cli --help)\n", qPrintable(name));
+    return 2;
+}

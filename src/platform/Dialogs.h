@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace lumetra {
+
+// The modal questions the program asks: file dialogs, message boxes and the input box.
+// The program uses QtDialogs; tests script the answers with ScriptedDialogs and never block.
+class Dialogs
+{
+public:
+    // Filters are written as the program states them: "Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg".
+    struct FileRequest
+    {
+        QString title;
+        QString initialDirectory; // "c:\" (or empty) stands for the user's home directory
+        QString filter;
+        int filterIndex = 1;      // 1-based, as the filter string counts its entries
+        QString defaultSuffix;    // without the dot
+        QString fileName;         // proposed name
+    };
+
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    virtual ~Dialogs() = default;
+
+    // The chosen path, or nothing when the operator cancels.
+    virtual std::optional<QString> openFile(QWidget *parent, const FileRequest &request) = 0;
+    // The chosen path, or nothing when cancelled. Never asks about overwriting: callers do.
+    virtual std::optional<QString> saveFile(QWidget *parent, const FileRequest &request) = 0;
+    virtual Answer message(QWidget *parent, const QString &text, const QString &title = QString(),
+                           Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
+    // The text entered, or nothing when cancelled.
+    virtual std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
+                                         const QString &defaultText) = 0;
+};
+
+// Turns "Desc(*.a)|*.a|Other|*.b;*.c" into Qt's "Desc(*.a) (*.a);;Other (*.b *.c)" entries.
+QStringList qtFilterList(const QString &filter);
+// "c:\" and empty mean the home directory; anything else is used as it stands.
+QString resolveInitialDirectory(const QString &directory);
+
+} // namespace lumetra

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace lumetra {
+
+// Reads a BMP or JPEG (or another format Qt reads) defensively: a missing file, an unknown or
+// corrupt format, a truncated file or a header that claims absurd dimensions is refused with a
+// one-line reason instead of a half-decoded picture.
+struct ImageLoadResult
+{
+    QImage image;   // Format_RGB32 on success
+    QString error;  // empty on success
+    bool ok() const { return error.isEmpty(); }
+};
+
+ImageLoadResult loadImageFile(const QString &path);
+
+// Largest picture accepted (each side, and in all).
+constexpr int MaxImageSide = 30000;
+constexpr qint64 MaxImagePixels = 100'000'000;
+
+} // namespace lumetra

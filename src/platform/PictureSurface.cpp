@@ -1,0 +1,290 @@
+#include "platform/PictureSurface.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace lumetra {
+
+namespace {
+
+constexpr int DotsPerMeter96 = 3780; // 96 dots per inch, so that 9 points are 12 pixels
+
+QImage blankImage(int width, int height, Colour fill)
+{
+    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMeter96);
+    image.setDotsPerMeterY(DotsPerMeter96);
+    image.fill(toQRgb(fill));
+    return image;
+}
+
+int roundPixel(double v) { return static_cast<int>(std::lround(v)); }
+
+// Bresenham from (x0, y0) to (x1, y1), both ends included; fn(x, y, stepIndex).
+template<typename Fn> void rasterLine(int x0, int y0, int x1, int y1, Fn &&fn)
+{
+    const int dx = std::abs(x1 - x0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0);
+    const int sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (int step = 0;; ++step) {
+        fn(x0, y0, step);
+        if (x0 == x1 && y0 == y1)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+} // namespace
+
+PictureSurface::PictureSurface(int width, int height, QObject *parent)
+    : QObject(parent), m_font(defaultFont())
+{
+    m_base = blankImage(width, height, m_backColour);
+    m_persist = m_base;
+    m_screen = m_base;
+}
+
+QFont PictureSurface::defaultFont()
+{
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+    font.setPointSize(9);
+    return font;
+}
+
+void PictureSurface::resize(int width, int height)
+{
+    if (width == this->width() && height == this->height())
+        return;
+    const QImage oldPersist = m_persist;
+    const QImage oldScreen = m_screen;
+    m_screen = blankImage(width, height, m_backColour);
+    setPicture(m_picture);
+    auto keep = [](QImage &layer, const QImage &old) {
+        const int w = std::min(old.width(), layer.width());
+        for (int y = 0; y < std::min(old.height(), layer.height()); ++y)
+            std::copy_n(reinterpret_cast<const QRgb *>(old.constScanLine(y)), w,
+                        reinterpret_cast<QRgb *>(layer.scanLine(y)));
+    };
+    keep(m_persist, oldPersist);
+    keep(m_screen, oldScreen);
+    emit changed();
+}
+
+void PictureSurface::setPlacement(int left, int top)
+{
+    m_left = left;
+    m_top = top;
+}
+
+Colour PictureSurface::point(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_screen.width() || y >= m_screen.height())
+        return -1;
+    return fromQRgb(reinterpret_cast<const QRgb *>(m_screen.constScanLine(y))[x]);
+}
+
+template<typename Fn> void PictureSurface::forEachLayer(Fn &&fn)
+{
+    fn(m_screen);
+    if (m_persistent)
+        fn(m_persist);
+}
+
+void PictureSurface::plot(int x, int y, QRgb rgb)
+{
+    if (x < 0 || y < 0 || x >= m_screen.width() || y >= m_screen.height())
+        return;
+    const bool xorPen = m_penMode == PenMode::Xor;
+    forEachLayer([&](QImage &layer) {
+        QRgb &px = reinterpret_cast<QRgb *>(layer.scanLine(y))[x];
+        px = xorPen ? ((px ^ rgb) | 0xff000000u) : (rgb | 0xff000000u);
+    });
+}
+
+void PictureSurface::setPixel(int x, int y, Colour colour)
+{
+    plot(x, y, toQRgb(colour) & 0x00ffffffu);
+    emit changed();
+}
+
+void PictureSurface::setPixels(int x0, int y, std::span<const Colour> colours)
+{
+    if (y < 0 || y >= height())
+        return;
+    const bool xorPen = m_penMode == PenMode::Xor;
+    const int first = std::max(0, -x0);
+    const int last = std::min<int>(static_cast<int>(colours.size()), width() - x0);
+    forEachLayer([&](QImage &layer) {
+        QRgb *row = reinterpret_cast<QRgb *>(layer.scanLine(y));
+        for (int i = first; i < last; ++i) {
+            const QRgb rgb = toQRgb(colours[static_cast<size_t>(i)]) & 0x00ffffffu;
+            QRgb &px = row[x0 + i];
+            px = xorPen ? ((px ^ rgb) | 0xff000000u) : (rgb | 0xff000000u);
+        }
+    });
+    emit changed();
+}
+
+void PictureSurface::line(double x1, double y1, double x2, double y2, Colour colour)
+{
+    const QRgb rgb = toQRgb(colour) & 0x00ffffffu;
+    const int ax = roundPixel(x1), ay = roundPixel(y1), bx = roundPixel(x2), by = roundPixel(y2);
+    const bool dotted = m_lineStyle == LineStyle::Dot;
+    const int w = m_lineWidth;
+    if (w == 1) {
+        rasterLine(ax, ay, bx, by, [&](int x, int y, int step) {
+            if (!dotted || step % 3 == 0)
+                plot(x, y, rgb);
+        });
+    } else {
+        // A wide line is a square pen stamped along the path; each covered pixel is drawn once
+        // so that the exclusive-or pen stays reversible.
+        const int lo = -(w / 2);
+        std::vector<std::pair<int, int>> pixels;
+        rasterLine(ax, ay, bx, by, [&](int x, int y, int step) {
+            if (dotted && step % 3 != 0)
+                return;
+            for (int oy = lo; oy < lo + w; ++oy)
+                for (int ox = lo; ox < lo + w; ++ox)
+                    pixels.emplace_back(x + ox, y + oy);
+        });
+        std::sort(pixels.begin(), pixels.end());
+        pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
+        for (const auto &[x, y] : pixels)
+            plot(x, y, rgb);
+    }
+    m_currentX = x2;
+    m_currentY = y2;
+    emit changed();
+}
+
+void PictureSurface::box(double x1, double y1, double x2, double y2, Colour colour)
+{
+    const QRgb rgb = toQRgb(colour) & 0x00ffffffu;
+    const int l = std::min(roundPixel(x1), roundPixel(x2));
+    const int r = std::max(roundPixel(x1), roundPixel(x2));
+    const int t = std::min(roundPixel(y1), roundPixel(y2));
+    const int b = std::max(roundPixel(y1), roundPixel(y2));
+    for (int x = l; x <= r; ++x) {
+        plot(x, t, rgb);
+        if (b != t)
+            plot(x, b, rgb);
+    }
+    for (int y = t + 1; y < b; ++y) {
+        plot(l, y, rgb);
+        if (r != l)
+            plot(r, y, rgb);
+    }
+    m_currentX = x2;
+    m_currentY = y2;
+    emit changed();
+}
+
+void PictureSurface::setBackColour(Colour colour)
+{
+    m_backColour = colour;
+    setPicture(m_picture);
+}
+
+void PictureSurface::clear()
+{
+    if (m_persistent)
+        m_persist = m_base;
+    m_screen = m_persist;
+    m_currentX = 0;
+    m_currentY = 0;
+    emit changed();
+}
+
+void PictureSurface::commitPersistent()
+{
+    m_picture = m_persist;
+    m_base = m_persist;
+    emit changed();
+}
+
+void PictureSurface::setPicture(const QImage &picture)
+{
+    m_picture = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    m_base = blankImage(width(), height(), m_backColour);
+    if (!m_picture.isNull()) {
+        const int w = std::min(m_picture.width(), m_base.width());
+        const int h = std::min(m_picture.height(), m_base.height());
+        for (int y = 0; y < h; ++y)
+            std::copy_n(reinterpret_cast<const QRgb *>(m_picture.constScanLine(y)), w,
+                        reinterpret_cast<QRgb *>(m_base.scanLine(y)));
+    }
+    m_persist = m_base;
+    m_screen = m_base;
+    emit changed();
+}
+
+void PictureSurface::clearPicture() { setPicture(QImage()); }
+
+int PictureSurface::textWidth(const QString &text) const
+{
+    return QFontMetrics(m_font, &m_screen).horizontalAdvance(text);
+}
+
+int PictureSurface::textHeight(const QString &text) const
+{
+    Q_UNUSED(text);
+    return QFontMetrics(m_font, &m_screen).height();
+}
+
+void PictureSurface::print(const QString &text)
+{
+    const QFontMetrics fm(m_font, &m_screen);
+    const QPointF origin(m_currentX, m_currentY + fm.ascent());
+    forEachLayer([&](QImage &layer) {
+        QPainter p(&layer);
+        p.setFont(m_font);
+        p.setPen(toQColor(m_foreColour));
+        p.drawText(origin, text);
+    });
+    m_currentX = 0;
+    m_currentY += fm.height();
+    emit changed();
+}
+
+void PictureSurface::copyFrom(const PictureSurface &source, const QRect &sourceRect, const QPoint &dest)
+{
+    copyFrom(source.image(), sourceRect, dest);
+}
+
+void PictureSurface::copyFrom(const QImage &source, const QRect &sourceRect, const QPoint &dest)
+{
+    const QImage src = source.format() == QImage::Format_RGB32 ? source
+                                                                : source.convertToFormat(QImage::Format_RGB32);
+    const QRect clipped = sourceRect.intersected(src.rect());
+    if (clipped.isEmpty())
+        return;
+    const QPoint offset = dest + (clipped.topLeft() - sourceRect.topLeft());
+    forEachLayer([&](QImage &layer) {
+        const QRect target = QRect(offset, clipped.size()).intersected(layer.rect());
+        for (int y = target.top(); y <= target.bottom(); ++y) {
+            const QRgb *from = reinterpret_cast<const QRgb *>(
+                                   src.constScanLine(clipped.top() + (y - offset.y()))) +
+                               clipped.left() + (target.left() - offset.x());
+            std::copy_n(from, target.width(), reinterpret_cast<QRgb *>(layer.scanLine(y)) + target.left());
+        }
+    });
+    emit changed();
+}
+
+} // namespace lumetra

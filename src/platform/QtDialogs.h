@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+namespace lumetra {
+
+class QtDialogs : public Dialogs
+{
+public:
+    std::optional<QString> openFile(QWidget *parent, const FileRequest &request) override;
+    std::optional<QString> saveFile(QWidget *parent, const FileRequest &request) override;
+    Answer message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
+                   Icon icon) override;
+    std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
+                                 const QString &defaultText) override;
+};
+
+} // namespace lumetra

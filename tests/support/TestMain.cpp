@@ -1,0 +1,28 @@
+// main() of every test binary: an application object (offscreen unless the test environment
+// asks for another platform) with the program's fonts, then GoogleTest.
+#include "app/ApplicationSetup.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
+        mkdir(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
+    ::testing::InitGoogleMock(&argc, argv);
+    QApplication app(argc, argv);
+    lumetra::setupApplication(app);
+    return RUN_ALL_TESTS();
+}
