@@ -1,4 +1,4 @@
-#include "app/ApplicationSetup.h"
+#include "platform/ApplicationSetup.h"
 
 #include <QApplication>
 

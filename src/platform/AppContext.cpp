@@ -1,0 +1,38 @@
+#include "platform/AppContext.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QWidget>
+
+namespace lumetra {
+
+QWidget *childWindowFrame(QWidget *form)
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(form->parentWidget()))
+        return sub;
+    return form;
+}
+
+QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoint> position)
+{
+    QWidget *frame = childWindowFrame(form);
+    if (frame == form && context.mdiArea) {
+        QMdiSubWindow *sub = context.mdiArea->addSubWindow(form);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowIcon(form->windowIcon());
+        frame = sub;
+    }
+    if (position)
+        frame->move(*position);
+    frame->show();
+    form->show();
+    frame->raise();
+    frame->activateWindow();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(frame); sub && context.mdiArea)
+        context.mdiArea->setActiveSubWindow(sub);
+    return frame;
+}
+
+void moveChildWindow(QWidget *form, const QPoint &position) { childWindowFrame(form)->move(position); }
+
+} // namespace lumetra

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QPoint>
+
+#include <functional>
+#include <optional>
+
+class QMdiArea;
+class QWidget;
+
+namespace lumetra {
+
+struct AnalysisState;
+class ProgressWindows;
+
+// What every window of the program is given: the shared state, the outside components, the
+// progress windows, the frame that hosts child windows, and the openers of windows that belong
+// to other subsystems (wired at start-up; a test sets only those it needs).
+struct AppContext
+{
+    AnalysisState &state;
+    Services &services;
+    ProgressWindows &progress;
+    QMdiArea *mdiArea = nullptr; // null: child windows become top-level windows (tests)
+
+    std::function<void()> openWorkspace;                    // after ImagePath is stored
+    std::function<void(bool fromToolbar)> openCaptureWindow; // the connect command
+};
+
+// Shows a form as a child window of the main frame (or top-level without one), brings it
+// forward, and places its outer top-left at `position` (pixels of the frame's client area).
+// Returns the window that carries the form (its sub-window, or the form itself).
+QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoint> position = std::nullopt);
+// Moves an already shown child window (outer top-left, client-area pixels).
+void moveChildWindow(QWidget *form, const QPoint &position);
+// The window frame around a form: its sub-window in the main frame, else the form itself.
+QWidget *childWindowFrame(QWidget *form);
+
+} // namespace lumetra
