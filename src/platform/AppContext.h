@@ -14,6 +14,7 @@ namespace lumetra {
 
 struct AnalysisState;
 class ProgressWindows;
+class MainWindowPort;
 
 // What every window of the program is given: the shared state, the outside components, the
 // progress windows, the frame that hosts child windows, and the openers of windows that belong
@@ -24,6 +25,7 @@ struct AppContext
     Services &services;
     ProgressWindows &progress;
     QMdiArea *mdiArea = nullptr; // null: child windows become top-level windows (tests)
+    MainWindowPort *mainWindow = nullptr; // null in tests without a main window
 
     std::function<void()> openWorkspace;                    // after ImagePath is stored
     std::function<void(bool fromToolbar)> openCaptureWindow; // the connect command
