@@ -27,7 +27,7 @@ struct AppContext
     QMdiArea *mdiArea = nullptr; // null: child windows become top-level windows (tests)
     MainWindowPort *mainWindow = nullptr; // null in tests without a main window
 
-    std::function<void()> openWorkspace;                    // after ImagePath is stored
+    std::function<bool()> openWorkspace; // after ImagePath is stored; false when the picture was refused
     std::function<void(bool fromToolbar)> openCaptureWindow; // the connect command
 };
 
