@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace lumetra {
+
+// The two lines of configtext.txt, without their line ends.
+struct Settings
+{
+    QString width;    // integration width (line 1)
+    QString interval; // intensity-value display interval (line 2)
+};
+
+// The program's two-line settings file. Every line ends with CR LF; the file is rewritten whole
+// on every save, through a temporary file, so a failed save leaves the old file as it was.
+class SettingsFile
+{
+public:
+    // configtext.txt beside the executable when that directory is writable, otherwise in the
+    // per-user configuration directory.
+    static QString resolvedPath();
+
+    explicit SettingsFile(QString path = resolvedPath());
+
+    QString path() const;
+
+    // nullopt when the file is missing or unreadable; an empty file gives two empty lines.
+    std::optional<Settings> read() const;
+
+    // The first line as a whole number; a missing file, an empty line or anything that is not a
+    // whole number counts as 0.
+    double integrationWidth() const;
+
+    // Writes exactly "<width>\r\n<interval>\r\n". On failure returns false and, when error is not
+    // null, puts a readable reason there.
+    bool write(const QString &width, const QString &interval, QString *error) const;
+
+private:
+    QString path_;
+};
+
+} // namespace lumetra

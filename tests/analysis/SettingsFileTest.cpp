@@ -1,0 +1,128 @@
+#include "analysis/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+
+using namespace lumetra;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return f.readAll();
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+class SettingsFileTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString file() const { return dir.filePath("configtext.txt"); }
+};
+
+} // namespace
+
+TEST_F(SettingsFileTest, WriteProducesExactlyTwoCrLfLines)
+{
+    SettingsFile settings(file());
+    QString error;
+    ASSERT_TRUE(settings.write("8", "5", &error)) << error.toStdString();
+    EXPECT_EQ(contents(file()), QByteArray("8\r\n5\r\n"));
+    ASSERT_TRUE(settings.write("", "", &error));
+    EXPECT_EQ(contents(file()), QByteArray("\r\n\r\n"));
+}
+
+TEST_F(SettingsFileTest, ReadGivesLinesWithoutLineEnds)
+{
+    put(file(), "12\r\n20\r\n");
+    const auto s = SettingsFile(file()).read();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->width, "12");
+    EXPECT_EQ(s->interval, "20");
+}
+
+TEST_F(SettingsFileTest, ReadAcceptsBareLineFeedsAndMissingSecondLine)
+{
+    put(file(), "7\n");
+    const auto s = SettingsFile(file()).read();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->width, "7");
+    EXPECT_EQ(s->interval, "");
+}
+
+TEST_F(SettingsFileTest, EmptyFileGivesTwoEmptyLinesAndMissingFileNothing)
+{
+    put(file(), "");
+    const auto s = SettingsFile(file()).read();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_TRUE(s->width.isEmpty());
+    EXPECT_TRUE(s->interval.isEmpty());
+    EXPECT_FALSE(SettingsFile(dir.filePath("absent.txt")).read().has_value());
+    EXPECT_EQ(SettingsFile(dir.filePath("absent.txt")).integrationWidth(), 0.0);
+}
+
+struct WidthCase
+{
+    const char *firstLine;
+    double expected;
+};
+
+class IntegrationWidthLine : public ::testing::TestWithParam<WidthCase>
+{
+};
+
+TEST_P(IntegrationWidthLine, IsAWholeNumberOrZero)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("configtext.txt");
+    put(path, QByteArray(GetParam().firstLine) + "\r\n3\r\n");
+    EXPECT_EQ(SettingsFile(path).integrationWidth(), GetParam().expected) << GetParam().firstLine;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, IntegrationWidthLine,
+                         ::testing::Values(WidthCase{"8", 8}, WidthCase{"320", 320}, WidthCase{" 12 ", 12},
+                                           WidthCase{"007", 7}, WidthCase{"", 0}, WidthCase{"abc", 0},
+                                           WidthCase{"1a", 0}, WidthCase{"2.5", 0}, WidthCase{"-4", 0},
+                                           WidthCase{"+4", 0}, WidthCase{"99999999999999999999", 0}));
+
+TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFile)
+{
+    put(file(), "9\r\n4\r\n");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QString error;
+    const bool ok = SettingsFile(file()).write("1", "2", &error);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (ok)
+        GTEST_SKIP() << "running with permissions that ignore a read-only folder";
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(contents(file()), QByteArray("9\r\n4\r\n"));
+}
+
+TEST_F(SettingsFileTest, WriteIntoAFolderPathFailsWithAMessage)
+{
+    QDir(dir.path()).mkdir("configtext.txt");
+    QString error;
+    EXPECT_FALSE(SettingsFile(file()).write("1", "2", &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(SettingsFilePath, ResolvedPathEndsWithTheFileName)
+{
+    const QString path = SettingsFile::resolvedPath();
+    EXPECT_TRUE(path.endsWith("/configtext.txt")) << path.toStdString();
+    EXPECT_EQ(SettingsFile().path(), path);
+}
