@@ -1,7 +1,19 @@
 #include "workspace/Frm_transact.h"
 
+#include "analysis/AnalysisState.h"
+#include "analysis/Module1.h"
+#include "platform/Dialogs.h"
+#include "platform/ImageLoader.h"
+#include "platform/MainWindowPort.h"
+#include "workspace/WorkspaceGeometry.h"
+#include "workspace/WorkspaceMenu.h"
+#include "workspace/frm_sz.h"
+
+#include <QAction>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 namespace lumetra {
 
@@ -14,25 +26,64 @@ Frm_transact *Frm_transact::instance()
 
 Frm_transact *Frm_transact::showWorkspace(AppContext &context)
 {
-    if (s_instance) {
-        showChildWindow(context, s_instance);
-        return s_instance;
+    if (!s_instance) {
+        // Read the picture before anything is created or changed, so that a refused file
+        // leaves no window behind and the shared state as it was.
+        const ImageLoadResult loaded = loadImageFile(context.state.ImagePath);
+        if (!loaded.ok()) {
+            if (context.services.dialogs)
+                context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
+                                                  QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
+                                                  Dialogs::Icon::Warning);
+            return nullptr;
+        }
+        auto *form = new Frm_transact(context);
+        form->Form_Load(loaded.image);
     }
-    return nullptr;
+    showChildWindow(context, s_instance, workspace::WorkspacePosition);
+    return s_instance;
 }
 
 Frm_transact::Frm_transact(AppContext &context)
-    : m_context(context), m_picture(640, 480), m_windowSurface(711, 540)
+    : m_context(context), m_picture(workspace::PictureWidth, workspace::PictureHeight),
+      m_windowSurface(workspace::ClientWidth, workspace::ClientHeight)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Frm_transact"));
+    setWindowTitle(QStringLiteral("图像操作"));
     s_instance = this;
+
+    m_menu = new WorkspaceMenu(this);
+    m_windowSurface.setBackColour(BackColour);
+    m_windowView = new SurfaceView(&m_windowSurface, 0, this);
+    m_windowView->setFocusPolicy(Qt::NoFocus);
+    m_pictureView = new SurfaceView(&m_picture, workspace::PictureBorder, m_windowView);
+    m_pictureView->setObjectName(QStringLiteral("Picture1"));
+    m_label1 = new QLabel(QStringLiteral("系统正在进行三维处理"), m_windowView);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menu->bar());
+    layout->addWidget(m_windowView);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(menuItem(QStringLiteral("shuipin")), &QAction::triggered, this, [this] { shuipin_Click(); });
+    connect(menuItem(QStringLiteral("cuizi")), &QAction::triggered, this, [this] { cuizi_Click(); });
+    connect(menuItem(QStringLiteral("configtext")), &QAction::triggered, this,
+            [this] { configtext_Click(); });
+    connect(m_pictureView, &SurfaceView::mousePressed, this,
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
+    connect(m_pictureView, &SurfaceView::keyPressed, this,
+            [this](int key, Qt::KeyboardModifiers) { Picture1_KeyDown(key); });
 }
 
 Frm_transact::~Frm_transact() = default;
 
 QAction *Frm_transact::menuItem(const QString &controlName)
 {
-    return m_menuItems.value(controlName);
+    return m_menu->item(controlName);
 }
 
 void Frm_transact::setLeftEdge(int x)
@@ -41,9 +92,67 @@ void Frm_transact::setLeftEdge(int x)
     frame->move(x, frame->y());
 }
 
+void Frm_transact::Form_Load(const QImage &image)
+{
+    AnalysisState &state = m_context.state;
+    state.WorkspaceOpen = true;
+    m_label1->hide();
+
+    const QPoint at = workspace::picturePosition();
+    m_pictureView->move(at);
+    m_picture.setPlacement(at.x(), at.y());
+
+    // Rulers: left and top scales, then bottom and right ones, engraved on the window around
+    // the picture. The routine halves spans it is given, so each call gets its own.
+    int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
+    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, QStringLiteral("10011"),
+                           false);
+    spanX = workspace::PictureWidth;
+    spanY = workspace::PictureHeight;
+    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, QStringLiteral("01101"),
+                           false);
+
+    m_picture.setPicture(image);
+    state.ImageWidth = workspace::PictureWidth;
+    state.ImageHeight = workspace::PictureHeight;
+    m_menu->applyLoadedStates();
+}
+
+void Frm_transact::Form_Unload()
+{
+    if (m_context.mainWindow) {
+        m_context.mainWindow->setToolbarButtonEnabled(1, true);
+        m_context.mainWindow->setToolbarButtonEnabled(2, true);
+    }
+    m_context.state.WorkspaceOpen = false;
+    m_context.state.AxisStart = 0;
+    m_context.state.AxisEnd = 0;
+}
+
 void Frm_transact::closeEvent(QCloseEvent *event)
 {
+    Form_Unload();
     event->accept();
+}
+
+void Frm_transact::shuipin_Click() {}
+
+void Frm_transact::cuizi_Click() {}
+
+void Frm_transact::configtext_Click()
+{
+    frm_sz::showDialog(m_context);
+}
+
+void Frm_transact::Picture1_MouseDown(int x, int y)
+{
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+}
+
+void Frm_transact::Picture1_KeyDown(int key)
+{
+    Q_UNUSED(key);
 }
 
 } // namespace lumetra

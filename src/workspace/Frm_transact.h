@@ -4,19 +4,22 @@
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
 
-#include <QHash>
+#include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 class QAction;
-class QMenuBar;
 class QCloseEvent;
+class QLabel;
 
 namespace lumetra {
 
-// The image workspace: the loaded picture (640 x 480) inside engraved rulers, the menu bar of
-// the image commands, and the cut marker the curve windows follow. One instance at a time.
+class WorkspaceMenu;
+
+// The image workspace "图像操作": the loaded picture (Picture1, 640 x 480) inside engraved
+// rulers, the menu bar of the image commands, and the cut the curve windows follow, moved here
+// with the mouse and the arrow keys. One instance at a time, destroyed when closed.
 class Frm_transact : public QWidget
 {
     Q_OBJECT
@@ -24,8 +27,9 @@ class Frm_transact : public QWidget
 public:
     // The open workspace or nullptr.
     static Frm_transact *instance();
-    // Loads the picture of ImagePath and shows the workspace, or brings an open one forward
-    // (keeping its picture). nullptr when the picture was refused (a message names the file).
+    // Loads the picture of ImagePath and shows the workspace at (160, 70), or brings an open one
+    // there (keeping its picture). nullptr when the picture was refused: a message names the
+    // file and nothing else changes.
     static Frm_transact *showWorkspace(AppContext &context);
 
     ~Frm_transact() override;
@@ -34,10 +38,16 @@ public:
     PictureSurface &picture() { return m_picture; }
     SurfaceView *pictureView() { return m_pictureView; }
     PictureSurface &windowSurface() { return m_windowSurface; }
+    SurfaceView *windowView() { return m_windowView; }
     // A menu item by its control name (nullptr for an unknown name).
     QAction *menuItem(const QString &controlName);
     // Moves the window so that its left edge is at x (client-area pixels of the main frame).
     void setLeftEdge(int x);
+    // The status text shown during the 3D export (hidden while idle).
+    QLabel *statusLabel() { return m_label1; }
+
+    // Background of the window's own drawing, behind the rulers.
+    static constexpr Colour BackColour = rgb(192, 192, 192);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -45,13 +55,21 @@ protected:
 private:
     explicit Frm_transact(AppContext &context);
 
+    void Form_Load(const QImage &image);
+    void Form_Unload();
+    void shuipin_Click();
+    void cuizi_Click();
+    void configtext_Click();
+    void Picture1_MouseDown(int x, int y);
+    void Picture1_KeyDown(int key);
+
     AppContext &m_context;
     PictureSurface m_picture;
     PictureSurface m_windowSurface;
     SurfaceView *m_windowView = nullptr;
     SurfaceView *m_pictureView = nullptr;
-    QMenuBar *m_menuBar = nullptr;
-    QHash<QString, QAction *> m_menuItems;
+    QLabel *m_label1 = nullptr;
+    WorkspaceMenu *m_menu = nullptr;
 
     static QPointer<Frm_transact> s_instance;
 };

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+#include <cmath>
+
+namespace lumetra::workspace {
+
+// Client area of the workspace in pixels, and the user scale laid over it.
+constexpr int ClientWidth = 711;
+constexpr int ClientHeight = 540;
+constexpr double ScaleWidth = 680;
+constexpr double ScaleHeight = 520;
+
+// Picture1: 640 x 480 inner pixels inside a 2-pixel box, its outer corner at (30, 30) scale units.
+constexpr int PictureWidth = 640;
+constexpr int PictureHeight = 480;
+constexpr int PictureBorder = 2;
+constexpr double PictureScaleLeft = 30;
+constexpr double PictureScaleTop = 30;
+
+// A point of the user scale in client pixels (nearest pixel).
+inline QPoint scaleToPixels(double x, double y)
+{
+    return QPoint(static_cast<int>(std::lround(x * ClientWidth / ScaleWidth)),
+                  static_cast<int>(std::lround(y * ClientHeight / ScaleHeight)));
+}
+
+inline QPoint picturePosition()
+{
+    return scaleToPixels(PictureScaleLeft, PictureScaleTop);
+}
+
+// Where the main window places the workspace and the settings dialog.
+constexpr QPoint WorkspacePosition(160, 70);
+constexpr QPoint SettingsPosition(300, 150);
+
+} // namespace lumetra::workspace

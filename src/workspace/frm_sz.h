@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/AppContext.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QCloseEvent;
+class QLineEdit;
+class QPushButton;
+
+namespace lumetra {
+
+// The settings dialog "设置": the integration width (Text2, 0..320) and the intensity-value
+// display interval (Text1, 0..20), read from and saved to the program's settings file.
+// Modeless, one instance at a time, destroyed when closed.
+class frm_sz : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static frm_sz *instance();
+    // Shows the dialog at (300, 150), loading it first when it is not open.
+    static frm_sz *showDialog(AppContext &context);
+    // The settings file the dialog reads and writes; empty (the default) means the program's own.
+    static void setSettingsPath(const QString &path);
+    static QString settingsPath();
+
+    ~frm_sz() override;
+
+    QLineEdit *text1() { return m_text1; }
+    QLineEdit *text2() { return m_text2; }
+    QPushButton *okButton() { return m_ok; }
+    QPushButton *cancelButton() { return m_cancel; }
+
+    static constexpr int IntervalLimit = 20;
+    static constexpr int WidthLimit = 320;
+
+private:
+    explicit frm_sz(AppContext &context);
+
+    void Form_Load();
+    void CurtButton1_Click();
+    void CurtButton2_Click();
+
+    AppContext &m_context;
+    QLineEdit *m_text1 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QPushButton *m_ok = nullptr;
+    QPushButton *m_cancel = nullptr;
+
+    static QPointer<frm_sz> s_instance;
+    static QString s_settingsPath;
+};
+
+} // namespace lumetra
