@@ -1,0 +1,133 @@
+#include "curves/CurveInteraction.h"
+
+#include "analysis/AnalysisState.h"
+#include "analysis/Module1.h"
+#include "curves/CurveValues.h"
+#include "curves/CurveWindow.h"
+#include "platform/PointerControl.h"
+
+#include <QLabel>
+#include <QMenu>
+
+namespace lumetra {
+
+CurveInteraction::CurveInteraction(CurveWindow &window) : m_window(window) {}
+
+void CurveInteraction::mouseMoved(int x, int y)
+{
+    SurfaceView *view = m_window.plotView();
+    const int w = m_window.plotWidth();
+    const int h = m_window.plotHeight();
+    const int b = view->border();
+    // While a button is held the plot keeps receiving moves from anywhere; only those over the
+    // plot box count.
+    if (x < -b || y < -b || x >= w + b || y >= h + b)
+        return;
+    if (x >= 0 && x <= w && y >= 0 && y <= h && view->cursor().shape() != Qt::CrossCursor)
+        view->setCursor(Qt::CrossCursor);
+    track(x, y);
+}
+
+void CurveInteraction::track(int x, int y)
+{
+    AnalysisState &s = m_window.state();
+    const bool vertical = m_window.isVertical();
+    const PictureSurface &plot = m_window.plot();
+    QLabel *label1 = m_window.label1();
+    QLabel *label2 = m_window.label2();
+    if (vertical) {
+        label1->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, true, x)));
+        label2->setText(CurveValues::shortestNumber(CurveValues::positionAt(s, true, y)));
+    } else {
+        label1->setText(
+            CurveValues::shortestNumber(CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth())));
+        label2->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, false, y)));
+    }
+    label1->adjustSize();
+    label2->adjustSize();
+    label1->move(plot.left() + x, label1->y());
+    label2->move(label2->x(), plot.top() + y);
+
+    Module1::DrawCrosshair(s, m_window.plot(), s.CursorX, s.CursorY, x, y, 2);
+    s.CursorX = x;
+    s.CursorY = y;
+}
+
+void CurveInteraction::mouseReleased(int x, int y, Qt::MouseButton button)
+{
+    if (button == Qt::RightButton) {
+        const int b = m_window.plotView()->border();
+        m_window.popupMenu()->popup(m_window.plotView()->mapToGlobal(QPoint(x + b, y + b)));
+    } else if (button == Qt::LeftButton) {
+        m_window.points().place(x, y);
+    }
+}
+
+void CurveInteraction::keyPressed(int key, Qt::KeyboardModifiers modifiers)
+{
+    int dx = 0;
+    int dy = 0;
+    switch (key) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = -1; break;
+    case Qt::Key_Down: dy = 1; break;
+    default: return;
+    }
+    modifiers &= ~Qt::KeypadModifier;
+    if (modifiers == Qt::ShiftModifier) {
+        // Shift alone scrolls along the position axis; in the vertical window Shift with left or
+        // right moves like a plain arrow, in the horizontal one Shift with up or down does nothing.
+        const bool vertical = m_window.isVertical();
+        if (!vertical) {
+            if (dx != 0)
+                scroll(dx < 0 ? 1 : -1);
+            return;
+        }
+        if (dy != 0) {
+            scroll(dy < 0 ? 1 : -1);
+            return;
+        }
+    }
+    nudge(dx, dy);
+}
+
+void CurveInteraction::nudge(int dx, int dy)
+{
+    AnalysisState &s = m_window.state();
+    const int w = m_window.plotWidth();
+    const int h = m_window.plotHeight();
+    const bool allowed = (dx < 0 && s.CursorX > 1) || (dx > 0 && s.CursorX <= w - 1) ||
+                         (dy < 0 && s.CursorY >= 1) || (dy > 0 && s.CursorY <= h - 1);
+    if (!allowed)
+        return;
+    if (PointerControl *pointer = m_window.context().services.pointer)
+        pointer->moveTo(pointer->position() + QPoint(dx, dy));
+    // The readouts follow the crosshair even where the pointer cannot be moved.
+    track(static_cast<int>(s.CursorX) + dx, static_cast<int>(s.CursorY) + dy);
+}
+
+bool CurveInteraction::scroll(int direction)
+{
+    AnalysisState &s = m_window.state();
+    const CurveGeometry &g = m_window.geometry();
+    if ((direction > 0 && !(s.AxisStart < 0)) || (direction < 0 && !(s.AxisStart > g.axisLowLimit)))
+        return false;
+    s.AxisStart += direction;
+    s.AxisEnd += direction;
+    if (s.Enlarged) {
+        s.AxisStartZoom += direction * g.zoomStep;
+        s.AxisEndZoom += direction * g.zoomStep;
+    }
+    Module1::RefreshCurveWindow(s, m_window.plot(), m_window, direction > 0 ? 1 : 2, g.vertical);
+    if (m_window.points().count() != 0)
+        m_window.points().followScroll(direction);
+    return true;
+}
+
+void CurveInteraction::removeAllPoints()
+{
+    m_window.points().removeAll();
+}
+
+} // namespace lumetra

@@ -1,0 +1,319 @@
+#include "curves/CurveWindow.h"
+
+#include "analysis/AnalysisState.h"
+#include "analysis/Module1.h"
+#include "analysis/SettingsFile.h"
+#include "curves/CurveDisplay.h"
+#include "curves/CurveInteraction.h"
+#include "curves/frm_listview.h"
+#include "workspace/Frm_transact.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace lumetra {
+
+QPointer<CurveWindow> CurveWindow::s_open;
+
+CurveWindow *CurveWindow::openWindow()
+{
+    return s_open.data();
+}
+
+CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWidget *parent)
+    : QWidget(parent), m_context(context), m_geometry(geometry)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    s_open = this;
+    buildControls();
+    buildPopupMenu();
+    m_points = std::make_unique<MarkedPoints>(context.state, m_plot, m_pointLabels, m_geometry.vertical);
+    m_display = std::make_unique<CurveDisplay>(*this);
+    m_interaction = std::make_unique<CurveInteraction>(*this);
+
+    connect(faceModeButton(), &QPushButton::clicked, this,
+            [this] { m_display->switchMode(DisplayMode::Face); });
+    connect(lineModeButton(), &QPushButton::clicked, this,
+            [this] { m_display->switchMode(DisplayMode::Line); });
+    connect(enlargeButton(), &QPushButton::clicked, this, [this] { m_display->enlarge(); });
+    connect(shrinkButton(), &QPushButton::clicked, this, [this] { m_display->returnToNormalSize(); });
+    connect(
+        m_plotView, &SurfaceView::mouseMoved, this,
+        [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { m_interaction->mouseMoved(x, y); });
+    connect(m_plotView, &SurfaceView::mouseReleased, this,
+            [this](int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers) {
+                m_interaction->mouseReleased(x, y, button);
+            });
+    connect(m_plotView, &SurfaceView::keyPressed, this,
+            [this](int key, Qt::KeyboardModifiers modifiers) { m_interaction->keyPressed(key, modifiers); });
+    connect(popupItem(QStringLiteral("clrbit")), &QAction::triggered, this,
+            [this] { m_interaction->removeAllPoints(); });
+}
+
+CurveWindow::~CurveWindow() = default;
+
+AnalysisState &CurveWindow::state()
+{
+    return m_context.state;
+}
+
+void CurveWindow::buildControls()
+{
+    // The window's own drawing fills the client area, behind every control.
+    m_windowView = new SurfaceView(&m_windowSurface, 0, this);
+    m_windowView->setFocusPolicy(Qt::NoFocus);
+    m_windowView->move(0, 0);
+    m_windowSurface.setBackColour(rgb(192, 192, 192));
+
+    m_shape1 = new QFrame(this);
+    m_shape1->setObjectName(QStringLiteral("Shape1"));
+    m_shape1->setAutoFillBackground(true);
+    m_shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { background: qlineargradient(x1:0, y1:0, x2:%1, "
+                                           "y2:%2, stop:0 #5a6e8c, stop:1 #c0c0c0); }")
+                                .arg(m_geometry.vertical ? 1 : 0)
+                                .arg(m_geometry.vertical ? 0 : 1));
+
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        const CurveButtonSpec &spec = m_geometry.buttons[i];
+        auto *button = new QPushButton(spec.caption, this);
+        button->setObjectName(spec.controlName);
+        button->setGeometry(spec.geometry);
+        button->setFocusPolicy(Qt::NoFocus);
+        m_buttons[i] = button;
+    }
+
+    m_plotView = new SurfaceView(&m_plot, 2, this);
+    m_plotView->setObjectName(QStringLiteral("Picture1"));
+
+    auto makeLabel = [this](const QString &name, const QString &text) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(name);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return label;
+    };
+    m_label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("0"));
+    m_label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("50"));
+    m_label3 = makeLabel(QStringLiteral("Label3"), QString());
+    if (m_geometry.vertical) {
+        m_label4 = makeLabel(QStringLiteral("Label4"), QStringLiteral("对应像素点"));
+        m_label4->move(4, 206);
+        m_label3->move(4, 226);
+    } else {
+        m_label3->move(262, 14);
+    }
+    for (size_t i = 0; i < m_pointLabels.size(); ++i) {
+        auto *label = new QLabel(m_plotView);
+        label->setObjectName(QStringLiteral("Label5_%1").arg(i));
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        label->hide();
+        m_pointLabels[i] = label;
+    }
+}
+
+void CurveWindow::buildPopupMenu()
+{
+    m_menu = new QMenu(QStringLiteral("菜单"), this);
+    m_menu->setObjectName(QStringLiteral("menu1"));
+    auto add = [this](const QString &name, const QString &caption, bool enabled) {
+        QAction *action = m_menu->addAction(caption);
+        action->setObjectName(name);
+        action->setEnabled(enabled);
+    };
+    // The print entries are enabled by the report windows when they install their commands.
+    add(QStringLiteral("print1"), QStringLiteral("打印原始曲线"), false);
+    add(QStringLiteral("print2"), QStringLiteral("打印分析曲线"), false);
+    add(QStringLiteral("print3"), m_geometry.printPictureCaption, false);
+    add(QStringLiteral("clrbit"), QStringLiteral("取消所有点"), true);
+}
+
+QAction *CurveWindow::popupItem(const QString &controlName)
+{
+    const auto actions = m_menu->actions();
+    const auto it = std::find_if(actions.begin(), actions.end(),
+                                 [&](QAction *a) { return a->objectName() == controlName; });
+    return it == actions.end() ? nullptr : *it;
+}
+
+void CurveWindow::applyLayout(bool enlarged)
+{
+    const CurveSizeLayout &layout = m_geometry.layout(enlarged);
+    QWidget *frame = childWindowFrame(this);
+    if (frame != this) {
+        frame->resize(layout.outer);
+    } else {
+        setFixedSize(layout.outer);
+    }
+    m_windowView->setSurfaceSize(width(), height());
+    m_plotView->setSurfaceSize(layout.plotSize.width(), layout.plotSize.height());
+    m_plotView->move(layout.plotPosition);
+    m_plot.setPlacement(layout.plotPosition.x(), layout.plotPosition.y());
+    m_label1->setText(QStringLiteral("0"));
+    m_label2->setText(QStringLiteral("50"));
+    m_label1->adjustSize();
+    m_label2->adjustSize();
+    m_label1->move(layout.label1);
+    m_label2->move(layout.label2);
+    if (m_geometry.vertical)
+        m_shape1->setGeometry(0, 0, 65, height());
+    else
+        m_shape1->setGeometry(0, 0, width(), 41);
+}
+
+void CurveWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_windowView->size() != size())
+        m_windowView->setSurfaceSize(width(), height());
+}
+
+bool CurveWindow::lineModeActive() const
+{
+    return !m_buttons[1]->isEnabled();
+}
+
+void CurveWindow::setPositionReadout(const QString &text)
+{
+    QLabel *label = m_geometry.vertical ? m_label2 : m_label1;
+    label->setText(text);
+    label->adjustSize();
+}
+
+void CurveWindow::setTablePositions(double axisStart, int rows)
+{
+    frm_listview *table = frm_listview::instance();
+    if (!table) {
+        table = frm_listview::showWindow(m_context);
+        table->loadRows(state());
+    }
+    table->setPositions(axisStart, rows);
+}
+
+void CurveWindow::setCutLabel(const QString &text)
+{
+    m_label3->setText(text);
+    m_label3->adjustSize();
+}
+
+QString CurveWindow::cutLabel() const
+{
+    return m_label3->text();
+}
+
+void CurveWindow::hidePointLabels()
+{
+    for (QLabel *label : m_pointLabels)
+        label->hide();
+}
+
+void CurveWindow::setWorkspaceCurveCommands(bool curveWindowOpen)
+{
+    Frm_transact *workspace = Frm_transact::instance();
+    if (!workspace)
+        return;
+    for (const char *name : {"shuipin", "cuizi"})
+        if (QAction *item = workspace->menuItem(QString::fromLatin1(name)))
+            item->setEnabled(!curveWindowOpen);
+}
+
+void CurveWindow::drawWorkspaceCutMarker()
+{
+    if (Frm_transact *workspace = Frm_transact::instance())
+        Module1::DrawCutMarker(state(), workspace->picture());
+}
+
+void CurveWindow::load()
+{
+    AnalysisState &s = state();
+    const bool vertical = m_geometry.vertical;
+    setWorkspaceCurveCommands(true);
+
+    s.CurveWindowOpen = true;
+    s.Enlarged = false;
+    m_points->forget();
+    s.CutOrientation = static_cast<int16_t>(m_geometry.cutOrientation);
+
+    applyLayout(false);
+    setWindowTitle(m_geometry.title);
+
+    s.AxisStart = m_geometry.axisStart;
+    s.AxisEnd = -m_geometry.axisStart;
+    m_display->drawFrame();
+    m_plot.setPersistent(true);
+
+    if (Frm_transact *workspace = Frm_transact::instance()) {
+        Module1::ReadColours(s, workspace->picture(), m_context.progress);
+        Module1::ComputeGreyMap(s, m_context.progress);
+        Module1::ScanGreyRangeWithProgress(s, m_context.progress);
+    }
+
+    s.CutPosition = m_geometry.initialCut;
+    setCutLabel(vertical ? QString::number(m_geometry.initialCut)
+                         : QStringLiteral("对应像素点：") + QString::number(m_geometry.initialCut));
+    Module1::PlotRawCurve(s, m_plot, 0, vertical);
+
+    // The smoothing needs 2N + 1 samples along the cut; a wider setting would read past the
+    // profile, so it is held to the longest the cut allows.
+    const double widest = (m_geometry.tableRows - 1) / 2;
+    s.IntegrationWidth = std::clamp(SettingsFile().integrationWidth(), 0.0, widest);
+    if (s.IntegrationWidth != 0) {
+        Module1::AnalyseProfile(s);
+        Module1::PlotAnalysedCurve(s, m_plot, 0, vertical);
+    }
+
+    drawWorkspaceCutMarker();
+    m_display->drawZeroLine(colours::ZeroOrange);
+
+    s.CursorX = m_geometry.normal.crosshair.x();
+    s.CursorY = m_geometry.normal.crosshair.y();
+    m_display->drawCrosshair();
+
+    frm_listview *table = frm_listview::showWindow(m_context);
+    table->loadRows(s);
+    const int left = table->listWidth();
+    if (Frm_transact *workspace = Frm_transact::instance()) {
+        workspace->setLeftEdge(left);
+        if (vertical)
+            workspace->update();
+    }
+    moveChildWindow(this, QPoint(left, childWindowFrame(this)->y()));
+
+    faceModeButton()->setEnabled(false);
+    lineModeButton()->setEnabled(true);
+    if (Frm_transact *workspace = Frm_transact::instance())
+        if (QAction *item = workspace->menuItem(QStringLiteral("zhibiao")))
+            item->setEnabled(true);
+    shrinkButton()->setEnabled(false);
+    enlargeButton()->setEnabled(true);
+    m_loaded = true;
+}
+
+void CurveWindow::closeEvent(QCloseEvent *event)
+{
+    AnalysisState &s = state();
+    if (m_loaded) {
+        if (s.WorkspaceOpen) {
+            drawWorkspaceCutMarker();
+            if (Frm_transact *workspace = Frm_transact::instance())
+                if (QAction *item = workspace->menuItem(QStringLiteral("zhibiao")))
+                    item->setEnabled(false);
+        }
+        s.CurveWindowOpen = false;
+        if (frm_listview *table = frm_listview::instance())
+            table->close();
+        s.CutOrientation = 0;
+        setWorkspaceCurveCommands(false);
+        m_loaded = false;
+    }
+    if (s_open == this)
+        s_open = nullptr;
+    QWidget::closeEvent(event);
+}
+
+} // namespace lumetra

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "analysis/CurveWindowPort.h"
+#include "curves/CurveGeometry.h"
+#include "curves/MarkedPoints.h"
+#include "platform/AppContext.h"
+#include "platform/PictureSurface.h"
+#include "platform/SurfaceView.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QCloseEvent;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace lumetra {
+
+struct AnalysisState;
+class CurveDisplay;
+class CurveInteraction;
+
+// What the horizontal and the vertical curve window share: the plot (Picture1) over the
+// window's own drawing, where the scales go; the readouts Label1 and Label2; the cut label
+// Label3; the eleven point captions Label5(0..10); the two mode and two zoom buttons; the popup
+// menu; the opening and closing sequences. Only one curve window is open at a time.
+class CurveWindow : public QWidget, public CurveWindowPort
+{
+    Q_OBJECT
+
+public:
+    ~CurveWindow() override;
+
+    // The open frmguang or frmguangshu, or nullptr.
+    static CurveWindow *openWindow();
+
+    AppContext &context() { return m_context; }
+    AnalysisState &state();
+    const CurveGeometry &geometry() const { return m_geometry; }
+    bool isVertical() const { return m_geometry.vertical; }
+
+    PictureSurface &plot() { return m_plot; }
+    SurfaceView *plotView() { return m_plotView; }
+    // Width and height of the plot's drawing area (640 x 200, 960 x 400, 200 x 480, 400 x 600).
+    int plotWidth() const { return m_plot.width(); }
+    int plotHeight() const { return m_plot.height(); }
+
+    // CurveWindowPort
+    PictureSurface &windowSurface() override { return m_windowSurface; }
+    bool lineModeActive() const override;
+    void setPositionReadout(const QString &text) override;
+    void setTablePositions(double axisStart, int rows) override;
+
+    // facemode / linemode (hfacemode / hlinemode in the vertical window)
+    QPushButton *faceModeButton() { return m_buttons[0]; }
+    QPushButton *lineModeButton() { return m_buttons[1]; }
+    // CurtButton2 / CurtButton3 (CurtButton3 / CurtButton4 in the vertical window)
+    QPushButton *enlargeButton() { return m_buttons[2]; }
+    QPushButton *shrinkButton() { return m_buttons[3]; }
+
+    // Label1: position readout (horizontal) or intensity readout (vertical); Label2 the other.
+    QLabel *label1() { return m_label1; }
+    QLabel *label2() { return m_label2; }
+    QLabel *positionReadout() { return isVertical() ? m_label2 : m_label1; }
+    QLabel *intensityReadout() { return isVertical() ? m_label1 : m_label2; }
+
+    // Label3: which picture row or column is cut.
+    void setCutLabel(const QString &text);
+    QString cutLabel() const;
+
+    // Label5(0..10): the captions of the marked points.
+    QLabel *pointLabel(int index) { return m_pointLabels.at(static_cast<size_t>(index)); }
+    void hidePointLabels();
+    MarkedPoints &points() { return *m_points; }
+
+    // menu1 with print1, print2, print3 and clrbit (object names).
+    QMenu *popupMenu() { return m_menu; }
+    QAction *popupItem(const QString &controlName);
+
+protected:
+    CurveWindow(AppContext &context, const CurveGeometry &geometry, QWidget *parent = nullptr);
+
+    // Opening sequence; called once, right after the window was first shown.
+    void load();
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    friend class CurveDisplay;
+
+    void buildControls();
+    void buildPopupMenu();
+    // Places every control for the normal or the enlarged plot.
+    void applyLayout(bool enlarged);
+    void drawWorkspaceCutMarker();
+    void setWorkspaceCurveCommands(bool curveWindowOpen);
+
+    AppContext &m_context;
+    const CurveGeometry &m_geometry;
+    PictureSurface m_windowSurface;
+    PictureSurface m_plot;
+    SurfaceView *m_windowView = nullptr;
+    SurfaceView *m_plotView = nullptr;
+    QFrame *m_shape1 = nullptr;
+    std::array<QPushButton *, 4> m_buttons{};
+    QLabel *m_label1 = nullptr;
+    QLabel *m_label2 = nullptr;
+    QLabel *m_label3 = nullptr;
+    QLabel *m_label4 = nullptr;
+    std::array<QLabel *, 11> m_pointLabels{};
+    QMenu *m_menu = nullptr;
+    std::unique_ptr<MarkedPoints> m_points;
+    std::unique_ptr<CurveDisplay> m_display;
+    std::unique_ptr<CurveInteraction> m_interaction;
+    bool m_loaded = false;
+
+    static QPointer<CurveWindow> s_open;
+};
+
+} // namespace lumetra

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "analysis/AnalysisState.h"
+#include "analysis/IntensityPercents.h"
+#include "platform/AppContext.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QTableView;
+
+namespace lumetra {
+
+class IntensityTableModel;
+
+// The intensity table window ("Form1"): for every pixel along the cut its position and the
+// raw and analysed intensity in percent. Opened and closed by the curve windows.
+class frm_listview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The open table window or nullptr.
+    static frm_listview *instance();
+    // Shows the table window at the top left of the frame (or brings it forward).
+    static frm_listview *showWindow(AppContext &context);
+
+    ~frm_listview() override;
+
+    // Columns with their headers and the rows of the current cut by the face-mode rules.
+    void loadRows(const AnalysisState &state);
+    // The two value columns by the rules of `mode`.
+    void refill(const AnalysisState &state, DisplayMode mode);
+    // Row k (1-based) of the position column reads axisStart + k.
+    void setPositions(double axisStart, int rows);
+    // Row 1-based, column 0..2.
+    QString text(int row, int column) const;
+    int rowCount() const;
+    QString headerText(int column) const;
+    // Width of the list (ListView1), which the curve window and the workspace use as their left edge.
+    int listWidth() const;
+    QTableView *listView() { return m_view; }
+
+private:
+    explicit frm_listview(QWidget *parent = nullptr);
+
+    IntensityTableModel *m_model = nullptr;
+    QTableView *m_view = nullptr;
+
+    static QPointer<frm_listview> s_instance;
+};
+
+} // namespace lumetra
