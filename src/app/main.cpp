@@ -1,10 +1,62 @@
+// lumetra [--simulated-camera] [IMAGE]: the Lumetra workstation.
+#include "analysis/AnalysisState.h"
+#include "app/CommandLine.h"
+#include "app/WindowProgress.h"
+#include "app/frmMain.h"
+#include "platform/AppContext.h"
 #include "platform/ApplicationSetup.h"
+#include "platform/PointerControl.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/QtDialogs.h"
+#include "platform/Services.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     lumetra::setupApplication(app);
-    return 0;
+
+    const lumetra::CommandLine commandLine = lumetra::parseCommandLine(QApplication::arguments());
+    if (!commandLine.ok()) {
+        std::fprintf(stderr, "lumetra: %s\n%s", qPrintable(commandLine.error),
+                     qPrintable(lumetra::commandLineUsage()));
+        return 2;
+    }
+
+    // The shared state is large (the colour store alone is several megabytes): keep it off the stack.
+    auto state = std::make_unique<lumetra::AnalysisState>();
+
+    lumetra::QtDialogs dialogs;
+    lumetra::SystemProgramLauncher launcher;
+    lumetra::QtPointerControl pointer;
+    lumetra::Services services;
+    services.dialogs = &dialogs;
+    services.launcher = &launcher;
+    services.pointer = &pointer;
+    // Printer service: set services.printer here.
+    // Workbook service: set services.workbook here.
+    // Capture service (simulated when commandLine.simulatedCamera): set services.capture here.
+
+    lumetra::WindowProgress progress;
+    lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
+
+    // Openers of the other subsystems' windows.
+    // Image workspace: context.openWorkspace = ...
+    // Capture window: context.openCaptureWindow = ...
+
+    lumetra::frmMain window(context);
+    progress.setOwner(&window);
+    QObject::connect(&window, &lumetra::frmMain::closed, &app, &QCoreApplication::quit);
+    window.show();
+
+    if (!commandLine.imagePath.isEmpty())
+        QTimer::singleShot(0, &window,
+                           [&window, &commandLine] { window.openImageFile(commandLine.imagePath); });
+
+    return QApplication::exec();
 }

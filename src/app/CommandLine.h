@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lumetra {
+
+// lumetra [--simulated-camera] [IMAGE]
+struct CommandLine
+{
+    bool simulatedCamera = false; // use the simulated capture card instead of a video device
+    QString imagePath;            // absolute path of the picture to open at start, or empty
+    QString error;                // non-empty when the arguments were not understood
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// arguments as QCoreApplication::arguments() gives them (program name first).
+CommandLine parseCommandLine(const QStringList &arguments);
+
+QString commandLineUsage();
+
+} // namespace lumetra

@@ -1,0 +1,113 @@
+#include "app/WindowProgress.h"
+
+#include "app/frmWaiting.h"
+#include "app/frmjindu.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+
+qint64 steadyMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+WindowProgress::WindowProgress(QWidget *owner, Clock clock)
+    : m_owner(owner), m_clock(clock ? std::move(clock) : Clock(steadyMilliseconds))
+{
+}
+
+WindowProgress::~WindowProgress()
+{
+    close(Window::Waiting);
+    close(Window::Jindu);
+}
+
+void WindowProgress::show(Window window, const QString &caption)
+{
+    Slot &s = slot(window);
+    if (!s.form) {
+        if (window == Window::Waiting) {
+            auto *form = new frmWaiting(m_owner);
+            s.form = form;
+            s.bar = form->ProgressBar1();
+        } else {
+            auto *form = new frmjindu(m_owner);
+            s.form = form;
+            s.bar = form->ProgressBar1();
+        }
+        if (m_owner) {
+            const QRect area = m_owner->geometry();
+            s.form->move(area.center() - QPoint(s.form->width() / 2, s.form->height() / 2));
+        }
+    }
+    if (window == Window::Jindu && !caption.isEmpty())
+        static_cast<frmjindu *>(s.form.data())->Label1()->setText(caption);
+    s.bar->setValue(0);
+    s.shownPercent = 0;
+    s.lastRepaint = m_clock();
+    s.form->show();
+    s.form->raise();
+    // A window shown inside a long computation must be mapped before it can be painted.
+    if (QWindow *handle = s.form->windowHandle(); handle && !handle->isExposed())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    s.form->repaint();
+}
+
+void WindowProgress::setProgress(Window window, float percent)
+{
+    Slot &s = slot(window);
+    if (!s.form || !std::isfinite(percent))
+        return;
+    const int whole = std::clamp(static_cast<int>(std::floor(percent)), 0, 100);
+    if (whole == s.shownPercent)
+        return;
+    const qint64 now = m_clock();
+    if (whole < 100 && now - s.lastRepaint < RepaintIntervalMs)
+        return;
+    s.shownPercent = whole;
+    s.lastRepaint = now;
+    s.bar->setValue(whole);
+    s.bar->repaint();
+}
+
+void WindowProgress::close(Window window)
+{
+    Slot &s = slot(window);
+    delete s.form.data();
+    s.form = nullptr;
+    s.bar = nullptr;
+    s.shownPercent = -1;
+}
+
+void WindowProgress::repaintWorkspace()
+{
+    if (!m_workspace)
+        return;
+    if (QWidget *workspace = m_workspace())
+        workspace->repaint();
+}
+
+frmWaiting *WindowProgress::waitingWindow() const
+{
+    return static_cast<frmWaiting *>(m_waiting.form.data());
+}
+
+frmjindu *WindowProgress::jinduWindow() const
+{
+    return static_cast<frmjindu *>(m_jindu.form.data());
+}
+
+} // namespace lumetra

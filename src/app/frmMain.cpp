@@ -1,0 +1,311 @@
+#include "app/frmMain.h"
+
+#include "analysis/AnalysisState.h"
+#include "app/AppResources.h"
+#include "app/BannerAnimation.h"
+#include "app/BannerStrip.h"
+#include "app/frmAbout.h"
+#include "platform/Dialogs.h"
+#include "platform/ImageLoader.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lumetra {
+
+namespace {
+
+constexpr int BannerPeriodMs = 50;
+const QPoint AboutBoxPosition(300, 150);
+
+struct ToolbarEntry
+{
+    const char *key; // empty for the separator
+    const char *label;
+    const char *icon;
+};
+
+constexpr ToolbarEntry ToolbarEntries[frmMain::ToolbarButtonCount] = {
+    {"tbar_capu", "连接视频卡", ":/icons/connect.png"}, {"tbar_openfile", "打开图像文件", ":/icons/open.png"},
+    {"tbar_help", "帮助", ":/icons/help.png"},          {"", "", ""},
+    {"tbar_exit", "退出系统", ":/icons/exit.png"},
+};
+
+// Blanks are spaces and tabs; the ideographic space is part of a name.
+bool isBlankName(const QString &name)
+{
+    return std::all_of(name.begin(), name.end(),
+                       [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); });
+}
+
+} // namespace
+
+frmMain::frmMain(AppContext &context, const QString &bannerPath, QWidget *parent)
+    : QMainWindow(parent), m_context(context)
+{
+    initAppResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Lumetra(For Win2000)"));
+    setWindowIcon(QIcon(QStringLiteral(":/lumetra.png")));
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_banner = new BannerStrip(central);
+    m_mdiArea = new QMdiArea(central);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_mdiArea->setBackground(QColor(171, 171, 171));
+    layout->addWidget(m_banner);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+
+    createMenus();
+    createToolbar();
+
+    m_context.state.MainWindow = this;
+    m_context.mainWindow = this;
+    m_context.mdiArea = m_mdiArea;
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableSize();
+        resize(std::min(1180, available.width()), std::min(880, available.height()));
+    }
+
+    updateConnectAvailability();
+    loadBanner(bannerPath);
+}
+
+frmMain::~frmMain()
+{
+    if (m_context.state.MainWindow == this)
+        m_context.state.MainWindow = nullptr;
+    if (m_context.mainWindow == this)
+        m_context.mainWindow = nullptr;
+    if (m_context.mdiArea == m_mdiArea)
+        m_context.mdiArea = nullptr;
+}
+
+QString frmMain::defaultBannerPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/guanggao.bmp");
+}
+
+QString frmMain::openFilter()
+{
+    return QStringLiteral("Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg|ALL Images(*.*)|*.bmp;*.jpg");
+}
+
+void frmMain::createMenus()
+{
+    auto add = [this](QAction *action, const char *name) {
+        action->setObjectName(QString::fromLatin1(name));
+        m_menuItems << action;
+        return action;
+    };
+    QMenu *captureMenu = menuBar()->addMenu(QStringLiteral("视频卡"));
+    add(captureMenu->menuAction(), "capture_ca");
+    QAction *connect = add(captureMenu->addAction(QStringLiteral("连接视频卡　")), "conn_capture");
+    QAction *exit = add(captureMenu->addAction(QStringLiteral("退　出")), "sys_exit");
+    QAction *open = add(menuBar()->addAction(QStringLiteral("打 开")), "open_file");
+    QAction *help = add(menuBar()->addAction(QStringLiteral("帮　助")), "sys_help");
+
+    QObject::connect(connect, &QAction::triggered, this, &frmMain::conn_capture_Click);
+    QObject::connect(exit, &QAction::triggered, this, &frmMain::sys_exit_Click);
+    QObject::connect(open, &QAction::triggered, this, &frmMain::open_file_Click);
+    QObject::connect(help, &QAction::triggered, this, &frmMain::sys_help_Click);
+}
+
+void frmMain::createToolbar()
+{
+    m_toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_toolbar->toggleViewAction()->setEnabled(false);
+    for (const ToolbarEntry &entry : ToolbarEntries) {
+        const QString key = QString::fromLatin1(entry.key);
+        if (key.isEmpty()) {
+            m_buttons << m_toolbar->addSeparator();
+            continue;
+        }
+        QAction *button =
+            m_toolbar->addAction(QIcon(QString::fromLatin1(entry.icon)), QString::fromUtf8(entry.label));
+        button->setObjectName(key);
+        button->setData(key);
+        QObject::connect(button, &QAction::triggered, this,
+                         [this, button] { Toolbar1_ButtonClick(button->data().toString()); });
+        m_buttons << button;
+    }
+}
+
+void frmMain::loadBanner(const QString &bannerPath)
+{
+    const ImageLoadResult loaded = loadImageFile(bannerPath);
+    m_animation =
+        std::make_unique<BannerAnimation>(m_banner->surface(), loaded.ok() ? loaded.image : QImage());
+    const Colour border = m_animation->borderColour();
+    m_banner->surface().setBackColour(border >= 0 ? border : fromQColor(palette().color(QPalette::Window)));
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(BannerPeriodMs);
+    QObject::connect(m_timer, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    // Without a bitmap the strip stays plain.
+    if (m_animation->hasBitmap())
+        m_timer->start();
+}
+
+void frmMain::Timer1_Timer()
+{
+    m_animation->tick();
+}
+
+void frmMain::updateConnectAvailability()
+{
+    // The connect command needs the capture window; without one it stays unavailable.
+    if (!m_context.openCaptureWindow) {
+        setConnectMenuEnabled(false);
+        setToolbarButtonEnabled(1, false);
+    }
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        // The capture window may have been wired after construction.
+        if (m_context.openCaptureWindow) {
+            setConnectMenuEnabled(true);
+            setToolbarButtonEnabled(1, true);
+        }
+    }
+}
+
+void frmMain::connectCapture(bool fromToolbar)
+{
+    if (!m_context.openCaptureWindow)
+        return;
+    m_context.openCaptureWindow(fromToolbar);
+    setConnectMenuEnabled(false);
+    if (fromToolbar)
+        setToolbarButtonEnabled(1, false);
+}
+
+void frmMain::conn_capture_Click()
+{
+    connectCapture(false);
+}
+
+void frmMain::open_file_Click()
+{
+    Dialogs::FileRequest request;
+    request.initialDirectory = QStringLiteral("c:\\");
+    request.filter = openFilter();
+    request.filterIndex = 1;
+    const std::optional<QString> chosen = m_context.services.dialogs->openFile(this, request);
+    if (!chosen)
+        return;
+    openImageFile(*chosen);
+}
+
+bool frmMain::openImageFile(const QString &fileName)
+{
+    if (isBlankName(fileName))
+        return false;
+    m_context.state.ImagePath = fileName;
+    if (!m_context.openWorkspace || !m_context.openWorkspace())
+        return false;
+    setToolbarButtonEnabled(1, false);
+    setToolbarButtonEnabled(2, false);
+    return true;
+}
+
+void frmMain::sys_help_Click()
+{
+    auto *about = new frmAbout(m_context);
+    showChildWindow(m_context, about, AboutBoxPosition);
+}
+
+void frmMain::sys_exit_Click()
+{
+    close();
+}
+
+void frmMain::Toolbar1_ButtonClick(const QString &key)
+{
+    if (key == QLatin1String("tbar_capu"))
+        connectCapture(true);
+    else if (key == QLatin1String("tbar_openfile"))
+        open_file_Click();
+    else if (key == QLatin1String("tbar_help"))
+        sys_help_Click();
+    else if (key == QLatin1String("tbar_exit"))
+        sys_exit_Click();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // The hosted windows close first, each with its own close handling.
+    m_mdiArea->closeAllSubWindows();
+    const QList<QMdiSubWindow *> remaining = m_mdiArea->subWindowList();
+    if (std::any_of(remaining.begin(), remaining.end(), [](QMdiSubWindow *w) { return w->isVisible(); })) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+QAction *frmMain::toolbarButton(int index) const
+{
+    return index >= 1 && index <= m_buttons.size() ? m_buttons[index - 1] : nullptr;
+}
+
+QAction *frmMain::menuItem(const QString &name) const
+{
+    for (QAction *item : m_menuItems)
+        if (item->objectName() == name)
+            return item;
+    return nullptr;
+}
+
+void frmMain::setToolbarButtonEnabled(int index, bool enabled)
+{
+    if (QAction *button = toolbarButton(index); button && !button->isSeparator())
+        button->setEnabled(enabled);
+}
+
+bool frmMain::toolbarButtonEnabled(int index) const
+{
+    const QAction *button = toolbarButton(index);
+    return button && !button->isSeparator() && button->isEnabled();
+}
+
+void frmMain::setConnectMenuEnabled(bool enabled)
+{
+    menuItem(QStringLiteral("conn_capture"))->setEnabled(enabled);
+}
+
+bool frmMain::connectMenuEnabled() const
+{
+    return menuItem(QStringLiteral("conn_capture"))->isEnabled();
+}
+
+} // namespace lumetra
