@@ -2,9 +2,12 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/Module1.h"
+#include "curves/frmguang.h"
+#include "curves/frmguangshu.h"
 #include "platform/Dialogs.h"
 #include "platform/ImageLoader.h"
 #include "platform/MainWindowPort.h"
+#include "workspace/CutPicker.h"
 #include "workspace/WorkspaceGeometry.h"
 #include "workspace/WorkspaceMenu.h"
 #include "workspace/frm_sz.h"
@@ -54,6 +57,7 @@ Frm_transact::Frm_transact(AppContext &context)
     s_instance = this;
 
     m_menu = new WorkspaceMenu(this);
+    m_cutPicker = std::make_unique<CutPicker>(context.state, m_picture);
     m_windowSurface.setBackColour(BackColour);
     m_windowView = new SurfaceView(&m_windowSurface, 0, this);
     m_windowView->setFocusPolicy(Qt::NoFocus);
@@ -135,9 +139,15 @@ void Frm_transact::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void Frm_transact::shuipin_Click() {}
+void Frm_transact::shuipin_Click()
+{
+    frmguang::showWindow(m_context);
+}
 
-void Frm_transact::cuizi_Click() {}
+void Frm_transact::cuizi_Click()
+{
+    frmguangshu::showWindow(m_context);
+}
 
 void Frm_transact::configtext_Click()
 {

@@ -9,12 +9,15 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class QAction;
 class QCloseEvent;
 class QLabel;
 
 namespace lumetra {
 
+class CutPicker;
 class WorkspaceMenu;
 
 // The image workspace "图像操作": the loaded picture (Picture1, 640 x 480) inside engraved
@@ -70,6 +73,7 @@ private:
     SurfaceView *m_pictureView = nullptr;
     QLabel *m_label1 = nullptr;
     WorkspaceMenu *m_menu = nullptr;
+    std::unique_ptr<CutPicker> m_cutPicker;
 
     static QPointer<Frm_transact> s_instance;
 };
