@@ -9,6 +9,7 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/QtDialogs.h"
 #include "platform/Services.h"
+#include "platform/SystemPrinterService.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -38,7 +39,8 @@ int main(int argc, char **argv)
     services.dialogs = &dialogs;
     services.launcher = &launcher;
     services.pointer = &pointer;
-    // Printer service: set services.printer here.
+    lumetra::SystemPrinterService printer;
+    services.printer = &printer;
     // Workbook service: set services.workbook here.
     // Capture service (simulated when commandLine.simulatedCamera): set services.capture here.
 
