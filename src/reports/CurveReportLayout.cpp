@@ -1,0 +1,188 @@
+#include "reports/CurveReportLayout.h"
+
+#include "platform/Colour.h"
+#include "platform/PrinterPage.h"
+#include "reports/ReportGrid.h"
+#include "reports/ReportNumber.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+constexpr int16_t MinorTicksX = 8;
+constexpr int16_t MinorTicksY = 4;
+constexpr double TitleFontSize = 18;
+constexpr double ListFontSize = 12;
+constexpr int MaxMarks = 11;
+} // namespace
+
+CurveReportLayout::CurveReportLayout(const AnalysisState &state, Orientation orientation,
+                                     std::optional<DisplayMode> mode)
+    : m_state(state), m_orientation(orientation), m_mode(mode), m_analysed(state.PrintAnalysed)
+{
+}
+
+QString CurveReportLayout::title() const
+{
+    if (m_orientation == Orientation::Horizontal)
+        return m_analysed ? QStringLiteral("水平分析曲线") : QStringLiteral("水平原始曲线");
+    return m_analysed ? QStringLiteral("垂直分析曲线") : QStringLiteral("垂直原始曲线");
+}
+
+QString CurveReportLayout::reportName() const
+{
+    if (!m_analysed || !m_mode)
+        return title();
+    return title() + (*m_mode == DisplayMode::Face ? QStringLiteral("(面)") : QStringLiteral("(线)"));
+}
+
+int CurveReportLayout::samples() const
+{
+    return m_orientation == Orientation::Horizontal ? 640 : 480;
+}
+
+std::vector<double> CurveReportLayout::rawValues() const
+{
+    // The grey values of the cut line, index 0..samples(). A cut outside the picture has none.
+    std::vector<double> values(static_cast<size_t>(samples()) + 1, 0.0);
+    const double cut = m_state.CutPosition;
+    if (m_orientation == Orientation::Horizontal) {
+        if (cut >= 0 && cut < GreyMapGrid::Height) {
+            const int *row = m_state.GreyMap.row(static_cast<int>(cut));
+            std::copy(row, row + values.size(), values.begin());
+        }
+    } else if (cut >= 0 && cut < GreyMapGrid::Width) {
+        for (size_t y = 0; y < values.size(); ++y)
+            values[y] = m_state.GreyMap(static_cast<int>(cut), static_cast<int>(y));
+    }
+    return values;
+}
+
+std::vector<double> CurveReportLayout::profileValues() const
+{
+    if (m_orientation == Orientation::Horizontal)
+        return {m_state.ProfileH.begin(), m_state.ProfileH.end()};
+    return {m_state.ProfileV.begin(), m_state.ProfileV.end()};
+}
+
+int CurveReportLayout::markCount() const
+{
+    const double count = m_orientation == Orientation::Horizontal ? m_state.MarkCountH : m_state.MarkCountV;
+    if (!(count > 0))
+        return 0;
+    return std::min(MaxMarks, static_cast<int>(count));
+}
+
+const MarkTable &CurveReportLayout::markValues() const
+{
+    return m_orientation == Orientation::Horizontal ? m_state.MarkValuesH : m_state.MarkValuesV;
+}
+
+double CurveReportLayout::plotY(double value, double low, double high) const
+{
+    const double bottom = m_plotTop + PlotHeight;
+    if (low == high || value < low)
+        return bottom;
+    return bottom - std::floor(PlotHeight * (value - low) / (high - low));
+}
+
+void CurveReportLayout::plotCurve(PrinterPage &page, const std::vector<double> &values, double low,
+                                  double high) const
+{
+    double x = LeftMargin + 200;
+    for (int j = 1; j < samples(); ++j) {
+        const double previousX = x;
+        x += m_xScale;
+        page.line(previousX, plotY(values[j], low, high), x, plotY(values[j + 1], low, high), colours::Black);
+    }
+}
+
+void CurveReportLayout::drawMarkCrosses(PrinterPage &page) const
+{
+    const bool horizontal = m_orientation == Orientation::Horizontal;
+    for (int j = 0; j < markCount(); ++j) {
+        const auto &mark = markValues()[static_cast<size_t>(j)];
+        const double position = horizontal ? mark[0] : mark[1];
+        const double intensity = horizontal ? mark[1] : mark[0];
+        const double x = LeftMargin + 200 + m_xScale * (std::abs(m_state.AxisStart) + position);
+        const double y = m_plotTop + PlotHeight - PlotHeight * intensity / 100;
+        page.line(x - CrossArm, y, x + CrossArm, y, colours::Black);
+        page.line(x, y - CrossArm, x, y + CrossArm, colours::Black);
+    }
+}
+
+void CurveReportLayout::printMarkList(PrinterPage &page) const
+{
+    page.setFontSize(ListFontSize);
+    int column = 0;
+    int row = 0;
+    for (int j = 0; j < markCount(); ++j) {
+        const QString widest = QStringLiteral("点00(0000.00,000.00)");
+        const double w = page.textWidth(widest);
+        const double h = page.textHeight(widest);
+        page.setCurrentX(LeftMargin + 200 + column * w + 200);
+        page.setCurrentY(m_plotTop + PlotHeight + 800 + row * (h + 100));
+        const auto &mark = markValues()[static_cast<size_t>(j)];
+        page.print(QStringLiteral("点") + QString::number(j) + QLatin1Char('(') + reportNumber(mark[0]) +
+                   QLatin1Char(',') + reportNumber(mark[1]) + QLatin1Char(')'));
+        if (++column == 3) {
+            column = 0;
+            ++row;
+        }
+    }
+}
+
+void CurveReportLayout::drawGrid(PrinterPage &page) const
+{
+    const int labelStep = m_orientation == Orientation::Horizontal ? 64 : 48;
+    ReportGrid(LeftMargin, RightMargin, m_plotTop, m_state.AxisStart, labelStep)
+        .DrawGrid1(page, PlotHeight, MinorTicksX, MinorTicksY);
+}
+
+void CurveReportLayout::draw(PrinterPage &page)
+{
+    const double savedFontSize = page.fontSize();
+    const double w = page.pageWidth();
+    const QString heading = title();
+
+    page.setFontSize(TitleFontSize);
+    m_plotTop = TopMargin + page.textHeight(heading) + TitleGap + 1;
+    const double titleX = (w - RightMargin - LeftMargin) / 2 - page.textWidth(heading) / 2;
+    page.setCurrentX(titleX);
+    page.setCurrentY(TopMargin);
+    page.setBold(true);
+    page.print(heading);
+    m_xScale = (w - 200 - RightMargin - LeftMargin) / samples();
+
+    if (!m_analysed) {
+        page.setBold(false);
+        page.setFontSize(savedFontSize);
+        drawGrid(page);
+        plotCurve(page, rawValues(), m_state.GreyMin, m_state.GreyMax);
+        return;
+    }
+
+    if (m_mode) {
+        const bool face = *m_mode == DisplayMode::Face;
+        // The suffix follows the title as printed (bold, 18 points); line mode one twip further.
+        page.setCurrentX(titleX + page.textWidth(heading) + (face ? 0 : 1));
+        page.setCurrentY(TopMargin);
+        page.print(face ? QStringLiteral("(面)") : QStringLiteral("(线)"));
+        page.setBold(false);
+        page.setFontSize(savedFontSize);
+        drawGrid(page);
+        if (face)
+            plotCurve(page, profileValues(), m_state.GreyMin, m_state.GreyMax);
+        else
+            plotCurve(page, profileValues(), m_state.ProfileMin, m_state.ProfileMax);
+        drawMarkCrosses(page);
+    }
+
+    if (markCount() > 0)
+        printMarkList(page);
+    page.setFontSize(savedFontSize);
+}
+
+} // namespace lumetra

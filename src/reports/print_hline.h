@@ -1,0 +1,29 @@
+#pragma once
+
+#include "reports/CurveReportWindow.h"
+
+#include <QPointer>
+
+namespace lumetra {
+
+// The report of the vertical cut (picture column CutPosition): raw or analysed by PrintAnalysed, in the mode
+// that the curve window's hfacemode and hlinemode buttons show. One instance at a time.
+class print_hline : public CurveReportWindow
+{
+    Q_OBJECT
+
+public:
+    // The open report window or nullptr.
+    static print_hline *instance();
+    // Prints the report and shows the status window; an open window is only brought forward
+    // (nothing is printed again).
+    static print_hline *showWindow(AppContext &context, const QAbstractButton *faceMode,
+                                   const QAbstractButton *lineMode);
+
+private:
+    explicit print_hline(AppContext &context);
+
+    static QPointer<print_hline> s_instance;
+};
+
+} // namespace lumetra

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "reports/CurveReportWindow.h"
+
+#include <QPointer>
+
+namespace lumetra {
+
+// The report of the horizontal cut (picture row CutPosition): raw or analysed by PrintAnalysed, in the mode
+// that the curve window's facemode and linemode buttons show. One instance at a time.
+class print_line : public CurveReportWindow
+{
+    Q_OBJECT
+
+public:
+    // The open report window or nullptr.
+    static print_line *instance();
+    // Prints the report and shows the status window; an open window is only brought forward
+    // (nothing is printed again).
+    static print_line *showWindow(AppContext &context, const QAbstractButton *faceMode,
+                                  const QAbstractButton *lineMode);
+
+private:
+    explicit print_line(AppContext &context);
+
+    static QPointer<print_line> s_instance;
+};
+
+} // namespace lumetra

@@ -1,0 +1,134 @@
+#include "reports/print_pic.h"
+
+#include "analysis/AnalysisState.h"
+#include "platform/Dialogs.h"
+#include "platform/ImageLoader.h"
+#include "platform/PrinterService.h"
+#include "platform/SurfaceView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+constexpr int PictureTop = 100;
+constexpr int LabelTop = 50;
+constexpr double PictureLeftTwips = 10;
+constexpr int NoteGap = 12;
+const Colour PageColour = colours::White;
+
+QFont songFont(double points, bool bold)
+{
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+} // namespace
+
+QPointer<print_pic> print_pic::s_instance;
+
+print_pic *print_pic::instance()
+{
+    return s_instance.data();
+}
+
+print_pic *print_pic::showWindow(AppContext &context)
+{
+    if (s_instance) {
+        showChildWindow(context, s_instance);
+        return s_instance;
+    }
+    const QString path = context.state.ImagePath;
+    const ImageLoadResult loaded = loadImageFile(path);
+    if (!loaded.ok()) {
+        if (context.services.dialogs)
+            context.services.dialogs->message(
+                nullptr,
+                QStringLiteral("无法打印图片 %1。\n%2").arg(QDir::toNativeSeparators(path), loaded.error),
+                QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return nullptr;
+    }
+    auto *form = new print_pic(context);
+    form->m_picture.setPicture(loaded.image);
+    form->layOut();
+    // The window prints what it shows, so it is shown at its size before its client area is taken.
+    showChildWindow(context, form);
+    childWindowFrame(form)->resize(WindowSize, WindowSize);
+    form->printClientArea();
+    form->showOutcome();
+    return form;
+}
+
+print_pic::print_pic(AppContext &context) : m_context(context), m_picture(PictureWidth, PictureHeight)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("print_pic"));
+    setWindowTitle(QStringLiteral("打印"));
+    s_instance = this;
+
+    QPalette page = palette();
+    page.setColor(QPalette::Window, toQColor(PageColour));
+    page.setColor(QPalette::WindowText, Qt::black);
+    setPalette(page);
+    setAutoFillBackground(true);
+
+    m_picture.setBackColour(PageColour);
+    m_pictureView = new SurfaceView(&m_picture, 0, this);
+    m_pictureView->setObjectName(QStringLiteral("Picture1"));
+    m_pictureView->setFocusPolicy(Qt::NoFocus);
+
+    m_label1 = new QLabel(QStringLiteral("图"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setFont(songFont(15.75, true));
+
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("NoteLabel"));
+    m_note->setWordWrap(true);
+    m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_note->hide();
+}
+
+print_pic::~print_pic() = default;
+
+void print_pic::layOut()
+{
+    // The form is the client area; its frame (when it has one) is sized to 680 x 680 once shown.
+    resize(WindowSize, WindowSize);
+    const int pictureLeft =
+        static_cast<int>(std::lround(PictureLeftTwips / PrinterService::TwipsPerScreenPixel));
+    m_pictureView->move(pictureLeft, PictureTop);
+    m_label1->adjustSize();
+    m_label1->move((WindowSize - m_label1->width()) / 2, LabelTop);
+}
+
+void print_pic::printClientArea()
+{
+    PrinterService *printer = m_context.services.printer;
+    if (!printer) {
+        m_outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+        return;
+    }
+    const QString name = QStringLiteral("图 ") + QFileInfo(m_context.state.ImagePath).completeBaseName();
+    m_outcome = printer->printImage(name, grab().toImage());
+}
+
+void print_pic::showOutcome()
+{
+    const QString note = m_outcome.note();
+    if (note.isEmpty())
+        return;
+    m_note->setText(note);
+    const int width = PictureWidth;
+    m_note->setGeometry(m_pictureView->x(), PictureTop + PictureHeight + NoteGap, width,
+                        m_note->heightForWidth(width));
+    m_note->show();
+}
+
+} // namespace lumetra
