@@ -10,6 +10,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/Services.h"
 #include "platform/SystemPrinterService.h"
+#include "workspace/WorkspaceOpener.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -48,7 +49,7 @@ int main(int argc, char **argv)
     lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
 
     // Openers of the other subsystems' windows.
-    // Image workspace: context.openWorkspace = ...
+    lumetra::installWorkspaceOpener(context);
     // Capture window: context.openCaptureWindow = ...
 
     lumetra::frmMain window(context);
