@@ -7,6 +7,7 @@
 #include "curves/CurveInteraction.h"
 #include "curves/frm_listview.h"
 #include "workspace/Frm_transact.h"
+#include "workspace/frm_sz.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -144,8 +145,11 @@ QAction *CurveWindow::popupItem(const QString &controlName)
 void CurveWindow::applyLayout(bool enlarged)
 {
     const CurveSizeLayout &layout = m_geometry.layout(enlarged);
+    // The outer size is the child window's frame; the client area is what its border leaves.
     QWidget *frame = childWindowFrame(this);
     if (frame != this) {
+        const QSize margins = frame->size() - size();
+        setFixedSize(layout.outer - margins);
         frame->resize(layout.outer);
     } else {
         setFixedSize(layout.outer);
@@ -261,7 +265,7 @@ void CurveWindow::load()
     // The smoothing needs 2N + 1 samples along the cut; a wider setting would read past the
     // profile, so it is held to the longest the cut allows.
     const double widest = (m_geometry.tableRows - 1) / 2;
-    s.IntegrationWidth = std::clamp(SettingsFile().integrationWidth(), 0.0, widest);
+    s.IntegrationWidth = std::clamp(SettingsFile(frm_sz::settingsPath()).integrationWidth(), 0.0, widest);
     if (s.IntegrationWidth != 0) {
         Module1::AnalyseProfile(s);
         Module1::PlotAnalysedCurve(s, m_plot, 0, vertical);
