@@ -1,0 +1,171 @@
+#include "capture/CaptureCardControl.h"
+
+#include "capture/CardCrossbarDialog.h"
+#include "capture/CardDispatch.h"
+#include "capture/CardPreviewDialog.h"
+#include "capture/CardPropertyDialog.h"
+
+#include <QImageWriter>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace lumetra {
+
+namespace {
+
+std::optional<PictureControl> pictureControlOf(int id)
+{
+    switch (id) {
+    case CardId::Brightness: return PictureControl::Brightness;
+    case CardId::Contrast: return PictureControl::Contrast;
+    case CardId::Hue: return PictureControl::Hue;
+    case CardId::Saturation: return PictureControl::Saturation;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+CaptureCardControl::CaptureCardControl(std::unique_ptr<CaptureDevice> device, QWidget *parent)
+    : QWidget(parent), m_device(std::move(device))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_device->setSinks([this](const QImage &frame) { deliverFrame(frame); },
+                       [this](const QString &reason) { deliverFailure(reason); });
+}
+
+CaptureCardControl::~CaptureCardControl()
+{
+    // The streaming thread ends before the sinks that point here go away.
+    m_device.reset();
+}
+
+int CaptureCardControl::get(int id) const
+{
+    if (const auto control = pictureControlOf(id))
+        return m_device->pictureControl(*control);
+    switch (id) {
+    case CardId::Standard: return m_device->standard();
+    case CardId::Source: return m_device->input();
+    case CardId::VideoWidth: return m_device->format().width;
+    case CardId::VideoHeight: return m_device->format().height;
+    case CardId::SubType: return m_device->format().subtype;
+    case CardId::Signal: return m_device->signalPresent() ? 1 : 0;
+    default: return 0;
+    }
+}
+
+void CaptureCardControl::put(int id, int value)
+{
+    if (const auto control = pictureControlOf(id))
+        m_device->setPictureControl(*control, value);
+    else if (id == CardId::Standard)
+        m_device->setStandard(value);
+    else if (id == CardId::Source)
+        m_device->setInput(value);
+}
+
+QVariant CaptureCardControl::call(int id, const QVariantList &args)
+{
+    const auto arg = [&args](int i) { return args.value(i); };
+    switch (id) {
+    case CardId::Exit: m_device->release(); return {};
+    case CardId::SaveBmp: return saveFrame(arg(0).toString(), "bmp");
+    case CardId::SaveJpeg: return saveFrame(arg(0).toString(), "jpeg", args.size() > 1 ? arg(1).toInt() : -1);
+    case CardId::VideoPropertyDialog: showPropertyDialog(); return {};
+    case CardId::CrossbarDialog: showCrossbarDialog(); return {};
+    case CardId::PreviewDialog: showPreviewDialog(); return {};
+    case CardId::SetFormat: return m_device->setFormat(arg(0).toInt(), arg(1).toInt(), arg(2).toInt());
+    case CardId::Run: m_device->run(); return {};
+    case CardId::Pause: m_device->pause(); return {};
+    case CardId::Stop: m_device->stop(); return {};
+    case CardId::Channel: return m_device->connectDevice();
+    default: return {};
+    }
+}
+
+bool CaptureCardControl::saveFrame(const QString &path, const char *format, int quality) const
+{
+    if (m_frame.isNull() || path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&file, format);
+    writer.setQuality(quality);
+    if (!writer.write(m_frame)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void CaptureCardControl::deliverFrame(const QImage &frame)
+{
+    {
+        std::lock_guard lock(m_pendingMutex);
+        m_pending = frame;
+    }
+    if (!m_posted.exchange(true))
+        QMetaObject::invokeMethod(this, &CaptureCardControl::takePendingFrame, Qt::QueuedConnection);
+}
+
+void CaptureCardControl::takePendingFrame()
+{
+    QImage frame;
+    {
+        std::lock_guard lock(m_pendingMutex);
+        frame = std::move(m_pending);
+        m_pending = QImage();
+        m_posted = false;
+    }
+    if (frame.isNull())
+        return;
+    m_frame = std::move(frame);
+    update();
+    emit frameArrived();
+}
+
+void CaptureCardControl::deliverFailure(const QString &reason)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason] {
+            m_device->stop();
+            emit deviceFailed(reason);
+        },
+        Qt::QueuedConnection);
+}
+
+void CaptureCardControl::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    if (m_frame.isNull()) {
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    painter.drawImage(rect(), m_frame);
+}
+
+void CaptureCardControl::showPropertyDialog()
+{
+    CardPropertyDialog dialog(*m_device, this);
+    m_runModal(dialog);
+}
+
+void CaptureCardControl::showCrossbarDialog()
+{
+    CardCrossbarDialog dialog(*m_device, this);
+    m_runModal(dialog);
+}
+
+void CaptureCardControl::showPreviewDialog()
+{
+    CardPreviewDialog dialog(*m_device, this);
+    m_runModal(dialog);
+}
+
+} // namespace lumetra

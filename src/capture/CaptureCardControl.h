@@ -1,0 +1,73 @@
+#pragma once
+
+#include "capture/ModalRunner.h"
+#include "platform/CaptureDevice.h"
+
+#include <QImage>
+#include <QVariant>
+#include <QWidget>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+class QPaintEvent;
+
+namespace lumetra {
+
+// The capture-card control: the card's properties and methods under their dispatch identifiers
+// (CardId) over one capture device, showing the live video in its own rectangle. Frames arrive
+// on the device's streaming thread and are handed to the user-interface thread, the newest
+// one replacing any not yet shown. A device that fails while streaming is stopped and reported
+// through deviceFailed(); the last picture stays on show and can still be saved.
+class CaptureCardControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CaptureCardControl(std::unique_ptr<CaptureDevice> device, QWidget *parent = nullptr);
+    ~CaptureCardControl() override;
+
+    // Properties 12..17 and the reads 47, 48, 49, 55 (a Boolean as 0 or 1); 0 for another id.
+    int get(int id) const;
+    // Properties 12..17; another id does nothing.
+    void put(int id, int value);
+    // The methods: 18, 23 (path), 24 (path, quality), 30, 31, 32, 34 (width, height, subtype),
+    // 36, 37, 38, 53 (flag). 23, 24 and 34 answer a bool, 53 an int, the others nothing.
+    QVariant call(int id, const QVariantList &args = {});
+
+    // Stores the picture on show as BMP or JPEG (quality 0..100), written completely or not at
+    // all: true only when the file is complete. False when no picture has arrived yet.
+    bool saveFrame(const QString &path, const char *format, int quality = -1) const;
+
+    QImage currentFrame() const { return m_frame; }
+    CaptureDevice &device() { return *m_device; }
+    // How the card's own dialogs (30, 31, 32) are shown.
+    void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
+
+signals:
+    // A new picture is on show (user-interface thread).
+    void frameArrived();
+    // The stream stopped because the device failed (user-interface thread).
+    void deviceFailed(const QString &reason);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void deliverFrame(const QImage &frame);     // streaming thread
+    void deliverFailure(const QString &reason); // any thread
+    void takePendingFrame();
+    void showPropertyDialog();
+    void showCrossbarDialog();
+    void showPreviewDialog();
+
+    std::unique_ptr<CaptureDevice> m_device;
+    ModalRunner m_runModal = execRunner();
+    QImage m_frame;
+    std::mutex m_pendingMutex;
+    QImage m_pending;
+    std::atomic<bool> m_posted{false};
+};
+
+} // namespace lumetra
