@@ -79,7 +79,10 @@ void WindowProgress::setProgress(Window window, float percent)
         return;
     s.shownPercent = whole;
     s.lastRepaint = now;
+    // The bar repaints itself for some changes; hold that back so that it is painted once.
+    s.bar->setUpdatesEnabled(false);
     s.bar->setValue(whole);
+    s.bar->setUpdatesEnabled(true);
     s.bar->repaint();
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "analysis/AnalysisState.h"
+#include "analysis/ProgressWindows.h"
+#include "platform/AppContext.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
+
+#include <memory>
+
+namespace lumetra::testing {
+
+// A fresh shared state and scripted outside components for one application-shell test.
+struct AppTestContext
+{
+    AppTestContext()
+    {
+        services.dialogs = &dialogs;
+        services.launcher = &launcher;
+    }
+
+    std::unique_ptr<AnalysisState> statePtr = std::make_unique<AnalysisState>();
+    ScriptedDialogs dialogs;
+    ScriptedProgramLauncher launcher;
+    Services services;
+    SilentProgress progress;
+    AppContext context{*statePtr, services, progress, nullptr, nullptr, {}, {}};
+
+    AnalysisState &state() { return *statePtr; }
+};
+
+} // namespace lumetra::testing

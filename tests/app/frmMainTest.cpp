@@ -1,0 +1,463 @@
+// The main window: captions, keys, the commands through real clicks, the main-window port and
+// the banner strip.
+#include "AppTestContext.h"
+
+#include "app/BannerAnimation.h"
+#include "app/BannerStrip.h"
+#include "app/frmAbout.h"
+#include "app/frmMain.h"
+#include "platform/SurfaceView.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lumetra {
+namespace {
+
+using Request = Dialogs::FileRequest;
+
+constexpr Colour BannerBorder = rgb(12, 34, 56);
+
+class frmMainTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QImage bitmap(60, 41, QImage::Format_RGB32);
+        bitmap.fill(toQRgb(BannerBorder));
+        for (int x = 10; x < 50; ++x)
+            for (int y = 10; y < 30; ++y)
+                bitmap.setPixel(x, y, qRgb(250, 240, 100));
+        bannerPath = dir.filePath(QStringLiteral("guanggao.bmp"));
+        ASSERT_TRUE(bitmap.save(bannerPath, "BMP"));
+    }
+
+    frmMain &makeWindow(bool withCapture = false)
+    {
+        if (withCapture)
+            app.context.openCaptureWindow = [this](bool fromToolbar) { captureOpens.push_back(fromToolbar); };
+        app.context.openWorkspace = [this] {
+            ++workspaceOpens;
+            return workspaceAccepts;
+        };
+        window = std::make_unique<frmMain>(app.context, bannerPath);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return *window;
+    }
+
+    void clickToolbar(int index)
+    {
+        QWidget *button = window->toolbar()->widgetForAction(window->toolbarButton(index));
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void clickMenuBar(const QString &name)
+    {
+        QMenuBar *bar = window->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->menuItem(name)).center());
+    }
+
+    QList<frmAbout *> aboutBoxes() const { return window->mdiArea()->findChildren<frmAbout *>(); }
+
+    QTemporaryDir dir;
+    QString bannerPath;
+    testing::AppTestContext app;
+    std::unique_ptr<frmMain> window;
+    std::vector<bool> captureOpens;
+    int workspaceOpens = 0;
+    bool workspaceAccepts = true;
+};
+
+TEST_F(frmMainTest, CaptionMenuBarAndItemsAreExact)
+{
+    frmMain &w = makeWindow();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Lumetra(For Win2000)"));
+
+    const QList<QAction *> top = w.menuBar()->actions();
+    ASSERT_EQ(top.size(), 3);
+    EXPECT_EQ(top[0]->text(), QString::fromUtf8("视频卡"));
+    EXPECT_EQ(top[0]->objectName(), QStringLiteral("capture_ca"));
+    EXPECT_EQ(top[1]->text(), QString::fromUtf8("打 开"));
+    EXPECT_EQ(top[1]->objectName(), QStringLiteral("open_file"));
+    EXPECT_EQ(top[2]->text(), QString::fromUtf8("帮\u3000助"));
+    EXPECT_EQ(top[2]->objectName(), QStringLiteral("sys_help"));
+    EXPECT_EQ(top[1]->menu(), nullptr);
+    EXPECT_EQ(top[2]->menu(), nullptr);
+
+    ASSERT_NE(top[0]->menu(), nullptr);
+    const QList<QAction *> sub = top[0]->menu()->actions();
+    ASSERT_EQ(sub.size(), 2);
+    EXPECT_EQ(sub[0]->text(), QString::fromUtf8("连接视频卡\u3000"));
+    EXPECT_EQ(sub[0]->objectName(), QStringLiteral("conn_capture"));
+    EXPECT_EQ(sub[1]->text(), QString::fromUtf8("退\u3000出"));
+    EXPECT_EQ(sub[1]->objectName(), QStringLiteral("sys_exit"));
+    EXPECT_EQ(w.menuItem(QStringLiteral("nothing")), nullptr);
+}
+
+TEST_F(frmMainTest, ToolbarHasFiveButtonsWithKeysLabelsAndASeparatorAtFour)
+{
+    frmMain &w = makeWindow();
+    EXPECT_EQ(w.toolbar()->objectName(), QStringLiteral("Toolbar1"));
+    const QList<QAction *> actions = w.toolbar()->actions();
+    ASSERT_EQ(actions.size(), 5);
+    const struct
+    {
+        const char *key;
+        const char *label;
+    } expected[] = {{"tbar_capu", "连接视频卡"},
+                    {"tbar_openfile", "打开图像文件"},
+                    {"tbar_help", "帮助"},
+                    {nullptr, nullptr},
+                    {"tbar_exit", "退出系统"}};
+    for (int i = 0; i < 5; ++i) {
+        QAction *button = w.toolbarButton(i + 1);
+        ASSERT_EQ(button, actions[i]) << "index " << i + 1;
+        if (!expected[i].key) {
+            EXPECT_TRUE(button->isSeparator());
+            continue;
+        }
+        EXPECT_EQ(button->data().toString(), QString::fromLatin1(expected[i].key));
+        EXPECT_EQ(button->text(), QString::fromUtf8(expected[i].label));
+        EXPECT_FALSE(button->icon().isNull()) << expected[i].key;
+    }
+    EXPECT_EQ(w.toolbarButton(0), nullptr);
+    EXPECT_EQ(w.toolbarButton(6), nullptr);
+}
+
+TEST_F(frmMainTest, BecomesTheProgramsMainWindow)
+{
+    frmMain &w = makeWindow();
+    EXPECT_EQ(app.state().MainWindow, &w);
+    EXPECT_EQ(app.context.mainWindow, &w);
+    EXPECT_EQ(app.context.mdiArea, w.mdiArea());
+    window.reset();
+    EXPECT_EQ(app.state().MainWindow, nullptr);
+    EXPECT_EQ(app.context.mainWindow, nullptr);
+    EXPECT_EQ(app.context.mdiArea, nullptr);
+}
+
+TEST_F(frmMainTest, UnknownToolbarKeysDoNothing)
+{
+    frmMain &w = makeWindow(true);
+    for (const QString &key : {QStringLiteral("tbar_unknown"), QString(), QStringLiteral("TBAR_HELP"),
+                               QStringLiteral("sys_help"), QStringLiteral("tbar_openfile ")})
+        w.Toolbar1_ButtonClick(key);
+    EXPECT_TRUE(app.dialogs.openRequests.isEmpty());
+    EXPECT_TRUE(app.dialogs.messages.isEmpty());
+    EXPECT_TRUE(captureOpens.empty());
+    EXPECT_EQ(workspaceOpens, 0);
+    EXPECT_TRUE(w.mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(w.isVisible());
+    for (int index : {1, 2, 3, 5})
+        EXPECT_TRUE(w.toolbarButtonEnabled(index)) << index;
+    EXPECT_TRUE(w.connectMenuEnabled());
+}
+
+TEST_F(frmMainTest, OpenFromToolbarAsksWithTheImageFilterStoresThePathAndOpensTheWorkspace)
+{
+    frmMain &w = makeWindow(true);
+    app.dialogs.fileAnswers.push_back(QStringLiteral("/data/spot.bmp"));
+    clickToolbar(2);
+
+    ASSERT_EQ(app.dialogs.openRequests.size(), 1);
+    const Request &request = app.dialogs.openRequests.front();
+    EXPECT_EQ(request.filter,
+              QStringLiteral("Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg|ALL Images(*.*)|*.bmp;*.jpg"));
+    EXPECT_EQ(request.initialDirectory, QStringLiteral("c:\\"));
+    EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/spot.bmp"));
+    EXPECT_EQ(workspaceOpens, 1);
+    EXPECT_FALSE(w.toolbarButtonEnabled(1));
+    EXPECT_FALSE(w.toolbarButtonEnabled(2));
+    EXPECT_TRUE(w.toolbarButtonEnabled(3));
+    EXPECT_TRUE(w.toolbarButtonEnabled(5));
+    // The menu items stay available: a second open stores the new path.
+    EXPECT_TRUE(w.menuItem(QStringLiteral("open_file"))->isEnabled());
+    EXPECT_TRUE(w.connectMenuEnabled());
+}
+
+TEST_F(frmMainTest, OpenFromTheMenuBarWorksWhileTheWorkspaceIsOpen)
+{
+    frmMain &w = makeWindow();
+    app.dialogs.fileAnswers.push_back(QStringLiteral("/data/a.jpg"));
+    app.dialogs.fileAnswers.push_back(QStringLiteral("/data/b.jpg"));
+    clickMenuBar(QStringLiteral("open_file"));
+    ASSERT_EQ(app.state().ImagePath, QStringLiteral("/data/a.jpg"));
+    clickMenuBar(QStringLiteral("open_file"));
+    EXPECT_EQ(app.dialogs.openRequests.size(), 2);
+    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/b.jpg"));
+    EXPECT_EQ(workspaceOpens, 2);
+    EXPECT_FALSE(w.toolbarButtonEnabled(2));
+}
+
+TEST_F(frmMainTest, CancelledOrBlankNamesChangeNothing)
+{
+    frmMain &w = makeWindow(true);
+    app.state().ImagePath = QStringLiteral("/kept.bmp");
+    app.dialogs.fileAnswers.push_back(std::nullopt);
+    for (const char *blank : {"", " ", "    ", "\t", " \t "})
+        app.dialogs.fileAnswers.push_back(QString::fromLatin1(blank));
+    for (int i = 0; i < 6; ++i)
+        clickToolbar(2);
+
+    EXPECT_EQ(app.dialogs.openRequests.size(), 6);
+    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/kept.bmp"));
+    EXPECT_EQ(workspaceOpens, 0);
+    EXPECT_TRUE(w.toolbarButtonEnabled(1));
+    EXPECT_TRUE(w.toolbarButtonEnabled(2));
+}
+
+TEST_F(frmMainTest, AnIdeographicSpaceIsPartOfANameNotABlank)
+{
+    makeWindow();
+    const QString name = QString::fromUtf8("\u3000");
+    app.dialogs.fileAnswers.push_back(name);
+    clickToolbar(2);
+    EXPECT_EQ(app.state().ImagePath, name);
+    EXPECT_EQ(workspaceOpens, 1);
+}
+
+TEST_F(frmMainTest, ARefusedPictureLeavesTheButtonsEnabled)
+{
+    frmMain &w = makeWindow(true);
+    workspaceAccepts = false;
+    app.dialogs.fileAnswers.push_back(QStringLiteral("/data/broken.jpg"));
+    clickToolbar(2);
+    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/broken.jpg"));
+    EXPECT_EQ(workspaceOpens, 1);
+    EXPECT_TRUE(w.toolbarButtonEnabled(1));
+    EXPECT_TRUE(w.toolbarButtonEnabled(2));
+}
+
+TEST_F(frmMainTest, WithoutAWorkspaceOpenerThePathIsStoredAndTheButtonsStay)
+{
+    app.context.openWorkspace = nullptr;
+    window = std::make_unique<frmMain>(app.context, bannerPath);
+    EXPECT_FALSE(window->openImageFile(QStringLiteral("/data/x.bmp")));
+    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/x.bmp"));
+    EXPECT_TRUE(window->toolbarButtonEnabled(2));
+}
+
+TEST_F(frmMainTest, OpenImageFileReportsWhetherTheWorkspaceOpened)
+{
+    makeWindow();
+    EXPECT_TRUE(window->openImageFile(QStringLiteral("/data/ok.bmp")));
+    workspaceAccepts = false;
+    EXPECT_FALSE(window->openImageFile(QStringLiteral("/data/refused.bmp")));
+    EXPECT_FALSE(window->openImageFile(QStringLiteral("  ")));
+    EXPECT_EQ(workspaceOpens, 2);
+}
+
+TEST_F(frmMainTest, ConnectIsUnavailableUntilACaptureWindowIsWired)
+{
+    frmMain &w = makeWindow(false);
+    EXPECT_FALSE(w.connectMenuEnabled());
+    EXPECT_FALSE(w.toolbarButtonEnabled(1));
+    w.conn_capture_Click();
+    w.Toolbar1_ButtonClick(QStringLiteral("tbar_capu"));
+    EXPECT_TRUE(captureOpens.empty());
+}
+
+TEST_F(frmMainTest, ConnectWiredAfterConstructionBecomesAvailableWhenShown)
+{
+    window = std::make_unique<frmMain>(app.context, bannerPath);
+    EXPECT_FALSE(window->connectMenuEnabled());
+    app.context.openCaptureWindow = [this](bool fromToolbar) { captureOpens.push_back(fromToolbar); };
+    window->show();
+    EXPECT_TRUE(window->connectMenuEnabled());
+    EXPECT_TRUE(window->toolbarButtonEnabled(1));
+}
+
+TEST_F(frmMainTest, ConnectFromTheMenuDisablesOnlyTheMenuItem)
+{
+    frmMain &w = makeWindow(true);
+    w.menuItem(QStringLiteral("conn_capture"))->trigger();
+    EXPECT_EQ(captureOpens, std::vector<bool>{false});
+    EXPECT_FALSE(w.connectMenuEnabled());
+    EXPECT_TRUE(w.toolbarButtonEnabled(1));
+}
+
+TEST_F(frmMainTest, ConnectFromTheToolbarDisablesTheMenuItemAndButtonOne)
+{
+    frmMain &w = makeWindow(true);
+    clickToolbar(1);
+    EXPECT_EQ(captureOpens, std::vector<bool>{true});
+    EXPECT_FALSE(w.connectMenuEnabled());
+    EXPECT_FALSE(w.toolbarButtonEnabled(1));
+    EXPECT_TRUE(w.toolbarButtonEnabled(2));
+    // A disabled button cannot be clicked again.
+    clickToolbar(1);
+    EXPECT_EQ(captureOpens.size(), 1u);
+}
+
+TEST_F(frmMainTest, HelpOpensANewAboutBoxAtThreeHundredOneFiftyEachTime)
+{
+    frmMain &w = makeWindow();
+    clickToolbar(3);
+    ASSERT_EQ(aboutBoxes().size(), 1);
+    frmAbout *first = aboutBoxes().front();
+    EXPECT_EQ(childWindowFrame(first)->pos(), QPoint(300, 150));
+    EXPECT_NE(qobject_cast<QMdiSubWindow *>(childWindowFrame(first)), nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+
+    clickMenuBar(QStringLiteral("sys_help"));
+    ASSERT_EQ(aboutBoxes().size(), 2);
+    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
+    for (frmAbout *box : aboutBoxes())
+        EXPECT_EQ(childWindowFrame(box)->pos(), QPoint(300, 150));
+}
+
+TEST_F(frmMainTest, ExitFromTheToolbarClosesTheWindowAndWhatItHosts)
+{
+    frmMain &w = makeWindow();
+    QSignalSpy closed(&w, &frmMain::closed);
+    w.sys_help_Click();
+    ASSERT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    QPointer<QWidget> frame = w.mdiArea()->subWindowList().front();
+    clickToolbar(5);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(!frame || !frame->isVisible());
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(frmMainTest, ExitFromTheMenuClosesTheWindow)
+{
+    frmMain &w = makeWindow();
+    QSignalSpy closed(&w, &frmMain::closed);
+    w.menuItem(QStringLiteral("sys_exit"))->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(frmMainTest, AHostedWindowThatRefusesToCloseKeepsTheMainWindowOpen)
+{
+    frmMain &w = makeWindow();
+    class Stubborn : public QWidget
+    {
+    protected:
+        void closeEvent(QCloseEvent *event) override { event->ignore(); }
+    };
+    QMdiSubWindow *sub = w.mdiArea()->addSubWindow(new Stubborn);
+    sub->show();
+    QSignalSpy closed(&w, &frmMain::closed);
+    w.sys_exit_Click();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(closed.count(), 0);
+}
+
+TEST_F(frmMainTest, MainWindowPortSwitchesTheButtonsByIndex)
+{
+    frmMain &w = makeWindow(true);
+    MainWindowPort &port = w;
+    port.setToolbarButtonEnabled(2, false);
+    EXPECT_FALSE(w.toolbarButton(2)->isEnabled());
+    EXPECT_FALSE(port.toolbarButtonEnabled(2));
+    port.setToolbarButtonEnabled(2, true);
+    EXPECT_TRUE(w.toolbarButton(2)->isEnabled());
+
+    // The separator and indices outside 1..5 are not buttons.
+    port.setToolbarButtonEnabled(4, false);
+    port.setToolbarButtonEnabled(0, false);
+    port.setToolbarButtonEnabled(9, false);
+    EXPECT_FALSE(port.toolbarButtonEnabled(4));
+    EXPECT_FALSE(port.toolbarButtonEnabled(0));
+    for (int index : {1, 2, 3, 5})
+        EXPECT_TRUE(port.toolbarButtonEnabled(index)) << index;
+
+    port.setConnectMenuEnabled(false);
+    EXPECT_FALSE(w.menuItem(QStringLiteral("conn_capture"))->isEnabled());
+    EXPECT_FALSE(port.connectMenuEnabled());
+    port.setConnectMenuEnabled(true);
+    EXPECT_TRUE(port.connectMenuEnabled());
+}
+
+TEST_F(frmMainTest, BannerStripSpansTheWindowIsFortyOneHighAndTakesTheBitmapsBorderColour)
+{
+    frmMain &w = makeWindow();
+    BannerStrip *strip = w.bannerStrip();
+    auto *view = w.findChild<SurfaceView *>(QStringLiteral("Picture1"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->border(), 0);
+    EXPECT_EQ(strip->surface().height(), 41);
+    EXPECT_EQ(strip->surface().width(), w.centralWidget()->width());
+    EXPECT_EQ(strip->surface().backColour(), BannerBorder);
+
+    w.resize(w.width() - 100, w.height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(strip->surface().width(), w.centralWidget()->width());
+
+    QTimer *timer = w.findChild<QTimer *>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 50);
+    EXPECT_TRUE(timer->isActive());
+}
+
+TEST_F(frmMainTest, TimerTicksDrawTheBitmapIntoTheStrip)
+{
+    frmMain &w = makeWindow();
+    w.bannerTimer()->stop();
+    w.bannerAnimation().restart();
+    PictureSurface &strip = w.bannerStrip()->surface();
+    strip.setBackColour(BannerBorder);
+    const int w1 = strip.width();
+    for (int i = 0; i < 20; ++i)
+        w.Timer1_Timer();
+    // X = 20: bitmap columns 0..19 sit at the last 20 columns of the strip.
+    EXPECT_EQ(strip.point(w1 - 20 + 15, 15), rgb(250, 240, 100));
+    EXPECT_EQ(strip.point(w1 - 20 + 5, 15), BannerBorder);
+    EXPECT_EQ(strip.point(w1 - 21, 15), BannerBorder);
+
+    // The real timer drives the same animation.
+    const int before = w.bannerAnimation().x();
+    w.bannerTimer()->start();
+    QTest::qWait(200);
+    EXPECT_GT(w.bannerAnimation().x(), before);
+}
+
+TEST_F(frmMainTest, AMissingBannerBitmapLeavesAPlainStrip)
+{
+    bannerPath = dir.filePath(QStringLiteral("absent.bmp"));
+    frmMain &w = makeWindow();
+    EXPECT_FALSE(w.bannerAnimation().hasBitmap());
+    EXPECT_FALSE(w.bannerTimer()->isActive());
+    PictureSurface &strip = w.bannerStrip()->surface();
+    const Colour back = strip.backColour();
+    for (int i = 0; i < 10; ++i)
+        w.Timer1_Timer();
+    for (int x = 0; x < strip.width(); x += 7)
+        ASSERT_EQ(strip.point(x, 20), back);
+}
+
+TEST_F(frmMainTest, ACorruptBannerBitmapLeavesAPlainStrip)
+{
+    QFile file(bannerPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("BM not really a bitmap");
+    file.close();
+    frmMain &w = makeWindow();
+    EXPECT_FALSE(w.bannerAnimation().hasBitmap());
+    EXPECT_FALSE(w.bannerTimer()->isActive());
+}
+
+} // namespace
+} // namespace lumetra
