@@ -14,18 +14,28 @@ constexpr std::array<int, 3> Channels = {Grid::Red, Grid::Green, Grid::Blue};
 // Widest column run of the colour store; enough for any row plus a block's reach on both sides.
 using RowBuffer = std::array<int, Grid::Side>;
 
-// n / D rounded to the nearest integer, ties to the even one (D > 0), in exact integer arithmetic.
+// n / D rounded to the nearest integer, ties to the even one (D > 0), in exact integer arithmetic
+// and without branches, so that the row loops vectorise. Valid for |n| < 2^20 D, far beyond any
+// sum of colour-store entries.
 template <int D> constexpr int divideNearestEven(int n)
 {
-    int q = n / D;
-    int r = n % D;
-    if (r < 0) { // floor division
-        --q;
-        r += D;
-    }
-    if (2 * r > D || (2 * r == D && (q & 1) != 0))
-        ++q;
-    return q;
+    constexpr unsigned Shift = 1u << 20;
+    constexpr unsigned Divisor = D;
+    const unsigned shifted = static_cast<unsigned>(n) + Shift * Divisor; // positive: plain division floors
+    const unsigned q = shifted / Divisor;
+    const unsigned r2 = 2 * (shifted - q * Divisor);
+    const int floorQ = static_cast<int>(q - Shift);
+    return floorQ + static_cast<int>((r2 > Divisor) | ((r2 == Divisor) & (q & 1)));
+}
+static_assert(divideNearestEven<2>(3) == 2 && divideNearestEven<2>(5) == 2 && divideNearestEven<2>(-3) == -2);
+static_assert(divideNearestEven<9>(4) == 0 && divideNearestEven<9>(5) == 1 && divideNearestEven<5>(-7) == -1);
+
+// The nearest whole number to v, ties to the even one, for |v| < 2^22: adding 1.5 x 2^23 leaves
+// no fraction bits, so the sum is rounded by the processor's default nearest-even rounding.
+inline float nearestWhole(float v)
+{
+    constexpr float Magic = 12582912.0f;
+    return (v + Magic) - Magic;
 }
 
 constexpr int clampChannel(int v)
@@ -39,31 +49,34 @@ const int16_t *snapshotRow(const Grid &snapshot, int slot, int row, int from)
     return snapshot.row(slot, row) + (from - Grid::First);
 }
 
-// Box blur of side 2 Radius + 1: the sum of the block, divided by its size, made positive.
-// Column sums of the block's rows first, then a running sum along the row.
+// Box blur of side 2 Radius + 1: the sum of the block, divided by its size, made positive. The
+// block's rows are summed per column first, then Side column sums per pixel; both loops are
+// plain element-wise sums that the compiler vectorises.
 template <int Radius> void blurRow(const Grid &snapshot, const FilterArea &area, int y, std::span<Colour> out)
 {
     constexpr int Side = 2 * Radius + 1;
-    constexpr int Cells = Side * Side;
+    constexpr unsigned Cells = Side * Side;
     const int columns = area.columns();
     const int from = area.firstColumn - Radius;
     const int span = columns + 2 * Radius;
     std::array<RowBuffer, 3> result;
     RowBuffer columnSums;
     for (size_t c = 0; c < Channels.size(); ++c) {
-        std::fill_n(columnSums.begin(), span, 0);
-        for (int dy = -Radius; dy <= Radius; ++dy) {
-            const int16_t *source = snapshotRow(snapshot, Channels[c], y + dy, from);
+        const int16_t *source = snapshotRow(snapshot, Channels[c], y - Radius, from);
+        for (int i = 0; i < span; ++i)
+            columnSums[i] = source[i];
+        for (int dy = 1 - Radius; dy <= Radius; ++dy) {
+            source = snapshotRow(snapshot, Channels[c], y + dy, from);
             for (int i = 0; i < span; ++i)
                 columnSums[i] += source[i];
         }
-        int sum = 0;
-        for (int i = 0; i < Side - 1; ++i)
-            sum += columnSums[i];
+        int *channel = result[c].data();
         for (int i = 0; i < columns; ++i) {
-            sum += columnSums[i + Side - 1];
-            result[c][i] = divideNearestEven<Cells>(std::abs(sum));
-            sum -= columnSums[i];
+            int sum = 0;
+            for (int k = 0; k < Side; ++k)
+                sum += columnSums[i + k];
+            // |sum| / Cells to the nearest; Cells is odd, so there are no ties.
+            channel[i] = static_cast<int>((2 * static_cast<unsigned>(std::abs(sum)) + Cells) / (2 * Cells));
         }
     }
     for (int i = 0; i < columns; ++i)
@@ -98,9 +111,9 @@ void diffuseRow(const Grid &snapshot, const FilterArea &area, int y, FilterRando
     for (int i = 0; i < columns; ++i) {
         const float dy = Scale * uniformUnit(random) - 2.0f;
         const float dx = Scale * uniformUnit(random) - 2.0f;
-        const int sourceRow = static_cast<int>(std::nearbyint(row + dy));
+        const int sourceRow = static_cast<int>(nearestWhole(row + dy));
         const int sourceColumn =
-            static_cast<int>(std::nearbyint(static_cast<float>(area.firstColumn + i) + dx));
+            static_cast<int>(nearestWhole(static_cast<float>(area.firstColumn + i) + dx));
         out[i] = rgb(std::abs(snapshot(Grid::Red, sourceRow, sourceColumn)),
                      std::abs(snapshot(Grid::Green, sourceRow, sourceColumn)),
                      std::abs(snapshot(Grid::Blue, sourceRow, sourceColumn)));
@@ -122,11 +135,6 @@ FilterArea filterArea(ImageFilter filter, int imageWidth, int imageHeight)
     case ImageFilter::DiffuseMore: return {2, height - 2, 2, width - 2};
     }
     return {};
-}
-
-float uniformUnit(FilterRandom &random)
-{
-    return static_cast<float>(random() >> 8) * (1.0f / 16777216.0f);
 }
 
 void filterRow(ImageFilter filter, const ColourStoreGrid &snapshot, const FilterArea &area, int y,

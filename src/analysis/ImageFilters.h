@@ -36,7 +36,10 @@ FilterArea filterArea(ImageFilter filter, int imageWidth, int imageHeight);
 using FilterRandom = std::mt19937;
 
 // A uniform number in [0, 1) from one draw of the generator (24 bits, exact as a float).
-float uniformUnit(FilterRandom &random);
+inline float uniformUnit(FilterRandom &random)
+{
+    return static_cast<float>(random() >> 8) * (1.0f / 16777216.0f);
+}
 
 // Computes row y of the filter's output (a row of `area`, as filterArea gives it) for the columns
 // of `area` into out (area.columns() colours), reading only the snapshot: sums and offsets reach

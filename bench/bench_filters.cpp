@@ -1,0 +1,108 @@
+// The image filters on the 640 x 480 workspace picture. "Computation" is the fresh colour
+// snapshot plus every output row, as a filter command computes them; drawing is measured apart.
+#include "analysis/AnalysisState.h"
+#include "analysis/ImageFilters.h"
+#include "analysis/Module1.h"
+#include "analysis/ProgressWindows.h"
+#include "platform/PictureSurface.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+using namespace lumetra;
+
+namespace {
+
+constexpr int W = 640;
+constexpr int H = 480;
+
+// A light spot: a bright Gaussian beam over a dim, slightly noisy background.
+QImage beamPicture()
+{
+    QImage image(W, H, QImage::Format_RGB32);
+    std::mt19937 noise(3);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const double d2 = (x - 330.0) * (x - 330.0) + (y - 230.0) * (y - 230.0);
+            const int v = std::min(255, static_cast<int>(20 + 230 * std::exp(-d2 / 9000.0) + (noise() % 8)));
+            image.setPixel(x, y, qRgb(v, std::max(0, v - 10), std::max(0, v - 40)));
+        }
+    return image;
+}
+
+struct Fixture
+{
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    PictureSurface picture{W, H};
+    SilentProgress progress;
+    FilterRandom random{42};
+    std::vector<Colour> output = std::vector<Colour>(static_cast<size_t>(W) * H);
+
+    Fixture()
+    {
+        picture.setBackColour(rgb(70, 70, 70));
+        picture.setPicture(beamPicture());
+        state->ImageWidth = W;
+        state->ImageHeight = H;
+    }
+
+    void compute(ImageFilter filter)
+    {
+        Module1::ReadColours(*state, picture, progress);
+        const FilterArea area = filterArea(filter, W, H);
+        for (int y = area.firstRow; y <= area.lastRow; ++y)
+            filterRow(filter, state->ColourStore, area, y, random,
+                      std::span<Colour>(output).subspan(static_cast<size_t>(y) * W + area.firstColumn,
+                                                        static_cast<size_t>(area.columns())));
+        benchmark::DoNotOptimize(output.data());
+        benchmark::ClobberMemory();
+    }
+};
+
+void BM_FilterComputation(benchmark::State &bench, ImageFilter filter)
+{
+    Fixture f;
+    for (auto _ : bench)
+        f.compute(filter);
+    bench.SetItemsProcessed(bench.iterations() * W * H);
+}
+
+void BM_SnapshotOnly(benchmark::State &bench)
+{
+    Fixture f;
+    for (auto _ : bench) {
+        Module1::ReadColours(*f.state, f.picture, f.progress);
+        benchmark::ClobberMemory();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_SnapshotOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterComputation, blur1, ImageFilter::Blur1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterComputation, blur2, ImageFilter::Blur2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterComputation, sharpen1, ImageFilter::Sharpen1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterComputation, sharpen2, ImageFilter::Sharpen2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterComputation, diffuse, ImageFilter::Diffuse)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FilterComputation, diffuse_more, ImageFilter::DiffuseMore)
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    // Picture surfaces carry a font: a GUI application without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
