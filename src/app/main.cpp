@@ -10,6 +10,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/Services.h"
 #include "platform/SystemPrinterService.h"
+#include "platform/XlsxWorkbookService.h"
 #include "workspace/WorkspaceOpener.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ int main(int argc, char **argv)
     services.pointer = &pointer;
     lumetra::SystemPrinterService printer;
     services.printer = &printer;
-    // Workbook service: set services.workbook here.
+    lumetra::XlsxWorkbookService workbook;
+    services.workbook = &workbook;
     // Capture service (simulated when commandLine.simulatedCamera): set services.capture here.
 
     lumetra::WindowProgress progress;

@@ -8,6 +8,8 @@
 #include "platform/ImageLoader.h"
 #include "platform/MainWindowPort.h"
 #include "workspace/CutPicker.h"
+#include "workspace/RegionCommands.h"
+#include "workspace/TableExportCommand.h"
 #include "workspace/WorkspaceGeometry.h"
 #include "workspace/WorkspaceMenu.h"
 #include "workspace/frm_sz.h"
@@ -81,6 +83,8 @@ Frm_transact::Frm_transact(AppContext &context)
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
     connect(m_pictureView, &SurfaceView::keyPressed, this,
             [this](int key, Qt::KeyboardModifiers) { Picture1_KeyDown(key); });
+    installRegionCommands(*this);
+    installTableExportCommand(*this);
 }
 
 Frm_transact::~Frm_transact() = default;

@@ -1,0 +1,190 @@
+#include "workspace/RegionCommands.h"
+
+#include "analysis/Module1.h"
+#include "curves/frmguang.h"
+#include "curves/frmguangshu.h"
+#include "platform/Colour.h"
+#include "platform/Dialogs.h"
+#include "platform/SurfaceView.h"
+#include "workspace/Frm_transact.h"
+#include "workspace/SurfaceChartWindow.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace lumetra {
+
+namespace {
+
+const QString ObjectName = QStringLiteral("RegionCommands");
+
+} // namespace
+
+RegionCommands::RegionCommands(Frm_transact &workspace) : QObject(&workspace), m_workspace(workspace)
+{
+    setObjectName(ObjectName);
+    if (QAction *enter = workspace.menuItem(QStringLiteral("shanwie1")))
+        connect(enter, &QAction::triggered, this, [this] { shanwie1_Click(); });
+    if (QAction *leave = workspace.menuItem(QStringLiteral("shanwie2")))
+        connect(leave, &QAction::triggered, this, [this] { shanwie2_Click(); });
+    SurfaceView *view = workspace.pictureView();
+    connect(view, &SurfaceView::mousePressed, this,
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
+    connect(view, &SurfaceView::mouseMoved, this,
+            [this](int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers) {
+                Picture1_MouseMove(x, y, buttons);
+            });
+    connect(view, &SurfaceView::mouseReleased, this,
+            [this](int, int, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseUp(); });
+}
+
+RegionCommands *RegionCommands::of(Frm_transact &workspace)
+{
+    return workspace.findChild<RegionCommands *>(ObjectName, Qt::FindDirectChildrenOnly);
+}
+
+const QString &RegionCommands::factorPrompt()
+{
+    static const QString prompt = QStringLiteral(
+        "因为图象所包含的信息量太大，因此在处理三维图形时输入一个三维过滤因子来缩小信息量，加快运算速度。"
+        "三维过滤因子可以为2、4、6、8、10，因子数越小，运算时间越长，图象越细致。");
+    return prompt;
+}
+
+void RegionCommands::shanwie1_Click()
+{
+    m_regionMode = true;
+    m_workspace.menuItem(QStringLiteral("shanwie2"))->setEnabled(true);
+    m_workspace.menuItem(QStringLiteral("shanwie1"))->setEnabled(false);
+    AnalysisState &state = m_workspace.context().state;
+    if (state.WorkspaceOpen) {
+        if (state.CutOrientation == 1 && frmguang::instance())
+            frmguang::instance()->close();
+        else if (state.CutOrientation == 2 && frmguangshu::instance())
+            frmguangshu::instance()->close();
+    }
+    if (Dialogs *dialogs = m_workspace.context().services.dialogs)
+        dialogs->message(&m_workspace, QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"),
+                         QStringLiteral("提示!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+}
+
+void RegionCommands::shanwie2_Click()
+{
+    m_regionMode = false;
+    m_workspace.menuItem(QStringLiteral("shanwie2"))->setEnabled(false);
+    m_workspace.menuItem(QStringLiteral("shanwie1"))->setEnabled(true);
+    removeRectangle();
+}
+
+void RegionCommands::Picture1_MouseDown(int x, int y)
+{
+    if (!m_regionMode)
+        return;
+    // A rectangle left from a drag too small to chart goes when the next drag starts.
+    removeRectangle();
+    m_corners = {x, y, x, y};
+    drawRectangle(m_corners);
+}
+
+void RegionCommands::Picture1_MouseMove(int x, int y, Qt::MouseButtons buttons)
+{
+    if (!m_regionMode || !(buttons & Qt::LeftButton) || !m_shown)
+        return;
+    removeRectangle();
+    m_corners.x2 = x;
+    m_corners.y2 = y;
+    drawRectangle(m_corners);
+}
+
+void RegionCommands::Picture1_MouseUp()
+{
+    if (!m_regionMode || !m_shown)
+        return;
+    if (regionIsDegenerate(m_corners))
+        return;
+    m_corners = normaliseRegion(m_corners);
+    if (regionTooSmall(m_corners))
+        return; // the rectangle stays until the next drag or leaving region mode
+    const std::optional<int> factor = askFactor();
+    if (!factor) {
+        removeRectangle();
+        m_corners = {};
+        return;
+    }
+    chartRegion(*factor);
+}
+
+std::optional<int> RegionCommands::askFactor()
+{
+    Dialogs *dialogs = m_workspace.context().services.dialogs;
+    if (!dialogs)
+        return std::nullopt;
+    for (;;) {
+        const std::optional<QString> answer =
+            dialogs->input(&m_workspace, factorPrompt(), QStringLiteral("输入框"), QStringLiteral("6"));
+        if (!answer || answer->isEmpty())
+            return std::nullopt;
+        if (const std::optional<int> factor = parseRegionFactor(*answer))
+            return factor;
+    }
+}
+
+void RegionCommands::chartRegion(int factor)
+{
+    AppContext &context = m_workspace.context();
+    AnalysisState &state = context.state;
+    Module1::ScanGreyRange(state);
+    m_corners = limitRegion(m_corners);
+    removeRectangle();
+    if (m_corners.y2 < m_corners.y1 || m_corners.x2 < m_corners.x1) {
+        m_corners = {};
+        if (context.services.dialogs)
+            context.services.dialogs->message(
+                &m_workspace, QStringLiteral("所选区域在第437行以下，无法作三维处理。"),
+                QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        return;
+    }
+
+    Module1::ReadColours(state, m_workspace.picture(), context.progress);
+    Module1::ComputeGreyMap(state, context.progress);
+    Module1::ScanGreyRangeWithProgress(state, context.progress);
+
+    QLabel *label = m_workspace.statusLabel();
+    if (label) {
+        label->show();
+        label->repaint();
+    }
+    m_workspace.pictureView()->setCursor(Qt::WaitCursor);
+    const RegionGrid grid = computeRegionGrid(state, m_corners, factor);
+    if (label)
+        label->hide();
+    m_workspace.pictureView()->unsetCursor();
+    m_corners = {};
+    SurfaceChartWindow::open(context, grid);
+}
+
+void RegionCommands::drawRectangle(const RegionCorners &corners)
+{
+    PictureSurface &picture = m_workspace.picture();
+    picture.setPenMode(PictureSurface::PenMode::Xor);
+    picture.box(corners.x1, corners.y1, corners.x2, corners.y2, colours::White);
+    picture.setPenMode(PictureSurface::PenMode::Copy);
+    m_shown = corners;
+}
+
+void RegionCommands::removeRectangle()
+{
+    if (!m_shown)
+        return;
+    const RegionCorners drawn = *m_shown;
+    drawRectangle(drawn);
+    m_shown.reset();
+}
+
+void installRegionCommands(Frm_transact &workspace)
+{
+    if (!RegionCommands::of(workspace))
+        new RegionCommands(workspace);
+}
+
+} // namespace lumetra

@@ -1,0 +1,93 @@
+#include "workspace/SurfaceGraph.h"
+
+#include "analysis/RegionGrid.h"
+
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DTheme>
+#include <QtDataVisualization/QSurface3DSeries>
+#include <QtDataVisualization/QSurfaceDataProxy>
+#include <QtDataVisualization/QValue3DAxis>
+
+#include <QLinearGradient>
+
+#include <memory>
+
+namespace lumetra::surface_graph {
+
+namespace {
+
+// Dense grids look better without the wire mesh over them.
+constexpr int WireframeLimit = 60;
+
+// A grid axis: present for the layout, but with neither labels nor title.
+void hideAxis(QValue3DAxis *axis)
+{
+    axis->setLabelFormat(QStringLiteral(" "));
+    axis->setTitleVisible(false);
+    axis->setSegmentCount(1);
+    axis->setSubSegmentCount(1);
+}
+
+QLinearGradient heightColours()
+{
+    QLinearGradient gradient;
+    gradient.setColorAt(0.0, QColor(0, 0, 140));
+    gradient.setColorAt(0.25, QColor(0, 120, 255));
+    gradient.setColorAt(0.5, QColor(0, 200, 90));
+    gradient.setColorAt(0.75, QColor(255, 220, 0));
+    gradient.setColorAt(1.0, QColor(220, 20, 0));
+    return gradient;
+}
+
+QSurfaceDataArray *surfaceData(const RegionGrid &grid)
+{
+    auto *rows = new QSurfaceDataArray;
+    rows->reserve(grid.rows());
+    for (int r = 1; r <= grid.rows(); ++r) {
+        auto *row = new QSurfaceDataRow(grid.columns());
+        for (int c = 1; c <= grid.columns(); ++c)
+            (*row)[c - 1].setPosition(
+                QVector3D(static_cast<float>(c), static_cast<float>(grid.cell(r, c)), static_cast<float>(r)));
+        rows->append(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+Q3DSurface *create(const RegionGrid &grid)
+{
+    auto graph = std::make_unique<Q3DSurface>();
+    if (!graph->hasContext())
+        return nullptr;
+
+    hideAxis(graph->axisX());
+    hideAxis(graph->axisZ());
+    graph->axisY()->setAutoAdjustRange(true);
+    graph->axisY()->setLabelFormat(QStringLiteral("%d"));
+    graph->axisY()->setTitle(QStringLiteral("%"));
+    graph->axisY()->setTitleVisible(true);
+
+    graph->setOrthoProjection(false);
+    graph->scene()->activeCamera()->setCameraPosition(Rotation, Elevation);
+    graph->setAspectRatio(100.0 / HeightPercent);
+    graph->setShadowQuality(QAbstract3DGraph::ShadowQualityNone);
+    graph->setSelectionMode(QAbstract3DGraph::SelectionItem);
+    graph->activeTheme()->setType(Q3DTheme::ThemeQt);
+    graph->activeTheme()->setLabelBackgroundEnabled(false);
+
+    auto *series = new QSurface3DSeries;
+    series->dataProxy()->resetArray(surfaceData(grid));
+    series->setBaseGradient(heightColours());
+    series->setColorStyle(Q3DTheme::ColorStyleRangeGradient);
+    series->setFlatShadingEnabled(false);
+    series->setDrawMode(grid.rows() <= WireframeLimit && grid.columns() <= WireframeLimit
+                            ? QSurface3DSeries::DrawSurfaceAndWireframe
+                            : QSurface3DSeries::DrawSurface);
+    series->setItemLabelFormat(QStringLiteral("@yLabel"));
+    graph->addSeries(series);
+    return graph.release();
+}
+
+} // namespace lumetra::surface_graph

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "analysis/TableExport.h"
+
+namespace lumetra {
+
+class CurveWindow;
+class Frm_transact;
+
+// The display mode of a curve window as its mode buttons show it (the disabled one is active).
+TableMode tableModeOf(CurveWindow &window);
+
+// "制表": saves the intensity table of the current cut as a workbook the operator names.
+// Moves the curve window out of the way, asks for the file (and before overwriting one),
+// brings the grey range and the profile up to date, and writes the table; a failed write
+// leaves an existing file as it was and says "文件保存不成功!".
+void runTableExport(Frm_transact &workspace);
+
+// Connects "制表" of the workspace's menu to runTableExport.
+void installTableExportCommand(Frm_transact &workspace);
+
+} // namespace lumetra
