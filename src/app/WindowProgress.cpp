@@ -58,8 +58,10 @@ void WindowProgress::show(Window window, const QString &caption)
     s.bar->setValue(0);
     s.shownPercent = 0;
     s.lastRepaint = m_clock();
+    // A window already open is brought forward; a new one opens on top.
+    if (s.form->isVisible())
+        s.form->raise();
     s.form->show();
-    s.form->raise();
     // A window shown inside a long computation must be mapped before it can be painted.
     if (QWindow *handle = s.form->windowHandle(); handle && !handle->isExposed())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

@@ -2,7 +2,10 @@
 // the program, the program icon and the desktop entry; and the executable's argument check.
 #include "app/AppResources.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMap>
 #include <QProcess>
@@ -12,9 +15,22 @@
 namespace lumetra {
 namespace {
 
+// The repository: LUMETRA_SOURCE_DIR, else two folders up from this file.
 QString sourcePath(const QString &relative)
 {
-    return qEnvironmentVariable("LUMETRA_SOURCE_DIR") + QLatin1Char('/') + relative;
+    QString root = qEnvironmentVariable("LUMETRA_SOURCE_DIR");
+    if (root.isEmpty())
+        root = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
+    return QDir(root).absoluteFilePath(relative);
+}
+
+// Where the executables are built: LUMETRA_BIN_DIR, else beside this test binary.
+QString binPath(const QString &name)
+{
+    QString dir = qEnvironmentVariable("LUMETRA_BIN_DIR");
+    if (dir.isEmpty())
+        dir = QCoreApplication::applicationDirPath();
+    return QDir(dir).absoluteFilePath(name);
 }
 
 TEST(Assets, BannerBitmapIsAFortyOnePixelStripWithAUniformBorder)
@@ -75,7 +91,7 @@ TEST(Assets, DesktopEntryStartsLumetraWithAPicture)
 
 TEST(Executable, RefusesUnknownArgumentsWithUsage)
 {
-    const QString program = qEnvironmentVariable("LUMETRA_BIN_DIR") + QStringLiteral("/lumetra");
+    const QString program = binPath(QStringLiteral("lumetra"));
     ASSERT_TRUE(QFile::exists(program)) << "build the lumetra target first: " << program.toStdString();
     QProcess process;
     process.start(program, {QStringLiteral("--no-such-option")});
