@@ -11,6 +11,7 @@
 #include "platform/Services.h"
 #include "platform/SystemPrinterService.h"
 #include "platform/XlsxWorkbookService.h"
+#include "workspace/Frm_transact.h"
 #include "workspace/WorkspaceOpener.h"
 
 #include <QApplication>
@@ -48,6 +49,7 @@ int main(int argc, char **argv)
     // Capture service (simulated when commandLine.simulatedCamera): set services.capture here.
 
     lumetra::WindowProgress progress;
+    progress.setWorkspaceLocator([]() -> QWidget * { return lumetra::Frm_transact::instance(); });
     lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
 
     // Openers of the other subsystems' windows.
