@@ -52,6 +52,8 @@ std::optional<int> parseRegionFactor(const QString &answer)
 RegionCorners limitRegion(const RegionCorners &c)
 {
     RegionCorners limited = c;
+    limited.x1 = std::max(limited.x1, 0);
+    limited.y1 = std::max(limited.y1, 0);
     limited.x2 = std::min(limited.x2, RegionLastColumn);
     limited.y2 = std::min(limited.y2, RegionLastRow);
     return limited;

@@ -31,7 +31,8 @@ bool regionTooSmall(const RegionCorners &normalised);
 // The reduction factor typed by the operator: 2, 4, 6, 8 or 10, digits only, leading zeros
 // allowed. Anything else gives nothing.
 std::optional<int> parseRegionFactor(const QString &answer);
-// The chart stops at column 640 and row 437: x2 and y2 are held below those.
+// The chart stops at column 640 and row 437: x2 and y2 are held below those. A drag that went
+// past the picture's left or top edge starts at 0.
 constexpr int RegionLastColumn = 640;
 constexpr int RegionLastRow = 437;
 RegionCorners limitRegion(const RegionCorners &normalised);

@@ -47,6 +47,7 @@ TEST(RegionRules, DegenerateNormalisedTooSmallAndLimited)
     EXPECT_EQ(limitRegion({10, 20, 700, 470}), (RegionCorners{10, 20, 640, 437}));
     EXPECT_EQ(limitRegion({10, 20, 640, 437}), (RegionCorners{10, 20, 640, 437}));
     EXPECT_EQ(limitRegion({10, 20, 300, 200}), (RegionCorners{10, 20, 300, 200}));
+    EXPECT_EQ(limitRegion({-30, -5, 100, 90}), (RegionCorners{0, 0, 100, 90}));
 }
 
 TEST(RegionRules, FactorAcceptsEvenValuesTwoToTenWithLeadingZeros)
