@@ -32,9 +32,10 @@ bool PainterPrinterPage::beginPainting(QPagedPaintDevice &device)
 {
     if (!m_painter.begin(&device))
         return false;
-    const QRectF printable = device.pageLayout().paintRect(QPageLayout::Inch);
-    m_pageWidth = printable.width() * TwipsPerInch;
-    m_pageHeight = printable.height() * TwipsPerInch;
+    // Millimetres keep A4 exact; inches would be rounded to hundredths.
+    const QRectF printable = device.pageLayout().paintRect(QPageLayout::Millimeter);
+    m_pageWidth = printable.width() / 25.4 * TwipsPerInch;
+    m_pageHeight = printable.height() / 25.4 * TwipsPerInch;
     m_painter.scale(device.logicalDpiX() / TwipsPerInch, device.logicalDpiY() / TwipsPerInch);
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);

@@ -63,6 +63,7 @@ std::unique_ptr<PdfPrintJob> PdfPrintJob::open(const QString &directory, const Q
         error = QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(shown, job->m_file->errorString());
         return nullptr;
     }
+    job->m_temporaryPath = job->m_file->fileName();
     job->m_writer = std::make_unique<QPdfWriter>(job->m_file.get());
     job->m_writer->setResolution(Resolution);
     job->m_writer->setTitle(reportName);
@@ -102,7 +103,7 @@ PrintOutcome PdfPrintJob::moveIntoPlace()
         if (QFileInfo::exists(target))
             continue;
         // QFile::rename never replaces an existing file; a name taken in the meantime is skipped.
-        if (QFile::rename(m_file->fileName(), target)) {
+        if (QFile::rename(m_temporaryPath, target)) {
             m_file->setAutoRemove(false);
             return PrintOutcome::savedToFile(target);
         }

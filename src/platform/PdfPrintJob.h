@@ -40,6 +40,7 @@ private:
     QString m_reportName;
     QDateTime m_time;
     std::unique_ptr<QTemporaryFile> m_file;
+    QString m_temporaryPath;
     std::unique_ptr<QPdfWriter> m_writer;
     bool m_ended = false;
 };
