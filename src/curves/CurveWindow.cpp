@@ -6,6 +6,7 @@
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
 #include "curves/frm_listview.h"
+#include "reports/ReportCommands.h"
 #include "workspace/Frm_transact.h"
 #include "workspace/frm_sz.h"
 
@@ -55,6 +56,7 @@ CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWi
             [this](int key, Qt::KeyboardModifiers modifiers) { m_interaction->keyPressed(key, modifiers); });
     connect(popupItem(QStringLiteral("clrbit")), &QAction::triggered, this,
             [this] { m_interaction->removeAllPoints(); });
+    installReportCommands(*this);
 }
 
 CurveWindow::~CurveWindow() = default;
