@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace lumetra {
+
+// A number as the program shows it in captions and labels: whole numbers without a decimal
+// point ("-320", "0"), others in the shortest form that reads back to the same value ("2.5").
+QString numberText(double value);
+
+} // namespace lumetra
