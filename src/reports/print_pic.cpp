@@ -21,6 +21,7 @@ constexpr int PictureTop = 100;
 constexpr int LabelTop = 50;
 constexpr double PictureLeftTwips = 10;
 constexpr int NoteGap = 12;
+constexpr int NoteLeft = 10;
 const Colour PageColour = colours::White;
 
 QFont songFont(double points, bool bold)
@@ -125,9 +126,8 @@ void print_pic::showOutcome()
     if (note.isEmpty())
         return;
     m_note->setText(note);
-    const int width = PictureWidth;
-    m_note->setGeometry(m_pictureView->x(), PictureTop + PictureHeight + NoteGap, width,
-                        m_note->heightForWidth(width));
+    const int width = WindowSize - 2 * NoteLeft;
+    m_note->setGeometry(NoteLeft, PictureTop + PictureHeight + NoteGap, width, m_note->heightForWidth(width));
     m_note->show();
 }
 
