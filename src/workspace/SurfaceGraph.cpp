@@ -76,6 +76,9 @@ Q3DSurface *create(const RegionGrid &grid)
     graph->setSelectionMode(QAbstract3DGraph::SelectionItem);
     graph->activeTheme()->setType(Q3DTheme::ThemeQt);
     graph->activeTheme()->setLabelBackgroundEnabled(false);
+    // Softer light: strong highlights would read as bright spots of the beam.
+    graph->activeTheme()->setLightStrength(2.5f);
+    graph->activeTheme()->setAmbientLightStrength(0.45f);
 
     auto *series = new QSurface3DSeries;
     series->dataProxy()->resetArray(surfaceData(grid));

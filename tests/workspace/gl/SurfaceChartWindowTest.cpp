@@ -1,0 +1,147 @@
+// The 3D surface window with a real OpenGL context (Xvfb, xcb platform).
+#include "workspace/SurfaceChartWindow.h"
+#include "analysis/AnalysisState.h"
+#include "analysis/ProgressWindows.h"
+#include "analysis/RegionGrid.h"
+#include "platform/AppContext.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/ScriptedWorkbookService.h"
+#include "platform/Services.h"
+
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DScene>
+#include <QtDataVisualization/Q3DSurface>
+#include <QtDataVisualization/QSurface3DSeries>
+#include <QtDataVisualization/QSurfaceDataProxy>
+#include <QtDataVisualization/QValue3DAxis>
+
+#include <QApplication>
+#include <QImageReader>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace lumetra::test {
+namespace {
+
+class SurfaceChartWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        services.dialogs = &dialogs;
+        services.workbook = &workbook;
+        context =
+            std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+        // A spot: bright in the middle of the picture, falling off to the edges.
+        for (int y = 1; y < 480; ++y)
+            for (int x = 1; x < 640; ++x)
+                state->GreyMap(x, y) = static_cast<int>(
+                    255 * std::exp(-((x - 320.0) * (x - 320.0) + (y - 240.0) * (y - 240.0)) / 8000));
+        state->GreyMin = 1;
+        state->GreyMax = 255;
+        grid = computeRegionGrid(*state, {220, 150, 420, 330}, 6);
+    }
+
+    void TearDown() override
+    {
+        QApplication::closeAllWindows();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    SurfaceChartWindow *openChart()
+    {
+        SurfaceChartWindow *window = SurfaceChartWindow::open(*context, grid);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        return window;
+    }
+
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    ScriptedDialogs dialogs;
+    ScriptedWorkbookService workbook;
+    Services services;
+    SilentProgress progress;
+    std::unique_ptr<AppContext> context;
+    RegionGrid grid;
+    QTemporaryDir dir;
+};
+
+TEST_F(SurfaceChartWindowTest, ShowsTheGridAsASurfaceWithTheChartSettings)
+{
+    ASSERT_FALSE(grid.isEmpty());
+    SurfaceChartWindow *window = openChart();
+    ASSERT_TRUE(window->hasChart()) << "no OpenGL context under Xvfb";
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    Q3DSurface *graph = window->graph();
+
+    ASSERT_EQ(graph->seriesList().size(), 1);
+    QSurfaceDataProxy *proxy = graph->seriesList()[0]->dataProxy();
+    ASSERT_EQ(proxy->rowCount(), grid.rows());
+    ASSERT_EQ(proxy->columnCount(), grid.columns());
+    for (const auto &[r, c] : {std::pair{1, 1}, std::pair{grid.rows() / 2, grid.columns() / 2},
+                               std::pair{grid.rows(), grid.columns()}})
+        EXPECT_FLOAT_EQ(proxy->itemAt(r - 1, c - 1)->y(), static_cast<float>(grid.cell(r, c)))
+            << r << "," << c;
+
+    // Elevation 45, rotation 30, perspective, height 30 % of the width, value range fitted.
+    EXPECT_FLOAT_EQ(graph->scene()->activeCamera()->yRotation(), 45.0f);
+    EXPECT_FLOAT_EQ(graph->scene()->activeCamera()->xRotation(), 30.0f);
+    EXPECT_FALSE(graph->isOrthoProjection());
+    EXPECT_NEAR(graph->aspectRatio(), 100.0 / 30.0, 1e-9);
+    EXPECT_TRUE(graph->axisY()->isAutoAdjustRange());
+    // Only the value axis carries labels and a title.
+    EXPECT_EQ(graph->axisX()->labelFormat().trimmed(), QString());
+    EXPECT_EQ(graph->axisZ()->labelFormat().trimmed(), QString());
+    EXPECT_FALSE(graph->axisX()->isTitleVisible());
+    EXPECT_FALSE(graph->axisZ()->isTitleVisible());
+    EXPECT_FALSE(graph->axisY()->labelFormat().trimmed().isEmpty());
+    EXPECT_EQ(graph->seriesList()[0]->colorStyle(), Q3DTheme::ColorStyleRangeGradient);
+    EXPECT_GE(graph->seriesList()[0]->baseGradient().stops().size(), 3);
+}
+
+TEST_F(SurfaceChartWindowTest, TheViewRendersAndSavesAsPng)
+{
+    SurfaceChartWindow *window = openChart();
+    ASSERT_TRUE(window->hasChart());
+    EXPECT_TRUE(window->pictureButton()->isEnabled());
+    const QImage view = window->renderView();
+    ASSERT_FALSE(view.isNull());
+    // A surface in gradient colours, not an empty scene: many distinct colours.
+    QSet<QRgb> colours;
+    for (int y = 0; y < view.height(); y += 4)
+        for (int x = 0; x < view.width(); x += 4)
+            colours.insert(view.pixel(x, y));
+    EXPECT_GT(colours.size(), 50);
+
+    const QString file = dir.filePath(QStringLiteral("view.png"));
+    dialogs.fileAnswers = {file};
+    QTest::mouseClick(window->pictureButton(), Qt::LeftButton);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1);
+    EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, QStringLiteral("png"));
+    QImageReader reader(file);
+    EXPECT_EQ(reader.format(), QByteArray("png"));
+    EXPECT_EQ(reader.size(), view.size());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(SurfaceChartWindowTest, EveryChartHasItsOwnWindow)
+{
+    SurfaceChartWindow *first = openChart();
+    grid = computeRegionGrid(*state, {100, 100, 200, 200}, 10);
+    SurfaceChartWindow *second = openChart();
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(first->grid().range(), QStringLiteral("A1:AE34"));
+    EXPECT_EQ(second->grid().range(), QStringLiteral("A1:K11"));
+    EXPECT_TRUE(first->windowTitle().contains(QStringLiteral("A1:AE34")));
+}
+
+} // namespace
+} // namespace lumetra::test
