@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <exception>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lumetra::cli;
 
@@ -27,13 +29,27 @@ void printHelp()
     std::printf("\n  --help    this text\n");
 }
 
+// Standard error carries the tool's own one-line failures only: the toolkit's notes about its
+// environment (fonts, runtime directory) are dropped; its fatal errors still get through.
+void quietToolkitMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "lumetra-cli: %s\n", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    qInstallMessageHandler(quietToolkitMessages);
     // Text metrics on picture surfaces need a GUI application, never a display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
+        mkdir(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     QStringList args = QGuiApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {

@@ -21,6 +21,36 @@ bool jpegLooksComplete(const QString &path)
     return bytes.contains(QByteArray("\xFF\xD9", 2));
 }
 
+// An uncompressed BMP holds exactly its rows after the pixel-data offset; Qt's reader pads a
+// cut-off file with black and reports success, so compare the file size with what the header
+// promises. Compressed (RLE) and unusual headers are left to the decoder.
+bool bmpLooksComplete(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = file.read(34);
+    if (h.size() < 34 || !h.startsWith("BM"))
+        return true;
+    const auto u32 = [&h](int at) {
+        return quint32(quint8(h[at])) | quint32(quint8(h[at + 1])) << 8 | quint32(quint8(h[at + 2])) << 16 |
+               quint32(quint8(h[at + 3])) << 24;
+    };
+    const auto u16 = [&h](int at) { return quint16(quint8(h[at]) | quint8(h[at + 1]) << 8); };
+    const quint32 offset = u32(10);
+    const quint32 headerSize = u32(14);
+    if (headerSize < 40)
+        return true; // the old core header; rare, let the decoder judge it
+    const qint64 width = qint32(u32(18));
+    const qint64 height = qint32(u32(22));
+    const quint16 bitsPerPixel = u16(28);
+    const quint32 compression = u32(30);
+    if ((compression != 0 && compression != 3) || width <= 0 || bitsPerPixel == 0)
+        return true;
+    const qint64 stride = (width * bitsPerPixel + 31) / 32 * 4;
+    return file.size() >= qint64(offset) + stride * (height < 0 ? -height : height);
+}
+
 } // namespace
 
 ImageLoadResult loadImageFile(const QString &path)
@@ -56,7 +86,7 @@ ImageLoadResult loadImageFile(const QString &path)
         result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
         return result;
     }
-    if (format == "jpeg" && !jpegLooksComplete(path)) {
+    if ((format == "jpeg" && !jpegLooksComplete(path)) || (format == "bmp" && !bmpLooksComplete(path))) {
         result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
         return result;
     }
