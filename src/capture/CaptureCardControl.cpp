@@ -8,6 +8,7 @@
 #include <QImageWriter>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QSaveFile>
 
 #include <optional>
@@ -143,11 +144,12 @@ void CaptureCardControl::deliverFailure(const QString &reason)
 void CaptureCardControl::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (m_frame.isNull()) {
-        painter.fillRect(event->rect(), Qt::black);
-        return;
-    }
-    painter.drawImage(rect(), m_frame);
+    // The picture keeps its own size at the top-left; whatever it does not cover is black.
+    const QRect picture(QPoint(0, 0), m_frame.size());
+    for (const QRect &r : QRegion(event->rect()).subtracted(picture))
+        painter.fillRect(r, Qt::black);
+    if (!m_frame.isNull())
+        painter.drawImage(QPoint(0, 0), m_frame);
 }
 
 void CaptureCardControl::showPropertyDialog()

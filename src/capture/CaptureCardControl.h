@@ -16,7 +16,8 @@ class QPaintEvent;
 namespace lumetra {
 
 // The capture-card control: the card's properties and methods under their dispatch identifiers
-// (CardId) over one capture device, showing the live video in its own rectangle. Frames arrive
+// (CardId) over one capture device, showing the live video at its own size in the top-left
+// corner of its rectangle (black beyond). Frames arrive
 // on the device's streaming thread and are handed to the user-interface thread, the newest
 // one replacing any not yet shown. A device that fails while streaming is stopped and reported
 // through deviceFailed(); the last picture stays on show and can still be saved.

@@ -20,6 +20,7 @@ inline bool waitFor(const std::function<bool()> &done, int timeoutMs = 3000)
         if (timer.elapsed() > timeoutMs)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(2);
     }
     return true;

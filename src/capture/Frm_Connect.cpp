@@ -1,0 +1,301 @@
+#include "capture/Frm_Connect.h"
+
+#include "capture/CaptureCardControl.h"
+#include "capture/CardDispatch.h"
+#include "capture/dlgConfig.h"
+#include "platform/CaptureService.h"
+#include "platform/Dialogs.h"
+#include "platform/MainWindowPort.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace lumetra {
+
+namespace {
+
+const QString NotConnected = QStringLiteral("未连接");
+const QString DeviceError = QStringLiteral("设备有错误，请检查后重新建立连接！");
+constexpr int StandardWidth = 640;
+constexpr int StandardHeight = 480;
+constexpr int JpegQuality = 65;
+
+std::unique_ptr<CaptureDevice> deviceFor(AppContext &context)
+{
+    if (context.services.capture)
+        return context.services.capture->createDevice();
+    return CaptureService::v4l2()->createDevice();
+}
+
+} // namespace
+
+Frm_Connect::Frm_Connect(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Form1"));
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+    SDK2000 = new CaptureCardControl(deviceFor(context), m_client);
+    SDK2000->setObjectName(QStringLiteral("SDK2000"));
+    SDK2000->setGeometry(0, 0, StandardWidth, StandardHeight);
+    connect(SDK2000, &CaptureCardControl::deviceFailed, this, &Frm_Connect::deviceFailed);
+    createMenus();
+    resize(StandardWidth, StandardHeight + menuBar()->sizeHint().height());
+}
+
+Frm_Connect::~Frm_Connect() = default;
+
+QString Frm_Connect::bmpFilter()
+{
+    return QStringLiteral("Bitmaps(*.bmp)|*.bmp|ALL Images(*.*)|*.bmp");
+}
+QString Frm_Connect::jpegFilter()
+{
+    return QStringLiteral("JPEG Images(*.jpg)|*.jpg|ALL Images(*.*)|*.jpg");
+}
+
+QMenu *Frm_Connect::addMenu(QMenu *parent, const QString &name, const QString &caption)
+{
+    QMenu *menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    m_items.insert(name, menu->menuAction());
+    return menu;
+}
+
+QAction *Frm_Connect::addItem(QMenu *menu, const QString &name, const QString &caption,
+                              void (Frm_Connect::*handler)())
+{
+    QAction *action = caption.isEmpty() ? menu->addSeparator() : menu->addAction(caption);
+    action->setObjectName(name);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    m_items.insert(name, action);
+    return action;
+}
+
+void Frm_Connect::createMenus()
+{
+    QMenu *file = addMenu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("文件(&F)"));
+    addItem(file, QStringLiteral("mnuFileExit"), QStringLiteral("退出(&X)"), &Frm_Connect::mnuFileExit_Click);
+
+    QMenu *operate = addMenu(nullptr, QStringLiteral("mnuOperate"), QStringLiteral("操作(&P)"));
+    QMenu *dialogs = addMenu(operate, QStringLiteral("mnuShowDlg"), QStringLiteral("显示系统对话框"));
+    addItem(dialogs, QStringLiteral("mnuDlgCaptureFilter"), QStringLiteral("视频属性"),
+            &Frm_Connect::mnuDlgCaptureFilter_Click);
+    addItem(dialogs, QStringLiteral("mnuDlgCrossbar"), QStringLiteral("通道选择"),
+            &Frm_Connect::mnuDlgCrossbar_Click);
+    addItem(dialogs, QStringLiteral("mnuDlgPreviewPin"), QStringLiteral("显示属性"),
+            &Frm_Connect::mnuDlgPreviewPin_Click);
+    QMenu *stream = addMenu(operate, QStringLiteral("mnuStreamState"), QStringLiteral("视频流状态"));
+    addItem(stream, QStringLiteral("mnuRun"), QStringLiteral("运行"), &Frm_Connect::mnuRun_Click);
+    addItem(stream, QStringLiteral("mnuPause"), QStringLiteral("暂停"), &Frm_Connect::mnuPause_Click);
+    addItem(stream, QStringLiteral("mnuStop"), QStringLiteral("停止"), &Frm_Connect::mnuStop_Click);
+    addItem(operate, QStringLiteral("mnuBar0"), QString(), nullptr);
+    addItem(operate, QStringLiteral("mnuSaveBMP"), QStringLiteral("存为BMP图片"),
+            &Frm_Connect::mnuSaveBMP_Click);
+    addItem(operate, QStringLiteral("mnuSaveJPG"), QStringLiteral("存为JPG图片"),
+            &Frm_Connect::mnuSaveJPG_Click);
+    addItem(operate, QStringLiteral("mnuBar1"), QString(), nullptr);
+    addItem(operate, QStringLiteral("mnuConfig"), QStringLiteral("设置视频参数"),
+            &Frm_Connect::mnuConfig_Click);
+    addItem(operate, QStringLiteral("mnuNormalSize"), QStringLiteral("标准尺寸"),
+            &Frm_Connect::mnuNormalSize_Click);
+}
+
+QAction *Frm_Connect::menuItem(const QString &name) const
+{
+    return m_items.value(name);
+}
+
+void Frm_Connect::setModalRunner(ModalRunner runner)
+{
+    m_runModal = runner;
+    SDK2000->setModalRunner(std::move(runner));
+}
+
+bool Frm_Connect::isConnected() const
+{
+    return windowTitle() != NotConnected;
+}
+
+void Frm_Connect::Form_Load()
+{
+    // The menu bar is this window's own; nothing needs attaching to it.
+    const auto channel = qint16(SDK2000->call(CardId::Channel, {false}).toInt());
+    if (channel < 0) {
+        setWindowTitle(NotConnected);
+        menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
+        m_context.services.dialogs->message(this, QStringLiteral("无设备可连接!"));
+        return;
+    }
+    SDK2000->move(0, 0);
+    mnuNormalSize_Click();
+}
+
+void Frm_Connect::restoreFromMaximized()
+{
+    QWidget *frame = childWindowFrame(this);
+    if (frame->isMaximized())
+        frame->showNormal();
+}
+
+void Frm_Connect::fitToVideo()
+{
+    restoreFromMaximized();
+    const int w = SDK2000->get(CardId::VideoWidth), h = SDK2000->get(CardId::VideoHeight);
+    if (w <= 0 || h <= 0)
+        return;
+    QWidget *frame = childWindowFrame(this);
+    // The frame's border is measured on the laid-out window; a window that has just been shown
+    // may not be laid out yet, and the menu bar may take another height at the new width.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (layout())
+            layout()->activate();
+        if (m_client->size() == QSize(w, h))
+            break;
+        const QSize border = frame->size() - m_client->size();
+        frame->resize(w + border.width(), h + border.height());
+    }
+}
+
+void Frm_Connect::setConnectedTitle()
+{
+    const int channel = SDK2000->call(CardId::Channel, {false}).toInt();
+    setWindowTitle(QStringLiteral("第%1路: %2 x %3")
+                       .arg(channel)
+                       .arg(SDK2000->get(CardId::VideoWidth))
+                       .arg(SDK2000->get(CardId::VideoHeight)));
+}
+
+void Frm_Connect::setStreamMenu(bool runEnabled, bool pauseEnabled, bool stopEnabled)
+{
+    menuItem(QStringLiteral("mnuRun"))->setEnabled(runEnabled);
+    menuItem(QStringLiteral("mnuPause"))->setEnabled(pauseEnabled);
+    menuItem(QStringLiteral("mnuStop"))->setEnabled(stopEnabled);
+}
+
+void Frm_Connect::mnuNormalSize_Click()
+{
+    restoreFromMaximized();
+    if (!isConnected())
+        return;
+    SDK2000->resize(StandardWidth, StandardHeight);
+    if (SDK2000->call(CardId::SetFormat, {StandardWidth, StandardHeight, 0}).toBool()) {
+        fitToVideo();
+        setConnectedTitle();
+        setStreamMenu(false, true, true);
+    } else {
+        menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
+        m_context.services.dialogs->message(this, DeviceError);
+    }
+}
+
+void Frm_Connect::mnuDlgCaptureFilter_Click()
+{
+    SDK2000->call(CardId::VideoPropertyDialog);
+}
+
+void Frm_Connect::mnuDlgCrossbar_Click()
+{
+    SDK2000->call(CardId::CrossbarDialog);
+}
+
+void Frm_Connect::mnuDlgPreviewPin_Click()
+{
+    SDK2000->call(CardId::PreviewDialog);
+    restoreFromMaximized();
+    const int w = SDK2000->get(CardId::VideoWidth), h = SDK2000->get(CardId::VideoHeight);
+    SDK2000->resize(w, h);
+    SDK2000->call(CardId::SetFormat, {w, h, 0}); // its answer does not matter here
+    fitToVideo();
+    SDK2000->move(0, 0);
+    setConnectedTitle();
+}
+
+void Frm_Connect::mnuConfig_Click()
+{
+    dlgConfig dialog(*m_context.services.dialogs, this);
+    dialog.Initialize(SDK2000);
+    m_runModal(dialog);
+    dialog.close();
+    fitToVideo();
+}
+
+void Frm_Connect::mnuRun_Click()
+{
+    SDK2000->call(CardId::Run);
+    setStreamMenu(false, true, true);
+}
+
+void Frm_Connect::mnuPause_Click()
+{
+    SDK2000->call(CardId::Pause);
+    setStreamMenu(true, false, true);
+}
+
+void Frm_Connect::mnuStop_Click()
+{
+    SDK2000->call(CardId::Stop);
+    setStreamMenu(true, false, false);
+}
+
+void Frm_Connect::mnuSaveBMP_Click()
+{
+    saveFrame(false);
+}
+
+void Frm_Connect::mnuSaveJPG_Click()
+{
+    saveFrame(true);
+}
+
+void Frm_Connect::saveFrame(bool jpeg)
+{
+    Dialogs &dialogs = *m_context.services.dialogs;
+    Dialogs::FileRequest request;
+    request.initialDirectory = QStringLiteral("c:\\");
+    request.filter = jpeg ? jpegFilter() : bmpFilter();
+    request.defaultSuffix = jpeg ? QStringLiteral("jpg") : QStringLiteral("bmp");
+    const std::optional<QString> chosen = dialogs.saveFile(this, request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString path = *chosen;
+    if (QFileInfo::exists(path) &&
+        dialogs.message(this, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
+                        Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        return;
+    const bool saved = jpeg ? SDK2000->call(CardId::SaveJpeg, {path, JpegQuality}).toBool()
+                            : SDK2000->call(CardId::SaveBmp, {path}).toBool();
+    dialogs.message(this, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！")
+                                : QStringLiteral("保存失败！"));
+}
+
+void Frm_Connect::mnuFileExit_Click()
+{
+    SDK2000->call(CardId::Exit);
+    childWindowFrame(this)->close(); // the child-window frame goes with the form
+}
+
+void Frm_Connect::deviceFailed(const QString &reason)
+{
+    setStreamMenu(true, false, false);
+    menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
+    m_context.services.dialogs->message(this, reason.isEmpty() ? DeviceError : DeviceError + u'\n' + reason);
+}
+
+void Frm_Connect::closeEvent(QCloseEvent *event)
+{
+    if (MainWindowPort *main = m_context.mainWindow) {
+        main->setConnectMenuEnabled(true);
+        main->setToolbarButtonEnabled(1, true);
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace lumetra

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "capture/ModalRunner.h"
+#include "platform/AppContext.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QCloseEvent;
+class QMenu;
+
+namespace lumetra {
+
+class CaptureCardControl;
+
+// The capture window: the live picture of the capture card (SDK2000) at the top-left of the
+// client area, fitted so that the client area is exactly the video picture, and the menu that
+// runs, pauses and stops the stream, opens the card's dialogs and the parameter dialog and
+// stores the picture as BMP or JPEG. The title tells the connection: "未连接" when there is no
+// card, else the channel and the video size. A new window is made by each connect command.
+class Frm_Connect : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Frm_Connect(AppContext &context, QWidget *parent = nullptr);
+    ~Frm_Connect() override;
+
+    // Window load: connects the card and runs Standard size, or reports that there is none.
+    void Form_Load();
+
+    CaptureCardControl *SDK2000 = nullptr;
+
+    // A menu entry by its control name (mnuFile, mnuFileExit, mnuOperate, mnuShowDlg, ...);
+    // nullptr for an unknown name. Menus answer with their menu action.
+    QAction *menuItem(const QString &name) const;
+    // The client area the video picture fills.
+    QWidget *clientArea() const { return m_client; }
+    // How the parameter dialog and the card's own dialogs are shown.
+    void setModalRunner(ModalRunner runner);
+
+    void mnuFileExit_Click();
+    void mnuDlgCaptureFilter_Click();
+    void mnuDlgCrossbar_Click();
+    void mnuDlgPreviewPin_Click();
+    void mnuRun_Click();
+    void mnuPause_Click();
+    void mnuStop_Click();
+    void mnuSaveBMP_Click();
+    void mnuSaveJPG_Click();
+    void mnuConfig_Click();
+    void mnuNormalSize_Click();
+
+    static QString bmpFilter();
+    static QString jpegFilter();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
+                     void (Frm_Connect::*handler)());
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
+    void restoreFromMaximized();
+    void fitToVideo();
+    void setConnectedTitle();
+    void setStreamMenu(bool runEnabled, bool pauseEnabled, bool stopEnabled);
+    void saveFrame(bool jpeg);
+    void deviceFailed(const QString &reason);
+    bool isConnected() const;
+
+    AppContext &m_context;
+    QWidget *m_client = nullptr;
+    QHash<QString, QAction *> m_items;
+    ModalRunner m_runModal = execRunner();
+};
+
+} // namespace lumetra
