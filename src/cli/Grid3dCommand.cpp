@@ -5,7 +5,7 @@
 #include "analysis/ProgressWindows.h"
 #include "analysis/RegionGrid.h"
 #include "cli/CliCommand.h"
-#include "platform/ImageLoader.h"
+#include "cli/CurveSequence.h"
 #include "platform/PictureSurface.h"
 
 #include <nlohmann/json.hpp>
@@ -90,15 +90,9 @@ Grid3dArgs parseArgs(const QStringList &args)
 int runGrid3d(const QStringList &args)
 {
     const Grid3dArgs parsed = parseArgs(args);
-    const ImageLoadResult loaded = loadImageFile(parsed.image);
-    if (!loaded.ok())
-        throw CliError(loaded.error);
-
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
-    picture.setPicture(loaded.image);
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
+    loadWorkspacePicture(*state, picture, parsed.image);
     SilentProgress progress;
 
     Module1::ScanGreyRange(*state);
