@@ -8,6 +8,7 @@
 #include "platform/ImageLoader.h"
 #include "platform/MainWindowPort.h"
 #include "workspace/CutPicker.h"
+#include "workspace/FilterCommands.h"
 #include "workspace/RegionCommands.h"
 #include "workspace/TableExportCommand.h"
 #include "workspace/WorkspaceGeometry.h"
@@ -83,6 +84,7 @@ Frm_transact::Frm_transact(AppContext &context)
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
     connect(m_pictureView, &SurfaceView::keyPressed, this,
             [this](int key, Qt::KeyboardModifiers) { Picture1_KeyDown(key); });
+    installFilterCommands(*this);
     installRegionCommands(*this);
     installTableExportCommand(*this);
 }
