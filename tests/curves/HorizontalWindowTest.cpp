@@ -1,0 +1,391 @@
+#include "CurveFixture.h"
+
+#include <QMenu>
+
+namespace lumetra::test {
+namespace {
+
+// Plot background with the 10 x 10 grid of the frame.
+Colour frameColour(int x, int y, int w, int h)
+{
+    for (int k = 1; k <= 9; ++k)
+        if (x == w * k / 10 || y == h * k / 10)
+            return colours::Grid;
+    return colours::PlotBackground;
+}
+
+// Row of value v on a horizontal plot of height h for the range lo..hi (baseline h).
+int intensityRow(double v, double lo, double hi, int h)
+{
+    if (v < lo || lo == hi)
+        return h;
+    return h - static_cast<int>(std::floor(h * (v - lo) / (hi - lo)));
+}
+
+using HorizontalWindow = CurveFixture;
+
+TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(frmguang::instance(), w);
+    EXPECT_EQ(frmguangshu::instance(), nullptr);
+    EXPECT_FALSE(w->isVertical());
+    EXPECT_EQ(w->windowTitle(), "  水 平 方 向 光 强 分 布 曲 线");
+    EXPECT_EQ(w->label1()->text(), "0");
+    EXPECT_EQ(w->label2()->text(), "50");
+    EXPECT_EQ(w->cutLabel(), "对应像素点：192");
+
+    const QStringList captions = {"面模式", "线模式", "放大", "缩小 "};
+    const QStringList names = {"facemode", "linemode", "CurtButton2", "CurtButton3"};
+    const QList<QPushButton *> buttons = {w->faceModeButton(), w->lineModeButton(), w->enlargeButton(),
+                                          w->shrinkButton()};
+    const QList<QRect> places = {QRect(0, 0, 65, 41), QRect(64, 0, 57, 41), QRect(120, 0, 65, 41),
+                                 QRect(184, 0, 65, 41)};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(buttons[i]->text(), captions[i]);
+        EXPECT_EQ(buttons[i]->objectName(), names[i]);
+        EXPECT_EQ(buttons[i]->geometry(), places[i]);
+    }
+    EXPECT_FALSE(w->faceModeButton()->isEnabled());
+    EXPECT_TRUE(w->lineModeButton()->isEnabled());
+    EXPECT_TRUE(w->enlargeButton()->isEnabled());
+    EXPECT_FALSE(w->shrinkButton()->isEnabled());
+    EXPECT_FALSE(w->lineModeActive());
+
+    EXPECT_EQ(w->size(), QSize(710, 330));
+    EXPECT_EQ(w->plotView()->geometry(), QRect(33, 60, 644, 204));
+    EXPECT_EQ(w->plot().size(), QSize(640, 200));
+    EXPECT_EQ(w->label1()->pos(), QPoint(353, 49));
+    EXPECT_EQ(w->label2()->pos(), QPoint(677, 160));
+    EXPECT_EQ(w->windowSurface().size(), QSize(710, 330));
+
+    EXPECT_EQ(state->CutOrientation, 1);
+    EXPECT_TRUE(state->CurveWindowOpen);
+    EXPECT_EQ(state->CutPosition, 192);
+    EXPECT_EQ(state->IntegrationWidth, 2);
+    EXPECT_EQ(state->AxisStart, -320);
+    EXPECT_EQ(state->AxisEnd, 320);
+    EXPECT_FALSE(state->Enlarged);
+    EXPECT_EQ(state->CursorX, 320);
+    EXPECT_EQ(state->CursorY, 100);
+    EXPECT_EQ(state->MarkCountH, 0);
+
+    // The picture was sampled afresh, with its three progress windows.
+    EXPECT_EQ(progress.shown, QStringList({"Waiting", "正在读取灰度值", "正在计算灰度最大、最小值"}));
+    EXPECT_EQ(state->ImageGreyMax, TestPicture::maximum());
+    EXPECT_EQ(state->ImageGreyMin, TestPicture::minimum());
+
+    Frm_transact *ws = Frm_transact::instance();
+    EXPECT_FALSE(ws->menuItem("shuipin")->isEnabled());
+    EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
+    EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
+
+    frm_listview *table = frm_listview::instance();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->windowTitle(), "Form1");
+    EXPECT_EQ(table->listWidth(), 157);
+    EXPECT_EQ(table->pos(), QPoint(0, 0));
+    EXPECT_EQ(ws->x(), table->listWidth());
+    EXPECT_EQ(w->x(), table->listWidth());
+
+    QMenu *menu = w->popupMenu();
+    EXPECT_EQ(menu->title(), "菜单");
+    EXPECT_EQ(menu->objectName(), "menu1");
+    ASSERT_NE(w->popupItem("print1"), nullptr);
+    EXPECT_EQ(w->popupItem("print1")->text(), "打印原始曲线");
+    EXPECT_EQ(w->popupItem("print2")->text(), "打印分析曲线");
+    EXPECT_EQ(w->popupItem("print3")->text(), "打印图片");
+    EXPECT_EQ(w->popupItem("clrbit")->text(), "取消所有点");
+    EXPECT_TRUE(w->popupItem("clrbit")->isEnabled());
+}
+
+TEST_F(HorizontalWindow, PlotShowsRawAndAnalysedCurvesZeroLineAndCrosshair)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    const PictureSurface &plot = w->plot();
+    const double lo = TestPicture::minimum();
+    const double hi = TestPicture::maximum();
+    ASSERT_EQ(state->GreyMin, lo); // the profile lies inside the picture's range
+    ASSERT_EQ(state->GreyMax, hi);
+
+    // Samples whose smoothing window stays inside the row (the last ones reach the empty 640).
+    for (int i : {3, 50, 101, 250, 333, 410, 599, 630}) {
+        SCOPED_TRACE(i);
+        // Raw curve: the grey values of row 192 itself, bright line included.
+        const int rawRow = intensityRow(TestPicture::sampled(i, 192), lo, hi, 200);
+        EXPECT_EQ(plot.point(i, rawRow), colours::RawCurve);
+        // Analysed curve: the nine rows around the cut averaged (then lightly smoothed).
+        double band = 0;
+        for (int y = 188; y <= 196; ++y)
+            band += TestPicture::sampled(i, y);
+        EXPECT_NEAR(state->ProfileH[static_cast<size_t>(i)], band / 9, 1.0);
+        const int analysedRow = intensityRow(state->ProfileH[static_cast<size_t>(i)], lo, hi, 200);
+        EXPECT_LT(analysedRow, 200);
+        EXPECT_GT(analysedRow, rawRow); // the band average lies below the bright line
+        EXPECT_EQ(plot.point(i, analysedRow), colours::AnalysedFace);
+    }
+    // The zero line (orange) and the vertical crosshair line share column 320.
+    for (int y : {5, 33, 150}) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(plot.point(320, y),
+                  frameColour(320, y, 640, 200) ^ colours::ZeroOrange ^ colours::Crosshair);
+    }
+    for (int x : {7, 130, 500}) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(plot.point(x, 100), frameColour(x, 100, 640, 200) ^ colours::Crosshair);
+    }
+    EXPECT_EQ(countColour(plot, colours::AnalysedLine), 0);
+}
+
+TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    Frm_transact *ws = Frm_transact::instance();
+    const PictureSurface &picture = ws->picture();
+    int band190 = 0;
+    int band194 = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const Colour before = fromQRgb(pictureBefore.pixel(x, y));
+            const Colour now = picture.point(x, y);
+            if (y == 192) {
+                ASSERT_EQ(now, before ^ colours::CutLine) << x;
+            } else if (y == 190 || y == 194) {
+                ASSERT_TRUE(now == before || now == (before ^ colours::Band)) << x << "," << y;
+                (y == 190 ? band190 : band194) += now != before ? 1 : 0;
+            } else {
+                ASSERT_EQ(now, before) << x << "," << y;
+            }
+        }
+    // Dotted band lines: one pixel in three.
+    EXPECT_NEAR(band190, 640 / 3, 2);
+    EXPECT_NEAR(band194, 640 / 3, 2);
+
+    closeCurveWindow(w);
+    EXPECT_EQ(CurveWindow::openWindow(), nullptr);
+    EXPECT_EQ(frm_listview::instance(), nullptr);
+    EXPECT_EQ(picture.image(), pictureBefore.convertToFormat(QImage::Format_RGB32));
+    EXPECT_FALSE(state->CurveWindowOpen);
+    EXPECT_EQ(state->CutOrientation, 0);
+    EXPECT_TRUE(ws->menuItem("shuipin")->isEnabled());
+    EXPECT_TRUE(ws->menuItem("cuizi")->isEnabled());
+    EXPECT_FALSE(ws->menuItem("zhibiao")->isEnabled());
+}
+
+TEST_F(HorizontalWindow, WidthZeroDrawsTheRawCurveOnlyAndTheBandOnTheCutLine)
+{
+    writeSettings("0");
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(state->IntegrationWidth, 0);
+    EXPECT_EQ(countColour(w->plot(), colours::AnalysedFace), 0);
+    EXPECT_GT(countColour(w->plot(), colours::RawCurve), 600);
+    const PictureSurface &picture = Frm_transact::instance()->picture();
+    for (int x = 0; x < 640; ++x) {
+        ASSERT_EQ(picture.point(x, 192), fromQRgb(pictureBefore.pixel(x, 192)) ^ colours::CutLine) << x;
+        ASSERT_EQ(picture.point(x, 191), fromQRgb(pictureBefore.pixel(x, 191))) << x;
+        ASSERT_EQ(picture.point(x, 193), fromQRgb(pictureBefore.pixel(x, 193))) << x;
+    }
+}
+
+TEST_F(HorizontalWindow, ASettingWiderThanTheCutIsHeldToTheCut)
+{
+    writeSettings("320");
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(state->IntegrationWidth, 319);
+    EXPECT_GT(countColour(w->plot(), colours::AnalysedFace), 0);
+}
+
+TEST_F(HorizontalWindow, TableListsTheCutInBothModes)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    frm_listview *table = frm_listview::instance();
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 640);
+    EXPECT_EQ(table->headerText(0), "位置");
+    EXPECT_EQ(table->headerText(1), "光强(黄)%");
+    EXPECT_EQ(table->headerText(2), "光强(红或蓝)%");
+    const double lo = TestPicture::minimum();
+    const double hi = TestPicture::maximum();
+    auto pct = [](double v, double l, double h) {
+        return QString::number(v < l || l == h ? 0 : static_cast<int>(std::floor(100 * (v - l) / (h - l))));
+    };
+    EXPECT_EQ(table->text(1, 0), "-319");
+    EXPECT_EQ(table->text(640, 0), "320");
+    for (int row : {1, 2, 320, 639, 640}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(table->text(row, 1), pct(TestPicture::sampled(row, 192), lo, hi));
+        EXPECT_EQ(table->text(row, 2), pct(state->ProfileH[static_cast<size_t>(row)], lo, hi));
+    }
+    EXPECT_EQ(table->text(640, 1), "0"); // beyond the picture
+
+    QTest::mouseClick(w->lineModeButton(), Qt::LeftButton);
+    const double pmin = state->ProfileMin;
+    const double pmax = state->ProfileMax;
+    ASSERT_LT(pmin, pmax);
+    bool reachesFull = false;
+    for (int row = 1; row <= 640; ++row) {
+        ASSERT_EQ(table->text(row, 1), "0") << row;
+        ASSERT_EQ(table->text(row, 2), pct(state->ProfileH[static_cast<size_t>(row)], pmin, pmax)) << row;
+        reachesFull = reachesFull || table->text(row, 2) == "100";
+    }
+    EXPECT_TRUE(reachesFull);
+    EXPECT_EQ(table->text(1, 0), "-319");
+
+    QTest::mouseClick(w->faceModeButton(), Qt::LeftButton);
+    EXPECT_EQ(table->text(2, 1), pct(TestPicture::sampled(2, 192), lo, hi));
+}
+
+TEST_F(HorizontalWindow, LineModeShowsTheBlueCurveOnItsOwnRangeAndDropsThePoints)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    click(w, 100, 50);
+    click(w, 200, 60);
+    ASSERT_EQ(state->MarkCountH, 2);
+
+    QTest::mouseClick(w->lineModeButton(), Qt::LeftButton);
+    EXPECT_TRUE(w->lineModeActive());
+    EXPECT_TRUE(w->faceModeButton()->isEnabled());
+    EXPECT_FALSE(w->lineModeButton()->isEnabled());
+    EXPECT_EQ(state->MarkCountH, 0);
+    EXPECT_EQ(state->MarkPixelsH[0][0], 0);
+    EXPECT_EQ(state->MarkValuesH[1][1], 0);
+    EXPECT_FALSE(w->pointLabel(0)->isVisible());
+    EXPECT_FALSE(w->pointLabel(1)->isVisible());
+
+    const PictureSurface &plot = w->plot();
+    EXPECT_EQ(countColour(plot, colours::RawCurve), 0);
+    EXPECT_EQ(countColour(plot, colours::AnalysedFace), 0);
+    int checked = 0;
+    for (int i : {3, 50, 250, 410, 600, 638}) {
+        SCOPED_TRACE(i);
+        const int row =
+            intensityRow(state->ProfileH[static_cast<size_t>(i)], state->ProfileMin, state->ProfileMax, 200);
+        if (row >= 200)
+            continue; // on the baseline, just below the drawing area
+        EXPECT_EQ(plot.point(i, row), colours::AnalysedLine);
+        ++checked;
+    }
+    EXPECT_GE(checked, 4);
+    // Cyan zero line under the crosshair column.
+    EXPECT_EQ(plot.point(320, 5), frameColour(320, 5, 640, 200) ^ colours::ZeroCyan ^ colours::Crosshair);
+
+    QTest::mouseClick(w->faceModeButton(), Qt::LeftButton);
+    EXPECT_FALSE(w->lineModeActive());
+    EXPECT_FALSE(w->faceModeButton()->isEnabled());
+    EXPECT_GT(countColour(plot, colours::RawCurve), 0);
+    EXPECT_EQ(countColour(plot, colours::AnalysedLine), 0);
+    EXPECT_EQ(plot.point(320, 5), frameColour(320, 5, 640, 200) ^ colours::ZeroCyan ^ colours::Crosshair);
+}
+
+TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    click(w, 100, 50);
+    click(w, 333, 151);
+    const double intensity0 = state->MarkValuesH[0][1];
+    const double intensity1 = state->MarkValuesH[1][1];
+    EXPECT_EQ(intensity0, 75);
+    EXPECT_EQ(intensity1, 24.5);
+    const QString cell = frm_listview::instance()->text(10, 2);
+
+    QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
+    EXPECT_TRUE(state->Enlarged);
+    EXPECT_EQ(w->size(), QSize(1030, 530));
+    EXPECT_EQ(w->plotView()->geometry(), QRect(30, 60, 964, 404));
+    EXPECT_EQ(w->label1()->pos(), QPoint(510, 49));
+    EXPECT_EQ(w->label2()->pos(), QPoint(994, 260));
+    EXPECT_EQ(w->label1()->text(), "0");
+    EXPECT_EQ(w->label2()->text(), "50");
+    EXPECT_FALSE(w->enlargeButton()->isEnabled());
+    EXPECT_TRUE(w->shrinkButton()->isEnabled());
+    EXPECT_EQ(state->AxisStartZoom, -480);
+    EXPECT_EQ(state->AxisEndZoom, 480);
+    EXPECT_EQ(state->CursorX, 480);
+    EXPECT_EQ(state->CursorY, 200);
+
+    EXPECT_EQ(state->MarkPixelsH[0][0], 150);
+    EXPECT_EQ(state->MarkPixelsH[0][1], 100);
+    EXPECT_EQ(state->MarkPixelsH[1][0], 499.5);
+    EXPECT_EQ(state->MarkPixelsH[1][1], 302);
+    EXPECT_EQ(state->MarkValuesH[0][0], -220); // floor(150 / 1.5 + 0.5) - 320
+    EXPECT_EQ(state->MarkValuesH[1][0], 13);   // floor(333 + 0.5) - 320
+    EXPECT_EQ(state->MarkValuesH[0][1], intensity0);
+    EXPECT_EQ(w->pointLabel(0)->text(), "(-220,75)");
+    EXPECT_EQ(w->pointLabel(1)->text(), "(13,24.5)");
+    EXPECT_EQ(w->pointLabel(0)->pos(), QPoint(2 + 155, 2 + 95));
+
+    const PictureSurface &plot = w->plot();
+    const double lo = state->GreyMin;
+    const double hi = state->GreyMax;
+    for (int i : {4, 100, 252, 400}) { // even samples land on whole pixels (1.5 i)
+        SCOPED_TRACE(i);
+        EXPECT_EQ(plot.point(i * 3 / 2, intensityRow(TestPicture::sampled(i, 192), lo, hi, 400)),
+                  colours::RawCurve);
+    }
+    EXPECT_EQ(plot.point(480, 7), frameColour(480, 7, 960, 400) ^ colours::ZeroCyan ^ colours::Crosshair);
+    EXPECT_EQ(frm_listview::instance()->text(10, 2), cell); // zooming leaves the table alone
+
+    QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
+    EXPECT_FALSE(state->Enlarged);
+    EXPECT_EQ(w->size(), QSize(710, 330));
+    EXPECT_EQ(w->plot().size(), QSize(640, 200));
+    EXPECT_TRUE(w->enlargeButton()->isEnabled());
+    EXPECT_FALSE(w->shrinkButton()->isEnabled());
+    EXPECT_EQ(state->CursorX, 320);
+    EXPECT_EQ(state->CursorY, 100);
+    EXPECT_NEAR(state->MarkPixelsH[0][0], 100, 1);
+    EXPECT_NEAR(state->MarkPixelsH[0][1], 50, 1);
+    EXPECT_NEAR(state->MarkPixelsH[1][0], 333, 1);
+    EXPECT_NEAR(state->MarkPixelsH[1][1], 151, 1);
+    EXPECT_EQ(state->MarkValuesH[0][1], intensity0);
+    EXPECT_EQ(state->MarkValuesH[1][1], intensity1);
+    EXPECT_EQ(state->MarkValuesH[0][0], state->MarkPixelsH[0][0] - 320);
+    EXPECT_EQ(plot.point(320, 7), frameColour(320, 7, 640, 200) ^ colours::ZeroCyan ^ colours::Crosshair);
+}
+
+TEST_F(HorizontalWindow, ASecondOpeningStartsAfresh)
+{
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w->lineModeButton(), Qt::LeftButton);
+    QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
+    key(w, Qt::Key_Left, Qt::ShiftModifier);
+    click(w, 100, 100);
+    ASSERT_EQ(state->AxisStart, -319);
+    closeCurveWindow(w);
+    EXPECT_EQ(Frm_transact::instance()->picture().image(),
+              pictureBefore.convertToFormat(QImage::Format_RGB32));
+
+    // A second window may open once the first is gone.
+    Frm_transact::instance()->menuItem("shuipin")->trigger();
+    w = CurveWindow::openWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(state->CutPosition, 192);
+    EXPECT_EQ(state->AxisStart, -320);
+    EXPECT_FALSE(state->Enlarged);
+    EXPECT_EQ(state->MarkCountH, 0);
+    EXPECT_FALSE(w->lineModeActive());
+    EXPECT_FALSE(w->faceModeButton()->isEnabled());
+    EXPECT_TRUE(w->enlargeButton()->isEnabled());
+    EXPECT_EQ(w->plot().size(), QSize(640, 200));
+}
+
+TEST_F(HorizontalWindow, OnlyOneCurveWindowAtATime)
+{
+    ASSERT_NE(openCurves(false), nullptr);
+    EXPECT_EQ(frmguangshu::showWindow(*context), nullptr);
+    EXPECT_EQ(state->CutOrientation, 1);
+    EXPECT_EQ(frmguang::showWindow(*context), frmguang::instance());
+    EXPECT_EQ(state->CutPosition, 192);
+}
+
+} // namespace
+} // namespace lumetra::test
