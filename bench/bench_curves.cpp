@@ -1,0 +1,174 @@
+// The curve windows: opening one on a 640 x 480 picture (sampling with the progress windows,
+// curves, cut marker, table filled), a display-mode switch (plot and table), and a mouse move
+// over the plot (crosshair and readouts).
+#include "analysis/AnalysisState.h"
+#include "app/WindowProgress.h"
+#include "curves/CurveWindow.h"
+#include "curves/frm_listview.h"
+#include "curves/frmguang.h"
+#include "curves/frmguangshu.h"
+#include "platform/AppContext.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
+#include "workspace/Frm_transact.h"
+#include "workspace/frm_sz.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+using namespace lumetra;
+
+QImage spotImage()
+{
+    QImage image(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const double r2 = (x - 300.0) * (x - 300.0) + (y - 220.0) * (y - 220.0);
+            const int v = 15 + static_cast<int>(225 * std::exp(-r2 / (2 * 80.0 * 80.0)));
+            image.setPixel(x, y, qRgb(v, v / 2, v));
+        }
+    return image;
+}
+
+void flushDeletes()
+{
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A workspace on a light-spot picture with the real progress windows.
+struct Session
+{
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    ScriptedDialogs dialogs;
+    Services services;
+    WindowProgress progress;
+    AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
+    QTemporaryDir dir;
+    Frm_transact *workspace = nullptr;
+
+    Session()
+    {
+        services.dialogs = &dialogs;
+        QFile settings(QDir(dir.path()).filePath("configtext.txt"));
+        if (settings.open(QIODevice::WriteOnly))
+            settings.write("10\r\n5\r\n");
+        settings.close();
+        frm_sz::setSettingsPath(settings.fileName());
+        state->ImagePath = QDir(dir.path()).filePath("spot.bmp");
+        spotImage().save(state->ImagePath);
+        workspace = Frm_transact::showWorkspace(context);
+        progress.setWorkspaceLocator([] { return static_cast<QWidget *>(Frm_transact::instance()); });
+    }
+    ~Session()
+    {
+        QApplication::closeAllWindows();
+        flushDeletes();
+        frm_sz::setSettingsPath(QString());
+    }
+
+    CurveWindow *open(bool vertical)
+    {
+        return vertical ? static_cast<CurveWindow *>(frmguangshu::showWindow(context))
+                        : frmguang::showWindow(context);
+    }
+
+    void repaint(CurveWindow *window)
+    {
+        window->repaint();
+        if (frm_listview *table = frm_listview::instance())
+            table->listView()->viewport()->repaint();
+    }
+};
+
+void BM_OpenCurveWindow(benchmark::State &bench, bool vertical)
+{
+    Session session;
+    if (!session.workspace) {
+        bench.SkipWithError("the workspace did not open");
+        return;
+    }
+    for (auto _ : bench) {
+        CurveWindow *window = session.open(vertical);
+        if (!window) {
+            bench.SkipWithError("the curve window did not open");
+            return;
+        }
+        session.repaint(window);
+        bench.PauseTiming();
+        window->close();
+        flushDeletes();
+        bench.ResumeTiming();
+    }
+}
+
+void BM_ModeSwitch(benchmark::State &bench, bool vertical)
+{
+    Session session;
+    CurveWindow *window = session.workspace ? session.open(vertical) : nullptr;
+    if (!window) {
+        bench.SkipWithError("the curve window did not open");
+        return;
+    }
+    bool line = false;
+    for (auto _ : bench) {
+        line = !line;
+        (line ? window->lineModeButton() : window->faceModeButton())->click();
+        session.repaint(window);
+    }
+}
+
+void BM_MouseMoveOverPlot(benchmark::State &bench, bool vertical)
+{
+    Session session;
+    CurveWindow *window = session.workspace ? session.open(vertical) : nullptr;
+    if (!window) {
+        bench.SkipWithError("the curve window did not open");
+        return;
+    }
+    SurfaceView *view = window->plotView();
+    int step = 0;
+    for (auto _ : bench) {
+        const int along = 20 + (step * 7) % 150;
+        const QPointF at = vertical ? QPointF(along, 40 + step % 400) : QPointF(40 + step % 560, along);
+        ++step;
+        QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        view->repaint();
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_OpenCurveWindow, horizontal, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenCurveWindow, vertical, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModeSwitch, horizontal, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ModeSwitch, vertical, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MouseMoveOverPlot, horizontal, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MouseMoveOverPlot, vertical, true)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
