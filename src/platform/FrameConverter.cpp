@@ -35,12 +35,23 @@ inline quint8 clip(int v)
     return quint8(std::clamp(v, 0, 255));
 }
 
-inline QRgb yuvToRgb(int y, int u, int v)
+// BT.601 video range in fixed point: the chroma terms are shared by the pixels of a block.
+struct Chroma
 {
-    const int c = 298 * (y - 16) + 128;
+    int red, green, blue;
+};
+
+inline Chroma chromaOf(int u, int v)
+{
     const int d = u - 128, e = v - 128;
-    return 0xff000000u | quint32(clip((c + 409 * e) >> 8)) << 16 |
-           quint32(clip((c - 100 * d - 208 * e) >> 8)) << 8 | clip((c + 516 * d) >> 8);
+    return {409 * e + 128, -100 * d - 208 * e + 128, 516 * d + 128};
+}
+
+inline QRgb withLuma(int y, const Chroma &c)
+{
+    const int l = 298 * (y - 16);
+    return 0xff000000u | quint32(clip((l + c.red) >> 8)) << 16 | quint32(clip((l + c.green) >> 8)) << 8 |
+           clip((l + c.blue) >> 8);
 }
 
 void convertRgb555(const uchar *data, int bpl, QImage &out)
@@ -74,11 +85,12 @@ void convertYuyv(const uchar *data, int bpl, QImage &out)
         auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
         int x = 0;
         for (; x + 1 < w; x += 2, src += 4) {
-            dst[x] = yuvToRgb(src[0], src[1], src[3]);
-            dst[x + 1] = yuvToRgb(src[2], src[1], src[3]);
+            const Chroma c = chromaOf(src[1], src[3]);
+            dst[x] = withLuma(src[0], c);
+            dst[x + 1] = withLuma(src[2], c);
         }
         if (x < w) // odd width: the last pair carries one pixel
-            dst[x] = yuvToRgb(src[0], src[1], src[3]);
+            dst[x] = withLuma(src[0], chromaOf(src[1], src[3]));
     }
 }
 
@@ -94,8 +106,11 @@ void convertPlanarYvu(const uchar *data, int bpl, int div, QImage &out)
         const uchar *vs = vPlane + qsizetype(y / div) * cstride;
         const uchar *us = uPlane + qsizetype(y / div) * cstride;
         auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            dst[x] = yuvToRgb(ys[x], us[x / div], vs[x / div]);
+        for (int cx = 0, x = 0; x < w; ++cx) {
+            const Chroma c = chromaOf(us[cx], vs[cx]);
+            for (const int end = std::min(x + div, w); x < end; ++x)
+                dst[x] = withLuma(ys[x], c);
+        }
     }
 }
 
