@@ -3,8 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/WindowProgress.h"
 #include "app/frmMain.h"
+#include "capture/CaptureWindowOpener.h"
 #include "platform/AppContext.h"
 #include "platform/ApplicationSetup.h"
+#include "platform/CaptureService.h"
 #include "platform/PointerControl.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/QtDialogs.h"
@@ -46,7 +48,9 @@ int main(int argc, char **argv)
     services.printer = &printer;
     lumetra::XlsxWorkbookService workbook;
     services.workbook = &workbook;
-    // Capture service (simulated when commandLine.simulatedCamera): set services.capture here.
+    const std::unique_ptr<lumetra::CaptureService> capture =
+        commandLine.simulatedCamera ? lumetra::CaptureService::simulated() : lumetra::CaptureService::v4l2();
+    services.capture = capture.get();
 
     lumetra::WindowProgress progress;
     progress.setWorkspaceLocator([]() -> QWidget * { return lumetra::Frm_transact::instance(); });
@@ -54,7 +58,7 @@ int main(int argc, char **argv)
 
     // Openers of the other subsystems' windows.
     lumetra::installWorkspaceOpener(context);
-    // Capture window: context.openCaptureWindow = ...
+    context.openCaptureWindow = [&context](bool) { lumetra::openCaptureWindow(context); };
 
     lumetra::frmMain window(context);
     progress.setOwner(&window);

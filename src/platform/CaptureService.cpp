@@ -22,11 +22,6 @@ std::unique_ptr<CaptureService> CaptureService::simulated()
     return std::make_unique<CaptureService>([] { return std::make_unique<SimulatedCaptureDevice>(); }, true);
 }
 
-std::unique_ptr<CaptureService> CaptureService::fromArguments(const QStringList &arguments)
-{
-    return arguments.contains(QLatin1String(SimulatedOption)) ? simulated() : v4l2();
-}
-
 std::unique_ptr<CaptureDevice> CaptureService::createDevice() const
 {
     return m_factory ? m_factory() : nullptr;

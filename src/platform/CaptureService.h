@@ -2,8 +2,6 @@
 
 #include "platform/CaptureDevice.h"
 
-#include <QStringList>
-
 #include <functional>
 #include <memory>
 
@@ -20,9 +18,6 @@ public:
 
     static std::unique_ptr<CaptureService> v4l2();
     static std::unique_ptr<CaptureService> simulated();
-    // The simulated card when the arguments hold SimulatedOption, else V4L2.
-    static std::unique_ptr<CaptureService> fromArguments(const QStringList &arguments);
-    static constexpr const char *SimulatedOption = "--simulated-camera";
 
     // A new, not yet connected device.
     std::unique_ptr<CaptureDevice> createDevice() const;
