@@ -44,15 +44,21 @@ inline int greyOf(int red, int green, int blue)
     return static_cast<int>(rounding::halfEven(0.587 * green + 0.299 * red + 0.114 * blue));
 }
 
-// One row x = 1..640 of the range scan; the minimum skips 0.
-inline void scanRow(const int *row, int &maxGrey, int &minGrey)
+// One row x = 1..640 of the range scan; the minimum skips 0. Grey values are 0..255: taking one
+// off in unsigned arithmetic turns 0 into the largest value, so a plain minimum skips it and the
+// loop vectorises. A minimum that is already 0 (a zero seed) stays 0, as nothing is smaller.
+void scanRow(const int *row, int &maxGrey, int &minGrey)
 {
+    int mx = maxGrey;
+    unsigned mn = static_cast<unsigned>(minGrey) - 1u;
     for (int x = 1; x <= 640; ++x) {
         const int g = row[x];
-        maxGrey = std::max(maxGrey, g);
-        if (g != 0)
-            minGrey = std::min(minGrey, g);
+        mx = std::max(mx, g);
+        mn = std::min(mn, static_cast<unsigned>(g) - 1u);
     }
+    maxGrey = mx;
+    if (minGrey != 0)
+        minGrey = static_cast<int>(mn + 1u);
 }
 
 } // namespace

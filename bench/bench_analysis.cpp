@@ -1,0 +1,231 @@
+// The analysis core on a 640 x 480 beam picture: sampling, profile analysis, curve plotting and
+// the plot frame. The sampling chain reports progress once per row; BM_ProgressCallsOfTheChain
+// measures what those 1440 calls cost on their own, to compare with the chain.
+#include "analysis/AnalysisState.h"
+#include "analysis/Module1.h"
+#include "analysis/ProgressWindows.h"
+#include "platform/PictureSurface.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace lumetra;
+
+// Progress windows that do what a throttling implementation does on every row: work out the
+// whole percent and remember whether it moved.
+class CountingProgress : public ProgressWindows
+{
+public:
+    void show(Window, const QString &) override { ++shows; }
+    void setProgress(Window, float percent) override
+    {
+        ++rows;
+        const int whole = static_cast<int>(percent);
+        changes += whole != last;
+        last = whole;
+    }
+    void close(Window) override { ++closes; }
+    void repaintWorkspace() override {}
+
+    long long shows = 0, rows = 0, changes = 0, closes = 0;
+    int last = -1;
+};
+
+QImage beamPicture()
+{
+    QImage image(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const double d2 =
+                std::pow(x - 330.0, 2) / (2 * 80.0 * 80.0) + std::pow(y - 230.0, 2) / (2 * 60.0 * 60.0);
+            const int v = 25 + static_cast<int>(210 * std::exp(-d2)) + (x * 7 + y * 13) % 5;
+            image.setPixel(x, y, qRgb(std::min(v + 12, 255), v, std::max(v - 18, 0)));
+        }
+    return image;
+}
+
+struct Workspace
+{
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    PictureSurface picture{640, 480};
+
+    Workspace()
+    {
+        picture.setBackColour(rgb(70, 70, 70));
+        picture.setPicture(beamPicture());
+        state->ImageWidth = 640;
+        state->ImageHeight = 480;
+    }
+
+    // Sampled, with a horizontal curve window open at row `cut`.
+    void openCut(int orientation, int cut)
+    {
+        SilentProgress progress;
+        Module1::ReadColours(*state, picture, progress);
+        Module1::ComputeGreyMap(*state, progress);
+        Module1::ScanGreyRangeWithProgress(*state, progress);
+        state->CurveWindowOpen = true;
+        state->CutOrientation = static_cast<int16_t>(orientation);
+        state->CutPosition = cut;
+    }
+};
+
+void BM_SamplingChain(benchmark::State &s)
+{
+    Workspace w;
+    CountingProgress progress;
+    for (auto _ : s) {
+        Module1::ReadColours(*w.state, w.picture, progress);
+        Module1::ComputeGreyMap(*w.state, progress);
+        Module1::ScanGreyRangeWithProgress(*w.state, progress);
+        benchmark::DoNotOptimize(w.state->GreyMax);
+    }
+    s.counters["progress_rows_per_pass"] =
+        benchmark::Counter(static_cast<double>(progress.rows) / static_cast<double>(s.iterations()));
+    s.SetItemsProcessed(s.iterations() * 640 * 480);
+}
+BENCHMARK(BM_SamplingChain)->Unit(benchmark::kMicrosecond);
+
+void BM_ReadColours(benchmark::State &s)
+{
+    Workspace w;
+    SilentProgress progress;
+    for (auto _ : s)
+        Module1::ReadColours(*w.state, w.picture, progress);
+    s.SetItemsProcessed(s.iterations() * 640 * 480);
+}
+BENCHMARK(BM_ReadColours)->Unit(benchmark::kMicrosecond);
+
+void BM_ComputeGreyMap(benchmark::State &s)
+{
+    Workspace w;
+    SilentProgress progress;
+    Module1::ReadColours(*w.state, w.picture, progress);
+    for (auto _ : s)
+        Module1::ComputeGreyMap(*w.state, progress);
+    s.SetItemsProcessed(s.iterations() * 640 * 480);
+}
+BENCHMARK(BM_ComputeGreyMap)->Unit(benchmark::kMicrosecond);
+
+void BM_ScanGreyRangeWithProgress(benchmark::State &s)
+{
+    Workspace w;
+    w.openCut(1, 192);
+    SilentProgress progress;
+    for (auto _ : s)
+        Module1::ScanGreyRangeWithProgress(*w.state, progress);
+    s.SetItemsProcessed(s.iterations() * 640 * 480);
+}
+BENCHMARK(BM_ScanGreyRangeWithProgress)->Unit(benchmark::kMicrosecond);
+
+// The 3 x 480 per-row calls of one sampling chain, through the interface, alone.
+void BM_ProgressCallsOfTheChain(benchmark::State &s)
+{
+    CountingProgress counting;
+    ProgressWindows &progress = counting;
+    benchmark::DoNotOptimize(&progress);
+    for (auto _ : s) {
+        for (int pass = 0; pass < 3; ++pass)
+            for (int y = 1; y <= 480; ++y)
+                progress.setProgress(ProgressWindows::Window::Jindu, 100.0f * static_cast<float>(y) / 480.0f);
+        benchmark::DoNotOptimize(counting.changes);
+    }
+}
+BENCHMARK(BM_ProgressCallsOfTheChain)->Unit(benchmark::kMicrosecond);
+
+void BM_AnalyseProfileHorizontal(benchmark::State &s)
+{
+    Workspace w;
+    w.openCut(1, 230);
+    w.state->IntegrationWidth = static_cast<double>(s.range(0));
+    for (auto _ : s) {
+        Module1::AnalyseProfile(*w.state);
+        benchmark::DoNotOptimize(w.state->ProfileH.data());
+    }
+}
+BENCHMARK(BM_AnalyseProfileHorizontal)
+    ->Arg(0)
+    ->Arg(5)
+    ->Arg(50)
+    ->Arg(239)
+    ->Arg(319)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_AnalyseProfileVertical(benchmark::State &s)
+{
+    Workspace w;
+    w.openCut(2, 330);
+    w.state->IntegrationWidth = static_cast<double>(s.range(0));
+    for (auto _ : s) {
+        Module1::AnalyseProfile(*w.state);
+        benchmark::DoNotOptimize(w.state->ProfileV.data());
+    }
+}
+BENCHMARK(BM_AnalyseProfileVertical)->Arg(0)->Arg(5)->Arg(50)->Arg(239)->Unit(benchmark::kMicrosecond);
+
+void BM_PlotRawCurve(benchmark::State &s)
+{
+    Workspace w;
+    w.openCut(1, 230);
+    PictureSurface plot(640, 200);
+    plot.setBackColour(rgb(70, 70, 70));
+    for (auto _ : s)
+        Module1::PlotRawCurve(*w.state, plot, 0);
+}
+BENCHMARK(BM_PlotRawCurve)->Unit(benchmark::kMicrosecond);
+
+void BM_PlotAnalysedCurve(benchmark::State &s)
+{
+    Workspace w;
+    w.openCut(1, 230);
+    w.state->IntegrationWidth = 5;
+    Module1::AnalyseProfile(*w.state);
+    PictureSurface plot(640, 200);
+    plot.setBackColour(rgb(70, 70, 70));
+    for (auto _ : s)
+        Module1::PlotAnalysedCurve(*w.state, plot, 0);
+}
+BENCHMARK(BM_PlotAnalysedCurve)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawPlotFrameCurveWindow(benchmark::State &s)
+{
+    AnalysisState *state = new AnalysisState;
+    state->AxisStart = -320;
+    PictureSurface window(710, 330), plot(640, 200);
+    plot.setPlacement(33, 60);
+    for (auto _ : s) {
+        int spanX = 640, spanY = 100;
+        Module1::DrawPlotFrame(*state, plot, window, spanX, spanY, 8, 2, QStringLiteral("11001"), true);
+    }
+    delete state;
+}
+BENCHMARK(BM_DrawPlotFrameCurveWindow)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
+        mkdir(dir.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
+    QGuiApplication app(argc, argv); // fonts for the frame's labels
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
