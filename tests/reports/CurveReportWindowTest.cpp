@@ -368,27 +368,5 @@ TEST_F(CurveReportWindowTest, VerticalReportPlotsTheCutColumnAgainstFourHundredE
     EXPECT_TRUE(wordsContaining(words, QStringLiteral("点")).isEmpty());
 }
 
-TEST_F(CurveReportWindowTest, VerticalAnalysedReportListsIntensityFirst)
-{
-    state->CutOrientation = 2;
-    state->CutPosition = 320;
-    state->AxisStart = -240;
-    state->PrintAnalysed = true;
-    state->GreyMin = 10;
-    state->GreyMax = 200;
-    state->MarkValuesV[0] = {50, 0};
-    state->MarkCountV = 1;
-    print_hline::showWindow(*context, &faceButton, &lineButton);
-    const QString file = onlyPrintedFile();
-    const QList<PdfWord> words = testing::words(file);
-    EXPECT_EQ(wordsContaining(words, QStringLiteral("点0(50,0)")).size(), 1);
-    EXPECT_EQ(wordsContaining(words, QStringLiteral("(面)")).size(), 1);
-    // The mark: middle of the axis, half way up.
-    const QImage page = renderPdf(file);
-    const PlotRows plot = findHorizontalPlot(page);
-    ASSERT_GT(plot.top, 0);
-    EXPECT_TRUE(hasCrossNear(page, px(700 + pageAxisLength() / 2), (plot.top + plot.bottom + 1) / 2));
-}
-
 } // namespace
 } // namespace lumetra::testing
