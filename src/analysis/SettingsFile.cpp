@@ -105,7 +105,9 @@ bool SettingsFile::write(const QString &width, const QString &interval, QString 
     bytes += "\r\n";
     bytes += interval.toLocal8Bit();
     bytes += "\r\n";
-    if (file.write(bytes) != bytes.size()) {
+    // The write is buffered: only the flush reports a disk that is full or a size limit, and
+    // commit() would replace the old file even after such a short write.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return fail(QStringLiteral("Cannot write %1: %2").arg(path_, why));
