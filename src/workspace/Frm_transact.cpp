@@ -162,13 +162,12 @@ void Frm_transact::configtext_Click()
 
 void Frm_transact::Picture1_MouseDown(int x, int y)
 {
-    Q_UNUSED(x);
-    Q_UNUSED(y);
+    m_cutPicker->pressAt(x, y);
 }
 
 void Frm_transact::Picture1_KeyDown(int key)
 {
-    Q_UNUSED(key);
+    m_cutPicker->keyPressed(key);
 }
 
 } // namespace lumetra

@@ -1,0 +1,227 @@
+// The settings dialog: its entry check, loading and saving the settings file.
+#include "WorkspaceFixture.h"
+
+#include "workspace/DigitEntryCheck.h"
+#include "workspace/frm_sz.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace lumetra::test {
+namespace {
+
+class SettingsDialog : public WorkspaceFixture
+{
+protected:
+    QString settingsFile() const { return path("configtext.txt"); }
+
+    void writeSettings(const QByteArray &bytes)
+    {
+        QFile f(settingsFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QByteArray readSettings() const
+    {
+        QFile f(settingsFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    frm_sz *show() { return frm_sz::showDialog(*context); }
+};
+
+TEST(DigitEntryCheck, RemovesTrailingCharactersUntilTheEntryIsDigitsWithinTheLimit)
+{
+    EXPECT_EQ(checkedDigitEntry("25", 20), "2");
+    EXPECT_EQ(checkedDigitEntry("20", 20), "20");
+    EXPECT_EQ(checkedDigitEntry("321", 320), "32");
+    EXPECT_EQ(checkedDigitEntry("320", 320), "320");
+    EXPECT_EQ(checkedDigitEntry("0320", 320), "0320");
+    EXPECT_EQ(checkedDigitEntry("1a", 20), "1");
+    EXPECT_EQ(checkedDigitEntry("a1", 20), "");
+    EXPECT_EQ(checkedDigitEntry("", 20), "");
+    EXPECT_EQ(checkedDigitEntry("-5", 20), "");
+    EXPECT_EQ(checkedDigitEntry(" 5", 20), "");
+    EXPECT_EQ(checkedDigitEntry(QStringLiteral("１２"), 320), ""); // full-width digits are not digits
+    EXPECT_EQ(checkedDigitEntry("99999999999999999999999", 320), "99");
+}
+
+TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
+{
+    frm_sz *dialog = show();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("设置"));
+    EXPECT_EQ(dialog->size(), QSize(312, 253));
+    EXPECT_EQ(dialog->pos(), QPoint(300, 150));
+    EXPECT_EQ(dialog->okButton()->text(), QStringLiteral("确定"));
+    EXPECT_EQ(dialog->cancelButton()->text(), QStringLiteral("取消"));
+    EXPECT_EQ(dialog->okButton()->geometry(), QRect(64, 200, 65, 33));
+    EXPECT_EQ(dialog->cancelButton()->geometry(), QRect(176, 200, 65, 33));
+    EXPECT_EQ(dialog->okButton()->objectName(), "CurtButton1");
+    EXPECT_EQ(dialog->cancelButton()->objectName(), "CurtButton2");
+    const std::pair<const char *, const char *> labels[] = {
+        {"Label3", "光强值显示间隔："}, {"Label4", "有效范围：0-20的数字"}, {"Label1", "积分宽度："}};
+    for (const auto &[name, caption] : labels) {
+        auto *label = dialog->findChild<QLabel *>(name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(caption));
+        EXPECT_TRUE(dialog->rect().contains(label->mapTo(dialog, label->rect().bottomRight())));
+    }
+    // Each box sits in its own frame with its label.
+    EXPECT_EQ(dialog->text1()->parentWidget(), dialog->findChild<QGroupBox *>("Frame3"));
+    EXPECT_EQ(dialog->text2()->parentWidget(), dialog->findChild<QGroupBox *>("Frame1"));
+    EXPECT_EQ(dialog->text1()->objectName(), "Text1");
+    EXPECT_EQ(dialog->text2()->objectName(), "Text2");
+}
+
+TEST_F(SettingsDialog, TypingAndPastingAreCheckedAfterEveryChange)
+{
+    frm_sz *dialog = show();
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->text1(), "25");
+    EXPECT_EQ(dialog->text1()->text(), "2");
+    QTest::keyClicks(dialog->text1(), "0");
+    EXPECT_EQ(dialog->text1()->text(), "20");
+    QTest::keyClicks(dialog->text1(), "x");
+    EXPECT_EQ(dialog->text1()->text(), "20");
+
+    QTest::keyClicks(dialog->text2(), "321");
+    EXPECT_EQ(dialog->text2()->text(), "32");
+    QTest::keyClick(dialog->text2(), Qt::Key_Backspace);
+    QTest::keyClicks(dialog->text2(), "20");
+    EXPECT_EQ(dialog->text2()->text(), "320");
+
+    dialog->text2()->clear();
+    QGuiApplication::clipboard()->setText("1a");
+    dialog->text2()->paste();
+    EXPECT_EQ(dialog->text2()->text(), "1");
+    dialog->text1()->clear();
+    dialog->text1()->paste();
+    EXPECT_EQ(dialog->text1()->text(), "1");
+}
+
+TEST_F(SettingsDialog, LoadsBothLinesWithoutTheirBlanks)
+{
+    writeSettings("  12  \r\n 5\r\n");
+    frm_sz *dialog = show();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->text2()->text(), "12");
+    EXPECT_EQ(dialog->text1()->text(), "5");
+}
+
+TEST_F(SettingsDialog, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
+{
+    const auto expectEmpty = [this] {
+        frm_sz *dialog = show();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->text1()->text(), "");
+        EXPECT_EQ(dialog->text2()->text(), "");
+        closeAllWindows();
+        EXPECT_EQ(frm_sz::instance(), nullptr);
+    };
+    expectEmpty(); // missing
+    writeSettings("");
+    expectEmpty();
+    QFile::remove(settingsFile());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("configtext.txt")); // a folder cannot be read as the file
+    expectEmpty();
+}
+
+TEST_F(SettingsDialog, OkWritesBothLinesAndReportsSuccessWithoutClosing)
+{
+    writeSettings("3\r\n7\r\n");
+    frm_sz *dialog = show();
+    ASSERT_NE(dialog, nullptr);
+    dialog->text2()->setText("8");
+    dialog->text1()->setText("5");
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_EQ(readSettings(), QByteArray("8\r\n5\r\n"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("设置值已成功被修改!"));
+    EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
+    EXPECT_EQ(frm_sz::instance(), dialog);
+    EXPECT_TRUE(dialog->isVisible());
+
+    dialog->text2()->clear();
+    dialog->text1()->setText("20");
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_EQ(readSettings(), QByteArray("\r\n20\r\n"));
+}
+
+TEST_F(SettingsDialog, CancelClosesWithoutTouchingTheFile)
+{
+    writeSettings("3\r\n7\r\n");
+    frm_sz *dialog = show();
+    ASSERT_NE(dialog, nullptr);
+    dialog->text2()->setText("99");
+    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frm_sz::instance(), nullptr);
+    EXPECT_EQ(readSettings(), QByteArray("3\r\n7\r\n"));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// Limits the size of files this process may write, so that a save fails part-way.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(SettingsDialog, FailedSaveReportsAnErrorAndKeepsTheOldFile)
+{
+    writeSettings("3\r\n7\r\n");
+    frm_sz *dialog = show();
+    ASSERT_NE(dialog, nullptr);
+    dialog->text2()->setText("128");
+    dialog->text1()->setText("15");
+    {
+        FileSizeLimit limit(4);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    }
+    EXPECT_EQ(readSettings(), QByteArray("3\r\n7\r\n"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_NE(dialogs.messages[0].text, QStringLiteral("设置值已成功被修改!"));
+    EXPECT_FALSE(dialogs.messages[0].text.contains(QStringLiteral("成功")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"configtext.txt"})); // no leftovers
+
+    // A settings file whose folder cannot exist (a file is in the way) fails the same way.
+    writeSettings("x");
+    frm_sz::setSettingsPath(path("configtext.txt/inner/configtext.txt"));
+    dialogs.messages.clear();
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_FALSE(dialogs.messages[0].text.contains(QStringLiteral("成功")));
+    EXPECT_EQ(readSettings(), QByteArray("x"));
+}
+
+} // namespace
+} // namespace lumetra::test

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "analysis/AnalysisState.h"
+#include "analysis/ProgressWindows.h"
+#include "platform/AppContext.h"
+#include "platform/MainWindowPort.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Services.h"
+#include "workspace/Frm_transact.h"
+#include "workspace/WorkspaceOpener.h"
+#include "workspace/frm_sz.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDir>
+#include <QEvent>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+
+namespace lumetra::test {
+
+// Main window stand-in that remembers the toolbar and connect-menu states it was given.
+class RecordingMainWindow : public MainWindowPort
+{
+public:
+    std::array<bool, 6> buttons{false, true, true, true, true, true};
+    bool connectMenu = true;
+
+    void setToolbarButtonEnabled(int index, bool enabled) override { buttons.at(index) = enabled; }
+    bool toolbarButtonEnabled(int index) const override { return buttons.at(index); }
+    void setConnectMenuEnabled(bool enabled) override { connectMenu = enabled; }
+    bool connectMenuEnabled() const override { return connectMenu; }
+};
+
+// A picture whose every pixel differs from its neighbours, so that misplaced copies show.
+inline QImage patternImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7 + y) % 256, (y * 5 + x / 3) % 256, (x + y * 3) % 200 + 20));
+    return image;
+}
+
+// Windows opened by one test are closed and deleted before the next starts.
+inline void closeAllWindows()
+{
+    QApplication::closeAllWindows();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class WorkspaceFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        services.dialogs = &dialogs;
+        context =
+            std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+        context->mainWindow = &mainWindow;
+        installWorkspaceOpener(*context);
+        frm_sz::setSettingsPath(path(QStringLiteral("configtext.txt")));
+    }
+
+    void TearDown() override
+    {
+        closeAllWindows();
+        frm_sz::setSettingsPath(QString());
+    }
+
+    QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }
+
+    QString writeImage(const QString &name, const QImage &image, const char *format = "BMP")
+    {
+        const QString file = path(name);
+        EXPECT_TRUE(image.save(file, format));
+        return file;
+    }
+
+    // The main window's open command after its dialog: the path is stored, then the workspace
+    // opens through the context.
+    bool open(const QString &file)
+    {
+        state->ImagePath = file;
+        return context->openWorkspace();
+    }
+
+    Frm_transact *openPattern(int width = 640, int height = 480)
+    {
+        image = patternImage(width, height);
+        EXPECT_TRUE(open(writeImage(QStringLiteral("pattern.bmp"), image)));
+        return Frm_transact::instance();
+    }
+
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    ScriptedDialogs dialogs;
+    Services services;
+    SilentProgress progress;
+    RecordingMainWindow mainWindow;
+    std::unique_ptr<AppContext> context;
+    QTemporaryDir dir;
+    QImage image;
+};
+
+} // namespace lumetra::test
