@@ -131,16 +131,5 @@ TEST(SystemInfoTool, WithoutALauncherTheMessageIsShown)
     EXPECT_EQ(dialogs.messages.front().text, QString::fromUtf8("此时系统信息不可用"));
 }
 
-TEST(SystemInfoTool, LooksForTheUsualDesktopProgramsInOrder)
-{
-    const QStringList names = systemInfoPrograms();
-    ASSERT_GE(names.size(), 3);
-    EXPECT_LT(names.indexOf(QStringLiteral("hardinfo")),
-              names.indexOf(QStringLiteral("gnome-system-monitor")));
-    EXPECT_LT(names.indexOf(QStringLiteral("gnome-system-monitor")),
-              names.indexOf(QStringLiteral("kinfocenter")));
-    EXPECT_EQ(names.indexOf(QStringLiteral("hardinfo")), 0);
-}
-
 } // namespace
 } // namespace lumetra
