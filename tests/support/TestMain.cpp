@@ -21,6 +21,12 @@ int main(int argc, char **argv)
         mkdir(dir.constData(), 0700);
         qputenv("XDG_RUNTIME_DIR", dir);
     }
+    if (!qEnvironmentVariableIsSet("LUMETRA_CLI"))
+        qputenv("LUMETRA_CLI", LUMETRA_TEST_CLI);
+    if (!qEnvironmentVariableIsSet("LUMETRA_BIN_DIR"))
+        qputenv("LUMETRA_BIN_DIR", LUMETRA_TEST_BIN_DIR);
+    if (!qEnvironmentVariableIsSet("LUMETRA_SOURCE_DIR"))
+        qputenv("LUMETRA_SOURCE_DIR", LUMETRA_TEST_SOURCE_DIR);
     ::testing::InitGoogleMock(&argc, argv);
     QApplication app(argc, argv);
     lumetra::setupApplication(app);
