@@ -101,11 +101,26 @@ int V4l2CaptureDevice::standard() const
     return v4l2map::standardIndex(id);
 }
 
+void V4l2CaptureDevice::setWhileIdle(unsigned long request, void *arg)
+{
+    if (xioctl(request, arg) == 0 || errno != EBUSY || !m_stream->isAllocated())
+        return;
+    // Drivers take no new standard or input while buffers are allocated: pause the picture for it.
+    const StreamState before = streamState();
+    m_stream->release();
+    m_state = StreamState::Stopped;
+    xioctl(request, arg);
+    if (before == StreamState::Running)
+        run();
+    else
+        m_state = before;
+}
+
 void V4l2CaptureDevice::setStandard(int standard)
 {
     v4l2_std_id id = v4l2map::standardId(standard);
     if (m_fd >= 0 && id != 0)
-        xioctl(VIDIOC_S_STD, &id); // a refused standard leaves the one in force
+        setWhileIdle(VIDIOC_S_STD, &id); // a refused standard leaves the one in force
 }
 
 int V4l2CaptureDevice::input() const
@@ -119,7 +134,7 @@ int V4l2CaptureDevice::input() const
 void V4l2CaptureDevice::setInput(int input)
 {
     if (m_fd >= 0 && input >= 0)
-        xioctl(VIDIOC_S_INPUT, &input);
+        setWhileIdle(VIDIOC_S_INPUT, &input);
 }
 
 std::optional<DeviceControl> V4l2CaptureDevice::queryControl(quint32 id) const

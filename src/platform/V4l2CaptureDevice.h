@@ -56,6 +56,8 @@ public:
 
 private:
     int xioctl(unsigned long request, void *arg) const;
+    // Sets a standard or an input; a driver that is busy streaming gets it between two streams.
+    void setWhileIdle(unsigned long request, void *arg);
     std::optional<DeviceControl> queryControl(quint32 id) const;
     bool formatFits(quint32 fourcc, int width, int height, bool set);
 

@@ -291,6 +291,8 @@ int FakeV4l2Device::handle(int fd, unsigned long request, void *arg)
         const int index = *static_cast<int *>(arg);
         if (index < 0 || index >= inputs.size())
             return fail(EINVAL);
+        if (!m_buffers.empty())
+            return fail(EBUSY);
         m_input = index;
         return 0;
     }

@@ -18,7 +18,8 @@ namespace lumetra::test {
 
 // A video driver behind the V4l2Io seam that behaves as real ones do: it clamps control values
 // to their range and step, substitutes its own layout and nearest size for a format it does not
-// have, refuses a standard it cannot take, refuses a new format while buffers are allocated,
+// have, refuses a standard it cannot take, refuses a new format or input while buffers are
+// allocated and a new standard while streaming,
 // reports a missing signal in the input status, and after unplug() fails every call with ENODEV.
 // Frames are filled with `frameColour` in the format in force. Safe to call from two threads.
 class FakeV4l2Device : public V4l2Io

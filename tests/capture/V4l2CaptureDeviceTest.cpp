@@ -102,6 +102,27 @@ TEST_F(V4l2CaptureDeviceTest, StandardsAreSetAndAnUnsupportedOneLeavesTheOneInFo
     EXPECT_EQ(rig.device->standard(), StandardPal);
 }
 
+TEST_F(V4l2CaptureDeviceTest, StandardAndInputChangeWhileStreamingAndThePictureGoesOn)
+{
+    ASSERT_GE(rig.device->connectDevice(), 0);
+    ASSERT_TRUE(rig.device->setFormat(640, 480, SubtypeYuy2));
+    ASSERT_TRUE(test::waitFor([&] { return rig.frames.load() > 0; }));
+    rig.device->setStandard(StandardNtsc); // the driver is busy streaming
+    EXPECT_EQ(rig.device->standard(), StandardNtsc);
+    rig.device->setInput(1);
+    EXPECT_EQ(rig.device->input(), 1);
+    EXPECT_EQ(rig.device->streamState(), StreamState::Running);
+    const int before = rig.frames.load();
+    EXPECT_TRUE(test::waitFor([&] { return rig.frames.load() > before; }));
+
+    // Paused, the change comes through and the picture stays paused.
+    rig.device->pause();
+    rig.device->setStandard(StandardPal);
+    EXPECT_EQ(rig.device->standard(), StandardPal);
+    EXPECT_EQ(rig.device->streamState(), StreamState::Paused);
+    EXPECT_FALSE(rig.driver->isStreaming());
+}
+
 TEST_F(V4l2CaptureDeviceTest, PictureControlsMapTheCardScaleOntoTheDriverRange)
 {
     ASSERT_GE(rig.device->connectDevice(), 0);
