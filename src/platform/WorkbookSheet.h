@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <variant>
 #include <vector>
 
 namespace lumetra {
@@ -13,11 +12,13 @@ struct WorkbookCell
 {
     int row = 0;
     int column = 0;
-    std::variant<double, QString> value;
+    double value = 0;
+    QString textValue;
+    bool isText = false;
 
-    bool isNumber() const { return std::holds_alternative<double>(value); }
-    double number() const { return isNumber() ? std::get<double>(value) : 0.0; }
-    QString text() const { return isNumber() ? QString() : std::get<QString>(value); }
+    bool isNumber() const { return !isText; }
+    double number() const { return isText ? 0.0 : value; }
+    QString text() const { return isText ? textValue : QString(); }
 };
 
 // The contents of a one-sheet workbook, kept in the order the cells were written. Writing a
@@ -25,8 +26,14 @@ struct WorkbookCell
 class WorkbookSheet
 {
 public:
-    void setNumber(int row, int column, double value) { m_cells.push_back({row, column, value}); }
-    void setText(int row, int column, const QString &text) { m_cells.push_back({row, column, text}); }
+    void setNumber(int row, int column, double value)
+    {
+        m_cells.push_back({row, column, value, QString(), false});
+    }
+    void setText(int row, int column, const QString &text)
+    {
+        m_cells.push_back({row, column, 0.0, text, true});
+    }
     void reserve(size_t cells) { m_cells.reserve(cells); }
 
     const std::vector<WorkbookCell> &cells() const { return m_cells; }
