@@ -68,6 +68,9 @@ Frm_transact::Frm_transact(AppContext &context)
     m_pictureView->setObjectName(QStringLiteral("Picture1"));
     m_label1 = new QLabel(QStringLiteral("系统正在进行三维处理"), m_windowView);
     m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setAutoFillBackground(true);
+    m_label1->adjustSize();
+    m_label1->move(workspace::picturePosition() + QPoint(12, 12));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -232,14 +232,6 @@ TEST_F(WorkspaceLoad, ClosingReenablesTheMainWindowButtonsAndResetsTheAxis)
     EXPECT_NE(Frm_transact::instance(), nullptr);
 }
 
-TEST_F(WorkspaceLoad, SetLeftEdgeMovesOnlyHorizontally)
-{
-    Frm_transact *ws = openPattern();
-    ASSERT_NE(ws, nullptr);
-    ws->setLeftEdge(12);
-    EXPECT_EQ(ws->pos(), QPoint(12, 70));
-}
-
 // The rulers are engraved: a light tick with a dark one beside it, on each side of the picture.
 bool hasColour(const PictureSurface &s, const QRect &area, Colour c)
 {
