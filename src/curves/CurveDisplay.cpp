@@ -14,7 +14,7 @@ CurveDisplay::CurveDisplay(CurveWindow &window) : m_window(window) {}
 void CurveDisplay::drawFrame()
 {
     const AnalysisState &s = m_window.state();
-    const CurveGeometry &g = m_window.geometry();
+    const CurveGeometry &g = m_window.curveGeometry();
     const int positionSpan = static_cast<int>(s.AxisEnd - s.AxisStart);
     int spanX = g.vertical ? 100 : positionSpan;
     int spanY = g.vertical ? positionSpan : 100;
@@ -52,7 +52,7 @@ void CurveDisplay::switchMode(DisplayMode mode)
     const bool line = mode == DisplayMode::Line;
     m_window.faceModeButton()->setEnabled(line);
     m_window.lineModeButton()->setEnabled(!line);
-    if (!s.CurveWindowOpen || s.CutOrientation != m_window.geometry().cutOrientation)
+    if (!s.CurveWindowOpen || s.CutOrientation != m_window.curveGeometry().cutOrientation)
         return;
     plot.clear();
     drawFrame();
@@ -101,8 +101,11 @@ void CurveDisplay::drawCurvesAfterResize()
 void CurveDisplay::changeSize(bool enlarged)
 {
     AnalysisState &s = m_window.state();
-    const CurveGeometry &g = m_window.geometry();
+    const CurveGeometry &g = m_window.curveGeometry();
     s.Enlarged = enlarged;
+    // The grid of the old size was kept as the plot's picture; a plot of the other size starts
+    // from a blank picture, so that no stale grid lines show through the new one.
+    m_window.plot().clearPicture();
     m_window.windowSurface().clear();
     m_window.applyLayout(enlarged);
     s.AxisStart = g.axisStart;

@@ -110,7 +110,7 @@ void CurveInteraction::nudge(int dx, int dy)
 bool CurveInteraction::scroll(int direction)
 {
     AnalysisState &s = m_window.state();
-    const CurveGeometry &g = m_window.geometry();
+    const CurveGeometry &g = m_window.curveGeometry();
     if ((direction > 0 && !(s.AxisStart < 0)) || (direction < 0 && !(s.AxisStart > g.axisLowLimit)))
         return false;
     s.AxisStart += direction;

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 
@@ -234,6 +235,17 @@ void CurveWindow::drawWorkspaceCutMarker()
         Module1::DrawCutMarker(state(), workspace->picture());
 }
 
+void CurveWindow::present()
+{
+    int top = 0;
+    if (m_context.mdiArea)
+        top = std::max(0, m_context.mdiArea->viewport()->height() - m_geometry.normal.outer.height());
+    showChildWindow(m_context, this, QPoint(0, top));
+    load();
+    showChildWindow(m_context, this);
+    m_plotView->setFocus();
+}
+
 void CurveWindow::load()
 {
     AnalysisState &s = state();
@@ -320,6 +332,9 @@ void CurveWindow::closeEvent(QCloseEvent *event)
     if (s_open == this)
         s_open = nullptr;
     QWidget::closeEvent(event);
+    // Closed directly rather than through its frame: the frame goes with it.
+    if (QWidget *frame = childWindowFrame(this); frame != this)
+        frame->deleteLater();
 }
 
 } // namespace lumetra

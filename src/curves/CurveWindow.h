@@ -43,7 +43,7 @@ public:
 
     AppContext &context() { return m_context; }
     AnalysisState &state();
-    const CurveGeometry &geometry() const { return m_geometry; }
+    const CurveGeometry &curveGeometry() const { return m_geometry; }
     bool isVertical() const { return m_geometry.vertical; }
 
     PictureSurface &plot() { return m_plot; }
@@ -87,6 +87,9 @@ public:
 protected:
     CurveWindow(AppContext &context, const CurveGeometry &geometry, QWidget *parent = nullptr);
 
+    // Shows a new window as a child of the frame (at the bottom of its area, where it hides
+    // least of the workspace picture), runs the opening sequence and gives the plot the keys.
+    void present();
     // Opening sequence; called once, right after the window was first shown.
     void load();
     void closeEvent(QCloseEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "curves/IntensityTableModel.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QTableView>
 
@@ -53,6 +54,14 @@ frm_listview::frm_listview(QWidget *parent) : QWidget(parent)
 }
 
 frm_listview::~frm_listview() = default;
+
+void frm_listview::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    // Unloaded by the curve window rather than through its frame: the frame goes with it.
+    if (QWidget *frame = childWindowFrame(this); frame != this)
+        frame->deleteLater();
+}
 
 void frm_listview::loadRows(const AnalysisState &state)
 {

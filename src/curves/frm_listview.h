@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+class QCloseEvent;
 class QTableView;
 
 namespace lumetra {
@@ -41,6 +42,9 @@ public:
     // Width of the list (ListView1), which the curve window and the workspace use as their left edge.
     int listWidth() const;
     QTableView *listView() { return m_view; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     explicit frm_listview(QWidget *parent = nullptr);

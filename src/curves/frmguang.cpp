@@ -21,10 +21,7 @@ frmguang *frmguang::showWindow(AppContext &context)
     if (CurveWindow::openWindow())
         return nullptr;
     auto *window = new frmguang(context);
-    showChildWindow(context, window, QPoint(0, 0));
-    window->load();
-    showChildWindow(context, window);
-    window->plotView()->setFocus();
+    window->present();
     return window;
 }
 

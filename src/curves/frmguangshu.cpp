@@ -21,10 +21,7 @@ frmguangshu *frmguangshu::showWindow(AppContext &context)
     if (CurveWindow::openWindow())
         return nullptr;
     auto *window = new frmguangshu(context);
-    showChildWindow(context, window, QPoint(0, 0));
-    window->load();
-    showChildWindow(context, window);
-    window->plotView()->setFocus();
+    window->present();
     return window;
 }
 

@@ -1,5 +1,7 @@
 #include "CurveFixture.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 namespace lumetra::test {
@@ -331,6 +333,12 @@ TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
                   colours::RawCurve);
     }
     EXPECT_EQ(plot.point(480, 7), frameColour(480, 7, 960, 400) ^ colours::ZeroCyan ^ colours::Crosshair);
+    // Only the grid of the new size shows: none of the old one is left behind.
+    for (int x = 0; x < 960; ++x) {
+        if (x == 480)
+            continue;
+        ASSERT_EQ(plot.point(x, 7), frameColour(x, 7, 960, 400)) << x;
+    }
     EXPECT_EQ(frm_listview::instance()->text(10, 2), cell); // zooming leaves the table alone
 
     QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
@@ -349,6 +357,11 @@ TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
     EXPECT_EQ(state->MarkValuesH[1][1], intensity1);
     EXPECT_EQ(state->MarkValuesH[0][0], state->MarkPixelsH[0][0] - 320);
     EXPECT_EQ(plot.point(320, 7), frameColour(320, 7, 640, 200) ^ colours::ZeroCyan ^ colours::Crosshair);
+    for (int x = 0; x < 640; ++x) {
+        if (x == 320)
+            continue;
+        ASSERT_EQ(plot.point(x, 7), frameColour(x, 7, 640, 200)) << x;
+    }
 }
 
 TEST_F(HorizontalWindow, ASecondOpeningStartsAfresh)
@@ -376,6 +389,47 @@ TEST_F(HorizontalWindow, ASecondOpeningStartsAfresh)
     EXPECT_FALSE(w->faceModeButton()->isEnabled());
     EXPECT_TRUE(w->enlargeButton()->isEnabled());
     EXPECT_EQ(w->plot().size(), QSize(640, 200));
+}
+
+TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
+{
+    QMdiArea area;
+    area.resize(1200, 900);
+    area.show();
+    context->mdiArea = &area;
+    CurveWindow *w = openCurves(false);
+    ASSERT_NE(w, nullptr);
+    QWidget *frame = childWindowFrame(w);
+    ASSERT_NE(frame, w);
+    EXPECT_EQ(frame->size(), QSize(710, 330));
+    EXPECT_EQ(frame->pos(), QPoint(157, area.viewport()->height() - 330));
+    EXPECT_EQ(w->windowSurface().size(), w->size());
+    EXPECT_EQ(childWindowFrame(frm_listview::instance())->pos(), QPoint(0, 0));
+    EXPECT_EQ(childWindowFrame(Frm_transact::instance())->x(), 157);
+    EXPECT_EQ(area.subWindowList().size(), 3);
+
+    QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
+    EXPECT_EQ(frame->size(), QSize(1030, 530));
+    EXPECT_EQ(w->windowSurface().size(), w->size());
+
+    // Closing the frame runs the closing sequence and takes the table (and its frame) along.
+    frame->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(CurveWindow::openWindow(), nullptr);
+    EXPECT_EQ(frm_listview::instance(), nullptr);
+    EXPECT_EQ(state->CutOrientation, 0);
+    EXPECT_FALSE(state->CurveWindowOpen);
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    EXPECT_EQ(area.subWindowList().first()->widget(), Frm_transact::instance());
+    EXPECT_EQ(Frm_transact::instance()->picture().image(), pictureBefore);
+
+    // Closed directly, the window takes its frame along too.
+    Frm_transact::instance()->menuItem("cuizi")->trigger();
+    ASSERT_NE(frmguangshu::instance(), nullptr);
+    EXPECT_EQ(area.subWindowList().size(), 3);
+    closeCurveWindow(frmguangshu::instance());
+    EXPECT_EQ(area.subWindowList().size(), 1);
+    context->mdiArea = nullptr;
 }
 
 TEST_F(HorizontalWindow, OnlyOneCurveWindowAtATime)
