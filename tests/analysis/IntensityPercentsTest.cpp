@@ -6,6 +6,8 @@
 
 using namespace lumetra;
 
+namespace {
+
 struct PercentCase
 {
     double v, lo, hi;
@@ -15,6 +17,8 @@ struct PercentCase
 class PercentOf : public ::testing::TestWithParam<PercentCase>
 {
 };
+
+} // namespace
 
 TEST_P(PercentOf, FloorsTheShareOfTheRangeAndGuardsItsEdges)
 {

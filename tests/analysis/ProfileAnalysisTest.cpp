@@ -89,6 +89,8 @@ double profileAt(const AnalysisState &state, int i)
 
 } // namespace
 
+namespace {
+
 struct BandCase
 {
     int orientation;
@@ -99,6 +101,8 @@ struct BandCase
 class BandClamping : public ::testing::TestWithParam<BandCase>
 {
 };
+
+} // namespace
 
 TEST_P(BandClamping, AveragesTheLinesInsideTheArrays)
 {
@@ -201,6 +205,8 @@ TEST(AnalyseProfile, TrailingEdgeUsesTheSmoothedTail)
     EXPECT_DOUBLE_EQ(state->ProfileH[640], ((p638 + p639) + 0.0) / 3);
 }
 
+namespace {
+
 struct WidthCase
 {
     int orientation;
@@ -210,6 +216,8 @@ struct WidthCase
 class SmoothingOrder : public ::testing::TestWithParam<WidthCase>
 {
 };
+
+} // namespace
 
 TEST_P(SmoothingOrder, MatchesThePlainSumsBitForBit)
 {

@@ -104,6 +104,8 @@ TEST(ComputeGreyMap, LastColumnAndRowAreZeroAndIndexZeroUntouched)
     EXPECT_EQ(state->GreyMap(1, 1), 200);
 }
 
+namespace {
+
 struct GreyCase
 {
     int red, green, blue;
@@ -113,6 +115,8 @@ struct GreyCase
 class GreyFormula : public ::testing::TestWithParam<GreyCase>
 {
 };
+
+} // namespace
 
 TEST_P(GreyFormula, RoundsHalfToEven)
 {

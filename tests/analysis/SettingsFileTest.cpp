@@ -74,15 +74,19 @@ TEST_F(SettingsFileTest, EmptyFileGivesTwoEmptyLinesAndMissingFileNothing)
     EXPECT_EQ(SettingsFile(dir.filePath("absent.txt")).integrationWidth(), 0.0);
 }
 
-struct WidthCase
+namespace {
+
+struct WidthLineCase
 {
     const char *firstLine;
     double expected;
 };
 
-class IntegrationWidthLine : public ::testing::TestWithParam<WidthCase>
+class IntegrationWidthLine : public ::testing::TestWithParam<WidthLineCase>
 {
 };
+
+} // namespace
 
 TEST_P(IntegrationWidthLine, IsAWholeNumberOrZero)
 {
@@ -93,10 +97,12 @@ TEST_P(IntegrationWidthLine, IsAWholeNumberOrZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, IntegrationWidthLine,
-                         ::testing::Values(WidthCase{"8", 8}, WidthCase{"320", 320}, WidthCase{" 12 ", 12},
-                                           WidthCase{"007", 7}, WidthCase{"", 0}, WidthCase{"abc", 0},
-                                           WidthCase{"1a", 0}, WidthCase{"2.5", 0}, WidthCase{"-4", 0},
-                                           WidthCase{"+4", 0}, WidthCase{"99999999999999999999", 0}));
+                         ::testing::Values(WidthLineCase{"8", 8}, WidthLineCase{"320", 320},
+                                           WidthLineCase{" 12 ", 12}, WidthLineCase{"007", 7},
+                                           WidthLineCase{"", 0}, WidthLineCase{"abc", 0},
+                                           WidthLineCase{"1a", 0}, WidthLineCase{"2.5", 0},
+                                           WidthLineCase{"-4", 0}, WidthLineCase{"+4", 0},
+                                           WidthLineCase{"99999999999999999999", 0}));
 
 TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFile)
 {

@@ -293,6 +293,8 @@ TEST_F(ProfileCommand, DefaultWidthComesFromTheSettingsFileBesideTheProgram)
     EXPECT_EQ(Json::parse(overridden.out.toStdString())["integration_width"], 9);
 }
 
+namespace {
+
 struct BadCall
 {
     const char *name;
@@ -302,6 +304,8 @@ struct BadCall
 class ProfileErrors : public ::testing::TestWithParam<BadCall>
 {
 };
+
+} // namespace
 
 TEST_P(ProfileErrors, OneLineOnStandardErrorAndStatusTwo)
 {
