@@ -54,7 +54,6 @@ int main(int argc, char **argv)
     // The same names as the program, so both find the same per-user settings file when the
     // folder of the executables is not writable.
     QGuiApplication::setApplicationName(QStringLiteral("Lumetra"));
-    QGuiApplication::setOrganizationName(QStringLiteral("Lumetra"));
     QStringList args = QGuiApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp();

@@ -11,7 +11,6 @@ namespace lumetra {
 void setupApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
-    QApplication::setOrganizationName(QStringLiteral("Lumetra"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                            .arg(LUMETRA_VERSION_MAJOR)
                                            .arg(LUMETRA_VERSION_MINOR)
