@@ -6,6 +6,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace lumetra {
 
@@ -63,9 +65,34 @@ bool flushToDisk(const QByteArray &name)
     return ok;
 }
 
+// The cells in row order, then column order; of a cell written twice only the later value.
+// The writer streams rows to disk as it goes, so it takes them in this order only.
+std::vector<const WorkbookCell *> inRowOrder(const WorkbookSheet &sheet)
+{
+    std::vector<const WorkbookCell *> order;
+    order.reserve(sheet.cells().size());
+    for (const WorkbookCell &cell : sheet.cells())
+        order.push_back(&cell);
+    const auto before = [](const WorkbookCell *a, const WorkbookCell *b) {
+        return a->row != b->row ? a->row < b->row : a->column < b->column;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), before))
+        std::stable_sort(order.begin(), order.end(), before);
+    std::vector<const WorkbookCell *> unique;
+    unique.reserve(order.size());
+    for (const WorkbookCell *cell : order) {
+        if (!unique.empty() && unique.back()->row == cell->row && unique.back()->column == cell->column)
+            unique.back() = cell;
+        else
+            unique.push_back(cell);
+    }
+    return unique;
+}
+
 bool writeCells(lxw_worksheet *sheet, const WorkbookSheet &cells, QString *error)
 {
-    for (const WorkbookCell &cell : cells.cells()) {
+    for (const WorkbookCell *c : inRowOrder(cells)) {
+        const WorkbookCell &cell = *c;
         if (cell.row < 1 || cell.column < 1 || cell.row > LXW_ROW_MAX || cell.column > LXW_COL_MAX) {
             setError(error,
                      QStringLiteral("cell (%1, %2) lies outside a worksheet").arg(cell.row).arg(cell.column));
@@ -109,7 +136,9 @@ bool XlsxWorkbookService::save(const WorkbookSheet &sheet, const QString &path, 
     if (temporary.isEmpty())
         return false;
 
-    lxw_workbook *workbook = workbook_new(temporary.constData());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *workbook = workbook_new_opt(temporary.constData(), &options);
     bool ok = workbook != nullptr;
     if (!ok)
         setError(error, QStringLiteral("out of memory"));

@@ -95,6 +95,29 @@ TEST(XlsxWorkbookService, WritesOneSheetWithNumbersAsNumbersAndTextsAsTexts)
     EXPECT_EQ(entriesOf(dir), QStringList{QStringLiteral("table.xlsx")});
 }
 
+TEST(XlsxWorkbookService, CellsWrittenOutOfOrderAllArriveAndTheLaterWriteWins)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("order.xlsx"));
+    WorkbookSheet sheet;
+    sheet.setNumber(21, 3, 7); // a later group's cell before an earlier row
+    sheet.setText(1, 4, QStringLiteral("X"));
+    sheet.setNumber(2, 1, 1);
+    sheet.setNumber(2, 1, 2);
+    sheet.setText(1, 1, QStringLiteral("first"));
+    sheet.setNumber(1, 1, 5);
+    XlsxWorkbookService service;
+    ASSERT_TRUE(service.save(sheet, path));
+    const auto book = readWorkbook(path);
+    ASSERT_TRUE(book.ok) << qPrintable(book.error);
+    EXPECT_EQ(book.cells.size(), 4);
+    EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("C21")).toDouble(), 7);
+    EXPECT_EQ(book.cell(QStringLiteral("D1")).toString(), QStringLiteral("X"));
+    EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("A2")).toDouble(), 2);
+    EXPECT_TRUE(book.isNumber(QStringLiteral("A1")));
+    EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("A1")).toDouble(), 5);
+}
+
 TEST(XlsxWorkbookService, ReplacesAnExistingFileAndKeepsItsPermissions)
 {
     QTemporaryDir dir;
