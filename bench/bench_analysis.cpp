@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "support/BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -40,19 +42,6 @@ public:
     int last = -1;
 };
 
-QImage beamPicture()
-{
-    QImage image(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            const double d2 =
-                std::pow(x - 330.0, 2) / (2 * 80.0 * 80.0) + std::pow(y - 230.0, 2) / (2 * 60.0 * 60.0);
-            const int v = 25 + static_cast<int>(210 * std::exp(-d2)) + (x * 7 + y * 13) % 5;
-            image.setPixel(x, y, qRgb(std::min(v + 12, 255), v, std::max(v - 18, 0)));
-        }
-    return image;
-}
-
 struct Workspace
 {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
@@ -61,7 +50,7 @@ struct Workspace
     Workspace()
     {
         picture.setBackColour(rgb(70, 70, 70));
-        picture.setPicture(beamPicture());
+        picture.setPicture(lumetra::bench::beamPicture());
         state->ImageWidth = 640;
         state->ImageHeight = 480;
     }
@@ -211,21 +200,3 @@ void BM_DrawPlotFrameCurveWindow(benchmark::State &s)
 BENCHMARK(BM_DrawPlotFrameCurveWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
-    QGuiApplication app(argc, argv); // fonts for the frame's labels
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -108,16 +108,3 @@ void BM_SimulatedFrame(benchmark::State &state)
 BENCHMARK(BM_ConvertFrame)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FramePathToScreen)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimulatedFrame)->Arg(SubtypeRgb24)->Arg(SubtypeYuy2)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

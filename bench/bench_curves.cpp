@@ -22,6 +22,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "support/BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -30,18 +32,6 @@
 namespace {
 
 using namespace lumetra;
-
-QImage spotImage()
-{
-    QImage image(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            const double r2 = (x - 300.0) * (x - 300.0) + (y - 220.0) * (y - 220.0);
-            const int v = 15 + static_cast<int>(225 * std::exp(-r2 / (2 * 80.0 * 80.0)));
-            image.setPixel(x, y, qRgb(v, v / 2, v));
-        }
-    return image;
-}
 
 void flushDeletes()
 {
@@ -68,7 +58,7 @@ struct Session
         settings.close();
         frm_sz::setSettingsPath(settings.fileName());
         state->ImagePath = QDir(dir.path()).filePath("spot.bmp");
-        spotImage().save(state->ImagePath);
+        lumetra::bench::beamPicture().save(state->ImagePath);
         workspace = Frm_transact::showWorkspace(context);
         progress.setWorkspaceLocator([] { return static_cast<QWidget *>(Frm_transact::instance()); });
     }
@@ -159,16 +149,3 @@ BENCHMARK_CAPTURE(BM_ModeSwitch, horizontal, false)->Unit(benchmark::kMillisecon
 BENCHMARK_CAPTURE(BM_ModeSwitch, vertical, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_MouseMoveOverPlot, horizontal, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_MouseMoveOverPlot, vertical, true)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char **argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -21,6 +21,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "support/BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -29,19 +31,6 @@
 namespace {
 
 using namespace lumetra;
-
-// A round light spot, as the program sees it.
-QImage spotImage()
-{
-    QImage image(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            const double r2 = (x - 330.0) * (x - 330.0) + (y - 250.0) * (y - 250.0);
-            const int v = 20 + static_cast<int>(220 * std::exp(-r2 / (2 * 90.0 * 90.0)));
-            image.setPixel(x, y, qRgb(v, v, v / 2));
-        }
-    return image;
-}
 
 struct Session
 {
@@ -63,7 +52,7 @@ struct Session
         settings.close();
         frm_sz::setSettingsPath(settings.fileName());
         state->ImagePath = QDir(dir.path()).filePath("spot.bmp");
-        spotImage().save(state->ImagePath);
+        lumetra::bench::beamPicture().save(state->ImagePath);
         workspace = Frm_transact::showWorkspace(context);
         if (workspace)
             window = vertical ? static_cast<CurveWindow *>(frmguangshu::showWindow(context))
@@ -115,16 +104,3 @@ BENCHMARK_CAPTURE(BM_CutMove, vertical_face_key, true, false, CutPicker::Trigger
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CutMove, vertical_line_mouse, true, true, CutPicker::Trigger::Mouse)
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

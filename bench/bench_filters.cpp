@@ -21,6 +21,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "support/BenchPictures.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -34,20 +36,6 @@ namespace {
 constexpr int W = 640;
 constexpr int H = 480;
 
-// A light spot: a bright Gaussian beam over a dim, slightly noisy background.
-QImage beamPicture()
-{
-    QImage image(W, H, QImage::Format_RGB32);
-    std::mt19937 noise(3);
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            const double d2 = (x - 330.0) * (x - 330.0) + (y - 230.0) * (y - 230.0);
-            const int v = std::min(255, static_cast<int>(20 + 230 * std::exp(-d2 / 9000.0) + (noise() % 8)));
-            image.setPixel(x, y, qRgb(v, std::max(0, v - 10), std::max(0, v - 40)));
-        }
-    return image;
-}
-
 struct Fixture
 {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
@@ -59,7 +47,7 @@ struct Fixture
     Fixture()
     {
         picture.setBackColour(rgb(70, 70, 70));
-        picture.setPicture(beamPicture());
+        picture.setPicture(lumetra::bench::beamPicture());
         state->ImageWidth = W;
         state->ImageHeight = H;
     }
@@ -118,7 +106,7 @@ struct OpenWorkspace
         services.dialogs = &dialogs;
         installWorkspaceOpener(context);
         state->ImagePath = QDir(dir.path()).filePath(QStringLiteral("beam.bmp"));
-        beamPicture().save(state->ImagePath);
+        lumetra::bench::beamPicture().save(state->ImagePath);
         context.openWorkspace();
         workspace = Frm_transact::instance();
         progress.setOwner(workspace);
@@ -161,17 +149,3 @@ BENCHMARK_CAPTURE(BM_FilterOnPicture, diffuse_more, ImageFilter::DiffuseMore)->U
 BENCHMARK_CAPTURE(BM_FilterOnScreen, blur1, ImageFilter::Blur1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilterOnScreen, blur2, ImageFilter::Blur2)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FilterOnScreen, diffuse_more, ImageFilter::DiffuseMore)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    // Windows without a display unless one is asked for (xvfb-run with QT_QPA_PLATFORM=xcb).
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

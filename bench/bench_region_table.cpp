@@ -95,5 +95,3 @@ void BM_TableExportVertical(benchmark::State &bench)
 BENCHMARK(BM_TableExportVertical)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();
