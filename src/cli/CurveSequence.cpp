@@ -154,23 +154,10 @@ void HeadlessCurveWindow::pressAt(int position)
     Module1::DrawCrosshair(m_state, m_plot, m_state.CursorX, m_state.CursorY, 0, 0, 1);
 }
 
-void HeadlessCurveWindow::switchToLineMode()
+void HeadlessCurveWindow::switchMode(DisplayMode mode)
 {
     clearMarks();
-    m_mode = DisplayMode::Line;
-    if (!m_state.CurveWindowOpen || m_state.CutOrientation != static_cast<int16_t>(m_kind))
-        return;
-    m_plot.clear();
-    drawFrame();
-    redrawCurves();
-    drawZeroLine(colours::ZeroCyan);
-    Module1::DrawCrosshair(m_state, m_plot, m_state.CursorX, m_state.CursorY, 0, 0, 1);
-}
-
-void HeadlessCurveWindow::switchToFaceMode()
-{
-    clearMarks();
-    m_mode = DisplayMode::Face;
+    m_mode = mode;
     if (!m_state.CurveWindowOpen || m_state.CutOrientation != static_cast<int16_t>(m_kind))
         return;
     m_plot.clear();
@@ -249,7 +236,7 @@ std::unique_ptr<HeadlessCurveWindow> runCurveSequence(AnalysisState &state, Pict
     window->open(width);
     window->pressAt(request.cut);
     if (request.mode == DisplayMode::Line)
-        window->switchToLineMode();
+        window->switchMode(DisplayMode::Line);
     return window;
 }
 

@@ -37,9 +37,8 @@ public:
     void open(double integrationWidth);
     // A mouse press on the workspace picture at row (horizontal) or column (vertical) `position`.
     void pressAt(int position);
-    // The line-mode and face-mode buttons.
-    void switchToLineMode();
-    void switchToFaceMode();
+    // The line-mode or face-mode button.
+    void switchMode(DisplayMode mode);
 
     DisplayMode mode() const { return m_mode; }
     CutKind kind() const { return m_kind; }
