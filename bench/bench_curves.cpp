@@ -22,7 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "support/BenchPictures.h"
+#include "support/BenchWorkspace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,81 +33,31 @@ namespace {
 
 using namespace lumetra;
 
-void flushDeletes()
-{
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// A workspace on a light-spot picture with the real progress windows.
-struct Session
-{
-    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
-    ScriptedDialogs dialogs;
-    Services services;
-    WindowProgress progress;
-    AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
-    QTemporaryDir dir;
-    Frm_transact *workspace = nullptr;
-
-    Session()
-    {
-        services.dialogs = &dialogs;
-        QFile settings(QDir(dir.path()).filePath("configtext.txt"));
-        if (settings.open(QIODevice::WriteOnly))
-            settings.write("10\r\n5\r\n");
-        settings.close();
-        frm_sz::setSettingsPath(settings.fileName());
-        state->ImagePath = QDir(dir.path()).filePath("spot.bmp");
-        lumetra::bench::beamPicture().save(state->ImagePath);
-        workspace = Frm_transact::showWorkspace(context);
-        progress.setWorkspaceLocator([] { return static_cast<QWidget *>(Frm_transact::instance()); });
-    }
-    ~Session()
-    {
-        QApplication::closeAllWindows();
-        flushDeletes();
-        frm_sz::setSettingsPath(QString());
-    }
-
-    CurveWindow *open(bool vertical)
-    {
-        return vertical ? static_cast<CurveWindow *>(frmguangshu::showWindow(context))
-                        : frmguang::showWindow(context);
-    }
-
-    void repaint(CurveWindow *window)
-    {
-        window->repaint();
-        if (frm_listview *table = frm_listview::instance())
-            table->listView()->viewport()->repaint();
-    }
-};
-
 void BM_OpenCurveWindow(benchmark::State &bench, bool vertical)
 {
-    Session session;
-    if (!session.workspace) {
+    bench::BenchWorkspace session(true);
+    if (!session.workspace()) {
         bench.SkipWithError("the workspace did not open");
         return;
     }
     for (auto _ : bench) {
-        CurveWindow *window = session.open(vertical);
+        CurveWindow *window = session.openCurveWindow(vertical);
         if (!window) {
             bench.SkipWithError("the curve window did not open");
             return;
         }
-        session.repaint(window);
+        session.repaint(window, true);
         bench.PauseTiming();
         window->close();
-        flushDeletes();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         bench.ResumeTiming();
     }
 }
 
 void BM_ModeSwitch(benchmark::State &bench, bool vertical)
 {
-    Session session;
-    CurveWindow *window = session.workspace ? session.open(vertical) : nullptr;
+    bench::BenchWorkspace session(true);
+    CurveWindow *window = session.workspace() ? session.openCurveWindow(vertical) : nullptr;
     if (!window) {
         bench.SkipWithError("the curve window did not open");
         return;
@@ -116,14 +66,14 @@ void BM_ModeSwitch(benchmark::State &bench, bool vertical)
     for (auto _ : bench) {
         line = !line;
         (line ? window->lineModeButton() : window->faceModeButton())->click();
-        session.repaint(window);
+        session.repaint(window, false);
     }
 }
 
 void BM_MouseMoveOverPlot(benchmark::State &bench, bool vertical)
 {
-    Session session;
-    CurveWindow *window = session.workspace ? session.open(vertical) : nullptr;
+    bench::BenchWorkspace session(true);
+    CurveWindow *window = session.workspace() ? session.openCurveWindow(vertical) : nullptr;
     if (!window) {
         bench.SkipWithError("the curve window did not open");
         return;

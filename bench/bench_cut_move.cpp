@@ -21,7 +21,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "support/BenchPictures.h"
+#include "support/BenchWorkspace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,63 +32,20 @@ namespace {
 
 using namespace lumetra;
 
-struct Session
-{
-    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
-    ScriptedDialogs dialogs;
-    Services services;
-    SilentProgress progress;
-    AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
-    QTemporaryDir dir;
-    Frm_transact *workspace = nullptr;
-    CurveWindow *window = nullptr;
-
-    Session(bool vertical, bool lineMode)
-    {
-        services.dialogs = &dialogs;
-        QFile settings(QDir(dir.path()).filePath("configtext.txt"));
-        if (settings.open(QIODevice::WriteOnly))
-            settings.write("10\r\n5\r\n");
-        settings.close();
-        frm_sz::setSettingsPath(settings.fileName());
-        state->ImagePath = QDir(dir.path()).filePath("spot.bmp");
-        lumetra::bench::beamPicture().save(state->ImagePath);
-        workspace = Frm_transact::showWorkspace(context);
-        if (workspace)
-            window = vertical ? static_cast<CurveWindow *>(frmguangshu::showWindow(context))
-                              : frmguang::showWindow(context);
-        if (window && lineMode)
-            window->lineModeButton()->click();
-    }
-    ~Session()
-    {
-        QApplication::closeAllWindows();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        frm_sz::setSettingsPath(QString());
-    }
-
-    void repaint()
-    {
-        workspace->pictureView()->repaint();
-        window->repaint();
-        if (frm_listview *table = frm_listview::instance())
-            table->listView()->viewport()->repaint();
-    }
-};
-
 void BM_CutMove(benchmark::State &bench, bool vertical, bool lineMode, CutPicker::Trigger trigger)
 {
-    Session session(vertical, lineMode);
-    if (!session.window) {
+    bench::BenchWorkspace session(false);
+    CurveWindow *window = session.workspace() ? session.openCurveWindow(vertical, lineMode) : nullptr;
+    if (!window) {
         bench.SkipWithError("the curve window did not open");
         return;
     }
-    CutPicker picker(*session.state, session.workspace->picture());
+    CutPicker picker(session.state(), session.workspace()->picture());
     int step = 0;
     for (auto _ : bench) {
         const double p = 200 + (step++ % 40);
-        picker.moveCut(*session.window, p, trigger);
-        session.repaint();
+        picker.moveCut(*window, p, trigger);
+        session.repaint(window, true);
     }
 }
 

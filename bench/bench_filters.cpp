@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include "support/BenchPictures.h"
+#include "support/BenchWorkspace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -90,45 +91,15 @@ void BM_FilterOnPicture(benchmark::State &bench, ImageFilter filter)
     bench.SetItemsProcessed(bench.iterations() * W * H);
 }
 
-// The program's workspace showing the beam picture, with the real progress windows.
-struct OpenWorkspace
-{
-    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
-    ScriptedDialogs dialogs;
-    Services services;
-    WindowProgress progress;
-    AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
-    QTemporaryDir dir;
-    Frm_transact *workspace = nullptr;
-
-    OpenWorkspace()
-    {
-        services.dialogs = &dialogs;
-        installWorkspaceOpener(context);
-        state->ImagePath = QDir(dir.path()).filePath(QStringLiteral("beam.bmp"));
-        lumetra::bench::beamPicture().save(state->ImagePath);
-        context.openWorkspace();
-        workspace = Frm_transact::instance();
-        progress.setOwner(workspace);
-        QApplication::processEvents();
-    }
-    ~OpenWorkspace()
-    {
-        if (workspace)
-            workspace->close();
-        QApplication::processEvents();
-    }
-};
-
 void BM_FilterOnScreen(benchmark::State &bench, ImageFilter filter)
 {
-    OpenWorkspace w;
-    if (!w.workspace) {
+    bench::BenchWorkspace w(true);
+    if (!w.workspace()) {
         bench.SkipWithError("the workspace did not open");
         return;
     }
     for (auto _ : bench) {
-        runWorkspaceFilter(*w.workspace, filter);
+        runWorkspaceFilter(*w.workspace(), filter);
         QApplication::processEvents(); // the final repaint of the whole picture
     }
 }
