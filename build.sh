@@ -42,12 +42,17 @@ ensure_packages() {
   fi
 }
 
-# build DIR [cmake options...]
-build() {
+# configure DIR [cmake options...]
+configure() {
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  cmake --build "$dir" -j "$JOBS"
+}
+
+# build DIR [cmake options...]: everything, tests and benchmarks included
+build() {
+  configure "$@"
+  cmake --build "$1" -j "$JOBS"
 }
 
 runtime_dir() {
@@ -69,7 +74,8 @@ run_suite() {
 
 cmd_run() {
   ensure_packages
-  build build
+  configure build
+  cmake --build build -j "$JOBS" --target lumetra lumetra-cli
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     say "No display found (DISPLAY and WAYLAND_DISPLAY are unset); to run Lumetra without one: xvfb-run -a ./build.sh run $*"
     exit 1
