@@ -58,15 +58,21 @@ TEST_P(XorLines, DrawingTwiceRestoresEveryPixel)
     EXPECT_EQ(s.image(), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    StylesAndWidths, XorLines,
-    ::testing::Values(XorCase{PictureSurface::LineStyle::Solid, 1, 0, 50, 200, 50},
-                      XorCase{PictureSurface::LineStyle::Dot, 1, 0, 50, 200, 50},
-                      XorCase{PictureSurface::LineStyle::Solid, 1, 3, 7, 190, 111},
-                      XorCase{PictureSurface::LineStyle::Dot, 1, 190, 3, 7, 111},
-                      XorCase{PictureSurface::LineStyle::Solid, 2, 10, 10, 150, 90},
-                      XorCase{PictureSurface::LineStyle::Dot, 3, 10, 100, 150, 20},
-                      XorCase{PictureSurface::LineStyle::Solid, 1, -50, 60, 400, 60}));
+INSTANTIATE_TEST_SUITE_P(StylesAndWidths, XorLines,
+                         ::testing::Values(XorCase{PictureSurface::LineStyle::Solid, 1, 0, 50, 200, 50},
+                                           XorCase{PictureSurface::LineStyle::Dot, 1, 0, 50, 200, 50},
+                                           XorCase{PictureSurface::LineStyle::Solid, 1, 3, 7, 190, 111},
+                                           XorCase{PictureSurface::LineStyle::Dot, 1, 190, 3, 7, 111},
+                                           XorCase{PictureSurface::LineStyle::Solid, 2, 10, 10, 150, 90},
+                                           XorCase{PictureSurface::LineStyle::Dot, 3, 10, 100, 150, 20},
+                                           XorCase{PictureSurface::LineStyle::Solid, 1, -50, 60, 400, 60}),
+                         [](const ::testing::TestParamInfo<XorCase> &info) {
+                             return std::string(info.param.style == PictureSurface::LineStyle::Dot
+                                                    ? "dotted"
+                                                    : "solid") +
+                                    "_width" + std::to_string(info.param.width) + "_" +
+                                    std::to_string(info.index);
+                         });
 
 TEST(PictureSurface, XorBoxIsReversibleAndKeepsItsCorners)
 {
