@@ -1,12 +1,12 @@
 // lumetra-cli: the analysis core from the shell, for scripted and batch work.
 #include "cli/CliCommand.h"
 
+#include "platform/ApplicationSetup.h"
+
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <exception>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace lumetra::cli;
 
@@ -42,14 +42,7 @@ void quietToolkitMessages(QtMsgType type, const QMessageLogContext &, const QStr
 int main(int argc, char **argv)
 {
     qInstallMessageHandler(quietToolkitMessages);
-    // Text metrics on picture surfaces need a GUI application, never a display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
+    lumetra::prepareHeadlessEnvironment();
     QGuiApplication app(argc, argv);
     // The same names as the program, so both find the same per-user settings file when the
     // folder of the executables is not writable.

@@ -9,4 +9,9 @@ namespace lumetra {
 // CJK face, and Qt's own Chinese texts on standard buttons.
 void setupApplication(QApplication &app);
 
+// For processes that run without a display (tests, benchmarks, the command-line tool), called
+// before the application object exists: the offscreen platform unless another one is asked for,
+// and a private runtime directory when the session has none.
+void prepareHeadlessEnvironment();
+
 } // namespace lumetra

@@ -8,19 +8,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
-
 int main(int argc, char **argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
+    lumetra::prepareHeadlessEnvironment();
     if (!qEnvironmentVariableIsSet("LUMETRA_CLI"))
         qputenv("LUMETRA_CLI", LUMETRA_TEST_CLI);
     if (!qEnvironmentVariableIsSet("LUMETRA_BIN_DIR"))
