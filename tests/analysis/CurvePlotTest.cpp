@@ -1,5 +1,6 @@
 #include "analysis/Module1.h"
 #include "platform/PictureSurface.h"
+#include "support/SurfaceChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -29,17 +30,9 @@ std::unique_ptr<PictureSurface> plotSurface(int w, int h)
     return s;
 }
 
-// Pixels of one colour on the surface.
-int countColour(const PictureSurface &s, Colour c)
-{
-    int n = 0;
-    for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x)
-            n += s.point(x, y) == c;
-    return n;
-}
-
 } // namespace
+
+using lumetra::testing::countColour;
 
 TEST(PlotRawCurve, HorizontalMapsGreyRangeOntoTwoHundredPixels)
 {

@@ -1,6 +1,7 @@
 #include "FakeCurveWindow.h"
 #include "analysis/Module1.h"
 #include "platform/PictureSurface.h"
+#include "support/SurfaceChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,9 @@ std::unique_ptr<AnalysisState> windowState(int orientation)
     return state;
 }
 
-int countColour(const PictureSurface &s, Colour c)
-{
-    int n = 0;
-    for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x)
-            n += s.point(x, y) == c;
-    return n;
-}
-
 } // namespace
+
+using lumetra::testing::countColour;
 
 TEST(DrawCrosshair, DrawingTwiceRemovesTheCrossAndThePenReturnsToCopy)
 {

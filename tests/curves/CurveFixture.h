@@ -11,6 +11,7 @@
 #include "platform/PointerControl.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
+#include "support/SurfaceChecks.h"
 #include "workspace/Frm_transact.h"
 #include "workspace/frm_sz.h"
 
@@ -187,11 +188,7 @@ protected:
 
     static int countColour(const PictureSurface &surface, Colour colour)
     {
-        int n = 0;
-        for (int y = 0; y < surface.height(); ++y)
-            for (int x = 0; x < surface.width(); ++x)
-                n += surface.point(x, y) == colour ? 1 : 0;
-        return n;
+        return lumetra::testing::countColour(surface, colour);
     }
 
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
