@@ -1,0 +1,41 @@
+#pragma once
+
+#include "analysis/beam/CausticFit.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace lumetra::test {
+
+// A caustic with known parameters: d(z) = sqrt(d0^2 + theta^2 (z - z0)^2) with
+// theta = 4 M^2 lambda / (pi d0) (um, mm, mrad, nm).
+struct KnownCaustic
+{
+    double m2 = 1;
+    double wavelengthNm = 633;
+    double d0Um = 100;
+    double z0Mm = 0;
+
+    double thetaMrad() const;
+    double zrMm() const { return d0Um / thetaMrad(); }
+    double diameterAt(double zMm) const;
+    std::vector<beam::CausticPoint> sample(const std::vector<double> &zMm) const;
+};
+
+// z positions for a caustic around z0: `near` evenly inside +-0.9 zR and `far` evenly spread
+// over 2.2 zR .. 4 zR on both sides, as a lab would take them.
+std::vector<double> isoPositions(const KnownCaustic &caustic, int near, int far);
+
+// The same least-squares fit computed independently by numpy (polyfit of d^2 on z, Debian's
+// /usr/bin/python3). ok is false, with the reason in error, when that interpreter or numpy is
+// missing.
+struct IndependentFit
+{
+    bool ok = false;
+    QString error;
+    double d0Um = 0, z0Mm = 0, thetaMrad = 0, m2 = 0, residualRmsUm = 0;
+};
+IndependentFit numpyCausticFit(const std::vector<beam::CausticPoint> &points, double wavelengthNm);
+
+} // namespace lumetra::test
