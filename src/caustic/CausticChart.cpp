@@ -1,0 +1,150 @@
+#include "caustic/CausticChart.h"
+
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+
+const QColor AxisColours[] = {QColor(31, 119, 180), QColor(214, 39, 40)};
+constexpr int CurveSamples = 240;
+
+QString axisName(const QString &label)
+{
+    if (label == QLatin1String("major"))
+        return QStringLiteral("长轴");
+    if (label == QLatin1String("minor"))
+        return QStringLiteral("短轴");
+    return label;
+}
+
+} // namespace
+
+CausticChart::CausticChart(QGraphicsItem *parent) : QChart(parent)
+{
+    m_zAxis = new QValueAxis(this);
+    m_zAxis->setTitleText(QStringLiteral("z (mm)"));
+    m_dAxis = new QValueAxis(this);
+    m_dAxis->setTitleText(QStringLiteral("直径 d (µm)"));
+    m_zAxis->setLabelFormat(QStringLiteral("%g"));
+    m_dAxis->setLabelFormat(QStringLiteral("%g"));
+    QFont titleFont = font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    setTitleFont(titleFont);
+    addAxis(m_zAxis, Qt::AlignBottom);
+    addAxis(m_dAxis, Qt::AlignLeft);
+    legend()->setAlignment(Qt::AlignBottom);
+    setAnimationOptions(QChart::NoAnimation);
+}
+
+void CausticChart::setSeries(const beam::CausticSeries &series)
+{
+    removeAllSeries();
+    m_fitLabels.clear();
+    setTitle(series.wavelengthNm > 0
+                 ? QStringLiteral("光束焦散 (ISO 11146-1)  λ = %1 nm").arg(series.wavelengthNm, 0, 'g', 6)
+                 : QStringLiteral("光束焦散 (ISO 11146-1)"));
+    double zMin = 0, zMax = 0, dMax = 0;
+    bool any = false;
+    for (const beam::CausticAxis &axis : series.axes)
+        for (const beam::CausticPoint &p : axis.points) {
+            zMin = any ? std::min(zMin, p.zMm) : p.zMm;
+            zMax = any ? std::max(zMax, p.zMm) : p.zMm;
+            dMax = std::max(dMax, p.dUm);
+            any = true;
+        }
+    const double margin = zMax > zMin ? 0.05 * (zMax - zMin) : 1.0;
+    zMin -= margin;
+    zMax += margin;
+    for (std::size_t i = 0; i < series.axes.size(); ++i)
+        addCausticAxis(series.axes[i], series.wavelengthNm, AxisColours[i % 2], zMin, zMax);
+    // The fitted waists may lie outside the points; the Rayleigh marks stay inside the plot.
+    m_zAxis->setRange(zMin, zMax);
+    m_dAxis->setRange(0, dMax > 0 ? dMax * 1.1 : 1.0);
+    m_zAxis->applyNiceNumbers();
+    m_dAxis->applyNiceNumbers();
+}
+
+void CausticChart::addLine(const QString &name, const QList<QPointF> &points, const QPen &pen, bool inLegend)
+{
+    auto *line = new QLineSeries(this);
+    line->setName(name);
+    line->setPen(pen);
+    line->append(points);
+    QChart::addSeries(line);
+    line->attachAxis(m_zAxis);
+    line->attachAxis(m_dAxis);
+    if (!inLegend)
+        legend()->markers(line).first()->setVisible(false);
+}
+
+void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double wavelengthNm, const QColor &colour,
+                                  double zFrom, double zTo)
+{
+    const QString name = axisName(axis.label);
+    auto *measured = new QScatterSeries(this);
+    measured->setName(QStringLiteral("%1 测量").arg(name));
+    measured->setColor(colour);
+    measured->setBorderColor(colour.darker(130));
+    measured->setMarkerSize(9);
+    measured->setMarkerShape(m_fitLabels.isEmpty() ? QScatterSeries::MarkerShapeCircle
+                                                   : QScatterSeries::MarkerShapeRectangle);
+    for (const beam::CausticPoint &p : axis.points)
+        measured->append(p.zMm, p.dUm);
+    QChart::addSeries(measured);
+    measured->attachAxis(m_zAxis);
+    measured->attachAxis(m_dAxis);
+
+    const beam::CausticFitResult result = beam::fitCaustic(axis.points, wavelengthNm);
+    if (!result.ok()) {
+        // The points stay; the legend says there is no curve and why.
+        const QString label = QStringLiteral("%1 无拟合: %2").arg(name, QString::fromStdString(result.error));
+        addLine(label, {}, QPen(colour, 2), true);
+        m_fitLabels << label;
+        return;
+    }
+    const beam::CausticFit &fit = *result.fit;
+    QList<QPointF> curve;
+    for (int i = 0; i <= CurveSamples; ++i) {
+        const double z = zFrom + (zTo - zFrom) * i / CurveSamples;
+        curve << QPointF(z, fit.diameterAt(z));
+    }
+    const QString label = QStringLiteral("%1 拟合 M² = %2, d₀ = %3 µm")
+                              .arg(name)
+                              .arg(fit.m2, 0, 'f', 3)
+                              .arg(fit.d0Um, 0, 'f', 1);
+    addLine(label, curve, QPen(colour, 2), true);
+    m_fitLabels << label;
+
+    // The waist: a vertical line from the axis to d0; the Rayleigh range: dashed lines at
+    // z0 ± zR up to the diameter there (sqrt 2 d0), joined at that height.
+    QPen waistPen(colour, 1.5);
+    addLine(QStringLiteral("%1 束腰").arg(name), {QPointF(fit.z0Mm, 0), QPointF(fit.z0Mm, fit.d0Um)}, waistPen,
+            false);
+    QPen rayleighPen(colour, 1.2, Qt::DashLine);
+    const double atZr = fit.diameterAt(fit.z0Mm + fit.zrMm);
+    addLine(QStringLiteral("%1 z₀ ± z_R = %2 ± %3 mm").arg(name).arg(fit.z0Mm, 0, 'f', 1).arg(fit.zrMm, 0, 'f', 1),
+            {QPointF(fit.z0Mm - fit.zrMm, 0), QPointF(fit.z0Mm - fit.zrMm, atZr),
+             QPointF(fit.z0Mm + fit.zrMm, atZr), QPointF(fit.z0Mm + fit.zrMm, 0)},
+            rayleighPen, true);
+    auto *waist = new QScatterSeries(this);
+    waist->setName(QStringLiteral("%1 束腰").arg(name));
+    waist->setMarkerShape(QScatterSeries::MarkerShapeStar);
+    waist->setMarkerSize(16);
+    waist->setColor(colour);
+    waist->setBorderColor(colour.darker(150));
+    waist->append(fit.z0Mm, fit.d0Um);
+    QChart::addSeries(waist);
+    waist->attachAxis(m_zAxis);
+    waist->attachAxis(m_dAxis);
+    legend()->markers(waist).first()->setVisible(false);
+}
+
+} // namespace lumetra

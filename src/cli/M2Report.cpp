@@ -1,0 +1,57 @@
+#include "cli/M2Report.h"
+
+#include <charconv>
+
+namespace lumetra::cli {
+
+namespace {
+
+// The shortest text that reads back as the same double.
+std::string number(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string csvText(const std::string &text)
+{
+    std::string quoted = "\"";
+    for (char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+} // namespace
+
+nlohmann::ordered_json causticFitJson(const beam::CausticFit &fit)
+{
+    return {{"d0_um", fit.d0Um},
+            {"z0_mm", fit.z0Mm},
+            {"zr_mm", fit.zrMm},
+            {"theta_mrad", fit.thetaMrad},
+            {"m2", fit.m2},
+            {"residual_rms_um", fit.residualRmsUm},
+            {"points", fit.points},
+            {"points_within_zr", fit.pointsWithinZr},
+            {"points_beyond_2zr", fit.pointsBeyond2Zr},
+            {"iso_valid", fit.isoValid},
+            {"iso_note", fit.isoNote}};
+}
+
+std::string causticFitCsv(const std::vector<AxisFit> &fits, double wavelengthNm)
+{
+    std::string out = "axis,wavelength_nm,d0_um,z0_mm,zr_mm,theta_mrad,m2,residual_rms_um,points,"
+                      "points_within_zr,points_beyond_2zr,iso_valid,iso_note\n";
+    for (const AxisFit &a : fits) {
+        const beam::CausticFit &f = a.fit;
+        out += a.key + ',' + number(wavelengthNm) + ',' + number(f.d0Um) + ',' + number(f.z0Mm) + ',' +
+               number(f.zrMm) + ',' + number(f.thetaMrad) + ',' + number(f.m2) + ',' + number(f.residualRmsUm) +
+               ',' + std::to_string(f.points) + ',' + std::to_string(f.pointsWithinZr) + ',' +
+               std::to_string(f.pointsBeyond2Zr) + ',' + (f.isoValid ? "true" : "false") + ',' +
+               csvText(f.isoNote) + '\n';
+    }
+    return out;
+}
+
+} // namespace lumetra::cli
