@@ -33,6 +33,8 @@ public:
 
     // The chosen path, or nothing when the operator cancels.
     virtual std::optional<QString> openFile(QWidget *parent, const FileRequest &request) = 0;
+    // Several existing files chosen at once; nothing (never an empty list) when cancelled.
+    virtual std::optional<QStringList> openFiles(QWidget *parent, const FileRequest &request) = 0;
     // The chosen path, or nothing when cancelled. Never asks about overwriting: callers do.
     virtual std::optional<QString> saveFile(QWidget *parent, const FileRequest &request) = 0;
     virtual Answer message(QWidget *parent, const QString &text, const QString &title = QString(),

@@ -64,6 +64,15 @@ std::optional<QString> QtDialogs::openFile(QWidget *parent, const FileRequest &r
     return runFileDialog(parent, request, false);
 }
 
+std::optional<QStringList> QtDialogs::openFiles(QWidget *parent, const FileRequest &request)
+{
+    std::unique_ptr<QFileDialog> dialog(makeDialog(parent, request, false));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles();
+}
+
 std::optional<QString> QtDialogs::saveFile(QWidget *parent, const FileRequest &request)
 {
     return runFileDialog(parent, request, true);

@@ -8,6 +8,7 @@ class QtDialogs : public Dialogs
 {
 public:
     std::optional<QString> openFile(QWidget *parent, const FileRequest &request) override;
+    std::optional<QStringList> openFiles(QWidget *parent, const FileRequest &request) override;
     std::optional<QString> saveFile(QWidget *parent, const FileRequest &request) override;
     Answer message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
                    Icon icon) override;

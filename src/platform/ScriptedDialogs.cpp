@@ -21,6 +21,12 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget *, const FileRequest &r
     return take(fileAnswers).value_or(std::nullopt);
 }
 
+std::optional<QStringList> ScriptedDialogs::openFiles(QWidget *, const FileRequest &request)
+{
+    openRequests << request;
+    return take(filesAnswers).value_or(std::nullopt);
+}
+
 std::optional<QString> ScriptedDialogs::saveFile(QWidget *, const FileRequest &request)
 {
     saveRequests << request;

@@ -28,6 +28,7 @@ public:
     };
 
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QStringList>> filesAnswers; // openFiles
     std::deque<Answer> messageAnswers;
     std::deque<std::optional<QString>> inputAnswers;
 
@@ -37,6 +38,7 @@ public:
     QList<Input> inputs;
 
     std::optional<QString> openFile(QWidget *parent, const FileRequest &request) override;
+    std::optional<QStringList> openFiles(QWidget *parent, const FileRequest &request) override;
     std::optional<QString> saveFile(QWidget *parent, const FileRequest &request) override;
     Answer message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
                    Icon icon) override;

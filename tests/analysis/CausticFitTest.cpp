@@ -1,6 +1,7 @@
 // The ISO 11146-1 caustic fit: exact recovery, agreement with an independent least-squares
 // solution on noisy data, the point-distribution rule and the cases without a waist.
 #include "analysis/beam/CausticFit.h"
+#include "analysis/beam/FrameNameZ.h"
 #include "analysis/beam/Wavelength.h"
 #include "support/CausticOracle.h"
 
@@ -138,4 +139,16 @@ TEST(Wavelength, UnitsAndRefusals)
               "unknown wavelength unit 'pm' in '633pm' (give nm or um, e.g. 633nm or 1.064um)");
     EXPECT_EQ(beam::parseWavelength("red").error, "wavelength 'red' does not start with a number");
     EXPECT_EQ(beam::parseWavelength("-633").error, "wavelength '-633' must be positive");
+}
+
+TEST(FrameNameZ, NumberBeforeMillimetres)
+{
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("/data/run 3/t-168mm.pgm")), 168.0);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("caustic_z12.5mm_2.png")), 12.5);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("f200mm_z35MM.tif")), 35.0);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("z=-5mm.png")), -5.0);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("-7.25 mm.bmp")), -7.25);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("beam_-3mm.png")), -3.0);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("/tmp/12mm/frame.png")), std::nullopt);
+    EXPECT_EQ(beam::zFromFileName(QStringLiteral("frame_12.png")), std::nullopt);
 }
