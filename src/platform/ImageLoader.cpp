@@ -53,7 +53,7 @@ bool bmpLooksComplete(const QString &path)
 
 } // namespace
 
-ImageLoadResult loadImageFile(const QString &path)
+ImageLoadResult loadImageFileNative(const QString &path)
 {
     ImageLoadResult result;
     const QFileInfo info(path);
@@ -90,7 +90,15 @@ ImageLoadResult loadImageFile(const QString &path)
         result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
         return result;
     }
-    result.image = image.convertToFormat(QImage::Format_RGB32);
+    result.image = image;
+    return result;
+}
+
+ImageLoadResult loadImageFile(const QString &path)
+{
+    ImageLoadResult result = loadImageFileNative(path);
+    if (result.ok())
+        result.image = result.image.convertToFormat(QImage::Format_RGB32);
     return result;
 }
 

@@ -1,0 +1,255 @@
+#include "analysis/beam/BeamMoments.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra::beam::detail {
+
+namespace {
+
+constexpr double Slack = 1e-9; // a centre exactly on the rectangle's edge counts as inside
+
+// Keeps [lo, hi] to the offsets dx with bound_lo <= k dx + m <= bound_hi.
+bool limit(double k, double m, double bound, double &lo, double &hi)
+{
+    if (std::abs(k) < 1e-12)
+        return std::abs(m) <= bound + Slack;
+    double a = (-bound - m) / k;
+    double b = (bound - m) / k;
+    if (a > b)
+        std::swap(a, b);
+    lo = std::max(lo, a);
+    hi = std::min(hi, b);
+    return lo <= hi;
+}
+
+// Rows of the frame the rectangle touches (area null: all rows).
+void rowRange(const TurnedRect *r, int height, int &first, int &last)
+{
+    first = 0;
+    last = height - 1;
+    if (!r)
+        return;
+    const double extent = r->halfU * std::abs(std::sin(r->theta)) + r->halfV * std::abs(std::cos(r->theta));
+    first = std::max(first, static_cast<int>(std::ceil(r->cy - extent - Slack)));
+    last = std::min(last, static_cast<int>(std::floor(r->cy + extent + Slack)));
+}
+
+// Sums of one row, about the reference column rx.
+struct RowSums
+{
+    double s0 = 0, s1 = 0, s2 = 0;
+};
+
+struct Accumulator
+{
+    double rx = 0, ry = 0;
+    double s0 = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+    long long pixels = 0;
+
+    void addRow(int y, const RowSums &r, int count)
+    {
+        const double dy = y - ry;
+        s0 += r.s0;
+        sx += r.s1;
+        sy += dy * r.s0;
+        sxx += r.s2;
+        sxy += dy * r.s1;
+        syy += dy * dy * r.s0;
+        pixels += count;
+    }
+
+    Moments moments() const
+    {
+        Moments m;
+        m.power = s0;
+        m.pixels = pixels;
+        if (!(s0 > 0))
+            return m;
+        const double mx = sx / s0, my = sy / s0;
+        m.cx = rx + mx;
+        m.cy = ry + my;
+        m.sxx = sxx / s0 - mx * mx;
+        m.syy = syy / s0 - my * my;
+        m.sxy = sxy / s0 - mx * my;
+        return m;
+    }
+};
+
+} // namespace
+
+void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
+{
+    const double c = std::cos(r.theta), s = std::sin(r.theta);
+    const double dy = y - r.cy;
+    double lo = -1e300, hi = 1e300;
+    // u = dx c + dy s within halfU; v = -dx s + dy c within halfV.
+    if (!limit(c, dy * s, r.halfU, lo, hi) || !limit(-s, dy * c, r.halfV, lo, hi)) {
+        first = 1;
+        last = 0;
+        return;
+    }
+    first = std::max(0, static_cast<int>(std::ceil(std::max(r.cx + lo - Slack, -1.0))));
+    last = std::min(width - 1, static_cast<int>(std::floor(std::min(r.cx + hi + Slack, double(width)))));
+}
+
+namespace {
+
+// Moments of the weights weight(row, y, x) over the pixels of area (all when null), summed about
+// the pixel nearest the area's centre so that the second moments keep their precision.
+template <typename Weight>
+Moments sumMoments(const FrameView &f, const TurnedRect *area, Weight weight)
+{
+    Accumulator acc;
+    acc.rx = area ? std::round(area->cx) : std::round((f.width - 1) / 2.0);
+    acc.ry = area ? std::round(area->cy) : std::round((f.height - 1) / 2.0);
+    int y0, y1;
+    rowRange(area, f.height, y0, y1);
+    for (int y = y0; y <= y1; ++y) {
+        int x0 = 0, x1 = f.width - 1;
+        if (area)
+            rowSpan(*area, y, f.width, x0, x1);
+        if (x0 > x1)
+            continue;
+        const float *row = f.values + std::size_t(y) * std::size_t(f.width);
+        const auto w = weight(y);
+        RowSums r;
+        const double rx = acc.rx;
+        for (int x = x0; x <= x1; ++x) {
+            const double v = w(row[x], x);
+            const double dx = x - rx;
+            r.s0 += v;
+            r.s1 += dx * v;
+            r.s2 += dx * dx * v;
+        }
+        acc.addRow(y, r, x1 - x0 + 1);
+    }
+    return acc.moments();
+}
+
+} // namespace
+
+Moments clippedMoments(const FrameView &f, double level, double threshold, const TurnedRect *area)
+{
+    const float lvl = static_cast<float>(level);
+    const float thr = static_cast<float>(threshold);
+    return sumMoments(f, area, [lvl, thr](int) {
+        return [lvl, thr](float v, int) {
+            const float e = v - lvl;
+            return e > thr ? e : 0.0f;
+        };
+    });
+}
+
+Moments planeMoments(const FrameView &f, const Plane &plane, const TurnedRect &area)
+{
+    return sumMoments(f, &area, [&plane](int y) {
+        // The plane along the row: level0 + b x.
+        const double level0 = plane.a + plane.c * (y - plane.y0) - plane.b * plane.x0;
+        return [level0, b = plane.b](float v, int x) { return v - (level0 + b * x); };
+    });
+}
+
+namespace {
+
+// Normal equations of the plane fit, about (x0, y0).
+struct PlaneSums
+{
+    double n = 0, x = 0, y = 0, xx = 0, xy = 0, yy = 0, v = 0, xv = 0, yv = 0, vv = 0;
+
+    void add(double dx, double dy, double value)
+    {
+        n += 1;
+        x += dx;
+        y += dy;
+        xx += dx * dx;
+        xy += dx * dy;
+        yy += dy * dy;
+        v += value;
+        xv += dx * value;
+        yv += dy * value;
+        vv += value * value;
+    }
+};
+
+// Solves the 3 x 3 normal equations; a band too thin to show a slope gets a level only.
+// rms receives the residual deviation of the fit.
+bool solvePlane(const PlaneSums &s, Plane &p, double &rms)
+{
+    if (s.n < 3)
+        return false;
+    const double m[3][3] = {{s.n, s.x, s.y}, {s.x, s.xx, s.xy}, {s.y, s.xy, s.yy}};
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    const double scale = s.n * s.xx * s.yy;
+    if (!(std::abs(det) > 1e-9 * std::abs(scale)) || scale == 0) {
+        p.a = s.v / s.n;
+        p.b = p.c = 0;
+        rms = std::sqrt(std::max(0.0, s.vv / s.n - p.a * p.a));
+        return true;
+    }
+    const double r[3] = {s.v, s.xv, s.yv};
+    double sol[3];
+    for (int k = 0; k < 3; ++k) {
+        double t[3][3];
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                t[i][j] = j == k ? r[i] : m[i][j];
+        sol[k] = (t[0][0] * (t[1][1] * t[2][2] - t[1][2] * t[2][1]) - t[0][1] * (t[1][0] * t[2][2] - t[1][2] * t[2][0]) +
+                  t[0][2] * (t[1][0] * t[2][1] - t[1][1] * t[2][0])) /
+                 det;
+    }
+    p.a = sol[0];
+    p.b = sol[1];
+    p.c = sol[2];
+    const double residual = s.vv - (sol[0] * s.v + sol[1] * s.xv + sol[2] * s.yv);
+    rms = std::sqrt(std::max(0.0, residual / s.n));
+    return true;
+}
+
+} // namespace
+
+bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect &inner, Plane &plane)
+{
+    Plane p;
+    p.x0 = std::round(outer.cx);
+    p.y0 = std::round(outer.cy);
+    double rms = 0;
+    int y0, y1;
+    rowRange(&outer, f.height, y0, y1);
+    for (int pass = 0; pass < 3; ++pass) {
+        PlaneSums sums;
+        const double limit = 3 * rms;
+        for (int y = y0; y <= y1; ++y) {
+            int x0, x1, i0, i1;
+            rowSpan(outer, y, f.width, x0, x1);
+            rowSpan(inner, y, f.width, i0, i1);
+            const float *row = f.values + std::size_t(y) * std::size_t(f.width);
+            const double dy = y - p.y0;
+            for (int x = x0; x <= x1; ++x) {
+                if (i0 <= i1 && x >= i0 && x <= i1) {
+                    x = i1;
+                    continue;
+                }
+                const double v = row[x];
+                if (pass > 0 && std::abs(v - p.at(x, y)) > limit)
+                    continue;
+                sums.add(x - p.x0, dy, v);
+            }
+        }
+        if (pass == 0 && sums.n < 12)
+            return false;
+        if (!solvePlane(sums, p, rms)) {
+            if (pass == 0)
+                return false;
+            break; // too much left out: keep the previous fit
+        }
+        if (rms == 0)
+            break;
+    }
+    plane = p;
+    return true;
+}
+
+} // namespace lumetra::beam::detail

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "analysis/beam/BeamFrame.h"
+
+#include <QString>
+
+namespace lumetra {
+
+struct FrameReadResult
+{
+    beam::BeamFrame frame;
+    QString error; // one line naming the file and what is wrong with it
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads a camera frame at full resolution and sample depth: BMP, JPEG, PNG 8/16 bit (the sBIT
+// chunk's significant bits honoured: a 12-bit PNG gives codes 0..4095), PGM/PPM P2/P3/P5/P6
+// with maxval up to 65535, TIFF 8/16-bit grey and RGB. Colour pixels become
+// 0.299 R + 0.587 G + 0.114 B. Missing, truncated, corrupt or absurdly large files are refused.
+FrameReadResult readFrameFile(const QString &path);
+
+} // namespace lumetra
