@@ -1,5 +1,6 @@
 #include "caustic/CausticChart.h"
 
+#include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
@@ -14,6 +15,19 @@ namespace {
 
 const QColor AxisColours[] = {QColor(31, 119, 180), QColor(214, 39, 40)};
 constexpr int CurveSamples = 240;
+
+// A range widened to whole ticks of 1, 2 or 5 times a power of ten, about six of them.
+void setNiceRange(QValueAxis *axis, double low, double high)
+{
+    const double rough = (high - low) / 6;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double step = rough <= power ? power : rough <= 2 * power ? 2 * power : rough <= 5 * power ? 5 * power
+                                                                                                      : 10 * power;
+    axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+}
 
 QString axisName(const QString &label)
 {
@@ -40,7 +54,8 @@ CausticChart::CausticChart(QGraphicsItem *parent) : QChart(parent)
     setTitleFont(titleFont);
     addAxis(m_zAxis, Qt::AlignBottom);
     addAxis(m_dAxis, Qt::AlignLeft);
-    legend()->setAlignment(Qt::AlignBottom);
+    legend()->setAlignment(Qt::AlignRight);
+    legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     setAnimationOptions(QChart::NoAnimation);
 }
 
@@ -65,11 +80,8 @@ void CausticChart::setSeries(const beam::CausticSeries &series)
     zMax += margin;
     for (std::size_t i = 0; i < series.axes.size(); ++i)
         addCausticAxis(series.axes[i], series.wavelengthNm, AxisColours[i % 2], zMin, zMax);
-    // The fitted waists may lie outside the points; the Rayleigh marks stay inside the plot.
-    m_zAxis->setRange(zMin, zMax);
-    m_dAxis->setRange(0, dMax > 0 ? dMax * 1.1 : 1.0);
-    m_zAxis->applyNiceNumbers();
-    m_dAxis->applyNiceNumbers();
+    setNiceRange(m_zAxis, zMin, zMax);
+    setNiceRange(m_dAxis, 0, dMax > 0 ? dMax * 1.08 : 1.0);
 }
 
 void CausticChart::addLine(const QString &name, const QList<QPointF> &points, const QPen &pen, bool inLegend)
@@ -116,10 +128,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
         const double z = zFrom + (zTo - zFrom) * i / CurveSamples;
         curve << QPointF(z, fit.diameterAt(z));
     }
-    const QString label = QStringLiteral("%1 拟合 M² = %2, d₀ = %3 µm")
-                              .arg(name)
-                              .arg(fit.m2, 0, 'f', 3)
-                              .arg(fit.d0Um, 0, 'f', 1);
+    const QString label = QStringLiteral("%1 拟合 M² = %2").arg(name).arg(fit.m2, 0, 'f', 3);
     addLine(label, curve, QPen(colour, 2), true);
     m_fitLabels << label;
 
@@ -135,7 +144,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
              QPointF(fit.z0Mm + fit.zrMm, atZr), QPointF(fit.z0Mm + fit.zrMm, 0)},
             rayleighPen, true);
     auto *waist = new QScatterSeries(this);
-    waist->setName(QStringLiteral("%1 束腰").arg(name));
+    waist->setName(QStringLiteral("%1 束腰 d₀ = %2 µm").arg(name).arg(fit.d0Um, 0, 'f', 1));
     waist->setMarkerShape(QScatterSeries::MarkerShapeStar);
     waist->setMarkerSize(16);
     waist->setColor(colour);
@@ -144,7 +153,6 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
     QChart::addSeries(waist);
     waist->attachAxis(m_zAxis);
     waist->attachAxis(m_dAxis);
-    legend()->markers(waist).first()->setVisible(false);
 }
 
 } // namespace lumetra

@@ -7,10 +7,12 @@
 #include "cli/CausticCsv.h"
 #include "cli/CausticPlotRunner.h"
 #include "cli/CliCommand.h"
+#include "cli/M2Frames.h"
 #include "cli/M2Report.h"
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -25,9 +27,38 @@ struct M2Args
 {
     std::optional<double> wavelengthNm;
     QString diametersFile;
+    QStringList images;
+    std::optional<QString> zList;
+    bool zFromNames = false;
+    std::optional<double> pixelSizeUm;
+    bool principal = false;
     bool csv = false;
     QString plotPath;
 };
+
+[[noreturn]] void usage()
+{
+    throw CliError(QStringLiteral("usage: %1").arg(Usage));
+}
+
+void checkSources(const M2Args &parsed)
+{
+    if (!parsed.wavelengthNm)
+        usage();
+    const bool frameOptions = parsed.zList || parsed.zFromNames || parsed.pixelSizeUm;
+    if (!parsed.diametersFile.isEmpty()) {
+        if (!parsed.images.isEmpty() || frameOptions)
+            throw CliError(QStringLiteral("--diameters takes the place of images, --z, --z-from-names and "
+                                          "--pixel-size"));
+        return;
+    }
+    if (parsed.images.isEmpty())
+        usage();
+    if (parsed.zList.has_value() == parsed.zFromNames)
+        throw CliError(QStringLiteral("give the images' z positions with --z Z1,Z2,... or --z-from-names"));
+    if (!parsed.pixelSizeUm)
+        throw CliError(QStringLiteral("--pixel-size UM is needed to give the diameters in micrometres"));
+}
 
 M2Args parseArgs(const QStringList &args)
 {
@@ -40,6 +71,22 @@ M2Args parseArgs(const QStringList &args)
             parsed.wavelengthNm = w.nm;
         } else if (a.is("--diameters")) {
             parsed.diametersFile = a.value();
+        } else if (a.is("--z")) {
+            parsed.zList = a.value();
+        } else if (a.is("--z-from-names")) {
+            parsed.zFromNames = true;
+        } else if (a.is("--pixel-size")) {
+            const QString text = a.value();
+            bool ok = false;
+            const double size = text.toDouble(&ok);
+            if (!ok || !std::isfinite(size) || size <= 0)
+                throw CliError(QStringLiteral("--pixel-size needs a positive number of micrometres, not '%1'").arg(text));
+            parsed.pixelSizeUm = size;
+        } else if (a.is("--axes")) {
+            const QString axes = a.value();
+            if (axes != QLatin1String("lab") && axes != QLatin1String("principal"))
+                throw CliError(QStringLiteral("--axes is lab or principal, not '%1'").arg(axes));
+            parsed.principal = axes == QLatin1String("principal");
         } else if (a.is("--format")) {
             const QString format = a.value();
             if (format != QLatin1String("json") && format != QLatin1String("csv"))
@@ -52,11 +99,10 @@ M2Args parseArgs(const QStringList &args)
         } else if (a.current().startsWith(QLatin1String("--"))) {
             throw CliError(QStringLiteral("unknown option %1").arg(a.current()));
         } else {
-            throw CliError(QStringLiteral("usage: %1").arg(Usage));
+            parsed.images << a.current();
         }
     }
-    if (!parsed.wavelengthNm || parsed.diametersFile.isEmpty())
-        throw CliError(QStringLiteral("usage: %1").arg(Usage));
+    checkSources(parsed);
     return parsed;
 }
 
@@ -64,9 +110,19 @@ int runM2(const QStringList &args)
 {
     const M2Args parsed = parseArgs(args);
     beam::CausticSeries series;
+    std::optional<nlohmann::ordered_json> frames;
+    if (parsed.images.isEmpty()) {
+        series.axes = readDiametersCsv(parsed.diametersFile);
+    } else {
+        const std::vector<double> z = causticZPositions(parsed.images, parsed.zFromNames ? std::nullopt : parsed.zList);
+        MeasuredCaustic measured = measureCausticFrames(parsed.images, z, *parsed.pixelSizeUm, parsed.principal);
+        series = std::move(measured.series);
+        frames = std::move(measured.frames);
+    }
     series.wavelengthNm = *parsed.wavelengthNm;
-    series.axes = readDiametersCsv(parsed.diametersFile);
 
+    // The first axis is reported as "x" and the second as "y", also for the principal axes
+    // (major, minor); "axes" then says which.
     std::vector<AxisFit> fits;
     for (const beam::CausticAxis &axis : series.axes) {
         const beam::CausticFitResult result = beam::fitCaustic(axis.points, series.wavelengthNm);
@@ -82,8 +138,12 @@ int runM2(const QStringList &args)
         out = causticFitCsv(fits, series.wavelengthNm);
     } else {
         nlohmann::ordered_json json = {{"wavelength_nm", series.wavelengthNm}};
+        if (frames)
+            json["axes"] = parsed.principal ? "principal" : "lab";
         for (const AxisFit &f : fits)
             json[f.key] = causticFitJson(f.fit);
+        if (frames)
+            json["frames"] = *frames;
         out = json.dump(2) + "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
@@ -92,7 +152,8 @@ int runM2(const QStringList &args)
 
 const CommandRegistration registration{{QStringLiteral("m2"), Usage,
                                         QStringLiteral("beam waist, Rayleigh length, divergence and M² (ISO "
-                                                       "11146-1) from diameters at several z, optionally plotted"),
+                                                       "11146-1) from diameters or frames at several z, "
+                                                       "optionally plotted"),
                                         runM2}};
 
 } // namespace
