@@ -121,6 +121,8 @@ void frmMain::createMenus()
     QAction *connect = add(captureMenu->addAction(QStringLiteral("连接视频卡　")), "conn_capture");
     QAction *exit = add(captureMenu->addAction(QStringLiteral("退　出")), "sys_exit");
     QAction *open = add(menuBar()->addAction(QStringLiteral("打 开")), "open_file");
+    // The M² window belongs to another subsystem: start-up connects this item to it.
+    add(menuBar()->addAction(QStringLiteral("M²…")), "m2_caustic");
     QAction *help = add(menuBar()->addAction(QStringLiteral("帮　助")), "sys_help");
 
     QObject::connect(connect, &QAction::triggered, this, &frmMain::conn_capture_Click);

@@ -61,7 +61,7 @@ public:
     void setConnectMenuEnabled(bool enabled) override;
     bool connectMenuEnabled() const override;
 
-    // A menu item by control name (capture_ca, conn_capture, sys_exit, open_file, sys_help).
+    // A menu item by control name (capture_ca, conn_capture, sys_exit, open_file, m2_caustic, sys_help).
     QAction *menuItem(const QString &name) const;
     // A toolbar button by 1-based index, nullptr outside 1..5.
     QAction *toolbarButton(int index) const;

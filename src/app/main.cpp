@@ -4,6 +4,7 @@
 #include "app/WindowProgress.h"
 #include "app/frmMain.h"
 #include "capture/CaptureWindowOpener.h"
+#include "caustic/CausticWindow.h"
 #include "platform/AppContext.h"
 #include "platform/ApplicationSetup.h"
 #include "platform/CaptureService.h"
@@ -16,6 +17,7 @@
 #include "workspace/Frm_transact.h"
 #include "workspace/WorkspaceOpener.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -62,6 +64,8 @@ int main(int argc, char **argv)
 
     lumetra::frmMain window(context);
     progress.setOwner(&window);
+    QObject::connect(window.menuItem(QStringLiteral("m2_caustic")), &QAction::triggered, &window,
+                     [&context] { lumetra::CausticWindow::showWindow(context); });
     QObject::connect(&window, &lumetra::frmMain::closed, &app, &QCoreApplication::quit);
     window.show();
 

@@ -1,5 +1,7 @@
 #include "caustic/CausticChart.h"
 
+#include "caustic/CausticAxisResult.h"
+
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
@@ -23,19 +25,13 @@ void setNiceRange(QValueAxis *axis, double low, double high)
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     const double step = rough <= power ? power : rough <= 2 * power ? 2 * power : rough <= 5 * power ? 5 * power
                                                                                                       : 10 * power;
+    // Fixed ticks while the range changes: dynamic ticks at the old interval over a new, much
+    // wider range would lay out thousands of labels first.
+    axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
-    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
     axis->setTickInterval(step);
-}
-
-QString axisName(const QString &label)
-{
-    if (label == QLatin1String("major"))
-        return QStringLiteral("长轴");
-    if (label == QLatin1String("minor"))
-        return QStringLiteral("短轴");
-    return label;
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 } // namespace
@@ -78,6 +74,10 @@ void CausticChart::setSeries(const beam::CausticSeries &series)
     const double margin = zMax > zMin ? 0.05 * (zMax - zMin) : 1.0;
     zMin -= margin;
     zMax += margin;
+    // Drawn coordinates stay within a few plot sizes of the plot: a poor fit of a few points can
+    // put a waist or a Rayleigh mark light-years away, and the painter crawls over such lines.
+    const double span = zMax - zMin;
+    m_bounds = QRectF(QPointF(zMin - 4 * span, 0), QPointF(zMax + 4 * span, 5 * std::max(dMax, 1.0)));
     for (std::size_t i = 0; i < series.axes.size(); ++i)
         addCausticAxis(series.axes[i], series.wavelengthNm, AxisColours[i % 2], zMin, zMax);
     setNiceRange(m_zAxis, zMin, zMax);
@@ -89,7 +89,9 @@ void CausticChart::addLine(const QString &name, const QList<QPointF> &points, co
     auto *line = new QLineSeries(this);
     line->setName(name);
     line->setPen(pen);
-    line->append(points);
+    for (const QPointF &p : points)
+        line->append(std::clamp(p.x(), m_bounds.left(), m_bounds.right()),
+                     std::clamp(p.y(), m_bounds.top(), m_bounds.bottom()));
     QChart::addSeries(line);
     line->attachAxis(m_zAxis);
     line->attachAxis(m_dAxis);
@@ -100,7 +102,7 @@ void CausticChart::addLine(const QString &name, const QList<QPointF> &points, co
 void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double wavelengthNm, const QColor &colour,
                                   double zFrom, double zTo)
 {
-    const QString name = axisName(axis.label);
+    const QString name = causticAxisName(axis.label);
     auto *measured = new QScatterSeries(this);
     measured->setName(QStringLiteral("%1 测量").arg(name));
     measured->setColor(colour);
@@ -149,7 +151,8 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
     waist->setMarkerSize(16);
     waist->setColor(colour);
     waist->setBorderColor(colour.darker(150));
-    waist->append(fit.z0Mm, fit.d0Um);
+    if (m_bounds.contains(fit.z0Mm, fit.d0Um))
+        waist->append(fit.z0Mm, fit.d0Um);
     QChart::addSeries(waist);
     waist->attachAxis(m_zAxis);
     waist->attachAxis(m_dAxis);

@@ -2,6 +2,7 @@
 
 #include "analysis/beam/CausticSeries.h"
 
+#include <QRectF>
 #include <QStringList>
 
 #include <QtCharts/QChart>
@@ -34,6 +35,7 @@ private:
     QValueAxis *m_zAxis = nullptr;
     QValueAxis *m_dAxis = nullptr;
     QStringList m_fitLabels;
+    QRectF m_bounds; // where drawn points are held (z, d)
 };
 
 } // namespace lumetra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/SaveTarget.h"
 
 #include <QString>
 
@@ -9,11 +10,6 @@
 class QWidget;
 
 namespace lumetra {
-
-// The file-saving conversation of the workspace's export commands: the save dialog, then, for
-// an existing file, "此文件已存在，是否覆盖?" (title "警告!!", Yes/No, stop icon). Returns the path
-// to write, or nothing when the operator cancels or answers No.
-std::optional<QString> askSaveTarget(Dialogs &dialogs, QWidget *parent, const Dialogs::FileRequest &request);
 
 // "文件保存不成功!" titled "提示", after a save that left no complete file.
 void reportSaveFailure(Dialogs &dialogs, QWidget *parent);

@@ -93,15 +93,18 @@ TEST_F(frmMainTest, CaptionMenuBarAndItemsAreExact)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Lumetra(For Win2000)"));
 
     const QList<QAction *> top = w.menuBar()->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), QString::fromUtf8("视频卡"));
     EXPECT_EQ(top[0]->objectName(), QStringLiteral("capture_ca"));
     EXPECT_EQ(top[1]->text(), QString::fromUtf8("打 开"));
     EXPECT_EQ(top[1]->objectName(), QStringLiteral("open_file"));
-    EXPECT_EQ(top[2]->text(), QString::fromUtf8("帮\u3000助"));
-    EXPECT_EQ(top[2]->objectName(), QStringLiteral("sys_help"));
+    EXPECT_EQ(top[2]->text(), QString::fromUtf8("M²…"));
+    EXPECT_EQ(top[2]->objectName(), QStringLiteral("m2_caustic"));
+    EXPECT_EQ(top[3]->text(), QString::fromUtf8("帮\u3000助"));
+    EXPECT_EQ(top[3]->objectName(), QStringLiteral("sys_help"));
     EXPECT_EQ(top[1]->menu(), nullptr);
     EXPECT_EQ(top[2]->menu(), nullptr);
+    EXPECT_EQ(top[3]->menu(), nullptr);
 
     ASSERT_NE(top[0]->menu(), nullptr);
     const QList<QAction *> sub = top[0]->menu()->actions();

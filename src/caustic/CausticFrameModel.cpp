@@ -1,0 +1,196 @@
+#include "caustic/CausticFrameModel.h"
+
+#include "analysis/beam/FrameNameZ.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+
+const char *const Headers[] = {"文件", "z (mm)", "d_x (µm)", "d_y (µm)", "d_major (µm)", "d_minor (µm)", "状态"};
+
+QString stateText(const CausticFrame &frame)
+{
+    switch (frame.state) {
+    case CausticFrame::State::Measuring: return QStringLiteral("测量中…");
+    case CausticFrame::State::Ok: return frame.zMm ? QStringLiteral("完成") : QStringLiteral("完成, 缺少 z");
+    case CausticFrame::State::NoBeam: return QStringLiteral("无光束");
+    case CausticFrame::State::Unreadable: return QStringLiteral("无法读取");
+    }
+    return {};
+}
+
+} // namespace
+
+QList<int> CausticFrameModel::addFrames(const QStringList &paths)
+{
+    QList<int> ids;
+    if (paths.isEmpty())
+        return ids;
+    // A batch is listed by z (as the names give it), frames without z last.
+    std::vector<CausticFrame> batch;
+    for (const QString &path : paths) {
+        CausticFrame frame;
+        frame.id = m_nextId++;
+        frame.path = path;
+        frame.zMm = beam::zFromFileName(path);
+        batch.push_back(frame);
+        ids << batch.back().id;
+    }
+    std::stable_sort(batch.begin(), batch.end(), [](const CausticFrame &a, const CausticFrame &b) {
+        return a.zMm && (!b.zMm || *a.zMm < *b.zMm);
+    });
+    beginInsertRows(QModelIndex(), rowCount(), rowCount() + int(batch.size()) - 1);
+    m_frames.insert(m_frames.end(), batch.begin(), batch.end());
+    endInsertRows();
+    return ids;
+}
+
+void CausticFrameModel::setMeasured(int id, const beam::BeamFileResult &result)
+{
+    const auto it = std::find_if(m_frames.begin(), m_frames.end(), [id](const CausticFrame &f) { return f.id == id; });
+    if (it == m_frames.end())
+        return;
+    CausticFrame &frame = *it;
+    if (!result.error.isEmpty()) {
+        frame.state = CausticFrame::State::Unreadable;
+        frame.error = result.error;
+    } else if (result.result.status != beam::BeamStatus::Ok) {
+        frame.state = CausticFrame::State::NoBeam;
+    } else {
+        frame.state = CausticFrame::State::Ok;
+        frame.dX = result.result.dX;
+        frame.dY = result.result.dY;
+        frame.dMajor = result.result.dMajor;
+        frame.dMinor = result.result.dMinor;
+    }
+    const int row = int(it - m_frames.begin());
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void CausticFrameModel::clear()
+{
+    beginResetModel();
+    m_frames.clear();
+    endResetModel();
+}
+
+void CausticFrameModel::setPixelSizeUm(double pixelSizeUm)
+{
+    if (pixelSizeUm == m_pixelSizeUm)
+        return;
+    m_pixelSizeUm = pixelSizeUm;
+    if (!m_frames.empty())
+        emit dataChanged(index(0, DxColumn), index(rowCount() - 1, DMinorColumn));
+}
+
+int CausticFrameModel::measuredCount() const
+{
+    return int(std::count_if(m_frames.begin(), m_frames.end(),
+                             [](const CausticFrame &f) { return f.state != CausticFrame::State::Measuring; }));
+}
+
+int CausticFrameModel::framesWithoutZ() const
+{
+    return int(std::count_if(m_frames.begin(), m_frames.end(), [](const CausticFrame &f) {
+        return f.state == CausticFrame::State::Ok && !f.zMm;
+    }));
+}
+
+beam::CausticSeries CausticFrameModel::series(double wavelengthNm, bool principalAxes) const
+{
+    beam::CausticSeries series;
+    series.wavelengthNm = wavelengthNm;
+    beam::CausticAxis first{principalAxes ? QStringLiteral("major") : QStringLiteral("x"), {}};
+    beam::CausticAxis second{principalAxes ? QStringLiteral("minor") : QStringLiteral("y"), {}};
+    for (const CausticFrame &f : m_frames) {
+        if (f.state != CausticFrame::State::Ok || !f.zMm)
+            continue;
+        first.points.push_back({*f.zMm, (principalAxes ? f.dMajor : f.dX) * m_pixelSizeUm});
+        second.points.push_back({*f.zMm, (principalAxes ? f.dMinor : f.dY) * m_pixelSizeUm});
+    }
+    series.axes = {std::move(first), std::move(second)};
+    return series;
+}
+
+QString CausticFrameModel::cellText(int row, int column) const
+{
+    const CausticFrame &f = m_frames[std::size_t(row)];
+    const bool measured = f.state == CausticFrame::State::Ok;
+    const auto micrometres = [&](double px) { return measured ? QString::number(px * m_pixelSizeUm, 'f', 1) : QString(); };
+    switch (column) {
+    case FileColumn: return QFileInfo(f.path).fileName();
+    case ZColumn: return f.zMm ? QString::number(*f.zMm, 'g', 10) : QString();
+    case DxColumn: return micrometres(f.dX);
+    case DyColumn: return micrometres(f.dY);
+    case DMajorColumn: return micrometres(f.dMajor);
+    case DMinorColumn: return micrometres(f.dMinor);
+    case StatusColumn: return stateText(f);
+    default: return {};
+    }
+}
+
+int CausticFrameModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_frames.size());
+}
+
+int CausticFrameModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant CausticFrameModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const CausticFrame &f = m_frames[std::size_t(index.row())];
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return cellText(index.row(), index.column());
+    if (role == Qt::ToolTipRole)
+        return index.column() == FileColumn ? f.path : index.column() == StatusColumn ? f.error : QVariant();
+    if (role == Qt::TextAlignmentRole && index.column() != FileColumn && index.column() != StatusColumn)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+bool CausticFrameModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || index.column() != ZColumn || role != Qt::EditRole)
+        return false;
+    const QString text = value.toString().trimmed();
+    std::optional<double> z;
+    if (!text.isEmpty()) {
+        bool ok = false;
+        const double number = text.toDouble(&ok);
+        if (!ok || !std::isfinite(number))
+            return false;
+        z = number;
+    }
+    m_frames[std::size_t(index.row())].zMm = z;
+    emit dataChanged(index, this->index(index.row(), StatusColumn));
+    return true;
+}
+
+Qt::ItemFlags CausticFrameModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.column() == ZColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+QVariant CausticFrameModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return section >= 0 && section < ColumnCount ? QString::fromUtf8(Headers[section]) : QVariant();
+}
+
+} // namespace lumetra

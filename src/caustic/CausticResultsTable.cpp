@@ -1,0 +1,90 @@
+#include "caustic/CausticResultsTable.h"
+
+#include <QHeaderView>
+
+namespace lumetra {
+
+namespace {
+
+const char *const RowTitles[] = {"d₀ (µm)",       "z₀ (mm)",  "z_R (mm)", "Θ (mrad)",  "M²",
+                                 "残差 rms (µm)", "点数",     "z_R 内",   "2 z_R 外", "ISO 11146-1"};
+
+} // namespace
+
+CausticResultsTable::CausticResultsTable(QWidget *parent) : QTableWidget(RowCount, 0, parent)
+{
+    setObjectName(QStringLiteral("results"));
+    QStringList titles;
+    for (int row = 0; row < RowCount; ++row)
+        titles << rowTitle(row);
+    setVerticalHeaderLabels(titles);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setWordWrap(true);
+}
+
+QString CausticResultsTable::rowTitle(int row)
+{
+    return row >= 0 && row < RowCount ? QString::fromUtf8(RowTitles[row]) : QString();
+}
+
+QStringList CausticResultsTable::columnTexts(const CausticAxisResult &result)
+{
+    QStringList texts;
+    for (int row = 0; row < RowCount; ++row)
+        texts << QString();
+    if (!result.fit.ok()) {
+        texts[Iso] = QStringLiteral("无法拟合: %1").arg(QString::fromStdString(result.fit.error));
+        return texts;
+    }
+    const beam::CausticFit &f = *result.fit.fit;
+    const int decimals[RowCount] = {1, 2, 2, 3, 3, 2, 0, 0, 0, 0};
+    for (int row = 0; row < Iso; ++row)
+        texts[row] = QString::number(rowValue(f, row), 'f', decimals[row]);
+    texts[Iso] = isoCheckText(f);
+    return texts;
+}
+
+double CausticResultsTable::rowValue(const beam::CausticFit &f, int row)
+{
+    switch (row) {
+    case D0: return f.d0Um;
+    case Z0: return f.z0Mm;
+    case Zr: return f.zrMm;
+    case Theta: return f.thetaMrad;
+    case M2: return f.m2;
+    case Residual: return f.residualRmsUm;
+    case Points: return f.points;
+    case WithinZr: return f.pointsWithinZr;
+    case Beyond2Zr: return f.pointsBeyond2Zr;
+    default: return 0;
+    }
+}
+
+void CausticResultsTable::showResults(const std::vector<CausticAxisResult> &results)
+{
+    setColumnCount(int(results.size()));
+    QStringList names;
+    for (int column = 0; column < int(results.size()); ++column) {
+        const CausticAxisResult &result = results[std::size_t(column)];
+        names << result.name;
+        const QStringList texts = columnTexts(result);
+        for (int row = 0; row < RowCount; ++row) {
+            auto *item = new QTableWidgetItem(texts[row]);
+            item->setTextAlignment(Qt::Alignment(row == Iso ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            if (row == Iso)
+                item->setForeground(result.fit.ok() && result.fit.fit->isoValid ? QColor(0, 128, 0) : QColor(192, 0, 0));
+            setItem(row, column, item);
+        }
+    }
+    setHorizontalHeaderLabels(names);
+}
+
+QString CausticResultsTable::resultText(int row, int axis) const
+{
+    const QTableWidgetItem *cell = item(row, axis);
+    return cell ? cell->text() : QString();
+}
+
+} // namespace lumetra

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "caustic/CausticAxisResult.h"
+
+#include <QTableWidget>
+
+namespace lumetra {
+
+// The fit of each axis, one column per axis: d0, z0, zR, theta, M², residual, the point counts
+// and the ISO 11146-1 check; an axis that cannot be fitted says why.
+class CausticResultsTable : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    enum Row { D0, Z0, Zr, Theta, M2, Residual, Points, WithinZr, Beyond2Zr, Iso, RowCount };
+
+    explicit CausticResultsTable(QWidget *parent = nullptr);
+
+    void showResults(const std::vector<CausticAxisResult> &results);
+    // The text of a result cell (row, axis column), "" when empty.
+    QString resultText(int row, int axis) const;
+    static QString rowTitle(int row);
+    // The rows' texts of one axis, as shown.
+    static QStringList columnTexts(const CausticAxisResult &result);
+    // The number in a row (all but the ISO row) at full precision.
+    static double rowValue(const beam::CausticFit &fit, int row);
+};
+
+} // namespace lumetra

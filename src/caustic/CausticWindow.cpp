@@ -1,0 +1,309 @@
+#include "caustic/CausticWindow.h"
+
+#include "caustic/CausticAxisResult.h"
+#include "caustic/CausticChart.h"
+#include "caustic/CausticFrameModel.h"
+#include "caustic/CausticPlotFile.h"
+#include "caustic/CausticResultsTable.h"
+#include "caustic/CausticWorkbook.h"
+#include "caustic/FrameMeasureQueue.h"
+#include "platform/Dialogs.h"
+#include "platform/SaveTarget.h"
+#include "platform/WorkbookService.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QtCharts/QChartView>
+
+namespace lumetra {
+
+QPointer<CausticWindow> CausticWindow::s_instance;
+
+namespace {
+
+const QString FrameFilter = QStringLiteral(
+    "光束帧(*.png;*.bmp;*.jpg;*.jpeg;*.pgm;*.ppm;*.tif;*.tiff)|*.png;*.bmp;*.jpg;*.jpeg;*.pgm;*.ppm;*.tif;*.tiff|"
+    "所有文件(*.*)|*");
+
+QPushButton *button(const QString &text, const char *name, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+CausticWindow *CausticWindow::instance()
+{
+    return s_instance;
+}
+
+CausticWindow *CausticWindow::showWindow(AppContext &context)
+{
+    if (!s_instance)
+        s_instance = new CausticWindow(context);
+    showChildWindow(context, s_instance);
+    return s_instance;
+}
+
+QString CausticWindow::settingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/caustic.ini");
+}
+
+CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(parent), m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("CausticWindow"));
+    setWindowTitle(QStringLiteral("M² 焦散测量"));
+    setAcceptDrops(true);
+    resize(1300, 760);
+
+    m_model = new CausticFrameModel(this);
+    m_queue = new FrameMeasureQueue(
+        [this](int id, const beam::BeamFileResult &result) { m_model->setMeasured(id, result); }, this);
+
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("frameTable"));
+    m_table->setModel(m_model);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(22);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setFormat(QStringLiteral("已测量 %v / %m 帧"));
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+
+    m_chart = new CausticChart;
+    m_chartView = new QChartView(m_chart, this);
+    m_chartView->setObjectName(QStringLiteral("chart"));
+    m_chartView->setRenderHint(QPainter::Antialiasing);
+    m_chartView->setMinimumSize(520, 360);
+
+    m_results = new CausticResultsTable(this);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("note"));
+    m_note->setWordWrap(true);
+
+    auto *left = new QWidget(this);
+    auto *leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(m_table, 3);
+    leftLayout->addWidget(m_progress);
+    leftLayout->addWidget(m_results, 2);
+    leftLayout->addWidget(m_note);
+    auto *splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(left);
+    splitter->addWidget(m_chartView);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
+    splitter->setSizes({520, 780});
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildControls());
+    layout->addWidget(splitter, 1);
+
+    restoreSettings();
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &CausticWindow::refresh);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CausticWindow::refresh);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CausticWindow::refresh);
+    const auto settingChanged = [this] {
+        m_model->setPixelSizeUm(m_pixelSize->value());
+        rememberSettings();
+        refresh();
+    };
+    connect(m_wavelength, &QDoubleSpinBox::valueChanged, this, settingChanged);
+    connect(m_pixelSize, &QDoubleSpinBox::valueChanged, this, settingChanged);
+    connect(m_axes, &QComboBox::currentIndexChanged, this, settingChanged);
+    m_model->setPixelSizeUm(m_pixelSize->value());
+    refresh();
+}
+
+CausticWindow::~CausticWindow() = default;
+
+QWidget *CausticWindow::buildControls()
+{
+    auto *bar = new QWidget(this);
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    QPushButton *add = button(QStringLiteral("添加帧…"), "addFrames", bar);
+    QPushButton *clear = button(QStringLiteral("清除"), "clearFrames", bar);
+    QPushButton *exportTable = button(QStringLiteral("导出表格…"), "exportTable", bar);
+    QPushButton *exportPlot = button(QStringLiteral("导出图…"), "exportPlot", bar);
+    connect(add, &QPushButton::clicked, this, &CausticWindow::addFrames_Click);
+    connect(clear, &QPushButton::clicked, this, &CausticWindow::clearFrames_Click);
+    connect(exportTable, &QPushButton::clicked, this, &CausticWindow::exportTable_Click);
+    connect(exportPlot, &QPushButton::clicked, this, &CausticWindow::exportPlot_Click);
+
+    m_wavelength = new QDoubleSpinBox(bar);
+    m_wavelength->setObjectName(QStringLiteral("wavelength"));
+    m_wavelength->setRange(100, 20000);
+    m_wavelength->setDecimals(1);
+    m_wavelength->setSuffix(QStringLiteral(" nm"));
+    m_pixelSize = new QDoubleSpinBox(bar);
+    m_pixelSize->setObjectName(QStringLiteral("pixelSize"));
+    m_pixelSize->setRange(0.01, 1000);
+    m_pixelSize->setDecimals(3);
+    m_pixelSize->setSuffix(QStringLiteral(" µm"));
+    m_axes = new QComboBox(bar);
+    m_axes->setObjectName(QStringLiteral("axes"));
+    m_axes->addItems({QStringLiteral("x / y (水平 / 垂直)"), QStringLiteral("长轴 / 短轴")});
+
+    row->addWidget(add);
+    row->addWidget(clear);
+    row->addSpacing(16);
+    row->addWidget(new QLabel(QStringLiteral("波长:"), bar));
+    row->addWidget(m_wavelength);
+    row->addWidget(new QLabel(QStringLiteral("像素尺寸:"), bar));
+    row->addWidget(m_pixelSize);
+    row->addWidget(new QLabel(QStringLiteral("轴:"), bar));
+    row->addWidget(m_axes);
+    row->addStretch(1);
+    row->addWidget(exportTable);
+    row->addWidget(exportPlot);
+    return bar;
+}
+
+void CausticWindow::restoreSettings()
+{
+    const QSettings settings(settingsPath(), QSettings::IniFormat);
+    m_wavelength->setValue(settings.value(QStringLiteral("m2/wavelength_nm"), 632.8).toDouble());
+    m_pixelSize->setValue(settings.value(QStringLiteral("m2/pixel_size_um"), 5.2).toDouble());
+    m_axes->setCurrentIndex(settings.value(QStringLiteral("m2/principal_axes"), false).toBool() ? 1 : 0);
+}
+
+void CausticWindow::rememberSettings() const
+{
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("m2/wavelength_nm"), m_wavelength->value());
+    settings.setValue(QStringLiteral("m2/pixel_size_um"), m_pixelSize->value());
+    settings.setValue(QStringLiteral("m2/principal_axes"), m_axes->currentIndex() == 1);
+}
+
+beam::CausticSeries CausticWindow::currentSeries() const
+{
+    return m_model->series(m_wavelength->value(), m_axes->currentIndex() == 1);
+}
+
+bool CausticWindow::measuring() const
+{
+    return m_queue->busy();
+}
+
+void CausticWindow::refresh()
+{
+    const beam::CausticSeries series = currentSeries();
+    m_chart->setSeries(series);
+    m_results->showResults(fitCausticAxes(series));
+    const int withoutZ = m_model->framesWithoutZ();
+    m_note->setText(withoutZ > 0 ? QStringLiteral("%1 帧没有 z 位置, 未参与拟合 (在表中输入 z)").arg(withoutZ)
+                                 : QString());
+    updateProgress();
+}
+
+void CausticWindow::updateProgress()
+{
+    m_progress->setRange(0, std::max(1, m_model->rowCount()));
+    m_progress->setValue(m_model->measuredCount());
+}
+
+void CausticWindow::addFrames(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    const QList<int> ids = m_model->addFrames(paths);
+    m_queue->measure(ids, paths);
+}
+
+void CausticWindow::addFrames_Click()
+{
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("添加帧");
+    request.filter = FrameFilter;
+    if (const std::optional<QStringList> chosen = m_context.services.dialogs->openFiles(this, request))
+        addFrames(*chosen);
+}
+
+void CausticWindow::clearFrames_Click()
+{
+    m_model->clear();
+}
+
+std::optional<QString> CausticWindow::askSavePath(const QString &title, const QString &filter, const QString &suffix)
+{
+    Dialogs::FileRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultSuffix = suffix;
+    return askSaveTarget(*m_context.services.dialogs, this, request);
+}
+
+void CausticWindow::reportSaveFailure(const QString &reason)
+{
+    m_context.services.dialogs->message(this, QStringLiteral("文件保存不成功!\n%1").arg(reason),
+                                        QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+}
+
+void CausticWindow::exportTable_Click()
+{
+    const std::optional<QString> path =
+        askSavePath(QStringLiteral("导出表格"), QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
+    if (!path)
+        return;
+    const beam::CausticSeries series = currentSeries();
+    const WorkbookSheet sheet = causticWorkbook(*m_model, fitCausticAxes(series), series.wavelengthNm);
+    QString error;
+    WorkbookService *workbook = m_context.services.workbook;
+    if (!workbook)
+        reportSaveFailure(QStringLiteral("没有工作簿服务"));
+    else if (!workbook->save(sheet, *path, &error))
+        reportSaveFailure(error);
+}
+
+void CausticWindow::exportPlot_Click()
+{
+    const std::optional<QString> path =
+        askSavePath(QStringLiteral("导出图"), QStringLiteral("PNG 图像(*.png)|*.png|PDF 文件(*.pdf)|*.pdf"),
+                    QStringLiteral("png"));
+    if (!path)
+        return;
+    QString error;
+    if (!saveCausticPlot(currentSeries(), *path, &error))
+        reportSaveFailure(error);
+}
+
+void CausticWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CausticWindow::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    addFrames(paths);
+    event->acceptProposedAction();
+}
+
+} // namespace lumetra

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "analysis/beam/CausticSeries.h"
+#include "platform/AppContext.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QChartView;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableView;
+
+namespace lumetra {
+
+class CausticChart;
+class CausticFrameModel;
+class CausticResultsTable;
+class FrameMeasureQueue;
+
+// The M² window: frames taken at several z through a focus are added (file dialog or dropped
+// files), measured in the background and listed with their z (from the names, editable) and
+// diameters; the caustic chart and the ISO 11146-1 fit of both axes follow every change.
+// Wavelength, pixel size and axes are remembered between sessions. The table with the results
+// exports to a workbook, the chart to PNG or PDF. One window at a time.
+class CausticWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static CausticWindow *instance();
+    static CausticWindow *showWindow(AppContext &context);
+    ~CausticWindow() override;
+
+    // Where the remembered fields are kept.
+    static QString settingsPath();
+
+    void addFrames(const QStringList &paths);
+    void addFrames_Click();
+    void clearFrames_Click();
+    void exportTable_Click();
+    void exportPlot_Click();
+
+    bool measuring() const;
+    beam::CausticSeries currentSeries() const;
+
+    CausticFrameModel &frameModel() { return *m_model; }
+    QTableView *frameTable() const { return m_table; }
+    QProgressBar *progress() const { return m_progress; }
+    QDoubleSpinBox *wavelength() const { return m_wavelength; }
+    QDoubleSpinBox *pixelSize() const { return m_pixelSize; }
+    QComboBox *axes() const { return m_axes; }
+    CausticChart *chart() const { return m_chart; }
+    QChartView *chartView() const { return m_chartView; }
+    CausticResultsTable *results() const { return m_results; }
+    QLabel *note() const { return m_note; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    explicit CausticWindow(AppContext &context, QWidget *parent = nullptr);
+    QWidget *buildControls();
+    void restoreSettings();
+    void rememberSettings() const;
+    void refresh();
+    void updateProgress();
+    std::optional<QString> askSavePath(const QString &title, const QString &filter, const QString &suffix);
+    void reportSaveFailure(const QString &reason);
+
+    AppContext &m_context;
+    CausticFrameModel *m_model = nullptr;
+    FrameMeasureQueue *m_queue = nullptr;
+    QTableView *m_table = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QDoubleSpinBox *m_wavelength = nullptr;
+    QDoubleSpinBox *m_pixelSize = nullptr;
+    QComboBox *m_axes = nullptr;
+    CausticChart *m_chart = nullptr;
+    QChartView *m_chartView = nullptr;
+    CausticResultsTable *m_results = nullptr;
+    QLabel *m_note = nullptr;
+
+    static QPointer<CausticWindow> s_instance;
+};
+
+} // namespace lumetra

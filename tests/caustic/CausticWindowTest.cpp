@@ -1,0 +1,243 @@
+// The M² window driven as an operator would: frames chosen in the file dialog (scripted),
+// measured in the background, z edited, axes switched, table and plot exported.
+#include "analysis/AnalysisState.h"
+#include "analysis/ProgressWindows.h"
+#include "caustic/CausticChart.h"
+#include "caustic/CausticFrameModel.h"
+#include "caustic/CausticResultsTable.h"
+#include "caustic/CausticWindow.h"
+#include "platform/AppContext.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/ScriptedWorkbookService.h"
+#include "support/CausticOracle.h"
+#include "support/GaussianFrame.h"
+#include "support/WorkbookReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+
+using namespace lumetra;
+using lumetra::test::KnownCaustic;
+
+namespace {
+
+constexpr double PixelUm = 10;
+
+class CausticWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(CausticWindow::settingsPath());
+        services.dialogs = &dialogs;
+        services.workbook = &workbook;
+    }
+    void TearDown() override
+    {
+        if (CausticWindow *w = CausticWindow::instance())
+            delete w;
+        QFile::remove(CausticWindow::settingsPath());
+    }
+
+    // Eleven frames through the focus named "t-<z>mm.png", then one whose name has no z (taken at
+    // the waist) and one without a beam.
+    QStringList writeFrames()
+    {
+        QStringList paths;
+        const double offsets[] = {-3.0, -2.6, -2.2, -0.9, -0.45, 0, 0.45, 0.9, 2.2, 2.6, 3.0};
+        for (double offset : offsets)
+            paths << frame(QStringLiteral("t-%1mm.png"), std::round((major.z0Mm + offset * major.zrMm()) * 10) / 10);
+        paths << frame(QStringLiteral("extra.png"), major.z0Mm);
+        lumetra::test::GaussianFrameSpec dark;
+        dark.peak = 0;
+        paths << dir.filePath(QStringLiteral("dark.png"));
+        EXPECT_TRUE(lumetra::test::gaussianFrame(dark).save(paths.back()));
+        return paths;
+    }
+
+    QString frame(const QString &pattern, double zMm)
+    {
+        lumetra::test::GaussianFrameSpec spec;
+        spec.dMajorPx = major.diameterAt(zMm) / PixelUm;
+        spec.dMinorPx = minor.diameterAt(zMm) / PixelUm;
+        spec.angleDeg = 20;
+        spec.seed = unsigned(zMm * 10);
+        const QString path = dir.filePath(pattern.contains(QLatin1String("%1")) ? pattern.arg(zMm) : pattern);
+        EXPECT_TRUE(lumetra::test::gaussianFrame(spec).save(path));
+        return path;
+    }
+
+    CausticWindow &openWindow()
+    {
+        CausticWindow *w = CausticWindow::showWindow(context);
+        w->wavelength()->setValue(1064);
+        w->pixelSize()->setValue(PixelUm);
+        return *w;
+    }
+
+    static bool waitUntilMeasured(CausticWindow &w)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (w.measuring() || w.frameModel().measuredCount() < w.frameModel().rowCount()) {
+            if (timer.elapsed() > 60000)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+        }
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    QTemporaryDir dir;
+    const KnownCaustic major{1.5, 1064, 300, 150};
+    const KnownCaustic minor{1.2, 1064, 240, 150};
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    ScriptedDialogs dialogs;
+    ScriptedWorkbookService workbook;
+    Services services;
+    SilentProgress progress;
+    AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
+};
+
+double resultNumber(const CausticWindow &w, int row, int axis)
+{
+    return w.results()->resultText(row, axis).toDouble();
+}
+
+} // namespace
+
+TEST_F(CausticWindowTest, MeasuresAScriptedSeriesAndFitsAsRowsChange)
+{
+    CausticWindow &w = openWindow();
+    const QStringList frames = writeFrames();
+    dialogs.filesAnswers.push_back(frames);
+    w.addFrames_Click();
+    ASSERT_EQ(dialogs.openRequests.size(), 1);
+    CausticFrameModel &model = w.frameModel();
+    ASSERT_EQ(model.rowCount(), 13);
+    EXPECT_EQ(model.cellText(0, CausticFrameModel::ZColumn), QStringLiteral("%1").arg(model.frames()[0].zMm.value()));
+    EXPECT_EQ(model.cellText(11, CausticFrameModel::ZColumn), QString());
+    ASSERT_TRUE(waitUntilMeasured(w));
+
+    EXPECT_EQ(model.cellText(0, CausticFrameModel::StatusColumn), QStringLiteral("完成"));
+    EXPECT_EQ(model.cellText(11, CausticFrameModel::StatusColumn), QStringLiteral("完成, 缺少 z"));
+    EXPECT_EQ(model.cellText(12, CausticFrameModel::StatusColumn), QStringLiteral("无光束"));
+    EXPECT_EQ(w.progress()->value(), 13);
+    EXPECT_EQ(w.progress()->maximum(), 13);
+    // The waist frame in micrometres at the chosen pixel size.
+    EXPECT_NEAR(model.cellText(5, CausticFrameModel::DMajorColumn).toDouble(), major.d0Um, 0.03 * major.d0Um);
+    EXPECT_TRUE(w.note()->text().startsWith(QStringLiteral("1 帧没有 z 位置")));
+
+    // Lab axes of a beam turned by 20 degrees: the fit runs on 11 frames and meets ISO.
+    EXPECT_EQ(resultNumber(w, CausticResultsTable::Points, 0), 11);
+    EXPECT_EQ(w.results()->resultText(CausticResultsTable::Iso, 0), QStringLiteral("符合 ISO 11146-1"));
+
+    // The frame without z gets one typed into the table: the fit takes it at once.
+    ASSERT_TRUE(model.setData(model.index(11, CausticFrameModel::ZColumn), QStringLiteral("150"), Qt::EditRole));
+    EXPECT_EQ(resultNumber(w, CausticResultsTable::Points, 0), 12);
+    EXPECT_TRUE(w.note()->text().isEmpty());
+    EXPECT_FALSE(model.setData(model.index(11, CausticFrameModel::ZColumn), QStringLiteral("near"), Qt::EditRole));
+
+    // The principal axes carry the two true caustics.
+    w.axes()->setCurrentIndex(1);
+    EXPECT_EQ(w.results()->horizontalHeaderItem(0)->text(), QStringLiteral("长轴"));
+    EXPECT_NEAR(resultNumber(w, CausticResultsTable::M2, 0), major.m2, 0.05 * major.m2);
+    EXPECT_NEAR(resultNumber(w, CausticResultsTable::M2, 1), minor.m2, 0.05 * minor.m2);
+    EXPECT_NEAR(resultNumber(w, CausticResultsTable::Z0, 0), major.z0Mm, 0.02 * major.zrMm());
+    ASSERT_EQ(w.chart()->fitLabels().size(), 2);
+    EXPECT_EQ(w.chart()->fitLabels()[0],
+              QStringLiteral("长轴 拟合 M² = %1").arg(w.results()->resultText(CausticResultsTable::M2, 0)));
+
+    // A different pixel size scales every diameter, not M²'s ratio to the divergence.
+    const double d0 = resultNumber(w, CausticResultsTable::D0, 0);
+    w.pixelSize()->setValue(2 * PixelUm);
+    EXPECT_NEAR(resultNumber(w, CausticResultsTable::D0, 0), 2 * d0, 0.1);
+}
+
+TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
+{
+    CausticWindow &w = openWindow();
+    const QStringList frames = writeFrames();
+    // Dropped files arrive like chosen ones.
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &f : frames.mid(0, 11))
+        urls << QUrl::fromLocalFile(f);
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &drop);
+    ASSERT_EQ(w.frameModel().rowCount(), 11);
+    ASSERT_TRUE(waitUntilMeasured(w));
+
+    const QString xlsx = dir.filePath(QStringLiteral("caustic.xlsx"));
+    dialogs.fileAnswers.push_back(xlsx);
+    w.exportTable_Click();
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.first().text.toStdString();
+    const lumetra::test::WorkbookContents book = lumetra::test::readWorkbook(xlsx);
+    ASSERT_TRUE(book.ok) << book.error.toStdString();
+    EXPECT_EQ(book.cell(QStringLiteral("B2")).toDouble(), 1064);
+    EXPECT_EQ(book.cell(QStringLiteral("B3")).toDouble(), PixelUm);
+    EXPECT_EQ(book.cell(QStringLiteral("A5")).toString(), QStringLiteral("文件"));
+    EXPECT_EQ(book.cell(QStringLiteral("A6")).toString(), frames[0]);
+    EXPECT_EQ(book.cell(QStringLiteral("B6")).toDouble(), w.frameModel().frames()[0].zMm.value());
+    // Results below the 11 frames: title row 18, M² in row 23, the ISO check in row 28.
+    EXPECT_EQ(book.cell(QStringLiteral("A23")).toString(), QStringLiteral("M²"));
+    const beam::CausticFitResult fit = beam::fitCaustic(w.currentSeries().axes[0].points, 1064);
+    ASSERT_TRUE(fit.ok());
+    EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("B23")).toDouble(), fit.fit->m2);
+    EXPECT_EQ(book.cell(QStringLiteral("B28")).toString(), QStringLiteral("符合 ISO 11146-1"));
+
+    const QString png = dir.filePath(QStringLiteral("caustic.png"));
+    dialogs.fileAnswers.push_back(png);
+    w.exportPlot_Click();
+    EXPECT_EQ(QImage(png).size(), QSize(1000, 650));
+    const QString pdf = dir.filePath(QStringLiteral("caustic.pdf"));
+    dialogs.fileAnswers.push_back(pdf);
+    w.exportPlot_Click();
+    QFile pdfFile(pdf);
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(pdfFile.read(5), QByteArray("%PDF-"));
+
+    // An existing file is kept when the operator says No; a file that cannot be written is reported.
+    dialogs.fileAnswers.push_back(png);
+    dialogs.messageAnswers.push_back(Dialogs::Answer::No);
+    const QByteArray before = [&] { QFile f(png); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    w.exportPlot_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("此文件已存在，是否覆盖?"));
+    dialogs.fileAnswers.push_back(dir.filePath(QStringLiteral("missing/plot.png")));
+    w.exportPlot_Click();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(QStringLiteral("文件保存不成功!")));
+    QFile after(png);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+
+    // Wavelength, pixel size and axes come back in the next window.
+    w.axes()->setCurrentIndex(1);
+    delete &w;
+    CausticWindow *again = CausticWindow::showWindow(context);
+    EXPECT_EQ(again->wavelength()->value(), 1064);
+    EXPECT_EQ(again->pixelSize()->value(), PixelUm);
+    EXPECT_EQ(again->axes()->currentIndex(), 1);
+    EXPECT_EQ(again->frameModel().rowCount(), 0);
+}
