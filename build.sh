@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6opengl6-dev qt6-declarative-dev qt6-datavisualization-dev qt6-translations-l10n
   libxlsxwriter-dev libv4l-dev nlohmann-json3-dev fonts-noto-cjk
-  xvfb xauth libgl1-mesa-dri libglx-mesa0 imagemagick poppler-utils python3-openpyxl)
+  xvfb xauth libgl1-mesa-dri libglx-mesa0 imagemagick poppler-utils python3-openpyxl
+  qt6-image-formats-plugins)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
