@@ -113,14 +113,30 @@ Moments sumMoments(const FrameView &f, const TurnedRect *area, Weight weight)
             continue;
         const float *row = f.values + std::size_t(y) * std::size_t(f.width);
         const auto w = weight(y);
+        // Eight float lanes per row (a row is short enough for float sums), added up in double.
+        float s0[8] = {}, s1[8] = {}, s2[8] = {};
+        const float rx = static_cast<float>(acc.rx);
+        int x = x0;
+        for (; x + 8 <= x1 + 1; x += 8)
+            for (int k = 0; k < 8; ++k) {
+                const float v = w(row[x + k], x + k);
+                const float dx = static_cast<float>(x + k) - rx;
+                s0[k] += v;
+                s1[k] += dx * v;
+                s2[k] += dx * dx * v;
+            }
+        for (; x <= x1; ++x) {
+            const float v = w(row[x], x);
+            const float dx = static_cast<float>(x) - rx;
+            s0[0] += v;
+            s1[0] += dx * v;
+            s2[0] += dx * dx * v;
+        }
         RowSums r;
-        const double rx = acc.rx;
-        for (int x = x0; x <= x1; ++x) {
-            const double v = w(row[x], x);
-            const double dx = x - rx;
-            r.s0 += v;
-            r.s1 += dx * v;
-            r.s2 += dx * dx * v;
+        for (int k = 0; k < 8; ++k) {
+            r.s0 += s0[k];
+            r.s1 += s1[k];
+            r.s2 += s2[k];
         }
         acc.addRow(y, r, x1 - x0 + 1);
     }
@@ -145,8 +161,10 @@ Moments planeMoments(const FrameView &f, const Plane &plane, const TurnedRect &a
 {
     return sumMoments(f, &area, [&plane](int y) {
         // The plane along the row: level0 + b x.
-        const double level0 = plane.a + plane.c * (y - plane.y0) - plane.b * plane.x0;
-        return [level0, b = plane.b](float v, int x) { return v - (level0 + b * x); };
+        const auto level0 = static_cast<float>(plane.a + plane.c * (y - plane.y0) - plane.b * plane.x0);
+        return [level0, b = static_cast<float>(plane.b)](float v, int x) {
+            return v - (level0 + b * static_cast<float>(x));
+        };
     });
 }
 
@@ -157,19 +175,6 @@ struct PlaneSums
 {
     double n = 0, x = 0, y = 0, xx = 0, xy = 0, yy = 0, v = 0, xv = 0, yv = 0, vv = 0;
 
-    void add(double dx, double dy, double value)
-    {
-        n += 1;
-        x += dx;
-        y += dy;
-        xx += dx * dx;
-        xy += dx * dy;
-        yy += dy * dy;
-        v += value;
-        xv += dx * value;
-        yv += dy * value;
-        vv += value * value;
-    }
 };
 
 // Solves the 3 x 3 normal equations; a band too thin to show a slope gets a level only.
@@ -208,6 +213,40 @@ bool solvePlane(const PlaneSums &s, Plane &p, double &rms)
     return true;
 }
 
+// Adds the pixels x0..x1 of one row (picture row y) to the sums; after the first pass only those
+// within `limit` of the previous plane p.
+void addRowSegment(PlaneSums &sums, const float *row, int x0, int x1, int y, const Plane &p, bool reject,
+                   double limit)
+{
+    if (x0 > x1)
+        return;
+    const double dy = y - p.y0;
+    const double level0 = p.a + p.c * dy - p.b * p.x0; // the plane along the row: level0 + b x
+    double n = 0, sx = 0, sxx = 0, sv = 0, sxv = 0, svv = 0;
+    for (int x = x0; x <= x1; ++x) {
+        const double v = row[x];
+        const double keep = !reject || std::abs(v - (level0 + p.b * x)) <= limit ? 1.0 : 0.0;
+        const double dx = (x - p.x0) * keep;
+        const double kv = v * keep;
+        n += keep;
+        sx += dx;
+        sxx += dx * dx;
+        sv += kv;
+        sxv += dx * kv;
+        svv += kv * v;
+    }
+    sums.n += n;
+    sums.x += sx;
+    sums.y += n * dy;
+    sums.xx += sxx;
+    sums.xy += sx * dy;
+    sums.yy += n * dy * dy;
+    sums.v += sv;
+    sums.xv += sxv;
+    sums.yv += sv * dy;
+    sums.vv += svv;
+}
+
 } // namespace
 
 bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect &inner, Plane &plane)
@@ -218,24 +257,21 @@ bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect 
     double rms = 0;
     int y0, y1;
     rowRange(&outer, f.height, y0, y1);
+    // A level and two slopes need no more than some 20000 pixels: large bands use every k-th row.
+    const double bandPixels = 4 * (outer.halfU * outer.halfV - inner.halfU * inner.halfV);
+    const int step = std::max(1, static_cast<int>(bandPixels / 20000.0));
     for (int pass = 0; pass < 3; ++pass) {
         PlaneSums sums;
-        const double limit = 3 * rms;
-        for (int y = y0; y <= y1; ++y) {
+        for (int y = y0; y <= y1; y += step) {
             int x0, x1, i0, i1;
             rowSpan(outer, y, f.width, x0, x1);
             rowSpan(inner, y, f.width, i0, i1);
             const float *row = f.values + std::size_t(y) * std::size_t(f.width);
-            const double dy = y - p.y0;
-            for (int x = x0; x <= x1; ++x) {
-                if (i0 <= i1 && x >= i0 && x <= i1) {
-                    x = i1;
-                    continue;
-                }
-                const double v = row[x];
-                if (pass > 0 && std::abs(v - p.at(x, y)) > limit)
-                    continue;
-                sums.add(x - p.x0, dy, v);
+            if (i0 > i1) {
+                addRowSegment(sums, row, x0, x1, y, p, pass > 0, 3 * rms);
+            } else {
+                addRowSegment(sums, row, x0, std::min(x1, i0 - 1), y, p, pass > 0, 3 * rms);
+                addRowSegment(sums, row, std::max(x0, i1 + 1), x1, y, p, pass > 0, 3 * rms);
             }
         }
         if (pass == 0 && sums.n < 12)

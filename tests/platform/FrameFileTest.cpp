@@ -1,0 +1,183 @@
+// The full-resolution frame reader on generated files of every format and depth, and on broken ones.
+#include "platform/FrameFile.h"
+#include "support/FrameWriters.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using namespace lumetra;
+using namespace lumetra::test;
+
+namespace {
+
+constexpr int W = 37, H = 23; // odd sizes catch row-stride mistakes
+
+// Samples covering 0..top, the top value included.
+std::vector<unsigned> ramp(int channels, unsigned top)
+{
+    std::vector<unsigned> s(std::size_t(W) * H * channels);
+    for (std::size_t i = 0; i < s.size(); ++i)
+        s[i] = unsigned((i * 2654435761u) % (top + 1));
+    s[5] = top;
+    return s;
+}
+
+float grey(const std::vector<unsigned> &s, int channels, std::size_t i)
+{
+    if (channels == 1)
+        return float(s[i]);
+    const unsigned r = s[3 * i], g = s[3 * i + 1], b = s[3 * i + 2];
+    if (r == g && g == b)
+        return float(r);
+    return 0.299f * float(r) + 0.587f * float(g) + 0.114f * float(b);
+}
+
+class FrameFile : public ::testing::Test
+{
+protected:
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(writeBytes(path, bytes));
+        return path;
+    }
+
+    // Reads `path` and compares every pixel with the samples (shifted right by `shift`).
+    void expectFrame(const QString &path, const std::vector<unsigned> &samples, int channels, int bitDepth,
+                     double top, int shift = 0)
+    {
+        const FrameReadResult r = readFrameFile(path);
+        ASSERT_TRUE(r.ok()) << qPrintable(r.error);
+        ASSERT_EQ(r.frame.width, W);
+        ASSERT_EQ(r.frame.height, H);
+        EXPECT_EQ(r.frame.bitDepth, bitDepth);
+        EXPECT_EQ(r.frame.topValue, top);
+        std::vector<unsigned> shifted = samples;
+        for (unsigned &v : shifted)
+            v >>= shift;
+        int wrong = 0;
+        for (std::size_t i = 0; i < std::size_t(W) * H; ++i)
+            wrong += std::abs(r.frame.values[i] - grey(shifted, channels, i)) > 1e-3f * float(top) * 1e-2f ? 1 : 0;
+        EXPECT_EQ(wrong, 0) << qPrintable(path);
+    }
+
+    QByteArray pngOf(const QImage &image)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(image.save(&buffer, "PNG"));
+        return bytes;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(FrameFile, PgmAndPpmKeepEveryCodeValueUpToMaxval)
+{
+    for (const int maxval : {255, 4095, 65535})
+        for (const bool plain : {false, true})
+            for (const int channels : {1, 3}) {
+                const auto s = ramp(channels, unsigned(maxval));
+                const QString path = write(QStringLiteral("f%1%2%3.pnm").arg(maxval).arg(plain).arg(channels),
+                                           netpbmBytes(W, H, channels, maxval, plain, s));
+                expectFrame(path, s, channels, maxval > 255 ? 16 : 8, maxval);
+            }
+}
+
+TEST_F(FrameFile, SixteenBitPngHonoursSignificantBits)
+{
+    QImage image(W, H, QImage::Format_Grayscale16);
+    std::vector<unsigned> s = ramp(1, 4095);
+    for (unsigned &v : s)
+        v <<= 4; // a 12-bit camera's codes in the high bits
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            reinterpret_cast<quint16 *>(image.scanLine(y))[x] = quint16(s[std::size_t(y) * W + x]);
+    const QByteArray png = pngOf(image);
+    expectFrame(write("full.png", png), s, 1, 16, 65535);
+    expectFrame(write("sbit.png", withSignificantBits(png, 12, 1)), s, 1, 16, 4095, 4);
+}
+
+TEST_F(FrameFile, EightBitColourFilesBecomeWeightedGrey)
+{
+    QImage image(W, H, QImage::Format_RGB32);
+    const auto s = ramp(3, 255);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const std::size_t i = std::size_t(y) * W + x;
+            image.setPixel(x, y, qRgb(int(s[3 * i]), int(s[3 * i + 1]), int(s[3 * i + 2])));
+        }
+    expectFrame(write("c.png", pngOf(image)), s, 3, 8, 255);
+    ASSERT_TRUE(image.save(dir.filePath("c.bmp"), "BMP"));
+    expectFrame(dir.filePath("c.bmp"), s, 3, 8, 255);
+    // JPEG: lossy, so only the depth and a smooth picture's level are checked.
+    QImage flat(W, H, QImage::Format_Grayscale8);
+    flat.fill(180);
+    ASSERT_TRUE(flat.save(dir.filePath("g.jpg"), "JPEG", 95));
+    const FrameReadResult jpeg = readFrameFile(dir.filePath("g.jpg"));
+    ASSERT_TRUE(jpeg.ok()) << qPrintable(jpeg.error);
+    EXPECT_EQ(jpeg.frame.bitDepth, 8);
+    EXPECT_NEAR(jpeg.frame.at(10, 10), 180.0f, 1.0f);
+}
+
+TEST_F(FrameFile, TiffGreyAndRgbAtEightAndSixteenBits)
+{
+    for (const int bits : {8, 16})
+        for (const int channels : {1, 3}) {
+            const unsigned top = bits == 16 ? 65535u : 255u;
+            const auto s = ramp(channels, top);
+            const QString path =
+                write(QStringLiteral("t%1_%2.tif").arg(bits).arg(channels), tiffBytes(W, H, channels, bits, s));
+            expectFrame(path, s, channels, bits, top);
+        }
+    // Qt's own 16-bit grey TIFF too.
+    QImage image(W, H, QImage::Format_Grayscale16);
+    const auto s = ramp(1, 65535);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            reinterpret_cast<quint16 *>(image.scanLine(y))[x] = quint16(s[std::size_t(y) * W + x]);
+    ASSERT_TRUE(image.save(dir.filePath("qt16.tif"), "TIFF"));
+    expectFrame(dir.filePath("qt16.tif"), s, 1, 16, 65535);
+}
+
+TEST_F(FrameFile, BrokenFilesGetOneLineReasons)
+{
+    const auto s = ramp(1, 65535);
+    const QByteArray pgm = netpbmBytes(W, H, 1, 65535, false, s);
+    QImage image(W, H, QImage::Format_Grayscale16);
+    image.fill(Qt::gray);
+    const QByteArray png = pngOf(image);
+    const QByteArray tiff = tiffBytes(W, H, 1, 16, s);
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+    } broken[] = {
+        {"cut.pgm", pgm.left(pgm.size() - 10)},
+        {"cutplain.pgm", netpbmBytes(W, H, 1, 4095, true, ramp(1, 4095)).left(200)},
+        {"huge.pgm", "P5\n100000 100000\n255\n\x01\x02"},
+        {"nosize.pgm", "P5\n# only a comment\n"},
+        {"maxval.pgm", "P5\n2 2\n70000\n\x01\x02\x03\x04\x05\x06\x07\x08"},
+        {"above.pgm", "P2\n2 1\n100\n50 101\n"},
+        {"cut.png", png.left(png.size() / 2)},
+        {"cut.tif", tiff.left(tiff.size() / 2)},
+        {"empty.png", QByteArray()},
+        {"text.tif", "this is not a picture"},
+    };
+    for (const auto &b : broken) {
+        const FrameReadResult r = readFrameFile(write(b.name, b.bytes));
+        EXPECT_FALSE(r.ok()) << b.name;
+        EXPECT_TRUE(r.error.contains(QLatin1String(b.name))) << qPrintable(r.error);
+        EXPECT_FALSE(r.error.contains(QLatin1Char('\n'))) << qPrintable(r.error);
+        EXPECT_TRUE(r.frame.values.empty()) << b.name;
+    }
+    EXPECT_FALSE(readFrameFile(dir.filePath("missing.pgm")).ok());
+}

@@ -1,0 +1,149 @@
+#include "support/SyntheticBeam.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace lumetra::test {
+
+namespace {
+
+double spotValue(const Spot &s, double x, double y)
+{
+    const double a = -s.phiDeg * std::numbers::pi / 180.0; // picture rows point down
+    const double dx = x - s.cx, dy = y - s.cy;
+    const double u = dx * std::cos(a) + dy * std::sin(a);
+    const double v = -dx * std::sin(a) + dy * std::cos(a);
+    if (s.shape == SpotShape::Gaussian) {
+        const double su = s.dMajor / 4, sv = s.dMinor / 4;
+        return s.peak * std::exp(-0.5 * (u * u / (su * su) + v * v / (sv * sv)));
+    }
+    // A super-Gaussian of order 10: flat inside, a steep edge a pixel or two wide.
+    const double r2 = 4 * (u * u / (s.dMajor * s.dMajor) + v * v / (s.dMinor * s.dMinor));
+    return s.peak * std::exp(-2 * std::pow(r2, 10));
+}
+
+double darkValue(const Scene &s, double x, double y)
+{
+    const double cx = (s.width - 1) / 2.0, cy = (s.height - 1) / 2.0;
+    const double r2 = ((x - cx) * (x - cx) + (y - cy) * (y - cy)) / (cx * cx + cy * cy);
+    return s.darkLevel + s.tiltX * (x - cx) + s.tiltY * (y - cy) + s.bowl * r2;
+}
+
+// Fills everything but the spots into `values` (the smear only when asked: it comes from the
+// beam's light); the fixed pattern and the hot pixels follow the scene's seed.
+void fillDark(const Scene &s, std::vector<double> &values, bool withSmear)
+{
+    std::normal_distribution<double> pattern(0.0, s.fixedPattern);
+    std::vector<double> columns(std::size_t(s.width), 0.0);
+    std::mt19937 fixedRandom(s.seed * 7919u + 13u); // the fixed pattern is the same in every frame
+    if (s.fixedPattern > 0)
+        for (double &c : columns)
+            c = pattern(fixedRandom);
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            double v = darkValue(s, x, y) + columns[std::size_t(x)];
+            if (s.fixedPattern > 0)
+                v += 0.5 * pattern(fixedRandom);
+            values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] = v;
+        }
+    if (withSmear && s.smear > 0 && !s.spots.empty()) {
+        const int c0 = static_cast<int>(std::lround(s.spots.front().cx));
+        for (int x = std::max(0, c0 - 1); x <= std::min(s.width - 1, c0 + 1); ++x)
+            for (int y = 0; y < s.height; ++y)
+                values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] += s.smear;
+    }
+    std::uniform_int_distribution<int> px(0, s.width - 1), py(0, s.height - 1);
+    const double top = s.bitDepth == 16 ? 65535.0 : 255.0;
+    for (int i = 0; i < s.hotPixels; ++i)
+        values[std::size_t(py(fixedRandom)) * std::size_t(s.width) + std::size_t(px(fixedRandom))] = top * 4;
+}
+
+beam::BeamFrame quantise(const Scene &s, const std::vector<double> &values, std::mt19937 &random)
+{
+    beam::BeamFrame f;
+    f.width = s.width;
+    f.height = s.height;
+    f.bitDepth = s.bitDepth;
+    f.topValue = s.bitDepth == 16 ? 65535.0 : 255.0;
+    f.values.resize(values.size());
+    std::normal_distribution<double> noise(0.0, std::max(s.noise, 1e-12));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double v = values[i] + (s.noise > 0 ? noise(random) : 0.0);
+        f.values[i] = static_cast<float>(std::clamp(std::nearbyint(v), 0.0, f.topValue));
+    }
+    return f;
+}
+
+} // namespace
+
+SyntheticFrame makeFrame(const Scene &scene)
+{
+    std::mt19937 random(scene.seed);
+    std::vector<double> values(std::size_t(scene.width) * std::size_t(scene.height));
+    fillDark(scene, values, true);
+    double p = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+    for (int y = 0; y < scene.height; ++y)
+        for (int x = 0; x < scene.width; ++x) {
+            double &v = values[std::size_t(y) * std::size_t(scene.width) + std::size_t(x)];
+            for (std::size_t k = 0; k < scene.spots.size(); ++k) {
+                const double e = spotValue(scene.spots[k], x, y);
+                v += e;
+                if (k == 0) {
+                    p += e;
+                    sx += x * e;
+                    sy += y * e;
+                    sxx += double(x) * x * e;
+                    syy += double(y) * y * e;
+                    sxy += double(x) * y * e;
+                }
+            }
+        }
+    SyntheticFrame out;
+    out.frame = quantise(scene, values, random);
+    if (p > 0) {
+        BeamTruth &t = out.truth;
+        t.cx = sx / p;
+        t.cy = sy / p;
+        const double vxx = sxx / p - t.cx * t.cx, vyy = syy / p - t.cy * t.cy, vxy = sxy / p - t.cx * t.cy;
+        const double root = std::sqrt((vxx - vyy) * (vxx - vyy) + 4 * vxy * vxy);
+        t.dMajor = 2 * std::sqrt(2.0) * std::sqrt(vxx + vyy + root);
+        t.dMinor = 2 * std::sqrt(2.0) * std::sqrt(std::max(0.0, vxx + vyy - root));
+        t.phiDeg = scene.spots.front().phiDeg;
+    }
+    return out;
+}
+
+beam::BeamFrame makeDarkFrame(const Scene &scene)
+{
+    std::mt19937 random(scene.seed + 1000003u);
+    std::vector<double> values(std::size_t(scene.width) * std::size_t(scene.height));
+    fillDark(scene, values, false);
+    return quantise(scene, values, random);
+}
+
+beam::BeamFrame jpegRoundTrip(const beam::BeamFrame &frame, int quality)
+{
+    QImage image(frame.width, frame.height, QImage::Format_Grayscale8);
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            image.scanLine(y)[x] = static_cast<uchar>(std::clamp(std::lround(frame.at(x, y)), 0L, 255L));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", quality);
+    const QImage back = QImage::fromData(bytes, "JPEG").convertToFormat(QImage::Format_Grayscale8);
+    beam::BeamFrame out = frame;
+    out.bitDepth = 8;
+    out.topValue = 255;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            out.values[std::size_t(y) * std::size_t(frame.width) + std::size_t(x)] = back.constScanLine(y)[x];
+    return out;
+}
+
+} // namespace lumetra::test
