@@ -10,7 +10,6 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/ScriptedWorkbookService.h"
 #include "support/CausticOracle.h"
-#include "support/GaussianFrame.h"
 #include "support/WorkbookReader.h"
 
 #include <gtest/gtest.h>
@@ -63,22 +62,19 @@ protected:
         for (double offset : offsets)
             paths << frame(QStringLiteral("t-%1mm.png"), std::round((major.z0Mm + offset * major.zrMm()) * 10) / 10);
         paths << frame(QStringLiteral("extra.png"), major.z0Mm);
-        lumetra::test::GaussianFrameSpec dark;
-        dark.peak = 0;
         paths << dir.filePath(QStringLiteral("dark.png"));
-        EXPECT_TRUE(lumetra::test::gaussianFrame(dark).save(paths.back()));
+        EXPECT_TRUE(lumetra::test::writeDarkFrame(paths.back(), {}));
         return paths;
     }
 
     QString frame(const QString &pattern, double zMm)
     {
-        lumetra::test::GaussianFrameSpec spec;
-        spec.dMajorPx = major.diameterAt(zMm) / PixelUm;
-        spec.dMinorPx = minor.diameterAt(zMm) / PixelUm;
-        spec.angleDeg = 20;
+        lumetra::test::CausticFrameSpec spec;
+        spec.pixelUm = PixelUm;
+        spec.tiltDeg = 20;
         spec.seed = unsigned(zMm * 10);
         const QString path = dir.filePath(pattern.contains(QLatin1String("%1")) ? pattern.arg(zMm) : pattern);
-        EXPECT_TRUE(lumetra::test::gaussianFrame(spec).save(path));
+        EXPECT_TRUE(lumetra::test::writeCausticFrame(path, major, minor, zMm, spec));
         return path;
     }
 

@@ -1,7 +1,6 @@
 // lumetra-cli m2 on frames: each measured as `beam` measures it, z from a list or the names.
 #include "support/CausticOracle.h"
 #include "support/CliRunner.h"
-#include "support/GaussianFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +29,12 @@ protected:
         for (double offset : offsets) {
             const double zMm = std::round((major.z0Mm + offset * zr) * 10) / 10;
             z.push_back(zMm);
-            lumetra::test::GaussianFrameSpec spec;
-            spec.dMajorPx = major.diameterAt(zMm) / PixelUm;
-            spec.dMinorPx = minor.diameterAt(zMm) / PixelUm;
-            spec.angleDeg = tiltDeg;
+            lumetra::test::CausticFrameSpec spec;
+            spec.pixelUm = PixelUm;
+            spec.tiltDeg = tiltDeg;
             spec.seed = unsigned(paths.size() + 1);
             const QString path = dir.filePath(QStringLiteral("t-%1mm.png").arg(zMm));
-            EXPECT_TRUE(lumetra::test::gaussianFrame(spec).save(path));
+            EXPECT_TRUE(lumetra::test::writeCausticFrame(path, major, minor, zMm, spec));
             paths << path;
         }
         return paths;
@@ -127,10 +125,8 @@ TEST_F(M2Frames, ErrorsNameTheFile)
               QStringLiteral("lumetra-cli m2: %1: no z in the file name (a number before \"mm\", as in t-168mm.pgm)")
                   .arg(unnamed));
 
-    lumetra::test::GaussianFrameSpec dark;
-    dark.peak = 0;
     const QString empty = dir.filePath(QStringLiteral("t-999mm.png"));
-    ASSERT_TRUE(lumetra::test::gaussianFrame(dark).save(empty));
+    ASSERT_TRUE(lumetra::test::writeDarkFrame(empty, {}));
     EXPECT_EQ(refuse(frames + QStringList{empty} + pixel + QStringList{QStringLiteral("--z-from-names")}),
               QStringLiteral("lumetra-cli m2: %1: no beam in the frame").arg(empty));
 

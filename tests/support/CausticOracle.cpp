@@ -1,5 +1,8 @@
 #include "support/CausticOracle.h"
 
+#include "support/FrameImage.h"
+#include "support/SyntheticBeam.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -41,6 +44,41 @@ std::vector<double> isoPositions(const KnownCaustic &caustic, int near, int far)
         z.push_back(caustic.z0Mm + (i % 2 == 0 ? -distance : distance));
     }
     return z;
+}
+
+namespace {
+
+Scene causticScene(const CausticFrameSpec &spec)
+{
+    Scene scene;
+    scene.width = spec.width;
+    scene.height = spec.height;
+    scene.bitDepth = spec.bitDepth;
+    const double top = spec.bitDepth > 8 ? 65535 : 255;
+    scene.darkLevel = 0.012 * top;
+    scene.noise = 0.0009 * top;
+    scene.seed = spec.seed;
+    scene.spots.front().cx = (spec.width - 1) / 2.0;
+    scene.spots.front().cy = (spec.height - 1) / 2.0;
+    scene.spots.front().phiDeg = spec.tiltDeg;
+    scene.spots.front().peak = 0.6 * top;
+    return scene;
+}
+
+} // namespace
+
+bool writeCausticFrame(const QString &path, const KnownCaustic &major, const KnownCaustic &minor, double zMm,
+                       const CausticFrameSpec &spec)
+{
+    Scene scene = causticScene(spec);
+    scene.spots.front().dMajor = major.diameterAt(zMm) / spec.pixelUm;
+    scene.spots.front().dMinor = minor.diameterAt(zMm) / spec.pixelUm;
+    return frameImage(makeFrame(scene).frame).save(path);
+}
+
+bool writeDarkFrame(const QString &path, const CausticFrameSpec &spec)
+{
+    return frameImage(makeDarkFrame(causticScene(spec))).save(path);
 }
 
 IndependentFit numpyCausticFit(const std::vector<beam::CausticPoint> &points, double wavelengthNm)

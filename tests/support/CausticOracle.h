@@ -27,6 +27,22 @@ struct KnownCaustic
 // over 2.2 zR .. 4 zR on both sides, as a lab would take them.
 std::vector<double> isoPositions(const KnownCaustic &caustic, int near, int far);
 
+// Writes the frame of a beam at z whose major and minor axes follow two caustics (diameters in
+// pixels of pixelUm), the major axis turned tiltDeg; 16-bit, 400 x 400 by default, centred, with
+// 0.15 % noise. Returns whether the file was written.
+struct CausticFrameSpec
+{
+    double pixelUm = 10;
+    double tiltDeg = 0;
+    int width = 400, height = 400;
+    int bitDepth = 16;
+    unsigned seed = 1;
+};
+bool writeCausticFrame(const QString &path, const KnownCaustic &major, const KnownCaustic &minor, double zMm,
+                       const CausticFrameSpec &spec);
+// A frame of the same kind without a beam.
+bool writeDarkFrame(const QString &path, const CausticFrameSpec &spec);
+
 // The same least-squares fit computed independently by numpy (polyfit of d^2 on z, Debian's
 // /usr/bin/python3). ok is false, with the reason in error, when that interpreter or numpy is
 // missing.
