@@ -17,7 +17,6 @@
 #include "workspace/Frm_transact.h"
 #include "workspace/WorkspaceOpener.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -64,8 +63,7 @@ int main(int argc, char **argv)
 
     lumetra::frmMain window(context);
     progress.setOwner(&window);
-    QObject::connect(window.menuItem(QStringLiteral("m2_caustic")), &QAction::triggered, &window,
-                     [&context] { lumetra::CausticWindow::showWindow(context); });
+    lumetra::CausticWindow::openOnTrigger(window.menuItem(QStringLiteral("m2_caustic")), context);
     QObject::connect(&window, &lumetra::frmMain::closed, &app, &QCoreApplication::quit);
     window.show();
 

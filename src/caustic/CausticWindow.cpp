@@ -11,6 +11,7 @@
 #include "platform/SaveTarget.h"
 #include "platform/WorkbookService.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QDragEnterEvent>
@@ -58,6 +59,11 @@ CausticWindow *CausticWindow::showWindow(AppContext &context)
         s_instance = new CausticWindow(context);
     showChildWindow(context, s_instance);
     return s_instance;
+}
+
+void CausticWindow::openOnTrigger(QAction *command, AppContext &context)
+{
+    QObject::connect(command, &QAction::triggered, command, [&context] { showWindow(context); });
 }
 
 QString CausticWindow::settingsPath()

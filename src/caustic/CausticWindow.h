@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QAction;
 class QChartView;
 class QComboBox;
 class QDoubleSpinBox;
@@ -33,6 +34,8 @@ class CausticWindow : public QWidget
 public:
     static CausticWindow *instance();
     static CausticWindow *showWindow(AppContext &context);
+    // Makes `command` (the main menu's "M²…") open the window.
+    static void openOnTrigger(QAction *command, AppContext &context);
     ~CausticWindow() override;
 
     // Where the remembered fields are kept.

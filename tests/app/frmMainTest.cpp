@@ -6,6 +6,7 @@
 #include "app/BannerStrip.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
+#include "caustic/CausticWindow.h"
 #include "platform/SurfaceView.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -460,6 +462,26 @@ TEST_F(frmMainTest, ACorruptBannerBitmapLeavesAPlainStrip)
     frmMain &w = makeWindow();
     EXPECT_FALSE(w.bannerAnimation().hasBitmap());
     EXPECT_FALSE(w.bannerTimer()->isActive());
+}
+
+
+TEST_F(frmMainTest, M2MenuOpensTheCausticWindowInTheFrame)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    frmMain &w = makeWindow();
+    CausticWindow::openOnTrigger(w.menuItem(QStringLiteral("m2_caustic")), app.context);
+    clickMenuBar(QStringLiteral("m2_caustic"));
+    QPointer<CausticWindow> caustic = CausticWindow::instance();
+    ASSERT_NE(caustic, nullptr);
+    auto *sub = qobject_cast<QMdiSubWindow *>(childWindowFrame(caustic));
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->mdiArea(), w.mdiArea());
+    // A second command brings the same window forward.
+    clickMenuBar(QStringLiteral("m2_caustic"));
+    EXPECT_EQ(CausticWindow::instance(), caustic);
+    w.mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(caustic, nullptr);
 }
 
 } // namespace
