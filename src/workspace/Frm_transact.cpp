@@ -60,6 +60,9 @@ Frm_transact::Frm_transact(AppContext &context)
 
     m_menu = new WorkspaceMenu(this);
     m_cutPicker = std::make_unique<CutPicker>(context, m_picture);
+    // The cut marker and the region rectangle are drawn for the eye only: sampling and the
+    // filters read the picture under them.
+    m_picture.setOverlaysApart(true);
     m_windowSurface.setBackColour(BackColour);
     m_windowView = new SurfaceView(&m_windowSurface, 0, this);
     m_windowView->setFocusPolicy(Qt::NoFocus);
