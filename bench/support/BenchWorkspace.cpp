@@ -1,6 +1,7 @@
 #include "support/BenchWorkspace.h"
 
 #include "app/WindowProgress.h"
+#include "app/WindowWiring.h"
 #include "curves/CurveWindow.h"
 #include "curves/frm_listview.h"
 #include "curves/frmguang.h"
@@ -24,9 +25,7 @@ std::unique_ptr<ProgressWindows> makeProgress(bool real)
 {
     if (!real)
         return std::make_unique<SilentProgress>();
-    auto windows = std::make_unique<WindowProgress>();
-    windows->setWorkspaceLocator([] { return static_cast<QWidget *>(Frm_transact::instance()); });
-    return windows;
+    return std::make_unique<WindowProgress>();
 }
 
 } // namespace
@@ -36,6 +35,9 @@ BenchWorkspace::BenchWorkspace(bool realProgress)
                                                         nullptr,  {},         {}}
 {
     m_services.dialogs = &m_dialogs;
+    wireWindows(m_context);
+    if (auto *windows = dynamic_cast<WindowProgress *>(m_progress.get()))
+        windows->setWorkspaceLocator([this] { return static_cast<QWidget *>(Frm_transact::instance(m_context)); });
     QFile settings(QDir(m_dir.path()).filePath(QStringLiteral("configtext.txt")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write("10\r\n5\r\n");
@@ -69,7 +71,7 @@ void BenchWorkspace::repaint(CurveWindow *window, bool withWorkspace)
         m_workspace->pictureView()->repaint();
     if (window)
         window->repaint();
-    if (frm_listview *table = frm_listview::instance())
+    if (frm_listview *table = frm_listview::instance(m_context))
         table->listView()->viewport()->repaint();
 }
 

@@ -2,8 +2,8 @@
 #include "analysis/AnalysisState.h"
 #include "app/CommandLine.h"
 #include "app/WindowProgress.h"
+#include "app/WindowWiring.h"
 #include "app/frmMain.h"
-#include "capture/CaptureWindowOpener.h"
 #include "caustic/CausticWindow.h"
 #include "platform/AppContext.h"
 #include "platform/ApplicationSetup.h"
@@ -15,7 +15,6 @@
 #include "platform/SystemPrinterService.h"
 #include "platform/XlsxWorkbookService.h"
 #include "workspace/Frm_transact.h"
-#include "workspace/WorkspaceOpener.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -54,12 +53,11 @@ int main(int argc, char **argv)
     services.capture = capture.get();
 
     lumetra::WindowProgress progress;
-    progress.setWorkspaceLocator([]() -> QWidget * { return lumetra::Frm_transact::instance(); });
     lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
+    progress.setWorkspaceLocator([&context]() -> QWidget * { return lumetra::Frm_transact::instance(context); });
 
-    // Openers of the other subsystems' windows.
-    lumetra::installWorkspaceOpener(context);
-    context.openCaptureWindow = [&context](bool) { lumetra::openCaptureWindow(context); };
+    // The subsystems reach each other only through the context.
+    lumetra::wireWindows(context);
 
     lumetra::frmMain window(context);
     progress.setOwner(&window);

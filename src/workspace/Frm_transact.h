@@ -3,9 +3,9 @@
 #include "platform/AppContext.h"
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
+#include "platform/WorkspacePort.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -23,13 +23,13 @@ class WorkspaceMenu;
 // The image workspace "图像操作": the loaded picture (Picture1, 640 x 480) inside engraved
 // rulers, the menu bar of the image commands, and the cut the curve windows follow, moved here
 // with the mouse and the arrow keys. One instance at a time, destroyed when closed.
-class Frm_transact : public QWidget
+class Frm_transact : public QWidget, public WorkspacePort
 {
     Q_OBJECT
 
 public:
-    // The open workspace or nullptr.
-    static Frm_transact *instance();
+    // The open workspace of this context, or nullptr.
+    static Frm_transact *instance(const AppContext &context);
     // Loads the picture of ImagePath and shows the workspace at (160, 70), or brings an open one
     // there (keeping its picture). nullptr when the picture was refused: a message names the
     // file and nothing else changes.
@@ -38,14 +38,17 @@ public:
     ~Frm_transact() override;
 
     AppContext &context() { return m_context; }
-    PictureSurface &picture() { return m_picture; }
+    PictureSurface &picture() override { return m_picture; }
     SurfaceView *pictureView() { return m_pictureView; }
     PictureSurface &windowSurface() { return m_windowSurface; }
     SurfaceView *windowView() { return m_windowView; }
     // A menu item by its control name (nullptr for an unknown name).
     QAction *menuItem(const QString &controlName);
-    // Moves the window so that its left edge is at x (client-area pixels of the main frame).
-    void setLeftEdge(int x);
+    // WorkspacePort
+    void setLeftEdge(int x) override;
+    void setCurveCommandsEnabled(bool enabled) override;
+    void setTableCommandEnabled(bool enabled) override;
+    void scheduleRepaint() override { update(); }
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
 
@@ -74,8 +77,6 @@ private:
     QLabel *m_label1 = nullptr;
     WorkspaceMenu *m_menu = nullptr;
     std::unique_ptr<CutPicker> m_cutPicker;
-
-    static QPointer<Frm_transact> s_instance;
 };
 
 } // namespace lumetra

@@ -20,7 +20,7 @@ class frm_sz : public QWidget
     Q_OBJECT
 
 public:
-    static frm_sz *instance();
+    static frm_sz *instance(const AppContext &context);
     // Shows the dialog at (300, 150), loading it first when it is not open.
     static frm_sz *showDialog(AppContext &context);
     // The settings file the dialog reads and writes; empty (the default) means the program's own.
@@ -49,9 +49,6 @@ private:
     QLineEdit *m_text2 = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
-
-    static QPointer<frm_sz> s_instance;
-    static QString s_settingsPath;
 };
 
 } // namespace lumetra

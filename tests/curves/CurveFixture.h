@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/ProgressWindows.h"
+#include "app/WindowWiring.h"
 #include "curves/CurveWindow.h"
 #include "curves/frm_listview.h"
 #include "curves/frmguang.h"
@@ -115,6 +116,7 @@ protected:
         services.pointer = &pointer;
         context =
             std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+        wireWindows(*context);
         frm_sz::setSettingsPath(QDir(dir.path()).filePath(QStringLiteral("configtext.txt")));
         writeSettings(QStringLiteral("2"));
     }
@@ -150,7 +152,7 @@ protected:
             return nullptr;
         pictureBefore = workspace->picture().image().copy();
         workspace->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
-        CurveWindow *window = CurveWindow::openWindow();
+        CurveWindow *window = CurveWindow::openWindow(*context);
         EXPECT_NE(window, nullptr);
         return window;
     }

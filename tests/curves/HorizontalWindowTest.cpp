@@ -30,8 +30,8 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(frmguang::instance(), w);
-    EXPECT_EQ(frmguangshu::instance(), nullptr);
+    EXPECT_EQ(frmguang::instance(*context), w);
+    EXPECT_EQ(frmguangshu::instance(*context), nullptr);
     EXPECT_FALSE(w->isVertical());
     EXPECT_EQ(w->windowTitle(), "  水 平 方 向 光 强 分 布 曲 线");
     EXPECT_EQ(w->label1()->text(), "0");
@@ -78,12 +78,12 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
     EXPECT_EQ(state->ImageGreyMax, TestPicture::maximum());
     EXPECT_EQ(state->ImageGreyMin, TestPicture::minimum());
 
-    Frm_transact *ws = Frm_transact::instance();
+    Frm_transact *ws = Frm_transact::instance(*context);
     EXPECT_FALSE(ws->menuItem("shuipin")->isEnabled());
     EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
     EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
 
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(*context);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->windowTitle(), "Form1");
     EXPECT_EQ(table->listWidth(), 157);
@@ -145,7 +145,7 @@ TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    Frm_transact *ws = Frm_transact::instance();
+    Frm_transact *ws = Frm_transact::instance(*context);
     const PictureSurface &picture = ws->picture();
     int band190 = 0;
     int band194 = 0;
@@ -167,8 +167,8 @@ TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
     EXPECT_NEAR(band194, 640 / 3, 2);
 
     closeCurveWindow(w);
-    EXPECT_EQ(CurveWindow::openWindow(), nullptr);
-    EXPECT_EQ(frm_listview::instance(), nullptr);
+    EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
+    EXPECT_EQ(frm_listview::instance(*context), nullptr);
     EXPECT_EQ(picture.image(), pictureBefore.convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(state->CurveWindowOpen);
     EXPECT_EQ(state->CutOrientation, 0);
@@ -185,7 +185,7 @@ TEST_F(HorizontalWindow, WidthZeroDrawsTheRawCurveOnlyAndTheBandOnTheCutLine)
     EXPECT_EQ(state->IntegrationWidth, 0);
     EXPECT_EQ(countColour(w->plot(), colours::AnalysedFace), 0);
     EXPECT_GT(countColour(w->plot(), colours::RawCurve), 600);
-    const PictureSurface &picture = Frm_transact::instance()->picture();
+    const PictureSurface &picture = Frm_transact::instance(*context)->picture();
     for (int x = 0; x < 640; ++x) {
         ASSERT_EQ(picture.point(x, 192), fromQRgb(pictureBefore.pixel(x, 192)) ^ colours::CutLine) << x;
         ASSERT_EQ(picture.point(x, 191), fromQRgb(pictureBefore.pixel(x, 191))) << x;
@@ -206,7 +206,7 @@ TEST_F(HorizontalWindow, TableListsTheCutInBothModes)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(*context);
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->rowCount(), 640);
     EXPECT_EQ(table->headerText(0), "位置");
@@ -296,7 +296,7 @@ TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
     const double intensity1 = state->MarkValuesH[1][1];
     EXPECT_EQ(intensity0, 75);
     EXPECT_EQ(intensity1, 24.5);
-    const QString cell = frm_listview::instance()->text(10, 2);
+    const QString cell = frm_listview::instance(*context)->text(10, 2);
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
     EXPECT_TRUE(state->Enlarged);
@@ -339,7 +339,7 @@ TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
             continue;
         ASSERT_EQ(plot.point(x, 7), frameColour(x, 7, 960, 400)) << x;
     }
-    EXPECT_EQ(frm_listview::instance()->text(10, 2), cell); // zooming leaves the table alone
+    EXPECT_EQ(frm_listview::instance(*context)->text(10, 2), cell); // zooming leaves the table alone
 
     QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
     EXPECT_FALSE(state->Enlarged);
@@ -374,12 +374,12 @@ TEST_F(HorizontalWindow, ASecondOpeningStartsAfresh)
     click(w, 100, 100);
     ASSERT_EQ(state->AxisStart, -319);
     closeCurveWindow(w);
-    EXPECT_EQ(Frm_transact::instance()->picture().image(),
+    EXPECT_EQ(Frm_transact::instance(*context)->picture().image(),
               pictureBefore.convertToFormat(QImage::Format_RGB32));
 
     // A second window may open once the first is gone.
-    Frm_transact::instance()->menuItem("shuipin")->trigger();
-    w = CurveWindow::openWindow();
+    Frm_transact::instance(*context)->menuItem("shuipin")->trigger();
+    w = CurveWindow::openWindow(*context);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(state->CutPosition, 192);
     EXPECT_EQ(state->AxisStart, -320);
@@ -404,8 +404,8 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     EXPECT_EQ(frame->size(), QSize(710, 330));
     EXPECT_EQ(frame->pos(), QPoint(157, area.viewport()->height() - 330));
     EXPECT_EQ(w->windowSurface().size(), w->size());
-    EXPECT_EQ(childWindowFrame(frm_listview::instance())->pos(), QPoint(0, 0));
-    EXPECT_EQ(childWindowFrame(Frm_transact::instance())->x(), 157);
+    EXPECT_EQ(childWindowFrame(frm_listview::instance(*context))->pos(), QPoint(0, 0));
+    EXPECT_EQ(childWindowFrame(Frm_transact::instance(*context))->x(), 157);
     EXPECT_EQ(area.subWindowList().size(), 3);
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
@@ -415,19 +415,19 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     // Closing the frame runs the closing sequence and takes the table (and its frame) along.
     frame->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(CurveWindow::openWindow(), nullptr);
-    EXPECT_EQ(frm_listview::instance(), nullptr);
+    EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
+    EXPECT_EQ(frm_listview::instance(*context), nullptr);
     EXPECT_EQ(state->CutOrientation, 0);
     EXPECT_FALSE(state->CurveWindowOpen);
     ASSERT_EQ(area.subWindowList().size(), 1);
-    EXPECT_EQ(area.subWindowList().first()->widget(), Frm_transact::instance());
-    EXPECT_EQ(Frm_transact::instance()->picture().image(), pictureBefore);
+    EXPECT_EQ(area.subWindowList().first()->widget(), Frm_transact::instance(*context));
+    EXPECT_EQ(Frm_transact::instance(*context)->picture().image(), pictureBefore);
 
     // Closed directly, the window takes its frame along too.
-    Frm_transact::instance()->menuItem("cuizi")->trigger();
-    ASSERT_NE(frmguangshu::instance(), nullptr);
+    Frm_transact::instance(*context)->menuItem("cuizi")->trigger();
+    ASSERT_NE(frmguangshu::instance(*context), nullptr);
     EXPECT_EQ(area.subWindowList().size(), 3);
-    closeCurveWindow(frmguangshu::instance());
+    closeCurveWindow(frmguangshu::instance(*context));
     EXPECT_EQ(area.subWindowList().size(), 1);
     context->mdiArea = nullptr;
 }
@@ -437,7 +437,7 @@ TEST_F(HorizontalWindow, OnlyOneCurveWindowAtATime)
     ASSERT_NE(openCurves(false), nullptr);
     EXPECT_EQ(frmguangshu::showWindow(*context), nullptr);
     EXPECT_EQ(state->CutOrientation, 1);
-    EXPECT_EQ(frmguang::showWindow(*context), frmguang::instance());
+    EXPECT_EQ(frmguang::showWindow(*context), frmguang::instance(*context));
     EXPECT_EQ(state->CutPosition, 192);
 }
 
