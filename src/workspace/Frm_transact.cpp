@@ -3,10 +3,12 @@
 #include "analysis/AnalysisState.h"
 #include "analysis/Module1.h"
 #include "platform/Dialogs.h"
-#include "platform/ImageLoader.h"
+#include "platform/PlacementSetting.h"
 #include "platform/MainWindowPort.h"
 #include "workspace/CutPicker.h"
 #include "workspace/FilterCommands.h"
+#include "workspace/PlacementBar.h"
+#include "workspace/PlacementOptionsDialog.h"
 #include "workspace/RegionCommands.h"
 #include "workspace/TableExportCommand.h"
 #include "workspace/WorkspaceGeometry.h"
@@ -32,7 +34,7 @@ Frm_transact *Frm_transact::showWorkspace(AppContext &context)
     if (!form) {
         // Read the picture before anything is created or changed, so that a refused file
         // leaves no window behind and the shared state as it was.
-        const ImageLoadResult loaded = loadImageFile(context.state.ImagePath);
+        WorkspacePicture loaded = readWorkspacePicture(context.state.ImagePath, loadPlacementMode());
         if (!loaded.ok()) {
             if (context.services.dialogs)
                 context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
@@ -41,7 +43,7 @@ Frm_transact *Frm_transact::showWorkspace(AppContext &context)
             return nullptr;
         }
         form = new Frm_transact(context);
-        form->Form_Load(loaded.image);
+        form->Form_Load(std::move(loaded));
     }
     showChildWindow(context, form, workspace::WorkspacePosition);
     return form;
@@ -72,10 +74,14 @@ Frm_transact::Frm_transact(AppContext &context)
     m_label1->adjustSize();
     m_label1->move(workspace::picturePosition() + QPoint(12, 12));
 
+    m_placementBar = new PlacementBar(this);
+    connect(m_placementBar, &PlacementBar::placementChosen, this, [this](PlacementMode mode) { setPlacement(mode); });
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(m_menu->bar());
+    layout->addWidget(m_placementBar);
     layout->addWidget(m_windowView);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -83,6 +89,8 @@ Frm_transact::Frm_transact(AppContext &context)
     connect(menuItem(QStringLiteral("cuizi")), &QAction::triggered, this, [this] { cuizi_Click(); });
     connect(menuItem(QStringLiteral("configtext")), &QAction::triggered, this,
             [this] { configtext_Click(); });
+    connect(menuItem(QStringLiteral("xuanxiang")), &QAction::triggered, this,
+            [this] { PlacementOptionsDialog::showDialog(m_context); });
     connect(m_pictureView, &SurfaceView::mousePressed, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
     connect(m_pictureView, &SurfaceView::keyPressed, this,
@@ -122,8 +130,9 @@ void Frm_transact::setTableCommandEnabled(bool enabled)
         item->setEnabled(enabled);
 }
 
-void Frm_transact::Form_Load(const QImage &image)
+void Frm_transact::Form_Load(WorkspacePicture picture)
 {
+    m_source = std::move(picture);
     AnalysisState &state = m_context.state;
     state.WorkspaceOpen = true;
     m_label1->hide();
@@ -132,20 +141,39 @@ void Frm_transact::Form_Load(const QImage &image)
     m_pictureView->move(at);
     m_picture.setPlacement(at.x(), at.y());
 
-    // Rulers: left and top scales, then bottom and right ones, engraved on the window around
-    // the picture. The routine halves spans it is given, so each call gets its own.
-    int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
-    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, scalesides::RulersLeftTop,
-                           false);
-    spanX = workspace::PictureWidth;
-    spanY = workspace::PictureHeight;
-    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
-                           scalesides::RulersBottomRight, false);
-
-    m_picture.setPicture(image);
+    showPlacedPicture();
     state.ImageWidth = workspace::PictureWidth;
     state.ImageHeight = workspace::PictureHeight;
     m_menu->applyLoadedStates();
+}
+
+void Frm_transact::showPlacedPicture()
+{
+    // Rulers: left and top scales, then bottom and right ones, engraved on the window around
+    // the picture, in the picture's own pixels when it is placed. The routine halves spans it
+    // is given, so each call gets its own.
+    m_windowSurface.setBackColour(BackColour);
+    const PicturePlacement *placement = m_source.placement.isIdentity() ? nullptr : &m_source.placement;
+    int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
+    Module1::DrawPlotFrame(m_context.state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
+                           scalesides::RulersLeftTop, false, placement);
+    spanX = workspace::PictureWidth;
+    spanY = workspace::PictureHeight;
+    Module1::DrawPlotFrame(m_context.state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
+                           scalesides::RulersBottomRight, false, placement);
+
+    m_picture.setPicture(m_source.placed);
+    m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
+    setWindowTitle(QStringLiteral("图像操作") + placementTitleSuffix(m_source));
+}
+
+void Frm_transact::setPlacement(PlacementMode mode)
+{
+    if (m_source.full.isNull())
+        return;
+    placeWorkspacePicture(m_source, mode);
+    showPlacedPicture();
+    update();
 }
 
 void Frm_transact::Form_Unload()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/WorkspacePicture.h"
 #include "platform/AppContext.h"
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
@@ -18,6 +19,7 @@ class QLabel;
 namespace lumetra {
 
 class CutPicker;
+class PlacementBar;
 class WorkspaceMenu;
 
 // The image workspace "图像操作": the loaded picture (Picture1, 640 x 480) inside engraved
@@ -51,6 +53,12 @@ public:
     void scheduleRepaint() override { update(); }
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
+    // How the opened picture lies on Picture1 (identity unless it is larger than 640 x 480).
+    const PicturePlacement &placement() const { return m_source.placement; }
+    // Places the picture again (the bar above the picture, the options dialog): new picture,
+    // rulers and title. An open curve window keeps what it sampled until it samples again.
+    void setPlacement(PlacementMode mode);
+    PlacementBar *placementBar() { return m_placementBar; }
 
     // Background of the window's own drawing, behind the rulers.
     static constexpr Colour BackColour = rgb(192, 192, 192);
@@ -61,7 +69,8 @@ protected:
 private:
     explicit Frm_transact(AppContext &context);
 
-    void Form_Load(const QImage &image);
+    void Form_Load(WorkspacePicture picture);
+    void showPlacedPicture();
     void Form_Unload();
     void shuipin_Click();
     void cuizi_Click();
@@ -76,6 +85,8 @@ private:
     SurfaceView *m_pictureView = nullptr;
     QLabel *m_label1 = nullptr;
     WorkspaceMenu *m_menu = nullptr;
+    PlacementBar *m_placementBar = nullptr;
+    WorkspacePicture m_source;
     std::unique_ptr<CutPicker> m_cutPicker;
 };
 
