@@ -1,5 +1,6 @@
 // lumetra [--simulated-camera] [IMAGE]: the Lumetra workstation.
 #include "analysis/AnalysisState.h"
+#include "analysis/SettingsFile.h"
 #include "app/CommandLine.h"
 #include "app/WindowProgress.h"
 #include "app/frmMain.h"
@@ -33,6 +34,10 @@ int main(int argc, char **argv)
                      qPrintable(lumetra::commandLineUsage()));
         return 2;
     }
+
+    // An installed program keeps its settings in the user's folder; the first run starts there
+    // from the defaults shipped beside the executable.
+    lumetra::SettingsFile().seedFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/configtext.txt"));
 
     // The shared state is large (the colour store alone is several megabytes): keep it off the stack.
     auto state = std::make_unique<lumetra::AnalysisState>();

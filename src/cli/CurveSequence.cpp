@@ -111,10 +111,8 @@ void HeadlessCurveWindow::open(double integrationWidth)
     m_state.CutPosition = vertical() ? 320 : 192;
     Module1::PlotRawCurve(m_state, m_plot, 0, vertical());
     m_state.IntegrationWidth = integrationWidth;
-    if (m_state.IntegrationWidth != 0) {
-        Module1::AnalyseProfile(m_state);
-        Module1::PlotAnalysedCurve(m_state, m_plot, 0, vertical());
-    }
+    Module1::AnalyseProfile(m_state);
+    Module1::PlotAnalysedCurve(m_state, m_plot, 0, vertical());
     Module1::DrawCutMarker(m_state, m_picture);
     drawZeroLine(colours::ZeroOrange);
     m_state.CursorX = vertical() ? 100 : 320;

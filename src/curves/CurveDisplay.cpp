@@ -82,20 +82,15 @@ void CurveDisplay::drawCurvesAfterResize()
     AnalysisState &s = m_window.state();
     const bool vertical = m_window.isVertical();
     PictureSurface &plot = m_window.plot();
-    const bool analysed = s.IntegrationWidth != 0;
     if (m_window.lineModeActive()) {
-        if (analysed) {
-            Module1::AnalyseProfile(s);
-            Module1::PlotAnalysedCurve(s, plot, s.Enlarged ? 6 : 1, vertical);
-        }
+        Module1::AnalyseProfile(s);
+        Module1::PlotAnalysedCurve(s, plot, s.Enlarged ? 6 : 1, vertical);
         return;
     }
     const int style = s.Enlarged ? 5 : 0;
     Module1::PlotRawCurve(s, plot, style, vertical);
-    if (analysed) {
-        Module1::AnalyseProfile(s);
-        Module1::PlotAnalysedCurve(s, plot, style, vertical);
-    }
+    Module1::AnalyseProfile(s);
+    Module1::PlotAnalysedCurve(s, plot, style, vertical);
 }
 
 void CurveDisplay::changeSize(bool enlarged)

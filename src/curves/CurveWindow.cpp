@@ -279,11 +279,11 @@ void CurveWindow::load()
     // The smoothing needs 2N + 1 samples along the cut; a wider setting would read past the
     // profile, so it is held to the longest the cut allows.
     const double widest = (m_geometry.tableRows - 1) / 2;
+    // Width 0 (also a missing settings file) smooths nothing: the analysed curve is then the
+    // nine-line average itself, drawn here as every later redraw draws it.
     s.IntegrationWidth = std::clamp(SettingsFile(frm_sz::settingsPath()).integrationWidth(), 0.0, widest);
-    if (s.IntegrationWidth != 0) {
-        Module1::AnalyseProfile(s);
-        Module1::PlotAnalysedCurve(s, m_plot, 0, vertical);
-    }
+    Module1::AnalyseProfile(s);
+    Module1::PlotAnalysedCurve(s, m_plot, 0, vertical);
 
     drawWorkspaceCutMarker();
     m_display->drawZeroLine(colours::ZeroOrange);
