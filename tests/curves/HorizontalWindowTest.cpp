@@ -2,7 +2,9 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QHeaderView>
 #include <QMenu>
+#include <QTableView>
 
 namespace lumetra::test {
 namespace {
@@ -85,8 +87,17 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
 
     frm_listview *table = frm_listview::instance();
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->windowTitle(), "Form1");
-    EXPECT_EQ(table->listWidth(), 157);
+    EXPECT_EQ(table->windowTitle(), "光强数据");
+    // Wide enough for its three columns: every header fits and nothing scrolls sideways.
+    QTableView *list = table->listView();
+    int columns = 0;
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GE(list->columnWidth(c), list->horizontalHeader()->fontMetrics().horizontalAdvance(table->headerText(c)))
+            << c;
+        columns += list->columnWidth(c);
+    }
+    EXPECT_LE(columns, list->viewport()->width());
+    EXPECT_EQ(table->listWidth(), table->width());
     EXPECT_EQ(table->pos(), QPoint(0, 0));
     EXPECT_EQ(ws->x(), table->listWidth());
     EXPECT_EQ(w->x(), table->listWidth());
@@ -419,10 +430,11 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     QWidget *frame = childWindowFrame(w);
     ASSERT_NE(frame, w);
     EXPECT_EQ(frame->size(), QSize(710, 330));
-    EXPECT_EQ(frame->pos(), QPoint(157, area.viewport()->height() - 330));
+    const int tableWidth = frm_listview::instance()->listWidth();
+    EXPECT_EQ(frame->pos(), QPoint(tableWidth, area.viewport()->height() - 330));
     EXPECT_EQ(w->windowSurface().size(), w->size());
     EXPECT_EQ(childWindowFrame(frm_listview::instance())->pos(), QPoint(0, 0));
-    EXPECT_EQ(childWindowFrame(Frm_transact::instance())->x(), 157);
+    EXPECT_EQ(childWindowFrame(Frm_transact::instance())->x(), tableWidth);
     EXPECT_EQ(area.subWindowList().size(), 3);
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
