@@ -68,7 +68,7 @@ int main(int argc, char **argv)
     lumetra::frmMain window(context);
     progress.setOwner(&window);
     QObject::connect(&window, &lumetra::frmMain::closed, &app, &QCoreApplication::quit);
-    window.show();
+    window.showOnScreen();
 
     if (!commandLine.imagePath.isEmpty())
         QTimer::singleShot(0, &window,

@@ -14,7 +14,8 @@ namespace lumetra {
 class Dialogs
 {
 public:
-    // Filters are written as the program states them: "Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg".
+    // Filters are label|patterns pairs, "Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg"; the dialog shows
+    // each label followed by its patterns, so the labels carry none.
     struct FileRequest
     {
         QString title;
@@ -42,7 +43,7 @@ public:
                                          const QString &defaultText) = 0;
 };
 
-// Turns "Desc(*.a)|*.a|Other|*.b;*.c" into Qt's "Desc(*.a) (*.a);;Other (*.b *.c)" entries.
+// Turns "Desc|*.a|Other|*.b;*.c" into Qt's "Desc (*.a)" and "Other (*.b *.c)" entries.
 QStringList qtFilterList(const QString &filter);
 // "c:\" and empty mean the home directory; anything else is used as it stands.
 QString resolveInitialDirectory(const QString &directory);

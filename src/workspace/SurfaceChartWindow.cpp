@@ -111,7 +111,7 @@ bool SurfaceChartWindow::savePicture()
     Dialogs::FileRequest request;
     request.title = QStringLiteral("保存图片");
     request.initialDirectory = QStringLiteral("c:\\");
-    request.filter = QStringLiteral("PNG图片(*.png)|*.png");
+    request.filter = QStringLiteral("PNG 图片|*.png");
     request.defaultSuffix = QStringLiteral("png");
     const auto path = askSaveTarget(*dialogs, this, request);
     if (!path)

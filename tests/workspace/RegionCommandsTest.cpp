@@ -328,7 +328,7 @@ TEST_F(RegionCommandsTest, TheChartWindowSavesItsGridAsAWorkbook)
     dialogs.fileAnswers = {file};
     QTest::mouseClick(chart->workbookButton(), Qt::LeftButton);
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
-    EXPECT_EQ(dialogs.saveRequests[0].filter, QStringLiteral("*.xlsx|*.xlsx"));
+    EXPECT_EQ(dialogs.saveRequests[0].filter, QStringLiteral("Excel 工作簿|*.xlsx"));
     EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, QStringLiteral("xlsx"));
     const auto book = readWorkbook(file);
     ASSERT_TRUE(book.ok) << qPrintable(book.error);
