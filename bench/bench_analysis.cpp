@@ -168,7 +168,7 @@ void BM_PlotRawCurve(benchmark::State &s)
     PictureSurface plot(640, 200);
     plot.setBackColour(rgb(70, 70, 70));
     for (auto _ : s)
-        Module1::PlotRawCurve(*w.state, plot, 0);
+        Module1::PlotRawCurve(*w.state, plot, PlotMode::FaceNormal);
 }
 BENCHMARK(BM_PlotRawCurve)->Unit(benchmark::kMicrosecond);
 
@@ -181,7 +181,7 @@ void BM_PlotAnalysedCurve(benchmark::State &s)
     PictureSurface plot(640, 200);
     plot.setBackColour(rgb(70, 70, 70));
     for (auto _ : s)
-        Module1::PlotAnalysedCurve(*w.state, plot, 0);
+        Module1::PlotAnalysedCurve(*w.state, plot, PlotMode::FaceNormal);
 }
 BENCHMARK(BM_PlotAnalysedCurve)->Unit(benchmark::kMicrosecond);
 
@@ -193,7 +193,7 @@ void BM_DrawPlotFrameCurveWindow(benchmark::State &s)
     plot.setPlacement(33, 60);
     for (auto _ : s) {
         int spanX = 640, spanY = 100;
-        Module1::DrawPlotFrame(*state, plot, window, spanX, spanY, 8, 2, QStringLiteral("11001"), true);
+        Module1::DrawPlotFrame(*state, plot, window, spanX, spanY, 8, 2, scalesides::CurvePlot, true);
     }
     delete state;
 }

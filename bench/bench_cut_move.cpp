@@ -40,7 +40,7 @@ void BM_CutMove(benchmark::State &bench, bool vertical, bool lineMode, CutPicker
         bench.SkipWithError("the curve window did not open");
         return;
     }
-    CutPicker picker(session.state(), session.workspace()->picture());
+    CutPicker picker(session.context(), session.workspace()->picture());
     int step = 0;
     for (auto _ : bench) {
         const double p = 200 + (step++ % 40);

@@ -1,6 +1,7 @@
 #include "support/BenchWorkspace.h"
 
 #include "app/WindowProgress.h"
+#include "app/WindowWiring.h"
 #include "curves/CurveWindow.h"
 #include "curves/frm_listview.h"
 #include "curves/frmguang.h"
@@ -36,6 +37,7 @@ BenchWorkspace::BenchWorkspace(bool realProgress)
                                                         nullptr,  {},         {}}
 {
     m_services.dialogs = &m_dialogs;
+    wireWindows(m_context);
     QFile settings(QDir(m_dir.path()).filePath(QStringLiteral("configtext.txt")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write("10\r\n5\r\n");

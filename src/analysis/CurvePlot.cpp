@@ -15,16 +15,16 @@ struct CurveStyle
     bool lineMode = false; // scaled to the profile's own range instead of the picture's
 };
 
-// Modes 0 face/normal, 1 line/normal, 5 face/enlarged, 6 line/enlarged; false for any other.
-bool styleOf(int mode, CurveStyle &style)
+// False for a value that names no mode.
+bool styleOf(PlotMode mode, CurveStyle &style)
 {
     switch (mode) {
-    case 0: style = {false, false}; return true;
-    case 1: style = {false, true}; return true;
-    case 5: style = {true, false}; return true;
-    case 6: style = {true, true}; return true;
-    default: return false;
+    case PlotMode::FaceNormal: style = {false, false}; return true;
+    case PlotMode::LineNormal: style = {false, true}; return true;
+    case PlotMode::FaceEnlarged: style = {true, false}; return true;
+    case PlotMode::LineEnlarged: style = {true, true}; return true;
     }
+    return false;
 }
 
 // Joins sample i to sample i + 1 for i = first..last. Intensity runs up from the bottom edge of a
@@ -71,7 +71,7 @@ int sampledColumns(const AnalysisState &state)
 
 } // namespace
 
-void PlotRawCurve(const AnalysisState &state, PictureSurface &plot, int mode, bool vertical)
+void PlotRawCurve(const AnalysisState &state, PictureSurface &plot, PlotMode mode, bool vertical)
 {
     CurveStyle style;
     const int cut = cutIndex(state, vertical);
@@ -95,7 +95,7 @@ void PlotRawCurve(const AnalysisState &state, PictureSurface &plot, int mode, bo
     }
 }
 
-void PlotAnalysedCurve(const AnalysisState &state, PictureSurface &plot, int mode, bool vertical)
+void PlotAnalysedCurve(const AnalysisState &state, PictureSurface &plot, PlotMode mode, bool vertical)
 {
     CurveStyle style;
     if (!styleOf(mode, style))

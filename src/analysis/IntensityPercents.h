@@ -1,10 +1,9 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
+#include "platform/DisplayMode.h"
 
 namespace lumetra {
-
-enum class DisplayMode { Face, Line };
 
 // 0 when v lies below lo or the range is empty; otherwise floor(100 (v - lo) / (hi - lo)).
 int percentOf(double v, double lo, double hi);

@@ -3,7 +3,6 @@
 #include "analysis/Module1.h"
 #include "analysis/NumberText.h"
 #include "analysis/PlotGeometry.h"
-#include "analysis/Rounding.h"
 #include "platform/PictureSurface.h"
 
 #include <cmath>
@@ -41,15 +40,15 @@ void drawCross(PictureSurface &plot, double x, double y, const plotgeometry::Plo
 } // namespace
 
 void DrawCrosshair(const AnalysisState &state, PictureSurface &plot, double oldX, double oldY, double newX,
-                   double newY, int mode)
+                   double newY, CrosshairMode mode)
 {
     if (state.CutOrientation != 1 && state.CutOrientation != 2)
         return;
     const plotgeometry::PlotSize size = plotgeometry::plotSize(state.CutOrientation, state.Enlarged);
     XorPen pen(plot);
-    if (mode == 1) {
+    if (mode == CrosshairMode::Draw) {
         drawCross(plot, oldX, oldY, size);
-    } else if (mode == 2) {
+    } else if (mode == CrosshairMode::Move) {
         drawCross(plot, oldX, oldY, size);
         drawCross(plot, newX, newY, size);
     }
@@ -80,34 +79,15 @@ void DrawCutMarker(const AnalysisState &state, PictureSurface &workspacePicture)
 void RefreshCurveWindow(AnalysisState &state, PictureSurface &plot, CurveWindowPort &window, int originSide,
                         bool vertical)
 {
-    PictureSurface &windowSurface = window.windowSurface();
-    windowSurface.clear();
-
-    const int axisSpan = static_cast<int>(rounding::halfEven(state.AxisEnd - state.AxisStart));
-    int spanX = vertical ? 100 : axisSpan;
-    int spanY = vertical ? axisSpan : 100;
-    DrawPlotFrame(state, plot, windowSurface, spanX, spanY, vertical ? 2 : 8, vertical ? 8 : 2,
-                  QStringLiteral("11001"), true);
-    plot.setPersistent(true);
-
     const bool enlarged = state.Enlarged;
-    if (window.lineModeActive()) {
-        AnalyseProfile(state);
-        FindProfileMax(state);
-        FindProfileMin(state);
-        PlotAnalysedCurve(state, plot, enlarged ? 6 : 1, vertical);
-    } else {
-        ScanGreyRange(state);
-        const int mode = enlarged ? 5 : 0;
-        PlotRawCurve(state, plot, mode, vertical);
-        // The horizontal window keeps the existing profile when enlarged; the vertical one
-        // analyses again in both sizes.
-        if (vertical || !enlarged)
-            AnalyseProfile(state);
-        PlotAnalysedCurve(state, plot, mode, vertical);
-    }
-
-    DrawCrosshair(state, plot, state.CursorX, state.CursorY, 0, 0, 1);
+    RedrawRules rules;
+    rules.clear = RedrawRules::Clear::WindowDrawing;
+    rules.persistAfterFrame = true;
+    // The horizontal window keeps the existing profile when enlarged; the vertical one analyses
+    // again in both sizes.
+    rules.reanalyseInFaceMode = vertical || !enlarged;
+    RedrawCurveWindow(state, plot, window.windowSurface(),
+                      window.lineModeActive() ? DisplayMode::Line : DisplayMode::Face, vertical, rules);
 
     const double cursor = vertical ? state.CursorY : state.CursorX;
     const double step = plotgeometry::enlargedStep(vertical);
@@ -130,8 +110,8 @@ void RefreshCurveWindow(AnalysisState &state, PictureSurface &plot, CurveWindowP
             across(k - s, colours::ZeroOrange);
         else if (originSide == 2)
             across(-s - k, colours::ZeroOrange);
-        across(-s, colours::ZeroBlue);
     }
+    DrawZeroLine(state, plot, colours::ZeroBlue, vertical);
 
     window.setTablePositions(state.AxisStart, vertical ? 480 : 640);
 }

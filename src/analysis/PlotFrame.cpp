@@ -73,19 +73,14 @@ void halveSpan(int &span)
         span = static_cast<int>(rounding::halfEven(span / 2.0));
 }
 
-bool sideOn(const QString &sides, int position)
-{
-    return sides.size() > position && sides.at(position) == QLatin1Char('1');
-}
-
 } // namespace
 
 void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureSurface &window, int &spanX,
-                   int &spanY, int bottomSubdivisions, int leftSubdivisions, const QString &sides, bool grid)
+                   int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid)
 {
     window.setPersistent(true);
     surface.setBackColour(colours::PlotBackground);
-    if (!sideOn(sides, 4))
+    if (!sides.master)
         return;
 
     const double L = surface.left() + 2;
@@ -96,7 +91,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
     const int yStep = spanY == 100 ? 10 : 48;
     FrameDrawer draw(window);
 
-    if (sideOn(sides, 0)) {
+    if (sides.left) {
         const int c = majorDivisions(spanY, 48);
         const int s = leftSubdivisions;
         if (s > 0) {
@@ -123,7 +118,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
         }
     }
 
-    if (sideOn(sides, 2)) {
+    if (sides.right) {
         const int s = leftSubdivisions;
         if (s > 0) {
             for (int k = 0; k <= 10 * s; ++k) {
@@ -143,7 +138,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
         }
     }
 
-    if (sideOn(sides, 3)) {
+    if (sides.top) {
         const int s = bottomSubdivisions;
         if (s > 0) {
             for (int k = 0; k <= 10 * s; ++k) {
@@ -163,7 +158,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
         }
     }
 
-    if (sideOn(sides, 1)) {
+    if (sides.bottom) {
         const int c = majorDivisions(spanX, 64);
         const int s = bottomSubdivisions;
         if (s > 0) {

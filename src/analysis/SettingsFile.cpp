@@ -51,6 +51,25 @@ QString SettingsFile::resolvedPath()
     return QDir(configDir).filePath(QString::fromLatin1(kFileName));
 }
 
+namespace {
+QString &programPathOverride()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString SettingsFile::programPath()
+{
+    const QString &path = programPathOverride();
+    return path.isEmpty() ? resolvedPath() : path;
+}
+
+void SettingsFile::setProgramPath(const QString &path)
+{
+    programPathOverride() = path;
+}
+
 SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
 
 QString SettingsFile::path() const

@@ -22,6 +22,11 @@ public:
     // per-user configuration directory.
     static QString resolvedPath();
 
+    // The file the program's windows read and write: resolvedPath() unless another was set
+    // (tests and benchmarks point it into a temporary folder; an empty path resets it).
+    static QString programPath();
+    static void setProgramPath(const QString &path);
+
     explicit SettingsFile(QString path = resolvedPath());
 
     QString path() const;

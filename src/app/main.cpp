@@ -3,8 +3,8 @@
 #include "analysis/SettingsFile.h"
 #include "app/CommandLine.h"
 #include "app/WindowProgress.h"
+#include "app/WindowWiring.h"
 #include "app/frmMain.h"
-#include "capture/CaptureWindowOpener.h"
 #include "platform/AppContext.h"
 #include "platform/ApplicationSetup.h"
 #include "platform/CaptureService.h"
@@ -15,7 +15,6 @@
 #include "platform/SystemPrinterService.h"
 #include "platform/XlsxWorkbookService.h"
 #include "workspace/Frm_transact.h"
-#include "workspace/WorkspaceOpener.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -61,9 +60,8 @@ int main(int argc, char **argv)
     progress.setWorkspaceLocator([]() -> QWidget * { return lumetra::Frm_transact::instance(); });
     lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
 
-    // Openers of the other subsystems' windows.
-    lumetra::installWorkspaceOpener(context);
-    context.openCaptureWindow = [&context](bool) { lumetra::openCaptureWindow(context); };
+    // The subsystems reach each other only through the context.
+    lumetra::wireWindows(context);
 
     lumetra::frmMain window(context);
     progress.setOwner(&window);

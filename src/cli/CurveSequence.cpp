@@ -59,110 +59,43 @@ HeadlessCurveWindow::HeadlessCurveWindow(AnalysisState &state, PictureSurface &w
     m_window.setBackColour(rgb(212, 208, 200));
 }
 
-void HeadlessCurveWindow::clearMarks()
-{
-    if (vertical()) {
-        m_state.MarkCountV = 0;
-        m_state.MarkPixelsV = {};
-        m_state.MarkValuesV = {};
-    } else {
-        m_state.MarkCountH = 0;
-        m_state.MarkPixelsH = {};
-        m_state.MarkValuesH = {};
-    }
-}
-
-void HeadlessCurveWindow::drawFrame()
-{
-    const int span = static_cast<int>(m_state.AxisEnd - m_state.AxisStart);
-    int spanX = vertical() ? 100 : span;
-    int spanY = vertical() ? span : 100;
-    Module1::DrawPlotFrame(m_state, m_plot, m_window, spanX, spanY, vertical() ? 2 : 8, vertical() ? 8 : 2,
-                           QStringLiteral("11001"), true);
-}
-
-void HeadlessCurveWindow::drawZeroLine(Colour colour)
-{
-    const double at = -m_state.AxisStart;
-    m_plot.setPenMode(PictureSurface::PenMode::Xor);
-    if (vertical())
-        m_plot.line(0, at, 200, at, colour);
-    else
-        m_plot.line(at, 0, at, 200, colour);
-    m_plot.setPenMode(PictureSurface::PenMode::Copy);
-}
-
 void HeadlessCurveWindow::open(double integrationWidth)
 {
-    m_state.CurveWindowOpen = true;
-    m_state.Enlarged = false;
-    clearMarks();
-    m_state.CutOrientation = static_cast<int16_t>(m_kind);
-    m_state.AxisStart = vertical() ? -240 : -320;
-    m_state.AxisEnd = vertical() ? 240 : 320;
-    drawFrame();
-    m_plot.setPersistent(true);
-
+    Module1::ForgetMarks(m_state, vertical());
+    m_requestedWidth = integrationWidth;
     SilentProgress progress;
-    Module1::ReadColours(m_state, m_picture, progress);
-    Module1::ComputeGreyMap(m_state, progress);
-    Module1::ScanGreyRangeWithProgress(m_state, progress);
-
-    m_state.CutPosition = vertical() ? 320 : 192;
-    Module1::PlotRawCurve(m_state, m_plot, 0, vertical());
-    m_state.IntegrationWidth = integrationWidth;
-    Module1::AnalyseProfile(m_state);
-    Module1::PlotAnalysedCurve(m_state, m_plot, 0, vertical());
-    Module1::DrawCutMarker(m_state, m_picture);
-    drawZeroLine(colours::ZeroOrange);
-    m_state.CursorX = vertical() ? 100 : 320;
-    m_state.CursorY = vertical() ? 240 : 100;
-    Module1::DrawCrosshair(m_state, m_plot, m_state.CursorX, m_state.CursorY, 0, 0, 1);
+    Module1::OpenCurveWindow(m_state, m_plot, m_window, &m_picture, vertical(), integrationWidth, progress);
     m_mode = DisplayMode::Face;
 }
 
-void HeadlessCurveWindow::redrawCurves()
+bool HeadlessCurveWindow::isOpen() const
 {
-    if (m_mode == DisplayMode::Face) {
-        Module1::ScanGreyRange(m_state);
-        Module1::PlotRawCurve(m_state, m_plot, 0, vertical());
-        Module1::AnalyseProfile(m_state);
-        Module1::PlotAnalysedCurve(m_state, m_plot, 0, vertical());
-    } else {
-        Module1::AnalyseProfile(m_state);
-        Module1::FindProfileMax(m_state);
-        Module1::FindProfileMin(m_state);
-        Module1::PlotAnalysedCurve(m_state, m_plot, 1, vertical());
-    }
+    return m_state.CurveWindowOpen && m_state.CutOrientation == static_cast<int16_t>(m_kind);
 }
 
 void HeadlessCurveWindow::pressAt(int position)
 {
-    if (!m_state.CurveWindowOpen || m_state.CutOrientation != static_cast<int16_t>(m_kind))
+    if (!isOpen())
         return;
-    clearMarks();
-    Module1::DrawCutMarker(m_state, m_picture); // off at the old place
-    m_state.CutPosition = position;
-    Module1::DrawCutMarker(m_state, m_picture); // on at the new one
-    m_window.clear();
-    drawFrame();
-    m_plot.setPersistent(true);
-    drawZeroLine(colours::ZeroBlue);
-    redrawCurves();
-    Module1::DrawCrosshair(m_state, m_plot, m_state.CursorX, m_state.CursorY, 0, 0, 1);
+    Module1::MoveCut(m_state, m_picture, position);
+    Module1::RedrawRules rules;
+    rules.clear = Module1::RedrawRules::Clear::WindowDrawing;
+    rules.persistAfterFrame = true;
+    rules.zeroLine = Module1::RedrawRules::ZeroLine::BeforeCurves;
+    Module1::RedrawCurveWindow(m_state, m_plot, m_window, m_mode, vertical(), rules);
 }
 
 void HeadlessCurveWindow::switchMode(DisplayMode mode)
 {
-    clearMarks();
+    Module1::ForgetMarks(m_state, vertical());
     m_mode = mode;
-    if (!m_state.CurveWindowOpen || m_state.CutOrientation != static_cast<int16_t>(m_kind))
+    if (!isOpen())
         return;
-    m_plot.clear();
-    drawFrame();
-    redrawCurves();
-    drawZeroLine(colours::ZeroCyan);
-    Module1::DrawCrosshair(m_state, m_plot, m_state.CursorX, m_state.CursorY, 0, 0, 1);
+    Module1::RedrawRules rules;
+    rules.clear = Module1::RedrawRules::Clear::Plot;
+    rules.zeroLine = Module1::RedrawRules::ZeroLine::AfterCurves;
+    rules.zeroLineColour = colours::ZeroCyan;
+    Module1::RedrawCurveWindow(m_state, m_plot, m_window, m_mode, vertical(), rules);
 }
 
 CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extraOptions,

@@ -32,8 +32,9 @@ public:
     HeadlessCurveWindow(AnalysisState &state, PictureSurface &workspacePicture, CutKind kind);
 
     // The window's opening: cut state, frame, sampling of the workspace picture, the initial
-    // cut (row 192 / column 320), raw curve, IntegrationWidth = integrationWidth and the analysed
-    // curve (unsmoothed at width 0); then the cut marker, zero line and crosshair. Face mode.
+    // cut (row 192 / column 320), raw curve, IntegrationWidth = integrationWidth held to what the
+    // cut allows (319 for a row, 239 for a column) and the analysed curve (unsmoothed at width
+    // 0); then the cut marker, zero line and crosshair. Face mode.
     void open(double integrationWidth);
     // A mouse press on the workspace picture at row (horizontal) or column (vertical) `position`.
     void pressAt(int position);
@@ -41,16 +42,15 @@ public:
     void switchMode(DisplayMode mode);
 
     DisplayMode mode() const { return m_mode; }
+    // The width the window was opened with, before it was held to the cut.
+    double requestedWidth() const { return m_requestedWidth; }
     CutKind kind() const { return m_kind; }
     const PictureSurface &plot() const { return m_plot; }
     const PictureSurface &windowSurface() const { return m_window; }
 
 private:
     bool vertical() const { return m_kind == CutKind::Vertical; }
-    void drawFrame();
-    void drawZeroLine(Colour colour);
-    void redrawCurves();
-    void clearMarks();
+    bool isOpen() const;
 
     AnalysisState &m_state;
     PictureSurface &m_picture;
@@ -58,6 +58,7 @@ private:
     PictureSurface m_plot;
     PictureSurface m_window;
     DisplayMode m_mode = DisplayMode::Face;
+    double m_requestedWidth = 0;
 };
 
 // One run of "open the curve window, move the cut, optionally switch to line mode".

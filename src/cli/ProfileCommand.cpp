@@ -52,14 +52,15 @@ std::vector<ProfileRow> profileRows(const AnalysisState &state, DisplayMode mode
     return out;
 }
 
-std::string toJson(const AnalysisState &state, const CurveRequest &request,
+std::string toJson(const AnalysisState &state, const CurveRequest &request, const HeadlessCurveWindow &window,
                    const std::vector<ProfileRow> &rows)
 {
     nlohmann::ordered_json out;
     out["image"] = request.imagePath.toStdString();
     out["orientation"] = request.kind == CutKind::Vertical ? "vertical" : "horizontal";
     out["cut"] = jsonNumber(state.CutPosition);
-    out["integration_width"] = jsonNumber(state.IntegrationWidth);
+    // The width as given; the analysis holds it to what the cut allows (319 or 239).
+    out["integration_width"] = jsonNumber(window.requestedWidth());
     out["mode"] = request.mode == DisplayMode::Line ? "line" : "face";
     out["image_grey_min"] = jsonNumber(state.ImageGreyMin);
     out["image_grey_max"] = jsonNumber(state.ImageGreyMax);
@@ -107,7 +108,7 @@ int runProfile(const QStringList &args)
     PictureSurface picture(640, 480);
     const auto window = runCurveSequence(*state, picture, request);
     const std::vector<ProfileRow> rows = profileRows(*state, window->mode());
-    const std::string text = csv ? toCsv(rows) : toJson(*state, request, rows);
+    const std::string text = csv ? toCsv(rows) : toJson(*state, request, *window, rows);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
         throw CliError(QStringLiteral("cannot write the result to standard output"));
     return 0;

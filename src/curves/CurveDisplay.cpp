@@ -11,86 +11,52 @@ namespace lumetra {
 
 CurveDisplay::CurveDisplay(CurveWindow &window) : m_window(window) {}
 
-void CurveDisplay::drawFrame()
-{
-    const AnalysisState &s = m_window.state();
-    const CurveGeometry &g = m_window.curveGeometry();
-    const int positionSpan = static_cast<int>(s.AxisEnd - s.AxisStart);
-    int spanX = g.vertical ? 100 : positionSpan;
-    int spanY = g.vertical ? positionSpan : 100;
-    Module1::DrawPlotFrame(s, m_window.plot(), m_window.windowSurface(), spanX, spanY, g.bottomSubdivisions,
-                           g.leftSubdivisions, QStringLiteral("11001"), true);
-}
-
 void CurveDisplay::drawZeroLine(Colour colour)
 {
-    const AnalysisState &s = m_window.state();
-    PictureSurface &plot = m_window.plot();
-    const double at = s.Enlarged ? -s.AxisStartZoom : -s.AxisStart;
-    const double length = s.Enlarged ? 400 : 200;
-    plot.setPenMode(PictureSurface::PenMode::Xor);
-    if (m_window.isVertical())
-        plot.line(0, at, length, at, colour);
-    else
-        plot.line(at, 0, at, length, colour);
-    plot.setPenMode(PictureSurface::PenMode::Copy);
+    Module1::DrawZeroLine(m_window.state(), m_window.plot(), colour, m_window.isVertical());
 }
 
 void CurveDisplay::drawCrosshair()
 {
     const AnalysisState &s = m_window.state();
-    Module1::DrawCrosshair(s, m_window.plot(), s.CursorX, s.CursorY, 0, 0, 1);
+    Module1::DrawCrosshair(s, m_window.plot(), s.CursorX, s.CursorY, 0, 0, CrosshairMode::Draw);
+}
+
+void CurveDisplay::refillTable(DisplayMode mode)
+{
+    if (frm_listview *table = frm_listview::instance())
+        table->refill(m_window.state(), mode);
 }
 
 void CurveDisplay::switchMode(DisplayMode mode)
 {
     AnalysisState &s = m_window.state();
     const bool vertical = m_window.isVertical();
-    PictureSurface &plot = m_window.plot();
-
     m_window.points().forget();
-    const bool line = mode == DisplayMode::Line;
-    m_window.faceModeButton()->setEnabled(line);
-    m_window.lineModeButton()->setEnabled(!line);
+    m_window.showDisplayMode(mode);
     if (!s.CurveWindowOpen || s.CutOrientation != m_window.curveGeometry().cutOrientation)
         return;
-    plot.clear();
-    drawFrame();
-
-    if (line) {
-        Module1::AnalyseProfile(s);
-        Module1::FindProfileMax(s);
-        Module1::FindProfileMin(s);
-        Module1::PlotAnalysedCurve(s, plot, s.Enlarged ? 6 : 1, vertical);
-    } else {
-        // The vertical window keeps the grey range it has when enlarged.
-        if (!(vertical && s.Enlarged))
-            Module1::ScanGreyRange(s);
-        const int style = s.Enlarged ? 5 : 0;
-        Module1::PlotRawCurve(s, plot, style, vertical);
-        Module1::AnalyseProfile(s);
-        Module1::PlotAnalysedCurve(s, plot, style, vertical);
-    }
-    drawZeroLine(colours::ZeroCyan);
-    drawCrosshair();
-    if (frm_listview *table = frm_listview::instance())
-        table->refill(s, mode);
+    Module1::RedrawRules rules;
+    rules.clear = Module1::RedrawRules::Clear::Plot;
+    rules.zeroLine = Module1::RedrawRules::ZeroLine::AfterCurves;
+    rules.zeroLineColour = colours::ZeroCyan;
+    // The vertical window keeps the grey range it has when enlarged.
+    rules.rescanGreyRange = !(vertical && s.Enlarged);
+    Module1::RedrawCurveWindow(s, m_window.plot(), m_window.windowSurface(), mode, vertical, rules);
+    refillTable(mode);
 }
 
-void CurveDisplay::drawCurvesAfterResize()
+void CurveDisplay::followCut(CurveViewPort::CutTrigger trigger)
 {
-    AnalysisState &s = m_window.state();
-    const bool vertical = m_window.isVertical();
-    PictureSurface &plot = m_window.plot();
-    if (m_window.lineModeActive()) {
-        Module1::AnalyseProfile(s);
-        Module1::PlotAnalysedCurve(s, plot, s.Enlarged ? 6 : 1, vertical);
-        return;
-    }
-    const int style = s.Enlarged ? 5 : 0;
-    Module1::PlotRawCurve(s, plot, style, vertical);
-    Module1::AnalyseProfile(s);
-    Module1::PlotAnalysedCurve(s, plot, style, vertical);
+    const bool byMouse = trigger == CurveViewPort::CutTrigger::Mouse;
+    const DisplayMode mode = m_window.lineModeActive() ? DisplayMode::Line : DisplayMode::Face;
+    Module1::RedrawRules rules;
+    rules.clear = byMouse ? Module1::RedrawRules::Clear::WindowDrawing : Module1::RedrawRules::Clear::Plot;
+    rules.persistAfterFrame = byMouse;
+    rules.zeroLine = Module1::RedrawRules::ZeroLine::BeforeCurves;
+    Module1::RedrawCurveWindow(m_window.state(), m_window.plot(), m_window.windowSurface(), mode,
+                               m_window.isVertical(), rules);
+    refillTable(mode);
 }
 
 void CurveDisplay::changeSize(bool enlarged)
@@ -105,9 +71,15 @@ void CurveDisplay::changeSize(bool enlarged)
     m_window.applyLayout(enlarged);
     s.AxisStart = g.axisStart;
     s.AxisEnd = -g.axisStart;
-    drawFrame();
-    m_window.plot().setPersistent(true);
-    drawCurvesAfterResize();
+    // The curves of the current mode as they stand: no range found again.
+    Module1::RedrawRules rules;
+    rules.persistAfterFrame = true;
+    rules.rescanGreyRange = false;
+    rules.findProfileRange = false;
+    rules.crosshair = false;
+    Module1::RedrawCurveWindow(s, m_window.plot(), m_window.windowSurface(),
+                               m_window.lineModeActive() ? DisplayMode::Line : DisplayMode::Face,
+                               m_window.isVertical(), rules);
     m_window.points().rescale(enlarged);
     if (enlarged) {
         s.AxisStartZoom = g.axisStartZoom;

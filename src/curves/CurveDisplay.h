@@ -2,21 +2,20 @@
 
 #include "analysis/IntensityPercents.h"
 #include "platform/Colour.h"
+#include "platform/CurveViewPort.h"
 
 namespace lumetra {
 
 class CurveWindow;
 
-// What a curve window draws on its plot: the frame with its scales, the curves of the current
-// mode and size, the zero line and the crosshair; and the two sequences that redraw everything,
-// the mode switch and the size change.
+// What a curve window draws on its plot: the frame with its scales, the zero line and the
+// crosshair; and the sequences that redraw everything (all through Module1::RedrawCurveWindow):
+// the mode switch, the size change and following a moved cut.
 class CurveDisplay
 {
 public:
     explicit CurveDisplay(CurveWindow &window);
 
-    // DrawPlotFrame on the plot and the window's own drawing, with the window's arguments.
-    void drawFrame();
     // The zero line (position 0) with the exclusive-or pen, for the current size.
     void drawZeroLine(Colour colour);
     // The crosshair at (CursorX, CursorY).
@@ -27,12 +26,12 @@ public:
     // CurtButton2 / CurtButton3 (vertical: CurtButton3 / CurtButton4).
     void enlarge();
     void returnToNormalSize();
+    // The workspace moved the cut: plot redrawn for the new cut, table refilled.
+    void followCut(CurveViewPort::CutTrigger trigger);
 
 private:
     void changeSize(bool enlarged);
-    // The curves of the current display mode after a size change; nothing analysed when the
-    // integration width is 0.
-    void drawCurvesAfterResize();
+    void refillTable(DisplayMode mode);
 
     CurveWindow &m_window;
 };

@@ -48,7 +48,7 @@ void CurveInteraction::track(int x, int y)
     label1->move(plot.left() + x, label1->y());
     label2->move(label2->x(), plot.top() + y);
 
-    Module1::DrawCrosshair(s, m_window.plot(), s.CursorX, s.CursorY, x, y, 2);
+    Module1::DrawCrosshair(s, m_window.plot(), s.CursorX, s.CursorY, x, y, CrosshairMode::Move);
     s.CursorX = x;
     s.CursorY = y;
 }

@@ -6,9 +6,7 @@
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
 #include "curves/frm_listview.h"
-#include "reports/ReportCommands.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/frm_sz.h"
+#include "platform/WorkspacePort.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,6 +32,7 @@ CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWi
 {
     setAttribute(Qt::WA_DeleteOnClose);
     s_open = this;
+    context.curveWindow = this;
     buildControls();
     buildPopupMenu();
     m_points = std::make_unique<MarkedPoints>(context.state, m_plot, m_pointLabels, m_geometry.vertical);
@@ -57,10 +56,14 @@ CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWi
             [this](int key, Qt::KeyboardModifiers modifiers) { m_interaction->keyPressed(key, modifiers); });
     connect(popupItem(QStringLiteral("clrbit")), &QAction::triggered, this,
             [this] { m_interaction->removeAllPoints(); });
-    installReportCommands(*this);
+    installReportCommands();
 }
 
-CurveWindow::~CurveWindow() = default;
+CurveWindow::~CurveWindow()
+{
+    if (m_context.curveWindow == this)
+        m_context.curveWindow = nullptr;
+}
 
 AnalysisState &CurveWindow::state()
 {
@@ -130,7 +133,7 @@ void CurveWindow::buildPopupMenu()
         action->setObjectName(name);
         action->setEnabled(enabled);
     };
-    // The print entries are enabled by the report windows when they install their commands.
+    // The print entries are enabled when the program has report windows to open.
     add(QStringLiteral("print1"), QStringLiteral("打印原始曲线"), false);
     add(QStringLiteral("print2"), QStringLiteral("打印分析曲线"), false);
     add(QStringLiteral("print3"), m_geometry.printPictureCaption, false);
@@ -180,9 +183,46 @@ void CurveWindow::resizeEvent(QResizeEvent *event)
         m_windowView->setSurfaceSize(width(), height());
 }
 
-bool CurveWindow::lineModeActive() const
+void CurveWindow::installReportCommands()
 {
-    return !m_buttons[1]->isEnabled();
+    // "打印原始曲线" and "打印分析曲线" set PrintAnalysed and open the curve report of this cut;
+    // the third entry opens the picture report.
+    if (m_context.openCurveReport) {
+        for (const bool analysed : {false, true}) {
+            QAction *item = popupItem(analysed ? QStringLiteral("print2") : QStringLiteral("print1"));
+            item->setEnabled(true);
+            connect(item, &QAction::triggered, this, [this, analysed] {
+                state().PrintAnalysed = analysed;
+                m_context.openCurveReport(isVertical(), analysed, m_mode);
+            });
+        }
+    }
+    if (m_context.openPictureReport) {
+        QAction *item = popupItem(QStringLiteral("print3"));
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, [this] { m_context.openPictureReport(); });
+    }
+}
+
+void CurveWindow::showDisplayMode(std::optional<DisplayMode> mode)
+{
+    m_mode = mode;
+    faceModeButton()->setEnabled(mode != DisplayMode::Face);
+    lineModeButton()->setEnabled(mode != DisplayMode::Line);
+}
+
+void CurveWindow::followCut(CutTrigger trigger)
+{
+    hidePointLabels();
+    const QString number = QString::number(state().CutPosition);
+    setCutLabel(isVertical() ? number : QStringLiteral("对应像素点：") + number);
+    m_display->followCut(trigger);
+}
+
+void CurveWindow::moveAside()
+{
+    const QWidget *frame = childWindowFrame(this);
+    moveChildWindow(this, isVertical() ? QPoint(400, frame->y()) : QPoint(frame->x(), 300));
 }
 
 void CurveWindow::setPositionReadout(const QString &text)
@@ -219,19 +259,9 @@ void CurveWindow::hidePointLabels()
         label->hide();
 }
 
-void CurveWindow::setWorkspaceCurveCommands(bool curveWindowOpen)
-{
-    Frm_transact *workspace = Frm_transact::instance();
-    if (!workspace)
-        return;
-    for (const char *name : {"shuipin", "cuizi"})
-        if (QAction *item = workspace->menuItem(QString::fromLatin1(name)))
-            item->setEnabled(!curveWindowOpen);
-}
-
 void CurveWindow::drawWorkspaceCutMarker()
 {
-    if (Frm_transact *workspace = Frm_transact::instance())
+    if (WorkspacePort *workspace = m_context.workspace)
         Module1::DrawCutMarker(state(), workspace->picture());
 }
 
@@ -250,63 +280,31 @@ void CurveWindow::load()
 {
     AnalysisState &s = state();
     const bool vertical = m_geometry.vertical;
-    setWorkspaceCurveCommands(true);
+    WorkspacePort *workspace = m_context.workspace;
+    if (workspace)
+        workspace->setCurveCommandsEnabled(false);
 
-    s.CurveWindowOpen = true;
-    s.Enlarged = false;
     m_points->forget();
-    s.CutOrientation = static_cast<int16_t>(m_geometry.cutOrientation);
-
     applyLayout(false);
     setWindowTitle(m_geometry.title);
-
-    s.AxisStart = m_geometry.axisStart;
-    s.AxisEnd = -m_geometry.axisStart;
-    m_display->drawFrame();
-    m_plot.setPersistent(true);
-
-    if (Frm_transact *workspace = Frm_transact::instance()) {
-        Module1::ReadColours(s, workspace->picture(), m_context.progress);
-        Module1::ComputeGreyMap(s, m_context.progress);
-        Module1::ScanGreyRangeWithProgress(s, m_context.progress);
-    }
-
-    s.CutPosition = m_geometry.initialCut;
+    Module1::OpenCurveWindow(s, m_plot, m_windowSurface, workspace ? &workspace->picture() : nullptr, vertical,
+                             SettingsFile(SettingsFile::programPath()).integrationWidth(), m_context.progress);
     setCutLabel(vertical ? QString::number(m_geometry.initialCut)
                          : QStringLiteral("对应像素点：") + QString::number(m_geometry.initialCut));
-    Module1::PlotRawCurve(s, m_plot, 0, vertical);
-
-    // The smoothing needs 2N + 1 samples along the cut; a wider setting would read past the
-    // profile, so it is held to the longest the cut allows.
-    const double widest = (m_geometry.tableRows - 1) / 2;
-    // Width 0 (also a missing settings file) smooths nothing: the analysed curve is then the
-    // nine-line average itself, drawn here as every later redraw draws it.
-    s.IntegrationWidth = std::clamp(SettingsFile(frm_sz::settingsPath()).integrationWidth(), 0.0, widest);
-    Module1::AnalyseProfile(s);
-    Module1::PlotAnalysedCurve(s, m_plot, 0, vertical);
-
-    drawWorkspaceCutMarker();
-    m_display->drawZeroLine(colours::ZeroOrange);
-
-    s.CursorX = m_geometry.normal.crosshair.x();
-    s.CursorY = m_geometry.normal.crosshair.y();
-    m_display->drawCrosshair();
 
     frm_listview *table = frm_listview::showWindow(m_context);
     table->loadRows(s);
     const int left = table->listWidth();
-    if (Frm_transact *workspace = Frm_transact::instance()) {
+    if (workspace) {
         workspace->setLeftEdge(left);
         if (vertical)
-            workspace->update();
+            workspace->scheduleRepaint();
     }
     moveChildWindow(this, QPoint(left, childWindowFrame(this)->y()));
 
-    faceModeButton()->setEnabled(false);
-    lineModeButton()->setEnabled(true);
-    if (Frm_transact *workspace = Frm_transact::instance())
-        if (QAction *item = workspace->menuItem(QStringLiteral("zhibiao")))
-            item->setEnabled(true);
+    showDisplayMode(DisplayMode::Face);
+    if (workspace)
+        workspace->setTableCommandEnabled(true);
     shrinkButton()->setEnabled(false);
     enlargeButton()->setEnabled(true);
     m_loaded = true;
@@ -318,19 +316,21 @@ void CurveWindow::closeEvent(QCloseEvent *event)
     if (m_loaded) {
         if (s.WorkspaceOpen) {
             drawWorkspaceCutMarker();
-            if (Frm_transact *workspace = Frm_transact::instance())
-                if (QAction *item = workspace->menuItem(QStringLiteral("zhibiao")))
-                    item->setEnabled(false);
+            if (m_context.workspace)
+                m_context.workspace->setTableCommandEnabled(false);
         }
         s.CurveWindowOpen = false;
         if (frm_listview *table = frm_listview::instance())
             table->close();
         s.CutOrientation = 0;
-        setWorkspaceCurveCommands(false);
+        if (m_context.workspace)
+            m_context.workspace->setCurveCommandsEnabled(true);
         m_loaded = false;
     }
     if (s_open == this)
         s_open = nullptr;
+    if (m_context.curveWindow == this)
+        m_context.curveWindow = nullptr;
     QWidget::closeEvent(event);
     // Closed directly rather than through its frame: the frame goes with it.
     if (QWidget *frame = childWindowFrame(this); frame != this)

@@ -4,6 +4,7 @@
 #include "curves/CurveGeometry.h"
 #include "curves/MarkedPoints.h"
 #include "platform/AppContext.h"
+#include "platform/CurveViewPort.h"
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
 
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCloseEvent;
@@ -31,7 +33,7 @@ class CurveInteraction;
 // window's own drawing, where the scales go; the readouts Label1 and Label2; the cut label
 // Label3; the eleven point captions Label5(0..10); the two mode and two zoom buttons; the popup
 // menu; the opening and closing sequences. Only one curve window is open at a time.
-class CurveWindow : public QWidget, public CurveWindowPort
+class CurveWindow : public QWidget, public CurveWindowPort, public CurveViewPort
 {
     Q_OBJECT
 
@@ -44,7 +46,7 @@ public:
     AppContext &context() { return m_context; }
     AnalysisState &state();
     const CurveGeometry &curveGeometry() const { return m_geometry; }
-    bool isVertical() const { return m_geometry.vertical; }
+    bool isVertical() const override { return m_geometry.vertical; }
 
     PictureSurface &plot() { return m_plot; }
     SurfaceView *plotView() { return m_plotView; }
@@ -54,7 +56,17 @@ public:
 
     // CurveWindowPort
     PictureSurface &windowSurface() override { return m_windowSurface; }
-    bool lineModeActive() const override;
+    bool lineModeActive() const override { return m_mode == DisplayMode::Line; }
+
+    // CurveViewPort
+    std::optional<DisplayMode> displayMode() const override { return m_mode; }
+    void followCut(CutTrigger trigger) override;
+    void moveAside() override;
+    void closeWindow() override { close(); }
+
+    // The display mode becomes `mode` and the mode buttons show it: the button of the mode shown
+    // is the disabled one (none: both enabled). Nothing is redrawn.
+    void showDisplayMode(std::optional<DisplayMode> mode);
     void setPositionReadout(const QString &text) override;
     void setTablePositions(double axisStart, int rows) override;
 
@@ -100,10 +112,11 @@ private:
 
     void buildControls();
     void buildPopupMenu();
+    // Enables the print entries of the popup menu and connects them to the report openers.
+    void installReportCommands();
     // Places every control for the normal or the enlarged plot.
     void applyLayout(bool enlarged);
     void drawWorkspaceCutMarker();
-    void setWorkspaceCurveCommands(bool curveWindowOpen);
 
     AppContext &m_context;
     const CurveGeometry &m_geometry;
@@ -123,6 +136,7 @@ private:
     std::unique_ptr<CurveDisplay> m_display;
     std::unique_ptr<CurveInteraction> m_interaction;
     bool m_loaded = false;
+    std::optional<DisplayMode> m_mode = DisplayMode::Face;
 
     static QPointer<CurveWindow> s_open;
 };

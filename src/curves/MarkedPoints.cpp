@@ -1,5 +1,6 @@
 #include "curves/MarkedPoints.h"
 
+#include "analysis/Module1.h"
 #include "curves/CurveValues.h"
 #include "platform/PictureSurface.h"
 
@@ -117,11 +118,7 @@ void MarkedPoints::removeAll()
 
 void MarkedPoints::forget()
 {
-    countField() = 0;
-    for (auto &row : pixels())
-        row = {0, 0};
-    for (auto &row : values())
-        row = {0, 0};
+    Module1::ForgetMarks(m_state, m_vertical);
     for (QLabel *label : m_labels)
         label->hide();
 }

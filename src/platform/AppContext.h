@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DisplayMode.h"
 #include "platform/Services.h"
 
 #include <QPoint>
@@ -13,12 +14,16 @@ class QWidget;
 namespace lumetra {
 
 struct AnalysisState;
+class CurveViewPort;
 class ProgressWindows;
 class MainWindowPort;
+class WorkspacePort;
 
 // What every window of the program is given: the shared state, the outside components, the
-// progress windows, the frame that hosts child windows, and the openers of windows that belong
-// to other subsystems (wired at start-up; a test sets only those it needs).
+// progress windows, the frame that hosts child windows, the openers of windows that belong to
+// other subsystems (wired at start-up by app/), and the open workspace and curve window, which
+// publish themselves here while they are open. Window subsystems never include each other:
+// this is how one reaches another.
 struct AppContext
 {
     AnalysisState &state;
@@ -29,6 +34,14 @@ struct AppContext
 
     std::function<bool()> openWorkspace; // after ImagePath is stored; false when the picture was refused
     std::function<void(bool fromToolbar)> openCaptureWindow; // the connect command
+    std::function<void(bool vertical)> openCurveWindow = nullptr; // "水平" / "垂直" of the workspace
+    // The popup menu of a curve window: the curve report of its cut (raw or analysed, in the mode
+    // the window shows), and the picture report.
+    std::function<void(bool vertical, bool analysed, std::optional<DisplayMode> mode)> openCurveReport = nullptr;
+    std::function<void()> openPictureReport = nullptr;
+
+    WorkspacePort *workspace = nullptr;   // the open image workspace, or null
+    CurveViewPort *curveWindow = nullptr; // the open curve window, or null
 };
 
 // Shows a form as a child window of the main frame (or top-level without one), brings it

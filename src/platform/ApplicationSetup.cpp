@@ -6,9 +6,6 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace lumetra {
 
 void setupApplication(QApplication &app)
@@ -28,17 +25,6 @@ void setupApplication(QApplication &app)
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
-}
-
-void prepareHeadlessEnvironment()
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
 }
 
 } // namespace lumetra

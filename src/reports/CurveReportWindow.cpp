@@ -50,9 +50,9 @@ CurveReportWindow::CurveReportWindow(AppContext &context, CurveReportLayout::Ori
 
 CurveReportWindow::~CurveReportWindow() = default;
 
-void CurveReportWindow::Form_Load(const QAbstractButton *faceMode, const QAbstractButton *lineMode)
+void CurveReportWindow::Form_Load(std::optional<DisplayMode> mode)
 {
-    CurveReportLayout layout(m_context.state, m_orientation, modeFromButtons(faceMode, lineMode));
+    CurveReportLayout layout(m_context.state, m_orientation, mode);
     printReport(layout);
     showOutcome();
 }

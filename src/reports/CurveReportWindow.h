@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/AppContext.h"
+#include "platform/DisplayMode.h"
 #include "platform/PrintOutcome.h"
 #include "reports/CurveReportLayout.h"
 
 #include <QWidget>
 
-class QAbstractButton;
+#include <optional>
+
 class QLabel;
 class QPushButton;
 
@@ -36,8 +38,8 @@ public:
 protected:
     CurveReportWindow(AppContext &context, CurveReportLayout::Orientation orientation);
 
-    // Prints the report for the mode the curve window's buttons show, then fills the window.
-    void Form_Load(const QAbstractButton *faceMode, const QAbstractButton *lineMode);
+    // Prints the report for the mode the curve window shows (none: neither), then fills the window.
+    void Form_Load(std::optional<DisplayMode> mode);
 
 private:
     void printReport(CurveReportLayout &layout);

@@ -4,6 +4,10 @@
 
 #include <QPointer>
 
+#include <optional>
+
+class QAbstractButton;
+
 namespace lumetra {
 
 // The report of the horizontal cut (picture row CutPosition): raw or analysed by PrintAnalysed, in the mode
@@ -17,8 +21,10 @@ public:
     static print_line *instance();
     // Prints the report and shows the status window; an open window is only brought forward
     // (nothing is printed again).
+    static print_line *showWindow(AppContext &context, std::optional<DisplayMode> mode);
+    // The same, with the mode read from a pair of mode buttons (see modeFromButtons).
     static print_line *showWindow(AppContext &context, const QAbstractButton *faceMode,
-                                  const QAbstractButton *lineMode);
+                            const QAbstractButton *lineMode);
 
 private:
     explicit print_line(AppContext &context);

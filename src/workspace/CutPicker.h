@@ -1,22 +1,23 @@
 #pragma once
 
+#include "platform/CurveViewPort.h"
+
 namespace lumetra {
 
-struct AnalysisState;
-class CurveWindow;
+struct AppContext;
 class PictureSurface;
 
 // Moves the cut of the open curve window from the workspace picture: a mouse press takes the
 // pressed row (horizontal cut) or column (vertical cut); Up/Down and Left/Right step it by one
 // pixel within rows 1..479 and columns 1..639. Each move clears the marked points, moves the
-// marker on the picture, redraws the curve window's plot and refills the intensity table.
-// Without an open curve window nothing changes.
+// marker on the picture, and has the curve window redraw its plot and refill the intensity
+// table. Without an open curve window nothing changes.
 class CutPicker
 {
 public:
-    enum class Trigger { Mouse, Key };
+    using Trigger = CurveViewPort::CutTrigger;
 
-    CutPicker(AnalysisState &state, PictureSurface &picture);
+    CutPicker(AppContext &context, PictureSurface &picture);
 
     // A press at picture pixel (x, y), any button. Presses outside the picture (on its border)
     // are ignored. Returns whether the cut moved.
@@ -25,13 +26,13 @@ public:
     bool keyPressed(int key);
 
     // The whole move to position p for the open curve window.
-    void moveCut(CurveWindow &window, double position, Trigger trigger);
+    void moveCut(CurveViewPort &window, double position, Trigger trigger);
 
 private:
     // The curve window whose cut the workspace moves, or nullptr.
-    CurveWindow *activeWindow() const;
+    CurveViewPort *activeWindow() const;
 
-    AnalysisState &m_state;
+    AppContext &m_context;
     PictureSurface &m_picture;
 };
 

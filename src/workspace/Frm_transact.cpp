@@ -2,8 +2,6 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/Module1.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
 #include "platform/Dialogs.h"
 #include "platform/ImageLoader.h"
 #include "platform/MainWindowPort.h"
@@ -59,9 +57,10 @@ Frm_transact::Frm_transact(AppContext &context)
     setObjectName(QStringLiteral("Frm_transact"));
     setWindowTitle(QStringLiteral("图像操作"));
     s_instance = this;
+    context.workspace = this;
 
     m_menu = new WorkspaceMenu(this);
-    m_cutPicker = std::make_unique<CutPicker>(context.state, m_picture);
+    m_cutPicker = std::make_unique<CutPicker>(context, m_picture);
     m_windowSurface.setBackColour(BackColour);
     m_windowView = new SurfaceView(&m_windowSurface, 0, this);
     m_windowView->setFocusPolicy(Qt::NoFocus);
@@ -93,7 +92,11 @@ Frm_transact::Frm_transact(AppContext &context)
     installTableExportCommand(*this);
 }
 
-Frm_transact::~Frm_transact() = default;
+Frm_transact::~Frm_transact()
+{
+    if (m_context.workspace == this)
+        m_context.workspace = nullptr;
+}
 
 QAction *Frm_transact::menuItem(const QString &controlName)
 {
@@ -104,6 +107,19 @@ void Frm_transact::setLeftEdge(int x)
 {
     QWidget *frame = childWindowFrame(this);
     frame->move(x, frame->y());
+}
+
+void Frm_transact::setCurveCommandsEnabled(bool enabled)
+{
+    for (const char *name : {"shuipin", "cuizi"})
+        if (QAction *item = menuItem(QString::fromLatin1(name)))
+            item->setEnabled(enabled);
+}
+
+void Frm_transact::setTableCommandEnabled(bool enabled)
+{
+    if (QAction *item = menuItem(QStringLiteral("zhibiao")))
+        item->setEnabled(enabled);
 }
 
 void Frm_transact::Form_Load(const QImage &image)
@@ -119,12 +135,12 @@ void Frm_transact::Form_Load(const QImage &image)
     // Rulers: left and top scales, then bottom and right ones, engraved on the window around
     // the picture. The routine halves spans it is given, so each call gets its own.
     int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
-    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, QStringLiteral("10011"),
+    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, scalesides::RulersLeftTop,
                            false);
     spanX = workspace::PictureWidth;
     spanY = workspace::PictureHeight;
-    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, QStringLiteral("01101"),
-                           false);
+    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
+                           scalesides::RulersBottomRight, false);
 
     m_picture.setPicture(image);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(state.ImagePath).fileName());
@@ -152,12 +168,14 @@ void Frm_transact::closeEvent(QCloseEvent *event)
 
 void Frm_transact::shuipin_Click()
 {
-    frmguang::showWindow(m_context);
+    if (m_context.openCurveWindow)
+        m_context.openCurveWindow(false);
 }
 
 void Frm_transact::cuizi_Click()
 {
-    frmguangshu::showWindow(m_context);
+    if (m_context.openCurveWindow)
+        m_context.openCurveWindow(true);
 }
 
 void Frm_transact::configtext_Click()

@@ -3,6 +3,7 @@
 #include "platform/AppContext.h"
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
+#include "platform/WorkspacePort.h"
 
 #include <QImage>
 #include <QPointer>
@@ -23,7 +24,7 @@ class WorkspaceMenu;
 // The image workspace "图像操作 - <file name>": the loaded picture (Picture1, 640 x 480) inside engraved
 // rulers, the menu bar of the image commands, and the cut the curve windows follow, moved here
 // with the mouse and the arrow keys. One instance at a time, destroyed when closed.
-class Frm_transact : public QWidget
+class Frm_transact : public QWidget, public WorkspacePort
 {
     Q_OBJECT
 
@@ -38,14 +39,17 @@ public:
     ~Frm_transact() override;
 
     AppContext &context() { return m_context; }
-    PictureSurface &picture() { return m_picture; }
+    PictureSurface &picture() override { return m_picture; }
     SurfaceView *pictureView() { return m_pictureView; }
     PictureSurface &windowSurface() { return m_windowSurface; }
     SurfaceView *windowView() { return m_windowView; }
     // A menu item by its control name (nullptr for an unknown name).
     QAction *menuItem(const QString &controlName);
-    // Moves the window so that its left edge is at x (client-area pixels of the main frame).
-    void setLeftEdge(int x);
+    // WorkspacePort
+    void setLeftEdge(int x) override;
+    void setCurveCommandsEnabled(bool enabled) override;
+    void setTableCommandEnabled(bool enabled) override;
+    void scheduleRepaint() override { update(); }
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
 

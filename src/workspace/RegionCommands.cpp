@@ -1,9 +1,8 @@
 #include "workspace/RegionCommands.h"
 
 #include "analysis/Module1.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
 #include "platform/Colour.h"
+#include "platform/CurveViewPort.h"
 #include "platform/Dialogs.h"
 #include "platform/SurfaceView.h"
 #include "workspace/Frm_transact.h"
@@ -57,12 +56,10 @@ void RegionCommands::shanwie1_Click()
     m_workspace.menuItem(QStringLiteral("shanwie2"))->setEnabled(true);
     m_workspace.menuItem(QStringLiteral("shanwie1"))->setEnabled(false);
     AnalysisState &state = m_workspace.context().state;
-    if (state.WorkspaceOpen) {
-        if (state.CutOrientation == 1 && frmguang::instance())
-            frmguang::instance()->close();
-        else if (state.CutOrientation == 2 && frmguangshu::instance())
-            frmguangshu::instance()->close();
-    }
+    CurveViewPort *curves = m_workspace.context().curveWindow;
+    if (state.WorkspaceOpen && curves && (state.CutOrientation == 1 || state.CutOrientation == 2) &&
+        curves->isVertical() == (state.CutOrientation == 2))
+        curves->closeWindow();
     if (Dialogs *dialogs = m_workspace.context().services.dialogs)
         dialogs->message(&m_workspace, QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"),
                          QStringLiteral("提示!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);

@@ -1,42 +1,22 @@
 #include "workspace/TableExportCommand.h"
 
 #include "analysis/Module1.h"
-#include "curves/CurveWindow.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
+#include "platform/CurveViewPort.h"
 #include "platform/WorkbookService.h"
 #include "workspace/Frm_transact.h"
 #include "workspace/SaveTarget.h"
 
 #include <QAction>
 #include <QFileInfo>
-#include <QPushButton>
 
 namespace lumetra {
 
-namespace {
-
-// The curve window of the cut moves aside: the horizontal one to top 300, the vertical one to
-// left 400.
-void moveCurveWindowAside(const AnalysisState &state)
+TableMode tableModeOf(const CurveViewPort *window)
 {
-    if (state.CutOrientation == 1) {
-        if (frmguang *window = frmguang::instance())
-            moveChildWindow(window, QPoint(childWindowFrame(window)->x(), 300));
-    } else if (frmguangshu *window = frmguangshu::instance()) {
-        moveChildWindow(window, QPoint(400, childWindowFrame(window)->y()));
-    }
-}
-
-} // namespace
-
-TableMode tableModeOf(CurveWindow &window)
-{
-    if (!window.faceModeButton()->isEnabled())
-        return TableMode::Face;
-    if (!window.lineModeButton()->isEnabled())
-        return TableMode::Line;
-    return TableMode::Neither;
+    const std::optional<DisplayMode> mode = window ? window->displayMode() : std::nullopt;
+    if (!mode)
+        return TableMode::Neither;
+    return *mode == DisplayMode::Face ? TableMode::Face : TableMode::Line;
 }
 
 void runTableExport(Frm_transact &workspace)
@@ -47,7 +27,11 @@ void runTableExport(Frm_transact &workspace)
     if (cutTableGroups(state) == 0 || !dialogs)
         return;
 
-    moveCurveWindowAside(state);
+    // The curve window of the cut moves aside.
+    CurveViewPort *window = context.curveWindow;
+    if (window && (state.CutOrientation == 1 || state.CutOrientation == 2) &&
+        window->isVertical() == (state.CutOrientation == 2))
+        window->moveAside();
     const std::optional<QString> path =
         askSaveTarget(*dialogs, &workspace, workbookSaveRequest(QStringLiteral("制表")));
     if (!path)
@@ -58,8 +42,7 @@ void runTableExport(Frm_transact &workspace)
     Module1::AnalyseProfile(state);
     Module1::FindProfileMax(state);
     Module1::FindProfileMin(state);
-    CurveWindow *window = CurveWindow::openWindow();
-    const TableMode mode = window ? tableModeOf(*window) : TableMode::Neither;
+    const TableMode mode = tableModeOf(context.curveWindow);
     const WorkbookSheet sheet = buildCutTable(state, mode);
 
     WorkbookService *workbook = context.services.workbook;

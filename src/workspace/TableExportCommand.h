@@ -4,11 +4,11 @@
 
 namespace lumetra {
 
-class CurveWindow;
+class CurveViewPort;
 class Frm_transact;
 
-// The display mode of a curve window as its mode buttons show it (the disabled one is active).
-TableMode tableModeOf(CurveWindow &window);
+// The table mode of the open curve window's display mode; Neither without a window or mode.
+TableMode tableModeOf(const CurveViewPort *window);
 
 // "制表": saves the intensity table of the current cut as a workbook the operator names.
 // Moves the curve window out of the way, asks for the file (and before overwriting one),

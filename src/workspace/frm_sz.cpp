@@ -58,7 +58,6 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
 } // namespace
 
 QPointer<frm_sz> frm_sz::s_instance;
-QString frm_sz::s_settingsPath;
 
 frm_sz *frm_sz::instance()
 {
@@ -77,12 +76,12 @@ frm_sz *frm_sz::showDialog(AppContext &context)
 
 void frm_sz::setSettingsPath(const QString &path)
 {
-    s_settingsPath = path;
+    SettingsFile::setProgramPath(path);
 }
 
 QString frm_sz::settingsPath()
 {
-    return s_settingsPath.isEmpty() ? SettingsFile::resolvedPath() : s_settingsPath;
+    return SettingsFile::programPath();
 }
 
 frm_sz::frm_sz(AppContext &context) : m_context(context)

@@ -51,7 +51,6 @@ private:
     QPushButton *m_cancel = nullptr;
 
     static QPointer<frm_sz> s_instance;
-    static QString s_settingsPath;
 };
 
 } // namespace lumetra

@@ -45,7 +45,7 @@ TEST(PlotRawCurve, HorizontalMapsGreyRangeOntoTwoHundredPixels)
     state->GreyMap(400, 5) = 85;   // 200 - floor(150) = 50
     state->GreyMap(400, 6) = 200;  // another row, not on the cut
     auto plot = plotSurface(640, 200);
-    Module1::PlotRawCurve(*state, *plot, 0);
+    Module1::PlotRawCurve(*state, *plot, PlotMode::FaceNormal);
     EXPECT_EQ(plot->point(100, 100), colours::RawCurve);
     EXPECT_EQ(plot->point(300, 0), colours::RawCurve);
     EXPECT_EQ(plot->point(400, 50), colours::RawCurve);
@@ -68,7 +68,7 @@ TEST(PlotRawCurve, BaselineRulesOnAVerticalCut)
     state->GreyMap(10, 301) = 100;
     state->GreyMap(10, 302) = 0;
     auto plot = plotSurface(200, 480);
-    Module1::PlotRawCurve(*state, *plot, 0, true);
+    Module1::PlotRawCurve(*state, *plot, PlotMode::FaceNormal, true);
     EXPECT_EQ(plot->point(100, 100), colours::RawCurve);
     EXPECT_EQ(plot->point(100, 239), colours::RawCurve);
     EXPECT_EQ(plot->point(0, 240), colours::RawCurve);
@@ -85,7 +85,7 @@ TEST(PlotRawCurve, FlatRangeDrawsEverythingOnTheBaseline)
     // Before any sampling every value and range is 0: the curve lies on the left edge.
     auto state = cutState(2, 320);
     auto plot = plotSurface(200, 480);
-    Module1::PlotRawCurve(*state, *plot, 0, true);
+    Module1::PlotRawCurve(*state, *plot, PlotMode::FaceNormal, true);
     for (int y = 1; y <= 479; ++y)
         ASSERT_EQ(plot->point(0, y), colours::RawCurve) << y;
     EXPECT_EQ(countColour(*plot, colours::RawCurve), 479);
@@ -95,7 +95,7 @@ TEST(PlotRawCurve, FlatRangeDrawsEverythingOnTheBaseline)
     for (int y = 1; y <= 480; ++y)
         state->GreyMap(320, y) = 200;
     auto second = plotSurface(200, 480);
-    Module1::PlotRawCurve(*state, *second, 0, true);
+    Module1::PlotRawCurve(*state, *second, PlotMode::FaceNormal, true);
     EXPECT_EQ(countColour(*second, colours::RawCurve), 479);
 }
 
@@ -108,7 +108,7 @@ TEST(PlotRawCurve, EnlargedSpreadsSamplesByOneAndAHalf)
         state->GreyMap(x, 100) = 50; // enlarged: 400 - floor(400 * 0.5) = 200
     state->GreyMap(200, 100) = 100;  // sample 200 at x = 300, y = 0
     auto plot = plotSurface(960, 400);
-    Module1::PlotRawCurve(*state, *plot, 5);
+    Module1::PlotRawCurve(*state, *plot, PlotMode::FaceEnlarged);
     EXPECT_EQ(plot->point(300, 0), colours::RawCurve);
     EXPECT_EQ(plot->point(600, 200), colours::RawCurve);
     EXPECT_EQ(plot->point(959, 200), colours::RawCurve); // the last step ends at 1.5 * 640 = 960
@@ -126,18 +126,18 @@ TEST(PlotAnalysedCurve, ModesChooseRangeAndColour)
         state->ProfileV[static_cast<size_t>(y)] = 125;
     // Face: 200 * 125 / 200 = 125; line: 200 * 25 / 50 = 100.
     auto face = plotSurface(200, 480);
-    Module1::PlotAnalysedCurve(*state, *face, 0, true);
+    Module1::PlotAnalysedCurve(*state, *face, PlotMode::FaceNormal, true);
     EXPECT_EQ(face->point(125, 240), colours::AnalysedFace);
     EXPECT_EQ(countColour(*face, colours::AnalysedFace), 479);
 
     auto line = plotSurface(200, 480);
-    Module1::PlotAnalysedCurve(*state, *line, 1, true);
+    Module1::PlotAnalysedCurve(*state, *line, PlotMode::LineNormal, true);
     EXPECT_EQ(line->point(100, 240), colours::AnalysedLine);
     EXPECT_EQ(countColour(*line, colours::AnalysedLine), 479);
 
     // Enlarged line mode: 400 * 25 / 50 = 200, samples at 1.25 (i - 1): rows 0..598.75.
     auto big = plotSurface(400, 600);
-    Module1::PlotAnalysedCurve(*state, *big, 6, true);
+    Module1::PlotAnalysedCurve(*state, *big, PlotMode::LineEnlarged, true);
     EXPECT_EQ(big->point(200, 0), colours::AnalysedLine);
     EXPECT_EQ(big->point(200, 599), colours::AnalysedLine);
     EXPECT_EQ(countColour(*big, colours::AnalysedLine), 600);
@@ -145,12 +145,12 @@ TEST(PlotAnalysedCurve, ModesChooseRangeAndColour)
     // A flat profile range in line mode puts the curve on the baseline.
     state->ProfileMax = state->ProfileMin;
     auto flat = plotSurface(200, 480);
-    Module1::PlotAnalysedCurve(*state, *flat, 1, true);
+    Module1::PlotAnalysedCurve(*state, *flat, PlotMode::LineNormal, true);
     EXPECT_EQ(flat->point(0, 240), colours::AnalysedLine);
 
     // Modes nobody uses draw nothing.
     auto none = plotSurface(200, 480);
-    Module1::PlotAnalysedCurve(*state, *none, 3, true);
+    Module1::PlotAnalysedCurve(*state, *none, static_cast<PlotMode>(3), true);
     EXPECT_EQ(countColour(*none, Back), 200 * 480);
 }
 
@@ -162,7 +162,7 @@ TEST(PlotAnalysedCurve, HorizontalKeepsFractionsAndStartsAtSampleOne)
     state->ProfileH.fill(1.5);  // 200 - floor(100) = 100
     state->ProfileH[10] = 2.99; // 200 - floor(199.33) = 1
     auto plot = plotSurface(640, 200);
-    Module1::PlotAnalysedCurve(*state, *plot, 0);
+    Module1::PlotAnalysedCurve(*state, *plot, PlotMode::FaceNormal);
     EXPECT_EQ(plot->point(10, 1), colours::AnalysedFace);
     EXPECT_EQ(plot->point(1, 100), colours::AnalysedFace);
     EXPECT_EQ(plot->point(0, 100), Back) << "sample 0 is not drawn";
@@ -170,7 +170,7 @@ TEST(PlotAnalysedCurve, HorizontalKeepsFractionsAndStartsAtSampleOne)
 
     // Enlarged: sample i at 1.5 (i - 1), so sample 10 at 13.5, rounded to 14; y = 400 - 398 = 2.
     auto big = plotSurface(960, 400);
-    Module1::PlotAnalysedCurve(*state, *big, 5);
+    Module1::PlotAnalysedCurve(*state, *big, PlotMode::FaceEnlarged);
     EXPECT_EQ(big->point(14, 2), colours::AnalysedFace);
     EXPECT_EQ(big->point(0, 200), colours::AnalysedFace);
 }
@@ -184,9 +184,9 @@ TEST(PlotCurves, UseTheCurrentPenAndLeaveTheStateAlone)
     auto plot = plotSurface(200, 480);
     const QImage before = plot->image().copy();
     plot->setPenMode(PictureSurface::PenMode::Xor);
-    Module1::PlotRawCurve(*state, *plot, 0, true);
+    Module1::PlotRawCurve(*state, *plot, PlotMode::FaceNormal, true);
     EXPECT_EQ(plot->point(100, 1), rgb(70 ^ 255, 70 ^ 255, 70)); // the first end of the curve
-    Module1::PlotRawCurve(*state, *plot, 0, true);
+    Module1::PlotRawCurve(*state, *plot, PlotMode::FaceNormal, true);
     EXPECT_EQ(plot->image(), before);
     EXPECT_EQ(state->GreyMax, 100);
     EXPECT_EQ(state->GreyMin, 0);

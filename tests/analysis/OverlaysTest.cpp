@@ -44,7 +44,7 @@ TEST(DrawCrosshair, DrawingTwiceRemovesTheCrossAndThePenReturnsToCopy)
     auto state = windowState(1);
     auto plot = surface(640, 200);
     const QImage before = plot->image().copy();
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, 1);
+    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
     const Colour green = xorOf(Back, colours::Crosshair);
     EXPECT_EQ(plot->point(320, 0), green);
     EXPECT_EQ(plot->point(320, 199), green);
@@ -53,7 +53,7 @@ TEST(DrawCrosshair, DrawingTwiceRemovesTheCrossAndThePenReturnsToCopy)
     EXPECT_EQ(plot->point(320, 100), Back) << "the crossing pixel is inverted twice";
     EXPECT_EQ(plot->penMode(), PictureSurface::PenMode::Copy);
     EXPECT_EQ(plot->lineStyle(), PictureSurface::LineStyle::Solid);
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, 1);
+    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
     EXPECT_EQ(plot->image(), before);
 }
 
@@ -61,9 +61,9 @@ TEST(DrawCrosshair, MoveWithTheSamePlaceKeepsTheCrossVisible)
 {
     auto state = windowState(2);
     auto plot = surface(200, 480);
-    Module1::DrawCrosshair(*state, *plot, 100, 240, 0, 0, 1);
+    Module1::DrawCrosshair(*state, *plot, 100, 240, 0, 0, CrosshairMode::Draw);
     const QImage shown = plot->image().copy();
-    Module1::DrawCrosshair(*state, *plot, 100, 240, 100, 240, 2);
+    Module1::DrawCrosshair(*state, *plot, 100, 240, 100, 240, CrosshairMode::Move);
     EXPECT_EQ(plot->image(), shown);
     EXPECT_EQ(plot->point(100, 10), xorOf(Back, colours::Crosshair));
 }
@@ -72,8 +72,8 @@ TEST(DrawCrosshair, MoveTakesTheOldCrossAwayAndDrawsTheNewOne)
 {
     auto state = windowState(1);
     auto plot = surface(640, 200);
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, 1);
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 50, 30, 2);
+    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
+    Module1::DrawCrosshair(*state, *plot, 320, 100, 50, 30, CrosshairMode::Move);
     const Colour green = xorOf(Back, colours::Crosshair);
     EXPECT_EQ(plot->point(320, 10), Back);
     EXPECT_EQ(plot->point(10, 100), Back);
@@ -87,7 +87,7 @@ TEST(DrawCrosshair, LinesSpanThePlotOfTheOrientationAndSize)
     auto state = windowState(1);
     state->Enlarged = true;
     auto plot = surface(960, 400);
-    Module1::DrawCrosshair(*state, *plot, 480, 200, 0, 0, 1);
+    Module1::DrawCrosshair(*state, *plot, 480, 200, 0, 0, CrosshairMode::Draw);
     const Colour green = xorOf(Back, colours::Crosshair);
     EXPECT_EQ(plot->point(480, 399), green);
     EXPECT_EQ(plot->point(959, 200), green);
@@ -95,13 +95,13 @@ TEST(DrawCrosshair, LinesSpanThePlotOfTheOrientationAndSize)
     auto vertical = windowState(2);
     vertical->Enlarged = true;
     auto tall = surface(400, 600);
-    Module1::DrawCrosshair(*vertical, *tall, 200, 300, 0, 0, 1);
+    Module1::DrawCrosshair(*vertical, *tall, 200, 300, 0, 0, CrosshairMode::Draw);
     EXPECT_EQ(tall->point(200, 599), green);
     EXPECT_EQ(tall->point(399, 300), green);
 
     auto none = windowState(0);
     auto untouched = surface(640, 200);
-    Module1::DrawCrosshair(*none, *untouched, 320, 100, 0, 0, 1);
+    Module1::DrawCrosshair(*none, *untouched, 320, 100, 0, 0, CrosshairMode::Draw);
     EXPECT_EQ(countColour(*untouched, Back), 640 * 200);
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/ProgressWindows.h"
+#include "app/WindowWiring.h"
 #include "curves/CurveWindow.h"
 #include "curves/frm_listview.h"
 #include "curves/frmguang.h"
@@ -115,6 +116,7 @@ protected:
         services.pointer = &pointer;
         context =
             std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+        wireWindows(*context);
         frm_sz::setSettingsPath(QDir(dir.path()).filePath(QStringLiteral("configtext.txt")));
         writeSettings(QStringLiteral("2"));
     }

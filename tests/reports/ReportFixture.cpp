@@ -1,5 +1,7 @@
 #include "ReportFixture.h"
 
+#include "app/WindowWiring.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
@@ -21,6 +23,7 @@ void ReportFixture::SetUp()
     services.dialogs = &dialogs;
     services.printer = printer.get();
     context = std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+    wireWindows(*context);
     state->CutOrientation = 1;
     state->CutPosition = 192;
     state->AxisStart = -320;

@@ -81,7 +81,7 @@ protected:
         context =
             std::make_unique<AppContext>(AppContext{*state, services, recorder, nullptr, nullptr, {}, {}});
         context->mainWindow = &mainWindow;
-        installWorkspaceOpener(*context);
+        wireWindows(*context);
         writeFile("configtext.txt", "3\r\n5\r\n");
     }
 

@@ -50,7 +50,7 @@ protected:
         context =
             std::make_unique<AppContext>(AppContext{*state, services, recorded, nullptr, nullptr, {}, {}});
         context->mainWindow = &mainWindow;
-        installWorkspaceOpener(*context);
+        wireWindows(*context);
         QFile settings(path(QStringLiteral("configtext.txt")));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("3\r\n5\r\n");

@@ -189,8 +189,7 @@ TEST_F(TableExportTest, LineModeWritesZeroRawValuesAndNeitherModePositionsOnly)
                   std::max(0, percent(state->ProfileH[static_cast<size_t>(k)], state->ProfileMin,
                                       state->ProfileMax)));
 
-    window->faceModeButton()->setEnabled(true);
-    window->lineModeButton()->setEnabled(true);
+    window->showDisplayMode(std::nullopt); // both mode buttons enabled
     const QString neither = path(QStringLiteral("neither.xlsx"));
     exportTo(neither);
     book = readWorkbook(neither);

@@ -7,7 +7,7 @@
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "workspace/Frm_transact.h"
-#include "workspace/WorkspaceOpener.h"
+#include "app/WindowWiring.h"
 #include "workspace/frm_sz.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ protected:
         context =
             std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
         context->mainWindow = &mainWindow;
-        installWorkspaceOpener(*context);
+        wireWindows(*context);
         frm_sz::setSettingsPath(path(QStringLiteral("configtext.txt")));
     }
 

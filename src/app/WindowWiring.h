@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lumetra {
+
+struct AppContext;
+
+// Connects the window subsystems at start-up through the openers of the context: the main
+// window's open and connect commands, the workspace's "水平" and "垂直", and the print entries of
+// a curve window's popup menu. The open workspace and curve window publish themselves in the
+// context; nothing else links one subsystem to another.
+void wireWindows(AppContext &context);
+
+} // namespace lumetra

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/DisplayMode.h"
+
+#include <optional>
+
+namespace lumetra {
+
+// What the workspace, the table export and the reports do to the open curve window (horizontal
+// or vertical). The window publishes itself in the AppContext while it is open.
+class CurveViewPort
+{
+public:
+    enum class CutTrigger { Mouse, Key };
+
+    virtual ~CurveViewPort() = default;
+    virtual bool isVertical() const = 0;
+    // The mode the window shows; none only when neither mode button shows one.
+    virtual std::optional<DisplayMode> displayMode() const = 0;
+    // The cut moved (CutPosition already set, marked points already forgotten): the cut label,
+    // the plot and the intensity table follow it.
+    virtual void followCut(CutTrigger trigger) = 0;
+    // The table export moves the window aside: the horizontal one to top 300, the vertical one
+    // to left 400.
+    virtual void moveAside() = 0;
+    virtual void closeWindow() = 0;
+};
+
+} // namespace lumetra
