@@ -129,6 +129,10 @@ QStringList frmMain::readablePatterns()
 
 void frmMain::showOnScreen()
 {
+    // Without a window manager a request to maximise is not acted on: the window then covers
+    // the available area of its screen itself.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     showMaximized();
 }
 

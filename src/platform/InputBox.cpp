@@ -22,6 +22,7 @@ InputBox::InputBox(QWidget *parent, const QString &prompt, const QString &title,
     m_prompt = new QLabel(prompt, this);
     m_prompt->setWordWrap(true);
     m_prompt->setFixedWidth(PromptWidth);
+    m_prompt->setMinimumHeight(m_prompt->heightForWidth(PromptWidth));
     m_entry = new QLineEdit(defaultText, this);
     m_entry->selectAll();
     m_problem = new QLabel(this);
@@ -34,6 +35,8 @@ InputBox::InputBox(QWidget *parent, const QString &prompt, const QString &title,
     layout->addWidget(m_entry);
     layout->addWidget(m_problem);
     layout->addWidget(buttons);
+    // The box grows when the message appears.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(buttons, &QDialogButtonBox::accepted, this, &InputBox::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &InputBox::reject);
     // The message goes as soon as the text is changed again.

@@ -20,7 +20,9 @@ TEST(InputBox, WrapsItsPromptAndSaysWhatIsWrongUntilTheAnswerIsAcceptable)
     EXPECT_EQ(box.windowTitle(), QStringLiteral("输入框"));
     EXPECT_EQ(box.entry()->text(), QStringLiteral("6"));
     EXPECT_TRUE(box.promptLabel()->wordWrap());
+    // Every line of the wrapped prompt is shown.
     EXPECT_GT(box.promptLabel()->height(), 2 * box.promptLabel()->fontMetrics().height());
+    EXPECT_GE(box.promptLabel()->height(), box.promptLabel()->heightForWidth(box.promptLabel()->width()));
     EXPECT_LE(box.width(), 520);
     EXPECT_FALSE(box.problemLabel()->isVisible());
 
