@@ -25,9 +25,7 @@ std::unique_ptr<ProgressWindows> makeProgress(bool real)
 {
     if (!real)
         return std::make_unique<SilentProgress>();
-    auto windows = std::make_unique<WindowProgress>();
-    windows->setWorkspaceLocator([] { return static_cast<QWidget *>(Frm_transact::instance()); });
-    return windows;
+    return std::make_unique<WindowProgress>();
 }
 
 } // namespace
@@ -38,6 +36,8 @@ BenchWorkspace::BenchWorkspace(bool realProgress)
 {
     m_services.dialogs = &m_dialogs;
     wireWindows(m_context);
+    if (auto *windows = dynamic_cast<WindowProgress *>(m_progress.get()))
+        windows->setWorkspaceLocator([this] { return static_cast<QWidget *>(Frm_transact::instance(m_context)); });
     QFile settings(QDir(m_dir.path()).filePath(QStringLiteral("configtext.txt")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write("10\r\n5\r\n");

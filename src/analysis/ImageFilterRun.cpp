@@ -13,7 +13,6 @@ void applyImageFilter(ImageFilter filter, AnalysisState &state, PictureSurface &
                       ProgressWindows &progress, FilterRandom &random,
                       const std::function<void(int y)> &rowDrawn)
 {
-    Module1::DrawCutMarker(state, picture);
     Module1::ReadColours(state, picture, progress);
 
     const FilterArea area = filterArea(filter, static_cast<int>(state.ImageWidth), state.ImageHeight);
@@ -28,8 +27,6 @@ void applyImageFilter(ImageFilter filter, AnalysisState &state, PictureSurface &
             rowDrawn(y);
     }
     picture.setPenMode(pen);
-
-    Module1::DrawCutMarker(state, picture);
 }
 
 } // namespace lumetra

@@ -66,7 +66,8 @@ void scanRow(const int *row, int &maxGrey, int &minGrey)
 void ReadColours(AnalysisState &state, const PictureSurface &picture, ProgressWindows &progress)
 {
     progress.show(ProgressWindows::Window::Waiting);
-    const QImage &image = picture.image();
+    // The picture under its overlays: a cut marker or a region rectangle is never sampled.
+    const QImage &image = picture.drawing();
     const int columns = colourColumns(state);
     const int rows = colourRows(state);
     const int inside = std::min(columns, image.width() - 1); // last column read inside the surface

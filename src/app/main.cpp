@@ -57,8 +57,8 @@ int main(int argc, char **argv)
     services.capture = capture.get();
 
     lumetra::WindowProgress progress;
-    progress.setWorkspaceLocator([]() -> QWidget * { return lumetra::Frm_transact::instance(); });
     lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
+    progress.setWorkspaceLocator([&context]() -> QWidget * { return lumetra::Frm_transact::instance(context); });
 
     // The subsystems reach each other only through the context.
     lumetra::wireWindows(context);

@@ -40,6 +40,7 @@ void loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const Q
     if (!loaded.ok())
         throw CliError(QStringLiteral("cannot load the picture: %1").arg(loaded.error));
     picture.resize(640, 480);
+    picture.setOverlaysApart(true);
     picture.setPlacement(30, 30);
     // The workspace's frame sets the back colour before the picture arrives.
     picture.setBackColour(colours::PlotBackground);

@@ -20,18 +20,15 @@
 
 namespace lumetra {
 
-QPointer<CurveWindow> CurveWindow::s_open;
-
-CurveWindow *CurveWindow::openWindow()
+CurveWindow *CurveWindow::openWindow(const AppContext &context)
 {
-    return s_open.data();
+    return dynamic_cast<CurveWindow *>(context.curveWindow);
 }
 
 CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWidget *parent)
     : QWidget(parent), m_context(context), m_geometry(geometry)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    s_open = this;
     context.curveWindow = this;
     buildControls();
     buildPopupMenu();
@@ -327,8 +324,6 @@ void CurveWindow::closeEvent(QCloseEvent *event)
             m_context.workspace->setCurveCommandsEnabled(true);
         m_loaded = false;
     }
-    if (s_open == this)
-        s_open = nullptr;
     if (m_context.curveWindow == this)
         m_context.curveWindow = nullptr;
     QWidget::closeEvent(event);

@@ -8,7 +8,6 @@
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
 
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -40,8 +39,8 @@ class CurveWindow : public QWidget, public CurveWindowPort, public CurveViewPort
 public:
     ~CurveWindow() override;
 
-    // The open frmguang or frmguangshu, or nullptr.
-    static CurveWindow *openWindow();
+    // The open frmguang or frmguangshu of this context, or nullptr.
+    static CurveWindow *openWindow(const AppContext &context);
 
     AppContext &context() { return m_context; }
     AnalysisState &state();
@@ -137,8 +136,6 @@ private:
     std::unique_ptr<CurveInteraction> m_interaction;
     bool m_loaded = false;
     std::optional<DisplayMode> m_mode = DisplayMode::Face;
-
-    static QPointer<CurveWindow> s_open;
 };
 
 } // namespace lumetra

@@ -7,18 +7,18 @@ frmguang::frmguang(AppContext &context) : CurveWindow(context, CurveGeometry::ho
     setObjectName(QStringLiteral("frmguang"));
 }
 
-frmguang *frmguang::instance()
+frmguang *frmguang::instance(const AppContext &context)
 {
-    return qobject_cast<frmguang *>(CurveWindow::openWindow());
+    return qobject_cast<frmguang *>(CurveWindow::openWindow(context));
 }
 
 frmguang *frmguang::showWindow(AppContext &context)
 {
-    if (frmguang *open = instance()) {
+    if (frmguang *open = instance(context)) {
         showChildWindow(context, open);
         return open;
     }
-    if (CurveWindow::openWindow())
+    if (CurveWindow::openWindow(context))
         return nullptr;
     auto *window = new frmguang(context);
     window->present();

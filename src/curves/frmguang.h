@@ -12,7 +12,7 @@ class frmguang : public CurveWindow
 
 public:
     // The open horizontal curve window or nullptr.
-    static frmguang *instance();
+    static frmguang *instance(const AppContext &context);
     // Opens the window (or brings an open one forward). nullptr while the vertical window is
     // open: only one curve window exists at a time.
     static frmguang *showWindow(AppContext &context);

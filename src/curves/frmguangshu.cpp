@@ -7,18 +7,18 @@ frmguangshu::frmguangshu(AppContext &context) : CurveWindow(context, CurveGeomet
     setObjectName(QStringLiteral("frmguangshu"));
 }
 
-frmguangshu *frmguangshu::instance()
+frmguangshu *frmguangshu::instance(const AppContext &context)
 {
-    return qobject_cast<frmguangshu *>(CurveWindow::openWindow());
+    return qobject_cast<frmguangshu *>(CurveWindow::openWindow(context));
 }
 
 frmguangshu *frmguangshu::showWindow(AppContext &context)
 {
-    if (frmguangshu *open = instance()) {
+    if (frmguangshu *open = instance(context)) {
         showChildWindow(context, open);
         return open;
     }
-    if (CurveWindow::openWindow())
+    if (CurveWindow::openWindow(context))
         return nullptr;
     auto *window = new frmguangshu(context);
     window->present();

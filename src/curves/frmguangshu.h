@@ -12,7 +12,7 @@ class frmguangshu : public CurveWindow
 
 public:
     // The open vertical curve window or nullptr.
-    static frmguangshu *instance();
+    static frmguangshu *instance(const AppContext &context);
     // Opens the window (or brings an open one forward). nullptr while the horizontal window is
     // open: only one curve window exists at a time.
     static frmguangshu *showWindow(AppContext &context);

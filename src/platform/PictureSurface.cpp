@@ -82,7 +82,13 @@ void PictureSurface::resize(int width, int height)
     };
     keep(m_persist, oldPersist);
     keep(m_screen, oldScreen);
-    emit changed();
+    if (m_overlaysApart) {
+        const QImage oldOverlay = m_overlay;
+        m_overlay = QImage(width, height, QImage::Format_RGB32);
+        m_overlay.fill(0u);
+        keep(m_overlay, oldOverlay);
+    }
+    layersReplaced();
 }
 
 void PictureSurface::setPlacement(int left, int top)
@@ -95,7 +101,57 @@ Colour PictureSurface::point(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_screen.width() || y >= m_screen.height())
         return -1;
+    return fromQRgb(reinterpret_cast<const QRgb *>(image().constScanLine(y))[x]);
+}
+
+Colour PictureSurface::drawingPoint(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_screen.width() || y >= m_screen.height())
+        return -1;
     return fromQRgb(reinterpret_cast<const QRgb *>(m_screen.constScanLine(y))[x]);
+}
+
+void PictureSurface::setOverlaysApart(bool apart)
+{
+    if (apart == m_overlaysApart)
+        return;
+    m_overlaysApart = apart;
+    // Overlays drawn so far stay where they are: in the screen, or laid over it.
+    if (apart) {
+        m_overlay = QImage(m_screen.size(), QImage::Format_RGB32);
+        m_overlay.fill(0u);
+    } else {
+        m_screen = image().copy();
+        m_overlay = QImage();
+    }
+    layersReplaced();
+}
+
+void PictureSurface::notifyChanged()
+{
+    emit changed();
+}
+
+void PictureSurface::layersReplaced()
+{
+    m_shownStale = true;
+    notifyChanged();
+}
+
+const QImage &PictureSurface::image() const
+{
+    if (!m_overlaysApart || m_overlay.size() != m_screen.size())
+        return m_screen;
+    if (m_shownStale) {
+        m_shown = m_screen.copy();
+        const qsizetype n = static_cast<qsizetype>(m_shown.width()) * m_shown.height();
+        QRgb *to = reinterpret_cast<QRgb *>(m_shown.bits());
+        const QRgb *mask = reinterpret_cast<const QRgb *>(m_overlay.constBits());
+        for (qsizetype i = 0; i < n; ++i)
+            to[i] ^= mask[i] & 0x00ffffffu;
+        m_shownStale = false;
+    }
+    return m_shown;
 }
 
 template<typename Fn> void PictureSurface::forEachLayer(Fn &&fn)
@@ -110,16 +166,26 @@ void PictureSurface::plot(int x, int y, QRgb rgb)
     if (x < 0 || y < 0 || x >= m_screen.width() || y >= m_screen.height())
         return;
     const bool xorPen = m_penMode == PenMode::Xor;
+    if (xorPen && m_overlaysApart) {
+        reinterpret_cast<QRgb *>(m_overlay.scanLine(y))[x] ^= rgb;
+        if (!m_shownStale)
+            reinterpret_cast<QRgb *>(m_shown.scanLine(y))[x] ^= rgb;
+        return;
+    }
     forEachLayer([&](QImage &layer) {
         QRgb &px = reinterpret_cast<QRgb *>(layer.scanLine(y))[x];
         px = xorPen ? ((px ^ rgb) | 0xff000000u) : (rgb | 0xff000000u);
     });
+    if (m_overlaysApart && !m_shownStale)
+        reinterpret_cast<QRgb *>(m_shown.scanLine(y))[x] =
+            reinterpret_cast<const QRgb *>(m_screen.constScanLine(y))[x] ^
+            reinterpret_cast<const QRgb *>(m_overlay.constScanLine(y))[x];
 }
 
 void PictureSurface::setPixel(int x, int y, Colour colour)
 {
     plot(x, y, toQRgb(colour) & 0x00ffffffu);
-    emit changed();
+    notifyChanged();
 }
 
 void PictureSurface::setPixels(int x0, int y, std::span<const Colour> colours)
@@ -129,6 +195,14 @@ void PictureSurface::setPixels(int x0, int y, std::span<const Colour> colours)
     const bool xorPen = m_penMode == PenMode::Xor;
     const int first = std::max(0, -x0);
     const int last = std::min<int>(static_cast<int>(colours.size()), width() - x0);
+    if (xorPen && m_overlaysApart) {
+        QRgb *row = reinterpret_cast<QRgb *>(m_overlay.scanLine(y));
+        for (int i = first; i < last; ++i)
+            row[x0 + i] ^= toQRgb(colours[static_cast<size_t>(i)]) & 0x00ffffffu;
+        m_shownStale = true;
+        notifyChanged();
+        return;
+    }
     forEachLayer([&](QImage &layer) {
         QRgb *row = reinterpret_cast<QRgb *>(layer.scanLine(y));
         for (int i = first; i < last; ++i) {
@@ -137,7 +211,14 @@ void PictureSurface::setPixels(int x0, int y, std::span<const Colour> colours)
             px = xorPen ? ((px ^ rgb) | 0xff000000u) : (rgb | 0xff000000u);
         }
     });
-    emit changed();
+    if (m_overlaysApart && !m_shownStale && last > first) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(m_screen.constScanLine(y));
+        const QRgb *mask = reinterpret_cast<const QRgb *>(m_overlay.constScanLine(y));
+        QRgb *to = reinterpret_cast<QRgb *>(m_shown.scanLine(y));
+        for (int x = x0 + first; x < x0 + last; ++x)
+            to[x] = from[x] ^ mask[x];
+    }
+    notifyChanged();
 }
 
 void PictureSurface::line(double x1, double y1, double x2, double y2, Colour colour)
@@ -170,7 +251,7 @@ void PictureSurface::line(double x1, double y1, double x2, double y2, Colour col
     }
     m_currentX = x2;
     m_currentY = y2;
-    emit changed();
+    notifyChanged();
 }
 
 void PictureSurface::box(double x1, double y1, double x2, double y2, Colour colour)
@@ -192,7 +273,7 @@ void PictureSurface::box(double x1, double y1, double x2, double y2, Colour colo
     }
     m_currentX = x2;
     m_currentY = y2;
-    emit changed();
+    notifyChanged();
 }
 
 void PictureSurface::setBackColour(Colour colour)
@@ -208,14 +289,14 @@ void PictureSurface::clear()
     m_screen = m_persist;
     m_currentX = 0;
     m_currentY = 0;
-    emit changed();
+    layersReplaced();
 }
 
 void PictureSurface::commitPersistent()
 {
     m_picture = m_persist;
     m_base = m_persist;
-    emit changed();
+    notifyChanged();
 }
 
 void PictureSurface::setPicture(const QImage &picture)
@@ -231,7 +312,7 @@ void PictureSurface::setPicture(const QImage &picture)
     }
     m_persist = m_base;
     m_screen = m_base;
-    emit changed();
+    layersReplaced();
 }
 
 void PictureSurface::clearPicture() { setPicture(QImage()); }
@@ -259,7 +340,7 @@ void PictureSurface::print(const QString &text)
     });
     m_currentX = 0;
     m_currentY += fm.height();
-    emit changed();
+    layersReplaced();
 }
 
 void PictureSurface::copyFrom(const PictureSurface &source, const QRect &sourceRect, const QPoint &dest)
@@ -284,7 +365,7 @@ void PictureSurface::copyFrom(const QImage &source, const QRect &sourceRect, con
             std::copy_n(from, target.width(), reinterpret_cast<QRgb *>(layer.scanLine(y)) + target.left());
         }
     });
-    emit changed();
+    layersReplaced();
 }
 
 } // namespace lumetra

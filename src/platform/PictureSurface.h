@@ -22,6 +22,13 @@ namespace lumetra {
 // clear() resets the screen to the persistent drawing (persistence off) or both to the picture
 // (persistence on). commitPersistent() makes the current drawing the picture itself.
 //
+// A surface may keep its overlays apart (setOverlaysApart): then whatever is drawn with the
+// exclusive-or pen (a cut marker, a region rectangle) goes to an overlay layer above the screen
+// instead of into it. What is shown (image(), point()) is the screen with the overlay laid over
+// it by exclusive-or, pixel for pixel what drawing it into the screen would give; drawing()
+// and drawingPoint() are the screen underneath, which is what sampling reads, so an overlay never
+// becomes data. The overlay is removed only by drawing it again.
+//
 // Lines are rasterised here, not by QPainter, so that the exclusive-or pen is exact: drawing the
 // same line twice restores every pixel, for any style and width. Both end points are drawn.
 class PictureSurface : public QObject
@@ -45,8 +52,13 @@ public:
     int left() const { return m_left; }
     int top() const { return m_top; }
 
-    // Colour at (x, y) of the screen layer; -1 outside the surface.
+    // Colour at (x, y) as shown; -1 outside the surface.
     Colour point(int x, int y) const;
+    // Colour at (x, y) under the overlays; -1 outside the surface.
+    Colour drawingPoint(int x, int y) const;
+
+    void setOverlaysApart(bool apart);
+    bool overlaysApart() const { return m_overlaysApart; }
     void setPixel(int x, int y, Colour colour);
     // Writes colours[i] at (x0 + i, y), clipped to the surface, honouring the pen mode.
     void setPixels(int x0, int y, std::span<const Colour> colours);
@@ -95,7 +107,9 @@ public:
     void copyFrom(const QImage &source, const QRect &sourceRect, const QPoint &dest);
 
     // What is shown (Format_RGB32).
-    const QImage &image() const { return m_screen; }
+    const QImage &image() const;
+    // What is under the overlays (the same as image() while none is drawn).
+    const QImage &drawing() const { return m_screen; }
 
     static QFont defaultFont();
 
@@ -104,12 +118,19 @@ signals:
 
 private:
     void plot(int x, int y, QRgb rgb);
+    void notifyChanged();
+    // After a change of whole layers: the shown image is composed again when next asked for.
+    void layersReplaced();
     template<typename Fn> void forEachLayer(Fn &&fn);
 
     QImage m_picture;
     QImage m_base;
     QImage m_persist;
     QImage m_screen;
+    QImage m_overlay; // exclusive-or mask (colour bits only); null while overlays are not apart
+    mutable QImage m_shown;
+    mutable bool m_shownStale = true;
+    bool m_overlaysApart = false;
     Colour m_backColour = colours::Black;
     Colour m_foreColour = colours::Black;
     PenMode m_penMode = PenMode::Copy;

@@ -22,16 +22,15 @@
 
 namespace lumetra {
 
-QPointer<Frm_transact> Frm_transact::s_instance;
-
-Frm_transact *Frm_transact::instance()
+Frm_transact *Frm_transact::instance(const AppContext &context)
 {
-    return s_instance.data();
+    return dynamic_cast<Frm_transact *>(context.workspace);
 }
 
 Frm_transact *Frm_transact::showWorkspace(AppContext &context)
 {
-    if (!s_instance) {
+    Frm_transact *form = instance(context);
+    if (!form) {
         // Read the picture before anything is created or changed, so that a refused file
         // leaves no window behind and the shared state as it was.
         const ImageLoadResult loaded = loadImageFile(context.state.ImagePath);
@@ -42,11 +41,11 @@ Frm_transact *Frm_transact::showWorkspace(AppContext &context)
                                                   Dialogs::Icon::Warning);
             return nullptr;
         }
-        auto *form = new Frm_transact(context);
+        form = new Frm_transact(context);
         form->Form_Load(loaded.image);
     }
-    showChildWindow(context, s_instance, workspace::WorkspacePosition);
-    return s_instance;
+    showChildWindow(context, form, workspace::WorkspacePosition);
+    return form;
 }
 
 Frm_transact::Frm_transact(AppContext &context)
@@ -56,11 +55,13 @@ Frm_transact::Frm_transact(AppContext &context)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Frm_transact"));
     setWindowTitle(QStringLiteral("图像操作"));
-    s_instance = this;
     context.workspace = this;
 
     m_menu = new WorkspaceMenu(this);
     m_cutPicker = std::make_unique<CutPicker>(context, m_picture);
+    // The cut marker and the region rectangle are drawn for the eye only: sampling and the
+    // filters read the picture under them.
+    m_picture.setOverlaysApart(true);
     m_windowSurface.setBackColour(BackColour);
     m_windowView = new SurfaceView(&m_windowSurface, 0, this);
     m_windowView->setFocusPolicy(Qt::NoFocus);

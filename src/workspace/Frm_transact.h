@@ -6,7 +6,6 @@
 #include "platform/WorkspacePort.h"
 
 #include <QImage>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -29,8 +28,8 @@ class Frm_transact : public QWidget, public WorkspacePort
     Q_OBJECT
 
 public:
-    // The open workspace or nullptr.
-    static Frm_transact *instance();
+    // The open workspace of this context, or nullptr.
+    static Frm_transact *instance(const AppContext &context);
     // Loads the picture of ImagePath and shows the workspace at (160, 70), or brings an open one
     // there (keeping its picture). nullptr when the picture was refused: a message names the
     // file and nothing else changes.
@@ -78,8 +77,6 @@ private:
     QLabel *m_label1 = nullptr;
     WorkspaceMenu *m_menu = nullptr;
     std::unique_ptr<CutPicker> m_cutPicker;
-
-    static QPointer<Frm_transact> s_instance;
 };
 
 } // namespace lumetra

@@ -26,7 +26,7 @@ class CaptureEndToEndTest : public ::testing::Test
 protected:
     void TearDown() override
     {
-        if (Frm_transact *workspace = Frm_transact::instance())
+        if (Frm_transact *workspace = Frm_transact::instance(rig.context))
             childWindowFrame(workspace)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

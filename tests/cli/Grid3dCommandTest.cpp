@@ -125,6 +125,15 @@ TEST_F(Grid3dCommand, RegionsStopAtRow437)
     EXPECT_EQ(j["range"], "A1:AH11");
 }
 
+TEST_F(Grid3dCommand, CornersBeyondTheRightAndBottomEdgesAreLimitedAsTheReleaseLimitsThem)
+{
+    const QString image = picture(100, 100);
+    const auto limited = grid({image, "--region", "600,400,640,437", "--factor", "2"});
+    EXPECT_EQ(grid({image, "--region", "600,400,900,700", "--factor", "2"}), limited);
+    EXPECT_EQ(grid({image, "--region", "900,700,600,400", "--factor", "2"}), limited);
+    EXPECT_EQ(limited["columns"], 19); // (437 - 400) / 2 + 1
+}
+
 TEST_F(Grid3dCommand, BadRegionsAndFactorsAreOneLineAndExitTwo)
 {
     const QString image = picture(100, 100);
@@ -137,7 +146,7 @@ TEST_F(Grid3dCommand, BadRegionsAndFactorsAreOneLineAndExitTwo)
         {"--region", "200,100,300,160", "--factor", "0"},
         {"--region", "200,100,300,160", "--factor", "abc"},
         {"--region", "200,100,300", "--factor", "4"},
-        {"--region", "200,100,900,160", "--factor", "4"},
+        {"--region", "200,-100,300,160", "--factor", "4"},
         {"--region", "100,440,200,470", "--factor", "4"}, // wholly below row 437
         {"--region", "200,100,300,160"},
         {"--region", "200,100,300,160", "--factor", "4", "--format", "xml"},

@@ -152,7 +152,7 @@ protected:
             return nullptr;
         pictureBefore = workspace->picture().image().copy();
         workspace->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
-        CurveWindow *window = CurveWindow::openWindow();
+        CurveWindow *window = CurveWindow::openWindow(*context);
         EXPECT_NE(window, nullptr);
         return window;
     }

@@ -32,8 +32,8 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(frmguang::instance(), w);
-    EXPECT_EQ(frmguangshu::instance(), nullptr);
+    EXPECT_EQ(frmguang::instance(*context), w);
+    EXPECT_EQ(frmguangshu::instance(*context), nullptr);
     EXPECT_FALSE(w->isVertical());
     EXPECT_EQ(w->windowTitle(), "  水 平 方 向 光 强 分 布 曲 线");
     EXPECT_EQ(w->label1()->text(), "0");
@@ -80,7 +80,7 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
     EXPECT_EQ(state->ImageGreyMax, TestPicture::maximum());
     EXPECT_EQ(state->ImageGreyMin, TestPicture::minimum());
 
-    Frm_transact *ws = Frm_transact::instance();
+    Frm_transact *ws = Frm_transact::instance(*context);
     EXPECT_FALSE(ws->menuItem("shuipin")->isEnabled());
     EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
     EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
@@ -156,7 +156,7 @@ TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    Frm_transact *ws = Frm_transact::instance();
+    Frm_transact *ws = Frm_transact::instance(*context);
     const PictureSurface &picture = ws->picture();
     int band190 = 0;
     int band194 = 0;
@@ -178,7 +178,7 @@ TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
     EXPECT_NEAR(band194, 640 / 3, 2);
 
     closeCurveWindow(w);
-    EXPECT_EQ(CurveWindow::openWindow(), nullptr);
+    EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
     EXPECT_EQ(frm_listview::instance(), nullptr);
     EXPECT_EQ(picture.image(), pictureBefore.convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(state->CurveWindowOpen);
@@ -202,7 +202,7 @@ TEST_F(HorizontalWindow, WithoutASettingsFileEveryDrawShowsTheSameAnalysedCurve)
     EXPECT_GT(frm_listview::instance()->text(320, 2).toInt(), 0);
 
     // The cut moved away and back, by a press on the picture.
-    SurfaceView *picture = Frm_transact::instance()->pictureView();
+    SurfaceView *picture = Frm_transact::instance(*context)->pictureView();
     const int b = picture->border();
     QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(100 + b, 300 + b));
     QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(100 + b, 192 + b));
@@ -214,7 +214,7 @@ TEST_F(HorizontalWindow, WithoutASettingsFileEveryDrawShowsTheSameAnalysedCurve)
     EXPECT_EQ(countColour(w->plot(), colours::AnalysedFace), analysed);
 
     // The band lines of width 0 lie on the cut line and cancel out.
-    const PictureSurface &shown = Frm_transact::instance()->picture();
+    const PictureSurface &shown = Frm_transact::instance(*context)->picture();
     for (int x = 0; x < 640; ++x) {
         ASSERT_EQ(shown.point(x, 192), fromQRgb(pictureBefore.pixel(x, 192)) ^ colours::CutLine) << x;
         ASSERT_EQ(shown.point(x, 191), fromQRgb(pictureBefore.pixel(x, 191))) << x;
@@ -402,12 +402,12 @@ TEST_F(HorizontalWindow, ASecondOpeningStartsAfresh)
     click(w, 100, 100);
     ASSERT_EQ(state->AxisStart, -319);
     closeCurveWindow(w);
-    EXPECT_EQ(Frm_transact::instance()->picture().image(),
+    EXPECT_EQ(Frm_transact::instance(*context)->picture().image(),
               pictureBefore.convertToFormat(QImage::Format_RGB32));
 
     // A second window may open once the first is gone.
-    Frm_transact::instance()->menuItem("shuipin")->trigger();
-    w = CurveWindow::openWindow();
+    Frm_transact::instance(*context)->menuItem("shuipin")->trigger();
+    w = CurveWindow::openWindow(*context);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(state->CutPosition, 192);
     EXPECT_EQ(state->AxisStart, -320);
@@ -434,7 +434,7 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     EXPECT_EQ(frame->pos(), QPoint(tableWidth, area.viewport()->height() - 330));
     EXPECT_EQ(w->windowSurface().size(), w->size());
     EXPECT_EQ(childWindowFrame(frm_listview::instance())->pos(), QPoint(0, 0));
-    EXPECT_EQ(childWindowFrame(Frm_transact::instance())->x(), tableWidth);
+    EXPECT_EQ(childWindowFrame(Frm_transact::instance(*context))->x(), tableWidth);
     EXPECT_EQ(area.subWindowList().size(), 3);
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
@@ -444,19 +444,19 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     // Closing the frame runs the closing sequence and takes the table (and its frame) along.
     frame->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(CurveWindow::openWindow(), nullptr);
+    EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
     EXPECT_EQ(frm_listview::instance(), nullptr);
     EXPECT_EQ(state->CutOrientation, 0);
     EXPECT_FALSE(state->CurveWindowOpen);
     ASSERT_EQ(area.subWindowList().size(), 1);
-    EXPECT_EQ(area.subWindowList().first()->widget(), Frm_transact::instance());
-    EXPECT_EQ(Frm_transact::instance()->picture().image(), pictureBefore);
+    EXPECT_EQ(area.subWindowList().first()->widget(), Frm_transact::instance(*context));
+    EXPECT_EQ(Frm_transact::instance(*context)->picture().image(), pictureBefore);
 
     // Closed directly, the window takes its frame along too.
-    Frm_transact::instance()->menuItem("cuizi")->trigger();
-    ASSERT_NE(frmguangshu::instance(), nullptr);
+    Frm_transact::instance(*context)->menuItem("cuizi")->trigger();
+    ASSERT_NE(frmguangshu::instance(*context), nullptr);
     EXPECT_EQ(area.subWindowList().size(), 3);
-    closeCurveWindow(frmguangshu::instance());
+    closeCurveWindow(frmguangshu::instance(*context));
     EXPECT_EQ(area.subWindowList().size(), 1);
     context->mdiArea = nullptr;
 }
@@ -466,7 +466,7 @@ TEST_F(HorizontalWindow, OnlyOneCurveWindowAtATime)
     ASSERT_NE(openCurves(false), nullptr);
     EXPECT_EQ(frmguangshu::showWindow(*context), nullptr);
     EXPECT_EQ(state->CutOrientation, 1);
-    EXPECT_EQ(frmguang::showWindow(*context), frmguang::instance());
+    EXPECT_EQ(frmguang::showWindow(*context), frmguang::instance(*context));
     EXPECT_EQ(state->CutPosition, 192);
 }
 

@@ -24,7 +24,7 @@ TEST_F(VerticalWindow, OpensWithItsCaptionsLayoutAndStates)
 {
     CurveWindow *w = openCurves(true);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(frmguangshu::instance(), w);
+    EXPECT_EQ(frmguangshu::instance(*context), w);
     EXPECT_TRUE(w->isVertical());
     EXPECT_EQ(w->windowTitle(), " 垂 直 方 向 光 强 分 布 曲 线");
     EXPECT_EQ(w->cutLabel(), "320");
@@ -62,7 +62,7 @@ TEST_F(VerticalWindow, OpensWithItsCaptionsLayoutAndStates)
     EXPECT_EQ(state->AxisEnd, 240);
     EXPECT_EQ(state->CursorX, 100);
     EXPECT_EQ(state->CursorY, 240);
-    Frm_transact *ws = Frm_transact::instance();
+    Frm_transact *ws = Frm_transact::instance(*context);
     EXPECT_FALSE(ws->menuItem("shuipin")->isEnabled());
     EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
     EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
@@ -90,7 +90,7 @@ TEST_F(VerticalWindow, PlotAndWorkspaceMarker)
     EXPECT_EQ(plot.point(100, 5), frameColour(100, 5, 200, 480) ^ colours::Crosshair);
 
     // Three vertical lines on the workspace picture: 318 and 322 dotted green, 320 yellow.
-    const PictureSurface &picture = Frm_transact::instance()->picture();
+    const PictureSurface &picture = Frm_transact::instance(*context)->picture();
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x) {
             const Colour before = fromQRgb(pictureBefore.pixel(x, y));

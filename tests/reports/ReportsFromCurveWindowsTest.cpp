@@ -72,7 +72,7 @@ protected:
         if (!workspace)
             return nullptr;
         workspace->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
-        return CurveWindow::openWindow();
+        return CurveWindow::openWindow(*context);
     }
 
     static void clickPlot(CurveWindow *w, int x, int y)

@@ -41,7 +41,7 @@ protected:
     CurveWindow *openCurveWindow(bool vertical)
     {
         ws->menuItem(vertical ? "cuizi" : "shuipin")->trigger();
-        CurveWindow *w = CurveWindow::openWindow();
+        CurveWindow *w = CurveWindow::openWindow(*context);
         EXPECT_NE(w, nullptr);
         EXPECT_EQ(w ? w->isVertical() : !vertical, vertical);
         return w;
@@ -81,7 +81,7 @@ TEST_F(CutPicking, CurveCommandsAreDisabledWhileACurveWindowIsOpen)
         EXPECT_FALSE(ws->menuItem("zhibiao")->isEnabled());
         CurveWindow *w = openCurveWindow(vertical);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(vertical ? static_cast<CurveWindow *>(frmguangshu::instance()) : frmguang::instance(), w);
+        EXPECT_EQ(vertical ? static_cast<CurveWindow *>(frmguangshu::instance(*context)) : frmguang::instance(*context), w);
         EXPECT_FALSE(ws->menuItem("shuipin")->isEnabled());
         EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
         EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
@@ -89,7 +89,7 @@ TEST_F(CutPicking, CurveCommandsAreDisabledWhileACurveWindowIsOpen)
             EXPECT_TRUE(ws->menuItem(name)->isEnabled()) << name;
         w->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(CurveWindow::openWindow(), nullptr);
+        EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
         EXPECT_TRUE(ws->menuItem("shuipin")->isEnabled());
         EXPECT_TRUE(ws->menuItem("cuizi")->isEnabled());
         EXPECT_FALSE(ws->menuItem("zhibiao")->isEnabled());

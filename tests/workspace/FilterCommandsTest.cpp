@@ -96,7 +96,7 @@ protected:
     {
         image = picture;
         EXPECT_TRUE(open(writeImage(QStringLiteral("picture.bmp"), picture)));
-        Frm_transact *ws = Frm_transact::instance();
+        Frm_transact *ws = Frm_transact::instance(*context);
         EXPECT_NE(ws, nullptr);
         return ws;
     }
@@ -212,7 +212,7 @@ TEST_F(FilterCommands, CutMarkerStaysOutOfTheFilteredPictureAndComesBack)
 {
     Frm_transact *ws = openImage(uniform(120));
     choose(ws, "shuipin");
-    ASSERT_NE(CurveWindow::openWindow(), nullptr);
+    ASSERT_NE(CurveWindow::openWindow(*context), nullptr);
     ASSERT_TRUE(state->CurveWindowOpen);
     const int cut = static_cast<int>(state->CutPosition);
     const QImage marked = ws->picture().image().copy();
@@ -239,7 +239,7 @@ TEST_F(FilterCommands, TheNextCurveWindowSamplesTheFilteredPicture)
     Frm_transact *ws = openImage(uniform(120));
     choose(ws, "mohu1");
     choose(ws, "shuipin");
-    ASSERT_NE(CurveWindow::openWindow(), nullptr);
+    ASSERT_NE(CurveWindow::openWindow(*context), nullptr);
     EXPECT_EQ(state->GreyMap(300, 300), 120);
     EXPECT_EQ(state->GreyMap(300, 1), 80) << "the darkened first row";
     EXPECT_EQ(state->GreyMap(1, 300), 80);

@@ -124,7 +124,7 @@ TEST_F(RegionCommandsTest, RegionModeSwitchesTheMenusClosesTheCurveWindowAndExpl
     for (const char *curveCommand : {"shuipin", "cuizi"}) {
         SCOPED_TRACE(curveCommand);
         ws->menuItem(QString::fromLatin1(curveCommand))->trigger();
-        ASSERT_NE(CurveWindow::openWindow(), nullptr);
+        ASSERT_NE(CurveWindow::openWindow(*context), nullptr);
         dialogs.messages.clear();
 
         enter->trigger();
@@ -132,8 +132,8 @@ TEST_F(RegionCommandsTest, RegionModeSwitchesTheMenusClosesTheCurveWindowAndExpl
         EXPECT_TRUE(commands->regionMode());
         EXPECT_FALSE(enter->isEnabled());
         EXPECT_TRUE(leave->isEnabled());
-        EXPECT_EQ(frmguang::instance(), nullptr);
-        EXPECT_EQ(frmguangshu::instance(), nullptr);
+        EXPECT_EQ(frmguang::instance(*context), nullptr);
+        EXPECT_EQ(frmguangshu::instance(*context), nullptr);
         EXPECT_FALSE(state->CurveWindowOpen);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"));

@@ -26,9 +26,10 @@ class PointerNotingWorkbook : public ScriptedWorkbookService
 {
 public:
     QList<Qt::CursorShape> pointers;
+    const AppContext *context = nullptr;
     bool save(const WorkbookSheet &sheet, const QString &path, QString *error) override
     {
-        if (Frm_transact *ws = Frm_transact::instance())
+        if (Frm_transact *ws = context ? Frm_transact::instance(*context) : nullptr)
             pointers << ws->cursor().shape();
         return ScriptedWorkbookService::save(sheet, path, error);
     }
@@ -41,6 +42,7 @@ protected:
     {
         WorkspaceFixture::SetUp();
         services.workbook = &workbook;
+        workbook.context = context.get();
         QFile settings(path(QStringLiteral("configtext.txt")));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("3\r\n5\r\n");
@@ -54,14 +56,14 @@ protected:
             image.setPixel(i, 192, qRgb(0, 0, 0));
         image.setPixel(320, 77, qRgb(0, 0, 0));
         ASSERT_TRUE(open(writeImage(QStringLiteral("cut.bmp"), image)));
-        ws = Frm_transact::instance();
+        ws = Frm_transact::instance(*context);
         ASSERT_NE(ws, nullptr);
     }
 
     CurveWindow *openCurve(bool vertical)
     {
         ws->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
-        CurveWindow *window = CurveWindow::openWindow();
+        CurveWindow *window = CurveWindow::openWindow(*context);
         EXPECT_NE(window, nullptr);
         EXPECT_TRUE(ws->menuItem(QStringLiteral("zhibiao"))->isEnabled());
         return window;

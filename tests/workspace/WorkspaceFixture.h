@@ -100,7 +100,7 @@ protected:
     {
         image = patternImage(width, height);
         EXPECT_TRUE(open(writeImage(QStringLiteral("pattern.bmp"), image)));
-        return Frm_transact::instance();
+        return Frm_transact::instance(*context);
     }
 
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();

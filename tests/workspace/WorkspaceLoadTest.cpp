@@ -105,7 +105,7 @@ TEST_F(WorkspaceLoad, OpeningAgainBringsTheSameWindowForwardAndKeepsItsPicture)
     QImage other(640, 480, QImage::Format_RGB32);
     other.fill(qRgb(10, 200, 30));
     EXPECT_TRUE(open(writeImage("other.bmp", other)));
-    EXPECT_EQ(Frm_transact::instance(), first);
+    EXPECT_EQ(Frm_transact::instance(*context), first);
     EXPECT_EQ(first->picture().image(), shown);
     EXPECT_EQ(first->pos(), QPoint(160, 70));
     EXPECT_EQ(QApplication::topLevelWidgets().count(first), 1);
@@ -120,7 +120,7 @@ TEST_F(WorkspaceLoad, LargerPictureIsCutOffAndSmallerOneLeavesTheBackColour)
         EXPECT_EQ(ws->picture().point(639, 479), fromQRgb(image.pixel(639, 479)));
         EXPECT_EQ(ws->picture().point(640, 10), -1);
         closeAllWindows();
-        ASSERT_EQ(Frm_transact::instance(), nullptr);
+        ASSERT_EQ(Frm_transact::instance(*context), nullptr);
     }
     Frm_transact *ws = openPattern(320, 240);
     ASSERT_NE(ws, nullptr);
@@ -189,7 +189,7 @@ TEST_F(WorkspaceLoad, UnreadablePicturesAreRefusedWithAMessageNamingTheFile)
         state->AxisEnd = 320;
         dialogs.messages.clear();
         EXPECT_FALSE(open(file));
-        EXPECT_EQ(Frm_transact::instance(), nullptr);
+        EXPECT_EQ(Frm_transact::instance(*context), nullptr);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromLatin1(bad.name)));
         EXPECT_FALSE(dialogs.messages[0].title.isEmpty());
@@ -204,7 +204,7 @@ TEST_F(WorkspaceLoad, UnreadablePicturesAreRefusedWithAMessageNamingTheFile)
     EXPECT_FALSE(open(path("missing.bmp")));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains("missing.bmp"));
-    EXPECT_EQ(Frm_transact::instance(), nullptr);
+    EXPECT_EQ(Frm_transact::instance(*context), nullptr);
 }
 
 TEST_F(WorkspaceLoad, ClosingReenablesTheMainWindowButtonsAndResetsTheAxis)
@@ -226,11 +226,11 @@ TEST_F(WorkspaceLoad, ClosingReenablesTheMainWindowButtonsAndResetsTheAxis)
     EXPECT_EQ(state->AxisEnd, 0);
     EXPECT_EQ(state->CutPosition, 100);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Frm_transact::instance(), nullptr);
+    EXPECT_EQ(Frm_transact::instance(*context), nullptr);
 
     // A new opening loads afresh.
     EXPECT_NE(openPattern(), nullptr);
-    EXPECT_NE(Frm_transact::instance(), nullptr);
+    EXPECT_NE(Frm_transact::instance(*context), nullptr);
 }
 
 // The rulers are engraved: a light tick with a dark one beside it, on each side of the picture.
