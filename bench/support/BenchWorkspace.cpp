@@ -71,7 +71,7 @@ void BenchWorkspace::repaint(CurveWindow *window, bool withWorkspace)
         m_workspace->pictureView()->repaint();
     if (window)
         window->repaint();
-    if (frm_listview *table = frm_listview::instance())
+    if (frm_listview *table = frm_listview::instance(m_context))
         table->listView()->viewport()->repaint();
 }
 

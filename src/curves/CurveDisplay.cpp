@@ -24,7 +24,7 @@ void CurveDisplay::drawCrosshair()
 
 void CurveDisplay::refillTable(DisplayMode mode)
 {
-    if (frm_listview *table = frm_listview::instance())
+    if (frm_listview *table = frm_listview::instance(m_window.context()))
         table->refill(m_window.state(), mode);
 }
 

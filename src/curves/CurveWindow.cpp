@@ -231,7 +231,7 @@ void CurveWindow::setPositionReadout(const QString &text)
 
 void CurveWindow::setTablePositions(double axisStart, int rows)
 {
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(m_context);
     if (!table) {
         table = frm_listview::showWindow(m_context);
         table->loadRows(state());
@@ -317,7 +317,7 @@ void CurveWindow::closeEvent(QCloseEvent *event)
                 m_context.workspace->setTableCommandEnabled(false);
         }
         s.CurveWindowOpen = false;
-        if (frm_listview *table = frm_listview::instance())
+        if (frm_listview *table = frm_listview::instance(m_context))
             table->close();
         s.CutOrientation = 0;
         if (m_context.workspace)

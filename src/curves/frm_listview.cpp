@@ -17,19 +17,18 @@ constexpr int ColumnWidth = 70;
 constexpr int HeaderPadding = 16;
 } // namespace
 
-QPointer<frm_listview> frm_listview::s_instance;
 
-frm_listview *frm_listview::instance()
+frm_listview *frm_listview::instance(const AppContext &context)
 {
-    return s_instance.data();
+    return qobject_cast<frm_listview *>(context.singleWindows.value(QStringLiteral("frm_listview")).data());
 }
 
 frm_listview *frm_listview::showWindow(AppContext &context)
 {
-    if (!s_instance)
-        s_instance = new frm_listview;
-    showChildWindow(context, s_instance, QPoint(0, 0));
-    return s_instance;
+    if (!instance(context))
+        context.singleWindows.insert(QStringLiteral("frm_listview"), new frm_listview);
+    showChildWindow(context, instance(context), QPoint(0, 0));
+    return instance(context);
 }
 
 frm_listview::frm_listview(QWidget *parent) : QWidget(parent)

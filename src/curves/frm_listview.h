@@ -23,7 +23,7 @@ class frm_listview : public QWidget
 
 public:
     // The open table window or nullptr.
-    static frm_listview *instance();
+    static frm_listview *instance(const AppContext &context);
     // Shows the table window at the top left of the frame (or brings it forward).
     static frm_listview *showWindow(AppContext &context);
 
@@ -52,8 +52,6 @@ private:
 
     IntensityTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;
-
-    static QPointer<frm_listview> s_instance;
 };
 
 } // namespace lumetra

@@ -3,7 +3,11 @@
 #include "platform/DisplayMode.h"
 #include "platform/Services.h"
 
+#include <QHash>
 #include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -39,6 +43,9 @@ struct AppContext
     // the window shows), and the picture report.
     std::function<void(bool vertical, bool analysed, std::optional<DisplayMode> mode)> openCurveReport = nullptr;
     std::function<void()> openPictureReport = nullptr;
+
+    // The single-instance windows open now, by class name (each class looks itself up here).
+    QHash<QString, QPointer<QWidget>> singleWindows = {};
 
     WorkspacePort *workspace = nullptr;   // the open image workspace, or null
     CurveViewPort *curveWindow = nullptr; // the open curve window, or null

@@ -4,21 +4,20 @@
 
 namespace lumetra {
 
-QPointer<print_hline> print_hline::s_instance;
 
-print_hline *print_hline::instance()
+print_hline *print_hline::instance(const AppContext &context)
 {
-    return s_instance.data();
+    return qobject_cast<print_hline *>(context.singleWindows.value(QStringLiteral("print_hline")).data());
 }
 
 print_hline *print_hline::showWindow(AppContext &context, std::optional<DisplayMode> mode)
 {
-    if (!s_instance) {
+    if (!instance(context)) {
         auto *form = new print_hline(context);
         form->Form_Load(mode);
     }
-    showChildWindow(context, s_instance);
-    return s_instance;
+    showChildWindow(context, instance(context));
+    return instance(context);
 }
 
 print_hline *print_hline::showWindow(AppContext &context, const QAbstractButton *faceMode, const QAbstractButton *lineMode)
@@ -30,7 +29,7 @@ print_hline::print_hline(AppContext &context)
     : CurveReportWindow(context, CurveReportLayout::Orientation::Vertical)
 {
     setObjectName(QStringLiteral("print_hline"));
-    s_instance = this;
+    context.singleWindows.insert(QStringLiteral("print_hline"), this);
 }
 
 } // namespace lumetra

@@ -18,7 +18,7 @@ class print_hline : public CurveReportWindow
 
 public:
     // The open report window or nullptr.
-    static print_hline *instance();
+    static print_hline *instance(const AppContext &context);
     // Prints the report and shows the status window; an open window is only brought forward
     // (nothing is printed again).
     static print_hline *showWindow(AppContext &context, std::optional<DisplayMode> mode);
@@ -28,8 +28,6 @@ public:
 
 private:
     explicit print_hline(AppContext &context);
-
-    static QPointer<print_hline> s_instance;
 };
 
 } // namespace lumetra

@@ -4,21 +4,20 @@
 
 namespace lumetra {
 
-QPointer<print_line> print_line::s_instance;
 
-print_line *print_line::instance()
+print_line *print_line::instance(const AppContext &context)
 {
-    return s_instance.data();
+    return qobject_cast<print_line *>(context.singleWindows.value(QStringLiteral("print_line")).data());
 }
 
 print_line *print_line::showWindow(AppContext &context, std::optional<DisplayMode> mode)
 {
-    if (!s_instance) {
+    if (!instance(context)) {
         auto *form = new print_line(context);
         form->Form_Load(mode);
     }
-    showChildWindow(context, s_instance);
-    return s_instance;
+    showChildWindow(context, instance(context));
+    return instance(context);
 }
 
 print_line *print_line::showWindow(AppContext &context, const QAbstractButton *faceMode, const QAbstractButton *lineMode)
@@ -30,7 +29,7 @@ print_line::print_line(AppContext &context)
     : CurveReportWindow(context, CurveReportLayout::Orientation::Horizontal)
 {
     setObjectName(QStringLiteral("print_line"));
-    s_instance = this;
+    context.singleWindows.insert(QStringLiteral("print_line"), this);
 }
 
 } // namespace lumetra

@@ -18,7 +18,7 @@ class print_line : public CurveReportWindow
 
 public:
     // The open report window or nullptr.
-    static print_line *instance();
+    static print_line *instance(const AppContext &context);
     // Prints the report and shows the status window; an open window is only brought forward
     // (nothing is printed again).
     static print_line *showWindow(AppContext &context, std::optional<DisplayMode> mode);
@@ -28,8 +28,6 @@ public:
 
 private:
     explicit print_line(AppContext &context);
-
-    static QPointer<print_line> s_instance;
 };
 
 } // namespace lumetra

@@ -33,18 +33,17 @@ QFont songFont(double points, bool bold)
 }
 } // namespace
 
-QPointer<print_pic> print_pic::s_instance;
 
-print_pic *print_pic::instance()
+print_pic *print_pic::instance(const AppContext &context)
 {
-    return s_instance.data();
+    return qobject_cast<print_pic *>(context.singleWindows.value(QStringLiteral("print_pic")).data());
 }
 
 print_pic *print_pic::showWindow(AppContext &context)
 {
-    if (s_instance) {
-        showChildWindow(context, s_instance);
-        return s_instance;
+    if (instance(context)) {
+        showChildWindow(context, instance(context));
+        return instance(context);
     }
     const QString path = context.state.ImagePath;
     const ImageLoadResult loaded = loadImageFile(path);
@@ -72,7 +71,7 @@ print_pic::print_pic(AppContext &context) : m_context(context), m_picture(Pictur
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("print_pic"));
     setWindowTitle(QStringLiteral("打印"));
-    s_instance = this;
+    context.singleWindows.insert(QStringLiteral("print_pic"), this);
 
     QPalette page = palette();
     page.setColor(QPalette::Window, toQColor(PageColour));

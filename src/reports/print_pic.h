@@ -27,7 +27,7 @@ public:
     static constexpr int PictureHeight = 480;
 
     // The open report window or nullptr.
-    static print_pic *instance();
+    static print_pic *instance(const AppContext &context);
     // Loads the picture, shows the window and prints it; an open window is only brought forward.
     // nullptr when ImagePath names no readable picture (a message says why; nothing is printed).
     static print_pic *showWindow(AppContext &context);
@@ -53,8 +53,6 @@ private:
     QLabel *m_label1 = nullptr;
     QLabel *m_note = nullptr;
     PrintOutcome m_outcome;
-
-    static QPointer<print_pic> s_instance;
 };
 
 } // namespace lumetra

@@ -57,21 +57,20 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
 
 } // namespace
 
-QPointer<frm_sz> frm_sz::s_instance;
 
-frm_sz *frm_sz::instance()
+frm_sz *frm_sz::instance(const AppContext &context)
 {
-    return s_instance.data();
+    return qobject_cast<frm_sz *>(context.singleWindows.value(QStringLiteral("frm_sz")).data());
 }
 
 frm_sz *frm_sz::showDialog(AppContext &context)
 {
-    if (!s_instance) {
+    if (!instance(context)) {
         auto *form = new frm_sz(context);
         form->Form_Load();
     }
-    showChildWindow(context, s_instance, workspace::SettingsPosition);
-    return s_instance;
+    showChildWindow(context, instance(context), workspace::SettingsPosition);
+    return instance(context);
 }
 
 void frm_sz::setSettingsPath(const QString &path)
@@ -90,7 +89,7 @@ frm_sz::frm_sz(AppContext &context) : m_context(context)
     setObjectName(QStringLiteral("frm_sz"));
     setWindowTitle(QStringLiteral("设置"));
     setFixedSize(312, 261);
-    s_instance = this;
+    context.singleWindows.insert(QStringLiteral("frm_sz"), this);
 
     auto *frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));

@@ -21,7 +21,7 @@ class frm_sz : public QWidget
     Q_OBJECT
 
 public:
-    static frm_sz *instance();
+    static frm_sz *instance(const AppContext &context);
     // Shows the dialog at (300, 150), loading it first when it is not open.
     static frm_sz *showDialog(AppContext &context);
     // The settings file the dialog reads and writes; empty (the default) means the program's own.
@@ -55,8 +55,6 @@ private:
     QLabel *m_problem2 = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
-
-    static QPointer<frm_sz> s_instance;
 };
 
 } // namespace lumetra

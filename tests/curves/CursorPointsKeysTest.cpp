@@ -180,7 +180,7 @@ TEST_F(CursorPointsKeys, ShiftLeftScrollsTheAxisToZeroAndStops)
     EXPECT_EQ(state->MarkPixelsH[0][1], 80);
     EXPECT_EQ(state->MarkValuesH[0][0], 6);
     EXPECT_EQ(w->pointLabel(0)->text(), "(6,60)");
-    EXPECT_EQ(frm_listview::instance()->text(1, 0), "-318");
+    EXPECT_EQ(frm_listview::instance(*context)->text(1, 0), "-318");
     EXPECT_EQ(w->label1()->text(), QString::number(cursorX - 319)); // position under the crosshair
     // The cross was drawn again on the refreshed plot: removing it changes exactly its pixels.
     const QImage scrolled = w->plot().image().copy();
@@ -294,7 +294,7 @@ TEST_F(CursorPointsKeys, VerticalWindowScrollsWithShiftUpAndDown)
     key(w, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(state->AxisStart, -239);
     EXPECT_EQ(w->pointLabel(0)->text(), "(30,6)");
-    EXPECT_EQ(frm_listview::instance()->text(480, 0), "241");
+    EXPECT_EQ(frm_listview::instance(*context)->text(480, 0), "241");
     key(w, Qt::Key_Down, Qt::ShiftModifier);
     key(w, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(state->AxisStart, -241);

@@ -85,7 +85,7 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
     EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
     EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
 
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(*context);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->windowTitle(), "光强数据");
     // Wide enough for its three columns: every header fits and nothing scrolls sideways.
@@ -179,7 +179,7 @@ TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
 
     closeCurveWindow(w);
     EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
-    EXPECT_EQ(frm_listview::instance(), nullptr);
+    EXPECT_EQ(frm_listview::instance(*context), nullptr);
     EXPECT_EQ(picture.image(), pictureBefore.convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(state->CurveWindowOpen);
     EXPECT_EQ(state->CutOrientation, 0);
@@ -199,7 +199,7 @@ TEST_F(HorizontalWindow, WithoutASettingsFileEveryDrawShowsTheSameAnalysedCurve)
     const int analysed = countColour(w->plot(), colours::AnalysedFace);
     EXPECT_GT(analysed, 600);
     EXPECT_GT(countColour(w->plot(), colours::RawCurve), 600);
-    EXPECT_GT(frm_listview::instance()->text(320, 2).toInt(), 0);
+    EXPECT_GT(frm_listview::instance(*context)->text(320, 2).toInt(), 0);
 
     // The cut moved away and back, by a press on the picture.
     SurfaceView *picture = Frm_transact::instance(*context)->pictureView();
@@ -234,7 +234,7 @@ TEST_F(HorizontalWindow, TableListsTheCutInBothModes)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(*context);
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->rowCount(), 640);
     EXPECT_EQ(table->headerText(0), "位置");
@@ -324,7 +324,7 @@ TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
     const double intensity1 = state->MarkValuesH[1][1];
     EXPECT_EQ(intensity0, 75);
     EXPECT_EQ(intensity1, 24.5);
-    const QString cell = frm_listview::instance()->text(10, 2);
+    const QString cell = frm_listview::instance(*context)->text(10, 2);
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
     EXPECT_TRUE(state->Enlarged);
@@ -367,7 +367,7 @@ TEST_F(HorizontalWindow, EnlargeAndReturnRescaleThePlotAndThePoints)
             continue;
         ASSERT_EQ(plot.point(x, 7), frameColour(x, 7, 960, 400)) << x;
     }
-    EXPECT_EQ(frm_listview::instance()->text(10, 2), cell); // zooming leaves the table alone
+    EXPECT_EQ(frm_listview::instance(*context)->text(10, 2), cell); // zooming leaves the table alone
 
     QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
     EXPECT_FALSE(state->Enlarged);
@@ -430,10 +430,10 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     QWidget *frame = childWindowFrame(w);
     ASSERT_NE(frame, w);
     EXPECT_EQ(frame->size(), QSize(710, 330));
-    const int tableWidth = frm_listview::instance()->listWidth();
+    const int tableWidth = frm_listview::instance(*context)->listWidth();
     EXPECT_EQ(frame->pos(), QPoint(tableWidth, area.viewport()->height() - 330));
     EXPECT_EQ(w->windowSurface().size(), w->size());
-    EXPECT_EQ(childWindowFrame(frm_listview::instance())->pos(), QPoint(0, 0));
+    EXPECT_EQ(childWindowFrame(frm_listview::instance(*context))->pos(), QPoint(0, 0));
     EXPECT_EQ(childWindowFrame(Frm_transact::instance(*context))->x(), tableWidth);
     EXPECT_EQ(area.subWindowList().size(), 3);
 
@@ -445,7 +445,7 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     frame->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
-    EXPECT_EQ(frm_listview::instance(), nullptr);
+    EXPECT_EQ(frm_listview::instance(*context), nullptr);
     EXPECT_EQ(state->CutOrientation, 0);
     EXPECT_FALSE(state->CurveWindowOpen);
     ASSERT_EQ(area.subWindowList().size(), 1);

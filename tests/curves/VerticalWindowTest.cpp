@@ -111,7 +111,7 @@ TEST_F(VerticalWindow, TableHas480RowsInBothModes)
 {
     CurveWindow *w = openCurves(true);
     ASSERT_NE(w, nullptr);
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(*context);
     ASSERT_EQ(table->rowCount(), 480);
     EXPECT_EQ(table->text(1, 0), "-239");
     EXPECT_EQ(table->text(480, 0), "240");

@@ -115,7 +115,7 @@ TEST_F(CurveReportWindowTest, RawReportPrintsOnePageWhileLoadingThenSaysSo)
     setPlateaus();
     print_line *window = printLine();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(print_line::instance(), window);
+    EXPECT_EQ(print_line::instance(*context), window);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("打印"));
     EXPECT_EQ(window->statusLabel()->text(), Sent);
     EXPECT_EQ(window->closeButton()->text(), QStringLiteral("关 闭"));
@@ -294,7 +294,7 @@ TEST_F(CurveReportWindowTest, OpenWindowIsOnlyBroughtForwardAndPrintsAgainAfterC
 
     QTest::mouseClick(first->closeButton(), Qt::LeftButton);
     processDeletes();
-    EXPECT_EQ(print_line::instance(), nullptr);
+    EXPECT_EQ(print_line::instance(*context), nullptr);
 
     ASSERT_NE(printLine(), nullptr);
     const QStringList files = printedFiles();
@@ -345,7 +345,7 @@ TEST_F(CurveReportWindowTest, VerticalReportPlotsTheCutColumnAgainstFourHundredE
     state->MarkCountV = 1;
     print_hline *window = print_hline::showWindow(*context, &faceButton, &lineButton);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(print_hline::instance(), window);
+    EXPECT_EQ(print_hline::instance(*context), window);
     EXPECT_EQ(window->statusLabel()->text(), Sent);
     const QString file = onlyPrintedFile();
     EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("垂直原始曲线 2024-05-01 09-30-00.pdf"));

@@ -56,7 +56,7 @@ TEST_F(PictureReportTest, WindowLaysOutCaptionAndPictureCutAtSixFortyByFourEight
     writePicture();
     print_pic *window = print_pic::showWindow(*context);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(print_pic::instance(), window);
+    EXPECT_EQ(print_pic::instance(*context), window);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("打印"));
     EXPECT_EQ(window->size(), QSize(680, 680));
 
@@ -115,7 +115,7 @@ TEST_F(PictureReportTest, OpenWindowIsBroughtForwardWithoutPrintingAgain)
     EXPECT_EQ(printedFiles().size(), 1);
     first->close();
     processDeletes();
-    EXPECT_EQ(print_pic::instance(), nullptr);
+    EXPECT_EQ(print_pic::instance(*context), nullptr);
     ASSERT_NE(print_pic::showWindow(*context), nullptr);
     EXPECT_EQ(printedFiles().size(), 2);
 }
@@ -124,7 +124,7 @@ TEST_F(PictureReportTest, UnreadablePictureIsToldAndNothingIsPrinted)
 {
     state->ImagePath = outputDir.filePath(QStringLiteral("missing.jpg"));
     EXPECT_EQ(print_pic::showWindow(*context), nullptr);
-    EXPECT_EQ(print_pic::instance(), nullptr);
+    EXPECT_EQ(print_pic::instance(*context), nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("missing.jpg")));

@@ -120,7 +120,7 @@ TEST_F(ReportsFromCurveWindowsTest, AnalysedHorizontalReportShowsTheCurveWhereTh
 
     w->popupItem(QStringLiteral("print2"))->trigger();
     EXPECT_TRUE(state->PrintAnalysed);
-    print_line *report = print_line::instance();
+    print_line *report = print_line::instance(*context);
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->statusLabel()->text(), QStringLiteral("数据发送完成！打印机空闲......"));
     const QString file = onlyPrintedFile();
@@ -196,8 +196,8 @@ TEST_F(ReportsFromCurveWindowsTest, VerticalWindowPrintsItsColumnAndLeavesTheLis
     clickPlot(w, 100, 240); // intensity 50 at position 0
     ASSERT_EQ(state->MarkCountV, 1);
     w->popupItem(QStringLiteral("print2"))->trigger();
-    ASSERT_NE(print_hline::instance(), nullptr);
-    EXPECT_EQ(print_line::instance(), nullptr);
+    ASSERT_NE(print_hline::instance(*context), nullptr);
+    EXPECT_EQ(print_line::instance(*context), nullptr);
     const QString file = onlyPrintedFile();
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith(QStringLiteral("垂直分析曲线(面)")));
     const QList<PdfWord> words = pdfWords(file);
@@ -212,7 +212,7 @@ TEST_F(ReportsFromCurveWindowsTest, PictureEntryPrintsThePictureOfTheWorkspace)
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->popupItem(QStringLiteral("print3"))->text(), QStringLiteral("打印图"));
     w->popupItem(QStringLiteral("print3"))->trigger();
-    print_pic *report = print_pic::instance();
+    print_pic *report = print_pic::instance(*context);
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->picture().image().pixel(10, 10), qRgb(60, 60, 60));
     EXPECT_EQ(report->picture().image().pixel(600, 10), qRgb(200, 200, 200));

@@ -228,7 +228,7 @@ TEST_F(CutPicking, TheTableFollowsTheNewCutInBothModes)
 {
     CurveWindow *h = openCurveWindow(false);
     ASSERT_NE(h, nullptr);
-    frm_listview *table = frm_listview::instance();
+    frm_listview *table = frm_listview::instance(*context);
     ASSERT_NE(table, nullptr);
 
     // Face mode: the raw column is the grey of the new row against the whole-picture range.

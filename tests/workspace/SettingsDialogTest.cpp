@@ -137,7 +137,7 @@ TEST_F(SettingsDialog, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
         EXPECT_EQ(dialog->text1()->text(), "");
         EXPECT_EQ(dialog->text2()->text(), "");
         closeAllWindows();
-        EXPECT_EQ(frm_sz::instance(), nullptr);
+        EXPECT_EQ(frm_sz::instance(*context), nullptr);
     };
     expectEmpty(); // missing
     writeSettings("");
@@ -159,7 +159,7 @@ TEST_F(SettingsDialog, OkWritesBothLinesAndReportsSuccessWithoutClosing)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("设置值已成功被修改!"));
     EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
-    EXPECT_EQ(frm_sz::instance(), dialog);
+    EXPECT_EQ(frm_sz::instance(*context), dialog);
     EXPECT_TRUE(dialog->isVisible());
 
     dialog->text2()->clear();
@@ -176,7 +176,7 @@ TEST_F(SettingsDialog, CancelClosesWithoutTouchingTheFile)
     dialog->text2()->setText("99");
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(frm_sz::instance(), nullptr);
+    EXPECT_EQ(frm_sz::instance(*context), nullptr);
     EXPECT_EQ(readSettings(), QByteArray("3\r\n7\r\n"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }

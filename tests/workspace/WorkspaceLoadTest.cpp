@@ -286,12 +286,12 @@ TEST_F(WorkspaceLoad, SettingsCommandOpensOneSettingsDialogAt300And150)
     Frm_transact *ws = openPattern();
     ASSERT_NE(ws, nullptr);
     ws->menuItem("configtext")->trigger();
-    frm_sz *dialog = frm_sz::instance();
+    frm_sz *dialog = frm_sz::instance(*context);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->pos(), QPoint(300, 150));
     ws->menuItem("configtext")->trigger();
-    EXPECT_EQ(frm_sz::instance(), dialog);
+    EXPECT_EQ(frm_sz::instance(*context), dialog);
 }
 
 } // namespace
