@@ -62,7 +62,7 @@ QString placementTitleSuffix(const WorkspacePicture &picture)
 {
     if (!exceedsWorkspace(picture.full.width(), picture.full.height()))
         return {};
-    return QStringLiteral(" — %1×%2，%3")
+    return QStringLiteral("（%1×%2，%3）")
         .arg(picture.full.width())
         .arg(picture.full.height())
         .arg(placementCaption(picture.placement.mode));

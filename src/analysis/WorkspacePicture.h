@@ -36,7 +36,7 @@ WorkspacePicture readWorkspacePicture(const QString &path, PlacementMode mode);
 // from the file again) the first time it is asked for.
 void placeWorkspacePicture(WorkspacePicture &picture, PlacementMode mode);
 
-// " — 1280×960，光斑居中" for a picture larger than the raster, else empty: what the workspace
+// "（1280×960，光斑居中）" for a picture larger than the raster, else empty: what the workspace
 // title adds to its caption.
 QString placementTitleSuffix(const WorkspacePicture &picture);
 

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -164,7 +165,8 @@ void Frm_transact::showPlacedPicture()
 
     m_picture.setPicture(m_source.placed);
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
-    setWindowTitle(QStringLiteral("图像操作") + placementTitleSuffix(m_source));
+    setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_context.state.ImagePath).fileName() +
+                   placementTitleSuffix(m_source));
 }
 
 void Frm_transact::setPlacement(PlacementMode mode)

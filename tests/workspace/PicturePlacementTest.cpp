@@ -100,7 +100,7 @@ TEST_F(PicturePlacementTest, DeepPicturesOfEveryFormatBecomeGreyLevelsByTheirOwn
         ASSERT_TRUE(open(path(QStringLiteral("f.pgm"))));
         for (const QPoint p : {QPoint(0, 0), QPoint(639, 479), QPoint(1, 0), QPoint(77, 300), QPoint(500, 9)})
             expectGrey(p.x(), p.y(), samples[std::size_t(p.y()) * 640 + std::size_t(p.x())], maxval);
-        EXPECT_EQ(frmWorkspace()->windowTitle(), QStringLiteral("图像操作"));
+        EXPECT_EQ(frmWorkspace()->windowTitle(), QStringLiteral("图像操作 - f.pgm"));
         EXPECT_FALSE(frmWorkspace()->placementBar()->isVisibleTo(frmWorkspace()));
         closeAllWindows();
     }
@@ -129,7 +129,7 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
     EXPECT_TRUE(ws->placement().isIdentity());
     expectGrey(0, 0, largeAt(0, 0), 65535);
     expectGrey(639, 479, largeAt(639, 479), 65535);
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 — 1280×960，左上角"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - large.png（1280×960，左上角）"));
     EXPECT_TRUE(ws->placementBar()->isVisibleTo(ws));
     EXPECT_EQ(ws->placementBar()->text(), QStringLiteral("图片 1280×960 大于 640×480：[左上角] [光斑居中] [缩放]"));
     EXPECT_TRUE(ws->placementBar()->button(PlacementMode::TopLeft)->isChecked());
@@ -141,7 +141,7 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
     EXPECT_EQ(ws->placement().offsetY, 460);
     for (const QPoint p : {QPoint(0, 0), QPoint(320, 240), QPoint(639, 479), QPoint(100, 400)})
         expectGrey(p.x(), p.y(), largeAt(580 + p.x(), 460 + p.y()), 65535);
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 — 1280×960，光斑居中"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - large.png（1280×960，光斑居中）"));
     EXPECT_TRUE(ws->placementBar()->button(PlacementMode::Beam)->isChecked());
     EXPECT_FALSE(ws->placementBar()->button(PlacementMode::TopLeft)->isChecked());
 
@@ -157,7 +157,7 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
     const QImage expected = grey.scaled(640, 480, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     for (const QPoint p : {QPoint(0, 0), QPoint(450, 350), QPoint(639, 479)})
         EXPECT_EQ(ws->picture().point(p.x(), p.y()), fromQRgb(expected.pixel(p)));
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 — 1280×960，缩放"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - large.png（1280×960，缩放）"));
     // The beam lies around raster (450, 350), brighter than the far corner.
     EXPECT_GT(qRed(expected.pixel(450, 350)), qRed(expected.pixel(5, 5)) + 50);
 }
@@ -181,7 +181,7 @@ TEST_F(PicturePlacementTest, BeamWindowStaysInsideThePictureAndSmallPicturesAreN
     ASSERT_NE(ws, nullptr);
     EXPECT_TRUE(ws->placement().isIdentity());
     EXPECT_EQ(ws->picture().point(639, 479), fromQRgb(image.pixel(639, 479)));
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - pattern.bmp"));
     EXPECT_FALSE(ws->placementBar()->isVisibleTo(ws));
 }
 
