@@ -18,6 +18,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace lumetra {
 
 namespace {
@@ -167,19 +169,20 @@ void Frm_Connect::fitToVideo()
     const int w = SDK2000->get(CardId::VideoWidth), h = SDK2000->get(CardId::VideoHeight);
     if (w <= 0 || h <= 0)
         return;
-    // Live measurement adds its strip and plots under the video.
-    const int panel = m_live->isEnabled() ? LivePanel::PanelHeight : 0;
-    m_live->panel()->setGeometry(0, h, w, LivePanel::PanelHeight);
+    // Live measurement adds its strip and plots beside the video.
+    const bool live = m_live->isEnabled();
+    const QSize client = live ? QSize(w + LivePanel::PanelWidth, std::max(h, LivePanel::MinimumHeight)) : QSize(w, h);
+    m_live->panel()->setGeometry(w, 0, LivePanel::PanelWidth, client.height());
     QWidget *frame = childWindowFrame(this);
     // The frame's border is measured on the laid-out window; a window that has just been shown
     // may not be laid out yet, and the menu bar may take another height at the new width.
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (layout())
             layout()->activate();
-        if (m_client->size() == QSize(w, h + panel))
+        if (m_client->size() == client)
             break;
         const QSize border = frame->size() - m_client->size();
-        frame->resize(w + border.width(), h + panel + border.height());
+        frame->resize(client + border);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,15 +29,17 @@ QString number(double v, int decimals = 1)
 LivePanel::LivePanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("livePanel"));
-    setFixedHeight(PanelHeight);
+    setFixedWidth(PanelWidth);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
     m_strip = new QLabel(this);
     m_strip->setObjectName(QStringLiteral("liveStrip"));
-    m_strip->setMinimumHeight(34);
+    m_strip->setWordWrap(true);
+    m_strip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_strip->setMinimumHeight(4 * m_strip->fontMetrics().lineSpacing() + 4);
     layout->addWidget(m_strip);
-    auto *plots = new QHBoxLayout;
+    auto *plots = new QVBoxLayout;
     plots->setSpacing(2);
     layout->addLayout(plots, 1);
     m_centroid = makePlot(QStringLiteral("centroidPlot"), QStringLiteral("x"), QStringLiteral("y"));
@@ -75,18 +76,17 @@ LivePanel::Plot LivePanel::makePlot(const QString &name, const QString &first, c
     p.second->setName(second);
     p.chart->addSeries(p.first);
     p.chart->addSeries(p.second);
-    p.time = new QValueAxis;
-    p.time->setTitleText(QStringLiteral("时间 (s)"));
-    p.time->setLabelFormat(QStringLiteral("%d"));
-    p.time->setTickCount(4);
-    p.time->setLabelsFont(font);
-    p.time->setTitleFont(font);
-    p.value = new QValueAxis;
-    p.value->setTitleText(QStringLiteral("px"));
-    p.value->setLabelFormat(QStringLiteral("%.1f"));
-    p.value->setTickCount(3);
-    p.value->setLabelsFont(font);
-    p.value->setTitleFont(font);
+    const auto axis = [&font](const QString &title, const QString &format, int ticks) {
+        auto *a = new QValueAxis;
+        a->setTitleText(title);
+        a->setLabelFormat(format);
+        a->setTickCount(ticks);
+        a->setLabelsFont(font);
+        a->setTitleFont(font);
+        return a;
+    };
+    p.time = axis(QStringLiteral("时间 (s)"), QStringLiteral("%d"), 4);
+    p.value = axis(QStringLiteral("px"), QStringLiteral("%.1f"), 3);
     p.chart->addAxis(p.time, Qt::AlignBottom);
     p.chart->addAxis(p.value, Qt::AlignLeft);
     for (QLineSeries *s : {p.first, p.second}) {
@@ -124,12 +124,13 @@ QString LivePanel::stripText(const LiveSample &sample) const
     const beam::BeamResult &r = sample.result;
     if (r.status != beam::BeamStatus::Ok)
         return QStringLiteral("未检测到光斑");
-    QString text = QStringLiteral("质心 x %1 px  y %2 px    D4σ 长轴 %3  短轴 %4")
-                       .arg(number(r.centroidX), number(r.centroidY), length(r.dMajor), length(r.dMinor));
-    text += QStringLiteral("\nD4σ x %1  y %2    角度 %3°    椭圆度 %4    峰值 %5")
-                .arg(length(r.dX), length(r.dY), number(r.phiDeg), number(r.ellipticity, 3), number(r.peak, 0));
+    QString text = QStringLiteral("质心 x %1 px  y %2 px\nD4σ 长轴 %3  短轴 %4\nD4σ x %5  y %6\n")
+                       .arg(number(r.centroidX), number(r.centroidY), length(r.dMajor), length(r.dMinor),
+                            length(r.dX), length(r.dY));
+    text += QStringLiteral("角度 %1°  椭圆度 %2  峰值 %3")
+                .arg(number(r.phiDeg), number(r.ellipticity, 3), number(r.peak, 0));
     if (r.saturatedPixels > 0)
-        text += QStringLiteral("    饱和：%1 个像素").arg(r.saturatedPixels);
+        text += QStringLiteral("  饱和：%1 个像素").arg(r.saturatedPixels);
     return text;
 }
 

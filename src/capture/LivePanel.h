@@ -15,8 +15,8 @@ class QValueAxis;
 
 namespace lumetra {
 
-// What live measurement shows under the video: a strip with the numbers of the newest frame
-// (pixels, and micrometres when a pixel size is calibrated) and two small plots of the last
+// What live measurement shows beside the video: a strip with the numbers of the newest frame
+// (pixels, and micrometres when a pixel size is calibrated) over two small plots of the last
 // minute, the centroid x / y and the D4σ diameters along x / y, each titled with the standard
 // deviations over that minute. The plots are redrawn a few times a second, not for every frame.
 class LivePanel : public QWidget
@@ -26,7 +26,9 @@ class LivePanel : public QWidget
 public:
     explicit LivePanel(QWidget *parent = nullptr);
 
-    static constexpr int PanelHeight = 250;
+    static constexpr int PanelWidth = 360;
+    // The panel is as high as the video, but never lower than this.
+    static constexpr int MinimumHeight = 440;
 
     void setCalibration(const Calibration &calibration) { m_calibration = calibration; }
     // The newest measurement and the history it went into.

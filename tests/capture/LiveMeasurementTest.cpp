@@ -29,7 +29,7 @@ namespace {
 std::vector<double> stripNumbers(const QString &strip)
 {
     static const QRegularExpression re(
-        QStringLiteral("质心 x ([0-9.]+) px  y ([0-9.]+) px    D4σ 长轴 ([0-9.]+) px  短轴 ([0-9.]+) px"));
+        QStringLiteral("质心 x ([0-9.]+) px  y ([0-9.]+) px\nD4σ 长轴 ([0-9.]+) px  短轴 ([0-9.]+) px"));
     const QRegularExpressionMatch m = re.match(strip);
     if (!m.hasMatch())
         return {};
@@ -51,8 +51,8 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
     sw->trigger();
     ASSERT_TRUE(live->isEnabled());
     EXPECT_TRUE(live->panel()->isVisible());
-    EXPECT_EQ(form->clientArea()->size(), QSize(640, 480 + LivePanel::PanelHeight));
-    EXPECT_EQ(live->panel()->geometry(), QRect(0, 480, 640, LivePanel::PanelHeight));
+    EXPECT_EQ(form->clientArea()->size(), QSize(640 + LivePanel::PanelWidth, 480));
+    EXPECT_EQ(live->panel()->geometry(), QRect(640, 0, LivePanel::PanelWidth, 480));
 
     // The strip shows each measured frame; a few seconds of history go into both plots, titled
     // with their standard deviations.
