@@ -19,6 +19,7 @@ namespace {
 constexpr Colour HalfMaximumMarker = rgb(255, 0, 255);
 constexpr Colour E2Marker = rgb(255, 128, 0);
 constexpr int TickLength = 4;
+constexpr int ScaleLabelHeight = 18; // the numbers under a horizontal plot
 
 // Sample k of a width's curve is picture pixel k + 1 along the cut. The last row or column of the
 // sampled raster lies outside the picture and reads 0; it is left out so that it makes no edge.
@@ -83,8 +84,9 @@ void CurveWidthReadout::applyLayout(bool enlarged)
         m_label->setGeometry(4, 276, layout.plotPosition.x() - 8, 200);
         m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     } else {
-        const int plotBottom = layout.plotPosition.y() + layout.plotSize.height() + 4;
-        m_label->setGeometry(layout.plotPosition.x(), plotBottom + 1, layout.plotSize.width(), 34);
+        // Under the scale labels of the plot's bottom edge, one line.
+        const int below = layout.plotPosition.y() + layout.plotSize.height() + 4 + ScaleLabelHeight;
+        m_label->setGeometry(layout.plotPosition.x() - 30, below, layout.plotSize.width() + 60, 18);
         m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         m_switch->adjustSize();
         m_switch->move(layout.plotPosition.x() + layout.plotSize.width() - m_switch->width(), 12);
@@ -114,7 +116,7 @@ QString CurveWidthReadout::text() const
     const bool vertical = m_window.isVertical();
     const QString gap = vertical ? QStringLiteral("\n") : QStringLiteral("  ");
     return pair(QStringLiteral("FWHM"), m_raw.halfMaximum, m_analysed.halfMaximum, gap) +
-           (vertical ? QStringLiteral("\n\n") : QStringLiteral("\n")) +
+           (vertical ? QStringLiteral("\n\n") : QStringLiteral("      ")) +
            pair(QStringLiteral("1/e²"), m_raw.e2, m_analysed.e2, gap);
 }
 
