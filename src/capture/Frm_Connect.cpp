@@ -45,10 +45,20 @@ Frm_Connect::Frm_Connect(AppContext &context, QWidget *parent) : QMainWindow(par
     SDK2000->setGeometry(0, 0, StandardWidth, StandardHeight);
     connect(SDK2000, &CaptureCardControl::deviceFailed, this, &Frm_Connect::deviceFailed);
     createMenus();
+    context.captureFrames = this;
     resize(StandardWidth, StandardHeight + menuBar()->sizeHint().height());
 }
 
-Frm_Connect::~Frm_Connect() = default;
+Frm_Connect::~Frm_Connect()
+{
+    if (m_context.captureFrames == this)
+        m_context.captureFrames = nullptr;
+}
+
+QImage Frm_Connect::currentFrame() const
+{
+    return SDK2000->currentFrame();
+}
 
 QString Frm_Connect::bmpFilter()
 {
@@ -106,6 +116,15 @@ void Frm_Connect::createMenus()
             &Frm_Connect::mnuConfig_Click);
     addItem(operate, QStringLiteral("mnuNormalSize"), QStringLiteral("标准尺寸"),
             &Frm_Connect::mnuNormalSize_Click);
+
+    // The pixel size in micrometres, shared with the workspace's "标定".
+    QAction *calibrate = menuBar()->addAction(QStringLiteral("标定"));
+    calibrate->setObjectName(QStringLiteral("mnuCalibrate"));
+    m_items.insert(calibrate->objectName(), calibrate);
+    connect(calibrate, &QAction::triggered, this, [this] {
+        if (m_context.openCalibrationDialog)
+            m_context.openCalibrationDialog();
+    });
 }
 
 QAction *Frm_Connect::menuItem(const QString &name) const

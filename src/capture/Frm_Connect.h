@@ -2,6 +2,7 @@
 
 #include "capture/ModalRunner.h"
 #include "platform/AppContext.h"
+#include "platform/CaptureFramePort.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -20,7 +21,7 @@ class CaptureCardControl;
 // runs, pauses and stops the stream, opens the card's dialogs and the parameter dialog and
 // stores the picture as BMP or JPEG. The title tells the connection: "未连接" when there is no
 // card, else the channel and the video size. A new window is made by each connect command.
-class Frm_Connect : public QMainWindow
+class Frm_Connect : public QMainWindow, public CaptureFramePort
 {
     Q_OBJECT
 
@@ -52,6 +53,9 @@ public:
     void mnuSaveJPG_Click();
     void mnuConfig_Click();
     void mnuNormalSize_Click();
+
+    // CaptureFramePort: the picture on show.
+    QImage currentFrame() const override;
 
     static QString bmpFilter();
     static QString jpegFilter();

@@ -6,6 +6,7 @@
 #include "platform/ImageLoader.h"
 #include "platform/MainWindowPort.h"
 #include "workspace/CutPicker.h"
+#include "workspace/DistancePicker.h"
 #include "workspace/FilterCommands.h"
 #include "workspace/RegionCommands.h"
 #include "workspace/TableExportCommand.h"
@@ -18,6 +19,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace lumetra {
 
@@ -83,6 +88,13 @@ Frm_transact::Frm_transact(AppContext &context)
     connect(menuItem(QStringLiteral("cuizi")), &QAction::triggered, this, [this] { cuizi_Click(); });
     connect(menuItem(QStringLiteral("configtext")), &QAction::triggered, this,
             [this] { configtext_Click(); });
+    for (const auto &[name, opener] : {std::pair{"guangshu", &AppContext::openBeamWindow},
+                                       std::pair{"biaoding", &AppContext::openCalibrationDialog}})
+        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, [this, opener] {
+            if (m_context.*opener)
+                (m_context.*opener)();
+        });
+    m_distancePicker = new DistancePicker(m_picture, m_pictureView, this);
     connect(m_pictureView, &SurfaceView::mousePressed, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
     connect(m_pictureView, &SurfaceView::keyPressed, this,
@@ -120,6 +132,24 @@ void Frm_transact::setTableCommandEnabled(bool enabled)
 {
     if (QAction *item = menuItem(QStringLiteral("zhibiao")))
         item->setEnabled(enabled);
+}
+
+bool Frm_transact::moveCutTo(double position)
+{
+    const bool vertical = m_context.state.CutOrientation == 2;
+    const int limit = (vertical ? m_picture.width() : m_picture.height()) - 1;
+    const int p = static_cast<int>(std::lround(std::clamp(position, 0.0, double(limit))));
+    return vertical ? m_cutPicker->pressAt(p, 0) : m_cutPicker->pressAt(0, p);
+}
+
+void Frm_transact::setTitleMark(const QString &mark)
+{
+    setWindowTitle(QStringLiteral("图像操作") + mark);
+}
+
+void Frm_transact::pickDistance(std::function<void(double length)> done)
+{
+    m_distancePicker->start(std::move(done));
 }
 
 void Frm_transact::Form_Load(const QImage &image)
@@ -184,6 +214,9 @@ void Frm_transact::configtext_Click()
 
 void Frm_transact::Picture1_MouseDown(int x, int y)
 {
+    // A press that starts a distance measurement does not move the cut.
+    if (m_distancePicker->active())
+        return;
     m_cutPicker->pressAt(x, y);
 }
 

@@ -18,6 +18,7 @@ class QLabel;
 namespace lumetra {
 
 class CutPicker;
+class DistancePicker;
 class WorkspaceMenu;
 
 // The image workspace "图像操作": the loaded picture (Picture1, 640 x 480) inside engraved
@@ -49,6 +50,9 @@ public:
     void setCurveCommandsEnabled(bool enabled) override;
     void setTableCommandEnabled(bool enabled) override;
     void scheduleRepaint() override { update(); }
+    bool moveCutTo(double position) override;
+    void setTitleMark(const QString &mark) override;
+    void pickDistance(std::function<void(double length)> done) override;
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
 
@@ -77,6 +81,7 @@ private:
     QLabel *m_label1 = nullptr;
     WorkspaceMenu *m_menu = nullptr;
     std::unique_ptr<CutPicker> m_cutPicker;
+    DistancePicker *m_distancePicker = nullptr;
 };
 
 } // namespace lumetra
