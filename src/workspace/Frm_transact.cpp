@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -173,6 +174,7 @@ void Frm_transact::Form_Load(const QImage &image)
                            scalesides::RulersBottomRight, false);
 
     m_picture.setPicture(image);
+    setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(state.ImagePath).fileName());
     state.ImageWidth = workspace::PictureWidth;
     state.ImageHeight = workspace::PictureHeight;
     m_menu->applyLoadedStates();
