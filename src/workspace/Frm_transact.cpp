@@ -145,7 +145,11 @@ bool Frm_transact::moveCutTo(double position)
 
 void Frm_transact::setTitleMark(const QString &mark)
 {
-    setWindowTitle(QStringLiteral("图像操作") + mark);
+    QString title = windowTitle();
+    if (!m_titleMark.isEmpty() && title.endsWith(m_titleMark))
+        title.chop(m_titleMark.size());
+    m_titleMark = mark;
+    setWindowTitle(title + mark);
 }
 
 void Frm_transact::pickDistance(std::function<void(double length)> done)

@@ -82,6 +82,7 @@ private:
     WorkspaceMenu *m_menu = nullptr;
     std::unique_ptr<CutPicker> m_cutPicker;
     DistancePicker *m_distancePicker = nullptr;
+    QString m_titleMark; // after the title, e.g. "（饱和）"
 };
 
 } // namespace lumetra

@@ -68,7 +68,7 @@ TEST_F(BeamWindowTest, ShowsTheCoresNumbersInPixelsAndMicronsAndMarksTheBeamAbov
     EXPECT_EQ(window->micronText("dMinor"), formatLength(core.dMinor * 5.5));
     EXPECT_NEAR(core.dMajor, 120, 4);
     EXPECT_FALSE(window->saturationLabel()->isVisibleTo(window));
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - beam.png"));
 
     // The marks show on the screen, but sampling reads the same grey map as before.
     ASSERT_TRUE(window->overlay().shown());
@@ -102,9 +102,11 @@ TEST_F(BeamWindowTest, SaturatedAndBeamlessFramesSaySoInsteadOfNumbers)
     ASSERT_GT(core.saturatedPixels, 0);
     EXPECT_TRUE(window->saturationLabel()->isVisibleTo(window));
     EXPECT_EQ(window->saturationLabel()->text(), QStringLiteral("饱和：%1 个像素").arg(core.saturatedPixels));
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作（饱和）"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - hot.png（饱和）"));
+    window->measure();
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - hot.png（饱和）")) << "marked once";
     window->close();
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - hot.png"));
     ws->close();
     closeAllWindows();
 
