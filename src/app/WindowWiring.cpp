@@ -1,5 +1,6 @@
 #include "app/WindowWiring.h"
 
+#include "beamview/BeamViewOpeners.h"
 #include "capture/CaptureWindowOpener.h"
 #include "curves/frmguang.h"
 #include "curves/frmguangshu.h"
@@ -14,6 +15,7 @@ namespace lumetra {
 void wireWindows(AppContext &context)
 {
     installWorkspaceOpener(context);
+    installBeamViewOpeners(context);
     context.openCaptureWindow = [&context](bool) { openCaptureWindow(context); };
     context.openCurveWindow = [&context](bool vertical) {
         if (vertical)

@@ -51,6 +51,7 @@ Frm_Connect::Frm_Connect(AppContext &context, QWidget *parent) : QMainWindow(par
     SDK2000->setGeometry(0, 0, StandardWidth, StandardHeight);
     connect(SDK2000, &CaptureCardControl::deviceFailed, this, &Frm_Connect::deviceFailed);
     createMenus();
+    context.captureFrames = this;
     m_live = new LiveMeasurement(SDK2000, m_client, this);
     m_frameRate = new QLabel(this);
     m_frameRate->setObjectName(QStringLiteral("frameRate"));
@@ -63,7 +64,16 @@ Frm_Connect::Frm_Connect(AppContext &context, QWidget *parent) : QMainWindow(par
            StandardHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
-Frm_Connect::~Frm_Connect() = default;
+Frm_Connect::~Frm_Connect()
+{
+    if (m_context.captureFrames == this)
+        m_context.captureFrames = nullptr;
+}
+
+QImage Frm_Connect::currentFrame() const
+{
+    return SDK2000->currentFrame();
+}
 
 QString Frm_Connect::bmpFilter()
 {
@@ -124,6 +134,15 @@ void Frm_Connect::createMenus()
     addItem(operate, QStringLiteral("mnuBar2"), QString(), nullptr);
     addItem(operate, QStringLiteral("mnuLiveMeasure"), QStringLiteral("实时测量"), &Frm_Connect::mnuLiveMeasure_Click)
         ->setCheckable(true);
+
+    // The pixel size in micrometres, shared with the workspace's "标定".
+    QAction *calibrate = menuBar()->addAction(QStringLiteral("标定"));
+    calibrate->setObjectName(QStringLiteral("mnuCalibrate"));
+    m_items.insert(calibrate->objectName(), calibrate);
+    connect(calibrate, &QAction::triggered, this, [this] {
+        if (m_context.openCalibrationDialog)
+            m_context.openCalibrationDialog();
+    });
 }
 
 QAction *Frm_Connect::menuItem(const QString &name) const

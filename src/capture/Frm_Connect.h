@@ -2,6 +2,7 @@
 
 #include "capture/ModalRunner.h"
 #include "platform/AppContext.h"
+#include "platform/CaptureFramePort.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -22,7 +23,7 @@ class LiveMeasurement;
 // runs, pauses and stops the stream, opens the card's dialogs and the parameter dialog and
 // stores the picture as BMP or JPEG. The title tells the connection: "未连接" when there is no
 // card, else the channel and the video size. A new window is made by each connect command.
-class Frm_Connect : public QMainWindow
+class Frm_Connect : public QMainWindow, public CaptureFramePort
 {
     Q_OBJECT
 
@@ -57,6 +58,9 @@ public:
     // "实时测量": live measurement of every frame shown, with its strip and plots under the video.
     void mnuLiveMeasure_Click();
     LiveMeasurement *liveMeasurement() const { return m_live; }
+
+    // CaptureFramePort: the picture on show.
+    QImage currentFrame() const override;
 
     static QString bmpFilter();
     static QString jpegFilter();

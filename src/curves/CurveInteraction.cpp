@@ -5,6 +5,7 @@
 #include "curves/CurveValues.h"
 #include "curves/CurveWidthReadout.h"
 #include "curves/CurveWindow.h"
+#include "platform/Calibration.h"
 #include "platform/PointerControl.h"
 
 #include <QLabel>
@@ -36,12 +37,13 @@ void CurveInteraction::track(int x, int y)
     const PictureSurface &plot = m_window.plot();
     QLabel *label1 = m_window.label1();
     QLabel *label2 = m_window.label2();
+    const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
     if (vertical) {
         label1->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, true, x)));
-        label2->setText(CurveValues::shortestNumber(CurveValues::positionAt(s, true, y)));
+        label2->setText(CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel));
     } else {
-        label1->setText(
-            CurveValues::shortestNumber(CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth())));
+        label1->setText(CurveValues::positionText(
+            CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel));
         label2->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, false, y)));
     }
     label1->adjustSize();

@@ -1,5 +1,7 @@
 #include "curves/CurveValues.h"
 
+#include "platform/Calibration.h"
+
 #include "analysis/AnalysisState.h"
 
 #include <QLocale>
@@ -21,6 +23,14 @@ double clampedPositionAt(const AnalysisState &state, bool vertical, double pixel
     if (pixel >= scaleLength)
         return state.AxisEnd;
     return positionAt(state, vertical, pixel);
+}
+
+QString positionText(double position, double umPerPixel)
+{
+    QString text = shortestNumber(position);
+    if (umPerPixel > 0)
+        text += QStringLiteral(" · ") + formatLength(position * umPerPixel);
+    return text;
 }
 
 float intensityAt(const AnalysisState &state, bool vertical, double pixel)

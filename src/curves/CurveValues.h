@@ -22,6 +22,9 @@ float intensityAt(const AnalysisState &state, bool vertical, double pixel);
 
 // Shortest decimal form: 6, -12, 37.5, 12.25 (never an exponent, never "-0").
 QString shortestNumber(double value);
+// A position readout: the position in pixels, and beside it the length on the object when a
+// pixel measures umPerPixel > 0 micrometres ("-12 · -66.0 µm").
+QString positionText(double position, double umPerPixel);
 // "(first,second)" in shortest decimal form.
 QString pointCaption(double first, double second);
 

@@ -106,7 +106,7 @@ QString CurveWidthReadout::widthText(std::optional<double> px, const Calibration
 
 QString CurveWidthReadout::text() const
 {
-    const Calibration calibration = loadCalibration();
+    const Calibration calibration = loadCalibration(m_window.context().calibrationFile);
     const auto pair = [&](const QString &name, const CurveWidth &raw, const CurveWidth &analysed,
                           const QString &gap) {
         return name + gap + QStringLiteral("原始 ") + widthText(raw.width(), calibration) + gap +

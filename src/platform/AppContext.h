@@ -18,6 +18,7 @@ class QWidget;
 namespace lumetra {
 
 struct AnalysisState;
+class CaptureFramePort;
 class CurveViewPort;
 class ProgressWindows;
 class MainWindowPort;
@@ -43,12 +44,19 @@ struct AppContext
     // the window shows), and the picture report.
     std::function<void(bool vertical, bool analysed, std::optional<DisplayMode> mode)> openCurveReport = nullptr;
     std::function<void()> openPictureReport = nullptr;
+    // "光束参数" of the workspace and "标定" of the workspace and the capture window.
+    std::function<void()> openBeamWindow = nullptr;
+    std::function<void()> openCalibrationDialog = nullptr;
+    // The calibration's settings file (empty: the user's configuration folder; tests use a
+    // temporary one).
+    QString calibrationFile = {};
 
     // The single-instance windows open now, by class name (each class looks itself up here).
     QHash<QString, QPointer<QWidget>> singleWindows = {};
 
     WorkspacePort *workspace = nullptr;   // the open image workspace, or null
     CurveViewPort *curveWindow = nullptr; // the open curve window, or null
+    CaptureFramePort *captureFrames = nullptr; // the open capture window, or null
 };
 
 // Shows a form as a child window of the main frame (or top-level without one), brings it

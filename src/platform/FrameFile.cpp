@@ -127,6 +127,16 @@ bool pngLooksComplete(QByteArrayView bytes)
 
 } // namespace
 
+beam::BeamFrame frameFromImage(const QImage &image)
+{
+    beam::BeamFrame frame;
+    if (image.isNull())
+        return frame;
+    fillFromImage(image, 0, frame);
+    frame.topValue = frame.bitDepth == 16 ? 65535.0 : 255.0;
+    return frame;
+}
+
 FrameReadResult readFrameFile(const QString &path)
 {
     FrameReadResult result;

@@ -2,6 +2,7 @@
 
 #include "analysis/beam/BeamFrame.h"
 
+#include <QImage>
 #include <QString>
 
 namespace lumetra {
@@ -18,5 +19,9 @@ struct FrameReadResult
 // with maxval up to 65535, TIFF 8/16-bit grey and RGB. Colour pixels become
 // 0.299 R + 0.587 G + 0.114 B. Missing, truncated, corrupt or absurdly large files are refused.
 FrameReadResult readFrameFile(const QString &path);
+
+// A decoded picture (a capture frame) as a frame: grey and 16-bit formats keep their codes,
+// colour pixels become 0.299 R + 0.587 G + 0.114 B.
+beam::BeamFrame frameFromImage(const QImage &image);
 
 } // namespace lumetra

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "platform/FramePlacement.h"
+
+#include <QString>
+
+#include <functional>
+
 namespace lumetra {
 
 class PictureSurface;
@@ -20,6 +26,16 @@ public:
     virtual void setLeftEdge(int x) = 0;
     // Asks for a repaint of the whole window.
     virtual void scheduleRepaint() = 0;
+    // Where the full-resolution frame of the shown file lies on the picture.
+    virtual FramePlacement framePlacement() const { return {}; }
+    // Moves the open curve window's cut to this row (horizontal) or column (vertical) as a press
+    // on the picture does; false when no curve window follows the picture.
+    virtual bool moveCutTo(double position) = 0;
+    // A mark after the window title ("（饱和）"); empty removes it.
+    virtual void setTitleMark(const QString &mark) = 0;
+    // The next drag over the picture measures a distance: a line follows the pointer and on
+    // release `done` gets its length in picture pixels (then the picture works as before).
+    virtual void pickDistance(std::function<void(double length)> done) = 0;
 };
 
 } // namespace lumetra

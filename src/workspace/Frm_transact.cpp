@@ -6,6 +6,7 @@
 #include "platform/PlacementSetting.h"
 #include "platform/MainWindowPort.h"
 #include "workspace/CutPicker.h"
+#include "workspace/DistancePicker.h"
 #include "workspace/FilterCommands.h"
 #include "workspace/PlacementBar.h"
 #include "workspace/PlacementOptionsDialog.h"
@@ -21,6 +22,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace lumetra {
 
@@ -92,6 +97,13 @@ Frm_transact::Frm_transact(AppContext &context)
             [this] { configtext_Click(); });
     connect(menuItem(QStringLiteral("xuanxiang")), &QAction::triggered, this,
             [this] { PlacementOptionsDialog::showDialog(m_context); });
+    for (const auto &[name, opener] : {std::pair{"guangshu", &AppContext::openBeamWindow},
+                                       std::pair{"biaoding", &AppContext::openCalibrationDialog}})
+        connect(menuItem(QString::fromLatin1(name)), &QAction::triggered, this, [this, opener] {
+            if (m_context.*opener)
+                (m_context.*opener)();
+        });
+    m_distancePicker = new DistancePicker(m_picture, m_pictureView, this);
     connect(m_pictureView, &SurfaceView::mousePressed, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
     connect(m_pictureView, &SurfaceView::keyPressed, this,
@@ -131,6 +143,36 @@ void Frm_transact::setTableCommandEnabled(bool enabled)
         item->setEnabled(enabled);
 }
 
+bool Frm_transact::moveCutTo(double position)
+{
+    const bool vertical = m_context.state.CutOrientation == 2;
+    const int limit = (vertical ? m_picture.width() : m_picture.height()) - 1;
+    const int p = static_cast<int>(std::lround(std::clamp(position, 0.0, double(limit))));
+    return vertical ? m_cutPicker->pressAt(p, 0) : m_cutPicker->pressAt(0, p);
+}
+
+void Frm_transact::setTitleMark(const QString &mark)
+{
+    QString title = windowTitle();
+    if (!m_titleMark.isEmpty() && title.endsWith(m_titleMark))
+        title.chop(m_titleMark.size());
+    m_titleMark = mark;
+    setWindowTitle(title + mark);
+}
+
+FramePlacement Frm_transact::framePlacement() const
+{
+    // The workspace keeps the picture pixel shown at its (0, 0); the marks want where the frame's
+    // origin lies on the workspace picture.
+    const PicturePlacement &p = m_source.placement;
+    return {-p.offsetX * p.scale, -p.offsetY * p.scale, p.scale};
+}
+
+void Frm_transact::pickDistance(std::function<void(double length)> done)
+{
+    m_distancePicker->start(std::move(done));
+}
+
 void Frm_transact::Form_Load(WorkspacePicture picture)
 {
     m_source = std::move(picture);
@@ -166,7 +208,7 @@ void Frm_transact::showPlacedPicture()
     m_picture.setPicture(m_source.placed);
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_context.state.ImagePath).fileName() +
-                   placementTitleSuffix(m_source));
+                   placementTitleSuffix(m_source) + m_titleMark);
 }
 
 void Frm_transact::setPlacement(PlacementMode mode)
@@ -214,6 +256,9 @@ void Frm_transact::configtext_Click()
 
 void Frm_transact::Picture1_MouseDown(int x, int y)
 {
+    // A press that starts a distance measurement does not move the cut.
+    if (m_distancePicker->active())
+        return;
     m_cutPicker->pressAt(x, y);
 }
 

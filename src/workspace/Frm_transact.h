@@ -20,6 +20,7 @@ namespace lumetra {
 
 class CutPicker;
 class PlacementBar;
+class DistancePicker;
 class WorkspaceMenu;
 
 // The image workspace "图像操作 - <file name>": the loaded picture (Picture1, 640 x 480) inside engraved
@@ -51,6 +52,10 @@ public:
     void setCurveCommandsEnabled(bool enabled) override;
     void setTableCommandEnabled(bool enabled) override;
     void scheduleRepaint() override { update(); }
+    bool moveCutTo(double position) override;
+    void setTitleMark(const QString &mark) override;
+    void pickDistance(std::function<void(double length)> done) override;
+    FramePlacement framePlacement() const override;
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
     // How the opened picture lies on Picture1 (identity unless it is larger than 640 x 480).
@@ -88,6 +93,8 @@ private:
     PlacementBar *m_placementBar = nullptr;
     WorkspacePicture m_source;
     std::unique_ptr<CutPicker> m_cutPicker;
+    DistancePicker *m_distancePicker = nullptr;
+    QString m_titleMark; // after the title, e.g. "（饱和）"
 };
 
 } // namespace lumetra

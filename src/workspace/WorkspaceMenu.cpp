@@ -26,6 +26,8 @@ WorkspaceMenu::WorkspaceMenu(QWidget *owner) : QObject(owner), m_bar(new QMenuBa
     addCommand(region, QStringLiteral("shanwie2"), QStringLiteral("取消制三维图"));
     addCommand(m_bar, QStringLiteral("zhibiao"), QStringLiteral("制表"));
     addCommand(m_bar, QStringLiteral("configtext"), QStringLiteral("设置"));
+    addCommand(m_bar, QStringLiteral("guangshu"), QStringLiteral("光束参数"));
+    addCommand(m_bar, QStringLiteral("biaoding"), QStringLiteral("标定"));
     addCommand(m_bar, QStringLiteral("xuanxiang"), QStringLiteral("选项"));
 }
 
@@ -36,7 +38,9 @@ const QStringList &WorkspaceMenu::controlNames()
         QStringLiteral("ruihuai1"),   QStringLiteral("ruihuai2"),  QStringLiteral("Difuse1"),
         QStringLiteral("DifuseMore"), QStringLiteral("shuipin"),   QStringLiteral("cuizi"),
         QStringLiteral("shanwei"),    QStringLiteral("shanwie1"),  QStringLiteral("shanwie2"),
-        QStringLiteral("zhibiao"),    QStringLiteral("configtext"), QStringLiteral("xuanxiang")};
+        QStringLiteral("zhibiao"),    QStringLiteral("configtext"), QStringLiteral("guangshu"),
+        QStringLiteral("biaoding"),
+        QStringLiteral("xuanxiang")};
     return names;
 }
 

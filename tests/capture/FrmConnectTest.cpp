@@ -121,9 +121,10 @@ TEST_F(FrmConnectTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
     rig.useSimulated();
     Frm_Connect form(rig.context);
     const QList<QAction *> top = form.menuBar()->actions();
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), QStringLiteral("文件(&F)"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("操作(&P)"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("标定"));
     const auto texts = [](QMenu *menu) {
         QStringList t;
         for (QAction *a : menu->actions())
@@ -144,7 +145,7 @@ TEST_F(FrmConnectTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
     for (const char *name :
          {"mnuFile", "mnuFileExit", "mnuOperate", "mnuShowDlg", "mnuDlgCaptureFilter", "mnuDlgCrossbar",
           "mnuDlgPreviewPin", "mnuStreamState", "mnuRun", "mnuPause", "mnuStop", "mnuBar0", "mnuSaveBMP",
-          "mnuSaveJPG", "mnuBar1", "mnuConfig", "mnuNormalSize", "mnuLiveMeasure"})
+          "mnuSaveJPG", "mnuBar1", "mnuConfig", "mnuNormalSize", "mnuLiveMeasure", "mnuCalibrate"})
         EXPECT_TRUE(enabled(&form, name)) << name;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
 }

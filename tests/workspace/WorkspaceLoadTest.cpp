@@ -69,6 +69,8 @@ TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
         {"shanwie2", "取消制三维图", "shanwei", false},
         {"zhibiao", "制表", nullptr, false},
         {"configtext", "设置", nullptr, true},
+        {"guangshu", "光束参数", nullptr, true},
+        {"biaoding", "标定", nullptr, true},
         {"xuanxiang", "选项", nullptr, true},
     };
     auto *bar = ws->findChild<QMenuBar *>();
@@ -76,7 +78,8 @@ TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
     QStringList barOrder;
     for (QAction *a : bar->actions())
         barOrder << a->objectName();
-    EXPECT_EQ(barOrder, QStringList({"imagelj", "shuipin", "cuizi", "shanwei", "zhibiao", "configtext", "xuanxiang"}));
+    EXPECT_EQ(barOrder, QStringList({"imagelj", "shuipin", "cuizi", "shanwei", "zhibiao", "configtext", "guangshu",
+                                       "biaoding", "xuanxiang"}));
 
     for (const Item &item : items) {
         SCOPED_TRACE(item.name);

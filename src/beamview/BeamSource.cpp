@@ -1,0 +1,41 @@
+#include "beamview/BeamSource.h"
+
+#include "analysis/AnalysisState.h"
+#include "platform/AppContext.h"
+#include "platform/CaptureFramePort.h"
+#include "platform/FrameFile.h"
+#include "platform/WorkspacePort.h"
+
+#include <QFileInfo>
+
+namespace lumetra {
+
+BeamSource currentBeamSource(const AppContext &context)
+{
+    BeamSource source;
+    if (context.workspace && !context.state.ImagePath.isEmpty()) {
+        const FrameReadResult read = readFrameFile(context.state.ImagePath);
+        source.name = QFileInfo(context.state.ImagePath).fileName();
+        if (!read.ok()) {
+            source.error = read.error;
+            return source;
+        }
+        source.kind = BeamSource::Kind::WorkspaceFile;
+        source.frame = read.frame;
+        source.placement = context.workspace->framePlacement();
+        return source;
+    }
+    if (context.captureFrames) {
+        const QImage image = context.captureFrames->currentFrame();
+        if (!image.isNull()) {
+            source.kind = BeamSource::Kind::CaptureFrame;
+            source.frame = frameFromImage(image);
+            source.name = QStringLiteral("采集帧");
+            return source;
+        }
+    }
+    source.error = QStringLiteral("没有可测量的图像：请先打开图像或连接采集卡");
+    return source;
+}
+
+} // namespace lumetra

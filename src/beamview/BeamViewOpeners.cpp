@@ -1,0 +1,15 @@
+#include "beamview/BeamViewOpeners.h"
+
+#include "beamview/BeamWindow.h"
+#include "beamview/CalibrationDialog.h"
+#include "platform/AppContext.h"
+
+namespace lumetra {
+
+void installBeamViewOpeners(AppContext &context)
+{
+    context.openBeamWindow = [&context] { BeamWindow::showWindow(context); };
+    context.openCalibrationDialog = [&context] { CalibrationDialog::showDialog(context); };
+}
+
+} // namespace lumetra

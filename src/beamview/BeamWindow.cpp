@@ -1,0 +1,414 @@
+#include "beamview/BeamWindow.h"
+
+#include "beamview/BeamReadout.h"
+#include "analysis/AnalysisState.h"
+#include "platform/CaptureFramePort.h"
+#include "platform/Dialogs.h"
+#include "platform/FrameFile.h"
+#include "platform/PictureSurface.h"
+#include "platform/Services.h"
+#include "platform/WorkspacePort.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QTime>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace lumetra {
+
+namespace {
+
+const QString WindowKey = QStringLiteral("BeamWindow");
+
+struct ValueRow
+{
+    const char *key;
+    const char *caption;
+    double beam::BeamResult::*field;
+    int decimals;
+    const char *unit;
+    bool length; // shown in µm too
+};
+
+constexpr ValueRow ValueRows[] = {
+    {"centroidX", "质心 x", &beam::BeamResult::centroidX, 2, "px", true},
+    {"centroidY", "质心 y", &beam::BeamResult::centroidY, 2, "px", true},
+    {"dMajor", "D4σ 长轴", &beam::BeamResult::dMajor, 2, "px", true},
+    {"dMinor", "D4σ 短轴", &beam::BeamResult::dMinor, 2, "px", true},
+    {"dX", "D4σ x", &beam::BeamResult::dX, 2, "px", true},
+    {"dY", "D4σ y", &beam::BeamResult::dY, 2, "px", true},
+    {"phiDeg", "角度", &beam::BeamResult::phiDeg, 2, "°", false},
+    {"ellipticity", "椭圆度", &beam::BeamResult::ellipticity, 4, "", false},
+    {"peak", "峰值", &beam::BeamResult::peak, 1, "", false},
+    {"background", "暗电平", &beam::BeamResult::background, 2, "", false},
+    {"backgroundNoise", "噪声", &beam::BeamResult::backgroundNoise, 2, "", false},
+};
+
+// Values that exist without a beam: the frame's own statistics.
+bool frameStatistic(const QString &key)
+{
+    return key == QLatin1String("peak") || key == QLatin1String("background") ||
+           key == QLatin1String("backgroundNoise") || key == QLatin1String("iterations");
+}
+
+} // namespace
+
+BeamWindow *BeamWindow::instance(const AppContext &context)
+{
+    return qobject_cast<BeamWindow *>(context.singleWindows.value(WindowKey).data());
+}
+
+BeamWindow *BeamWindow::showWindow(AppContext &context)
+{
+    BeamWindow *window = instance(context);
+    if (window) {
+        showChildWindow(context, window);
+    } else {
+        window = new BeamWindow(context);
+        // Beside the workspace, so that none of its picture is hidden.
+        std::optional<QPoint> at;
+        if (auto *workspace = dynamic_cast<QWidget *>(context.workspace)) {
+            const QWidget *frame = childWindowFrame(workspace);
+            at = QPoint(frame->geometry().right() + 4, frame->y());
+        }
+        showChildWindow(context, window, at);
+    }
+    window->measure();
+    return window;
+}
+
+BeamWindow::BeamWindow(AppContext &context) : m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(WindowKey);
+    setWindowTitle(QStringLiteral("光束参数"));
+    context.singleWindows.insert(WindowKey, this);
+
+    auto *layout = new QVBoxLayout(this);
+    m_sourceLabel = new QLabel(this);
+    m_status = new QLabel(this);
+    m_saturation = new QLabel(this);
+    m_saturation->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0); font-weight: bold;"));
+    m_warning = new QLabel(QStringLiteral("背景结构影响测量，请采集暗场"), this);
+    m_warning->setStyleSheet(QStringLiteral("color: rgb(200, 100, 0);"));
+    m_darkLabel = new QLabel(this);
+    for (QLabel *label : {m_sourceLabel, m_status, m_saturation, m_warning, m_darkLabel}) {
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+
+    auto *grid = new QGridLayout;
+    buildValueGrid(grid);
+    layout->addLayout(grid);
+
+    auto *switches = new QHBoxLayout;
+    for (const auto &[key, caption, on] : {std::tuple{"centroid", "质心", true}, std::tuple{"ellipse", "椭圆", true},
+                                          std::tuple{"rectangle", "积分区域", false}}) {
+        auto *box = new QCheckBox(QString::fromUtf8(caption), this);
+        box->setChecked(on);
+        m_switches.insert(QString::fromLatin1(key), box);
+        switches->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, [this] { updateOverlay(); });
+    }
+    layout->addLayout(switches);
+
+    auto *buttons = new QGridLayout;
+    const auto button = [&](const char *caption, int row, int column, auto handler) {
+        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        connect(b, &QPushButton::clicked, this, handler);
+        buttons->addWidget(b, row, column);
+        return b;
+    };
+    button("测量", 0, 0, [this] { measure(); });
+    button("复制", 0, 1, [this] { copyValues(); });
+    button("导出…", 0, 2, [this] { exportRow(); });
+    button("切割线过中心", 1, 0, [this] { cutThroughCentroid(); });
+    auto *dark = new QToolButton(this);
+    dark->setText(QStringLiteral("暗场"));
+    dark->setPopupMode(QToolButton::InstantPopup);
+    dark->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    dark->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto *darkMenu = new QMenu(dark);
+    darkMenu->addAction(QStringLiteral("采集当前帧（挡住光束）"), this, [this] { takeDarkFromCapture(); });
+    darkMenu->addAction(QStringLiteral("从文件…"), this, [this] { takeDarkFromFile(); });
+    darkMenu->addAction(QStringLiteral("清除暗场"), this, [this] { clearDark(); });
+    dark->setMenu(darkMenu);
+    buttons->addWidget(dark, 1, 1);
+    button("标定…", 1, 2, [this] {
+        if (m_context.openCalibrationDialog)
+            m_context.openCalibrationDialog();
+    });
+    layout->addLayout(buttons);
+    layout->addStretch();
+}
+
+BeamWindow::~BeamWindow()
+{
+    if (m_context.singleWindows.value(WindowKey) == this)
+        m_context.singleWindows.remove(WindowKey);
+}
+
+void BeamWindow::buildValueGrid(QGridLayout *grid)
+{
+    int row = 0;
+    const auto addRow = [&](const QString &key, const QString &caption, bool length) {
+        grid->addWidget(new QLabel(caption, this), row, 0);
+        auto *px = new QLabel(this);
+        px->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        px->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        grid->addWidget(px, row, 1);
+        m_pixelLabels.insert(key, px);
+        if (length) {
+            auto *um = new QLabel(this);
+            um->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            grid->addWidget(um, row, 2);
+            m_micronLabels.insert(key, um);
+        }
+        ++row;
+    };
+    for (const ValueRow &v : ValueRows)
+        addRow(QString::fromLatin1(v.key), QString::fromUtf8(v.caption), v.length);
+    addRow(QStringLiteral("iterations"), QStringLiteral("迭代次数"), false);
+    grid->setColumnMinimumWidth(1, 110);
+    grid->setColumnMinimumWidth(2, 110);
+}
+
+QString BeamWindow::pixelText(const QString &key) const
+{
+    const QLabel *label = m_pixelLabels.value(key);
+    return label ? label->text() : QString();
+}
+
+QString BeamWindow::micronText(const QString &key) const
+{
+    const QLabel *label = m_micronLabels.value(key);
+    return label ? label->text() : QString();
+}
+
+void BeamWindow::measure()
+{
+    m_source = currentBeamSource(m_context);
+    m_result.reset();
+    m_darkSizeMismatch = false;
+    if (m_source.kind != BeamSource::Kind::None) {
+        const beam::BeamFrame *dark = nullptr;
+        if (m_dark && m_dark->width == m_source.frame.width && m_dark->height == m_source.frame.height)
+            dark = &*m_dark;
+        else
+            m_darkSizeMismatch = m_dark.has_value();
+        m_result = beam::measureBeam(m_source.frame, m_options, dark);
+        // The frame itself is not kept: the window needs only its size from here on.
+        m_source.frame.values = {};
+    }
+    showResult();
+}
+
+void BeamWindow::calibrationChanged()
+{
+    showResult();
+}
+
+void BeamWindow::showValues(bool present)
+{
+    const Calibration calibration = loadCalibration(m_context.calibrationFile);
+    const bool beamFound = present && m_result->status == beam::BeamStatus::Ok;
+    for (const ValueRow &v : ValueRows) {
+        const QString key = QString::fromLatin1(v.key);
+        const bool shown = beamFound || (present && frameStatistic(key));
+        const double value = shown ? (*m_result).*(v.field) : 0.0;
+        QString text = shown ? beamNumber(value, v.decimals) : QStringLiteral("—");
+        if (shown && *v.unit)
+            text += u' ' + QString::fromUtf8(v.unit);
+        m_pixelLabels[key]->setText(text);
+        if (QLabel *um = m_micronLabels.value(key))
+            um->setText(beamFound && calibration.calibrated() ? formatLength(calibration.toUm(value)) : QString());
+    }
+    m_pixelLabels[QStringLiteral("iterations")]->setText(
+        present ? QString::number(m_result->iterations) + (m_result->converged ? QString() : QStringLiteral("（未收敛）"))
+                : QStringLiteral("—"));
+}
+
+void BeamWindow::showResult()
+{
+    const bool present = m_result.has_value();
+    m_sourceLabel->setText(present ? QStringLiteral("%1　%2 × %3，%4 位")
+                                         .arg(m_source.name)
+                                         .arg(m_source.frame.width)
+                                         .arg(m_source.frame.height)
+                                         .arg(m_source.frame.bitDepth)
+                                   : m_source.name);
+    if (!present)
+        m_status->setText(m_source.error);
+    else if (m_result->status == beam::BeamStatus::NoBeam)
+        m_status->setText(QStringLiteral("未检测到光斑"));
+    else
+        m_status->setText(QString());
+    m_status->setVisible(!m_status->text().isEmpty());
+
+    const long long saturated = present ? m_result->saturatedPixels : 0;
+    m_saturation->setText(QStringLiteral("饱和：%1 个像素").arg(saturated));
+    m_saturation->setVisible(saturated > 0);
+    m_warning->setVisible(present && m_result->backgroundWarning);
+
+    if (m_darkSizeMismatch)
+        m_darkLabel->setText(QStringLiteral("暗场（%1 × %2）与图像尺寸不同，未扣除")
+                                 .arg(m_dark->width)
+                                 .arg(m_dark->height));
+    else if (m_dark)
+        m_darkLabel->setText(QStringLiteral("已扣除暗场：%1").arg(m_darkName));
+    else
+        m_darkLabel->setText(QStringLiteral("未使用暗场"));
+
+    showValues(present);
+    updateOverlay();
+    setWorkspaceMark(present && saturated > 0 && m_source.kind == BeamSource::Kind::WorkspaceFile
+                         ? QStringLiteral("（饱和）")
+                         : QString());
+}
+
+void BeamWindow::updateOverlay()
+{
+    WorkspacePort *workspace = m_context.workspace;
+    if (!workspace || !m_result || m_source.kind != BeamSource::Kind::WorkspaceFile) {
+        m_overlay.remove();
+        return;
+    }
+    OverlayShapes shapes;
+    shapes.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
+    shapes.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
+    shapes.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
+    m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters);
+}
+
+void BeamWindow::setWorkspaceMark(const QString &mark)
+{
+    if (m_context.workspace)
+        m_context.workspace->setTitleMark(mark);
+}
+
+void BeamWindow::closeEvent(QCloseEvent *event)
+{
+    m_overlay.remove();
+    setWorkspaceMark(QString());
+    event->accept();
+}
+
+void BeamWindow::message(const QString &text, const QString &title)
+{
+    if (m_context.services.dialogs)
+        m_context.services.dialogs->message(this, text, title, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+}
+
+void BeamWindow::copyValues()
+{
+    if (!m_result)
+        return;
+    const BeamReadout readout = beamReadout(*m_result, loadCalibration(m_context.calibrationFile));
+    QApplication::clipboard()->setText(QStringList{QStringLiteral("文件") + u'\t' + readout.names.join(u'\t'),
+                                                   m_source.name + u'\t' + readout.values.join(u'\t')}
+                                           .join(u'\n') +
+                                       u'\n');
+}
+
+bool BeamWindow::chooseLog()
+{
+    Dialogs *dialogs = m_context.services.dialogs;
+    if (!dialogs)
+        return false;
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("光束参数记录文件");
+    request.filter = QStringLiteral("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx");
+    request.defaultSuffix = QStringLiteral("csv");
+    request.fileName = QStringLiteral("beam-log.csv");
+    const std::optional<QString> path = dialogs->saveFile(this, request);
+    if (!path || path->isEmpty())
+        return false;
+    // A workbook is written whole: an existing one would lose its contents.
+    if (path->endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) && QFileInfo::exists(*path) &&
+        dialogs->message(this, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
+                         Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        return false;
+    m_log.setTarget(*path);
+    return true;
+}
+
+void BeamWindow::exportRow()
+{
+    if (!m_result)
+        return;
+    if (!m_log.hasTarget() && !chooseLog())
+        return;
+    const BeamReadout readout = beamReadout(*m_result, loadCalibration(m_context.calibrationFile));
+    const QStringList header = QStringList{QStringLiteral("时间"), QStringLiteral("文件")} + readout.names;
+    const QStringList row =
+        QStringList{QDateTime::currentDateTime().toString(Qt::ISODate), m_source.name} + readout.values;
+    QString error;
+    if (!m_log.append(header, row, m_context.services.workbook, &error))
+        message(error, QStringLiteral("警告!!"));
+}
+
+bool BeamWindow::cutThroughCentroid()
+{
+    if (!m_result || m_result->status != beam::BeamStatus::Ok || !m_context.workspace ||
+        m_source.kind != BeamSource::Kind::WorkspaceFile)
+        return false;
+    const QPointF at = m_source.placement.toPicture(m_result->centroidX, m_result->centroidY);
+    const bool vertical = m_context.state.CutOrientation == 2;
+    return m_context.workspace->moveCutTo(vertical ? at.x() : at.y());
+}
+
+void BeamWindow::takeDarkFromCapture()
+{
+    const QImage frame = m_context.captureFrames ? m_context.captureFrames->currentFrame() : QImage();
+    if (frame.isNull()) {
+        message(QStringLiteral("没有采集帧：请连接采集卡，挡住光束后再取暗场。"));
+        return;
+    }
+    m_dark = frameFromImage(frame);
+    m_darkName = QStringLiteral("采集帧 %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    measure();
+}
+
+void BeamWindow::takeDarkFromFile()
+{
+    Dialogs *dialogs = m_context.services.dialogs;
+    if (!dialogs)
+        return;
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("暗场图像");
+    request.filter = QStringLiteral("图像(*.bmp;*.jpg;*.jpeg;*.png;*.pgm;*.ppm;*.tif;*.tiff)|*.bmp;*.jpg;*.jpeg;*.png;"
+                                    "*.pgm;*.ppm;*.tif;*.tiff");
+    const std::optional<QString> path = dialogs->openFile(this, request);
+    if (!path)
+        return;
+    FrameReadResult read = readFrameFile(*path);
+    if (!read.ok()) {
+        message(read.error, QStringLiteral("警告!!"));
+        return;
+    }
+    m_dark = std::move(read.frame);
+    m_darkName = QFileInfo(*path).fileName();
+    measure();
+}
+
+void BeamWindow::clearDark()
+{
+    m_dark.reset();
+    m_darkName.clear();
+    measure();
+}
+
+} // namespace lumetra

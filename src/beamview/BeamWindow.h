@@ -1,0 +1,101 @@
+#pragma once
+
+#include "analysis/beam/BeamMeasurement.h"
+#include "beamview/BeamLog.h"
+#include "beamview/BeamOverlay.h"
+#include "beamview/BeamSource.h"
+#include "platform/AppContext.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <optional>
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace lumetra {
+
+// "光束参数": the beam measured on the workspace's file at full resolution (or on the capture
+// window's picture when no workspace is open): centroid, D4σ diameters, angle, ellipticity, peak,
+// dark level and noise, iterations, in pixels and, when calibrated, in µm. Marks on the workspace
+// picture (centroid, ellipse with axes, integration rectangle) on its overlay; a dark frame
+// subtracted before every measurement; the values copied to the clipboard or logged to a file;
+// the open curve window's cut moved through the centroid. One instance, non-modal.
+class BeamWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The open window of this context, or nullptr.
+    static BeamWindow *instance(const AppContext &context);
+    // Shows the window beside the workspace (hiding none of its picture) and measures.
+    static BeamWindow *showWindow(AppContext &context);
+
+    ~BeamWindow() override;
+
+    // Measures the current frame again and shows the result.
+    void measure();
+    // Units follow a changed calibration.
+    void calibrationChanged();
+
+    // The last measurement (nullopt: nothing to measure, see statusText()).
+    const std::optional<beam::BeamResult> &result() const { return m_result; }
+    const BeamSource &source() const { return m_source; }
+    // The shown text of a value row in pixels and in µm, by its key ("centroidX", "dMajor", ...).
+    QString pixelText(const QString &key) const;
+    QString micronText(const QString &key) const;
+    QLabel *statusLabel() const { return m_status; }
+    QLabel *saturationLabel() const { return m_saturation; }
+    QLabel *darkLabel() const { return m_darkLabel; }
+    QLabel *warningLabel() const { return m_warning; }
+    QCheckBox *shapeSwitch(const QString &key) const { return m_switches.value(key); }
+    const BeamOverlay &overlay() const { return m_overlay; }
+    bool darkFrameInUse() const { return m_dark.has_value(); }
+
+    // The buttons' commands.
+    void copyValues();
+    void exportRow();
+    bool cutThroughCentroid();
+    void takeDarkFromCapture();
+    void takeDarkFromFile();
+    void clearDark();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    explicit BeamWindow(AppContext &context);
+
+    void buildValueGrid(QGridLayout *grid);
+    void showResult();
+    void showValues(bool present);
+    void updateOverlay();
+    void setWorkspaceMark(const QString &mark);
+    bool chooseLog();
+    void message(const QString &text, const QString &title = QStringLiteral("提示"));
+
+    AppContext &m_context;
+    BeamSource m_source;
+    std::optional<beam::BeamResult> m_result;
+    std::optional<beam::BeamFrame> m_dark;
+    QString m_darkName;
+    bool m_darkSizeMismatch = false;
+    beam::BeamOptions m_options;
+    BeamOverlay m_overlay;
+    BeamLog m_log;
+
+    QLabel *m_sourceLabel = nullptr;
+    QLabel *m_status = nullptr;
+    QLabel *m_saturation = nullptr;
+    QLabel *m_warning = nullptr;
+    QLabel *m_darkLabel = nullptr;
+    QHash<QString, QLabel *> m_pixelLabels;
+    QHash<QString, QLabel *> m_micronLabels;
+    QHash<QString, QCheckBox *> m_switches;
+};
+
+} // namespace lumetra

@@ -1,0 +1,173 @@
+#include "beamview/CalibrationDialog.h"
+
+#include "beamview/BeamWindow.h"
+#include "platform/Calibration.h"
+#include "platform/Dialogs.h"
+#include "platform/WorkspacePort.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <optional>
+
+namespace lumetra {
+
+namespace {
+
+const QString DialogKey = QStringLiteral("CalibrationDialog");
+
+// A positive finite number, or nothing.
+std::optional<double> positive(const QString &text)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(v) || v <= 0)
+        return std::nullopt;
+    return v;
+}
+
+QString numberText(double v)
+{
+    return QString::number(v, 'g', 8);
+}
+
+} // namespace
+
+CalibrationDialog *CalibrationDialog::instance(const AppContext &context)
+{
+    return qobject_cast<CalibrationDialog *>(context.singleWindows.value(DialogKey).data());
+}
+
+CalibrationDialog *CalibrationDialog::showDialog(AppContext &context)
+{
+    CalibrationDialog *dialog = instance(context);
+    if (!dialog)
+        dialog = new CalibrationDialog(context);
+    showChildWindow(context, dialog);
+    return dialog;
+}
+
+CalibrationDialog::CalibrationDialog(AppContext &context) : m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(DialogKey);
+    setWindowTitle(QStringLiteral("标定"));
+    context.singleWindows.insert(DialogKey, this);
+
+    const Calibration stored = loadCalibration(context.calibrationFile);
+    auto *layout = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    m_pixelSize = new QLineEdit(stored.calibrated() ? numberText(stored.pixelSizeUm) : QString(), this);
+    m_pixelSize->setPlaceholderText(QStringLiteral("未标定"));
+    m_magnification = new QLineEdit(numberText(stored.magnification), this);
+    form->addRow(QStringLiteral("像素尺寸（µm）："), m_pixelSize);
+    form->addRow(QStringLiteral("放大倍数："), m_magnification);
+    layout->addLayout(form);
+
+    auto *known = new QGroupBox(QStringLiteral("由已知距离标定"), this);
+    auto *knownForm = new QFormLayout(known);
+    m_knownLength = new QLineEdit(known);
+    m_drag = new QPushButton(QStringLiteral("在图像上拖动量取"), known);
+    m_drag->setEnabled(context.workspace != nullptr);
+    m_dragResult = new QLabel(QStringLiteral("输入长度后，在图像上沿该距离拖动鼠标"), known);
+    m_dragResult->setWordWrap(true);
+    knownForm->addRow(QStringLiteral("已知长度（µm）："), m_knownLength);
+    knownForm->addRow(m_drag);
+    knownForm->addRow(m_dragResult);
+    layout->addWidget(known);
+    connect(m_drag, &QPushButton::clicked, this, [this] { startDrag(); });
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] { accept(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    layout->addWidget(buttons);
+}
+
+CalibrationDialog::~CalibrationDialog()
+{
+    if (m_context.singleWindows.value(DialogKey) == this)
+        m_context.singleWindows.remove(DialogKey);
+}
+
+void CalibrationDialog::warn(const QString &text)
+{
+    if (m_context.services.dialogs)
+        m_context.services.dialogs->message(this, text, QStringLiteral("提示"), Dialogs::Buttons::Ok,
+                                            Dialogs::Icon::Warning);
+}
+
+void CalibrationDialog::startDrag()
+{
+    if (!positive(m_knownLength->text())) {
+        warn(QStringLiteral("请先输入已知长度（µm，正数）。"));
+        return;
+    }
+    WorkspacePort *workspace = m_context.workspace;
+    if (!workspace)
+        return;
+    m_dragResult->setText(QStringLiteral("请在图像上沿已知距离拖动鼠标…"));
+    QPointer<CalibrationDialog> self(this);
+    workspace->pickDistance([self](double length) {
+        if (self)
+            self->distancePicked(length);
+    });
+}
+
+void CalibrationDialog::distancePicked(double pictureLength)
+{
+    const std::optional<double> length = positive(m_knownLength->text());
+    const FramePlacement placement = m_context.workspace ? m_context.workspace->framePlacement() : FramePlacement{};
+    const double pixels = placement.toFrameLength(pictureLength);
+    if (!length || pixels < 1.0) {
+        m_dragResult->setText(QStringLiteral("拖动距离太短，请重新拖动"));
+        return;
+    }
+    const double umPerPixel = *length / pixels;
+    m_pixelSize->setText(numberText(umPerPixel));
+    m_magnification->setText(QStringLiteral("1"));
+    m_dragResult->setText(
+        QStringLiteral("%1 像素 = %2 µm：%3 µm/像素").arg(pixels, 0, 'f', 1).arg(*length).arg(umPerPixel, 0, 'g', 6));
+}
+
+bool CalibrationDialog::accept()
+{
+    Calibration calibration;
+    const QString sizeText = m_pixelSize->text().trimmed();
+    if (!sizeText.isEmpty()) {
+        const std::optional<double> size = positive(sizeText);
+        if (!size) {
+            warn(QStringLiteral("像素尺寸须为正数（µm），或留空表示不标定。"));
+            return false;
+        }
+        calibration.pixelSizeUm = *size;
+    }
+    const QString magText = m_magnification->text().trimmed();
+    if (!magText.isEmpty()) {
+        const std::optional<double> magnification = positive(magText);
+        if (!magnification) {
+            warn(QStringLiteral("放大倍数须为正数。"));
+            return false;
+        }
+        calibration.magnification = *magnification;
+    }
+    if (!saveCalibration(calibration, m_context.calibrationFile)) {
+        warn(QStringLiteral("无法保存标定：设置文件不能写入。"));
+        return false;
+    }
+    if (BeamWindow *beam = BeamWindow::instance(m_context))
+        beam->calibrationChanged();
+    close();
+    return true;
+}
+
+} // namespace lumetra

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+
+namespace lumetra {
+
+// The picture the open capture window shows now, for windows of other subsystems (the beam
+// window takes a dark frame from it). The capture window publishes itself in the AppContext
+// while it is open.
+class CaptureFramePort
+{
+public:
+    virtual ~CaptureFramePort() = default;
+    // The frame on show; a null image before the first frame has arrived.
+    virtual QImage currentFrame() const = 0;
+};
+
+} // namespace lumetra

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "workspace/WorkspaceFixture.h"
+
+#include "beamview/BeamWindow.h"
+#include "platform/FrameFile.h"
+#include "support/FrameImage.h"
+#include "support/SyntheticBeam.h"
+
+#include <QAction>
+
+namespace lumetra::test {
+
+// A workspace showing a synthetic camera frame saved as an 8-bit PNG, with the calibration in a
+// temporary settings file, and the beam window opened from the workspace's menu.
+class BeamViewFixture : public WorkspaceFixture
+{
+protected:
+    void SetUp() override
+    {
+        WorkspaceFixture::SetUp();
+        context->calibrationFile = path(QStringLiteral("lumetra.ini"));
+    }
+
+    Frm_transact *openFrame(const Scene &scene, const QString &name = QStringLiteral("beam.png"))
+    {
+        frameFile = path(name);
+        EXPECT_TRUE(frameImage(makeFrame(scene).frame).save(frameFile, "PNG"));
+        EXPECT_TRUE(open(frameFile));
+        return Frm_transact::instance(*context);
+    }
+
+    BeamWindow *openBeamWindow()
+    {
+        Frm_transact::instance(*context)->menuItem(QStringLiteral("guangshu"))->trigger();
+        return BeamWindow::instance(*context);
+    }
+
+    // What the core measures on the same file.
+    beam::BeamResult coreResult(const beam::BeamFrame *dark = nullptr) const
+    {
+        const FrameReadResult read = readFrameFile(frameFile);
+        EXPECT_TRUE(read.ok()) << read.error.toStdString();
+        return beam::measureBeam(read.frame, {}, dark);
+    }
+
+    static Scene offCentreEllipse()
+    {
+        Scene scene;
+        scene.noise = 1.5;
+        scene.spots[0].cx = 400;
+        scene.spots[0].cy = 150;
+        scene.spots[0].dMajor = 120;
+        scene.spots[0].dMinor = 70;
+        scene.spots[0].phiDeg = 30;
+        return scene;
+    }
+
+    QString frameFile;
+};
+
+} // namespace lumetra::test
