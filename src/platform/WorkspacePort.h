@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+
 namespace lumetra {
 
 class PictureSurface;
@@ -18,6 +21,11 @@ public:
     virtual void setTableCommandEnabled(bool enabled) = 0;
     // Moves the workspace so that its left edge is at x (client-area pixels of the main frame).
     virtual void setLeftEdge(int x) = 0;
+    // The workspace's window and its picture, in client-area pixels of the main frame.
+    virtual QRect windowRect() const = 0;
+    virtual QRect pictureRect() const = 0;
+    // Moves the workspace's window (outer top-left, client-area pixels of the main frame).
+    virtual void moveWindow(const QPoint &topLeft) = 0;
     // Asks for a repaint of the whole window.
     virtual void scheduleRepaint() = 0;
 };

@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -28,18 +30,23 @@ Frm_transact *Frm_transact::instance(const AppContext &context)
 
 Frm_transact *Frm_transact::showWorkspace(AppContext &context)
 {
+    // Read the picture before anything is created or changed, so that a refused file leaves no
+    // window behind, the picture on screen and the shared state as they were.
+    const ImageLoadResult loaded = loadImageFile(context.state.ImagePath);
+    if (!loaded.ok()) {
+        if (context.services.dialogs)
+            context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
+                                              QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
+                                              Dialogs::Icon::Warning);
+        return nullptr;
+    }
+    // The curves on screen belong to the picture being replaced.
+    if (context.curveWindow)
+        context.curveWindow->closeWindow();
     Frm_transact *form = instance(context);
-    if (!form) {
-        // Read the picture before anything is created or changed, so that a refused file
-        // leaves no window behind and the shared state as it was.
-        const ImageLoadResult loaded = loadImageFile(context.state.ImagePath);
-        if (!loaded.ok()) {
-            if (context.services.dialogs)
-                context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
-                                                  QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
-                                                  Dialogs::Icon::Warning);
-            return nullptr;
-        }
+    if (form) {
+        form->replacePicture(loaded.image);
+    } else {
         form = new Frm_transact(context);
         form->Form_Load(loaded.image);
     }
@@ -90,6 +97,13 @@ Frm_transact::Frm_transact(AppContext &context)
     installFilterCommands(*this);
     installRegionCommands(*this);
     installTableExportCommand(*this);
+    // While a curve window is open it and its table stay above the workspace, also when a click
+    // on the picture (which moves the cut) brings the workspace forward.
+    if (context.mdiArea)
+        connect(context.mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *active) {
+            if (active && active->widget() == this && m_context.curveWindow)
+                m_context.curveWindow->raiseAboveWorkspace();
+        });
 }
 
 Frm_transact::~Frm_transact()
@@ -107,6 +121,24 @@ void Frm_transact::setLeftEdge(int x)
 {
     QWidget *frame = childWindowFrame(this);
     frame->move(x, frame->y());
+}
+
+QRect Frm_transact::windowRect() const
+{
+    const QWidget *frame = childWindowFrame(const_cast<Frm_transact *>(this));
+    return frame == this ? frameGeometry() : frame->geometry();
+}
+
+QRect Frm_transact::pictureRect() const
+{
+    QWidget *frame = childWindowFrame(const_cast<Frm_transact *>(this));
+    const QPoint origin = frame == this ? frameGeometry().topLeft() : frame->pos();
+    return QRect(origin + m_pictureView->mapTo(frame, QPoint(0, 0)), m_pictureView->size());
+}
+
+void Frm_transact::moveWindow(const QPoint &topLeft)
+{
+    childWindowFrame(this)->move(topLeft);
 }
 
 void Frm_transact::setCurveCommandsEnabled(bool enabled)
@@ -132,8 +164,22 @@ void Frm_transact::Form_Load(const QImage &image)
     m_pictureView->move(at);
     m_picture.setPlacement(at.x(), at.y());
 
-    // Rulers: left and top scales, then bottom and right ones, engraved on the window around
-    // the picture. The routine halves spans it is given, so each call gets its own.
+    drawRulers();
+
+    m_picture.setPicture(image);
+    state.ImageWidth = workspace::PictureWidth;
+    state.ImageHeight = workspace::PictureHeight;
+    m_menu->applyLoadedStates();
+}
+
+void Frm_transact::drawRulers()
+{
+    // Left and top scales, then bottom and right ones, engraved on the window around the
+    // picture. They count picture pixels from 0 whatever position axis a curve window left in
+    // the shared state. The routine halves spans it is given, so each call gets its own.
+    AnalysisState &state = m_context.state;
+    const double axisStart = state.AxisStart;
+    state.AxisStart = 0;
     int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
     Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, scalesides::RulersLeftTop,
                            false);
@@ -141,11 +187,17 @@ void Frm_transact::Form_Load(const QImage &image)
     spanY = workspace::PictureHeight;
     Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
                            scalesides::RulersBottomRight, false);
+    state.AxisStart = axisStart;
+}
 
-    m_picture.setPicture(image);
-    state.ImageWidth = workspace::PictureWidth;
-    state.ImageHeight = workspace::PictureHeight;
-    m_menu->applyLoadedStates();
+void Frm_transact::replacePicture(const QImage &image)
+{
+    RegionCommands *region = RegionCommands::of(*this);
+    if (region && region->regionMode())
+        menuItem(QStringLiteral("shanwie2"))->trigger();
+    m_windowSurface.setBackColour(BackColour); // the old rulers go; Form_Load draws them again
+    Form_Load(image);
+    m_windowView->update();
 }
 
 void Frm_transact::Form_Unload()

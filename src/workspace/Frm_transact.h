@@ -30,9 +30,10 @@ class Frm_transact : public QWidget, public WorkspacePort
 public:
     // The open workspace of this context, or nullptr.
     static Frm_transact *instance(const AppContext &context);
-    // Loads the picture of ImagePath and shows the workspace at (160, 70), or brings an open one
-    // there (keeping its picture). nullptr when the picture was refused: a message names the
-    // file and nothing else changes.
+    // Loads the picture of ImagePath and shows the workspace at (160, 70); an open workspace
+    // shows the new picture instead of its old one, and an open curve window (whose curves
+    // belong to the old picture) closes first. nullptr when the picture was refused: a message
+    // names the file and nothing else changes.
     static Frm_transact *showWorkspace(AppContext &context);
 
     ~Frm_transact() override;
@@ -49,6 +50,9 @@ public:
     void setCurveCommandsEnabled(bool enabled) override;
     void setTableCommandEnabled(bool enabled) override;
     void scheduleRepaint() override { update(); }
+    QRect windowRect() const override;
+    QRect pictureRect() const override;
+    void moveWindow(const QPoint &topLeft) override;
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
 
@@ -62,6 +66,9 @@ private:
     explicit Frm_transact(AppContext &context);
 
     void Form_Load(const QImage &image);
+    // Another picture in this workspace: region mode left, rulers and picture loaded afresh.
+    void replacePicture(const QImage &image);
+    void drawRulers();
     void Form_Unload();
     void shuipin_Click();
     void cuizi_Click();
