@@ -14,10 +14,7 @@ void drawCurves(AnalysisState &state, PictureSurface &plot, DisplayMode mode, bo
                 const RedrawRules &rules)
 {
     const PlotMode style = plotMode(mode, state.Enlarged);
-    const bool analysed = rules.analysed == RedrawRules::Analysed::Always || state.IntegrationWidth != 0;
     if (mode == DisplayMode::Line) {
-        if (!analysed)
-            return;
         AnalyseProfile(state);
         if (rules.findProfileRange) {
             FindProfileMax(state);
@@ -29,8 +26,6 @@ void drawCurves(AnalysisState &state, PictureSurface &plot, DisplayMode mode, bo
     if (rules.rescanGreyRange)
         ScanGreyRange(state);
     PlotRawCurve(state, plot, style, vertical);
-    if (!analysed)
-        return;
     if (rules.reanalyseInFaceMode)
         AnalyseProfile(state);
     PlotAnalysedCurve(state, plot, style, vertical);
@@ -84,11 +79,11 @@ void OpenCurveWindow(AnalysisState &state, PictureSurface &plot, PictureSurface 
     }
     state.CutPosition = start.cut;
     PlotRawCurve(state, plot, PlotMode::FaceNormal, vertical);
+    // Width 0 (also a missing settings file) smooths nothing: the analysed curve is then the
+    // nine-line average itself.
     state.IntegrationWidth = ClampIntegrationWidth(integrationWidth, vertical);
-    if (state.IntegrationWidth != 0) {
-        AnalyseProfile(state);
-        PlotAnalysedCurve(state, plot, PlotMode::FaceNormal, vertical);
-    }
+    AnalyseProfile(state);
+    PlotAnalysedCurve(state, plot, PlotMode::FaceNormal, vertical);
     if (workspacePicture)
         DrawCutMarker(state, *workspacePicture);
     DrawZeroLine(state, plot, colours::ZeroOrange, vertical);

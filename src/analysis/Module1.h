@@ -50,7 +50,6 @@ struct RedrawRules
 {
     enum class Clear { Nothing, Plot, WindowDrawing };
     enum class ZeroLine { None, BeforeCurves, AfterCurves };
-    enum class Analysed { Always, WhenWidthSet };
 
     Clear clear = Clear::Nothing;     // what is cleared before the frame is drawn
     bool persistAfterFrame = false;   // the curves become part of the plot's persistent drawing
@@ -60,7 +59,6 @@ struct RedrawRules
     bool rescanGreyRange = true;      // face mode: the whole-picture grey range is scanned again
     bool findProfileRange = true;     // line mode: ProfileMin and ProfileMax are found again
     bool reanalyseInFaceMode = true;  // face mode: the profile is analysed again before plotting
-    Analysed analysed = Analysed::Always; // WhenWidthSet: nothing analysed while IntegrationWidth is 0
     bool crosshair = true;            // the crosshair at (CursorX, CursorY) last
 };
 
@@ -79,8 +77,8 @@ struct CurveWindowStart
 CurveWindowStart curveWindowStart(bool vertical);
 // The opening of a curve window whose plot surfaces are laid out for the normal size: cut state,
 // frame, sampling of the workspace picture (when there is one), the initial cut, the raw curve,
-// IntegrationWidth = `integrationWidth` held to the cut (ClampIntegrationWidth) and, when that is
-// not 0, the analysed curve; then the cut marker on the workspace picture, the orange zero line
+// IntegrationWidth = `integrationWidth` held to the cut (ClampIntegrationWidth) and the analysed
+// curve (at width 0 the nine-line average, unsmoothed, as every later redraw draws it); then the cut marker on the workspace picture, the orange zero line
 // and the crosshair. Face mode.
 void OpenCurveWindow(AnalysisState &state, PictureSurface &plot, PictureSurface &windowSurface,
                      PictureSurface *workspacePicture, bool vertical, double integrationWidth,

@@ -100,6 +100,7 @@ RegionGrid computeRegionGrid(const AnalysisState &state, const RegionCorners &re
     if (rows <= 0 || columns <= 0)
         return RegionGrid();
     RegionGrid grid(rows, columns);
+    grid.setPlacement(region.x1, region.y1, f);
     const double range = state.GreyMax - state.GreyMin;
     if (range == 0)
         return grid; // a flat picture: every cell 0

@@ -54,6 +54,17 @@ public:
     int minimum() const;
     int maximum() const;
 
+    // Where the grid lies on the picture: row r stands near picture column x1 + f (r - 1) and
+    // column c near picture row y1 + f (c - 1).
+    void setPlacement(int x1, int y1, int factor)
+    {
+        m_x1 = x1;
+        m_y1 = y1;
+        m_factor = factor;
+    }
+    int pictureX(int row) const { return m_x1 + m_factor * (row - 1); }
+    int pictureY(int column) const { return m_y1 + m_factor * (column - 1); }
+
     // "A1:" followed by the name of the last column and the number of the last row, "A1:G11".
     QString range() const;
     // Cell (r, c) at worksheet row r, column c, as numbers.
@@ -68,6 +79,9 @@ private:
 
     int m_rows = 0;
     int m_columns = 0;
+    int m_x1 = 1;
+    int m_y1 = 1;
+    int m_factor = 1;
     std::vector<int> m_cells;
 };
 

@@ -136,4 +136,13 @@ bool SettingsFile::write(const QString &width, const QString &interval, QString 
     return true;
 }
 
+bool SettingsFile::seedFrom(const QString &defaults) const
+{
+    if (QFileInfo::exists(path_))
+        return true;
+    if (!QFileInfo(defaults).isFile() || !QDir().mkpath(QFileInfo(path_).absolutePath()))
+        return false;
+    return QFile::copy(defaults, path_);
+}
+
 } // namespace lumetra

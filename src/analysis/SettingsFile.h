@@ -42,6 +42,11 @@ public:
     // null, puts a readable reason there.
     bool write(const QString &width, const QString &interval, QString *error) const;
 
+    // A first run of an installed program, whose own folder is not writable: the settings
+    // shipped beside the executable (defaults) become this file when it does not exist yet.
+    // Returns whether this file exists afterwards; an existing file is never replaced.
+    bool seedFrom(const QString &defaults) const;
+
 private:
     QString path_;
 };

@@ -4,6 +4,8 @@
 #include "app/AppResources.h"
 #include "app/BannerAnimation.h"
 #include "app/BannerStrip.h"
+#include "app/PictureHistory.h"
+#include "app/WindowMenu.h"
 #include "app/frmAbout.h"
 #include "platform/Dialogs.h"
 #include "platform/ImageLoader.h"
@@ -11,12 +13,16 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -54,8 +60,10 @@ bool isBlankName(const QString &name)
 
 } // namespace
 
-frmMain::frmMain(AppContext &context, const QString &bannerPath, QWidget *parent)
-    : QMainWindow(parent), m_context(context)
+frmMain::frmMain(AppContext &context, const QString &bannerPath, std::unique_ptr<PictureHistory> history,
+                 QWidget *parent)
+    : QMainWindow(parent), m_context(context),
+      m_history(history ? std::move(history) : std::make_unique<PictureHistory>())
 {
     initAppResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -75,7 +83,9 @@ frmMain::frmMain(AppContext &context, const QString &bannerPath, QWidget *parent
     setCentralWidget(central);
 
     createMenus();
+    m_windowMenu = new WindowMenu(menuBar(), m_mdiArea);
     createToolbar();
+    setAcceptDrops(true);
     // What the last command wrote, and where.
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     // Child windows larger than the area (an enlarged plot) are reached by scrolling.
@@ -93,6 +103,7 @@ frmMain::frmMain(AppContext &context, const QString &bannerPath, QWidget *parent
 
     updateConnectAvailability();
     loadBanner(bannerPath);
+    refreshRecentPictures();
 }
 
 frmMain::~frmMain()
@@ -112,7 +123,23 @@ QString frmMain::defaultBannerPath()
 
 QString frmMain::openFilter()
 {
-    return QStringLiteral("Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg|ALL Images(*.*)|*.bmp;*.jpg");
+    // Qt's dialog shows each label followed by its patterns, so the labels carry none.
+    return QStringLiteral("Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg|ALL Images|") + readablePatterns().join(u';');
+}
+
+QStringList frmMain::readablePatterns()
+{
+    return {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
+            QStringLiteral("*.pgm"), QStringLiteral("*.ppm"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")};
+}
+
+void frmMain::showOnScreen()
+{
+    // Without a window manager a request to maximise is not acted on: the window then covers
+    // the available area of its screen itself.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
 }
 
 void frmMain::createMenus()
@@ -123,9 +150,13 @@ void frmMain::createMenus()
         return action;
     };
     QMenu *captureMenu = menuBar()->addMenu(QStringLiteral("视频卡"));
+    m_captureMenu = captureMenu;
     add(captureMenu->menuAction(), "capture_ca");
     QAction *connect = add(captureMenu->addAction(QStringLiteral("连接视频卡　")), "conn_capture");
+    captureMenu->addSeparator();
+    m_recentEnd = captureMenu->addSeparator();
     QAction *exit = add(captureMenu->addAction(QStringLiteral("退　出")), "sys_exit");
+    QObject::connect(captureMenu, &QMenu::aboutToShow, this, &frmMain::refreshRecentPictures);
     QAction *open = add(menuBar()->addAction(QStringLiteral("打 开")), "open_file");
     // The M² window belongs to another subsystem: start-up connects this item to it.
     add(menuBar()->addAction(QStringLiteral("M²…")), "m2_caustic");
@@ -135,6 +166,36 @@ void frmMain::createMenus()
     QObject::connect(exit, &QAction::triggered, this, &frmMain::sys_exit_Click);
     QObject::connect(open, &QAction::triggered, this, &frmMain::open_file_Click);
     QObject::connect(help, &QAction::triggered, this, &frmMain::sys_help_Click);
+}
+
+void frmMain::refreshRecentPictures()
+{
+    for (QAction *old : std::as_const(m_recentItems)) {
+        m_captureMenu->removeAction(old);
+        old->deleteLater();
+    }
+    m_recentItems.clear();
+    const QStringList recent = m_history->recentPictures();
+    QAction *exit = m_recentEnd;
+    for (int i = 0; i < recent.size(); ++i) {
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()), m_captureMenu);
+        item->setToolTip(recent[i]);
+        item->setStatusTip(recent[i]);
+        QObject::connect(item, &QAction::triggered, this, [this, path = recent[i]] {
+            if (!QFileInfo::exists(path)) {
+                m_history->forget(path);
+                m_context.services.dialogs->message(this, QStringLiteral("文件不存在：") + path,
+                                                    QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
+                                                    Dialogs::Icon::Warning);
+                return;
+            }
+            openImageFile(path);
+        });
+        m_captureMenu->insertAction(exit, item);
+        m_recentItems << item;
+    }
+    // The pictures stand between two separators; without any, one separator is enough.
+    m_recentEnd->setVisible(!m_recentItems.isEmpty());
 }
 
 void frmMain::createToolbar()
@@ -224,7 +285,8 @@ void frmMain::conn_capture_Click()
 void frmMain::open_file_Click()
 {
     Dialogs::FileRequest request;
-    request.initialDirectory = QStringLiteral("c:\\");
+    const QString lastFolder = m_history->lastFolder();
+    request.initialDirectory = lastFolder.isEmpty() ? QStringLiteral("c:\\") : lastFolder;
     request.filter = openFilter();
     request.filterIndex = 1;
     const std::optional<QString> chosen = m_context.services.dialogs->openFile(this, request);
@@ -244,6 +306,8 @@ bool frmMain::openImageFile(const QString &fileName)
         m_context.state.ImagePath = shown;
         return false;
     }
+    m_history->remember(fileName);
+    refreshRecentPictures();
     setToolbarButtonEnabled(1, false);
     setToolbarButtonEnabled(2, false);
     return true;
@@ -270,6 +334,35 @@ void frmMain::Toolbar1_ButtonClick(const QString &key)
         sys_help_Click();
     else if (key == QLatin1String("tbar_exit"))
         sys_exit_Click();
+}
+
+namespace {
+
+// The one local picture file a drag carries, or an empty string.
+QString droppedPicture(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile())
+        return QString();
+    const QString path = data->urls().constFirst().toLocalFile();
+    const QString suffix = QStringLiteral("*.") + QFileInfo(path).suffix().toLower();
+    return frmMain::readablePatterns().contains(suffix) ? path : QString();
+}
+
+} // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPicture(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedPicture(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openImageFile(path);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "app/PictureHistory.h"
 #include "platform/AppContext.h"
 #include "platform/MainWindowPort.h"
 
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 class QAction;
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QMenu;
 class QMdiArea;
 class QShowEvent;
 class QTimer;
@@ -20,6 +25,7 @@ namespace lumetra {
 
 class BannerAnimation;
 class BannerStrip;
+class WindowMenu;
 
 // The main frame: the multiple-document area every other window lives in, the menu bar and the
 // toolbar with the four top-level commands (connect the video card, open an image, help, exit)
@@ -35,12 +41,17 @@ public:
     static constexpr int ToolbarButtonCount = 5;
 
     // bannerPath: the banner bitmap; by default guanggao.bmp beside the executable.
+    // history: where the opened pictures are remembered; by default the user's settings.
     explicit frmMain(AppContext &context, const QString &bannerPath = defaultBannerPath(),
-                     QWidget *parent = nullptr);
+                     std::unique_ptr<PictureHistory> history = nullptr, QWidget *parent = nullptr);
     ~frmMain() override;
 
     static QString defaultBannerPath();
     static QString openFilter();
+    // The name patterns of every picture format the program reads.
+    static QStringList readablePatterns();
+    // Shows the window maximised on its screen.
+    void showOnScreen();
 
     // Commands, one handler per control event.
     void conn_capture_Click();
@@ -52,7 +63,8 @@ public:
     void Timer1_Timer();
 
     // The open command after its dialog: a name of blanks only is ignored; otherwise the name is
-    // stored in ImagePath and the workspace opens. Returns whether a workspace opened.
+    // stored in ImagePath and the workspace opens; the picture joins the recent pictures.
+    // Returns whether a workspace opened.
     bool openImageFile(const QString &fileName);
 
     // MainWindowPort (toolbar buttons by 1-based index; index 4 is the separator).
@@ -71,6 +83,11 @@ public:
     BannerStrip *bannerStrip() const { return m_banner; }
     BannerAnimation &bannerAnimation() { return *m_animation; }
     QTimer *bannerTimer() const { return m_timer; }
+    WindowMenu *windowMenu() const { return m_windowMenu; }
+    PictureHistory &history() { return *m_history; }
+    // The recent-picture entries of the "视频卡" menu, newest first (rebuilt as the menu opens).
+    QList<QAction *> recentPictureItems() const { return m_recentItems; }
+    void refreshRecentPictures();
 
 signals:
     // The window closed (the program ends with it).
@@ -79,6 +96,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A picture file dragged from a file manager opens like one chosen with "打 开".
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createMenus();
@@ -88,7 +108,12 @@ private:
     void updateConnectAvailability();
 
     AppContext &m_context;
+    std::unique_ptr<PictureHistory> m_history;
     QMdiArea *m_mdiArea = nullptr;
+    WindowMenu *m_windowMenu = nullptr;
+    QMenu *m_captureMenu = nullptr;
+    QAction *m_recentEnd = nullptr; // separator under the recent pictures
+    QList<QAction *> m_recentItems;
     BannerStrip *m_banner = nullptr;
     std::unique_ptr<BannerAnimation> m_animation;
     QTimer *m_timer = nullptr;

@@ -1,5 +1,6 @@
 // lumetra [--simulated-camera] [IMAGE]: the Lumetra workstation.
 #include "analysis/AnalysisState.h"
+#include "analysis/SettingsFile.h"
 #include "app/CommandLine.h"
 #include "app/WindowProgress.h"
 #include "app/WindowWiring.h"
@@ -34,6 +35,10 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // An installed program keeps its settings in the user's folder; the first run starts there
+    // from the defaults shipped beside the executable.
+    lumetra::SettingsFile().seedFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/configtext.txt"));
+
     // The shared state is large (the colour store alone is several megabytes): keep it off the stack.
     auto state = std::make_unique<lumetra::AnalysisState>();
 
@@ -63,7 +68,7 @@ int main(int argc, char **argv)
     progress.setOwner(&window);
     lumetra::CausticWindow::openOnTrigger(window.menuItem(QStringLiteral("m2_caustic")), context);
     QObject::connect(&window, &lumetra::frmMain::closed, &app, &QCoreApplication::quit);
-    window.show();
+    window.showOnScreen();
 
     if (!commandLine.imagePath.isEmpty())
         QTimer::singleShot(0, &window,

@@ -52,11 +52,11 @@ Frm_Connect::~Frm_Connect() = default;
 
 QString Frm_Connect::bmpFilter()
 {
-    return QStringLiteral("Bitmaps(*.bmp)|*.bmp|ALL Images(*.*)|*.bmp");
+    return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");
 }
 QString Frm_Connect::jpegFilter()
 {
-    return QStringLiteral("JPEG Images(*.jpg)|*.jpg|ALL Images(*.*)|*.jpg");
+    return QStringLiteral("JPEG Images|*.jpg|ALL Images|*.jpg");
 }
 
 QMenu *Frm_Connect::addMenu(QMenu *parent, const QString &name, const QString &caption)

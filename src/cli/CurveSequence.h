@@ -33,8 +33,8 @@ public:
 
     // The window's opening: cut state, frame, sampling of the workspace picture, the initial
     // cut (row 192 / column 320), raw curve, IntegrationWidth = integrationWidth held to what the
-    // cut allows (319 for a row, 239 for a column) and, when that is not 0, the analysed curve;
-    // then the cut marker, zero line and crosshair. Face mode.
+    // cut allows (319 for a row, 239 for a column) and the analysed curve (unsmoothed at width
+    // 0); then the cut marker, zero line and crosshair. Face mode.
     void open(double integrationWidth);
     // A mouse press on the workspace picture at row (horizontal) or column (vertical) `position`.
     void pressAt(int position);

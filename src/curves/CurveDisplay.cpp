@@ -72,13 +72,11 @@ void CurveDisplay::changeSize(bool enlarged)
     m_window.placeForSize(enlarged);
     s.AxisStart = g.axisStart;
     s.AxisEnd = -g.axisStart;
-    // The curves of the current mode as they stand: no range found again, nothing analysed when
-    // the integration width is 0.
+    // The curves of the current mode as they stand: no range found again.
     Module1::RedrawRules rules;
     rules.persistAfterFrame = true;
     rules.rescanGreyRange = false;
     rules.findProfileRange = false;
-    rules.analysed = Module1::RedrawRules::Analysed::WhenWidthSet;
     rules.crosshair = false;
     Module1::RedrawCurveWindow(s, m_window.plot(), m_window.windowSurface(),
                                m_window.lineModeActive() ? DisplayMode::Line : DisplayMode::Face,

@@ -8,14 +8,12 @@
 
 namespace lumetra {
 
-namespace {
-const QStringList &headers()
+const QStringList &IntensityTableModel::headers()
 {
     static const QStringList h = {QStringLiteral("位置"), QStringLiteral("光强(黄)%"),
                                   QStringLiteral("光强(红或蓝)%")};
     return h;
 }
-} // namespace
 
 IntensityTableModel::IntensityTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 

@@ -3,6 +3,7 @@
 #include "analysis/IntensityPercents.h"
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 #include <vector>
 
@@ -17,6 +18,9 @@ class IntensityTableModel : public QAbstractTableModel
 
 public:
     explicit IntensityTableModel(QObject *parent = nullptr);
+
+    // "位置", "光强(黄)%", "光强(红或蓝)%".
+    static const QStringList &headers();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

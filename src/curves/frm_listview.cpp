@@ -4,14 +4,17 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace lumetra {
 
 namespace {
-constexpr int ClientWidth = 157; // 2355 x 7830 twips at 15 twips a pixel
-constexpr int ClientHeight = 522;
+constexpr int ClientHeight = 522; // 7830 twips at 15 twips a pixel
 constexpr int ColumnWidth = 70;
+constexpr int HeaderPadding = 16;
 } // namespace
 
 
@@ -32,14 +35,12 @@ frm_listview::frm_listview(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frm_listview"));
-    setWindowTitle(QStringLiteral("Form1"));
-    setFixedSize(ClientWidth, ClientHeight);
+    setWindowTitle(QStringLiteral("光强数据"));
 
     m_model = new IntensityTableModel(this);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("ListView1"));
     m_view->setModel(m_model);
-    m_view->setGeometry(0, 0, ClientWidth, ClientHeight);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setShowGrid(false);
@@ -50,6 +51,22 @@ frm_listview::frm_listview(QWidget *parent) : QWidget(parent)
     m_view->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_view->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
     m_view->horizontalHeader()->setStretchLastSection(false);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    // Wide enough for the three columns, each at least as wide as its header, and the scroll bar.
+    int width = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < IntensityTableModel::headers().size(); ++c)
+        width += columnWidth(c);
+    setFixedSize(width, ClientHeight);
+    m_view->setGeometry(0, 0, width, ClientHeight);
+}
+
+int frm_listview::columnWidth(int column) const
+{
+    const QString header = IntensityTableModel::headers().value(column);
+    return std::max(ColumnWidth, m_view->horizontalHeader()->fontMetrics().horizontalAdvance(header) +
+                                     HeaderPadding);
 }
 
 frm_listview::~frm_listview() = default;
@@ -68,7 +85,7 @@ void frm_listview::loadRows(const AnalysisState &state)
     m_model->clearAll();
     m_model->load(state);
     for (int c = 0; c < m_model->columnCount(); ++c)
-        m_view->setColumnWidth(c, ColumnWidth);
+        m_view->setColumnWidth(c, columnWidth(c));
 }
 
 void frm_listview::refill(const AnalysisState &state, DisplayMode mode)

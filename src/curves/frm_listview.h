@@ -15,7 +15,7 @@ namespace lumetra {
 
 class IntensityTableModel;
 
-// The intensity table window ("Form1"): for every pixel along the cut its position and the
+// The intensity table window ("光强数据"): for every pixel along the cut its position and the
 // raw and analysed intensity in percent. Opened and closed by the curve windows.
 class frm_listview : public QWidget
 {
@@ -48,6 +48,7 @@ protected:
 
 private:
     explicit frm_listview(QWidget *parent = nullptr);
+    int columnWidth(int column) const;
 
     IntensityTableModel *m_model = nullptr;
     QTableView *m_view = nullptr;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -14,7 +15,8 @@ namespace lumetra {
 class Dialogs
 {
 public:
-    // Filters are written as the program states them: "Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg".
+    // Filters are label|patterns pairs, "Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg"; the dialog shows
+    // each label followed by its patterns, so the labels carry none.
     struct FileRequest
     {
         QString title;
@@ -39,12 +41,17 @@ public:
     virtual std::optional<QString> saveFile(QWidget *parent, const FileRequest &request) = 0;
     virtual Answer message(QWidget *parent, const QString &text, const QString &title = QString(),
                            Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
-    // The text entered, or nothing when cancelled.
+    // What is wrong with an answer, or an empty text when it is acceptable.
+    using InputCheck = std::function<QString(const QString &answer)>;
+
+    // The text entered, or nothing when cancelled. With a check, an answer it refuses is not
+    // returned: the box stays open and shows the check's message until the answer is acceptable
+    // or the box is cancelled.
     virtual std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
-                                         const QString &defaultText) = 0;
+                                         const QString &defaultText, const InputCheck &check) = 0;
 };
 
-// Turns "Desc(*.a)|*.a|Other|*.b;*.c" into Qt's "Desc(*.a) (*.a);;Other (*.b *.c)" entries.
+// Turns "Desc|*.a|Other|*.b;*.c" into Qt's "Desc (*.a)" and "Other (*.b *.c)" entries.
 QStringList qtFilterList(const QString &filter);
 // "c:\" and empty mean the home directory; anything else is used as it stands.
 QString resolveInitialDirectory(const QString &directory);

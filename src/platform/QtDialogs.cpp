@@ -1,8 +1,10 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/InputBox.h"
+
 #include <QDir>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace lumetra {
@@ -108,13 +110,12 @@ Dialogs::Answer QtDialogs::message(QWidget *parent, const QString &text, const Q
 }
 
 std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt, const QString &title,
-                                        const QString &defaultText)
+                                        const QString &defaultText, const InputCheck &check)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    InputBox box(parent, prompt, title, defaultText, check);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.entry()->text();
 }
 
 } // namespace lumetra

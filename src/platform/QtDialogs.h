@@ -13,7 +13,7 @@ public:
     Answer message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
                    Icon icon) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
-                                 const QString &defaultText) override;
+                                 const QString &defaultText, const InputCheck &check) override;
 };
 
 } // namespace lumetra

@@ -43,10 +43,16 @@ Dialogs::Answer ScriptedDialogs::message(QWidget *, const QString &text, const Q
 }
 
 std::optional<QString> ScriptedDialogs::input(QWidget *, const QString &prompt, const QString &title,
-                                              const QString &defaultText)
+                                              const QString &defaultText, const InputCheck &check)
 {
     inputs << Input{prompt, title, defaultText};
-    return take(inputAnswers).value_or(std::nullopt);
+    for (;;) {
+        const std::optional<QString> answer = take(inputAnswers).value_or(std::nullopt);
+        const QString problem = answer && check ? check(*answer) : QString();
+        if (problem.isEmpty())
+            return answer;
+        inputProblems << problem; // shown under the box; the next answer is typed into it
+    }
 }
 
 } // namespace lumetra

@@ -36,6 +36,8 @@ public:
     QList<FileRequest> saveRequests;
     QList<Message> messages;
     QList<Input> inputs;
+    // The messages an input check gave for refused answers, in order.
+    QStringList inputProblems;
 
     std::optional<QString> openFile(QWidget *parent, const FileRequest &request) override;
     std::optional<QStringList> openFiles(QWidget *parent, const FileRequest &request) override;
@@ -43,7 +45,7 @@ public:
     Answer message(QWidget *parent, const QString &text, const QString &title, Buttons buttons,
                    Icon icon) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
-                                 const QString &defaultText) override;
+                                 const QString &defaultText, const InputCheck &check) override;
 };
 
 } // namespace lumetra

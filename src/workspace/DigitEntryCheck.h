@@ -2,15 +2,17 @@
 
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 
 namespace lumetra {
 
-// The entry rule of the settings boxes: while the text holds a character other than the ASCII
-// digits or its value exceeds limit, its last character is removed. An empty text is allowed.
-QString checkedDigitEntry(QString text, int limit);
+// The entry rule of the settings boxes: ASCII digits only, at most `limit`; an empty box is
+// allowed. Returns what is wrong with the text, or an empty text when it is acceptable.
+QString digitEntryProblem(const QString &text, int limit);
 
-// Applies checkedDigitEntry after every change of the box's text (typed or pasted).
-void installDigitEntryCheck(QLineEdit *box, int limit);
+// Checks the box after every change of its text (typed or pasted) and shows what is wrong in
+// `message`, in red, hiding it while the text is acceptable. The text stays as it was typed.
+void installDigitEntryCheck(QLineEdit *box, int limit, QLabel *message);
 
 } // namespace lumetra

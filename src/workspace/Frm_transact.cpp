@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -167,6 +168,7 @@ void Frm_transact::Form_Load(const QImage &image)
     drawRulers();
 
     m_picture.setPicture(image);
+    setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(state.ImagePath).fileName());
     state.ImageWidth = workspace::PictureWidth;
     state.ImageHeight = workspace::PictureHeight;
     m_menu->applyLoadedStates();

@@ -20,7 +20,7 @@ namespace lumetra {
 class CutPicker;
 class WorkspaceMenu;
 
-// The image workspace "图像操作": the loaded picture (Picture1, 640 x 480) inside engraved
+// The image workspace "图像操作 - <file name>": the loaded picture (Picture1, 640 x 480) inside engraved
 // rulers, the menu bar of the image commands, and the cut the curve windows follow, moved here
 // with the mouse and the arrow keys. One instance at a time, destroyed when closed.
 class Frm_transact : public QWidget, public WorkspacePort

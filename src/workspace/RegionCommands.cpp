@@ -116,14 +116,27 @@ std::optional<int> RegionCommands::askFactor()
     Dialogs *dialogs = m_workspace.context().services.dialogs;
     if (!dialogs)
         return std::nullopt;
-    for (;;) {
-        const std::optional<QString> answer =
-            dialogs->input(&m_workspace, factorPrompt(), QStringLiteral("输入框"), QStringLiteral("6"));
-        if (!answer || answer->isEmpty())
-            return std::nullopt;
-        if (const std::optional<int> factor = parseRegionFactor(*answer))
-            return factor;
-    }
+    const std::optional<QString> answer = dialogs->input(&m_workspace, factorPrompt(), QStringLiteral("输入框"),
+                                                         QStringLiteral("6"), factorProblem);
+    if (!answer || answer->isEmpty())
+        return std::nullopt;
+    return parseRegionFactor(*answer);
+}
+
+QString RegionCommands::factorProblem(const QString &answer)
+{
+    // An empty answer is no mistake: it ends the command, as cancelling does.
+    if (answer.isEmpty() || parseRegionFactor(answer))
+        return QString();
+    const QString allowed = QStringLiteral("三维过滤因子只能是 2、4、6、8 或 10。");
+    for (const QChar ch : answer)
+        if (ch < u'0' || ch > u'9')
+            return QStringLiteral("“%1”不是数字：").arg(ch) + allowed;
+    const int value = QStringView(answer).right(3).toInt();
+    const QString why = answer.size() > 3 || value > 10 ? QStringLiteral("%1 太大：")
+                        : value < 2                     ? QStringLiteral("%1 太小：")
+                                                        : QStringLiteral("%1 是奇数：");
+    return why.arg(answer) + allowed;
 }
 
 void RegionCommands::chartRegion(int factor)

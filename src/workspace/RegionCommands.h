@@ -24,6 +24,9 @@ public:
     // The commands installed on this workspace, or nullptr.
     static RegionCommands *of(Frm_transact &workspace);
     static const QString &factorPrompt();
+    // What is wrong with an answer to the factor prompt; empty for 2, 4, 6, 8, 10 (leading zeros
+    // allowed) and for an empty answer, which ends the command.
+    static QString factorProblem(const QString &answer);
 
     bool regionMode() const { return m_regionMode; }
     // X1, Y1, X2, Y2 of the region being dragged (0 after a chart or a cancel).
@@ -38,7 +41,8 @@ private:
     void Picture1_MouseMove(int x, int y, Qt::MouseButtons buttons);
     void Picture1_MouseUp();
 
-    // The factor input box, asked again until the answer is valid; nothing when cancelled.
+    // The factor input box, which says what is wrong until the answer is valid; nothing when
+    // cancelled or left empty.
     std::optional<int> askFactor();
     void drawRectangle(const RegionCorners &corners);
     void removeRectangle();

@@ -13,7 +13,7 @@ Dialogs::FileRequest workbookSaveRequest(const QString &title)
     Dialogs::FileRequest request;
     request.title = title;
     request.initialDirectory = QStringLiteral("c:\\");
-    request.filter = QStringLiteral("*.xlsx|*.xlsx");
+    request.filter = QStringLiteral("Excel 工作簿|*.xlsx");
     request.defaultSuffix = QStringLiteral("xlsx");
     return request;
 }

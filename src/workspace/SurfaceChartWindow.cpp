@@ -1,6 +1,7 @@
 #include "workspace/SurfaceChartWindow.h"
 
 #include "platform/Dialogs.h"
+#include "workspace/ColourLegend.h"
 #include "platform/WorkbookService.h"
 #include "workspace/SaveTarget.h"
 #include "workspace/SurfaceGraph.h"
@@ -36,7 +37,7 @@ SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &gr
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("SurfaceChartWindow"));
-    setWindowTitle(QStringLiteral("三维图 ") + m_grid.range());
+    setWindowTitle(QStringLiteral("三维图 - 区域 ") + m_grid.range());
 
     auto *layout = new QVBoxLayout(this);
     m_rangeLabel = new QLabel(rangeText(), this);
@@ -49,7 +50,12 @@ SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &gr
         container->setObjectName(QStringLiteral("surfaceView"));
         container->setMinimumSize(ViewSize);
         container->setFocusPolicy(Qt::StrongFocus);
-        layout->addWidget(container, 1);
+        auto *view = new QHBoxLayout;
+        view->addWidget(container, 1);
+        m_legend = new ColourLegend(QStringLiteral("光强 %"), surface_graph::heightColours(), m_grid.minimum(),
+                                    m_grid.maximum(), this);
+        view->addWidget(m_legend);
+        layout->addLayout(view, 1);
     } else {
         auto *placeholder = new QLabel(QStringLiteral("三维显示不可用"), this);
         placeholder->setObjectName(QStringLiteral("surfaceView"));
@@ -79,10 +85,12 @@ SurfaceChartWindow::~SurfaceChartWindow() = default;
 
 QString SurfaceChartWindow::rangeText() const
 {
-    return QStringLiteral("数据区域 %1（%2 行 × %3 列，强度 %4 至 %5）")
+    return QStringLiteral("区域 %1：图像第 %2–%3 列、第 %4–%5 行，光强 %6 % 至 %7 %")
         .arg(m_grid.range())
-        .arg(m_grid.rows())
-        .arg(m_grid.columns())
+        .arg(m_grid.pictureX(1))
+        .arg(m_grid.pictureX(m_grid.rows()))
+        .arg(m_grid.pictureY(1))
+        .arg(m_grid.pictureY(m_grid.columns()))
         .arg(m_grid.minimum())
         .arg(m_grid.maximum());
 }
@@ -111,7 +119,7 @@ bool SurfaceChartWindow::savePicture()
     Dialogs::FileRequest request;
     request.title = QStringLiteral("保存图片");
     request.initialDirectory = QStringLiteral("c:\\");
-    request.filter = QStringLiteral("PNG图片(*.png)|*.png");
+    request.filter = QStringLiteral("PNG 图片|*.png");
     request.defaultSuffix = QStringLiteral("png");
     const auto path = askSaveTarget(*dialogs, this, request);
     if (!path)

@@ -13,6 +13,8 @@ class Q3DSurface;
 
 namespace lumetra {
 
+class ColourLegend;
+
 // A window showing the grid of one dragged region as a 3D surface that the mouse turns (right
 // button) and zooms (wheel). It saves the grid as a workbook (cell (r, c) at row r, column c)
 // and the view as a PNG picture. Every chart gets a window of its own. Where OpenGL cannot
@@ -33,9 +35,11 @@ public:
     // The graph, or nullptr when OpenGL could not start.
     Q3DSurface *graph() const { return m_graph; }
     bool hasChart() const { return m_graph != nullptr; }
-    // "A1:G11" and the grid's size, as the window shows them.
+    // "区域 A1:G11", where the region lies on the picture and its intensity range.
     QString rangeText() const;
 
+    // The colour key beside the surface (nullptr without a chart).
+    ColourLegend *legend() const { return m_legend; }
     QPushButton *workbookButton() const { return m_saveWorkbook; }
     QPushButton *pictureButton() const { return m_savePicture; }
 
@@ -52,6 +56,7 @@ private:
     RegionGrid m_grid;
     Q3DSurface *m_graph = nullptr;
     QLabel *m_rangeLabel = nullptr;
+    ColourLegend *m_legend = nullptr;
     QPushButton *m_saveWorkbook = nullptr;
     QPushButton *m_savePicture = nullptr;
 };

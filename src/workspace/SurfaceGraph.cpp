@@ -20,14 +20,14 @@ namespace {
 // Dense grids look better without the wire mesh over them.
 constexpr int WireframeLimit = 60;
 
-// A grid axis: present for the layout, but with neither labels nor title.
-void hideAxis(QValue3DAxis *axis)
+void nameAxis(QValue3DAxis *axis, const QString &title)
 {
-    axis->setLabelFormat(QStringLiteral(" "));
-    axis->setTitleVisible(false);
-    axis->setSegmentCount(1);
-    axis->setSubSegmentCount(1);
+    axis->setTitle(title);
+    axis->setTitleVisible(true);
+    axis->setLabelFormat(QStringLiteral("%d"));
 }
+
+} // namespace
 
 QLinearGradient heightColours()
 {
@@ -40,15 +40,19 @@ QLinearGradient heightColours()
     return gradient;
 }
 
+namespace {
+
 QSurfaceDataArray *surfaceData(const RegionGrid &grid)
 {
+    // One data row per picture row (grid column), running along the picture's columns.
     auto *rows = new QSurfaceDataArray;
-    rows->reserve(grid.rows());
-    for (int r = 1; r <= grid.rows(); ++r) {
-        auto *row = new QSurfaceDataRow(grid.columns());
-        for (int c = 1; c <= grid.columns(); ++c)
-            (*row)[c - 1].setPosition(
-                QVector3D(static_cast<float>(c), static_cast<float>(grid.cell(r, c)), static_cast<float>(r)));
+    rows->reserve(grid.columns());
+    for (int c = 1; c <= grid.columns(); ++c) {
+        auto *row = new QSurfaceDataRow(grid.rows());
+        for (int r = 1; r <= grid.rows(); ++r)
+            (*row)[r - 1].setPosition(QVector3D(static_cast<float>(grid.pictureX(r)),
+                                                static_cast<float>(grid.cell(r, c)),
+                                                static_cast<float>(grid.pictureY(c))));
         rows->append(row);
     }
     return rows;
@@ -62,12 +66,12 @@ Q3DSurface *create(const RegionGrid &grid)
     if (!graph->hasContext())
         return nullptr;
 
-    hideAxis(graph->axisX());
-    hideAxis(graph->axisZ());
+    nameAxis(graph->axisX(), QStringLiteral("列"));
+    nameAxis(graph->axisZ(), QStringLiteral("行"));
+    // Picture rows count downwards: the first row of the region stands at the back.
+    graph->axisZ()->setReversed(true);
+    nameAxis(graph->axisY(), QStringLiteral("光强 %"));
     graph->axisY()->setAutoAdjustRange(true);
-    graph->axisY()->setLabelFormat(QStringLiteral("%d"));
-    graph->axisY()->setTitle(QStringLiteral("%"));
-    graph->axisY()->setTitleVisible(true);
 
     graph->setOrthoProjection(false);
     graph->scene()->activeCamera()->setCameraPosition(Rotation, Elevation);

@@ -89,27 +89,35 @@ frm_sz::frm_sz(AppContext &context) : m_context(context)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frm_sz"));
     setWindowTitle(QStringLiteral("设置"));
-    setFixedSize(312, 253);
+    setFixedSize(312, 261);
     context.singleWindows.insert(QStringLiteral("frm_sz"), this);
 
     auto *frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
-    frame3->setGeometry(16, 8, 280, 92);
+    frame3->setGeometry(16, 8, 280, 98);
     label(QStringLiteral("Label3"), QStringLiteral("光强值显示间隔："), frame3, 16, 26);
     m_text1 = entry(QStringLiteral("Text1"), frame3, 136, 22);
-    label(QStringLiteral("Label4"), QStringLiteral("有效范围：0-20的数字"), frame3, 16, 60);
+    m_problem1 = label(QStringLiteral("Problem1"), QString(), frame3, 136, 48);
+    label(QStringLiteral("Label4"), QStringLiteral("有效范围：0-20的数字"), frame3, 16, 70);
 
     auto *frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(16, 108, 280, 76);
+    frame1->setGeometry(16, 114, 280, 80);
     label(QStringLiteral("Label1"), QStringLiteral("积分宽度："), frame1, 16, 30);
     m_text2 = entry(QStringLiteral("Text2"), frame1, 136, 26);
+    m_problem2 = label(QStringLiteral("Problem2"), QString(), frame1, 136, 52);
 
-    m_ok = button(QStringLiteral("CurtButton1"), QStringLiteral("确定"), this, 64, 200);
-    m_cancel = button(QStringLiteral("CurtButton2"), QStringLiteral("取消"), this, 176, 200);
+    m_ok = button(QStringLiteral("CurtButton1"), QStringLiteral("确定"), this, 64, 208);
+    m_cancel = button(QStringLiteral("CurtButton2"), QStringLiteral("取消"), this, 176, 208);
 
-    installDigitEntryCheck(m_text1, IntervalLimit);
-    installDigitEntryCheck(m_text2, WidthLimit);
+    installDigitEntryCheck(m_text1, IntervalLimit, m_problem1);
+    installDigitEntryCheck(m_text2, WidthLimit, m_problem2);
+    // Only acceptable entries can be saved; the red messages say what to mend.
+    for (QLineEdit *box : {m_text1, m_text2})
+        connect(box, &QLineEdit::textChanged, this, [this] {
+            m_ok->setEnabled(digitEntryProblem(m_text1->text(), IntervalLimit).isEmpty() &&
+                             digitEntryProblem(m_text2->text(), WidthLimit).isEmpty());
+        });
     connect(m_ok, &QPushButton::clicked, this, [this] { CurtButton1_Click(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { CurtButton2_Click(); });
 }
@@ -129,6 +137,8 @@ void frm_sz::Form_Load()
 void frm_sz::CurtButton1_Click()
 {
     Dialogs *dialogs = m_context.services.dialogs;
+    if (!m_ok->isEnabled())
+        return; // a box says what is wrong; nothing is saved until it is mended
     QString error;
     if (!SettingsFile(settingsPath())
              .write(trimBlanks(m_text2->text()), trimBlanks(m_text1->text()), &error)) {

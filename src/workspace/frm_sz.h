@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCloseEvent;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -31,6 +32,9 @@ public:
 
     QLineEdit *text1() { return m_text1; }
     QLineEdit *text2() { return m_text2; }
+    // What is wrong with Text1 / Text2, in red under the box (hidden while the text is acceptable).
+    QLabel *problem1() { return m_problem1; }
+    QLabel *problem2() { return m_problem2; }
     QPushButton *okButton() { return m_ok; }
     QPushButton *cancelButton() { return m_cancel; }
 
@@ -47,6 +51,8 @@ private:
     AppContext &m_context;
     QLineEdit *m_text1 = nullptr;
     QLineEdit *m_text2 = nullptr;
+    QLabel *m_problem1 = nullptr;
+    QLabel *m_problem2 = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
 };

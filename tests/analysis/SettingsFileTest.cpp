@@ -126,6 +126,20 @@ TEST_F(SettingsFileTest, WriteIntoAFolderPathFailsWithAMessage)
     EXPECT_FALSE(error.isEmpty());
 }
 
+TEST_F(SettingsFileTest, ShippedDefaultsSeedAMissingUserFileButNeverReplaceOne)
+{
+    const QString shipped = dir.filePath("program/configtext.txt");
+    QDir().mkpath(dir.filePath("program"));
+    put(shipped, "5\r\n10\r\n");
+    const QString user = dir.filePath("config/Lumetra/configtext.txt");
+    EXPECT_TRUE(SettingsFile(user).seedFrom(shipped));
+    EXPECT_EQ(SettingsFile(user).integrationWidth(), 5.0);
+    put(user, "7\r\n1\r\n");
+    EXPECT_TRUE(SettingsFile(user).seedFrom(shipped));
+    EXPECT_EQ(contents(user), QByteArray("7\r\n1\r\n"));
+    EXPECT_FALSE(SettingsFile(dir.filePath("other.txt")).seedFrom(dir.filePath("absent.txt")));
+}
+
 TEST(SettingsFilePath, ResolvedPathEndsWithTheFileName)
 {
     const QString path = SettingsFile::resolvedPath();

@@ -56,6 +56,15 @@ TEST(Assets, BannerBitmapIsAFortyOnePixelStripWithAUniformBorder)
     EXPECT_GT(differing, 50);
 }
 
+TEST(Assets, DefaultSettingsShipBesideTheProgram)
+{
+    QFile shipped(sourcePath(QStringLiteral("assets/configtext.txt")));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(shipped.readAll(), QByteArray("5\r\n10\r\n"));
+    // The build places it beside the executable when none is there.
+    EXPECT_TRUE(QFileInfo::exists(binPath(QStringLiteral("configtext.txt"))));
+}
+
 TEST(Assets, ToolbarIconsAndTheProgramIconAreCompiledIn)
 {
     initAppResources();

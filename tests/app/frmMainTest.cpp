@@ -4,26 +4,35 @@
 
 #include "app/BannerAnimation.h"
 #include "app/BannerStrip.h"
+#include "app/PictureHistory.h"
+#include "app/WindowMenu.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "caustic/CausticWindow.h"
 #include "platform/SurfaceView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -59,7 +68,7 @@ protected:
             ++workspaceOpens;
             return workspaceAccepts;
         };
-        window = std::make_unique<frmMain>(app.context, bannerPath);
+        window = std::make_unique<frmMain>(app.context, bannerPath, history());
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return *window;
@@ -76,6 +85,12 @@ protected:
     {
         QMenuBar *bar = window->menuBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(window->menuItem(name)).center());
+    }
+
+    // Opened pictures are remembered in a file of the test's own.
+    std::unique_ptr<PictureHistory> history() const
+    {
+        return std::make_unique<PictureHistory>(dir.filePath(QStringLiteral("history.ini")));
     }
 
     QList<frmAbout *> aboutBoxes() const { return window->mdiArea()->findChildren<frmAbout *>(); }
@@ -95,7 +110,8 @@ TEST_F(frmMainTest, CaptionMenuBarAndItemsAreExact)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Lumetra(For Win2000)"));
 
     const QList<QAction *> top = w.menuBar()->actions();
-    ASSERT_EQ(top.size(), 4);
+    ASSERT_EQ(top.size(), 5);
+    EXPECT_EQ(top[4]->text(), QString::fromUtf8("窗口"));
     EXPECT_EQ(top[0]->text(), QString::fromUtf8("视频卡"));
     EXPECT_EQ(top[0]->objectName(), QStringLiteral("capture_ca"));
     EXPECT_EQ(top[1]->text(), QString::fromUtf8("打 开"));
@@ -109,7 +125,8 @@ TEST_F(frmMainTest, CaptionMenuBarAndItemsAreExact)
     EXPECT_EQ(top[3]->menu(), nullptr);
 
     ASSERT_NE(top[0]->menu(), nullptr);
-    const QList<QAction *> sub = top[0]->menu()->actions();
+    QList<QAction *> sub = top[0]->menu()->actions();
+    sub.removeIf([](QAction *a) { return a->isSeparator(); }); // no recent pictures yet
     ASSERT_EQ(sub.size(), 2);
     EXPECT_EQ(sub[0]->text(), QString::fromUtf8("连接视频卡\u3000"));
     EXPECT_EQ(sub[0]->objectName(), QStringLiteral("conn_capture"));
@@ -185,8 +202,10 @@ TEST_F(frmMainTest, OpenFromToolbarAsksWithTheImageFilterStoresThePathAndOpensTh
 
     ASSERT_EQ(app.dialogs.openRequests.size(), 1);
     const Request &request = app.dialogs.openRequests.front();
-    EXPECT_EQ(request.filter,
-              QStringLiteral("Bitmaps(*.bmp)|*.bmp|JPEG Images(*.jpg)|*.jpg|ALL Images(*.*)|*.bmp;*.jpg"));
+    // Labels without patterns, as Qt adds them; the last entry lists every readable format.
+    EXPECT_EQ(qtFilterList(request.filter),
+              QStringList({"Bitmaps (*.bmp)", "JPEG Images (*.jpg *.jpeg)",
+                           "ALL Images (*.bmp *.jpg *.jpeg *.png *.pgm *.ppm *.tif *.tiff)"}));
     EXPECT_EQ(request.initialDirectory, QStringLiteral("c:\\"));
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/spot.bmp"));
@@ -258,7 +277,7 @@ TEST_F(frmMainTest, ARefusedPictureLeavesTheButtonsEnabled)
 TEST_F(frmMainTest, WithoutAWorkspaceOpenerNothingChanges)
 {
     app.context.openWorkspace = nullptr;
-    window = std::make_unique<frmMain>(app.context, bannerPath);
+    window = std::make_unique<frmMain>(app.context, bannerPath, history());
     EXPECT_FALSE(window->openImageFile(QStringLiteral("/data/x.bmp")));
     EXPECT_EQ(app.state().ImagePath, QString());
     EXPECT_TRUE(window->toolbarButtonEnabled(2));
@@ -286,7 +305,7 @@ TEST_F(frmMainTest, ConnectIsUnavailableUntilACaptureWindowIsWired)
 
 TEST_F(frmMainTest, ConnectWiredAfterConstructionBecomesAvailableWhenShown)
 {
-    window = std::make_unique<frmMain>(app.context, bannerPath);
+    window = std::make_unique<frmMain>(app.context, bannerPath, history());
     EXPECT_FALSE(window->connectMenuEnabled());
     app.context.openCaptureWindow = [this](bool fromToolbar) { captureOpens.push_back(fromToolbar); };
     window->show();
@@ -332,6 +351,109 @@ TEST_F(frmMainTest, HelpOpensANewAboutBoxAtThreeHundredOneFiftyEachTime)
     EXPECT_EQ(w.mdiArea()->subWindowList().size(), 2);
     for (frmAbout *box : aboutBoxes())
         EXPECT_EQ(childWindowFrame(box)->pos(), QPoint(300, 150));
+}
+
+TEST_F(frmMainTest, WindowMenuArrangesAndListsTheOpenWindows)
+{
+    frmMain &w = makeWindow();
+    w.resize(1200, 900);
+    WindowMenu *menu = w.windowMenu();
+    menu->refresh();
+    EXPECT_TRUE(menu->windowActions().isEmpty());
+    EXPECT_FALSE(menu->tileAction()->isEnabled());
+
+    clickToolbar(3);
+    clickToolbar(3);
+    const QList<QMdiSubWindow *> windows = w.mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    emit menu->menu()->aboutToShow();
+    QList<QAction *> entries = menu->windowActions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), "&1 " + windows[0]->windowTitle());
+    EXPECT_TRUE(entries[1]->isChecked()); // the newest is active
+    EXPECT_FALSE(entries[0]->isChecked());
+
+    entries[0]->trigger();
+    EXPECT_EQ(w.mdiArea()->activeSubWindow(), windows[0]);
+
+    // Both opened at (300, 150); tiled, they no longer overlap; cascaded, they are offset.
+    menu->tileAction()->trigger();
+    EXPECT_FALSE(windows[0]->geometry().intersects(windows[1]->geometry()));
+    menu->cascadeAction()->trigger();
+    EXPECT_NE(windows[0]->pos(), windows[1]->pos());
+}
+
+TEST_F(frmMainTest, OpensMaximisedOnTheScreen)
+{
+    window = std::make_unique<frmMain>(app.context, bannerPath, history());
+    window->showOnScreen();
+    EXPECT_TRUE(window->isMaximized());
+    // It fills the screen (the offscreen platform adds no title bar, only a thin frame).
+    const QSize screen = window->screen()->availableGeometry().size();
+    EXPECT_NEAR(window->frameGeometry().width(), screen.width(), 8);
+    EXPECT_NEAR(window->frameGeometry().height(), screen.height(), 8);
+}
+
+TEST_F(frmMainTest, RemembersTheLastFolderAndTheRecentPictures)
+{
+    frmMain &w = makeWindow();
+    QDir().mkpath(dir.filePath("pictures"));
+    QStringList files;
+    for (int i = 1; i <= 9; ++i) {
+        files << dir.filePath(QStringLiteral("pictures/p%1.bmp").arg(i));
+        QFile(files.last()).open(QIODevice::WriteOnly);
+    }
+    app.dialogs.fileAnswers = {files[0], files[1]};
+    w.menuItem("open_file")->trigger();
+    w.menuItem("open_file")->trigger();
+    ASSERT_EQ(app.dialogs.openRequests.size(), 2);
+    EXPECT_EQ(app.dialogs.openRequests[1].initialDirectory, dir.filePath("pictures"));
+    for (int i = 2; i < 9; ++i)
+        w.openImageFile(files[i]);
+    w.openImageFile(files[4]); // opened again: back at the top, listed once
+
+    // Kept between runs: a new main window lists the eight newest, newest first.
+    window = std::make_unique<frmMain>(app.context, bannerPath, history());
+    const QList<QAction *> recent = window->recentPictureItems();
+    ASSERT_EQ(recent.size(), PictureHistory::RecentLimit);
+    EXPECT_EQ(recent[0]->text(), "&1 p5.bmp");
+    EXPECT_EQ(recent[1]->text(), "&2 p9.bmp");
+    EXPECT_EQ(recent[7]->text(), "&8 p2.bmp");
+    EXPECT_TRUE(window->menuItem("capture_ca")->menu()->actions().contains(recent[0]));
+
+    recent[2]->trigger(); // p8
+    EXPECT_EQ(app.state().ImagePath, files[7]);
+    EXPECT_EQ(window->recentPictureItems()[0]->text(), "&1 p8.bmp");
+
+    // A picture deleted since is reported and leaves the list.
+    QFile::remove(files[8]);
+    window->recentPictureItems()[2]->trigger(); // p9
+    ASSERT_EQ(app.dialogs.messages.size(), 1);
+    EXPECT_TRUE(app.dialogs.messages[0].text.contains(files[8]));
+    window->refreshRecentPictures();
+    EXPECT_EQ(window->recentPictureItems().size(), PictureHistory::RecentLimit - 1);
+    EXPECT_EQ(window->recentPictureItems()[1]->text(), "&2 p5.bmp");
+}
+
+TEST_F(frmMainTest, APictureDroppedOnTheWindowOpens)
+{
+    frmMain &w = makeWindow();
+    const auto drop = [&w](const QString &path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &dropped);
+        return true;
+    };
+    EXPECT_FALSE(drop(dir.filePath("notes.txt")));
+    EXPECT_EQ(workspaceOpens, 0);
+    EXPECT_TRUE(drop(dir.filePath("beam.PNG")));
+    EXPECT_EQ(workspaceOpens, 1);
+    EXPECT_EQ(app.state().ImagePath, dir.filePath("beam.PNG"));
 }
 
 TEST_F(frmMainTest, ExitFromTheToolbarClosesTheWindowAndWhatItHosts)

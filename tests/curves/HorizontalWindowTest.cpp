@@ -2,7 +2,9 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QHeaderView>
 #include <QMenu>
+#include <QTableView>
 
 namespace lumetra::test {
 namespace {
@@ -85,8 +87,17 @@ TEST_F(HorizontalWindow, OpensWithItsCaptionsLayoutAndStates)
 
     frm_listview *table = frm_listview::instance(*context);
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->windowTitle(), "Form1");
-    EXPECT_EQ(table->listWidth(), 157);
+    EXPECT_EQ(table->windowTitle(), "光强数据");
+    // Wide enough for its three columns: every header fits and nothing scrolls sideways.
+    QTableView *list = table->listView();
+    int columns = 0;
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GE(list->columnWidth(c), list->horizontalHeader()->fontMetrics().horizontalAdvance(table->headerText(c)))
+            << c;
+        columns += list->columnWidth(c);
+    }
+    EXPECT_LE(columns, list->viewport()->width());
+    EXPECT_EQ(table->listWidth(), table->width());
     EXPECT_EQ(table->pos(), QPoint(0, 0));
     EXPECT_EQ(ws->x(), table->listWidth());
     EXPECT_EQ(w->x(), table->listWidth());
@@ -177,19 +188,36 @@ TEST_F(HorizontalWindow, MarksTheCutOnTheWorkspaceAndRemovesItExactlyOnClose)
     EXPECT_FALSE(ws->menuItem("zhibiao")->isEnabled());
 }
 
-TEST_F(HorizontalWindow, WidthZeroDrawsTheRawCurveOnlyAndTheBandOnTheCutLine)
+// Without a settings file (a fresh install) the width is 0: the analysed curve is the nine-line
+// average without smoothing, drawn at the opening as after every later redraw.
+TEST_F(HorizontalWindow, WithoutASettingsFileEveryDrawShowsTheSameAnalysedCurve)
 {
-    writeSettings("0");
+    ASSERT_TRUE(QFile::remove(frm_sz::settingsPath()));
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(state->IntegrationWidth, 0);
-    EXPECT_EQ(countColour(w->plot(), colours::AnalysedFace), 0);
+    const int analysed = countColour(w->plot(), colours::AnalysedFace);
+    EXPECT_GT(analysed, 600);
     EXPECT_GT(countColour(w->plot(), colours::RawCurve), 600);
-    const PictureSurface &picture = Frm_transact::instance(*context)->picture();
+    EXPECT_GT(frm_listview::instance(*context)->text(320, 2).toInt(), 0);
+
+    // The cut moved away and back, by a press on the picture.
+    SurfaceView *picture = Frm_transact::instance(*context)->pictureView();
+    const int b = picture->border();
+    QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(100 + b, 300 + b));
+    QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(100 + b, 192 + b));
+    EXPECT_EQ(countColour(w->plot(), colours::AnalysedFace), analysed);
+
+    w->enlargeButton()->click();
+    EXPECT_GT(countColour(w->plot(), colours::AnalysedFace), 0);
+    w->shrinkButton()->click();
+    EXPECT_EQ(countColour(w->plot(), colours::AnalysedFace), analysed);
+
+    // The band lines of width 0 lie on the cut line and cancel out.
+    const PictureSurface &shown = Frm_transact::instance(*context)->picture();
     for (int x = 0; x < 640; ++x) {
-        ASSERT_EQ(picture.point(x, 192), fromQRgb(pictureBefore.pixel(x, 192)) ^ colours::CutLine) << x;
-        ASSERT_EQ(picture.point(x, 191), fromQRgb(pictureBefore.pixel(x, 191))) << x;
-        ASSERT_EQ(picture.point(x, 193), fromQRgb(pictureBefore.pixel(x, 193))) << x;
+        ASSERT_EQ(shown.point(x, 192), fromQRgb(pictureBefore.pixel(x, 192)) ^ colours::CutLine) << x;
+        ASSERT_EQ(shown.point(x, 191), fromQRgb(pictureBefore.pixel(x, 191))) << x;
     }
 }
 
@@ -402,10 +430,11 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     QWidget *frame = childWindowFrame(w);
     ASSERT_NE(frame, w);
     EXPECT_EQ(frame->size(), QSize(710, 330));
-    EXPECT_EQ(frame->pos(), QPoint(157, area.viewport()->height() - 330));
+    const int tableWidth = frm_listview::instance(*context)->listWidth();
+    EXPECT_EQ(frame->pos(), QPoint(tableWidth, area.viewport()->height() - 330));
     EXPECT_EQ(w->windowSurface().size(), w->size());
     EXPECT_EQ(childWindowFrame(frm_listview::instance(*context))->pos(), QPoint(0, 0));
-    EXPECT_EQ(childWindowFrame(Frm_transact::instance(*context))->x(), 157);
+    EXPECT_EQ(childWindowFrame(Frm_transact::instance(*context))->x(), tableWidth);
     EXPECT_EQ(area.subWindowList().size(), 3);
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);

@@ -213,13 +213,18 @@ TEST_F(RegionCommandsTest, RegionsUnderTwentyPixelsAreIgnoredAndKeepTheirRectang
     EXPECT_TRUE(pictureUnchanged());
 }
 
-TEST_F(RegionCommandsTest, TheFactorIsAskedAgainUntilItIsValid)
+TEST_F(RegionCommandsTest, TheFactorBoxSaysWhatIsWrongUntilTheFactorIsValid)
 {
     enterRegionMode();
     dialogs.inputAnswers = {QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("0"),
                             QStringLiteral("abc"), QStringLiteral("8")};
     drag(200, 100, 300, 160);
-    ASSERT_EQ(dialogs.inputs.size(), 5);
+    // One box, which named each mistake under the text until 8 was typed.
+    ASSERT_EQ(dialogs.inputs.size(), 1);
+    const QString allowed = QStringLiteral("三维过滤因子只能是 2、4、6、8 或 10。");
+    EXPECT_EQ(dialogs.inputProblems,
+              QStringList({"5 是奇数：" + allowed, "12 太大：" + allowed, "0 太小：" + allowed,
+                           "“a”不是数字：" + allowed}));
     for (const auto &input : dialogs.inputs) {
         EXPECT_EQ(input.prompt, RegionCommands::factorPrompt());
         EXPECT_EQ(input.title, QStringLiteral("输入框"));
@@ -242,7 +247,8 @@ TEST_F(RegionCommandsTest, TheFactorIsAskedAgainUntilItIsValid)
     dialogs.inputs.clear();
     dialogs.inputAnswers = {QStringLiteral("3"), QString()};
     drag(200, 100, 300, 160);
-    EXPECT_EQ(dialogs.inputs.size(), 2);
+    EXPECT_EQ(dialogs.inputs.size(), 1);
+    EXPECT_EQ(dialogs.inputProblems.size(), 5);
     EXPECT_EQ(chartWindows().size(), 2);
     EXPECT_TRUE(pictureUnchanged());
 }
@@ -328,7 +334,7 @@ TEST_F(RegionCommandsTest, TheChartWindowSavesItsGridAsAWorkbook)
     dialogs.fileAnswers = {file};
     QTest::mouseClick(chart->workbookButton(), Qt::LeftButton);
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
-    EXPECT_EQ(dialogs.saveRequests[0].filter, QStringLiteral("*.xlsx|*.xlsx"));
+    EXPECT_EQ(dialogs.saveRequests[0].filter, QStringLiteral("Excel 工作簿|*.xlsx"));
     EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, QStringLiteral("xlsx"));
     const auto book = readWorkbook(file);
     ASSERT_TRUE(book.ok) << qPrintable(book.error);

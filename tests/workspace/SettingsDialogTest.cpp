@@ -42,20 +42,16 @@ protected:
     frm_sz *show() { return frm_sz::showDialog(*context); }
 };
 
-TEST(DigitEntryCheck, RemovesTrailingCharactersUntilTheEntryIsDigitsWithinTheLimit)
+TEST(DigitEntryCheck, AcceptsDigitsWithinTheLimitAndNamesAnythingElse)
 {
-    EXPECT_EQ(checkedDigitEntry("25", 20), "2");
-    EXPECT_EQ(checkedDigitEntry("20", 20), "20");
-    EXPECT_EQ(checkedDigitEntry("321", 320), "32");
-    EXPECT_EQ(checkedDigitEntry("320", 320), "320");
-    EXPECT_EQ(checkedDigitEntry("0320", 320), "0320");
-    EXPECT_EQ(checkedDigitEntry("1a", 20), "1");
-    EXPECT_EQ(checkedDigitEntry("a1", 20), "");
-    EXPECT_EQ(checkedDigitEntry("", 20), "");
-    EXPECT_EQ(checkedDigitEntry("-5", 20), "");
-    EXPECT_EQ(checkedDigitEntry(" 5", 20), "");
-    EXPECT_EQ(checkedDigitEntry(QStringLiteral("１２"), 320), ""); // full-width digits are not digits
-    EXPECT_EQ(checkedDigitEntry("99999999999999999999999", 320), "99");
+    for (const auto &[text, limit] : {std::pair{"", 20}, {"2", 20}, {"20", 20}, {"320", 320}, {"0320", 320}})
+        EXPECT_EQ(digitEntryProblem(text, limit), QString()) << text;
+    EXPECT_EQ(digitEntryProblem("25", 20), QStringLiteral("最大为 20"));
+    EXPECT_EQ(digitEntryProblem("321", 320), QStringLiteral("最大为 320"));
+    EXPECT_EQ(digitEntryProblem("99999999999999999999999", 320), QStringLiteral("最大为 320"));
+    for (const char *text : {"1a", "a1", "-5", " 5"})
+        EXPECT_EQ(digitEntryProblem(text, 20), QStringLiteral("只能输入数字")) << text;
+    EXPECT_EQ(digitEntryProblem(QStringLiteral("１２"), 320), QStringLiteral("只能输入数字")); // full-width
 }
 
 TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
@@ -63,12 +59,12 @@ TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
     frm_sz *dialog = show();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("设置"));
-    EXPECT_EQ(dialog->size(), QSize(312, 253));
+    EXPECT_EQ(dialog->size(), QSize(312, 261));
     EXPECT_EQ(dialog->pos(), QPoint(300, 150));
     EXPECT_EQ(dialog->okButton()->text(), QStringLiteral("确定"));
     EXPECT_EQ(dialog->cancelButton()->text(), QStringLiteral("取消"));
-    EXPECT_EQ(dialog->okButton()->geometry(), QRect(64, 200, 65, 33));
-    EXPECT_EQ(dialog->cancelButton()->geometry(), QRect(176, 200, 65, 33));
+    EXPECT_EQ(dialog->okButton()->geometry(), QRect(64, 208, 65, 33));
+    EXPECT_EQ(dialog->cancelButton()->geometry(), QRect(176, 208, 65, 33));
     EXPECT_EQ(dialog->okButton()->objectName(), "CurtButton1");
     EXPECT_EQ(dialog->cancelButton()->objectName(), "CurtButton2");
     const std::pair<const char *, const char *> labels[] = {
@@ -86,30 +82,42 @@ TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
     EXPECT_EQ(dialog->text2()->objectName(), "Text2");
 }
 
-TEST_F(SettingsDialog, TypingAndPastingAreCheckedAfterEveryChange)
+TEST_F(SettingsDialog, TypingAndPastingSayWhatIsWrongUnderTheBox)
 {
     frm_sz *dialog = show();
     ASSERT_NE(dialog, nullptr);
+    const auto shows = [dialog](QLabel *problem, const QString &text) {
+        return problem->isVisible() && problem->text() == text &&
+               problem->palette().color(QPalette::WindowText) == QColor(0xc0, 0, 0) &&
+               problem->mapTo(dialog, QPoint(0, 0)).y() > (problem == dialog->problem1() ? dialog->text1()
+                                                                                         : dialog->text2())
+                                                                  ->mapTo(dialog, QPoint(0, 0))
+                                                                  .y() &&
+               dialog->rect().contains(problem->mapTo(dialog, problem->rect().bottomRight()));
+    };
+    EXPECT_FALSE(dialog->problem1()->isVisible());
     QTest::keyClicks(dialog->text1(), "25");
-    EXPECT_EQ(dialog->text1()->text(), "2");
-    QTest::keyClicks(dialog->text1(), "0");
-    EXPECT_EQ(dialog->text1()->text(), "20");
-    QTest::keyClicks(dialog->text1(), "x");
-    EXPECT_EQ(dialog->text1()->text(), "20");
+    EXPECT_EQ(dialog->text1()->text(), "25"); // the keys are kept
+    EXPECT_TRUE(shows(dialog->problem1(), "最大为 20"));
+    EXPECT_FALSE(dialog->okButton()->isEnabled());
+    QTest::keyClick(dialog->text1(), Qt::Key_Backspace);
+    EXPECT_FALSE(dialog->problem1()->isVisible());
+    EXPECT_TRUE(dialog->okButton()->isEnabled());
 
-    QTest::keyClicks(dialog->text2(), "321");
-    EXPECT_EQ(dialog->text2()->text(), "32");
-    QTest::keyClick(dialog->text2(), Qt::Key_Backspace);
-    QTest::keyClicks(dialog->text2(), "20");
-    EXPECT_EQ(dialog->text2()->text(), "320");
+    QTest::keyClicks(dialog->text2(), "3x");
+    EXPECT_TRUE(shows(dialog->problem2(), "只能输入数字"));
+    EXPECT_FALSE(dialog->okButton()->isEnabled());
+    const QByteArray before = readSettings();
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_EQ(readSettings(), before); // nothing saved while a box is wrong
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 
     dialog->text2()->clear();
-    QGuiApplication::clipboard()->setText("1a");
+    QGuiApplication::clipboard()->setText("320");
     dialog->text2()->paste();
-    EXPECT_EQ(dialog->text2()->text(), "1");
-    dialog->text1()->clear();
-    dialog->text1()->paste();
-    EXPECT_EQ(dialog->text1()->text(), "1");
+    EXPECT_FALSE(dialog->problem2()->isVisible());
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_EQ(readSettings(), QByteArray("320\r\n2\r\n"));
 }
 
 TEST_F(SettingsDialog, LoadsBothLinesWithoutTheirBlanks)

@@ -114,7 +114,7 @@ TEST_F(TableExportTest, AHorizontalCutGivesThirtyTwoGroupsInFaceMode)
 
     ASSERT_EQ(dialogs.saveRequests.size(), 1);
     const auto &request = dialogs.saveRequests[0];
-    EXPECT_EQ(request.filter, QStringLiteral("*.xlsx|*.xlsx"));
+    EXPECT_EQ(request.filter, QStringLiteral("Excel 工作簿|*.xlsx"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("xlsx"));
     EXPECT_EQ(request.initialDirectory, QStringLiteral("c:\\"));
     EXPECT_EQ(childWindowFrame(window)->y(), 300);

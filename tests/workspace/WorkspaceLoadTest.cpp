@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,7 +23,7 @@ TEST_F(WorkspaceLoad, OpensThePictureWithItsWindowLayout)
 {
     Frm_transact *ws = openPattern();
     ASSERT_NE(ws, nullptr);
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作"));
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - ") + QFileInfo(state->ImagePath).fileName());
     EXPECT_TRUE(ws->isVisible());
     EXPECT_EQ(ws->pos(), QPoint(160, 70));
     EXPECT_TRUE(dialogs.messages.isEmpty());

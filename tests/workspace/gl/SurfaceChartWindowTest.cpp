@@ -1,5 +1,6 @@
 // The 3D surface window with a real OpenGL context (Xvfb, xcb platform).
 #include "workspace/SurfaceChartWindow.h"
+#include "workspace/ColourLegend.h"
 #include "analysis/AnalysisState.h"
 #include "analysis/ProgressWindows.h"
 #include "analysis/RegionGrid.h"
@@ -100,12 +101,16 @@ TEST_F(SurfaceChartWindowTest, ShowsTheGridAsASurfaceWithTheChartSettings)
 
     ASSERT_EQ(graph->seriesList().size(), 1);
     QSurfaceDataProxy *proxy = graph->seriesList()[0]->dataProxy();
-    ASSERT_EQ(proxy->rowCount(), grid.rows());
-    ASSERT_EQ(proxy->columnCount(), grid.columns());
+    // Over the picture's coordinates: a data row per picture row, running along its columns.
+    ASSERT_EQ(proxy->rowCount(), grid.columns());
+    ASSERT_EQ(proxy->columnCount(), grid.rows());
     for (const auto &[r, c] : {std::pair{1, 1}, std::pair{grid.rows() / 2, grid.columns() / 2},
-                               std::pair{grid.rows(), grid.columns()}})
-        EXPECT_FLOAT_EQ(proxy->itemAt(r - 1, c - 1)->y(), static_cast<float>(grid.cell(r, c)))
-            << r << "," << c;
+                               std::pair{grid.rows(), grid.columns()}}) {
+        const QSurfaceDataItem *item = proxy->itemAt(c - 1, r - 1);
+        EXPECT_FLOAT_EQ(item->y(), static_cast<float>(grid.cell(r, c))) << r << "," << c;
+        EXPECT_FLOAT_EQ(item->x(), static_cast<float>(220 + 6 * (r - 1)));
+        EXPECT_FLOAT_EQ(item->z(), static_cast<float>(150 + 6 * (c - 1)));
+    }
 
     // Elevation 45, rotation 30, perspective, height 30 % of the width, value range fitted.
     EXPECT_FLOAT_EQ(graph->scene()->activeCamera()->yRotation(), 45.0f);
@@ -113,12 +118,21 @@ TEST_F(SurfaceChartWindowTest, ShowsTheGridAsASurfaceWithTheChartSettings)
     EXPECT_FALSE(graph->isOrthoProjection());
     EXPECT_NEAR(graph->aspectRatio(), 100.0 / 30.0, 1e-9);
     EXPECT_TRUE(graph->axisY()->isAutoAdjustRange());
-    // Only the value axis carries labels and a title.
-    EXPECT_EQ(graph->axisX()->labelFormat().trimmed(), QString());
-    EXPECT_EQ(graph->axisZ()->labelFormat().trimmed(), QString());
-    EXPECT_FALSE(graph->axisX()->isTitleVisible());
-    EXPECT_FALSE(graph->axisZ()->isTitleVisible());
-    EXPECT_FALSE(graph->axisY()->labelFormat().trimmed().isEmpty());
+    // Every axis is named and labelled.
+    const std::pair<QValue3DAxis *, QString> axes[] = {
+        {graph->axisX(), "列"}, {graph->axisZ(), "行"}, {graph->axisY(), "光强 %"}};
+    for (const auto &[axis, title] : axes) {
+        EXPECT_EQ(axis->title(), title);
+        EXPECT_TRUE(axis->isTitleVisible()) << title.toStdString();
+        EXPECT_FALSE(axis->labelFormat().trimmed().isEmpty()) << title.toStdString();
+    }
+    // The colour key spans the grid's values, highest on top.
+    ASSERT_NE(window->legend(), nullptr);
+    EXPECT_TRUE(window->legend()->isVisible());
+    EXPECT_EQ(window->legend()->tickValues().front(), grid.maximum());
+    EXPECT_EQ(window->legend()->tickValues().back(), grid.minimum());
+    EXPECT_TRUE(window->windowTitle().endsWith("区域 " + grid.range()));
+    EXPECT_TRUE(window->rangeText().startsWith("区域 " + grid.range()));
     EXPECT_EQ(graph->seriesList()[0]->colorStyle(), Q3DTheme::ColorStyleRangeGradient);
     EXPECT_GE(graph->seriesList()[0]->baseGradient().stops().size(), 3);
 }
