@@ -266,8 +266,8 @@ void CurveWindow::drawWorkspaceCutMarker()
 void CurveWindow::placeForSize(bool enlarged)
 {
     QWidget *frame = childWindowFrame(this);
-    const frm_listview *table = frm_listview::instance(m_context);
-    const int left = table ? table->listWidth() : 0;
+    frm_listview *table = frm_listview::instance(m_context);
+    const int left = !table ? 0 : m_context.mdiArea ? childWindowFrame(table)->width() : table->listWidth();
     WorkspacePort *workspace = m_context.workspace;
     if (!m_context.mdiArea || frame == this) {
         moveChildWindow(this, QPoint(left, frame->y()));

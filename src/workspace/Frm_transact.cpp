@@ -102,8 +102,9 @@ Frm_transact::Frm_transact(AppContext &context)
     // on the picture (which moves the cut) brings the workspace forward.
     if (context.mdiArea)
         connect(context.mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *active) {
-            if (active && active->widget() == this && m_context.curveWindow)
-                m_context.curveWindow->raiseAboveWorkspace();
+            // After the area has finished raising the workspace.
+            if (active && active->widget() == this)
+                QMetaObject::invokeMethod(this, &Frm_transact::keepCurvesAbove, Qt::QueuedConnection);
         });
 }
 
@@ -236,9 +237,16 @@ void Frm_transact::configtext_Click()
     frm_sz::showDialog(m_context);
 }
 
+void Frm_transact::keepCurvesAbove()
+{
+    if (m_context.curveWindow)
+        m_context.curveWindow->raiseAboveWorkspace();
+}
+
 void Frm_transact::Picture1_MouseDown(int x, int y)
 {
     m_cutPicker->pressAt(x, y);
+    keepCurvesAbove();
 }
 
 void Frm_transact::Picture1_KeyDown(int key)

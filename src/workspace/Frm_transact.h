@@ -74,6 +74,8 @@ private:
     void cuizi_Click();
     void configtext_Click();
     void Picture1_MouseDown(int x, int y);
+    // The open curve window and its table back above this window.
+    void keepCurvesAbove();
     void Picture1_KeyDown(int key);
 
     AppContext &m_context;
