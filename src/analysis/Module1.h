@@ -11,6 +11,7 @@
 namespace lumetra {
 
 class PictureSurface;
+struct PicturePlacement;
 
 // The analysis routines shared by every window: sampling, grey ranges, the profile of a cut,
 // curve plotting, plot frames and the exclusive-or overlays. They work on the shared state and
@@ -40,8 +41,11 @@ void PlotAnalysedCurve(const AnalysisState &state, PictureSurface &plot, PlotMod
 // Frame, scales and grid on the sides named.
 // A span above 100 is halved (ties to even) while the right and top scales are drawn, and the
 // caller's variable is changed with it.
+// With a picture placement, position labels read the placed picture's own pixels (the right
+// scale its distance from the raster's centre) instead of raster pixels.
 void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureSurface &window, int &spanX,
-                   int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid);
+                   int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid,
+                   const PicturePlacement *placement = nullptr);
 
 // Redrawing a curve window ----------------------------------------------------------------------
 // What differs between the redraws of an open curve window (after a cut move, a mode switch, a

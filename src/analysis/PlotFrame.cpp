@@ -3,7 +3,10 @@
 #include "analysis/Module1.h"
 #include "analysis/NumberText.h"
 #include "analysis/Rounding.h"
+#include "platform/PicturePlacement.h"
 #include "platform/PictureSurface.h"
+
+#include <algorithm>
 
 namespace lumetra::Module1 {
 
@@ -66,6 +69,15 @@ int majorDivisions(int span, int unit)
     return span > 0 && span % unit == 0 ? span / unit : 10;
 }
 
+// A raster position as the scale labels it: itself, or the placed picture's pixel there.
+QString positionLabel(double rasterValue, const PicturePlacement *placement, bool vertical)
+{
+    if (!placement)
+        return numberText(rasterValue);
+    const double v = vertical ? placement->pictureY(rasterValue) : placement->pictureX(rasterValue);
+    return numberText(rounding::halfEven(v));
+}
+
 // A span above 100 is halved, ties to even.
 void halveSpan(int &span)
 {
@@ -76,7 +88,8 @@ void halveSpan(int &span)
 } // namespace
 
 void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureSurface &window, int &spanX,
-                   int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid)
+                   int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid,
+                   const PicturePlacement *placement)
 {
     window.setPersistent(true);
     surface.setBackColour(colours::PlotBackground);
@@ -104,7 +117,10 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
             const double y = T + H * k / c;
             draw.tick(L - 7, y, L, y, L - 8, y - 1, L, y - 1);
         }
-        const double x = L - draw.textWidth(QString::number(spanY)) - 7;
+        int labelWidth = draw.textWidth(QString::number(spanY));
+        if (placement)
+            labelWidth = std::max(labelWidth, draw.textWidth(positionLabel(c * yStep, placement, true)));
+        const double x = L - labelWidth - 7;
         const double half = draw.textHeight(QStringLiteral("1")) / 2.0;
         for (int k = 0; k <= c; ++k) {
             QString text;
@@ -112,7 +128,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
                 text = QString::number(100 - k * 10);
                 text.prepend(QString(3 - text.size(), QLatin1Char(' ')));
             } else {
-                text = numberText(k * yStep + state.AxisStart);
+                text = positionLabel(k * yStep + state.AxisStart, placement, true);
             }
             draw.label(x, T + H * k / c - half, text);
         }
@@ -134,7 +150,10 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
         const double half = draw.textHeight(QStringLiteral("1")) / 2.0;
         for (int k = 10; k >= 0; --k) {
             const int j = 10 - k;
-            draw.label(L + W + 10, T + H * k / 10 - half, QString::number(spanY - j * yStep));
+            const int fromCentre = spanY - j * yStep;
+            draw.label(L + W + 10, T + H * k / 10 - half,
+                       placement ? numberText(rounding::halfEven(fromCentre / placement->scale))
+                                 : QString::number(fromCentre));
         }
     }
 
@@ -153,7 +172,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
         halveSpan(spanX);
         const double y = T - draw.textHeight(QStringLiteral("100")) - 7;
         for (int k = 0; k <= 10; ++k) {
-            const QString text = QString::number(k * xStep);
+            const QString text = placement ? positionLabel(k * xStep, placement, false) : QString::number(k * xStep);
             draw.label(L + W * k / 10 - draw.textWidth(text) / 2.0, y, text);
         }
     }
@@ -173,7 +192,7 @@ void DrawPlotFrame(const AnalysisState &state, PictureSurface &surface, PictureS
         }
         for (int k = 0; k <= c; ++k) {
             const QString text =
-                spanX == 100 ? numberText(k * xStep) : numberText(k * xStep + state.AxisStart);
+                spanX == 100 ? numberText(k * xStep) : positionLabel(k * xStep + state.AxisStart, placement, false);
             draw.label(L + W * k / c - draw.textWidth(text) / 2.0, T + H + 9, text);
         }
     }

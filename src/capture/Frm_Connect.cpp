@@ -2,6 +2,8 @@
 
 #include "capture/CaptureCardControl.h"
 #include "capture/CardDispatch.h"
+#include "capture/LiveMeasurement.h"
+#include "capture/LivePanel.h"
 #include "capture/dlgConfig.h"
 #include "platform/CaptureService.h"
 #include "platform/Dialogs.h"
@@ -10,9 +12,13 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+
+#include <algorithm>
 
 namespace lumetra {
 
@@ -45,7 +51,16 @@ Frm_Connect::Frm_Connect(AppContext &context, QWidget *parent) : QMainWindow(par
     SDK2000->setGeometry(0, 0, StandardWidth, StandardHeight);
     connect(SDK2000, &CaptureCardControl::deviceFailed, this, &Frm_Connect::deviceFailed);
     createMenus();
-    resize(StandardWidth, StandardHeight + menuBar()->sizeHint().height());
+    m_live = new LiveMeasurement(SDK2000, m_client, this);
+    m_frameRate = new QLabel(this);
+    m_frameRate->setObjectName(QStringLiteral("frameRate"));
+    statusBar()->addPermanentWidget(m_frameRate);
+    statusBar()->setSizeGripEnabled(false);
+    connect(m_live, &LiveMeasurement::frameRateChanged, this, [this](double fps) {
+        m_frameRate->setText(QStringLiteral("帧率 %1 帧/秒").arg(fps, 0, 'f', 1));
+    });
+    resize(StandardWidth,
+           StandardHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 Frm_Connect::~Frm_Connect() = default;
@@ -106,6 +121,9 @@ void Frm_Connect::createMenus()
             &Frm_Connect::mnuConfig_Click);
     addItem(operate, QStringLiteral("mnuNormalSize"), QStringLiteral("标准尺寸"),
             &Frm_Connect::mnuNormalSize_Click);
+    addItem(operate, QStringLiteral("mnuBar2"), QString(), nullptr);
+    addItem(operate, QStringLiteral("mnuLiveMeasure"), QStringLiteral("实时测量"), &Frm_Connect::mnuLiveMeasure_Click)
+        ->setCheckable(true);
 }
 
 QAction *Frm_Connect::menuItem(const QString &name) const
@@ -151,16 +169,20 @@ void Frm_Connect::fitToVideo()
     const int w = SDK2000->get(CardId::VideoWidth), h = SDK2000->get(CardId::VideoHeight);
     if (w <= 0 || h <= 0)
         return;
+    // Live measurement adds its strip and plots beside the video.
+    const bool live = m_live->isEnabled();
+    const QSize client = live ? QSize(w + LivePanel::PanelWidth, std::max(h, LivePanel::MinimumHeight)) : QSize(w, h);
+    m_live->panel()->setGeometry(w, 0, LivePanel::PanelWidth, client.height());
     QWidget *frame = childWindowFrame(this);
     // The frame's border is measured on the laid-out window; a window that has just been shown
     // may not be laid out yet, and the menu bar may take another height at the new width.
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (layout())
             layout()->activate();
-        if (m_client->size() == QSize(w, h))
+        if (m_client->size() == client)
             break;
         const QSize border = frame->size() - m_client->size();
-        frame->resize(w + border.width(), h + border.height());
+        frame->resize(client + border);
     }
 }
 
@@ -194,6 +216,12 @@ void Frm_Connect::mnuNormalSize_Click()
         menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
         m_context.services.dialogs->message(this, DeviceError);
     }
+}
+
+void Frm_Connect::mnuLiveMeasure_Click()
+{
+    m_live->setEnabled(menuItem(QStringLiteral("mnuLiveMeasure"))->isChecked());
+    fitToVideo();
 }
 
 void Frm_Connect::mnuDlgCaptureFilter_Click()

@@ -9,11 +9,13 @@
 
 class QAction;
 class QCloseEvent;
+class QLabel;
 class QMenu;
 
 namespace lumetra {
 
 class CaptureCardControl;
+class LiveMeasurement;
 
 // The capture window: the live picture of the capture card (SDK2000) at the top-left of the
 // client area, fitted so that the client area is exactly the video picture, and the menu that
@@ -52,6 +54,9 @@ public:
     void mnuSaveJPG_Click();
     void mnuConfig_Click();
     void mnuNormalSize_Click();
+    // "实时测量": live measurement of every frame shown, with its strip and plots under the video.
+    void mnuLiveMeasure_Click();
+    LiveMeasurement *liveMeasurement() const { return m_live; }
 
     static QString bmpFilter();
     static QString jpegFilter();
@@ -75,6 +80,8 @@ private:
     AppContext &m_context;
     QWidget *m_client = nullptr;
     QHash<QString, QAction *> m_items;
+    LiveMeasurement *m_live = nullptr;
+    QLabel *m_frameRate = nullptr;
     ModalRunner m_runModal = execRunner();
 };
 

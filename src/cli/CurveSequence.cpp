@@ -4,7 +4,7 @@
 #include "analysis/ProgressWindows.h"
 #include "analysis/SettingsFile.h"
 #include "cli/CliCommand.h"
-#include "platform/ImageLoader.h"
+#include "analysis/WorkspacePicture.h"
 
 #include <QStringLiteral>
 
@@ -34,9 +34,10 @@ std::optional<int> wholeNumber(const QString &text)
 
 } // namespace
 
-void loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const QString &imagePath)
+PicturePlacement loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const QString &imagePath,
+                                      PlacementMode placement)
 {
-    const ImageLoadResult loaded = loadImageFile(imagePath);
+    const WorkspacePicture loaded = readWorkspacePicture(imagePath, placement);
     if (!loaded.ok())
         throw CliError(QStringLiteral("cannot load the picture: %1").arg(loaded.error));
     picture.resize(640, 480);
@@ -44,11 +45,19 @@ void loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const Q
     picture.setPlacement(30, 30);
     // The workspace's frame sets the back colour before the picture arrives.
     picture.setBackColour(colours::PlotBackground);
-    picture.setPicture(loaded.image);
+    picture.setPicture(loaded.placed);
     state.ImagePath = imagePath;
     state.WorkspaceOpen = true;
     state.ImageWidth = 640;
     state.ImageHeight = 480;
+    return loaded.placement;
+}
+
+PlacementMode parsePlacement(const QString &word)
+{
+    if (const std::optional<PlacementMode> mode = placementFromWord(word))
+        return *mode;
+    throw CliError(QStringLiteral("--placement is top-left, beam or fit, not '%1'").arg(word));
 }
 
 HeadlessCurveWindow::HeadlessCurveWindow(AnalysisState &state, PictureSurface &workspacePicture, CutKind kind)
@@ -140,6 +149,8 @@ CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extra
                 request.mode = DisplayMode::Line;
             else
                 throw CliError(QStringLiteral("--mode is face or line, not '%1'").arg(text));
+        } else if (a == QLatin1String("--placement")) {
+            request.placement = parsePlacement(value());
         } else if (extraOptions.contains(a)) {
             extras[a] = value();
         } else if (a.startsWith(QLatin1String("--"))) {
@@ -159,9 +170,12 @@ CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extra
 }
 
 std::unique_ptr<HeadlessCurveWindow> runCurveSequence(AnalysisState &state, PictureSurface &workspacePicture,
-                                                      const CurveRequest &request)
+                                                      const CurveRequest &request, PicturePlacement *placement)
 {
-    loadWorkspacePicture(state, workspacePicture, request.imagePath);
+    const PicturePlacement placed =
+        loadWorkspacePicture(state, workspacePicture, request.imagePath, request.placement);
+    if (placement)
+        *placement = placed;
     const double width =
         request.integrationWidth ? *request.integrationWidth : SettingsFile().integrationWidth();
     auto window = std::make_unique<HeadlessCurveWindow>(state, workspacePicture, request.kind);

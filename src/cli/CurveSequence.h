@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/IntensityPercents.h"
+#include "platform/PicturePlacement.h"
 #include "platform/PictureSurface.h"
 
 #include <QString>
@@ -20,8 +21,26 @@ enum class CutKind { Horizontal = 1, Vertical = 2 };
 // Loads IMAGE as the workspace does: a 640 x 480 picture surface whose back colour (70,70,70)
 // the plot frame sets before the picture is loaded, then the image at natural size anchored
 // top-left and cut at 640 x 480. Sets ImagePath, ImageWidth 640 and ImageHeight 480.
+// A picture larger than 640 x 480 is placed as `placement` says (top-left by default); 16-bit
+// and high-maxval pictures become grey levels by their own range. Returns the placement.
 // Throws CliError when the file is missing, unreadable, truncated or not a sensible picture.
-void loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const QString &imagePath);
+PicturePlacement loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const QString &imagePath,
+                                      PlacementMode placement = PlacementMode::TopLeft);
+
+// --placement top-left|beam|fit; throws CliError on another word.
+PlacementMode parsePlacement(const QString &word);
+
+// What the JSON of a command adds for a placement asked for: "offset_x"/"offset_y" (the picture
+// pixel at workspace (0, 0)) with beam, "scale" (workspace pixels per picture pixel) with fit.
+template<typename Json> void addPlacementFields(Json &out, const PicturePlacement &placement)
+{
+    if (placement.mode == PlacementMode::Beam) {
+        out["offset_x"] = placement.offsetX;
+        out["offset_y"] = placement.offsetY;
+    } else if (placement.mode == PlacementMode::Fit) {
+        out["scale"] = placement.scale;
+    }
+}
 
 // A curve window with no widgets: its plot surface and its own drawing, the mode buttons and the
 // opening, cut-move and mode-switch sequences, calling the analysis routines in the window's
@@ -69,9 +88,10 @@ struct CurveRequest
     int cut = 0;
     std::optional<double> integrationWidth; // unset: the first line of the settings file
     DisplayMode mode = DisplayMode::Face;
+    PlacementMode placement = PlacementMode::TopLeft;
 };
 
-// Parses IMAGE (--row N | --column N) [--width W] [--mode face|line]. Options named in
+// Parses IMAGE (--row N | --column N) [--width W] [--mode face|line] [--placement P]. Options named in
 // `extraOptions` (each taking one value) are accepted too and returned in `extras`, for the
 // calling command to interpret. Throws CliError on anything else or on a bad value.
 CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extraOptions,
@@ -79,8 +99,10 @@ CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extra
 
 // The full sequence on `state`: load the picture, open the window with the requested (or
 // stored) integration width, press at the requested cut, and switch to line mode when asked.
-// Returns the window so callers can inspect its surfaces.
+// Returns the window so callers can inspect its surfaces; `placement` receives how the picture
+// was placed.
 std::unique_ptr<HeadlessCurveWindow> runCurveSequence(AnalysisState &state, PictureSurface &workspacePicture,
-                                                      const CurveRequest &request);
+                                                      const CurveRequest &request,
+                                                      PicturePlacement *placement = nullptr);
 
 } // namespace lumetra::cli

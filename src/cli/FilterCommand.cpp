@@ -32,7 +32,8 @@ const std::array<std::pair<const char *, ImageFilter>, 6> FilterNames = {{
     {"diffuse-more", ImageFilter::DiffuseMore},
 }};
 
-const char *const Usage = "filter IMAGE blur1|blur2|sharpen1|sharpen2|diffuse|diffuse-more OUTPUT [--seed S]";
+const char *const Usage = "filter IMAGE blur1|blur2|sharpen1|sharpen2|diffuse|diffuse-more OUTPUT [--seed S]"
+                          " [--placement top-left|beam|fit]";
 
 struct FilterRequest
 {
@@ -41,6 +42,7 @@ struct FilterRequest
     QString output;
     QByteArray format;
     std::optional<FilterRandom::result_type> seed;
+    PlacementMode placement = PlacementMode::TopLeft;
 };
 
 ImageFilter parseFilter(const QString &name)
@@ -79,6 +81,10 @@ FilterRequest parseArguments(const QStringList &args)
                 throw CliError(
                     QStringLiteral("--seed takes a whole number 0..4294967295, not '%1'").arg(args[i]));
             request.seed = static_cast<FilterRandom::result_type>(seed);
+        } else if (arg == QLatin1String("--placement")) {
+            if (i + 1 >= args.size())
+                throw CliError(QStringLiteral("--placement needs a value"));
+            request.placement = parsePlacement(args[++i]);
         } else if (arg.startsWith(QLatin1String("--"))) {
             throw CliError(QStringLiteral("unknown option '%1' (usage: %2)").arg(arg, QLatin1String(Usage)));
         } else {
@@ -115,7 +121,7 @@ int runFilter(const QStringList &args)
     // No curve window is open, so there is no cut marker to take off.
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(PictureWidth, PictureHeight);
-    loadWorkspacePicture(*state, picture, request.image);
+    loadWorkspacePicture(*state, picture, request.image, request.placement);
 
     FilterRandom random(request.seed ? *request.seed : std::random_device{}());
     SilentProgress progress;

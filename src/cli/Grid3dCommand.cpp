@@ -41,6 +41,7 @@ struct Grid3dArgs
     RegionCorners region;
     int factor = 0;
     bool csv = false;
+    PlacementMode placement = PlacementMode::TopLeft;
 };
 
 Grid3dArgs parseArgs(const QStringList &args)
@@ -67,6 +68,8 @@ Grid3dArgs parseArgs(const QStringList &args)
             if (format != QLatin1String("json") && format != QLatin1String("csv"))
                 throw CliError(QStringLiteral("--format is json or csv, not '%1'").arg(format));
             parsed.csv = format == QLatin1String("csv");
+        } else if (a == QLatin1String("--placement")) {
+            parsed.placement = parsePlacement(value());
         } else if (a.startsWith(QLatin1String("--"))) {
             throw CliError(QStringLiteral("unknown option %1").arg(a));
         } else if (parsed.image.isEmpty()) {
@@ -92,7 +95,7 @@ int runGrid3d(const QStringList &args)
     const Grid3dArgs parsed = parseArgs(args);
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
-    loadWorkspacePicture(*state, picture, parsed.image);
+    const PicturePlacement placement = loadWorkspacePicture(*state, picture, parsed.image, parsed.placement);
     SilentProgress progress;
 
     Module1::ScanGreyRange(*state);
@@ -131,6 +134,7 @@ int runGrid3d(const QStringList &args)
     out["columns"] = grid.columns();
     out["grey_min"] = state->GreyMin;
     out["grey_max"] = state->GreyMax;
+    addPlacementFields(out, placement);
     out["cells"] = std::move(cells);
     std::puts(out.dump().c_str());
     return 0;
@@ -138,7 +142,7 @@ int runGrid3d(const QStringList &args)
 
 const CommandRegistration registration{CliCommand{
     QStringLiteral("grid3d"),
-    QStringLiteral("grid3d IMAGE --region X1,Y1,X2,Y2 --factor F [--format json|csv]"),
+    QStringLiteral("grid3d IMAGE --region X1,Y1,X2,Y2 --factor F [--format json|csv] [--placement top-left|beam|fit]"),
     QStringLiteral(
         "block-averaged intensities (percent of the grey range) of a region, factor 2, 4, 6, 8 or 10"),
     runGrid3d}};

@@ -53,7 +53,7 @@ std::vector<ProfileRow> profileRows(const AnalysisState &state, DisplayMode mode
 }
 
 std::string toJson(const AnalysisState &state, const CurveRequest &request, const HeadlessCurveWindow &window,
-                   const std::vector<ProfileRow> &rows)
+                   const PicturePlacement &placement, const std::vector<ProfileRow> &rows)
 {
     nlohmann::ordered_json out;
     out["image"] = request.imagePath.toStdString();
@@ -68,6 +68,7 @@ std::string toJson(const AnalysisState &state, const CurveRequest &request, cons
     out["grey_max"] = jsonNumber(state.GreyMax);
     out["profile_min"] = jsonNumber(state.ProfileMin);
     out["profile_max"] = jsonNumber(state.ProfileMax);
+    addPlacementFields(out, placement);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const ProfileRow &r : rows) {
         nlohmann::ordered_json item;
@@ -106,9 +107,10 @@ int runProfile(const QStringList &args)
 
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
-    const auto window = runCurveSequence(*state, picture, request);
+    PicturePlacement placement;
+    const auto window = runCurveSequence(*state, picture, request, &placement);
     const std::vector<ProfileRow> rows = profileRows(*state, window->mode());
-    const std::string text = csv ? toCsv(rows) : toJson(*state, request, *window, rows);
+    const std::string text = csv ? toCsv(rows) : toJson(*state, request, *window, placement, rows);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
         throw CliError(QStringLiteral("cannot write the result to standard output"));
     return 0;
@@ -116,7 +118,8 @@ int runProfile(const QStringList &args)
 
 const CommandRegistration registration{CliCommand{
     QStringLiteral("profile"),
-    QStringLiteral("profile IMAGE (--row N | --column N) [--width W] [--mode face|line] [--format json|csv]"),
+    QStringLiteral("profile IMAGE (--row N | --column N) [--width W] [--mode face|line] [--format json|csv]\n"
+                   "        [--placement top-left|beam|fit]"),
     QStringLiteral("raw and analysed intensity along one cut, with the table's percentages; W defaults to\n"
                    "      the first line of configtext.txt beside the program (else 0)"),
     runProfile}};

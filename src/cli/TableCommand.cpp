@@ -39,7 +39,8 @@ int runTable(const QStringList &arguments)
 
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
-    const auto window = runCurveSequence(*state, picture, request);
+    PicturePlacement placement;
+    const auto window = runCurveSequence(*state, picture, request, &placement);
 
     Module1::ScanGreyRange(*state);
     Module1::AnalyseProfile(*state);
@@ -50,15 +51,21 @@ int runTable(const QStringList &arguments)
     QString error;
     if (!writer.save(buildCutTable(*state, mode), output, &error))
         throw CliError(QStringLiteral("cannot write %1: %2").arg(output, error));
-    std::printf("%s: %d positions in %d groups, %s mode\n", qPrintable(output),
+    std::printf("%s: %d positions in %d groups, %s mode", qPrintable(output),
                 state->CutOrientation == 1 ? 640 : 480, cutTableGroups(*state),
                 mode == TableMode::Line ? "line" : "face");
+    if (placement.mode == PlacementMode::Beam)
+        std::printf(", offset %d,%d", placement.offsetX, placement.offsetY);
+    else if (placement.mode == PlacementMode::Fit)
+        std::printf(", scale %.17g", placement.scale);
+    std::printf("\n");
     return 0;
 }
 
 const CommandRegistration registration{CliCommand{
     QStringLiteral("table"),
-    QStringLiteral("table IMAGE (--row N | --column N) [--width W] [--mode face|line] OUTPUT.xlsx"),
+    QStringLiteral("table IMAGE (--row N | --column N) [--width W] [--mode face|line]\n"
+                   "        [--placement top-left|beam|fit] OUTPUT.xlsx"),
     QStringLiteral(
         "the intensity table of one cut as a workbook: groups of 20 positions with columns X, Y1, Y2"),
     runTable}};

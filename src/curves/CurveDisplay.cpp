@@ -2,6 +2,7 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/Module1.h"
+#include "curves/CurveWidthReadout.h"
 #include "curves/CurveWindow.h"
 #include "curves/frm_listview.h"
 
@@ -32,6 +33,7 @@ void CurveDisplay::switchMode(DisplayMode mode)
 {
     AnalysisState &s = m_window.state();
     const bool vertical = m_window.isVertical();
+    CurveWidthReadout::RedrawGuard widths(m_window.widthReadout());
     m_window.points().forget();
     m_window.showDisplayMode(mode);
     if (!s.CurveWindowOpen || s.CutOrientation != m_window.curveGeometry().cutOrientation)
@@ -49,6 +51,7 @@ void CurveDisplay::switchMode(DisplayMode mode)
 void CurveDisplay::followCut(CurveViewPort::CutTrigger trigger)
 {
     const bool byMouse = trigger == CurveViewPort::CutTrigger::Mouse;
+    CurveWidthReadout::RedrawGuard widths(m_window.widthReadout());
     const DisplayMode mode = m_window.lineModeActive() ? DisplayMode::Line : DisplayMode::Face;
     Module1::RedrawRules rules;
     rules.clear = byMouse ? Module1::RedrawRules::Clear::WindowDrawing : Module1::RedrawRules::Clear::Plot;
@@ -63,6 +66,7 @@ void CurveDisplay::changeSize(bool enlarged)
 {
     AnalysisState &s = m_window.state();
     const CurveGeometry &g = m_window.curveGeometry();
+    CurveWidthReadout::RedrawGuard widths(m_window.widthReadout());
     s.Enlarged = enlarged;
     // The grid of the old size was kept as the plot's picture; a plot of the other size starts
     // from a blank picture, so that no stale grid lines show through the new one.

@@ -3,6 +3,7 @@
 #include "analysis/AnalysisState.h"
 #include "analysis/Module1.h"
 #include "curves/CurveValues.h"
+#include "curves/CurveWidthReadout.h"
 #include "curves/CurveWindow.h"
 #include "platform/PointerControl.h"
 
@@ -113,6 +114,7 @@ bool CurveInteraction::scroll(int direction)
     const CurveGeometry &g = m_window.curveGeometry();
     if ((direction > 0 && !(s.AxisStart < 0)) || (direction < 0 && !(s.AxisStart > g.axisLowLimit)))
         return false;
+    CurveWidthReadout::RedrawGuard widths(m_window.widthReadout());
     s.AxisStart += direction;
     s.AxisEnd += direction;
     if (s.Enlarged) {

@@ -6,6 +6,7 @@
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
 #include "curves/CurvePlacement.h"
+#include "curves/CurveWidthReadout.h"
 #include "curves/frm_listview.h"
 #include "platform/WorkspacePort.h"
 
@@ -36,6 +37,7 @@ CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWi
     m_points = std::make_unique<MarkedPoints>(context.state, m_plot, m_pointLabels, m_geometry.vertical);
     m_display = std::make_unique<CurveDisplay>(*this);
     m_interaction = std::make_unique<CurveInteraction>(*this);
+    m_widths = std::make_unique<CurveWidthReadout>(*this);
 
     connect(faceModeButton(), &QPushButton::clicked, this,
             [this] { m_display->switchMode(DisplayMode::Face); });
@@ -172,6 +174,7 @@ void CurveWindow::applyLayout(bool enlarged)
         m_shape1->setGeometry(0, 0, 65, height());
     else
         m_shape1->setGeometry(0, 0, width(), 41);
+    m_widths->applyLayout(enlarged);
 }
 
 void CurveWindow::resizeEvent(QResizeEvent *event)
@@ -351,6 +354,7 @@ void CurveWindow::load()
     setWindowTitle(m_geometry.title);
     Module1::OpenCurveWindow(s, m_plot, m_windowSurface, workspace ? &workspace->picture() : nullptr, vertical,
                              SettingsFile(SettingsFile::programPath()).integrationWidth(), m_context.progress);
+    m_widths->update();
     setCutLabel(vertical ? QString::number(m_geometry.initialCut)
                          : QStringLiteral("对应像素点：") + QString::number(m_geometry.initialCut));
 

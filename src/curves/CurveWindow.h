@@ -27,6 +27,7 @@ namespace lumetra {
 struct AnalysisState;
 class CurveDisplay;
 class CurveInteraction;
+class CurveWidthReadout;
 
 // What the horizontal and the vertical curve window share: the plot (Picture1) over the
 // window's own drawing, where the scales go; the readouts Label1 and Label2; the cut label
@@ -93,6 +94,8 @@ public:
     QLabel *pointLabel(int index) { return m_pointLabels.at(static_cast<size_t>(index)); }
     void hidePointLabels();
     MarkedPoints &points() { return *m_points; }
+    // The FWHM / 1/e² line under the plot and its marker switch.
+    CurveWidthReadout &widthReadout() { return *m_widths; }
 
     // menu1 with print1, print2, print3 and clrbit (object names).
     QMenu *popupMenu() { return m_menu; }
@@ -143,6 +146,7 @@ private:
     std::unique_ptr<MarkedPoints> m_points;
     std::unique_ptr<CurveDisplay> m_display;
     std::unique_ptr<CurveInteraction> m_interaction;
+    std::unique_ptr<CurveWidthReadout> m_widths;
     bool m_loaded = false;
     std::optional<DisplayMode> m_mode = DisplayMode::Face;
 };

@@ -3,10 +3,12 @@
 #include "analysis/AnalysisState.h"
 #include "analysis/Module1.h"
 #include "platform/Dialogs.h"
-#include "platform/ImageLoader.h"
+#include "platform/PlacementSetting.h"
 #include "platform/MainWindowPort.h"
 #include "workspace/CutPicker.h"
 #include "workspace/FilterCommands.h"
+#include "workspace/PlacementBar.h"
+#include "workspace/PlacementOptionsDialog.h"
 #include "workspace/RegionCommands.h"
 #include "workspace/TableExportCommand.h"
 #include "workspace/WorkspaceGeometry.h"
@@ -33,7 +35,7 @@ Frm_transact *Frm_transact::showWorkspace(AppContext &context)
 {
     // Read the picture before anything is created or changed, so that a refused file leaves no
     // window behind, the picture on screen and the shared state as they were.
-    const ImageLoadResult loaded = loadImageFile(context.state.ImagePath);
+    WorkspacePicture loaded = readWorkspacePicture(context.state.ImagePath, loadPlacementMode());
     if (!loaded.ok()) {
         if (context.services.dialogs)
             context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
@@ -46,10 +48,10 @@ Frm_transact *Frm_transact::showWorkspace(AppContext &context)
         context.curveWindow->closeWindow();
     Frm_transact *form = instance(context);
     if (form) {
-        form->replacePicture(loaded.image);
+        form->replacePicture(std::move(loaded));
     } else {
         form = new Frm_transact(context);
-        form->Form_Load(loaded.image);
+        form->Form_Load(std::move(loaded));
     }
     showChildWindow(context, form, workspace::WorkspacePosition);
     return form;
@@ -80,10 +82,14 @@ Frm_transact::Frm_transact(AppContext &context)
     m_label1->adjustSize();
     m_label1->move(workspace::picturePosition() + QPoint(12, 12));
 
+    m_placementBar = new PlacementBar(this);
+    connect(m_placementBar, &PlacementBar::placementChosen, this, [this](PlacementMode mode) { setPlacement(mode); });
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(m_menu->bar());
+    layout->addWidget(m_placementBar);
     layout->addWidget(m_windowView);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -91,6 +97,8 @@ Frm_transact::Frm_transact(AppContext &context)
     connect(menuItem(QStringLiteral("cuizi")), &QAction::triggered, this, [this] { cuizi_Click(); });
     connect(menuItem(QStringLiteral("configtext")), &QAction::triggered, this,
             [this] { configtext_Click(); });
+    connect(menuItem(QStringLiteral("xuanxiang")), &QAction::triggered, this,
+            [this] { PlacementOptionsDialog::showDialog(m_context); });
     connect(m_pictureView, &SurfaceView::mousePressed, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { Picture1_MouseDown(x, y); });
     connect(m_pictureView, &SurfaceView::keyPressed, this,
@@ -125,6 +133,13 @@ void Frm_transact::setLeftEdge(int x)
     frame->move(x, frame->y());
 }
 
+void Frm_transact::setCurveCommandsEnabled(bool enabled)
+{
+    for (const char *name : {"shuipin", "cuizi"})
+        if (QAction *item = menuItem(QString::fromLatin1(name)))
+            item->setEnabled(enabled);
+}
+
 QRect Frm_transact::windowRect() const
 {
     const QWidget *frame = childWindowFrame(const_cast<Frm_transact *>(this));
@@ -143,21 +158,15 @@ void Frm_transact::moveWindow(const QPoint &topLeft)
     childWindowFrame(this)->move(topLeft);
 }
 
-void Frm_transact::setCurveCommandsEnabled(bool enabled)
-{
-    for (const char *name : {"shuipin", "cuizi"})
-        if (QAction *item = menuItem(QString::fromLatin1(name)))
-            item->setEnabled(enabled);
-}
-
 void Frm_transact::setTableCommandEnabled(bool enabled)
 {
     if (QAction *item = menuItem(QStringLiteral("zhibiao")))
         item->setEnabled(enabled);
 }
 
-void Frm_transact::Form_Load(const QImage &image)
+void Frm_transact::Form_Load(WorkspacePicture picture)
 {
+    m_source = std::move(picture);
     AnalysisState &state = m_context.state;
     state.WorkspaceOpen = true;
     m_label1->hide();
@@ -166,41 +175,55 @@ void Frm_transact::Form_Load(const QImage &image)
     m_pictureView->move(at);
     m_picture.setPlacement(at.x(), at.y());
 
-    drawRulers();
-
-    m_picture.setPicture(image);
-    setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(state.ImagePath).fileName());
+    showPlacedPicture();
     state.ImageWidth = workspace::PictureWidth;
     state.ImageHeight = workspace::PictureHeight;
     m_menu->applyLoadedStates();
 }
 
-void Frm_transact::drawRulers()
+void Frm_transact::showPlacedPicture()
 {
-    // Left and top scales, then bottom and right ones, engraved on the window around the
-    // picture. They count picture pixels from 0 whatever position axis a curve window left in
-    // the shared state. The routine halves spans it is given, so each call gets its own.
+    // Rulers: left and top scales, then bottom and right ones, engraved on the window around
+    // the picture, in the picture's own pixels when it is placed. The routine halves spans it
+    // is given, so each call gets its own.
+    // They count picture pixels from 0 whatever position axis a curve window left in the
+    // shared state.
+    m_windowSurface.setBackColour(BackColour);
     AnalysisState &state = m_context.state;
     const double axisStart = state.AxisStart;
     state.AxisStart = 0;
+    const PicturePlacement *placement = m_source.placement.isIdentity() ? nullptr : &m_source.placement;
     int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
-    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8, scalesides::RulersLeftTop,
-                           false);
+    Module1::DrawPlotFrame(m_context.state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
+                           scalesides::RulersLeftTop, false, placement);
     spanX = workspace::PictureWidth;
     spanY = workspace::PictureHeight;
-    Module1::DrawPlotFrame(state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
-                           scalesides::RulersBottomRight, false);
+    Module1::DrawPlotFrame(m_context.state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
+                           scalesides::RulersBottomRight, false, placement);
     state.AxisStart = axisStart;
+
+    m_picture.setPicture(m_source.placed);
+    m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
+    setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_context.state.ImagePath).fileName() +
+                   placementTitleSuffix(m_source));
 }
 
-void Frm_transact::replacePicture(const QImage &image)
+void Frm_transact::replacePicture(WorkspacePicture picture)
 {
     RegionCommands *region = RegionCommands::of(*this);
     if (region && region->regionMode())
         menuItem(QStringLiteral("shanwie2"))->trigger();
-    m_windowSurface.setBackColour(BackColour); // the old rulers go; Form_Load draws them again
-    Form_Load(image);
+    Form_Load(std::move(picture));
     m_windowView->update();
+}
+
+void Frm_transact::setPlacement(PlacementMode mode)
+{
+    if (m_source.full.isNull())
+        return;
+    placeWorkspacePicture(m_source, mode);
+    showPlacedPicture();
+    update();
 }
 
 void Frm_transact::Form_Unload()

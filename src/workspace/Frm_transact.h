@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/WorkspacePicture.h"
 #include "platform/AppContext.h"
 #include "platform/PictureSurface.h"
 #include "platform/SurfaceView.h"
@@ -18,6 +19,7 @@ class QLabel;
 namespace lumetra {
 
 class CutPicker;
+class PlacementBar;
 class WorkspaceMenu;
 
 // The image workspace "图像操作 - <file name>": the loaded picture (Picture1, 640 x 480) inside engraved
@@ -30,10 +32,9 @@ class Frm_transact : public QWidget, public WorkspacePort
 public:
     // The open workspace of this context, or nullptr.
     static Frm_transact *instance(const AppContext &context);
-    // Loads the picture of ImagePath and shows the workspace at (160, 70); an open workspace
-    // shows the new picture instead of its old one, and an open curve window (whose curves
-    // belong to the old picture) closes first. nullptr when the picture was refused: a message
-    // names the file and nothing else changes.
+    // Loads the picture of ImagePath and shows the workspace at (160, 70), or brings an open one
+    // there (keeping its picture). nullptr when the picture was refused: a message names the
+    // file and nothing else changes.
     static Frm_transact *showWorkspace(AppContext &context);
 
     ~Frm_transact() override;
@@ -55,6 +56,12 @@ public:
     void moveWindow(const QPoint &topLeft) override;
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
+    // How the opened picture lies on Picture1 (identity unless it is larger than 640 x 480).
+    const PicturePlacement &placement() const { return m_source.placement; }
+    // Places the picture again (the bar above the picture, the options dialog): new picture,
+    // rulers and title. An open curve window keeps what it sampled until it samples again.
+    void setPlacement(PlacementMode mode);
+    PlacementBar *placementBar() { return m_placementBar; }
 
     // Background of the window's own drawing, behind the rulers.
     static constexpr Colour BackColour = rgb(192, 192, 192);
@@ -65,17 +72,17 @@ protected:
 private:
     explicit Frm_transact(AppContext &context);
 
-    void Form_Load(const QImage &image);
+    void Form_Load(WorkspacePicture picture);
+    void showPlacedPicture();
     // Another picture in this workspace: region mode left, rulers and picture loaded afresh.
-    void replacePicture(const QImage &image);
-    void drawRulers();
+    void replacePicture(WorkspacePicture picture);
+    // The open curve window and its table back above this window.
+    void keepCurvesAbove();
     void Form_Unload();
     void shuipin_Click();
     void cuizi_Click();
     void configtext_Click();
     void Picture1_MouseDown(int x, int y);
-    // The open curve window and its table back above this window.
-    void keepCurvesAbove();
     void Picture1_KeyDown(int key);
 
     AppContext &m_context;
@@ -85,6 +92,8 @@ private:
     SurfaceView *m_pictureView = nullptr;
     QLabel *m_label1 = nullptr;
     WorkspaceMenu *m_menu = nullptr;
+    PlacementBar *m_placementBar = nullptr;
+    WorkspacePicture m_source;
     std::unique_ptr<CutPicker> m_cutPicker;
 };
 

@@ -26,6 +26,7 @@ WorkspaceMenu::WorkspaceMenu(QWidget *owner) : QObject(owner), m_bar(new QMenuBa
     addCommand(region, QStringLiteral("shanwie2"), QStringLiteral("取消制三维图"));
     addCommand(m_bar, QStringLiteral("zhibiao"), QStringLiteral("制表"));
     addCommand(m_bar, QStringLiteral("configtext"), QStringLiteral("设置"));
+    addCommand(m_bar, QStringLiteral("xuanxiang"), QStringLiteral("选项"));
 }
 
 const QStringList &WorkspaceMenu::controlNames()
@@ -35,7 +36,7 @@ const QStringList &WorkspaceMenu::controlNames()
         QStringLiteral("ruihuai1"),   QStringLiteral("ruihuai2"),  QStringLiteral("Difuse1"),
         QStringLiteral("DifuseMore"), QStringLiteral("shuipin"),   QStringLiteral("cuizi"),
         QStringLiteral("shanwei"),    QStringLiteral("shanwie1"),  QStringLiteral("shanwie2"),
-        QStringLiteral("zhibiao"),    QStringLiteral("configtext")};
+        QStringLiteral("zhibiao"),    QStringLiteral("configtext"), QStringLiteral("xuanxiang")};
     return names;
 }
 

@@ -1,4 +1,5 @@
 #include "analysis/Module1.h"
+#include "platform/PicturePlacement.h"
 #include "platform/PictureSurface.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,44 @@ TEST(DrawPlotFrame, WorkspaceRulersAndTheHalvedSpans)
     EXPECT_TRUE(hasLabel(*f.window, "0", f.L + f.W + 10, f.T + 240 - half));
     EXPECT_TRUE(hasLabel(*f.window, "-240", f.L + f.W + 10, f.T - half));
     EXPECT_TRUE(hasLabel(*f.window, "640", f.L + 640 - f.window->textWidth("640") / 2.0, f.T + f.H + 9));
+}
+
+TEST(DrawPlotFrame, WorkspaceRulersReadThePlacedPicturesOwnPixels)
+{
+    AnalysisState state;
+    // Centred on a beam: the picture pixel at raster (0, 0) is (580, 460).
+    PicturePlacement beam = choosePlacement(PlacementMode::Beam, 1280, 960, std::make_pair(900.0, 700.0));
+    ASSERT_EQ(beam.offsetX, 580);
+    ASSERT_EQ(beam.offsetY, 460);
+    Frame f = makeFrame(711, 540, 640, 480, 28, 28);
+    int spanX = 640, spanY = 480;
+    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 8, "10011", false, &beam);
+    spanX = 640, spanY = 480;
+    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 8, "01101", false, &beam);
+    const double topY = f.T - f.window->textHeight("100") - 7;
+    const double half = halfTextHeight(*f.window);
+    const double leftX = f.L - f.window->textWidth("940") - 7;
+    EXPECT_TRUE(hasLabel(*f.window, "580", f.L - f.window->textWidth("580") / 2.0, topY));
+    EXPECT_TRUE(hasLabel(*f.window, "1220", f.L + 640 - f.window->textWidth("1220") / 2.0, topY));
+    EXPECT_TRUE(hasLabel(*f.window, "644", f.L + 64 - f.window->textWidth("644") / 2.0, f.T + f.H + 9));
+    EXPECT_TRUE(hasLabel(*f.window, "460", leftX, f.T - half));
+    EXPECT_TRUE(hasLabel(*f.window, "940", leftX, f.T + 480 - half));
+    EXPECT_TRUE(hasLabel(*f.window, "240", f.L + f.W + 10, f.T + f.H - half));
+    EXPECT_FALSE(hasLabel(*f.window, "64", f.L + 64 - f.window->textWidth("64") / 2.0, topY));
+
+    // Scaled to fit 2048 x 1536: one raster pixel is 3.2 picture pixels.
+    const PicturePlacement fit = choosePlacement(PlacementMode::Fit, 2048, 1536);
+    ASSERT_DOUBLE_EQ(fit.scale, 0.3125);
+    Frame g = makeFrame(711, 540, 640, 480, 28, 28);
+    spanX = 640, spanY = 480;
+    Module1::DrawPlotFrame(state, *g.plot, *g.window, spanX, spanY, 8, 8, "10011", false, &fit);
+    spanX = 640, spanY = 480;
+    Module1::DrawPlotFrame(state, *g.plot, *g.window, spanX, spanY, 8, 8, "01101", false, &fit);
+    const double gLeftX = g.L - g.window->textWidth("1536") - 7;
+    EXPECT_TRUE(hasLabel(*g.window, "2048", g.L + 640 - g.window->textWidth("2048") / 2.0, topY));
+    EXPECT_TRUE(hasLabel(*g.window, "205", g.L + 64 - g.window->textWidth("205") / 2.0, topY)); // 204.8
+    EXPECT_TRUE(hasLabel(*g.window, "1536", gLeftX, g.T + 480 - half));
+    EXPECT_TRUE(hasLabel(*g.window, "-768", g.L + g.W + 10, g.T - half));
 }
 
 TEST(DrawPlotFrame, HalvingRoundsTiesToEvenAndLeavesSmallSpans)

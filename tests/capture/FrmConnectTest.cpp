@@ -134,7 +134,8 @@ TEST_F(FrmConnectTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
     EXPECT_EQ(texts(top[1]->menu()),
               (QStringList{QStringLiteral("显示系统对话框"), QStringLiteral("视频流状态"),
                            QStringLiteral("-"), QStringLiteral("存为BMP图片"), QStringLiteral("存为JPG图片"),
-                           QStringLiteral("-"), QStringLiteral("设置视频参数"), QStringLiteral("标准尺寸")}));
+                           QStringLiteral("-"), QStringLiteral("设置视频参数"), QStringLiteral("标准尺寸"),
+                           QStringLiteral("-"), QStringLiteral("实时测量")}));
     EXPECT_EQ(
         texts(form.menuItem(QStringLiteral("mnuShowDlg"))->menu()),
         (QStringList{QStringLiteral("视频属性"), QStringLiteral("通道选择"), QStringLiteral("显示属性")}));
@@ -143,7 +144,7 @@ TEST_F(FrmConnectTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
     for (const char *name :
          {"mnuFile", "mnuFileExit", "mnuOperate", "mnuShowDlg", "mnuDlgCaptureFilter", "mnuDlgCrossbar",
           "mnuDlgPreviewPin", "mnuStreamState", "mnuRun", "mnuPause", "mnuStop", "mnuBar0", "mnuSaveBMP",
-          "mnuSaveJPG", "mnuBar1", "mnuConfig", "mnuNormalSize"})
+          "mnuSaveJPG", "mnuBar1", "mnuConfig", "mnuNormalSize", "mnuLiveMeasure"})
         EXPECT_TRUE(enabled(&form, name)) << name;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Form1"));
 }

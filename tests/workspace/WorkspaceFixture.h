@@ -4,6 +4,7 @@
 #include "analysis/ProgressWindows.h"
 #include "platform/AppContext.h"
 #include "platform/MainWindowPort.h"
+#include "platform/PlacementSetting.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Services.h"
 #include "workspace/Frm_transact.h"
@@ -74,12 +75,14 @@ protected:
         context->mainWindow = &mainWindow;
         wireWindows(*context);
         frm_sz::setSettingsPath(path(QStringLiteral("configtext.txt")));
+        setPlacementSettingsFile(path(QStringLiteral("lumetra.ini")));
     }
 
     void TearDown() override
     {
         closeAllWindows();
         frm_sz::setSettingsPath(QString());
+        setPlacementSettingsFile(QString());
     }
 
     QString path(const QString &name) const { return QDir(dir.path()).filePath(name); }

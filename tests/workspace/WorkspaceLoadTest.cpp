@@ -69,13 +69,14 @@ TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
         {"shanwie2", "取消制三维图", "shanwei", false},
         {"zhibiao", "制表", nullptr, false},
         {"configtext", "设置", nullptr, true},
+        {"xuanxiang", "选项", nullptr, true},
     };
     auto *bar = ws->findChild<QMenuBar *>();
     ASSERT_NE(bar, nullptr);
     QStringList barOrder;
     for (QAction *a : bar->actions())
         barOrder << a->objectName();
-    EXPECT_EQ(barOrder, QStringList({"imagelj", "shuipin", "cuizi", "shanwei", "zhibiao", "configtext"}));
+    EXPECT_EQ(barOrder, QStringList({"imagelj", "shuipin", "cuizi", "shanwei", "zhibiao", "configtext", "xuanxiang"}));
 
     for (const Item &item : items) {
         SCOPED_TRACE(item.name);
