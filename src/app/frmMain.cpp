@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -85,6 +86,11 @@ frmMain::frmMain(AppContext &context, const QString &bannerPath, std::unique_ptr
     m_windowMenu = new WindowMenu(menuBar(), m_mdiArea);
     createToolbar();
     setAcceptDrops(true);
+    // What the last command wrote, and where.
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    // Child windows larger than the area (an enlarged plot) are reached by scrolling.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     m_context.state.MainWindow = this;
     m_context.mainWindow = this;
@@ -293,9 +299,13 @@ bool frmMain::openImageFile(const QString &fileName)
 {
     if (isBlankName(fileName))
         return false;
+    // ImagePath names the picture on screen: a refused file leaves the one shown before.
+    const QString shown = m_context.state.ImagePath;
     m_context.state.ImagePath = fileName;
-    if (!m_context.openWorkspace || !m_context.openWorkspace())
+    if (!m_context.openWorkspace || !m_context.openWorkspace()) {
+        m_context.state.ImagePath = shown;
         return false;
+    }
     m_history->remember(fileName);
     refreshRecentPictures();
     setToolbarButtonEnabled(1, false);
@@ -366,6 +376,11 @@ void frmMain::closeEvent(QCloseEvent *event)
     }
     event->accept();
     emit closed();
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    statusBar()->showMessage(text);
 }
 
 QAction *frmMain::toolbarButton(int index) const

@@ -72,6 +72,7 @@ public:
     bool toolbarButtonEnabled(int index) const override;
     void setConnectMenuEnabled(bool enabled) override;
     bool connectMenuEnabled() const override;
+    void showStatus(const QString &text) override;
 
     // A menu item by control name (capture_ca, conn_capture, sys_exit, open_file, m2_caustic, sys_help).
     QAction *menuItem(const QString &name) const;

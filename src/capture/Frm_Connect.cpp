@@ -319,6 +319,8 @@ void Frm_Connect::saveFrame(bool jpeg)
         return;
     const bool saved = jpeg ? SDK2000->call(CardId::SaveJpeg, {path, JpegQuality}).toBool()
                             : SDK2000->call(CardId::SaveBmp, {path}).toBool();
+    if (saved)
+        announceSaved(m_context, path);
     dialogs.message(this, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！")
                                 : QStringLiteral("保存失败！"));
 }

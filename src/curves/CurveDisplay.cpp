@@ -73,6 +73,7 @@ void CurveDisplay::changeSize(bool enlarged)
     m_window.plot().clearPicture();
     m_window.windowSurface().clear();
     m_window.applyLayout(enlarged);
+    m_window.placeForSize(enlarged);
     s.AxisStart = g.axisStart;
     s.AxisEnd = -g.axisStart;
     // The curves of the current mode as they stand: no range found again.

@@ -5,6 +5,7 @@
 #include "analysis/SettingsFile.h"
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
+#include "curves/CurvePlacement.h"
 #include "curves/CurveWidthReadout.h"
 #include "curves/frm_listview.h"
 #include "platform/WorkspacePort.h"
@@ -265,12 +266,76 @@ void CurveWindow::drawWorkspaceCutMarker()
         Module1::DrawCutMarker(state(), workspace->picture());
 }
 
+void CurveWindow::placeForSize(bool enlarged)
+{
+    QWidget *frame = childWindowFrame(this);
+    frm_listview *table = frm_listview::instance(m_context);
+    const int left = !table ? 0 : m_context.mdiArea ? childWindowFrame(table)->width() : table->listWidth();
+    WorkspacePort *workspace = m_context.workspace;
+    if (!m_context.mdiArea || frame == this) {
+        moveChildWindow(this, QPoint(left, frame->y()));
+        return;
+    }
+    const QSize area = m_context.mdiArea->viewport()->size();
+    if (enlarged) {
+        moveChildWindow(this, fittedPosition(area, frame->pos(), frame->size()));
+        return;
+    }
+    if (!workspace) {
+        moveChildWindow(this, QPoint(left, std::max(0, area.height() - frame->height())));
+        return;
+    }
+    workspace->moveWindow(QPoint(left, 0));
+    moveChildWindow(this,
+                    tiledCurvePosition(area, workspace->windowRect(), workspace->pictureRect(), frame->size()));
+}
+
+void CurveWindow::raiseAboveWorkspace()
+{
+    if (frm_listview *table = frm_listview::instance(m_context))
+        childWindowFrame(table)->raise();
+    childWindowFrame(this)->raise();
+}
+
+void CurveWindow::redrawForNewValues()
+{
+    m_points->forget();
+    followCut(CutTrigger::Key);
+}
+
+void CurveWindow::resamplePicture()
+{
+    WorkspacePort *workspace = m_context.workspace;
+    if (!m_loaded || !workspace)
+        return;
+    // The same sampling as the opening, with its progress windows.
+    AnalysisState &s = state();
+    Module1::ReadColours(s, workspace->picture(), m_context.progress);
+    Module1::ComputeGreyMap(s, m_context.progress);
+    Module1::ScanGreyRangeWithProgress(s, m_context.progress);
+    redrawForNewValues();
+}
+
+void CurveWindow::applyIntegrationWidth(double width)
+{
+    if (!m_loaded)
+        return;
+    AnalysisState &s = state();
+    const double clamped = Module1::ClampIntegrationWidth(width, isVertical());
+    if (clamped == s.IntegrationWidth)
+        return;
+    drawWorkspaceCutMarker(); // the band at the old width off
+    s.IntegrationWidth = clamped;
+    drawWorkspaceCutMarker(); // and at the new one on
+    if (m_context.workspace)
+        m_context.workspace->scheduleRepaint();
+    redrawForNewValues();
+}
+
 void CurveWindow::present()
 {
-    int top = 0;
-    if (m_context.mdiArea)
-        top = std::max(0, m_context.mdiArea->viewport()->height() - m_geometry.normal.outer.height());
-    showChildWindow(m_context, this, QPoint(0, top));
+    // Shown first so that its frame has its size; load() puts it in its place.
+    showChildWindow(m_context, this, QPoint(0, 0));
     load();
     showChildWindow(m_context, this);
     m_plotView->setFocus();
@@ -295,13 +360,12 @@ void CurveWindow::load()
 
     frm_listview *table = frm_listview::showWindow(m_context);
     table->loadRows(s);
-    const int left = table->listWidth();
     if (workspace) {
-        workspace->setLeftEdge(left);
+        workspace->setLeftEdge(table->listWidth());
         if (vertical)
             workspace->scheduleRepaint();
     }
-    moveChildWindow(this, QPoint(left, childWindowFrame(this)->y()));
+    placeForSize(false);
 
     showDisplayMode(DisplayMode::Face);
     if (workspace)

@@ -63,6 +63,9 @@ public:
     void followCut(CutTrigger trigger) override;
     void moveAside() override;
     void closeWindow() override { close(); }
+    void resamplePicture() override;
+    void applyIntegrationWidth(double width) override;
+    void raiseAboveWorkspace() override;
 
     // The display mode becomes `mode` and the mode buttons show it: the button of the mode shown
     // is the disabled one (none: both enabled). Nothing is redrawn.
@@ -119,6 +122,12 @@ private:
     // Places every control for the normal or the enlarged plot.
     void applyLayout(bool enlarged);
     void drawWorkspaceCutMarker();
+    // The curves drawn again from the shared state for the cut as it is (points forgotten).
+    void redrawForNewValues();
+    // Tiles the frame's windows: the table at the left, the workspace at the top right of it and
+    // this window where it leaves the picture in sight (see tiledCurvePosition). Enlarged, the
+    // window is only kept inside the frame's area.
+    void placeForSize(bool enlarged);
 
     AppContext &m_context;
     const CurveGeometry &m_geometry;

@@ -1,5 +1,8 @@
 #include "platform/AppContext.h"
 
+#include "platform/MainWindowPort.h"
+
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QWidget>
@@ -31,6 +34,12 @@ QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoin
     if (auto *sub = qobject_cast<QMdiSubWindow *>(frame); sub && context.mdiArea)
         context.mdiArea->setActiveSubWindow(sub);
     return frame;
+}
+
+void announceSaved(AppContext &context, const QString &path, const QString &prefix)
+{
+    if (context.mainWindow)
+        context.mainWindow->showStatus(prefix + QDir::toNativeSeparators(path));
 }
 
 void moveChildWindow(QWidget *form, const QPoint &position) { childWindowFrame(form)->move(position); }

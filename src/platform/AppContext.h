@@ -63,6 +63,9 @@ struct AppContext
 // forward, and places its outer top-left at `position` (pixels of the frame's client area).
 // Returns the window that carries the form (its sub-window, or the form itself).
 QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoint> position = std::nullopt);
+// Tells the operator, in the main window's status bar, that a command wrote `path`
+// ("已保存：<path>"); `prefix` replaces "已保存：" where the command says more (a PDF report).
+void announceSaved(AppContext &context, const QString &path, const QString &prefix = QStringLiteral("已保存："));
 // Moves an already shown child window (outer top-left, client-area pixels).
 void moveChildWindow(QWidget *form, const QPoint &position);
 // The window frame around a form: its sub-window in the main frame, else the form itself.

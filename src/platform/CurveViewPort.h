@@ -4,6 +4,7 @@
 
 #include <optional>
 
+
 namespace lumetra {
 
 // What the workspace, the table export and the reports do to the open curve window (horizontal
@@ -24,6 +25,15 @@ public:
     // to left 400.
     virtual void moveAside() = 0;
     virtual void closeWindow() = 0;
+    // The workspace picture changed under the cut (a filter ran): it is sampled again as at the
+    // window's opening, with its progress windows, and the plot and the table follow it.
+    virtual void resamplePicture() = 0;
+    // New settings were saved: the window takes the integration width at once (the band on the
+    // workspace picture, the analysed curve and the table follow it).
+    virtual void applyIntegrationWidth(double width) = 0;
+    // Puts the curve window and its table back above the other child windows (the workspace
+    // was brought forward), without taking the keyboard from the window that has it.
+    virtual void raiseAboveWorkspace() = 0;
 };
 
 } // namespace lumetra

@@ -2,6 +2,8 @@
 
 #include "platform/FramePlacement.h"
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -24,6 +26,11 @@ public:
     virtual void setTableCommandEnabled(bool enabled) = 0;
     // Moves the workspace so that its left edge is at x (client-area pixels of the main frame).
     virtual void setLeftEdge(int x) = 0;
+    // The workspace's window and its picture, in client-area pixels of the main frame.
+    virtual QRect windowRect() const = 0;
+    virtual QRect pictureRect() const = 0;
+    // Moves the workspace's window (outer top-left, client-area pixels of the main frame).
+    virtual void moveWindow(const QPoint &topLeft) = 0;
     // Asks for a repaint of the whole window.
     virtual void scheduleRepaint() = 0;
     // Where the full-resolution frame of the shown file lies on the picture.

@@ -5,6 +5,9 @@
 #include "reports/ReportGrid.h"
 #include "reports/ReportNumber.h"
 
+#include <QDate>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +19,8 @@ constexpr int16_t MinorTicksY = 4;
 constexpr double TitleFontSize = 18;
 constexpr double ListFontSize = 12;
 constexpr int MaxMarks = 11;
+constexpr double FooterFontSize = 9;
+constexpr double FooterBottomMargin = 400;
 } // namespace
 
 CurveReportLayout::CurveReportLayout(const AnalysisState &state, Orientation orientation,
@@ -141,6 +146,26 @@ void CurveReportLayout::drawGrid(PrinterPage &page) const
         .DrawGrid1(page, PlotHeight, MinorTicksX, MinorTicksY);
 }
 
+QString CurveReportLayout::footer() const
+{
+    const bool horizontal = m_orientation == Orientation::Horizontal;
+    return QStringLiteral("图片：%1　切线：第 %2 %3　积分宽度：%4　日期：%5")
+        .arg(QFileInfo(m_state.ImagePath).fileName(), reportNumber(m_state.CutPosition),
+             horizontal ? QStringLiteral("行") : QStringLiteral("列"), reportNumber(m_state.IntegrationWidth),
+             QDate::currentDate().toString(Qt::ISODate));
+}
+
+void CurveReportLayout::printFooter(PrinterPage &page) const
+{
+    page.setFontSize(FooterFontSize);
+    page.setBold(false);
+    const QString text = footer();
+    // Right-aligned with the end of the position axis.
+    page.setCurrentX(page.pageWidth() - RightMargin - page.textWidth(text));
+    page.setCurrentY(page.pageHeight() - FooterBottomMargin - page.textHeight(text));
+    page.print(text);
+}
+
 void CurveReportLayout::draw(PrinterPage &page)
 {
     const double savedFontSize = page.fontSize();
@@ -161,6 +186,8 @@ void CurveReportLayout::draw(PrinterPage &page)
         page.setFontSize(savedFontSize);
         drawGrid(page);
         plotCurve(page, rawValues(), m_state.GreyMin, m_state.GreyMax);
+        printFooter(page);
+        page.setFontSize(savedFontSize);
         return;
     }
 
@@ -182,6 +209,7 @@ void CurveReportLayout::draw(PrinterPage &page)
 
     if (markCount() > 0)
         printMarkList(page);
+    printFooter(page);
     page.setFontSize(savedFontSize);
 }
 

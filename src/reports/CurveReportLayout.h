@@ -37,6 +37,10 @@ public:
     // The title with the mode suffix the page carries: "(面)", "(线)" or none.
     QString reportName() const;
 
+    // The line at the foot of the page: the picture's file name, the cut, the integration width
+    // and the date, e.g. "图片：spot.bmp　切线：第 192 行　积分宽度：5　日期：2024-05-01".
+    QString footer() const;
+
     // Draws the whole page (the caller ends the document). The page's font size is the same
     // afterwards as before.
     void draw(PrinterPage &page);
@@ -57,6 +61,7 @@ private:
     void drawMarkCrosses(PrinterPage &page) const;
     void printMarkList(PrinterPage &page) const;
     void drawGrid(PrinterPage &page) const;
+    void printFooter(PrinterPage &page) const;
 
     const AnalysisState &m_state;
     Orientation m_orientation;

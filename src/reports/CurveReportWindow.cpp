@@ -76,9 +76,23 @@ void CurveReportWindow::printReport(CurveReportLayout &layout)
 
 void CurveReportWindow::showOutcome()
 {
-    // Only a page that really went out is reported as sent.
-    m_label1->setText(m_outcome.delivered() ? QStringLiteral("数据发送完成！打印机空闲......")
-                                            : QStringLiteral("打印失败！"));
+    // Only a page that a printer took is reported as sent; one written to a PDF file (no
+    // printer) says where it went, also in the main window's status bar.
+    const bool toFile = m_outcome.result == PrintOutcome::Result::SavedToFile;
+    m_label1->setText(m_outcome.result == PrintOutcome::Result::Printed ? QStringLiteral("数据发送完成！打印机空闲......")
+                      : toFile                                           ? m_outcome.note()
+                                                                         : QStringLiteral("打印失败！"));
+    if (toFile) {
+        announceSaved(m_context, m_outcome.filePath, QStringLiteral("已保存为 PDF："));
+        m_label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_label1->setFixedWidth(MaxNoteWidth);
+        m_label1->setFixedHeight(m_label1->heightForWidth(MaxNoteWidth));
+        setFixedSize(std::max(ClientWidth, m_label1->x() + MaxNoteWidth + NoteMargin),
+                     std::max(ClientHeight, m_closeButton->y() + m_closeButton->height() + NoteMargin));
+        m_closeButton->move(m_closeButton->x(), std::max(m_closeButton->y(), m_label1->geometry().bottom() + 8));
+        setFixedHeight(m_closeButton->geometry().bottom() + NoteMargin);
+        return;
+    }
     const QString note = m_outcome.note();
     if (note.isEmpty())
         return;

@@ -121,6 +121,8 @@ void print_pic::printClientArea()
 
 void print_pic::showOutcome()
 {
+    if (m_outcome.result == PrintOutcome::Result::SavedToFile)
+        announceSaved(m_context, m_outcome.filePath, QStringLiteral("已保存为 PDF："));
     const QString note = m_outcome.note();
     if (note.isEmpty())
         return;

@@ -1,6 +1,8 @@
 #include "workspace/FilterCommands.h"
 
+#include "analysis/AnalysisState.h"
 #include "analysis/ImageFilterRun.h"
+#include "platform/CurveViewPort.h"
 #include "platform/SurfaceView.h"
 #include "workspace/Frm_transact.h"
 
@@ -49,6 +51,9 @@ void runWorkspaceFilter(Frm_transact &workspace, ImageFilter filter)
     }
     emit picture.changed();
     workspace.setCursor(Qt::ArrowCursor);
+    // An open curve window shows the filtered picture, not the one it sampled when it opened.
+    if (context.curveWindow && context.state.CurveWindowOpen)
+        context.curveWindow->resamplePicture();
 }
 
 void installFilterCommands(Frm_transact &workspace)

@@ -20,6 +20,8 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -36,18 +38,23 @@ Frm_transact *Frm_transact::instance(const AppContext &context)
 
 Frm_transact *Frm_transact::showWorkspace(AppContext &context)
 {
+    // Read the picture before anything is created or changed, so that a refused file leaves no
+    // window behind, the picture on screen and the shared state as they were.
+    WorkspacePicture loaded = readWorkspacePicture(context.state.ImagePath, loadPlacementMode());
+    if (!loaded.ok()) {
+        if (context.services.dialogs)
+            context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
+                                              QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
+                                              Dialogs::Icon::Warning);
+        return nullptr;
+    }
+    // The curves on screen belong to the picture being replaced.
+    if (context.curveWindow)
+        context.curveWindow->closeWindow();
     Frm_transact *form = instance(context);
-    if (!form) {
-        // Read the picture before anything is created or changed, so that a refused file
-        // leaves no window behind and the shared state as it was.
-        WorkspacePicture loaded = readWorkspacePicture(context.state.ImagePath, loadPlacementMode());
-        if (!loaded.ok()) {
-            if (context.services.dialogs)
-                context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
-                                                  QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
-                                                  Dialogs::Icon::Warning);
-            return nullptr;
-        }
+    if (form) {
+        form->replacePicture(std::move(loaded));
+    } else {
         form = new Frm_transact(context);
         form->Form_Load(std::move(loaded));
     }
@@ -111,6 +118,14 @@ Frm_transact::Frm_transact(AppContext &context)
     installFilterCommands(*this);
     installRegionCommands(*this);
     installTableExportCommand(*this);
+    // While a curve window is open it and its table stay above the workspace, also when a click
+    // on the picture (which moves the cut) brings the workspace forward.
+    if (context.mdiArea)
+        connect(context.mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *active) {
+            // After the area has finished raising the workspace.
+            if (active && active->widget() == this)
+                QMetaObject::invokeMethod(this, &Frm_transact::keepCurvesAbove, Qt::QueuedConnection);
+        });
 }
 
 Frm_transact::~Frm_transact()
@@ -135,6 +150,24 @@ void Frm_transact::setCurveCommandsEnabled(bool enabled)
     for (const char *name : {"shuipin", "cuizi"})
         if (QAction *item = menuItem(QString::fromLatin1(name)))
             item->setEnabled(enabled);
+}
+
+QRect Frm_transact::windowRect() const
+{
+    const QWidget *frame = childWindowFrame(const_cast<Frm_transact *>(this));
+    return frame == this ? frameGeometry() : frame->geometry();
+}
+
+QRect Frm_transact::pictureRect() const
+{
+    QWidget *frame = childWindowFrame(const_cast<Frm_transact *>(this));
+    const QPoint origin = frame == this ? frameGeometry().topLeft() : frame->pos();
+    return QRect(origin + m_pictureView->mapTo(frame, QPoint(0, 0)), m_pictureView->size());
+}
+
+void Frm_transact::moveWindow(const QPoint &topLeft)
+{
+    childWindowFrame(this)->move(topLeft);
 }
 
 void Frm_transact::setTableCommandEnabled(bool enabled)
@@ -195,7 +228,12 @@ void Frm_transact::showPlacedPicture()
     // Rulers: left and top scales, then bottom and right ones, engraved on the window around
     // the picture, in the picture's own pixels when it is placed. The routine halves spans it
     // is given, so each call gets its own.
+    // They count picture pixels from 0 whatever position axis a curve window left in the
+    // shared state.
     m_windowSurface.setBackColour(BackColour);
+    AnalysisState &state = m_context.state;
+    const double axisStart = state.AxisStart;
+    state.AxisStart = 0;
     const PicturePlacement *placement = m_source.placement.isIdentity() ? nullptr : &m_source.placement;
     int spanX = workspace::PictureWidth, spanY = workspace::PictureHeight;
     Module1::DrawPlotFrame(m_context.state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
@@ -204,11 +242,21 @@ void Frm_transact::showPlacedPicture()
     spanY = workspace::PictureHeight;
     Module1::DrawPlotFrame(m_context.state, m_picture, m_windowSurface, spanX, spanY, 8, 8,
                            scalesides::RulersBottomRight, false, placement);
+    state.AxisStart = axisStart;
 
     m_picture.setPicture(m_source.placed);
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_context.state.ImagePath).fileName() +
                    placementTitleSuffix(m_source) + m_titleMark);
+}
+
+void Frm_transact::replacePicture(WorkspacePicture picture)
+{
+    RegionCommands *region = RegionCommands::of(*this);
+    if (region && region->regionMode())
+        menuItem(QStringLiteral("shanwie2"))->trigger();
+    Form_Load(std::move(picture));
+    m_windowView->update();
 }
 
 void Frm_transact::setPlacement(PlacementMode mode)
@@ -254,12 +302,19 @@ void Frm_transact::configtext_Click()
     frm_sz::showDialog(m_context);
 }
 
+void Frm_transact::keepCurvesAbove()
+{
+    if (m_context.curveWindow)
+        m_context.curveWindow->raiseAboveWorkspace();
+}
+
 void Frm_transact::Picture1_MouseDown(int x, int y)
 {
     // A press that starts a distance measurement does not move the cut.
     if (m_distancePicker->active())
         return;
     m_cutPicker->pressAt(x, y);
+    keepCurvesAbove();
 }
 
 void Frm_transact::Picture1_KeyDown(int key)

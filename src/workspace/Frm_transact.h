@@ -56,6 +56,9 @@ public:
     void setTitleMark(const QString &mark) override;
     void pickDistance(std::function<void(double length)> done) override;
     FramePlacement framePlacement() const override;
+    QRect windowRect() const override;
+    QRect pictureRect() const override;
+    void moveWindow(const QPoint &topLeft) override;
     // The status text shown during the 3D export (hidden while idle).
     QLabel *statusLabel() { return m_label1; }
     // How the opened picture lies on Picture1 (identity unless it is larger than 640 x 480).
@@ -76,6 +79,10 @@ private:
 
     void Form_Load(WorkspacePicture picture);
     void showPlacedPicture();
+    // Another picture in this workspace: region mode left, rulers and picture loaded afresh.
+    void replacePicture(WorkspacePicture picture);
+    // The open curve window and its table back above this window.
+    void keepCurvesAbove();
     void Form_Unload();
     void shuipin_Click();
     void cuizi_Click();

@@ -108,6 +108,7 @@ bool SurfaceChartWindow::saveWorkbook()
         reportSaveFailure(*dialogs, this);
         return false;
     }
+    announceSaved(m_context, *path);
     return true;
 }
 
@@ -133,6 +134,8 @@ bool SurfaceChartWindow::savePicture()
     }
     if (!ok)
         reportSaveFailure(*dialogs, this);
+    else
+        announceSaved(m_context, *path);
     return ok;
 }
 

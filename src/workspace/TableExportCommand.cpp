@@ -50,6 +50,8 @@ void runTableExport(Frm_transact &workspace)
     workspace.unsetCursor();
     if (!saved)
         reportSaveFailure(*dialogs, &workspace);
+    else
+        announceSaved(context, *path);
 }
 
 void installTableExportCommand(Frm_transact &workspace)

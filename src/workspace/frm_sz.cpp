@@ -1,6 +1,7 @@
 #include "workspace/frm_sz.h"
 
 #include "analysis/SettingsFile.h"
+#include "platform/CurveViewPort.h"
 #include "platform/Dialogs.h"
 #include "workspace/DigitEntryCheck.h"
 #include "workspace/WorkspaceGeometry.h"
@@ -146,6 +147,9 @@ void frm_sz::CurtButton1_Click()
                              QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return;
     }
+    // An open curve window takes the new width at once, as one opened now would.
+    if (m_context.curveWindow)
+        m_context.curveWindow->applyIntegrationWidth(SettingsFile(settingsPath()).integrationWidth());
     if (dialogs)
         dialogs->message(this, QStringLiteral("设置值已成功被修改!"), QStringLiteral("提示"),
                          Dialogs::Buttons::Ok, Dialogs::Icon::Information);

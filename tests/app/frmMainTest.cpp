@@ -263,21 +263,23 @@ TEST_F(frmMainTest, AnIdeographicSpaceIsPartOfANameNotABlank)
 TEST_F(frmMainTest, ARefusedPictureLeavesTheButtonsEnabled)
 {
     frmMain &w = makeWindow(true);
+    app.state().ImagePath = QStringLiteral("/data/shown.bmp");
     workspaceAccepts = false;
     app.dialogs.fileAnswers.push_back(QStringLiteral("/data/broken.jpg"));
     clickToolbar(2);
-    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/broken.jpg"));
+    // ImagePath keeps naming the picture on screen, not the refused one.
+    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/shown.bmp"));
     EXPECT_EQ(workspaceOpens, 1);
     EXPECT_TRUE(w.toolbarButtonEnabled(1));
     EXPECT_TRUE(w.toolbarButtonEnabled(2));
 }
 
-TEST_F(frmMainTest, WithoutAWorkspaceOpenerThePathIsStoredAndTheButtonsStay)
+TEST_F(frmMainTest, WithoutAWorkspaceOpenerNothingChanges)
 {
     app.context.openWorkspace = nullptr;
     window = std::make_unique<frmMain>(app.context, bannerPath, history());
     EXPECT_FALSE(window->openImageFile(QStringLiteral("/data/x.bmp")));
-    EXPECT_EQ(app.state().ImagePath, QStringLiteral("/data/x.bmp"));
+    EXPECT_EQ(app.state().ImagePath, QString());
     EXPECT_TRUE(window->toolbarButtonEnabled(2));
 }
 

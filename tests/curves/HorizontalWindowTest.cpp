@@ -430,7 +430,8 @@ TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
     QWidget *frame = childWindowFrame(w);
     ASSERT_NE(frame, w);
     EXPECT_EQ(frame->size(), QSize(710, 330));
-    const int tableWidth = frm_listview::instance(*context)->listWidth();
+    // In a frame the workspace stands right of the table's frame, the curves under its picture.
+    const int tableWidth = childWindowFrame(frm_listview::instance(*context))->width();
     EXPECT_EQ(frame->pos(), QPoint(tableWidth, area.viewport()->height() - 330));
     EXPECT_EQ(w->windowSurface().size(), w->size());
     EXPECT_EQ(childWindowFrame(frm_listview::instance(*context))->pos(), QPoint(0, 0));

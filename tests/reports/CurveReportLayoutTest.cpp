@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QMap>
 
 #include <cmath>
@@ -222,10 +223,32 @@ TEST_F(CurveReportLayoutTest, NeitherModeGivesTitleAndListOnly)
     addMarkH(3, 40);
     const RecordingPage page = draw(Orientation::Horizontal, std::nullopt);
     EXPECT_TRUE(page.lines.isEmpty());
-    ASSERT_EQ(page.texts.size(), 2);
+    ASSERT_EQ(page.texts.size(), 3);
     EXPECT_EQ(page.texts[0].text, QStringLiteral("水平分析曲线"));
     EXPECT_EQ(page.texts[1].text, QStringLiteral("点0(3,40)"));
+    EXPECT_EQ(page.texts[2].text, layout->footer());
     EXPECT_EQ(layout->reportName(), QStringLiteral("水平分析曲线"));
+}
+
+TEST_F(CurveReportLayoutTest, FooterNamesThePictureTheCutTheWidthAndTheDate)
+{
+    state->ImagePath = QStringLiteral("/data/beams/spot.bmp");
+    state->CutPosition = 192;
+    state->IntegrationWidth = 5;
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    for (const bool analysed : {false, true}) {
+        state->PrintAnalysed = analysed;
+        const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
+        ASSERT_FALSE(page.texts.isEmpty());
+        const auto &footer = page.texts.back();
+        EXPECT_EQ(footer.text, QStringLiteral("图片：spot.bmp　切线：第 192 行　积分宽度：5　日期：") + today);
+        // At the foot of the page, under the plot and anything listed there.
+        EXPECT_GT(footer.y, layout->plotTop() + 4000 + 800);
+        EXPECT_LE(footer.y + page.textHeight(footer.text), page.pageHeight());
+    }
+    state->CutPosition = 320;
+    const RecordingPage page = draw(Orientation::Vertical, DisplayMode::Line);
+    EXPECT_TRUE(page.texts.back().text.contains(QStringLiteral("切线：第 320 列")));
 }
 
 TEST_F(CurveReportLayoutTest, NoMarksMeansNoCrossesAndNoList)

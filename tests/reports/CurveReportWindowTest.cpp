@@ -6,6 +6,9 @@
 #include "reports/print_hline.h"
 #include "reports/print_line.h"
 
+#include "platform/MainWindowPort.h"
+
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMap>
@@ -82,9 +85,27 @@ QList<PdfWord> words(const QString &file)
     return found;
 }
 
+// The main window's status bar, as the reports reach it.
+class StatusRecorder : public MainWindowPort
+{
+public:
+    QStringList statuses;
+    void setToolbarButtonEnabled(int, bool) override {}
+    bool toolbarButtonEnabled(int) const override { return true; }
+    void setConnectMenuEnabled(bool) override {}
+    bool connectMenuEnabled() const override { return true; }
+    void showStatus(const QString &text) override { statuses << text; }
+};
+
 class CurveReportWindowTest : public ReportFixture
 {
 protected:
+    void SetUp() override
+    {
+        ReportFixture::SetUp();
+        context->mainWindow = &mainWindow;
+    }
+    StatusRecorder mainWindow;
     // Row 192: grey 10 (= GreyMin) on columns 1..213, 105 (half way) on 214..426, 200 (= GreyMax)
     // on 427..640.
     void setPlateaus()
@@ -117,21 +138,24 @@ TEST_F(CurveReportWindowTest, RawReportPrintsOnePageWhileLoadingThenSaysSo)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(print_line::instance(*context), window);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("打印"));
-    EXPECT_EQ(window->statusLabel()->text(), Sent);
     EXPECT_EQ(window->closeButton()->text(), QStringLiteral("关 闭"));
-    EXPECT_EQ(window->statusLabel()->geometry(), QRect(40, 24, 177, 41));
-    EXPECT_EQ(window->closeButton()->geometry(), QRect(64, 88, 89, 33));
+    EXPECT_EQ(window->statusLabel()->pos(), QPoint(40, 24));
     EXPECT_EQ(QFontInfo(window->statusLabel()->font()).family(), QStringLiteral("Noto Serif CJK SC"));
     EXPECT_TRUE(window->statusLabel()->font().bold());
 
     const QString file = onlyPrintedFile();
     EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("水平原始曲线 2024-05-01 09-30-00.pdf"));
     EXPECT_EQ(pdfPageCount(file), 1);
-    // The window says where the page went, on a line of its own.
-    EXPECT_TRUE(window->noteLabel()->isVisibleTo(window));
-    EXPECT_TRUE(window->noteLabel()->text().contains(QFileInfo(file).fileName()));
-    EXPECT_GE(window->noteLabel()->geometry().top(), window->closeButton()->geometry().bottom());
-    EXPECT_TRUE(window->rect().contains(window->noteLabel()->geometry()));
+    // No printer: the window says where the page went instead of calling it sent, in full and
+    // above its button, and so does the main window's status bar.
+    const QString saved = QStringLiteral("已保存为 PDF：") + QDir::toNativeSeparators(file);
+    EXPECT_EQ(window->statusLabel()->text(), saved);
+    EXPECT_NE(window->statusLabel()->text(), Sent);
+    EXPECT_FALSE(window->noteLabel()->isVisibleTo(window));
+    EXPECT_LE(window->statusLabel()->geometry().bottom(), window->closeButton()->geometry().top());
+    EXPECT_TRUE(window->rect().contains(window->statusLabel()->geometry()));
+    EXPECT_TRUE(window->rect().contains(window->closeButton()->geometry()));
+    EXPECT_EQ(mainWindow.statuses, QStringList({saved}));
 }
 
 TEST_F(CurveReportWindowTest, RawPageShowsAxesTicksAndTheCurveWhereTheGreyValuesPutIt)
@@ -270,9 +294,14 @@ TEST_F(CurveReportWindowTest, NeitherModeReportHasTitleAndListOnly)
     printLine();
     const QString file = onlyPrintedFile();
     const QList<PdfWord> words = testing::words(file);
-    ASSERT_EQ(words.size(), 2);
+    ASSERT_GT(words.size(), 2);
     EXPECT_EQ(words[0].text, QStringLiteral("水平分析曲线"));
     EXPECT_EQ(words[1].text, QStringLiteral("点0(7,42.5)"));
+    // Then only the footer line at the foot of the page.
+    QString footer;
+    for (qsizetype i = 2; i < words.size(); ++i)
+        footer += words[i].text;
+    EXPECT_TRUE(footer.contains(QStringLiteral("切线"))) << footer.toStdString();
     const QImage page = renderPdf(file);
     EXPECT_EQ(findHorizontalPlot(page).top, -1);
     // Ink only where the two texts are.
@@ -346,8 +375,8 @@ TEST_F(CurveReportWindowTest, VerticalReportPlotsTheCutColumnAgainstFourHundredE
     print_hline *window = print_hline::showWindow(*context, &faceButton, &lineButton);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(print_hline::instance(*context), window);
-    EXPECT_EQ(window->statusLabel()->text(), Sent);
     const QString file = onlyPrintedFile();
+    EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("已保存为 PDF：") + QDir::toNativeSeparators(file));
     EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("垂直原始曲线 2024-05-01 09-30-00.pdf"));
     EXPECT_EQ(pdfPageCount(file), 1);
 

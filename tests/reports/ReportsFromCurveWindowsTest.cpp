@@ -12,6 +12,7 @@
 #include "workspace/Frm_transact.h"
 #include "workspace/frm_sz.h"
 
+#include <QDir>
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -122,8 +123,8 @@ TEST_F(ReportsFromCurveWindowsTest, AnalysedHorizontalReportShowsTheCurveWhereTh
     EXPECT_TRUE(state->PrintAnalysed);
     print_line *report = print_line::instance(*context);
     ASSERT_NE(report, nullptr);
-    EXPECT_EQ(report->statusLabel()->text(), QStringLiteral("数据发送完成！打印机空闲......"));
     const QString file = onlyPrintedFile();
+    EXPECT_EQ(report->statusLabel()->text(), QStringLiteral("已保存为 PDF：") + QDir::toNativeSeparators(file));
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith(QStringLiteral("水平分析曲线(面)")));
     EXPECT_EQ(pdfPageCount(file), 1);
 

@@ -119,6 +119,8 @@ TEST_F(TableExportTest, AHorizontalCutGivesThirtyTwoGroupsInFaceMode)
     EXPECT_EQ(request.initialDirectory, QStringLiteral("c:\\"));
     EXPECT_EQ(childWindowFrame(window)->y(), 300);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+    // The main window's status bar says what was written where.
+    EXPECT_EQ(mainWindow.statuses, QStringList({QStringLiteral("已保存：") + QDir::toNativeSeparators(file)}));
     // Arrow and hourglass while it works, the normal pointer after.
     EXPECT_EQ(workbook.pointers, QList<Qt::CursorShape>{Qt::BusyCursor});
     EXPECT_EQ(ws->cursor().shape(), Qt::ArrowCursor);
@@ -254,6 +256,7 @@ TEST_F(TableExportTest, AFailedSaveKeepsTheOldFileAndSaysSo)
     EXPECT_EQ(dialogs.messages[1].buttons, Dialogs::Buttons::Ok);
     EXPECT_EQ(bytesOf(file), QByteArray("keep me"));
     EXPECT_EQ(ws->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(mainWindow.statuses.isEmpty());
 
     // A new name that cannot be written leaves nothing behind.
     dialogs.messages.clear();

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QImage>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -32,11 +33,13 @@ class RecordingMainWindow : public MainWindowPort
 public:
     std::array<bool, 6> buttons{false, true, true, true, true, true};
     bool connectMenu = true;
+    QStringList statuses; // status-bar lines, in order
 
     void setToolbarButtonEnabled(int index, bool enabled) override { buttons.at(index) = enabled; }
     bool toolbarButtonEnabled(int index) const override { return buttons.at(index); }
     void setConnectMenuEnabled(bool enabled) override { connectMenu = enabled; }
     bool connectMenuEnabled() const override { return connectMenu; }
+    void showStatus(const QString &text) override { statuses << text; }
 };
 
 // A picture whose every pixel differs from its neighbours, so that misplaced copies show.

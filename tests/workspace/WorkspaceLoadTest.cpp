@@ -99,18 +99,19 @@ TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
     EXPECT_EQ(ws->menuItem("nosuchitem"), nullptr);
 }
 
-TEST_F(WorkspaceLoad, OpeningAgainBringsTheSameWindowForwardAndKeepsItsPicture)
+TEST_F(WorkspaceLoad, OpeningAgainShowsTheNewPictureInTheSameWindow)
 {
     Frm_transact *first = openPattern();
     ASSERT_NE(first, nullptr);
     first->move(400, 300);
-    const QImage shown = first->picture().image();
+    const QImage rulers = first->windowSurface().image();
 
     QImage other(640, 480, QImage::Format_RGB32);
     other.fill(qRgb(10, 200, 30));
     EXPECT_TRUE(open(writeImage("other.bmp", other)));
     EXPECT_EQ(Frm_transact::instance(*context), first);
-    EXPECT_EQ(first->picture().image(), shown);
+    EXPECT_EQ(first->picture().image(), other);
+    EXPECT_EQ(first->windowSurface().image(), rulers);
     EXPECT_EQ(first->pos(), QPoint(160, 70));
     EXPECT_EQ(QApplication::topLevelWidgets().count(first), 1);
 }

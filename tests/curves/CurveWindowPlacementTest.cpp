@@ -1,0 +1,90 @@
+// Where the curve window and the table go in the main frame: beside the workspace picture,
+// never over it when the area has room, kept above the workspace, enlarged inside the area.
+#include "CurveFixture.h"
+
+#include "curves/CurvePlacement.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace lumetra::test {
+namespace {
+
+class CurveWindowPlacement : public CurveFixture
+{
+protected:
+    void SetUp() override
+    {
+        CurveFixture::SetUp();
+        area.resize(1600, 950);
+        area.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        area.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        area.show();
+        context->mdiArea = &area;
+    }
+    QWidget *topWindow() const
+    {
+        const auto list = area.subWindowList(QMdiArea::StackingOrder);
+        return list.isEmpty() ? nullptr : list.back();
+    }
+    QMdiArea area;
+    // The table at the left, the workspace at the top and the curves off the picture; kept on
+    // top when the picture is clicked; enlarged inside the area.
+    void checkTiling(bool vertical);
+};
+
+void CurveWindowPlacement::checkTiling(bool vertical)
+{
+    {
+        CurveWindow *w = openCurves(vertical);
+        ASSERT_NE(w, nullptr);
+        Frm_transact *ws = Frm_transact::instance(*context);
+        const QRect table = childWindowFrame(frm_listview::instance(*context))->geometry();
+        const QRect curves = childWindowFrame(w)->geometry();
+        EXPECT_EQ(table.topLeft(), QPoint(0, 0));
+        EXPECT_EQ(ws->windowRect().topLeft(), QPoint(table.width(), 0));
+        EXPECT_FALSE(curves.intersects(ws->pictureRect())) << vertical;
+        EXPECT_FALSE(curves.intersects(table)) << vertical;
+        EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(curves)) << vertical;
+
+        // A press on the picture moves the cut and leaves the curve window on top.
+        QTest::mouseClick(ws->pictureView(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+        EXPECT_EQ(state->CutPosition, vertical ? 298 : 198);
+        EXPECT_EQ(topWindow(), childWindowFrame(w));
+        area.setActiveSubWindow(qobject_cast<QMdiSubWindow *>(childWindowFrame(ws)));
+        QApplication::processEvents();
+        EXPECT_EQ(topWindow(), childWindowFrame(w));
+
+        // Enlarged, the plot stays inside the area; back to normal size, back in its place.
+        QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
+        EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(childWindowFrame(w)->geometry()));
+        QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
+        EXPECT_EQ(childWindowFrame(w)->geometry(), curves);
+    }
+}
+
+TEST_F(CurveWindowPlacement, HorizontalWindowIsTiled)
+{
+    checkTiling(false);
+}
+
+TEST_F(CurveWindowPlacement, VerticalWindowIsTiled)
+{
+    checkTiling(true);
+}
+
+TEST(CurvePlacement, BelowThenBesideThenUnderThePicture)
+{
+    const QRect workspace(157, 0, 720, 600);
+    const QRect picture(190, 80, 644, 484);
+    EXPECT_EQ(tiledCurvePosition({1600, 1000}, workspace, picture, {710, 330}), QPoint(157, 600));
+    EXPECT_EQ(tiledCurvePosition({1600, 850}, workspace, picture, {710, 330}), QPoint(877, 0));
+    // No room either way: under the picture, as low as the area allows; the area scrolls.
+    EXPECT_EQ(tiledCurvePosition({1200, 850}, workspace, picture, {710, 330}), QPoint(157, 564));
+    EXPECT_EQ(tiledCurvePosition({1200, 700}, workspace, picture, {710, 330}), QPoint(157, 564));
+    EXPECT_EQ(fittedPosition({1200, 800}, {157, 564}, {1030, 530}), QPoint(157, 270));
+    EXPECT_EQ(fittedPosition({900, 400}, {157, 564}, {1030, 530}), QPoint(0, 0));
+}
+
+} // namespace
+} // namespace lumetra::test
