@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // The per-row work of the sampling routines, written so that the compiler vectorises it. Each
-// kernel is built twice (AVX2 and the baseline instruction set) and the processor picks one when
-// the program starts.
+// kernel is built for several instruction sets (AVX-512, AVX2, the baseline) and the widest the
+// processor runs is picked when the program starts.
 namespace lumetra::sampling {
 
 // Splits count colours of one picture scanline into red, green and blue.
