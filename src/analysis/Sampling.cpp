@@ -1,6 +1,6 @@
 // Sampling the workspace picture into colours and grey values, and the whole-picture grey range.
 #include "analysis/Module1.h"
-#include "analysis/Rounding.h"
+#include "analysis/SamplingKernels.h"
 #include "platform/PictureSurface.h"
 
 #include <QStringLiteral>
@@ -37,30 +37,6 @@ float rowPercent(int y, int rows)
     return std::min(100.0f, 100.0f * static_cast<float>(y) / static_cast<float>(rows));
 }
 
-// Grey value of one pixel: 0.587 g + 0.299 r + 0.114 b summed in this order in double precision,
-// rounded half to even.
-inline int greyOf(int red, int green, int blue)
-{
-    return static_cast<int>(rounding::halfEven(0.587 * green + 0.299 * red + 0.114 * blue));
-}
-
-// One row x = 1..640 of the range scan; the minimum skips 0. Grey values are 0..255: taking one
-// off in unsigned arithmetic turns 0 into the largest value, so a plain minimum skips it and the
-// loop vectorises. A minimum that is already 0 (a zero seed) stays 0, as nothing is smaller.
-void scanRow(const int *row, int &maxGrey, int &minGrey)
-{
-    int mx = maxGrey;
-    unsigned mn = static_cast<unsigned>(minGrey) - 1u;
-    for (int x = 1; x <= 640; ++x) {
-        const int g = row[x];
-        mx = std::max(mx, g);
-        mn = std::min(mn, static_cast<unsigned>(g) - 1u);
-    }
-    maxGrey = mx;
-    if (minGrey != 0)
-        minGrey = static_cast<int>(mn + 1u);
-}
-
 } // namespace
 
 void ReadColours(AnalysisState &state, const PictureSurface &picture, ProgressWindows &progress)
@@ -78,12 +54,9 @@ void ReadColours(AnalysisState &state, const PictureSurface &picture, ProgressWi
         int x = 1;
         if (y < image.height()) {
             const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (; x <= inside; ++x) {
-                const QRgb c = line[x];
-                red[x] = static_cast<int16_t>(qRed(c));
-                green[x] = static_cast<int16_t>(qGreen(c));
-                blue[x] = static_cast<int16_t>(qBlue(c));
-            }
+            if (inside >= 1)
+                sampling::splitColours(line + 1, red + 1, green + 1, blue + 1, inside);
+            x = std::max(x, inside + 1);
         }
         // Outside the surface a read gives -1: red -1, green 0, blue 0.
         for (; x <= columns; ++x) {
@@ -107,8 +80,8 @@ void ComputeGreyMap(AnalysisState &state, ProgressWindows &progress)
         const int16_t *green = state.ColourStore.row(ColourStoreGrid::Green, y) - ColourStoreGrid::First;
         const int16_t *blue = state.ColourStore.row(ColourStoreGrid::Blue, y) - ColourStoreGrid::First;
         int *grey = state.GreyMap.row(y);
-        for (int x = 1; x <= columns; ++x)
-            grey[x] = greyOf(red[x], green[x], blue[x]);
+        if (columns >= 1)
+            sampling::greyRow(red + 1, green + 1, blue + 1, grey + 1, columns);
         progress.setProgress(ProgressWindows::Window::Jindu, rowPercent(y, rows));
     }
     progress.close(ProgressWindows::Window::Jindu);
@@ -123,7 +96,7 @@ void ScanGreyRangeWithProgress(AnalysisState &state, ProgressWindows &progress)
     int minGrey = 15;
     const int rows = state.ImageHeight > 0 ? state.ImageHeight : 480;
     for (int y = 1; y <= 480; ++y) {
-        scanRow(state.GreyMap.row(y), maxGrey, minGrey);
+        sampling::rangeRow(state.GreyMap.row(y) + 1, 640, maxGrey, minGrey);
         progress.setProgress(ProgressWindows::Window::Jindu, rowPercent(y, rows));
     }
     state.GreyMax = maxGrey;
@@ -139,7 +112,7 @@ void ScanGreyRange(AnalysisState &state)
     int maxGrey = state.GreyMap(1, 1);
     int minGrey = maxGrey;
     for (int y = 1; y <= 480; ++y)
-        scanRow(state.GreyMap.row(y), maxGrey, minGrey);
+        sampling::rangeRow(state.GreyMap.row(y) + 1, 640, maxGrey, minGrey);
     state.GreyMax = maxGrey;
     state.GreyMin = minGrey;
     state.ImageGreyMax = state.GreyMax;

@@ -68,6 +68,43 @@ float greyOf(quint32 r, quint32 g, quint32 b)
     return 0.299f * static_cast<float>(r) + 0.587f * static_cast<float>(g) + 0.114f * static_cast<float>(b);
 }
 
+// Sample k of a binary raster: one byte, or two bytes most significant first.
+template <int Bytes>
+inline quint32 sampleAt(const uchar *raster, qsizetype k)
+{
+    if constexpr (Bytes == 1)
+        return raster[k];
+    else
+        return quint32(raster[2 * k]) << 8 | raster[2 * k + 1];
+}
+
+// The binary rasters, one loop per layout so that each runs without a test per pixel; each
+// returns the highest sample.
+template <int Bytes>
+quint32 decodeGrey(const uchar *raster, qsizetype pixels, float *out)
+{
+    quint32 highest = 0;
+    for (qsizetype i = 0; i < pixels; ++i) {
+        const quint32 v = sampleAt<Bytes>(raster, i);
+        highest = std::max(highest, v);
+        out[i] = static_cast<float>(v);
+    }
+    return highest;
+}
+
+template <int Bytes>
+quint32 decodeColour(const uchar *raster, qsizetype pixels, float *out)
+{
+    quint32 highest = 0;
+    for (qsizetype i = 0; i < pixels; ++i) {
+        const quint32 r = sampleAt<Bytes>(raster, 3 * i), g = sampleAt<Bytes>(raster, 3 * i + 1),
+                      b = sampleAt<Bytes>(raster, 3 * i + 2);
+        highest = std::max({highest, r, g, b});
+        out[i] = greyOf(r, g, b);
+    }
+    return highest;
+}
+
 } // namespace
 
 bool looksLikeNetpbm(QByteArrayView bytes)
@@ -134,20 +171,11 @@ FrameReadResult decodeNetpbm(QByteArrayView bytes, const QString &name)
             return fail(QStringLiteral("图像文件已损坏或不完整"));
         }
         const auto *raster = reinterpret_cast<const uchar *>(bytes.data() + scan.position());
-        const auto sample = [raster, sampleBytes](qsizetype k) -> quint32 {
-            return sampleBytes == 1 ? raster[k] : quint32(raster[2 * k]) << 8 | raster[2 * k + 1];
-        };
-        for (qsizetype i = 0; i < pixels; ++i) {
-            if (colour) {
-                const quint32 r = sample(3 * i), g = sample(3 * i + 1), b = sample(3 * i + 2);
-                highest = std::max({highest, r, g, b});
-                frame.values[std::size_t(i)] = greyOf(r, g, b);
-            } else {
-                const quint32 v = sample(i);
-                highest = std::max(highest, v);
-                frame.values[std::size_t(i)] = static_cast<float>(v);
-            }
-        }
+        float *out = frame.values.data();
+        if (colour)
+            highest = sampleBytes == 1 ? decodeColour<1>(raster, pixels, out) : decodeColour<2>(raster, pixels, out);
+        else
+            highest = sampleBytes == 1 ? decodeGrey<1>(raster, pixels, out) : decodeGrey<2>(raster, pixels, out);
     }
     if (highest > maxval) {
         frame = {};

@@ -167,6 +167,7 @@ TEST_F(FrameFile, BrokenFilesGetOneLineReasons)
         {"nosize.pgm", "P5\n# only a comment\n"},
         {"maxval.pgm", "P5\n2 2\n70000\n\x01\x02\x03\x04\x05\x06\x07\x08"},
         {"above.pgm", "P2\n2 1\n100\n50 101\n"},
+        {"above.ppm", QByteArray("P6\n1 1\n1000\n\x00\x05\x03\xe9\x00\x07", 18)},
         {"cut.png", png.left(png.size() / 2)},
         {"cut.tif", tiff.left(tiff.size() / 2)},
         {"empty.png", QByteArray()},
