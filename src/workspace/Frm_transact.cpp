@@ -266,6 +266,9 @@ void Frm_transact::setPlacement(PlacementMode mode)
     placeWorkspacePicture(m_source, mode);
     showPlacedPicture();
     update();
+    // An open curve window follows the newly placed picture, as after a filter.
+    if (m_context.curveWindow && m_context.state.CurveWindowOpen)
+        m_context.curveWindow->resamplePicture();
 }
 
 void Frm_transact::Form_Unload()

@@ -162,6 +162,21 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
     EXPECT_GT(qRed(expected.pixel(450, 350)), qRed(expected.pixel(5, 5)) + 50);
 }
 
+TEST_F(PicturePlacementTest, AnOpenCurveWindowSamplesThePictureAgainWhenItIsPlacedAnew)
+{
+    ASSERT_TRUE(open(largeBeamPng()));
+    Frm_transact *ws = frmWorkspace();
+    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ASSERT_NE(context->curveWindow, nullptr);
+    const int before = state->GreyMap(320, 240);
+
+    ws->placementBar()->button(PlacementMode::Beam)->click();
+    // The grey map is the beam-centred picture now, not the top-left one it sampled first.
+    const int centre = workspaceGreyLevel(largeAt(580 + 320, 460 + 240), 65535);
+    EXPECT_EQ(state->GreyMap(320, 240), centre);
+    EXPECT_NE(state->GreyMap(320, 240), before);
+}
+
 TEST_F(PicturePlacementTest, BeamWindowStaysInsideThePictureAndSmallPicturesAreNotMoved)
 {
     EXPECT_EQ(choosePlacement(PlacementMode::Beam, 1280, 960, std::make_pair(1270.0, 3.0)).offsetX, 640);
