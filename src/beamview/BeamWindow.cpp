@@ -244,11 +244,14 @@ void BeamWindow::showValues(bool present)
 void BeamWindow::showResult()
 {
     const bool present = m_result.has_value();
-    m_sourceLabel->setText(present ? QStringLiteral("%1　%2 × %3，%4 位")
+    // A picture larger than the workspace is still measured whole, whatever part of it is shown.
+    const bool larger = m_source.frame.width > 640 || m_source.frame.height > 480;
+    m_sourceLabel->setText(present ? QStringLiteral("%1　%2 × %3，%4 位%5")
                                          .arg(m_source.name)
                                          .arg(m_source.frame.width)
                                          .arg(m_source.frame.height)
                                          .arg(m_source.frame.bitDepth)
+                                         .arg(larger ? QStringLiteral("，整幅测量") : QString())
                                    : m_source.name);
     if (!present)
         m_status->setText(m_source.error);

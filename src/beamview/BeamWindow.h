@@ -48,6 +48,7 @@ public:
     // The shown text of a value row in pixels and in µm, by its key ("centroidX", "dMajor", ...).
     QString pixelText(const QString &key) const;
     QString micronText(const QString &key) const;
+    QLabel *sourceLabel() const { return m_sourceLabel; }
     QLabel *statusLabel() const { return m_status; }
     QLabel *saturationLabel() const { return m_saturation; }
     QLabel *darkLabel() const { return m_darkLabel; }

@@ -9,6 +9,7 @@
 #include "curves/CurveWindow.h"
 #include "platform/Calibration.h"
 #include "platform/ScriptedWorkbookService.h"
+#include "workspace/PlacementBar.h"
 #include "support/WorkbookReader.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -90,6 +92,34 @@ TEST_F(BeamWindowTest, ShowsTheCoresNumbersInPixelsAndMicronsAndMarksTheBeamAbov
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(BeamWindow::instance(*context), nullptr);
     EXPECT_EQ(ws->picture().image(), clean);
+}
+
+TEST_F(BeamWindowTest, ALargePictureIsMeasuredWholeAndMarkedWhereThePlacementShowsIt)
+{
+    Scene scene;
+    scene.width = 1280;
+    scene.height = 960;
+    scene.noise = 1.5;
+    scene.spots[0].cx = 900;
+    scene.spots[0].cy = 700;
+    scene.spots[0].dMajor = 120;
+    scene.spots[0].dMinor = 90;
+    Frm_transact *ws = openFrame(scene, QStringLiteral("large.png"));
+    ASSERT_NE(ws, nullptr);
+    ws->placementBar()->button(PlacementMode::Beam)->click();
+    const QPoint offset(ws->placement().offsetX, ws->placement().offsetY);
+    const QImage clean = ws->picture().image();
+
+    BeamWindow *window = openBeamWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->result().has_value());
+    expectSameResult(*window->result(), coreResult());
+    EXPECT_TRUE(window->sourceLabel()->text().endsWith(QStringLiteral("1280 × 960，8 位，整幅测量")));
+    // The centroid cross lies on the beam as shown, not at its full-frame coordinates.
+    const int cx = int(std::lround(window->result()->centroidX)) - offset.x();
+    const int cy = int(std::lround(window->result()->centroidY)) - offset.y();
+    EXPECT_NE(ws->picture().image().pixel(cx, cy), clean.pixel(cx, cy));
+    EXPECT_EQ(ws->picture().drawing(), clean);
 }
 
 TEST_F(BeamWindowTest, SaturatedAndBeamlessFramesSaySoInsteadOfNumbers)
