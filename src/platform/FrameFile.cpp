@@ -2,6 +2,7 @@
 
 #include "platform/ImageLoader.h"
 #include "platform/NetpbmFrame.h"
+#include "platform/PngFrame.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,61 +11,6 @@
 namespace lumetra {
 
 namespace {
-
-quint32 bigEndian32(const uchar *p)
-{
-    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
-
-// The PNG's sample depth and, from its sBIT chunk, how many of those bits are significant
-// (the colour channels' largest; alpha does not count). Significant equals depth when the
-// file has no sBIT chunk or is not a PNG.
-struct PngDepth
-{
-    int depth = 0;
-    int significant = 0;
-};
-
-PngDepth pngDepth(QByteArrayView bytes)
-{
-    static const char signature[] = "\x89PNG\r\n\x1a\n";
-    PngDepth d;
-    if (bytes.size() < 33 || QByteArrayView(bytes.data(), 8) != QByteArrayView(signature, 8))
-        return d;
-    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
-    d.depth = p[24];
-    d.significant = d.depth;
-    const int colourType = p[25];
-    const int colourChannels = (colourType & 2) ? 3 : 1;
-    for (qsizetype at = 8; at + 12 <= bytes.size();) {
-        const quint32 length = bigEndian32(p + at);
-        const QByteArrayView type(bytes.data() + at + 4, 4);
-        if (type == "IDAT" || type == "IEND" || length > quint32(bytes.size() - at - 12))
-            break;
-        if (type == "sBIT" && length >= quint32(colourChannels)) {
-            int bits = 0;
-            for (int c = 0; c < colourChannels; ++c)
-                bits = std::max(bits, int(p[at + 8 + c]));
-            // Palette entries are 8-bit whatever the index depth.
-            const int limit = colourType == 3 ? 8 : d.depth;
-            if (bits > 0 && bits <= limit) {
-                d.significant = bits;
-                if (colourType == 3)
-                    d.depth = 8;
-            }
-            break;
-        }
-        at += 12 + qsizetype(length);
-    }
-    return d;
-}
-
-float greyOf(quint32 r, quint32 g, quint32 b)
-{
-    if (r == g && g == b)
-        return static_cast<float>(r);
-    return 0.299f * static_cast<float>(r) + 0.587f * static_cast<float>(g) + 0.114f * static_cast<float>(b);
-}
 
 // Code values of a decoded picture, each sample shifted right by `shift` (the bits below the
 // PNG's significant ones). 16-bit formats keep their 16 bits.
@@ -137,7 +83,7 @@ beam::BeamFrame frameFromImage(const QImage &image)
     return frame;
 }
 
-FrameReadResult readFrameFile(const QString &path)
+FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
 {
     FrameReadResult result;
     QFile file(path);
@@ -167,6 +113,8 @@ FrameReadResult readFrameFile(const QString &path)
         result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
         return result;
     }
+    if (png.depth > 0 && pngDecoder == PngDecoder::Fast && decodePngFrame(bytes, result.frame))
+        return result;
     ImageLoadResult loaded = loadImageFileNative(path);
     if (!loaded.ok()) {
         result.error = loaded.error;

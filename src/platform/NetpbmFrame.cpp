@@ -61,13 +61,6 @@ private:
     qsizetype m_at;
 };
 
-float greyOf(quint32 r, quint32 g, quint32 b)
-{
-    if (r == g && g == b)
-        return static_cast<float>(r);
-    return 0.299f * static_cast<float>(r) + 0.587f * static_cast<float>(g) + 0.114f * static_cast<float>(b);
-}
-
 // Sample k of a binary raster: one byte, or two bytes most significant first.
 template <int Bytes>
 inline quint32 sampleAt(const uchar *raster, qsizetype k)

@@ -1,5 +1,6 @@
 // The full-resolution frame reader on generated files of every format and depth, and on broken ones.
 #include "platform/FrameFile.h"
+#include "platform/PngFrame.h"
 #include "support/FrameWriters.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <random>
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -23,6 +25,17 @@ std::vector<unsigned> ramp(int channels, unsigned top)
     std::vector<unsigned> s(std::size_t(W) * H * channels);
     for (std::size_t i = 0; i < s.size(); ++i)
         s[i] = unsigned((i * 2654435761u) % (top + 1));
+    s[5] = top;
+    return s;
+}
+
+// Irregular samples over 0..top: neighbours unrelated, so every filter's predictor is exercised.
+std::vector<unsigned> noise(int channels, unsigned top)
+{
+    std::mt19937 engine(7);
+    std::vector<unsigned> s(std::size_t(W) * H * channels);
+    for (unsigned &v : s)
+        v = unsigned(engine() % (top + 1));
     s[5] = top;
     return s;
 }
@@ -104,6 +117,95 @@ TEST_F(FrameFile, SixteenBitPngHonoursSignificantBits)
     const QByteArray png = pngOf(image);
     expectFrame(write("full.png", png), s, 1, 16, 65535);
     expectFrame(write("sbit.png", withSignificantBits(png, 12, 1)), s, 1, 16, 4095, 4);
+}
+
+// The direct decoder against Qt's on the same file: hand-written PNGs whose rows use every filter
+// type over several IDAT chunks, and Qt-written ones, each with and without sBIT.
+TEST_F(FrameFile, DirectPngDecodingGivesQtsValues)
+{
+    for (const int bits : {8, 16})
+        for (const int channels : {1, 3}) {
+            const unsigned top = bits == 16 ? 65535u : 255u;
+            const auto s = noise(channels, top);
+            QImage image(W, H, bits == 8 ? (channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32)
+                                         : (channels == 1 ? QImage::Format_Grayscale16 : QImage::Format_RGBX64));
+            for (int y = 0; y < H; ++y)
+                for (int x = 0; x < W; ++x) {
+                    const std::size_t i = std::size_t(y) * W + x;
+                    const unsigned *v = &s[channels * i];
+                    if (channels == 1 && bits == 8)
+                        image.scanLine(y)[x] = uchar(v[0]);
+                    else if (channels == 1)
+                        reinterpret_cast<quint16 *>(image.scanLine(y))[x] = quint16(v[0]);
+                    else if (bits == 8)
+                        image.setPixel(x, y, qRgb(int(v[0]), int(v[1]), int(v[2])));
+                    else
+                        image.setPixelColor(x, y, QColor::fromRgba64(quint16(v[0]), quint16(v[1]), quint16(v[2])));
+                }
+            const QByteArray written[] = {pngBytes(W, H, channels, bits, s, {0, 1, 2, 3, 4, 4, 3, 2, 1}, 97),
+                                          pngOf(image)};
+            for (const QByteArray &plain : written)
+                for (const int significant : {bits, bits - 3}) {
+                    const QByteArray png = significant == bits ? plain : withSignificantBits(plain, significant, channels);
+                    const QString path = write(QStringLiteral("d%1_%2_%3_%4.png")
+                                                   .arg(bits).arg(channels).arg(significant).arg(&plain == written),
+                                               png);
+                    beam::BeamFrame direct;
+                    ASSERT_TRUE(decodePngFrame(png, direct)) << qPrintable(path);
+                    const FrameReadResult fast = readFrameFile(path);
+                    const FrameReadResult viaQt = readFrameFile(path, PngDecoder::Qt);
+                    ASSERT_TRUE(fast.ok() && viaQt.ok()) << qPrintable(viaQt.error);
+                    EXPECT_EQ(fast.frame.bitDepth, viaQt.frame.bitDepth);
+                    EXPECT_EQ(fast.frame.topValue, viaQt.frame.topValue);
+                    EXPECT_TRUE(fast.frame.values == viaQt.frame.values) << qPrintable(path);
+                    expectFrame(path, s, channels, bits, double((1u << significant) - 1u), bits - significant);
+                }
+        }
+}
+
+// A damaged stream never yields a picture from the direct decoder; the file is then refused, and
+// layouts it does not handle still open through Qt.
+TEST_F(FrameFile, DirectPngDecoderDeclinesWhatItCannotRead)
+{
+    const auto s = ramp(1, 65535);
+    const QByteArray good = pngBytes(W, H, 1, 16, s, {4}, 1 << 20);
+    QByteArray flipped = good;
+    flipped[60] = char(flipped[60] ^ 0x5a);
+    const QByteArray shortStream = good.left(33) + pngBytes(W, H - 1, 1, 16, s, {4}, 1 << 20).mid(33);
+    const QByteArray badFilter = pngBytes(W, H, 1, 16, s, {2, 5}, 1 << 20);
+    for (const auto &[name, bytes] : {std::pair{"flipped.png", flipped}, std::pair{"short.png", shortStream},
+                                      std::pair{"filter.png", badFilter}}) {
+        beam::BeamFrame direct;
+        EXPECT_FALSE(decodePngFrame(bytes, direct)) << name;
+        EXPECT_TRUE(direct.values.empty());
+        const FrameReadResult r = readFrameFile(write(QLatin1String(name), bytes));
+        EXPECT_FALSE(r.ok()) << name;
+        EXPECT_TRUE(r.error.contains(QLatin1String(name))) << qPrintable(r.error);
+    }
+    // Any single damaged byte or cut: a picture of the stated size or none (ASan checks the reads).
+    const QByteArray small = pngBytes(5, 4, 3, 16, noise(3, 65535), {0, 1, 2, 3, 4}, 40);
+    for (qsizetype at = 0; at < small.size(); ++at) {
+        QByteArray damaged = small;
+        damaged[at] = char(damaged[at] ^ 0xa5);
+        for (const QByteArray &bytes : {damaged, small.left(at)}) {
+            beam::BeamFrame direct;
+            const bool decoded = decodePngFrame(bytes, direct);
+            EXPECT_EQ(direct.values.size(), decoded ? std::size_t(direct.width) * std::size_t(direct.height) : 0u);
+        }
+    }
+    QImage palette(W, H, QImage::Format_Indexed8);
+    palette.setColorTable({qRgb(0, 0, 0), qRgb(200, 100, 50)});
+    palette.fill(1);
+    QImage alpha(W, H, QImage::Format_ARGB32);
+    alpha.fill(qRgba(90, 90, 90, 128));
+    for (const QImage &image : {palette, alpha}) {
+        const QByteArray png = pngOf(image);
+        beam::BeamFrame direct;
+        EXPECT_FALSE(decodePngFrame(png, direct));
+        const FrameReadResult r = readFrameFile(write(QStringLiteral("other.png"), png));
+        ASSERT_TRUE(r.ok()) << qPrintable(r.error);
+        EXPECT_EQ(r.frame.values, readFrameFile(dir.filePath("other.png"), PngDecoder::Qt).frame.values);
+    }
 }
 
 TEST_F(FrameFile, EightBitColourFilesBecomeWeightedGrey)

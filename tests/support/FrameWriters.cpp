@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cstdlib>
+
 namespace lumetra::test {
 
 namespace {
@@ -112,6 +114,69 @@ QByteArray withSignificantBits(const QByteArray &png, int bits, int channels)
     put32be(chunk, crc32(body));
     const int afterHeader = 8 + 8 + 13 + 4; // signature, IHDR length+type, IHDR data, CRC
     return png.left(afterHeader) + chunk + png.mid(afterHeader);
+}
+
+namespace {
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    QByteArray chunk;
+    put32be(chunk, unsigned(data.size()));
+    const QByteArray body = QByteArray(type, 4) + data;
+    chunk += body;
+    put32be(chunk, crc32(body));
+    return chunk;
+}
+
+int paeth(int a, int b, int c)
+{
+    const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    return (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+}
+
+} // namespace
+
+QByteArray pngBytes(int width, int height, int channels, int bits, const std::vector<unsigned> &samples,
+                    const std::vector<int> &filters, int idatSize)
+{
+    const int bpp = channels * bits / 8;
+    const int rowBytes = width * bpp;
+    QByteArray raw;
+    QByteArray prev(rowBytes, '\0');
+    for (int y = 0; y < height; ++y) {
+        QByteArray row;
+        for (int i = 0; i < width * channels; ++i) {
+            const unsigned v = samples[std::size_t(y) * std::size_t(width * channels) + std::size_t(i)];
+            if (bits == 16)
+                row.append(char(v >> 8));
+            row.append(char(v & 0xff));
+        }
+        const int filter = filters[std::size_t(y) % filters.size()];
+        raw.append(char(filter));
+        for (int i = 0; i < rowBytes; ++i) {
+            const int x = static_cast<unsigned char>(row[i]);
+            const int a = i >= bpp ? static_cast<unsigned char>(row[i - bpp]) : 0;
+            const int b = static_cast<unsigned char>(prev[i]);
+            const int c = i >= bpp ? static_cast<unsigned char>(prev[i - bpp]) : 0;
+            const int predicted = filter == 1 ? a : filter == 2 ? b : filter == 3 ? (a + b) / 2
+                                : filter == 4 ? paeth(a, b, c) : 0;
+            raw.append(char((x - predicted) & 0xff));
+        }
+        prev = row;
+    }
+    QByteArray header;
+    put32be(header, unsigned(width));
+    put32be(header, unsigned(height));
+    header.append(char(bits));
+    header.append(char(channels == 3 ? 2 : 0));
+    header.append(QByteArray(3, '\0'));
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png += pngChunk("IHDR", header);
+    const QByteArray stream = qCompress(raw).mid(4); // qCompress puts the length before the zlib stream
+    for (qsizetype at = 0; at < stream.size(); at += idatSize)
+        png += pngChunk("IDAT", stream.mid(at, idatSize));
+    png += pngChunk("IEND", QByteArray());
+    return png;
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)

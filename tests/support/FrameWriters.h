@@ -20,6 +20,12 @@ QByteArray tiffBytes(int width, int height, int channels, int bits, const std::v
 // The PNG with an sBIT chunk (one byte per colour channel, all `bits`) placed after IHDR.
 QByteArray withSignificantBits(const QByteArray &png, int bits, int channels);
 
+// A non-interlaced PNG, 8 or 16 bits, grey (channels 1) or RGB (channels 3), written by hand so
+// that row y uses filter type filters[y % filters.size()] (0 None .. 4 Paeth); the zlib stream is
+// split over IDAT chunks of at most `idatSize` bytes.
+QByteArray pngBytes(int width, int height, int channels, int bits, const std::vector<unsigned> &samples,
+                    const std::vector<int> &filters, int idatSize = 1000);
+
 bool writeBytes(const QString &path, const QByteArray &bytes);
 
 } // namespace lumetra::test
