@@ -9,7 +9,7 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
   qt6-base-dev libqt6opengl6-dev qt6-declarative-dev qt6-datavisualization-dev qt6-translations-l10n
   libxlsxwriter-dev libv4l-dev nlohmann-json3-dev libdeflate-dev fonts-noto-cjk
   xvfb xauth libgl1-mesa-dri libglx-mesa0 imagemagick poppler-utils python3-openpyxl python3-numpy
-  qt6-image-formats-plugins qt6-charts-dev libqt6svg6-dev
+  qt6-image-formats-plugins qt6-charts-dev qt6-svg-dev
   libopencv-core-dev libopencv-imgproc-dev)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
