@@ -12,6 +12,7 @@
 #include "capture/CaptureCardControl.h"
 #include "capture/LiveMeasurement.h"
 #include "capture/LiveMeasurer.h"
+#include "platform/FrameFile.h"
 #include "capture/LivePanel.h"
 #include "platform/SimulatedCaptureDevice.h"
 
@@ -52,7 +53,7 @@ struct LiveRig
         auto *layout = new QHBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(control);
-        live = new LiveMeasurement(control, &window, &window);
+        live = new LiveMeasurement(control, &window, {}, &window);
         window.show();
     }
     void setLive(bool on)
@@ -88,7 +89,7 @@ void BM_LiveMeasureFrame(benchmark::State &state)
     const std::vector<QImage> frames = simulatedFrames(25);
     std::size_t next = 0;
     for (auto _ : state) {
-        const beam::BeamResult r = beam::measureBeam(LiveMeasurer::greyFrame(frames[next++ % frames.size()]));
+        const beam::BeamResult r = beam::measureBeam(frameFromImage(frames[next++ % frames.size()]));
         benchmark::DoNotOptimize(r.dMajor);
     }
 }

@@ -52,7 +52,7 @@ Frm_Connect::Frm_Connect(AppContext &context, QWidget *parent) : QMainWindow(par
     connect(SDK2000, &CaptureCardControl::deviceFailed, this, &Frm_Connect::deviceFailed);
     createMenus();
     context.captureFrames = this;
-    m_live = new LiveMeasurement(SDK2000, m_client, this);
+    m_live = new LiveMeasurement(SDK2000, m_client, m_context.calibrationFile, this);
     m_frameRate = new QLabel(this);
     m_frameRate->setObjectName(QStringLiteral("frameRate"));
     statusBar()->addPermanentWidget(m_frameRate);

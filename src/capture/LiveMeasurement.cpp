@@ -9,8 +9,9 @@
 
 namespace lumetra {
 
-LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent, QObject *parent)
-    : QObject(parent), m_video(video)
+LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent, QString calibrationFile,
+                                 QObject *parent)
+    : QObject(parent), m_video(video), m_calibrationFile(std::move(calibrationFile))
 {
     m_overlay = new LiveOverlay(video);
     m_overlay->hide();
@@ -37,7 +38,7 @@ void LiveMeasurement::setEnabled(bool on)
     m_panel->reset();
     m_overlay->showBeam(std::nullopt);
     if (on)
-        m_panel->setCalibration(loadCalibration());
+        m_panel->setCalibration(loadCalibration(m_calibrationFile));
     m_panel->setVisible(on);
     m_overlay->setVisible(on);
     if (on)

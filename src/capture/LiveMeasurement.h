@@ -26,8 +26,10 @@ class LiveMeasurement : public QObject
     Q_OBJECT
 
 public:
-    // The overlay goes over `video`, the panel into `panelParent` (hidden while off).
-    LiveMeasurement(CaptureCardControl *video, QWidget *panelParent, QObject *parent = nullptr);
+    // The overlay goes over `video`, the panel into `panelParent` (hidden while off); lengths in µm
+    // follow the calibration kept in `calibrationFile` (empty: the user's settings).
+    LiveMeasurement(CaptureCardControl *video, QWidget *panelParent, QString calibrationFile = {},
+                    QObject *parent = nullptr);
     ~LiveMeasurement() override;
 
     void setEnabled(bool on);
@@ -56,6 +58,7 @@ private:
     FrameRateMeter m_rate;
     QElapsedTimer m_clock;
     QTimer *m_rateTimer = nullptr;
+    QString m_calibrationFile;
     bool m_enabled = false;
 };
 

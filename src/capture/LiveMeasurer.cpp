@@ -1,5 +1,7 @@
 #include "capture/LiveMeasurer.h"
 
+#include "platform/FrameFile.h"
+
 namespace lumetra {
 
 LiveMeasurer::LiveMeasurer(QObject *parent) : QObject(parent)
@@ -31,26 +33,6 @@ void LiveMeasurer::submit(const QImage &frame)
     m_wake.notify_one();
 }
 
-beam::BeamFrame LiveMeasurer::greyFrame(const QImage &image)
-{
-    const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
-                           ? image
-                           : image.convertToFormat(QImage::Format_RGB32);
-    beam::BeamFrame frame;
-    frame.width = rgb.width();
-    frame.height = rgb.height();
-    frame.bitDepth = 8;
-    frame.topValue = 255.0;
-    frame.values.resize(std::size_t(frame.width) * std::size_t(frame.height));
-    float *out = frame.values.data();
-    for (int y = 0; y < frame.height; ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        for (int x = 0; x < frame.width; ++x)
-            *out++ = 0.299f * float(qRed(row[x])) + 0.587f * float(qGreen(row[x])) + 0.114f * float(qBlue(row[x]));
-    }
-    return frame;
-}
-
 void LiveMeasurer::work(std::stop_token stop)
 {
     while (true) {
@@ -66,7 +48,7 @@ void LiveMeasurer::work(std::stop_token stop)
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
         }
-        const beam::BeamFrame grey = greyFrame(frame);
+        const beam::BeamFrame grey = frameFromImage(frame);
         sample.width = grey.width;
         sample.height = grey.height;
         sample.result = beam::measureBeam(grey);

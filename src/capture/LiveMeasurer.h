@@ -42,8 +42,6 @@ public:
     long long dropped() const { return m_dropped; }
     long long measuredCount() const { return m_measured; }
 
-    // The grey frame the measurement sees.
-    static beam::BeamFrame greyFrame(const QImage &image);
 
 signals:
     void measured(const lumetra::LiveSample &sample);

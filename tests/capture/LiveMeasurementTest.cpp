@@ -6,6 +6,8 @@
 #include "capture/LiveHistory.h"
 #include "capture/LiveMeasurement.h"
 #include "capture/LiveMeasurer.h"
+#include "platform/Calibration.h"
+#include "platform/FrameFile.h"
 #include "capture/LiveOverlay.h"
 #include "capture/LivePanel.h"
 #include "support/FrameImage.h"
@@ -14,6 +16,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,8 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
 {
     CaptureWindowRig rig;
     rig.useSimulated();
+    QTemporaryDir settings;
+    rig.context.calibrationFile = settings.filePath(QStringLiteral("lumetra.ini"));
     Frm_Connect *form = rig.open();
     ASSERT_TRUE(waitFor([form] { return !form->SDK2000->currentFrame().isNull(); }));
     LiveMeasurement *live = form->liveMeasurement();
@@ -70,7 +75,7 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
     // what the core measures on that frame.
     form->menuItem(QStringLiteral("mnuStop"))->trigger();
     waitFor([] { return false; }, 300); // the last frame's result comes back
-    const beam::BeamResult core = beam::measureBeam(LiveMeasurer::greyFrame(form->SDK2000->currentFrame()));
+    const beam::BeamResult core = beam::measureBeam(frameFromImage(form->SDK2000->currentFrame()));
     ASSERT_EQ(core.status, beam::BeamStatus::Ok);
     const std::vector<double> shown = stripNumbers(live->panel()->strip()->text());
     ASSERT_EQ(shown.size(), 4u);
@@ -86,6 +91,13 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
     EXPECT_FALSE(live->overlay()->beam());
     EXPECT_EQ(form->clientArea()->size(), QSize(640, 480));
     EXPECT_TRUE(live->history().points().empty());
+
+    // Calibrated in the window's own settings file, the strip also gives micrometres.
+    ASSERT_TRUE(saveCalibration({5.5, 1.0}, rig.context.calibrationFile));
+    form->menuItem(QStringLiteral("mnuRun"))->trigger();
+    sw->trigger();
+    EXPECT_TRUE(waitFor([live] { return live->panel()->strip()->text().contains(QStringLiteral(" µm")); }, 5000))
+        << live->panel()->strip()->text().toStdString();
 }
 
 TEST(LiveMeasurer, DropsFramesItCannotKeepUpWithAndMeasuresTheNewest)
