@@ -1,7 +1,7 @@
 // lumetra-cli beam: ISO 11146 second-moment diameters, centroid and orientation of the beam in
 // each frame, measured at full resolution; several files in parallel.
 #include "analysis/beam/BeamBatch.h"
-#include "cli/BeamRows.h"
+#include "analysis/beam/BeamRows.h"
 #include "cli/CliCommand.h"
 #include "platform/FrameFile.h"
 
@@ -84,17 +84,17 @@ int runBeam(const QStringList &args)
     bool unreadable = false;
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     if (request.csv)
-        std::printf("%s\n", beamCsvHeader(request.pixelSizeUm.has_value()).c_str());
+        std::printf("%s\n", beam::beamCsvHeader(request.pixelSizeUm.has_value()).c_str());
     for (const beam::BeamFileResult &r : measured) {
         if (!r.error.isEmpty()) {
             unreadable = true;
             std::fprintf(stderr, "lumetra-cli beam: %s\n", qPrintable(r.error));
         }
-        const nlohmann::json row = beamRowJson(r, request.pixelSizeUm);
+        const nlohmann::json row = beam::beamRowJson(r, request.pixelSizeUm);
         if (request.csv)
-            std::printf("%s\n", beamCsvLine(row, request.pixelSizeUm.has_value()).c_str());
+            std::printf("%s\n", beam::beamCsvLine(row, request.pixelSizeUm.has_value()).c_str());
         else
-            rows.push_back(beamRowOrdered(row));
+            rows.push_back(beam::beamRowOrdered(row));
     }
     if (!request.csv)
         std::printf("%s\n", (rows.size() == 1 ? rows[0] : rows).dump(2).c_str());

@@ -2,7 +2,7 @@
 
 #include "analysis/beam/BeamBatch.h"
 #include "analysis/beam/FrameNameZ.h"
-#include "cli/BeamRows.h"
+#include "analysis/beam/BeamRows.h"
 #include "cli/CliCommand.h"
 
 #include <QDir>
@@ -55,7 +55,7 @@ MeasuredCaustic measureCausticFrames(const QStringList &images, const std::vecto
         first.points.push_back({zMm[i], (principalAxes ? b.dMajor : b.dX) * pixelSizeUm});
         second.points.push_back({zMm[i], (principalAxes ? b.dMinor : b.dY) * pixelSizeUm});
         nlohmann::ordered_json row = {{"z_mm", zMm[i]}};
-        const nlohmann::ordered_json beamRow = beamRowOrdered(beamRowJson(r, pixelSizeUm));
+        const nlohmann::ordered_json beamRow = beam::beamRowOrdered(beam::beamRowJson(r, pixelSizeUm));
         for (const auto &[key, value] : beamRow.items())
             row[key] = value;
         caustic.frames.push_back(std::move(row));

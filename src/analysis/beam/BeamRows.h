@@ -11,12 +11,12 @@
 // One measured frame as a JSON object or a CSV line, shared by the commands that report beam
 // measurements. Absent values (a frame without a beam, an unreadable file, no pixel size) are
 // null in JSON and empty in CSV.
-namespace lumetra::cli {
+namespace lumetra::beam {
 
 // The field names in output order; the *_um fields and pixel_size_um only with a pixel size.
 std::vector<std::string> beamRowFields(bool withPixelSize);
 
-nlohmann::json beamRowJson(const beam::BeamFileResult &r, std::optional<double> pixelSizeUm);
+nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm);
 
 // The row with its fields in output order, for printing.
 nlohmann::ordered_json beamRowOrdered(const nlohmann::json &row);
@@ -25,4 +25,4 @@ nlohmann::ordered_json beamRowOrdered(const nlohmann::json &row);
 std::string beamCsvHeader(bool withPixelSize);
 std::string beamCsvLine(const nlohmann::json &row, bool withPixelSize);
 
-} // namespace lumetra::cli
+} // namespace lumetra::beam

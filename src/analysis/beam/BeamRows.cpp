@@ -1,11 +1,11 @@
-#include "cli/BeamRows.h"
+#include "analysis/beam/BeamRows.h"
 
 #include <QDir>
 
 #include <cmath>
 #include <cstdio>
 
-namespace lumetra::cli {
+namespace lumetra::beam {
 
 namespace {
 
@@ -60,7 +60,7 @@ std::vector<std::string> beamRowFields(bool withPixelSize)
     return fields;
 }
 
-nlohmann::json beamRowJson(const beam::BeamFileResult &r, std::optional<double> pixelSizeUm)
+nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm)
 {
     using nlohmann::json;
     json row = json::object();
@@ -131,4 +131,4 @@ std::string beamCsvLine(const nlohmann::json &row, bool withPixelSize)
     return line;
 }
 
-} // namespace lumetra::cli
+} // namespace lumetra::beam
