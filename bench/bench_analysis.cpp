@@ -2,9 +2,11 @@
 // the plot frame. The sampling chain reports progress once per row; BM_ProgressCallsOfTheChain
 // measures what those 1440 calls cost on their own, to compare with the chain.
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "analysis/ProgressWindows.h"
-#include "platform/PictureSurface.h"
+#include "analysis/curves/CurvePlot.h"
+#include "analysis/curves/ProfileAnalysis.h"
+#include "analysis/picture/Sampling.h"
+#include "types/ProgressWindows.h"
+#include "surface/PictureSurface.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -51,20 +53,20 @@ struct Workspace
     {
         picture.setBackColour(rgb(70, 70, 70));
         picture.setPicture(lumetra::bench::beamPicture());
-        state->ImageWidth = 640;
-        state->ImageHeight = 480;
+        state->picture.ImageWidth = 640;
+        state->picture.ImageHeight = 480;
     }
 
     // Sampled, with a horizontal curve window open at row `cut`.
     void openCut(int orientation, int cut)
     {
         SilentProgress progress;
-        Module1::ReadColours(*state, picture, progress);
-        Module1::ComputeGreyMap(*state, progress);
-        Module1::ScanGreyRangeWithProgress(*state, progress);
-        state->CurveWindowOpen = true;
-        state->CutOrientation = static_cast<int16_t>(orientation);
-        state->CutPosition = cut;
+        sampling::ReadColours(state->picture, picture, progress);
+        sampling::ComputeGreyMap(state->picture, progress);
+        sampling::ScanGreyRangeWithProgress(state->picture, progress);
+        state->cut.Active = true;
+        state->cut.CutOrientation = static_cast<int16_t>(orientation);
+        state->cut.CutPosition = cut;
     }
 };
 
@@ -73,10 +75,10 @@ void BM_SamplingChain(benchmark::State &s)
     Workspace w;
     CountingProgress progress;
     for (auto _ : s) {
-        Module1::ReadColours(*w.state, w.picture, progress);
-        Module1::ComputeGreyMap(*w.state, progress);
-        Module1::ScanGreyRangeWithProgress(*w.state, progress);
-        benchmark::DoNotOptimize(w.state->GreyMax);
+        sampling::ReadColours(w.state->picture, w.picture, progress);
+        sampling::ComputeGreyMap(w.state->picture, progress);
+        sampling::ScanGreyRangeWithProgress(w.state->picture, progress);
+        benchmark::DoNotOptimize(w.state->picture.GreyMax);
     }
     s.counters["progress_rows_per_pass"] =
         benchmark::Counter(static_cast<double>(progress.rows) / static_cast<double>(s.iterations()));
@@ -89,7 +91,7 @@ void BM_ReadColours(benchmark::State &s)
     Workspace w;
     SilentProgress progress;
     for (auto _ : s)
-        Module1::ReadColours(*w.state, w.picture, progress);
+        sampling::ReadColours(w.state->picture, w.picture, progress);
     s.SetItemsProcessed(s.iterations() * 640 * 480);
 }
 BENCHMARK(BM_ReadColours)->Unit(benchmark::kMicrosecond);
@@ -98,9 +100,9 @@ void BM_ComputeGreyMap(benchmark::State &s)
 {
     Workspace w;
     SilentProgress progress;
-    Module1::ReadColours(*w.state, w.picture, progress);
+    sampling::ReadColours(w.state->picture, w.picture, progress);
     for (auto _ : s)
-        Module1::ComputeGreyMap(*w.state, progress);
+        sampling::ComputeGreyMap(w.state->picture, progress);
     s.SetItemsProcessed(s.iterations() * 640 * 480);
 }
 BENCHMARK(BM_ComputeGreyMap)->Unit(benchmark::kMicrosecond);
@@ -111,7 +113,7 @@ void BM_ScanGreyRangeWithProgress(benchmark::State &s)
     w.openCut(1, 192);
     SilentProgress progress;
     for (auto _ : s)
-        Module1::ScanGreyRangeWithProgress(*w.state, progress);
+        sampling::ScanGreyRangeWithProgress(w.state->picture, progress);
     s.SetItemsProcessed(s.iterations() * 640 * 480);
 }
 BENCHMARK(BM_ScanGreyRangeWithProgress)->Unit(benchmark::kMicrosecond);
@@ -125,7 +127,7 @@ void BM_ProgressCallsOfTheChain(benchmark::State &s)
     for (auto _ : s) {
         for (int pass = 0; pass < 3; ++pass)
             for (int y = 1; y <= 480; ++y)
-                progress.setProgress(ProgressWindows::Window::Jindu, 100.0f * static_cast<float>(y) / 480.0f);
+                progress.setProgress(ProgressWindows::Window::Progress, 100.0f * static_cast<float>(y) / 480.0f);
         benchmark::DoNotOptimize(counting.changes);
     }
 }
@@ -135,10 +137,10 @@ void BM_AnalyseProfileHorizontal(benchmark::State &s)
 {
     Workspace w;
     w.openCut(1, 230);
-    w.state->IntegrationWidth = static_cast<double>(s.range(0));
+    w.state->cut.IntegrationWidth = static_cast<double>(s.range(0));
     for (auto _ : s) {
-        Module1::AnalyseProfile(*w.state);
-        benchmark::DoNotOptimize(w.state->ProfileH.data());
+        profile::AnalyseProfile(*w.state);
+        benchmark::DoNotOptimize(w.state->cut.ProfileH.data());
     }
 }
 BENCHMARK(BM_AnalyseProfileHorizontal)
@@ -153,10 +155,10 @@ void BM_AnalyseProfileVertical(benchmark::State &s)
 {
     Workspace w;
     w.openCut(2, 330);
-    w.state->IntegrationWidth = static_cast<double>(s.range(0));
+    w.state->cut.IntegrationWidth = static_cast<double>(s.range(0));
     for (auto _ : s) {
-        Module1::AnalyseProfile(*w.state);
-        benchmark::DoNotOptimize(w.state->ProfileV.data());
+        profile::AnalyseProfile(*w.state);
+        benchmark::DoNotOptimize(w.state->cut.ProfileV.data());
     }
 }
 BENCHMARK(BM_AnalyseProfileVertical)->Arg(0)->Arg(5)->Arg(50)->Arg(239)->Unit(benchmark::kMicrosecond);
@@ -168,7 +170,7 @@ void BM_PlotRawCurve(benchmark::State &s)
     PictureSurface plot(640, 200);
     plot.setBackColour(rgb(70, 70, 70));
     for (auto _ : s)
-        Module1::PlotRawCurve(*w.state, plot, PlotMode::FaceNormal);
+        plotting::PlotRawCurve(*w.state, plot, PlotMode::FaceNormal);
 }
 BENCHMARK(BM_PlotRawCurve)->Unit(benchmark::kMicrosecond);
 
@@ -176,24 +178,24 @@ void BM_PlotAnalysedCurve(benchmark::State &s)
 {
     Workspace w;
     w.openCut(1, 230);
-    w.state->IntegrationWidth = 5;
-    Module1::AnalyseProfile(*w.state);
+    w.state->cut.IntegrationWidth = 5;
+    profile::AnalyseProfile(*w.state);
     PictureSurface plot(640, 200);
     plot.setBackColour(rgb(70, 70, 70));
     for (auto _ : s)
-        Module1::PlotAnalysedCurve(*w.state, plot, PlotMode::FaceNormal);
+        plotting::PlotAnalysedCurve(*w.state, plot, PlotMode::FaceNormal);
 }
 BENCHMARK(BM_PlotAnalysedCurve)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawPlotFrameCurveWindow(benchmark::State &s)
 {
     AnalysisState *state = new AnalysisState;
-    state->AxisStart = -320;
+    state->view.AxisStart = -320;
     PictureSurface window(710, 330), plot(640, 200);
     plot.setPlacement(33, 60);
     for (auto _ : s) {
         int spanX = 640, spanY = 100;
-        Module1::DrawPlotFrame(*state, plot, window, spanX, spanY, 8, 2, scalesides::CurvePlot, true);
+        plotting::DrawPlotFrame(state->view.AxisStart, plot, window, spanX, spanY, 8, 2, scalesides::CurvePlot, true);
     }
     delete state;
 }

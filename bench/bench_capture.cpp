@@ -5,12 +5,12 @@
 #include "support/SinkOnlyDevice.h"
 
 #include "capture/CaptureCardControl.h"
-#include "platform/CaptureDevice.h"
-#include "platform/FrameConverter.h"
-#include "platform/FrameEncoder.h"
-#include "platform/SimulatedBeam.h"
-#include "platform/SimulatedCaptureDevice.h"
-#include "platform/V4l2Mapping.h"
+#include "platform/capture/CaptureDevice.h"
+#include "platform/capture/FrameConverter.h"
+#include "platform/framefiles/FrameEncoder.h"
+#include "platform/capture/SimulatedBeam.h"
+#include "platform/capture/SimulatedCaptureDevice.h"
+#include "platform/capture/V4l2Mapping.h"
 
 #include <QApplication>
 #include <QImage>

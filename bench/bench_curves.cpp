@@ -2,16 +2,15 @@
 // curves, cut marker, table filled), a display-mode switch (plot and table), and a mouse move
 // over the plot (crosshair and readouts).
 #include "analysis/AnalysisState.h"
-#include "app/WindowProgress.h"
+#include "app/progress/WindowProgress.h"
 #include "curves/CurveWindow.h"
-#include "curves/frm_listview.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "platform/AppContext.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/frm_sz.h"
+#include "curves/IntensityTableWindow.h"
+#include "curves/CurveWindow.h"
+#include "platform/ports/AppContext.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/SettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,17 +1,16 @@
 // A cut move from the workspace picture: marker, label, plot frame, curves, table refill,
 // crosshair, and the repaint of the workspace, the curve window and the table.
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
+#include "types/ProgressWindows.h"
 #include "curves/CurveWindow.h"
-#include "curves/frm_listview.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "platform/AppContext.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
+#include "curves/IntensityTableWindow.h"
+#include "curves/CurveWindow.h"
+#include "platform/ports/AppContext.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
 #include "workspace/CutPicker.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/frm_sz.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/SettingsDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,7 +39,7 @@ void BM_CutMove(benchmark::State &bench, bool vertical, bool lineMode, CutPicker
         bench.SkipWithError("the curve window did not open");
         return;
     }
-    CutPicker picker(session.context(), session.workspace()->picture());
+    CutPicker picker(session.context(), session.state(), session.workspace()->picture());
     int step = 0;
     for (auto _ : bench) {
         const double p = 200 + (step++ % 40);

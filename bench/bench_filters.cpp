@@ -3,17 +3,17 @@
 // the rows onto the picture surface; "OnScreen" is the whole menu command on an open workspace,
 // with the Waiting window and one repaint per row.
 #include "analysis/AnalysisState.h"
-#include "analysis/ImageFilterRun.h"
-#include "analysis/ImageFilters.h"
-#include "analysis/Module1.h"
-#include "analysis/ProgressWindows.h"
-#include "app/WindowProgress.h"
-#include "platform/AppContext.h"
-#include "platform/PictureSurface.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
+#include "analysis/picture/ImageFilterRun.h"
+#include "analysis/picture/ImageFilters.h"
+#include "analysis/picture/Sampling.h"
+#include "types/ProgressWindows.h"
+#include "app/progress/WindowProgress.h"
+#include "platform/ports/AppContext.h"
+#include "surface/PictureSurface.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
 #include "workspace/FilterCommands.h"
-#include "workspace/Frm_transact.h"
+#include "workspace/WorkspaceWindow.h"
 #include "workspace/WorkspaceOpener.h"
 
 #include <QApplication>
@@ -49,16 +49,16 @@ struct Fixture
     {
         picture.setBackColour(rgb(70, 70, 70));
         picture.setPicture(lumetra::bench::beamPicture());
-        state->ImageWidth = W;
-        state->ImageHeight = H;
+        state->picture.ImageWidth = W;
+        state->picture.ImageHeight = H;
     }
 
     void compute(ImageFilter filter)
     {
-        Module1::ReadColours(*state, picture, progress);
+        sampling::ReadColours(state->picture, picture, progress);
         const FilterArea area = filterArea(filter, W, H);
         for (int y = area.firstRow; y <= area.lastRow; ++y)
-            filterRow(filter, state->ColourStore, area, y, random,
+            filterRow(filter, state->picture.ColourStore, area, y, random,
                       std::span<Colour>(output).subspan(static_cast<size_t>(y) * W + area.firstColumn,
                                                         static_cast<size_t>(area.columns())));
         benchmark::DoNotOptimize(output.data());
@@ -78,7 +78,7 @@ void BM_SnapshotOnly(benchmark::State &bench)
 {
     Fixture f;
     for (auto _ : bench) {
-        Module1::ReadColours(*f.state, f.picture, f.progress);
+        sampling::ReadColours(f.state->picture, f.picture, f.progress);
         benchmark::ClobberMemory();
     }
 }

@@ -10,11 +10,11 @@
 #include "support/SinkOnlyDevice.h"
 
 #include "capture/CaptureCardControl.h"
-#include "capture/LiveMeasurement.h"
-#include "capture/LiveMeasurer.h"
-#include "platform/FrameFile.h"
-#include "capture/LivePanel.h"
-#include "platform/SimulatedCaptureDevice.h"
+#include "capture/live/LiveMeasurement.h"
+#include "capture/live/LiveMeasurer.h"
+#include "platform/framefiles/FrameFile.h"
+#include "capture/live/LivePanel.h"
+#include "platform/capture/SimulatedCaptureDevice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

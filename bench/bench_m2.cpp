@@ -14,6 +14,7 @@
 #include <cmath>
 #include <numbers>
 #include <thread>
+#include "platform/framefiles/PictureFiles.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void BM_TwentyFramesMeasuredAndFitted(benchmark::State &state)
     static const CausticFrames series;
     double m2 = 0; // 1.4 for the minor axis by construction
     for (auto _ : state) {
-        const std::vector<beam::BeamFileResult> measured = beam::measureBeamFiles(series.paths, beam::BeamOptions{});
+        const std::vector<beam::BeamFileResult> measured = beam::measureBeamFiles(series.paths, beam::BeamOptions{}, nullptr, pictureFileReaders().frame);
         std::vector<beam::CausticPoint> major, minor;
         for (std::size_t i = 0; i < measured.size(); ++i) {
             major.push_back({series.zMm[i], measured[i].result.dMajor * PixelUm});

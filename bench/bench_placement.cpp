@@ -3,9 +3,9 @@
 // on a 640 x 480 picture next to OpenCV's grey conversion plus minimum/maximum on the same
 // picture (when OpenCV was found at configure time).
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "analysis/WorkspacePicture.h"
-#include "platform/PictureSurface.h"
+#include "analysis/picture/Sampling.h"
+#include "analysis/picture/WorkspacePicture.h"
+#include "surface/PictureSurface.h"
 #include "support/BenchPictures.h"
 #include "support/FrameWriters.h"
 #include "support/SyntheticBeam.h"
@@ -21,6 +21,7 @@
 #ifdef LUMETRA_HAVE_OPENCV
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
+#include "platform/framefiles/PictureFiles.h"
 #endif
 
 namespace {
@@ -71,20 +72,20 @@ void openLarge(benchmark::State &s, const char *suffix, PlacementMode mode)
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
     picture.setBackColour(rgb(70, 70, 70));
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
     SilentProgress progress;
     for (auto _ : s) {
-        const WorkspacePicture placed = readWorkspacePicture(path, mode);
+        const WorkspacePicture placed = readWorkspacePicture(path, mode, pictureFileReaders());
         if (!placed.ok()) {
             s.SkipWithError(placed.error.toStdString().c_str());
             return;
         }
         picture.setPicture(placed.placed);
-        Module1::ReadColours(*state, picture, progress);
-        Module1::ComputeGreyMap(*state, progress);
-        Module1::ScanGreyRangeWithProgress(*state, progress);
-        benchmark::DoNotOptimize(state->GreyMax);
+        sampling::ReadColours(state->picture, picture, progress);
+        sampling::ComputeGreyMap(state->picture, progress);
+        sampling::ScanGreyRangeWithProgress(state->picture, progress);
+        benchmark::DoNotOptimize(state->picture.GreyMax);
     }
     s.SetItemsProcessed(s.iterations() * 2048 * 2048);
 }
@@ -99,14 +100,14 @@ void BM_SamplingChain640x480(benchmark::State &s)
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
     picture.setPicture(bench::beamPicture());
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
     SilentProgress progress;
     for (auto _ : s) {
-        Module1::ReadColours(*state, picture, progress);
-        Module1::ComputeGreyMap(*state, progress);
-        Module1::ScanGreyRangeWithProgress(*state, progress);
-        benchmark::DoNotOptimize(state->GreyMax);
+        sampling::ReadColours(state->picture, picture, progress);
+        sampling::ComputeGreyMap(state->picture, progress);
+        sampling::ScanGreyRangeWithProgress(state->picture, progress);
+        benchmark::DoNotOptimize(state->picture.GreyMax);
     }
     s.SetItemsProcessed(s.iterations() * 640 * 480);
 }

@@ -1,8 +1,8 @@
 // The cost of the progress windows and the banner inside the program's long computations:
 // setProgress is called once per picture row (480 or 640 times a pass) and must stay far
 // below the cost of sampling a row; a banner tick runs every 50 ms for the program's life.
-#include "app/BannerAnimation.h"
-#include "app/WindowProgress.h"
+#include "app/banner/BannerAnimation.h"
+#include "app/progress/WindowProgress.h"
 
 #include <QApplication>
 #include <QImage>
@@ -25,10 +25,10 @@ void BM_ProgressPassOf480Rows(benchmark::State &state)
     owner.show();
     lumetra::WindowProgress progress(&owner);
     for (auto _ : state) {
-        progress.show(ProgressWindows::Window::Jindu, QStringLiteral("pass"));
+        progress.show(ProgressWindows::Window::Progress, QStringLiteral("pass"));
         for (int row = 1; row <= 480; ++row)
-            progress.setProgress(ProgressWindows::Window::Jindu, static_cast<float>(row) * 100.f / 480.f);
-        progress.close(ProgressWindows::Window::Jindu);
+            progress.setProgress(ProgressWindows::Window::Progress, static_cast<float>(row) * 100.f / 480.f);
+        progress.close(ProgressWindows::Window::Progress);
     }
     state.SetItemsProcessed(state.iterations() * 480);
 }

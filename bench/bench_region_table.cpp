@@ -1,9 +1,10 @@
 // The 3D region grid and the table export, each with and without writing its workbook.
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "analysis/RegionGrid.h"
-#include "analysis/TableExport.h"
-#include "platform/XlsxWorkbookService.h"
+#include "analysis/curves/ProfileAnalysis.h"
+#include "analysis/picture/Sampling.h"
+#include "analysis/picture/RegionGrid.h"
+#include "analysis/picture/TableExport.h"
+#include "platform/workbook/XlsxWorkbookService.h"
 
 #include <QTemporaryDir>
 
@@ -23,11 +24,11 @@ std::unique_ptr<AnalysisState> sampledSpot()
     for (int y = 1; y < 480; ++y)
         for (int x = 1; x < 640; ++x) {
             const double r2 = (x - 330.0) * (x - 330.0) + (y - 250.0) * (y - 250.0);
-            state->GreyMap(x, y) = 20 + static_cast<int>(220 * std::exp(-r2 / 16200.0)) + (x * 7 + y * 3) % 5;
+            state->picture.GreyMap(x, y) = 20 + static_cast<int>(220 * std::exp(-r2 / 16200.0)) + (x * 7 + y * 3) % 5;
         }
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
-    Module1::ScanGreyRange(*state);
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
+    sampling::ScanGreyRange(state->picture);
     return state;
 }
 
@@ -38,10 +39,10 @@ void BM_RegionGridFullPictureFactor2(benchmark::State &bench)
 {
     const auto state = sampledSpot();
     for (auto _ : bench) {
-        RegionGrid grid = computeRegionGrid(*state, FullPicture, 2);
+        RegionGrid grid = computeRegionGrid(state->picture, FullPicture, 2);
         benchmark::DoNotOptimize(grid);
     }
-    const RegionGrid grid = computeRegionGrid(*state, FullPicture, 2);
+    const RegionGrid grid = computeRegionGrid(state->picture, FullPicture, 2);
     bench.counters["cells"] = grid.rows() * grid.columns();
 }
 BENCHMARK(BM_RegionGridFullPictureFactor2)->Unit(benchmark::kMillisecond);
@@ -53,7 +54,7 @@ void BM_RegionGridFullPictureFactor2Workbook(benchmark::State &bench)
     XlsxWorkbookService writer;
     const QString path = dir.filePath(QStringLiteral("grid.xlsx"));
     for (auto _ : bench) {
-        const RegionGrid grid = computeRegionGrid(*state, FullPicture, 2);
+        const RegionGrid grid = computeRegionGrid(state->picture, FullPicture, 2);
         if (!writer.save(grid.toSheet(), path))
             bench.SkipWithError("the workbook was not written");
     }
@@ -65,18 +66,18 @@ BENCHMARK(BM_RegionGridFullPictureFactor2Workbook)->Unit(benchmark::kMillisecond
 void tableExport(benchmark::State &bench, int orientation)
 {
     auto state = sampledSpot();
-    state->CutOrientation = static_cast<int16_t>(orientation);
-    state->CurveWindowOpen = true;
-    state->CutPosition = orientation == 1 ? 250 : 330;
-    state->IntegrationWidth = 5;
+    state->cut.CutOrientation = static_cast<int16_t>(orientation);
+    state->cut.Active = true;
+    state->cut.CutPosition = orientation == 1 ? 250 : 330;
+    state->cut.IntegrationWidth = 5;
     QTemporaryDir dir;
     XlsxWorkbookService writer;
     const QString path = dir.filePath(QStringLiteral("table.xlsx"));
     for (auto _ : bench) {
-        Module1::ScanGreyRange(*state);
-        Module1::AnalyseProfile(*state);
-        Module1::FindProfileMax(*state);
-        Module1::FindProfileMin(*state);
+        sampling::ScanGreyRange(state->picture);
+        profile::AnalyseProfile(*state);
+        profile::FindProfileMax(*state);
+        profile::FindProfileMin(*state);
         if (!writer.save(buildCutTable(*state, TableMode::Face), path))
             bench.SkipWithError("the workbook was not written");
     }

@@ -1,6 +1,6 @@
 // main() of every benchmark: an application object without a display (unless one is asked for,
 // e.g. xvfb-run with QT_QPA_PLATFORM=xcb), then Google Benchmark.
-#include "platform/ApplicationSetup.h"
+#include "platform/system/ApplicationSetup.h"
 
 #include <QApplication>
 

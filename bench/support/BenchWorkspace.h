@@ -1,10 +1,10 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
-#include "platform/AppContext.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
+#include "types/ProgressWindows.h"
+#include "platform/ports/AppContext.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
 
 #include <QTemporaryDir>
 
@@ -12,7 +12,7 @@
 
 namespace lumetra {
 class CurveWindow;
-class Frm_transact;
+class WorkspaceWindow;
 } // namespace lumetra
 
 namespace lumetra::bench {
@@ -30,7 +30,7 @@ public:
     AppContext &context() { return m_context; }
     ProgressWindows &progress() { return *m_progress; }
     // The open workspace, or nullptr when the picture could not be opened.
-    Frm_transact *workspace() const { return m_workspace; }
+    WorkspaceWindow *workspace() const { return m_workspace; }
     // Opens the horizontal or vertical curve window; with lineMode switches it to line mode.
     CurveWindow *openCurveWindow(bool vertical, bool lineMode = false);
     // Paints the curve window and the table now, and with withWorkspace the workspace picture.
@@ -43,7 +43,7 @@ private:
     std::unique_ptr<ProgressWindows> m_progress;
     AppContext m_context;
     QTemporaryDir m_dir;
-    Frm_transact *m_workspace = nullptr;
+    WorkspaceWindow *m_workspace = nullptr;
 };
 
 } // namespace lumetra::bench

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "types/WorkspaceRaster.h"
+
 #include <QObject>
 #include <QString>
 
@@ -42,8 +44,8 @@ private:
 class GreyMapGrid
 {
 public:
-    static constexpr int Width = 641;
-    static constexpr int Height = 481;
+    static constexpr int Width = WorkspaceRasterWidth + 1;
+    static constexpr int Height = WorkspaceRasterHeight + 1;
 
     GreyMapGrid() : m_values(static_cast<size_t>(Width) * Height, 0) {}
     int &operator()(int x, int y) { return m_values[static_cast<size_t>(y) * Width + x]; }
@@ -58,35 +60,40 @@ private:
 
 using MarkTable = std::array<std::array<double, 2>, 11>;
 
-// The one record the workspace, the curve windows, the table, the reports and the analysis
-// routines share. Plain data read and written in the order the callers define; it starts zeroed
-// and is never reset as a whole. "Number" fields are doubles (integers where the values are).
-struct AnalysisState
+// The picture the workspace shows, as sampled onto the raster: its file, its size on the raster,
+// the colours and grey levels of its pixels and their range. Owned by the open workspace; the
+// curve windows, the table, the filters and the 3D chart read it.
+struct SampledPicture
 {
-    // Picture data
     QString ImagePath;
     double ImageWidth = 0;
     int16_t ImageHeight = 0;
     ColourStoreGrid ColourStore;
     GreyMapGrid GreyMap;
-
-    // Value ranges; each minimum ignores cells equal to 0, each maximum does not.
+    // Grey ranges; each minimum ignores cells equal to 0, each maximum does not. GreyMax/GreyMin
+    // are the range the curves scale to, ImageGreyMax/ImageGreyMin the whole picture's.
     double GreyMax = 0;
     double GreyMin = 0;
     double ImageGreyMax = 0;
     double ImageGreyMin = 0;
-    double ProfileMax = 0;
-    double ProfileMin = 0;
+};
 
-    // Cut and profile
+// The cut of the open curve window and its analysed profile.
+struct CutState
+{
     int16_t CutOrientation = 0; // 0 none, 1 horizontal (row), 2 vertical (column)
-    bool CurveWindowOpen = false;
+    bool Active = false;        // a curve window shows this cut
     double CutPosition = 0;
     double IntegrationWidth = 0;
-    std::array<double, 641> ProfileH{};  // fractions kept
-    std::array<int16_t, 481> ProfileV{}; // rounded half to even on every store
+    std::array<double, WorkspaceRasterWidth + 1> ProfileH{};  // fractions kept
+    std::array<int16_t, WorkspaceRasterHeight + 1> ProfileV{}; // rounded half to even on every store
+    double ProfileMax = 0;
+    double ProfileMin = 0;
+};
 
-    // Curve window geometry and interaction
+// How the open curve window shows its cut: size, position axis, crosshair and marked points.
+struct CurveView
+{
     bool Enlarged = false;
     double AxisStart = 0;
     double AxisEnd = 0;
@@ -100,9 +107,17 @@ struct AnalysisState
     MarkTable MarkPixelsV{};
     MarkTable MarkValuesH{};
     MarkTable MarkValuesV{};
-    bool PrintAnalysed = false;
-    bool WorkspaceOpen = false;
-    QObject *MainWindow = nullptr;
+};
+
+// What the workspace, the curve windows, the table, the reports and the analysis routines share:
+// the sampled picture, the cut and its view, each a record of its own that routines take alone
+// where they need no more. It starts zeroed and is never reset as a whole. "Number" fields are
+// doubles (integers where the values are).
+struct AnalysisState
+{
+    SampledPicture picture;
+    CutState cut;
+    CurveView view;
 };
 
 } // namespace lumetra

@@ -1,7 +1,7 @@
 #include "app/SystemInfoTool.h"
 
-#include "platform/Dialogs.h"
-#include "platform/ProgramLauncher.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/system/ProgramLauncher.h"
 
 namespace lumetra {
 

@@ -2,34 +2,26 @@
 
 #include "beamview/BeamViewOpeners.h"
 #include "capture/CaptureWindowOpener.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "platform/AppContext.h"
-#include "reports/print_hline.h"
-#include "reports/print_line.h"
-#include "reports/print_pic.h"
+#include "curves/CurveWindow.h"
+#include "platform/ports/AppContext.h"
+#include "reports/CurveReport.h"
+#include "reports/PictureReport.h"
 #include "workspace/WorkspaceOpener.h"
 
 namespace lumetra {
 
-void wireWindows(AppContext &context)
+void wireWindows(AppContext &context, AnalysisState &state)
 {
-    installWorkspaceOpener(context);
+    installWorkspaceOpener(context, state);
     installBeamViewOpeners(context);
     context.openCaptureWindow = [&context](bool) { openCaptureWindow(context); };
-    context.openCurveWindow = [&context](bool vertical) {
-        if (vertical)
-            frmguangshu::showWindow(context);
-        else
-            frmguang::showWindow(context);
+    context.openCurveWindow = [&context, &state](bool vertical) { CurveWindow::showWindow(context, state, vertical); };
+    context.openCurveReport = [&context, &state](bool vertical, bool analysed, std::optional<DisplayMode> mode) {
+        CurveReport::showWindow(context, state,
+                                vertical ? CurveReport::Orientation::Vertical : CurveReport::Orientation::Horizontal,
+                                analysed, mode);
     };
-    context.openCurveReport = [&context](bool vertical, bool, std::optional<DisplayMode> mode) {
-        if (vertical)
-            print_hline::showWindow(context, mode);
-        else
-            print_line::showWindow(context, mode);
-    };
-    context.openPictureReport = [&context] { print_pic::showWindow(context); };
+    context.openPictureReport = [&context, &state] { PictureReport::showWindow(context, state.picture.ImagePath); };
 }
 
 } // namespace lumetra

@@ -1,21 +1,21 @@
 // lumetra [--simulated-camera] [IMAGE]: the Lumetra workstation.
 #include "analysis/AnalysisState.h"
-#include "analysis/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 #include "app/CommandLine.h"
-#include "app/WindowProgress.h"
+#include "app/progress/WindowProgress.h"
 #include "app/WindowWiring.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "caustic/CausticWindow.h"
-#include "platform/AppContext.h"
-#include "platform/ApplicationSetup.h"
-#include "platform/CaptureService.h"
-#include "platform/PointerControl.h"
-#include "platform/ProgramLauncher.h"
-#include "platform/QtDialogs.h"
-#include "platform/Services.h"
-#include "platform/SystemPrinterService.h"
-#include "platform/XlsxWorkbookService.h"
-#include "workspace/Frm_transact.h"
+#include "platform/ports/AppContext.h"
+#include "platform/system/ApplicationSetup.h"
+#include "platform/capture/CaptureService.h"
+#include "platform/dialogs/PointerControl.h"
+#include "platform/system/ProgramLauncher.h"
+#include "platform/dialogs/QtDialogs.h"
+#include "platform/ports/Services.h"
+#include "platform/printing/SystemPrinterService.h"
+#include "platform/workbook/XlsxWorkbookService.h"
+#include "workspace/WorkspaceWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -58,16 +58,16 @@ int main(int argc, char **argv)
     services.capture = capture.get();
 
     lumetra::WindowProgress progress;
-    lumetra::AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
-    progress.setWorkspaceLocator([&context]() -> QWidget * { return lumetra::Frm_transact::instance(context); });
+    lumetra::AppContext context{services, progress, nullptr, nullptr, {}, {}};
+    progress.setWorkspaceLocator([&context]() -> QWidget * { return lumetra::WorkspaceWindow::instance(context); });
 
     // The subsystems reach each other only through the context.
-    lumetra::wireWindows(context);
+    lumetra::wireWindows(context, *state);
 
-    lumetra::frmMain window(context);
+    lumetra::MainWindow window(context);
     progress.setOwner(&window);
     lumetra::CausticWindow::openOnTrigger(window.menuItem(QStringLiteral("m2_caustic")), context);
-    QObject::connect(&window, &lumetra::frmMain::closed, &app, &QCoreApplication::quit);
+    QObject::connect(&window, &lumetra::MainWindow::closed, &app, &QCoreApplication::quit);
     window.showOnScreen();
 
     if (!commandLine.imagePath.isEmpty())

@@ -1,7 +1,7 @@
 #include "beamview/BeamLog.h"
 
-#include "platform/WorkbookService.h"
-#include "platform/WorkbookSheet.h"
+#include "platform/workbook/WorkbookService.h"
+#include "types/WorkbookSheet.h"
 
 #include <QFile>
 #include <QSaveFile>

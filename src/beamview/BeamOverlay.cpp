@@ -1,7 +1,7 @@
 #include "beamview/BeamOverlay.h"
 
-#include "platform/PictureSurface.h"
-#include "platform/RasterLine.h"
+#include "surface/PictureSurface.h"
+#include "types/RasterLine.h"
 
 #include <algorithm>
 #include <cmath>

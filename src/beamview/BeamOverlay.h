@@ -1,9 +1,9 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
-#include "platform/Colour.h"
-#include "platform/FramePlacement.h"
-#include "platform/PictureSurface.h"
+#include "types/Colour.h"
+#include "types/FramePlacement.h"
+#include "surface/PictureSurface.h"
 
 #include <QPoint>
 #include <QPointer>

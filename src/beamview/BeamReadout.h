@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
-#include "platform/Calibration.h"
+#include "platform/settings/Calibration.h"
 
 #include <QString>
 #include <QStringList>

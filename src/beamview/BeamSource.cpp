@@ -1,10 +1,9 @@
 #include "beamview/BeamSource.h"
 
-#include "analysis/AnalysisState.h"
-#include "platform/AppContext.h"
-#include "platform/CaptureFramePort.h"
-#include "platform/FrameFile.h"
-#include "platform/WorkspacePort.h"
+#include "platform/ports/AppContext.h"
+#include "platform/ports/CaptureFramePort.h"
+#include "platform/framefiles/FrameFile.h"
+#include "platform/ports/WorkspacePort.h"
 
 #include <QFileInfo>
 
@@ -13,9 +12,10 @@ namespace lumetra {
 BeamSource currentBeamSource(const AppContext &context)
 {
     BeamSource source;
-    if (context.workspace && !context.state.ImagePath.isEmpty()) {
-        const FrameReadResult read = readFrameFile(context.state.ImagePath);
-        source.name = QFileInfo(context.state.ImagePath).fileName();
+    if (context.workspace && !context.workspace->picturePath().isEmpty()) {
+        const QString path = context.workspace->picturePath();
+        const FrameReadResult read = readFrameFile(path);
+        source.name = QFileInfo(path).fileName();
         if (!read.ok()) {
             source.error = read.error;
             return source;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/beam/BeamFrame.h"
-#include "platform/FramePlacement.h"
+#include "types/BeamFrame.h"
+#include "types/FramePlacement.h"
 
 #include <QString>
 

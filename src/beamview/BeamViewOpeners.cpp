@@ -2,7 +2,7 @@
 
 #include "beamview/BeamWindow.h"
 #include "beamview/CalibrationDialog.h"
-#include "platform/AppContext.h"
+#include "platform/ports/AppContext.h"
 
 namespace lumetra {
 

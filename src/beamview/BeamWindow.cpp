@@ -2,12 +2,14 @@
 
 #include "beamview/BeamReadout.h"
 #include "analysis/AnalysisState.h"
-#include "platform/CaptureFramePort.h"
-#include "platform/Dialogs.h"
-#include "platform/FrameFile.h"
-#include "platform/PictureSurface.h"
-#include "platform/Services.h"
-#include "platform/WorkspacePort.h"
+#include "platform/ports/CaptureFramePort.h"
+#include "platform/ports/CurveViewPort.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/framefiles/FrameFile.h"
+#include "surface/PictureSurface.h"
+#include "types/PicturePlacement.h"
+#include "platform/ports/Services.h"
+#include "platform/ports/WorkspacePort.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -68,7 +70,7 @@ bool frameStatistic(const QString &key)
 
 BeamWindow *BeamWindow::instance(const AppContext &context)
 {
-    return qobject_cast<BeamWindow *>(context.singleWindows.value(WindowKey).data());
+    return context.singleWindow<BeamWindow>(WindowKey);
 }
 
 BeamWindow *BeamWindow::showWindow(AppContext &context)
@@ -92,10 +94,7 @@ BeamWindow *BeamWindow::showWindow(AppContext &context)
 
 BeamWindow::BeamWindow(AppContext &context) : m_context(context)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(WindowKey);
-    setWindowTitle(QStringLiteral("光束参数"));
-    context.singleWindows.insert(WindowKey, this);
+    registerSingleWindow(context, this, WindowKey, QStringLiteral("光束参数"));
 
     auto *layout = new QVBoxLayout(this);
     m_sourceLabel = new QLabel(this);
@@ -157,8 +156,7 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
 
 BeamWindow::~BeamWindow()
 {
-    if (m_context.singleWindows.value(WindowKey) == this)
-        m_context.singleWindows.remove(WindowKey);
+    m_context.forgetSingleWindow(WindowKey, this);
 }
 
 void BeamWindow::buildValueGrid(QGridLayout *grid)
@@ -245,7 +243,7 @@ void BeamWindow::showResult()
 {
     const bool present = m_result.has_value();
     // A picture larger than the workspace is still measured whole, whatever part of it is shown.
-    const bool larger = m_source.frame.width > 640 || m_source.frame.height > 480;
+    const bool larger = exceedsWorkspace(m_source.frame.width, m_source.frame.height);
     m_sourceLabel->setText(present ? QStringLiteral("%1　%2 × %3，%4 位%5")
                                          .arg(m_source.name)
                                          .arg(m_source.frame.width)
@@ -369,7 +367,7 @@ bool BeamWindow::cutThroughCentroid()
         m_source.kind != BeamSource::Kind::WorkspaceFile)
         return false;
     const QPointF at = m_source.placement.toPicture(m_result->centroidX, m_result->centroidY);
-    const bool vertical = m_context.state.CutOrientation == 2;
+    const bool vertical = m_context.curveWindow && m_context.curveWindow->isVertical();
     return m_context.workspace->moveCutTo(vertical ? at.x() : at.y());
 }
 

@@ -4,7 +4,7 @@
 #include "beamview/BeamLog.h"
 #include "beamview/BeamOverlay.h"
 #include "beamview/BeamSource.h"
-#include "platform/AppContext.h"
+#include "platform/ports/AppContext.h"
 
 #include <QHash>
 #include <QWidget>

@@ -1,9 +1,9 @@
 #include "beamview/CalibrationDialog.h"
 
 #include "beamview/BeamWindow.h"
-#include "platform/Calibration.h"
-#include "platform/Dialogs.h"
-#include "platform/WorkspacePort.h"
+#include "platform/settings/Calibration.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/ports/WorkspacePort.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -43,7 +43,7 @@ QString numberText(double v)
 
 CalibrationDialog *CalibrationDialog::instance(const AppContext &context)
 {
-    return qobject_cast<CalibrationDialog *>(context.singleWindows.value(DialogKey).data());
+    return context.singleWindow<CalibrationDialog>(DialogKey);
 }
 
 CalibrationDialog *CalibrationDialog::showDialog(AppContext &context)
@@ -57,10 +57,7 @@ CalibrationDialog *CalibrationDialog::showDialog(AppContext &context)
 
 CalibrationDialog::CalibrationDialog(AppContext &context) : m_context(context)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(DialogKey);
-    setWindowTitle(QStringLiteral("标定"));
-    context.singleWindows.insert(DialogKey, this);
+    registerSingleWindow(context, this, DialogKey, QStringLiteral("标定"));
 
     const Calibration stored = loadCalibration(context.calibrationFile);
     auto *layout = new QVBoxLayout(this);
@@ -95,8 +92,21 @@ CalibrationDialog::CalibrationDialog(AppContext &context) : m_context(context)
 
 CalibrationDialog::~CalibrationDialog()
 {
-    if (m_context.singleWindows.value(DialogKey) == this)
-        m_context.singleWindows.remove(DialogKey);
+    m_context.forgetSingleWindow(DialogKey, this);
+}
+
+bool CalibrationDialog::readOptional(const QLineEdit *entry, const QString &problem, double &value)
+{
+    const QString text = entry->text().trimmed();
+    if (text.isEmpty())
+        return true;
+    const std::optional<double> number = positive(text);
+    if (!number) {
+        warn(problem);
+        return false;
+    }
+    value = *number;
+    return true;
 }
 
 void CalibrationDialog::warn(const QString &text)
@@ -142,24 +152,10 @@ void CalibrationDialog::distancePicked(double pictureLength)
 bool CalibrationDialog::accept()
 {
     Calibration calibration;
-    const QString sizeText = m_pixelSize->text().trimmed();
-    if (!sizeText.isEmpty()) {
-        const std::optional<double> size = positive(sizeText);
-        if (!size) {
-            warn(QStringLiteral("像素尺寸须为正数（µm），或留空表示不标定。"));
-            return false;
-        }
-        calibration.pixelSizeUm = *size;
-    }
-    const QString magText = m_magnification->text().trimmed();
-    if (!magText.isEmpty()) {
-        const std::optional<double> magnification = positive(magText);
-        if (!magnification) {
-            warn(QStringLiteral("放大倍数须为正数。"));
-            return false;
-        }
-        calibration.magnification = *magnification;
-    }
+    if (!readOptional(m_pixelSize, QStringLiteral("像素尺寸须为正数（µm），或留空表示不标定。"),
+                      calibration.pixelSizeUm) ||
+        !readOptional(m_magnification, QStringLiteral("放大倍数须为正数。"), calibration.magnification))
+        return false;
     if (!saveCalibration(calibration, m_context.calibrationFile)) {
         warn(QStringLiteral("无法保存标定：设置文件不能写入。"));
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AppContext.h"
+#include "platform/ports/AppContext.h"
 
 #include <QWidget>
 
@@ -40,6 +40,9 @@ private:
     explicit CalibrationDialog(AppContext &context);
     void startDrag();
     void warn(const QString &text);
+    // An entry left empty keeps `value`; a positive number replaces it; anything else is warned
+    // about with `problem` and gives false.
+    bool readOptional(const QLineEdit *entry, const QString &problem, double &value);
 
     AppContext &m_context;
     QLineEdit *m_pixelSize = nullptr;

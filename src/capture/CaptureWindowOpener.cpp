@@ -2,17 +2,17 @@
 
 #include "capture/CaptureCardControl.h"
 #include "capture/CardDispatch.h"
-#include "capture/Frm_Connect.h"
-#include "platform/AppContext.h"
+#include "capture/CaptureWindow.h"
+#include "platform/ports/AppContext.h"
 
 namespace lumetra {
 
-Frm_Connect *openCaptureWindow(AppContext &context)
+CaptureWindow *openCaptureWindow(AppContext &context)
 {
-    auto *form = new Frm_Connect(context);
+    auto *form = new CaptureWindow(context);
     showChildWindow(context, form);
-    form->Form_Load();
-    form->SDK2000->put(CardId::Standard, 1);
+    form->load();
+    form->card->put(CardId::Standard, 1);
     return form;
 }
 

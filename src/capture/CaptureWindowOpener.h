@@ -3,11 +3,11 @@
 namespace lumetra {
 
 struct AppContext;
-class Frm_Connect;
+class CaptureWindow;
 
 // The connect command's part in the capture subsystem: a new capture window, shown as a child of
 // the main frame and loaded (connecting the card), then the card set to standard 1 (PAL) whatever
 // the outcome of loading. The main window greys its own connect commands.
-Frm_Connect *openCaptureWindow(AppContext &context);
+CaptureWindow *openCaptureWindow(AppContext &context);
 
 } // namespace lumetra

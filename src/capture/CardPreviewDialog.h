@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CaptureDevice.h"
+#include "platform/capture/CaptureDevice.h"
 
 #include <QDialog>
 #include <QList>

@@ -7,9 +7,9 @@
 #include "caustic/CausticResultsTable.h"
 #include "caustic/CausticWorkbook.h"
 #include "caustic/FrameMeasureQueue.h"
-#include "platform/Dialogs.h"
-#include "platform/SaveTarget.h"
-#include "platform/WorkbookService.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/SaveTarget.h"
+#include "platform/workbook/WorkbookService.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/beam/CausticSeries.h"
-#include "platform/AppContext.h"
+#include "platform/ports/AppContext.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "caustic/CausticAxisResult.h"
-#include "platform/WorkbookSheet.h"
+#include "types/WorkbookSheet.h"
 
 namespace lumetra {
 

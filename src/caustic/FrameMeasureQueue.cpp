@@ -3,6 +3,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra {
 
@@ -36,7 +37,7 @@ void FrameMeasureQueue::measure(const QList<int> &ids, const QStringList &paths)
     });
     // One file per task: the pool spreads the files over the cores.
     w->setFuture(QtConcurrent::mapped(jobs, [](const Job &job) {
-        beam::BeamFileResult result = beam::measureBeamFiles({job.path}, beam::BeamOptions{}).front();
+        beam::BeamFileResult result = beam::measureBeamFiles({job.path}, beam::BeamOptions{}, nullptr, pictureFileReaders().frame).front();
         return Done{job.id, std::move(result)};
     }));
     m_watchers.push_back(std::move(watcher));

@@ -3,11 +3,12 @@
 #include "analysis/beam/BeamBatch.h"
 #include "analysis/beam/BeamRows.h"
 #include "cli/CliCommand.h"
-#include "platform/FrameFile.h"
+#include "platform/framefiles/FrameFile.h"
 
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra::cli {
 namespace {
@@ -79,7 +80,8 @@ int runBeam(const QStringList &args)
             throw CliError(QStringLiteral("cannot read the dark frame: %1").arg(dark->error));
     }
     const auto measured =
-        beam::measureBeamFiles(request.images, request.options, dark ? &dark->frame : nullptr);
+        beam::measureBeamFiles(request.images, request.options, dark ? &dark->frame : nullptr,
+                               pictureFileReaders().frame);
 
     bool unreadable = false;
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();

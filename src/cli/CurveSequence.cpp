@@ -1,12 +1,16 @@
 #include "cli/CurveSequence.h"
 
-#include "analysis/Module1.h"
-#include "analysis/ProgressWindows.h"
-#include "analysis/SettingsFile.h"
+#include "cli/ArgumentCursor.h"
+
+#include "analysis/curves/CurveRedraw.h"
+#include "types/ProgressWindows.h"
+#include "platform/settings/SettingsFile.h"
 #include "cli/CliCommand.h"
-#include "analysis/WorkspacePicture.h"
+#include "analysis/picture/WorkspacePicture.h"
 
 #include <QStringLiteral>
+#include "platform/framefiles/PictureFiles.h"
+#include "types/WorkspaceRaster.h"
 
 namespace lumetra::cli {
 
@@ -37,19 +41,18 @@ std::optional<int> wholeNumber(const QString &text)
 PicturePlacement loadWorkspacePicture(AnalysisState &state, PictureSurface &picture, const QString &imagePath,
                                       PlacementMode placement)
 {
-    const WorkspacePicture loaded = readWorkspacePicture(imagePath, placement);
+    const WorkspacePicture loaded = readWorkspacePicture(imagePath, placement, pictureFileReaders());
     if (!loaded.ok())
         throw CliError(QStringLiteral("cannot load the picture: %1").arg(loaded.error));
-    picture.resize(640, 480);
+    picture.resize(WorkspaceRasterWidth, WorkspaceRasterHeight);
     picture.setOverlaysApart(true);
     picture.setPlacement(30, 30);
     // The workspace's frame sets the back colour before the picture arrives.
     picture.setBackColour(colours::PlotBackground);
     picture.setPicture(loaded.placed);
-    state.ImagePath = imagePath;
-    state.WorkspaceOpen = true;
-    state.ImageWidth = 640;
-    state.ImageHeight = 480;
+    state.picture.ImagePath = imagePath;
+    state.picture.ImageWidth = WorkspaceRasterWidth;
+    state.picture.ImageHeight = WorkspaceRasterHeight;
     return loaded.placement;
 }
 
@@ -71,41 +74,41 @@ HeadlessCurveWindow::HeadlessCurveWindow(AnalysisState &state, PictureSurface &w
 
 void HeadlessCurveWindow::open(double integrationWidth)
 {
-    Module1::ForgetMarks(m_state, vertical());
+    curveview::ForgetMarks(m_state, vertical());
     m_requestedWidth = integrationWidth;
     SilentProgress progress;
-    Module1::OpenCurveWindow(m_state, m_plot, m_window, &m_picture, vertical(), integrationWidth, progress);
+    curveview::OpenCurveWindow(m_state, m_plot, m_window, &m_picture, vertical(), integrationWidth, progress);
     m_mode = DisplayMode::Face;
 }
 
 bool HeadlessCurveWindow::isOpen() const
 {
-    return m_state.CurveWindowOpen && m_state.CutOrientation == static_cast<int16_t>(m_kind);
+    return m_state.cut.Active && m_state.cut.CutOrientation == static_cast<int16_t>(m_kind);
 }
 
 void HeadlessCurveWindow::pressAt(int position)
 {
     if (!isOpen())
         return;
-    Module1::MoveCut(m_state, m_picture, position);
-    Module1::RedrawRules rules;
-    rules.clear = Module1::RedrawRules::Clear::WindowDrawing;
+    curveview::MoveCut(m_state, m_picture, position);
+    curveview::RedrawRules rules;
+    rules.clear = curveview::RedrawRules::Clear::WindowDrawing;
     rules.persistAfterFrame = true;
-    rules.zeroLine = Module1::RedrawRules::ZeroLine::BeforeCurves;
-    Module1::RedrawCurveWindow(m_state, m_plot, m_window, m_mode, vertical(), rules);
+    rules.zeroLine = curveview::RedrawRules::ZeroLine::BeforeCurves;
+    curveview::RedrawCurveWindow(m_state, m_plot, m_window, m_mode, vertical(), rules);
 }
 
 void HeadlessCurveWindow::switchMode(DisplayMode mode)
 {
-    Module1::ForgetMarks(m_state, vertical());
+    curveview::ForgetMarks(m_state, vertical());
     m_mode = mode;
     if (!isOpen())
         return;
-    Module1::RedrawRules rules;
-    rules.clear = Module1::RedrawRules::Clear::Plot;
-    rules.zeroLine = Module1::RedrawRules::ZeroLine::AfterCurves;
+    curveview::RedrawRules rules;
+    rules.clear = curveview::RedrawRules::Clear::Plot;
+    rules.zeroLine = curveview::RedrawRules::ZeroLine::AfterCurves;
     rules.zeroLineColour = colours::ZeroCyan;
-    Module1::RedrawCurveWindow(m_state, m_plot, m_window, m_mode, vertical(), rules);
+    curveview::RedrawCurveWindow(m_state, m_plot, m_window, m_mode, vertical(), rules);
 }
 
 CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extraOptions,
@@ -114,19 +117,15 @@ CurveRequest parseCurveRequest(const QStringList &args, const QStringList &extra
     CurveRequest request;
     bool haveCut = false;
     QString image;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        const auto value = [&]() -> QString {
-            if (i + 1 >= args.size())
-                throw CliError(QStringLiteral("%1 needs a value").arg(a));
-            return args[++i];
-        };
+    for (ArgumentCursor cursor(args); cursor.next();) {
+        const QString &a = cursor.current();
+        const auto value = [&cursor] { return cursor.value(); };
         if (a == QLatin1String("--row") || a == QLatin1String("--column")) {
             if (haveCut)
                 throw CliError(QStringLiteral("give one cut: --row N or --column N"));
             const bool column = a == QLatin1String("--column");
             const QString text = value();
-            const int limit = column ? 640 : 480;
+            const int limit = column ? WorkspaceRasterWidth : WorkspaceRasterHeight;
             const std::optional<int> n = wholeNumber(text);
             if (!n || *n < 0 || *n > limit)
                 throw CliError(

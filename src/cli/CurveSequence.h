@@ -1,9 +1,9 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/IntensityPercents.h"
-#include "platform/PicturePlacement.h"
-#include "platform/PictureSurface.h"
+#include "analysis/curves/IntensityPercents.h"
+#include "types/PicturePlacement.h"
+#include "surface/PictureSurface.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,12 @@
 // lumetra-cli filter: one of the workspace's six filters on a picture, written to a file.
 #include "analysis/AnalysisState.h"
-#include "analysis/ImageFilterRun.h"
-#include "analysis/ProgressWindows.h"
+#include "analysis/picture/ImageFilterRun.h"
+#include "types/ProgressWindows.h"
+#include "cli/ArgumentCursor.h"
 #include "cli/CliCommand.h"
 #include "cli/CurveSequence.h"
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
+#include "types/WorkspaceRaster.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
@@ -20,17 +22,9 @@ namespace lumetra::cli {
 
 namespace {
 
-constexpr int PictureWidth = 640;
-constexpr int PictureHeight = 480;
+constexpr int PictureWidth = WorkspaceRasterWidth;
+constexpr int PictureHeight = WorkspaceRasterHeight;
 
-const std::array<std::pair<const char *, ImageFilter>, 6> FilterNames = {{
-    {"blur1", ImageFilter::Blur1},
-    {"blur2", ImageFilter::Blur2},
-    {"sharpen1", ImageFilter::Sharpen1},
-    {"sharpen2", ImageFilter::Sharpen2},
-    {"diffuse", ImageFilter::Diffuse},
-    {"diffuse-more", ImageFilter::DiffuseMore},
-}};
 
 const char *const Usage = "filter IMAGE blur1|blur2|sharpen1|sharpen2|diffuse|diffuse-more OUTPUT [--seed S]"
                           " [--placement top-left|beam|fit]";
@@ -47,7 +41,7 @@ struct FilterRequest
 
 ImageFilter parseFilter(const QString &name)
 {
-    for (const auto &[text, filter] : FilterNames)
+    for (const auto &[filter, command, text] : ImageFilterNames)
         if (name == QLatin1String(text))
             return filter;
     throw CliError(
@@ -70,21 +64,17 @@ FilterRequest parseArguments(const QStringList &args)
 {
     FilterRequest request;
     QStringList positional;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QLatin1String("--seed")) {
-            if (i + 1 >= args.size())
-                throw CliError(QStringLiteral("--seed needs a value"));
+    for (ArgumentCursor cursor(args); cursor.next();) {
+        const QString &arg = cursor.current();
+        if (cursor.is("--seed")) {
+            const QString text = cursor.value();
             bool ok = false;
-            const qulonglong seed = args[++i].toULongLong(&ok);
+            const qulonglong seed = text.toULongLong(&ok);
             if (!ok || seed > 0xffffffffull)
-                throw CliError(
-                    QStringLiteral("--seed takes a whole number 0..4294967295, not '%1'").arg(args[i]));
+                throw CliError(QStringLiteral("--seed takes a whole number 0..4294967295, not '%1'").arg(text));
             request.seed = static_cast<FilterRandom::result_type>(seed);
-        } else if (arg == QLatin1String("--placement")) {
-            if (i + 1 >= args.size())
-                throw CliError(QStringLiteral("--placement needs a value"));
-            request.placement = parsePlacement(args[++i]);
+        } else if (cursor.is("--placement")) {
+            request.placement = parsePlacement(cursor.value());
         } else if (arg.startsWith(QLatin1String("--"))) {
             throw CliError(QStringLiteral("unknown option '%1' (usage: %2)").arg(arg, QLatin1String(Usage)));
         } else {

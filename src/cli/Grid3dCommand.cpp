@@ -1,12 +1,14 @@
 // lumetra-cli grid3d: the block-averaged intensity grid of a picture region, as the workspace
 // charts it in 3D.
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "analysis/ProgressWindows.h"
-#include "analysis/RegionGrid.h"
+#include "analysis/picture/Sampling.h"
+#include "types/ProgressWindows.h"
+#include "analysis/picture/RegionGrid.h"
+#include "cli/ArgumentCursor.h"
 #include "cli/CliCommand.h"
 #include "cli/CurveSequence.h"
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
+#include "types/WorkspaceRaster.h"
 
 #include <nlohmann/json.hpp>
 
@@ -50,13 +52,9 @@ Grid3dArgs parseArgs(const QStringList &args)
     bool haveRegion = false;
     QString factorText;
     bool haveFactor = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        const auto value = [&]() -> QString {
-            if (i + 1 >= args.size())
-                throw CliError(QStringLiteral("%1 needs a value").arg(a));
-            return args[++i];
-        };
+    for (ArgumentCursor cursor(args); cursor.next();) {
+        const QString &a = cursor.current();
+        const auto value = [&cursor] { return cursor.value(); };
         if (a == QLatin1String("--region")) {
             parsed.region = parseRegion(value());
             haveRegion = true;
@@ -94,19 +92,19 @@ int runGrid3d(const QStringList &args)
 {
     const Grid3dArgs parsed = parseArgs(args);
     auto state = std::make_unique<AnalysisState>();
-    PictureSurface picture(640, 480);
+    PictureSurface picture(WorkspaceRasterWidth, WorkspaceRasterHeight);
     const PicturePlacement placement = loadWorkspacePicture(*state, picture, parsed.image, parsed.placement);
     SilentProgress progress;
 
-    Module1::ScanGreyRange(*state);
+    sampling::ScanGreyRange(state->picture);
     const RegionCorners region = limitRegion(normaliseRegion(parsed.region));
     if (region.y2 < region.y1)
         throw CliError(
             QStringLiteral("the region lies below row %1, the last one charted").arg(RegionLastRow));
-    Module1::ReadColours(*state, picture, progress);
-    Module1::ComputeGreyMap(*state, progress);
-    Module1::ScanGreyRangeWithProgress(*state, progress);
-    const RegionGrid grid = computeRegionGrid(*state, region, parsed.factor);
+    sampling::ReadColours(state->picture, picture, progress);
+    sampling::ComputeGreyMap(state->picture, progress);
+    sampling::ScanGreyRangeWithProgress(state->picture, progress);
+    const RegionGrid grid = computeRegionGrid(state->picture, region, parsed.factor);
 
     if (parsed.csv) {
         std::string out;
@@ -132,8 +130,8 @@ int runGrid3d(const QStringList &args)
     out["range"] = grid.range().toStdString();
     out["rows"] = grid.rows();
     out["columns"] = grid.columns();
-    out["grey_min"] = state->GreyMin;
-    out["grey_max"] = state->GreyMax;
+    out["grey_min"] = state->picture.GreyMin;
+    out["grey_max"] = state->picture.GreyMax;
     addPlacementFields(out, placement);
     out["cells"] = std::move(cells);
     std::puts(out.dump().c_str());

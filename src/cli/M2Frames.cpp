@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <cmath>
+#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra::cli {
 
@@ -40,7 +41,7 @@ std::vector<double> causticZPositions(const QStringList &images, const std::opti
 MeasuredCaustic measureCausticFrames(const QStringList &images, const std::vector<double> &zMm,
                                      double pixelSizeUm, bool principalAxes)
 {
-    const std::vector<beam::BeamFileResult> measured = beam::measureBeamFiles(images, beam::BeamOptions{});
+    const std::vector<beam::BeamFileResult> measured = beam::measureBeamFiles(images, beam::BeamOptions{}, nullptr, pictureFileReaders().frame);
     MeasuredCaustic caustic;
     beam::CausticAxis first{principalAxes ? QStringLiteral("major") : QStringLiteral("x"), {}};
     beam::CausticAxis second{principalAxes ? QStringLiteral("minor") : QStringLiteral("y"), {}};

@@ -1,11 +1,12 @@
 // lumetra-cli profile: the raw and analysed intensity profile of one cut, with the intensity
 // table's percentages, after the same sequence of analysis steps the curve windows run.
 #include "analysis/AnalysisState.h"
-#include "analysis/IntensityPercents.h"
+#include "analysis/curves/IntensityPercents.h"
 #include "analysis/NumberText.h"
 #include "cli/CliCommand.h"
 #include "cli/CurveSequence.h"
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
+#include "types/WorkspaceRaster.h"
 
 #include <nlohmann/json.hpp>
 
@@ -35,17 +36,17 @@ struct ProfileRow
 
 std::vector<ProfileRow> profileRows(const AnalysisState &state, DisplayMode mode)
 {
-    const bool horizontal = state.CutOrientation == 1;
+    const bool horizontal = state.cut.CutOrientation == 1;
     const int rows = tableRowCount(state);
-    const int cut = static_cast<int>(state.CutPosition);
+    const int cut = static_cast<int>(state.cut.CutPosition);
     std::vector<ProfileRow> out;
     out.reserve(static_cast<size_t>(rows));
     for (int i = 1; i <= rows; ++i) {
         ProfileRow row;
         row.position = i - (horizontal ? 320 : 240);
-        row.raw = horizontal ? state.GreyMap(i, cut) : state.GreyMap(cut, i);
-        row.analysed = horizontal ? state.ProfileH[static_cast<size_t>(i)]
-                                  : static_cast<double>(state.ProfileV[static_cast<size_t>(i)]);
+        row.raw = horizontal ? state.picture.GreyMap(i, cut) : state.picture.GreyMap(cut, i);
+        row.analysed = horizontal ? state.cut.ProfileH[static_cast<size_t>(i)]
+                                  : static_cast<double>(state.cut.ProfileV[static_cast<size_t>(i)]);
         row.percents = tablePercents(state, mode, i);
         out.push_back(row);
     }
@@ -58,16 +59,16 @@ std::string toJson(const AnalysisState &state, const CurveRequest &request, cons
     nlohmann::ordered_json out;
     out["image"] = request.imagePath.toStdString();
     out["orientation"] = request.kind == CutKind::Vertical ? "vertical" : "horizontal";
-    out["cut"] = jsonNumber(state.CutPosition);
+    out["cut"] = jsonNumber(state.cut.CutPosition);
     // The width as given; the analysis holds it to what the cut allows (319 or 239).
     out["integration_width"] = jsonNumber(window.requestedWidth());
     out["mode"] = request.mode == DisplayMode::Line ? "line" : "face";
-    out["image_grey_min"] = jsonNumber(state.ImageGreyMin);
-    out["image_grey_max"] = jsonNumber(state.ImageGreyMax);
-    out["grey_min"] = jsonNumber(state.GreyMin);
-    out["grey_max"] = jsonNumber(state.GreyMax);
-    out["profile_min"] = jsonNumber(state.ProfileMin);
-    out["profile_max"] = jsonNumber(state.ProfileMax);
+    out["image_grey_min"] = jsonNumber(state.picture.ImageGreyMin);
+    out["image_grey_max"] = jsonNumber(state.picture.ImageGreyMax);
+    out["grey_min"] = jsonNumber(state.picture.GreyMin);
+    out["grey_max"] = jsonNumber(state.picture.GreyMax);
+    out["profile_min"] = jsonNumber(state.cut.ProfileMin);
+    out["profile_max"] = jsonNumber(state.cut.ProfileMax);
     addPlacementFields(out, placement);
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const ProfileRow &r : rows) {
@@ -106,7 +107,7 @@ int runProfile(const QStringList &args)
     }
 
     auto state = std::make_unique<AnalysisState>();
-    PictureSurface picture(640, 480);
+    PictureSurface picture(WorkspaceRasterWidth, WorkspaceRasterHeight);
     PicturePlacement placement;
     const auto window = runCurveSequence(*state, picture, request, &placement);
     const std::vector<ProfileRow> rows = profileRows(*state, window->mode());

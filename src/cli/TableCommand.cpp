@@ -1,12 +1,14 @@
 // lumetra-cli table: the workspace's "制表" headless: the intensity table of one cut written as a
 // workbook in the export's block layout.
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "analysis/TableExport.h"
+#include "analysis/curves/ProfileAnalysis.h"
+#include "analysis/picture/Sampling.h"
+#include "analysis/picture/TableExport.h"
 #include "cli/CliCommand.h"
 #include "cli/CurveSequence.h"
-#include "platform/PictureSurface.h"
-#include "platform/XlsxWorkbookService.h"
+#include "surface/PictureSurface.h"
+#include "platform/workbook/XlsxWorkbookService.h"
+#include "types/WorkspaceRaster.h"
 
 #include <cstdio>
 #include <memory>
@@ -38,21 +40,21 @@ int runTable(const QStringList &arguments)
     const CurveRequest request = parseCurveRequest(args, {}, extras);
 
     auto state = std::make_unique<AnalysisState>();
-    PictureSurface picture(640, 480);
+    PictureSurface picture(WorkspaceRasterWidth, WorkspaceRasterHeight);
     PicturePlacement placement;
     const auto window = runCurveSequence(*state, picture, request, &placement);
 
-    Module1::ScanGreyRange(*state);
-    Module1::AnalyseProfile(*state);
-    Module1::FindProfileMax(*state);
-    Module1::FindProfileMin(*state);
+    sampling::ScanGreyRange(state->picture);
+    profile::AnalyseProfile(*state);
+    profile::FindProfileMax(*state);
+    profile::FindProfileMin(*state);
     const TableMode mode = window->mode() == DisplayMode::Line ? TableMode::Line : TableMode::Face;
     XlsxWorkbookService writer;
     QString error;
     if (!writer.save(buildCutTable(*state, mode), output, &error))
         throw CliError(QStringLiteral("cannot write %1: %2").arg(output, error));
     std::printf("%s: %d positions in %d groups, %s mode", qPrintable(output),
-                state->CutOrientation == 1 ? 640 : 480, cutTableGroups(*state),
+                state->cut.CutOrientation == 1 ? WorkspaceRasterWidth : WorkspaceRasterHeight, cutTableGroups(*state),
                 mode == TableMode::Line ? "line" : "face");
     if (placement.mode == PlacementMode::Beam)
         std::printf(", offset %d,%d", placement.offsetX, placement.offsetY);

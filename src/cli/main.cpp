@@ -1,7 +1,7 @@
 // lumetra-cli: the analysis core from the shell, for scripted and batch work.
 #include "cli/CliCommand.h"
 
-#include "platform/ApplicationSetup.h"
+#include "platform/system/ApplicationSetup.h"
 
 #include <QGuiApplication>
 

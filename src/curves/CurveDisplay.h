@@ -1,15 +1,15 @@
 #pragma once
 
-#include "analysis/IntensityPercents.h"
-#include "platform/Colour.h"
-#include "platform/CurveViewPort.h"
+#include "analysis/curves/IntensityPercents.h"
+#include "types/Colour.h"
+#include "platform/ports/CurveViewPort.h"
 
 namespace lumetra {
 
 class CurveWindow;
 
 // What a curve window draws on its plot: the frame with its scales, the zero line and the
-// crosshair; and the sequences that redraw everything (all through Module1::RedrawCurveWindow):
+// crosshair; and the sequences that redraw everything (all through curveview::RedrawCurveWindow):
 // the mode switch, the size change and following a moved cut.
 class CurveDisplay
 {
@@ -21,9 +21,9 @@ public:
     // The crosshair at (CursorX, CursorY).
     void drawCrosshair();
 
-    // facemode / linemode clicks: points dropped, buttons swapped, plot redrawn, table refilled.
+    // faceMode / lineMode clicks: points dropped, buttons swapped, plot redrawn, table refilled.
     void switchMode(DisplayMode mode);
-    // CurtButton2 / CurtButton3 (vertical: CurtButton3 / CurtButton4).
+    // the enlarge and shrink buttons.
     void enlarge();
     void returnToNormalSize();
     // The workspace moved the cut: plot redrawn for the new cut, table refilled.

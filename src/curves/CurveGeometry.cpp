@@ -1,4 +1,5 @@
 #include "curves/CurveGeometry.h"
+#include "types/WorkspaceRaster.h"
 
 namespace lumetra {
 
@@ -13,8 +14,8 @@ const CurveGeometry &CurveGeometry::horizontal()
         h.axisStart = -320;
         h.axisStartZoom = -480;
         h.zoomStep = 1.5;
-        h.tableRows = 640;
-        h.axisLowLimit = -640;
+        h.tableRows = WorkspaceRasterWidth;
+        h.axisLowLimit = -WorkspaceRasterWidth;
         h.markScaleX = 1.5;
         h.markScaleY = 2;
         h.bottomSubdivisions = 8;
@@ -23,10 +24,10 @@ const CurveGeometry &CurveGeometry::horizontal()
                     QPoint(353, 49), QPoint(677, 160), QPointF(320, 100)};
         h.enlarged = {QSize(1030, 530), QPoint(30, 60),   QSize(960, 400),
                       QPoint(510, 49),  QPoint(994, 260), QPointF(480, 200)};
-        h.buttons = {{{QStringLiteral("facemode"), QStringLiteral("面模式"), QRect(0, 0, 65, 41)},
-                      {QStringLiteral("linemode"), QStringLiteral("线模式"), QRect(64, 0, 57, 41)},
-                      {QStringLiteral("CurtButton2"), QStringLiteral("放大"), QRect(120, 0, 65, 41)},
-                      {QStringLiteral("CurtButton3"), QStringLiteral("缩小 "), QRect(184, 0, 65, 41)}}};
+        h.buttons = {{{QStringLiteral("faceMode"), QStringLiteral("面模式"), QRect(0, 0, 65, 41)},
+                      {QStringLiteral("lineMode"), QStringLiteral("线模式"), QRect(64, 0, 57, 41)},
+                      {QStringLiteral("enlarge"), QStringLiteral("放大"), QRect(120, 0, 65, 41)},
+                      {QStringLiteral("shrink"), QStringLiteral("缩小 "), QRect(184, 0, 65, 41)}}};
         h.printPictureCaption = QStringLiteral("打印图片");
         return h;
     }();
@@ -44,8 +45,8 @@ const CurveGeometry &CurveGeometry::verticalWindow()
         v.axisStart = -240;
         v.axisStartZoom = -300;
         v.zoomStep = 1.25;
-        v.tableRows = 480;
-        v.axisLowLimit = -480;
+        v.tableRows = WorkspaceRasterHeight;
+        v.axisLowLimit = -WorkspaceRasterHeight;
         v.markScaleX = 2;
         v.markScaleY = 1.25;
         v.bottomSubdivisions = 2;
@@ -54,10 +55,10 @@ const CurveGeometry &CurveGeometry::verticalWindow()
                     QPoint(200, 5),  QPoint(304, 260), QPointF(100, 240)};
         v.enlarged = {QSize(545, 684), QPoint(100, 20),  QSize(400, 600),
                       QPoint(300, 5),  QPoint(506, 320), QPointF(200, 300)};
-        v.buttons = {{{QStringLiteral("hfacemode"), QStringLiteral("面模式"), QRect(0, 0, 65, 49)},
-                      {QStringLiteral("hlinemode"), QStringLiteral("线模式"), QRect(0, 48, 65, 49)},
-                      {QStringLiteral("CurtButton3"), QStringLiteral("放大"), QRect(0, 96, 65, 49)},
-                      {QStringLiteral("CurtButton4"), QStringLiteral("缩小"), QRect(0, 144, 65, 49)}}};
+        v.buttons = {{{QStringLiteral("faceMode"), QStringLiteral("面模式"), QRect(0, 0, 65, 49)},
+                      {QStringLiteral("lineMode"), QStringLiteral("线模式"), QRect(0, 48, 65, 49)},
+                      {QStringLiteral("enlarge"), QStringLiteral("放大"), QRect(0, 96, 65, 49)},
+                      {QStringLiteral("shrink"), QStringLiteral("缩小"), QRect(0, 144, 65, 49)}}};
         v.printPictureCaption = QStringLiteral("打印图");
         return v;
     }();

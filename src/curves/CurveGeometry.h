@@ -14,10 +14,10 @@ namespace lumetra {
 struct CurveSizeLayout
 {
     QSize outer;         // outer window size (the child window frame)
-    QPoint plotPosition; // outer top-left of the plot box (Picture1)
+    QPoint plotPosition; // outer top-left of the plot box (pictureView)
     QSize plotSize;      // drawing area; the box adds a 2-pixel border on every side
-    QPoint label1;       // Label1 at load
-    QPoint label2;       // Label2 at load
+    QPoint xReadout;       // the x readout at load
+    QPoint yReadout;       // the y readout at load
     QPointF crosshair;   // where the crosshair starts (plot pixels)
 };
 

@@ -1,12 +1,12 @@
 #include "curves/CurveInteraction.h"
 
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
+#include "analysis/curves/Overlays.h"
 #include "curves/CurveValues.h"
 #include "curves/CurveWidthReadout.h"
 #include "curves/CurveWindow.h"
-#include "platform/Calibration.h"
-#include "platform/PointerControl.h"
+#include "platform/settings/Calibration.h"
+#include "platform/dialogs/PointerControl.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -35,25 +35,25 @@ void CurveInteraction::track(int x, int y)
     AnalysisState &s = m_window.state();
     const bool vertical = m_window.isVertical();
     const PictureSurface &plot = m_window.plot();
-    QLabel *label1 = m_window.label1();
-    QLabel *label2 = m_window.label2();
+    QLabel *xReadout = m_window.xReadout();
+    QLabel *yReadout = m_window.yReadout();
     const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
     if (vertical) {
-        label1->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, true, x)));
-        label2->setText(CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel));
+        xReadout->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, true, x)));
+        yReadout->setText(CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel));
     } else {
-        label1->setText(CurveValues::positionText(
+        xReadout->setText(CurveValues::positionText(
             CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel));
-        label2->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, false, y)));
+        yReadout->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, false, y)));
     }
-    label1->adjustSize();
-    label2->adjustSize();
-    label1->move(plot.left() + x, label1->y());
-    label2->move(label2->x(), plot.top() + y);
+    xReadout->adjustSize();
+    yReadout->adjustSize();
+    xReadout->move(plot.left() + x, xReadout->y());
+    yReadout->move(yReadout->x(), plot.top() + y);
 
-    Module1::DrawCrosshair(s, m_window.plot(), s.CursorX, s.CursorY, x, y, CrosshairMode::Move);
-    s.CursorX = x;
-    s.CursorY = y;
+    overlays::DrawCrosshair(s, m_window.plot(), s.view.CursorX, s.view.CursorY, x, y, CrosshairMode::Move);
+    s.view.CursorX = x;
+    s.view.CursorY = y;
 }
 
 void CurveInteraction::mouseReleased(int x, int y, Qt::MouseButton button)
@@ -100,30 +100,30 @@ void CurveInteraction::nudge(int dx, int dy)
     AnalysisState &s = m_window.state();
     const int w = m_window.plotWidth();
     const int h = m_window.plotHeight();
-    const bool allowed = (dx < 0 && s.CursorX > 1) || (dx > 0 && s.CursorX <= w - 1) ||
-                         (dy < 0 && s.CursorY >= 1) || (dy > 0 && s.CursorY <= h - 1);
+    const bool allowed = (dx < 0 && s.view.CursorX > 1) || (dx > 0 && s.view.CursorX <= w - 1) ||
+                         (dy < 0 && s.view.CursorY >= 1) || (dy > 0 && s.view.CursorY <= h - 1);
     if (!allowed)
         return;
     if (PointerControl *pointer = m_window.context().services.pointer)
         pointer->moveTo(pointer->position() + QPoint(dx, dy));
     // The readouts follow the crosshair even where the pointer cannot be moved.
-    track(static_cast<int>(s.CursorX) + dx, static_cast<int>(s.CursorY) + dy);
+    track(static_cast<int>(s.view.CursorX) + dx, static_cast<int>(s.view.CursorY) + dy);
 }
 
 bool CurveInteraction::scroll(int direction)
 {
     AnalysisState &s = m_window.state();
     const CurveGeometry &g = m_window.curveGeometry();
-    if ((direction > 0 && !(s.AxisStart < 0)) || (direction < 0 && !(s.AxisStart > g.axisLowLimit)))
+    if ((direction > 0 && !(s.view.AxisStart < 0)) || (direction < 0 && !(s.view.AxisStart > g.axisLowLimit)))
         return false;
     CurveWidthReadout::RedrawGuard widths(m_window.widthReadout());
-    s.AxisStart += direction;
-    s.AxisEnd += direction;
-    if (s.Enlarged) {
-        s.AxisStartZoom += direction * g.zoomStep;
-        s.AxisEndZoom += direction * g.zoomStep;
+    s.view.AxisStart += direction;
+    s.view.AxisEnd += direction;
+    if (s.view.Enlarged) {
+        s.view.AxisStartZoom += direction * g.zoomStep;
+        s.view.AxisEndZoom += direction * g.zoomStep;
     }
-    Module1::RefreshCurveWindow(s, m_window.plot(), m_window, direction > 0 ? 1 : 2, g.vertical);
+    overlays::RefreshCurveWindow(s, m_window.plot(), m_window, direction > 0 ? 1 : 2, g.vertical);
     if (m_window.points().count() != 0)
         m_window.points().followScroll(direction);
     return true;

@@ -1,6 +1,6 @@
 #include "curves/CurveValues.h"
 
-#include "platform/Calibration.h"
+#include "platform/settings/Calibration.h"
 
 #include "analysis/AnalysisState.h"
 
@@ -12,16 +12,16 @@ namespace lumetra::CurveValues {
 
 double positionAt(const AnalysisState &state, bool vertical, double pixel)
 {
-    if (!state.Enlarged)
-        return pixel + state.AxisStart;
+    if (!state.view.Enlarged)
+        return pixel + state.view.AxisStart;
     const double step = vertical ? 1.25 : 1.5;
-    return std::floor(pixel / step + 0.5) + state.AxisStart;
+    return std::floor(pixel / step + 0.5) + state.view.AxisStart;
 }
 
 double clampedPositionAt(const AnalysisState &state, bool vertical, double pixel, int scaleLength)
 {
     if (pixel >= scaleLength)
-        return state.AxisEnd;
+        return state.view.AxisEnd;
     return positionAt(state, vertical, pixel);
 }
 
@@ -36,8 +36,8 @@ QString positionText(double position, double umPerPixel)
 float intensityAt(const AnalysisState &state, bool vertical, double pixel)
 {
     if (vertical)
-        return static_cast<float>(std::floor(pixel) / (state.Enlarged ? 4.0 : 2.0));
-    if (state.Enlarged)
+        return static_cast<float>(std::floor(pixel) / (state.view.Enlarged ? 4.0 : 2.0));
+    if (state.view.Enlarged)
         return static_cast<float>(std::floor(400.0 - pixel) / 4.0);
     return static_cast<float>(std::floor(200.0 - pixel) / 2.0);
 }

@@ -1,10 +1,10 @@
 #include "curves/CurveWidthReadout.h"
 
 #include "analysis/AnalysisState.h"
-#include "analysis/PlotGeometry.h"
+#include "analysis/curves/PlotGeometry.h"
 #include "curves/CurveWindow.h"
-#include "platform/Calibration.h"
-#include "platform/PictureSurface.h"
+#include "platform/settings/Calibration.h"
+#include "surface/PictureSurface.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -31,7 +31,7 @@ int lastSample(bool vertical)
 
 std::optional<int> cutIndex(const AnalysisState &s, bool vertical)
 {
-    const double c = std::nearbyint(s.CutPosition);
+    const double c = std::nearbyint(s.cut.CutPosition);
     const int bound = vertical ? GreyMapGrid::Width - 1 : GreyMapGrid::Height - 1;
     if (c < 0 || c > bound)
         return std::nullopt;
@@ -45,7 +45,7 @@ std::vector<double> rawSamples(const AnalysisState &s, bool vertical)
     if (!cut)
         return out;
     for (int i = FirstSample; i <= lastSample(vertical); ++i)
-        out.push_back(vertical ? s.GreyMap(*cut, i) : s.GreyMap(i, *cut));
+        out.push_back(vertical ? s.picture.GreyMap(*cut, i) : s.picture.GreyMap(i, *cut));
     return out;
 }
 
@@ -53,7 +53,7 @@ std::vector<double> analysedSamples(const AnalysisState &s, bool vertical)
 {
     std::vector<double> out;
     for (int i = FirstSample; i <= lastSample(vertical); ++i)
-        out.push_back(vertical ? double(s.ProfileV[size_t(i)]) : s.ProfileH[size_t(i)]);
+        out.push_back(vertical ? double(s.cut.ProfileV[size_t(i)]) : s.cut.ProfileH[size_t(i)]);
     return out;
 }
 
@@ -172,7 +172,7 @@ std::vector<CurveWidthReadout::MarkerLine> CurveWidthReadout::markerLines() cons
     if (!w.hasPeak)
         return {};
 
-    const bool enlarged = s.Enlarged;
+    const bool enlarged = s.view.Enlarged;
     const double step = plotgeometry::enlargedStep(vertical);
     // Plot pixel along the position axis of sample k (picture pixel k + 1), as the curves plot it.
     const auto along = [&](double k) {
@@ -181,8 +181,8 @@ std::vector<CurveWidthReadout::MarkerLine> CurveWidthReadout::markerLines() cons
             return i;
         return (analysed || vertical) ? step * (i - 1) : step * i;
     };
-    const double lo = lineMode ? s.ProfileMin : s.GreyMin;
-    const double hi = lineMode ? s.ProfileMax : s.GreyMax;
+    const double lo = lineMode ? s.cut.ProfileMin : s.picture.GreyMin;
+    const double hi = lineMode ? s.cut.ProfileMax : s.picture.GreyMax;
     const int a = plotgeometry::amplitude(enlarged);
     // Plot pixel along the intensity axis of a value, as the curves plot it.
     const auto across = [&](double v) {

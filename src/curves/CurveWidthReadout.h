@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/CurveWidths.h"
-#include "platform/Colour.h"
+#include "analysis/curves/CurveWidths.h"
+#include "types/Colour.h"
 
 #include <QLineF>
 #include <QString>

@@ -1,14 +1,16 @@
 #include "curves/CurveWindow.h"
 
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "analysis/SettingsFile.h"
+#include "analysis/curves/CurveRedraw.h"
+#include "analysis/curves/Overlays.h"
+#include "analysis/picture/Sampling.h"
+#include "platform/settings/SettingsFile.h"
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
 #include "curves/CurvePlacement.h"
 #include "curves/CurveWidthReadout.h"
-#include "curves/frm_listview.h"
-#include "platform/WorkspacePort.h"
+#include "curves/IntensityTableWindow.h"
+#include "platform/ports/WorkspacePort.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,14 +29,34 @@ CurveWindow *CurveWindow::openWindow(const AppContext &context)
     return dynamic_cast<CurveWindow *>(context.curveWindow);
 }
 
-CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWidget *parent)
-    : QWidget(parent), m_context(context), m_geometry(geometry)
+CurveWindow *CurveWindow::instance(const AppContext &context, bool vertical)
+{
+    CurveWindow *open = openWindow(context);
+    return open && open->isVertical() == vertical ? open : nullptr;
+}
+
+CurveWindow *CurveWindow::showWindow(AppContext &context, AnalysisState &state, bool vertical)
+{
+    if (CurveWindow *open = instance(context, vertical)) {
+        showChildWindow(context, open);
+        return open;
+    }
+    if (openWindow(context))
+        return nullptr;
+    auto *window = new CurveWindow(context, state, vertical ? CurveGeometry::verticalWindow() : CurveGeometry::horizontal());
+    window->setObjectName(vertical ? QStringLiteral("VerticalCurveWindow") : QStringLiteral("HorizontalCurveWindow"));
+    window->present();
+    return window;
+}
+
+CurveWindow::CurveWindow(AppContext &context, AnalysisState &state, const CurveGeometry &geometry, QWidget *parent)
+    : QWidget(parent), m_context(context), m_state(state), m_geometry(geometry)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     context.curveWindow = this;
     buildControls();
     buildPopupMenu();
-    m_points = std::make_unique<MarkedPoints>(context.state, m_plot, m_pointLabels, m_geometry.vertical);
+    m_points = std::make_unique<MarkedPoints>(state, m_plot, m_pointLabels, m_geometry.vertical);
     m_display = std::make_unique<CurveDisplay>(*this);
     m_interaction = std::make_unique<CurveInteraction>(*this);
     m_widths = std::make_unique<CurveWidthReadout>(*this);
@@ -54,7 +76,7 @@ CurveWindow::CurveWindow(AppContext &context, const CurveGeometry &geometry, QWi
             });
     connect(m_plotView, &SurfaceView::keyPressed, this,
             [this](int key, Qt::KeyboardModifiers modifiers) { m_interaction->keyPressed(key, modifiers); });
-    connect(popupItem(QStringLiteral("clrbit")), &QAction::triggered, this,
+    connect(popupItem(QStringLiteral("clearPoints")), &QAction::triggered, this,
             [this] { m_interaction->removeAllPoints(); });
     installReportCommands();
 }
@@ -67,7 +89,7 @@ CurveWindow::~CurveWindow()
 
 AnalysisState &CurveWindow::state()
 {
-    return m_context.state;
+    return m_state;
 }
 
 void CurveWindow::buildControls()
@@ -78,10 +100,10 @@ void CurveWindow::buildControls()
     m_windowView->move(0, 0);
     m_windowSurface.setBackColour(rgb(192, 192, 192));
 
-    m_shape1 = new QFrame(this);
-    m_shape1->setObjectName(QStringLiteral("Shape1"));
-    m_shape1->setAutoFillBackground(true);
-    m_shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { background: qlineargradient(x1:0, y1:0, x2:%1, "
+    m_border = new QFrame(this);
+    m_border->setObjectName(QStringLiteral("border"));
+    m_border->setAutoFillBackground(true);
+    m_border->setStyleSheet(QStringLiteral("QFrame#border { background: qlineargradient(x1:0, y1:0, x2:%1, "
                                            "y2:%2, stop:0 #5a6e8c, stop:1 #c0c0c0); }")
                                 .arg(m_geometry.vertical ? 1 : 0)
                                 .arg(m_geometry.vertical ? 0 : 1));
@@ -96,7 +118,7 @@ void CurveWindow::buildControls()
     }
 
     m_plotView = new SurfaceView(&m_plot, 2, this);
-    m_plotView->setObjectName(QStringLiteral("Picture1"));
+    m_plotView->setObjectName(QStringLiteral("pictureView"));
 
     auto makeLabel = [this](const QString &name, const QString &text) {
         auto *label = new QLabel(text, this);
@@ -104,19 +126,19 @@ void CurveWindow::buildControls()
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         return label;
     };
-    m_label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("0"));
-    m_label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("50"));
-    m_label3 = makeLabel(QStringLiteral("Label3"), QString());
+    m_xReadout = makeLabel(QStringLiteral("xReadout"), QStringLiteral("0"));
+    m_yReadout = makeLabel(QStringLiteral("yReadout"), QStringLiteral("50"));
+    m_cutLabel = makeLabel(QStringLiteral("cutLabel"), QString());
     if (m_geometry.vertical) {
-        m_label4 = makeLabel(QStringLiteral("Label4"), QStringLiteral("对应像素点"));
-        m_label4->move(4, 206);
-        m_label3->move(4, 226);
+        m_pixelCaption = makeLabel(QStringLiteral("pixelCaption"), QStringLiteral("对应像素点"));
+        m_pixelCaption->move(4, 206);
+        m_cutLabel->move(4, 226);
     } else {
-        m_label3->move(262, 14);
+        m_cutLabel->move(262, 14);
     }
     for (size_t i = 0; i < m_pointLabels.size(); ++i) {
         auto *label = new QLabel(m_plotView);
-        label->setObjectName(QStringLiteral("Label5_%1").arg(i));
+        label->setObjectName(QStringLiteral("pointCaption%1").arg(i));
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         label->hide();
@@ -127,17 +149,17 @@ void CurveWindow::buildControls()
 void CurveWindow::buildPopupMenu()
 {
     m_menu = new QMenu(QStringLiteral("菜单"), this);
-    m_menu->setObjectName(QStringLiteral("menu1"));
+    m_menu->setObjectName(QStringLiteral("popupMenu"));
     auto add = [this](const QString &name, const QString &caption, bool enabled) {
         QAction *action = m_menu->addAction(caption);
         action->setObjectName(name);
         action->setEnabled(enabled);
     };
     // The print entries are enabled when the program has report windows to open.
-    add(QStringLiteral("print1"), QStringLiteral("打印原始曲线"), false);
-    add(QStringLiteral("print2"), QStringLiteral("打印分析曲线"), false);
-    add(QStringLiteral("print3"), m_geometry.printPictureCaption, false);
-    add(QStringLiteral("clrbit"), QStringLiteral("取消所有点"), true);
+    add(QStringLiteral("printRawCurve"), QStringLiteral("打印原始曲线"), false);
+    add(QStringLiteral("printAnalysedCurve"), QStringLiteral("打印分析曲线"), false);
+    add(QStringLiteral("printPicture"), m_geometry.printPictureCaption, false);
+    add(QStringLiteral("clearPoints"), QStringLiteral("取消所有点"), true);
 }
 
 QAction *CurveWindow::popupItem(const QString &controlName)
@@ -164,16 +186,16 @@ void CurveWindow::applyLayout(bool enlarged)
     m_plotView->setSurfaceSize(layout.plotSize.width(), layout.plotSize.height());
     m_plotView->move(layout.plotPosition);
     m_plot.setPlacement(layout.plotPosition.x(), layout.plotPosition.y());
-    m_label1->setText(QStringLiteral("0"));
-    m_label2->setText(QStringLiteral("50"));
-    m_label1->adjustSize();
-    m_label2->adjustSize();
-    m_label1->move(layout.label1);
-    m_label2->move(layout.label2);
+    m_xReadout->setText(QStringLiteral("0"));
+    m_yReadout->setText(QStringLiteral("50"));
+    m_xReadout->adjustSize();
+    m_yReadout->adjustSize();
+    m_xReadout->move(layout.xReadout);
+    m_yReadout->move(layout.yReadout);
     if (m_geometry.vertical)
-        m_shape1->setGeometry(0, 0, 65, height());
+        m_border->setGeometry(0, 0, 65, height());
     else
-        m_shape1->setGeometry(0, 0, width(), 41);
+        m_border->setGeometry(0, 0, width(), 41);
     m_widths->applyLayout(enlarged);
 }
 
@@ -186,20 +208,19 @@ void CurveWindow::resizeEvent(QResizeEvent *event)
 
 void CurveWindow::installReportCommands()
 {
-    // "打印原始曲线" and "打印分析曲线" set PrintAnalysed and open the curve report of this cut;
+    // "打印原始曲线" and "打印分析曲线" open the raw or the analysed curve report of this cut;
     // the third entry opens the picture report.
     if (m_context.openCurveReport) {
         for (const bool analysed : {false, true}) {
-            QAction *item = popupItem(analysed ? QStringLiteral("print2") : QStringLiteral("print1"));
+            QAction *item = popupItem(analysed ? QStringLiteral("printAnalysedCurve") : QStringLiteral("printRawCurve"));
             item->setEnabled(true);
             connect(item, &QAction::triggered, this, [this, analysed] {
-                state().PrintAnalysed = analysed;
                 m_context.openCurveReport(isVertical(), analysed, m_mode);
             });
         }
     }
     if (m_context.openPictureReport) {
-        QAction *item = popupItem(QStringLiteral("print3"));
+        QAction *item = popupItem(QStringLiteral("printPicture"));
         item->setEnabled(true);
         connect(item, &QAction::triggered, this, [this] { m_context.openPictureReport(); });
     }
@@ -215,7 +236,7 @@ void CurveWindow::showDisplayMode(std::optional<DisplayMode> mode)
 void CurveWindow::followCut(CutTrigger trigger)
 {
     hidePointLabels();
-    const QString number = QString::number(state().CutPosition);
+    const QString number = QString::number(state().cut.CutPosition);
     setCutLabel(isVertical() ? number : QStringLiteral("对应像素点：") + number);
     m_display->followCut(trigger);
 }
@@ -228,16 +249,16 @@ void CurveWindow::moveAside()
 
 void CurveWindow::setPositionReadout(const QString &text)
 {
-    QLabel *label = m_geometry.vertical ? m_label2 : m_label1;
+    QLabel *label = m_geometry.vertical ? m_yReadout : m_xReadout;
     label->setText(text);
     label->adjustSize();
 }
 
 void CurveWindow::setTablePositions(double axisStart, int rows)
 {
-    frm_listview *table = frm_listview::instance(m_context);
+    IntensityTableWindow *table = IntensityTableWindow::instance(m_context);
     if (!table) {
-        table = frm_listview::showWindow(m_context);
+        table = IntensityTableWindow::showWindow(m_context);
         table->loadRows(state());
     }
     table->setPositions(axisStart, rows);
@@ -245,13 +266,13 @@ void CurveWindow::setTablePositions(double axisStart, int rows)
 
 void CurveWindow::setCutLabel(const QString &text)
 {
-    m_label3->setText(text);
-    m_label3->adjustSize();
+    m_cutLabel->setText(text);
+    m_cutLabel->adjustSize();
 }
 
 QString CurveWindow::cutLabel() const
 {
-    return m_label3->text();
+    return m_cutLabel->text();
 }
 
 void CurveWindow::hidePointLabels()
@@ -263,13 +284,13 @@ void CurveWindow::hidePointLabels()
 void CurveWindow::drawWorkspaceCutMarker()
 {
     if (WorkspacePort *workspace = m_context.workspace)
-        Module1::DrawCutMarker(state(), workspace->picture());
+        overlays::DrawCutMarker(state(), workspace->picture());
 }
 
 void CurveWindow::placeForSize(bool enlarged)
 {
     QWidget *frame = childWindowFrame(this);
-    frm_listview *table = frm_listview::instance(m_context);
+    IntensityTableWindow *table = IntensityTableWindow::instance(m_context);
     const int left = !table ? 0 : m_context.mdiArea ? childWindowFrame(table)->width() : table->listWidth();
     WorkspacePort *workspace = m_context.workspace;
     if (!m_context.mdiArea || frame == this) {
@@ -292,7 +313,7 @@ void CurveWindow::placeForSize(bool enlarged)
 
 void CurveWindow::raiseAboveWorkspace()
 {
-    if (frm_listview *table = frm_listview::instance(m_context))
+    if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context))
         childWindowFrame(table)->raise();
     childWindowFrame(this)->raise();
 }
@@ -310,9 +331,9 @@ void CurveWindow::resamplePicture()
         return;
     // The same sampling as the opening, with its progress windows.
     AnalysisState &s = state();
-    Module1::ReadColours(s, workspace->picture(), m_context.progress);
-    Module1::ComputeGreyMap(s, m_context.progress);
-    Module1::ScanGreyRangeWithProgress(s, m_context.progress);
+    sampling::ReadColours(s.picture, workspace->picture(), m_context.progress);
+    sampling::ComputeGreyMap(s.picture, m_context.progress);
+    sampling::ScanGreyRangeWithProgress(s.picture, m_context.progress);
     redrawForNewValues();
 }
 
@@ -321,11 +342,11 @@ void CurveWindow::applyIntegrationWidth(double width)
     if (!m_loaded)
         return;
     AnalysisState &s = state();
-    const double clamped = Module1::ClampIntegrationWidth(width, isVertical());
-    if (clamped == s.IntegrationWidth)
+    const double clamped = curveview::ClampIntegrationWidth(width, isVertical());
+    if (clamped == s.cut.IntegrationWidth)
         return;
     drawWorkspaceCutMarker(); // the band at the old width off
-    s.IntegrationWidth = clamped;
+    s.cut.IntegrationWidth = clamped;
     drawWorkspaceCutMarker(); // and at the new one on
     if (m_context.workspace)
         m_context.workspace->scheduleRepaint();
@@ -352,13 +373,13 @@ void CurveWindow::load()
     m_points->forget();
     applyLayout(false);
     setWindowTitle(m_geometry.title);
-    Module1::OpenCurveWindow(s, m_plot, m_windowSurface, workspace ? &workspace->picture() : nullptr, vertical,
+    curveview::OpenCurveWindow(s, m_plot, m_windowSurface, workspace ? &workspace->picture() : nullptr, vertical,
                              SettingsFile(SettingsFile::programPath()).integrationWidth(), m_context.progress);
     m_widths->update();
     setCutLabel(vertical ? QString::number(m_geometry.initialCut)
                          : QStringLiteral("对应像素点：") + QString::number(m_geometry.initialCut));
 
-    frm_listview *table = frm_listview::showWindow(m_context);
+    IntensityTableWindow *table = IntensityTableWindow::showWindow(m_context);
     table->loadRows(s);
     if (workspace) {
         workspace->setLeftEdge(table->listWidth());
@@ -379,15 +400,14 @@ void CurveWindow::closeEvent(QCloseEvent *event)
 {
     AnalysisState &s = state();
     if (m_loaded) {
-        if (s.WorkspaceOpen) {
+        if (m_context.workspace) {
             drawWorkspaceCutMarker();
-            if (m_context.workspace)
-                m_context.workspace->setTableCommandEnabled(false);
+            m_context.workspace->setTableCommandEnabled(false);
         }
-        s.CurveWindowOpen = false;
-        if (frm_listview *table = frm_listview::instance(m_context))
+        s.cut.Active = false;
+        if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context))
             table->close();
-        s.CutOrientation = 0;
+        s.cut.CutOrientation = 0;
         if (m_context.workspace)
             m_context.workspace->setCurveCommandsEnabled(true);
         m_loaded = false;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "analysis/CurveWindowPort.h"
+#include "analysis/curves/CurveWindowPort.h"
 #include "curves/CurveGeometry.h"
 #include "curves/MarkedPoints.h"
-#include "platform/AppContext.h"
-#include "platform/CurveViewPort.h"
-#include "platform/PictureSurface.h"
-#include "platform/SurfaceView.h"
+#include "platform/ports/AppContext.h"
+#include "platform/ports/CurveViewPort.h"
+#include "surface/PictureSurface.h"
+#include "platform/dialogs/SurfaceView.h"
 
 #include <QString>
 #include <QWidget>
@@ -29,9 +29,9 @@ class CurveDisplay;
 class CurveInteraction;
 class CurveWidthReadout;
 
-// What the horizontal and the vertical curve window share: the plot (Picture1) over the
-// window's own drawing, where the scales go; the readouts Label1 and Label2; the cut label
-// Label3; the eleven point captions Label5(0..10); the two mode and two zoom buttons; the popup
+// What the horizontal and the vertical curve window share: the plot (pictureView) over the
+// window's own drawing, where the scales go; the two readouts that follow the crosshair; the cut label;
+// the eleven point captions; the two mode and two zoom buttons; the popup
 // menu; the opening and closing sequences. Only one curve window is open at a time.
 class CurveWindow : public QWidget, public CurveWindowPort, public CurveViewPort
 {
@@ -40,8 +40,13 @@ class CurveWindow : public QWidget, public CurveWindowPort, public CurveViewPort
 public:
     ~CurveWindow() override;
 
-    // The open frmguang or frmguangshu of this context, or nullptr.
+    // The open curve window of this context (either direction), or nullptr.
     static CurveWindow *openWindow(const AppContext &context);
+    // The open curve window of that direction, or nullptr.
+    static CurveWindow *instance(const AppContext &context, bool vertical);
+    // Opens the horizontal or the vertical curve window (or brings an open one forward). nullptr
+    // while the other direction's window is open: only one curve window exists at a time.
+    static CurveWindow *showWindow(AppContext &context, AnalysisState &state, bool vertical);
 
     AppContext &context() { return m_context; }
     AnalysisState &state();
@@ -73,36 +78,37 @@ public:
     void setPositionReadout(const QString &text) override;
     void setTablePositions(double axisStart, int rows) override;
 
-    // facemode / linemode (hfacemode / hlinemode in the vertical window)
+    // faceMode / lineMode (faceMode / lineMode in the vertical window)
     QPushButton *faceModeButton() { return m_buttons[0]; }
     QPushButton *lineModeButton() { return m_buttons[1]; }
-    // CurtButton2 / CurtButton3 (CurtButton3 / CurtButton4 in the vertical window)
+    // the enlarge and shrink buttons
     QPushButton *enlargeButton() { return m_buttons[2]; }
     QPushButton *shrinkButton() { return m_buttons[3]; }
 
-    // Label1: position readout (horizontal) or intensity readout (vertical); Label2 the other.
-    QLabel *label1() { return m_label1; }
-    QLabel *label2() { return m_label2; }
-    QLabel *positionReadout() { return isVertical() ? m_label2 : m_label1; }
-    QLabel *intensityReadout() { return isVertical() ? m_label1 : m_label2; }
+    // The readout above the plot follows the crosshair along x, the one beside it along y: position
+    // and intensity in the horizontal window, intensity and position in the vertical one.
+    QLabel *xReadout() { return m_xReadout; }
+    QLabel *yReadout() { return m_yReadout; }
+    QLabel *positionReadout() { return isVertical() ? m_yReadout : m_xReadout; }
+    QLabel *intensityReadout() { return isVertical() ? m_xReadout : m_yReadout; }
 
-    // Label3: which picture row or column is cut.
+    // Which picture row or column is cut.
     void setCutLabel(const QString &text);
     QString cutLabel() const;
 
-    // Label5(0..10): the captions of the marked points.
+    // The captions of the marked points (0..10).
     QLabel *pointLabel(int index) { return m_pointLabels.at(static_cast<size_t>(index)); }
     void hidePointLabels();
     MarkedPoints &points() { return *m_points; }
     // The FWHM / 1/e² line under the plot and its marker switch.
     CurveWidthReadout &widthReadout() { return *m_widths; }
 
-    // menu1 with print1, print2, print3 and clrbit (object names).
+    // popupMenu with printRawCurve, printAnalysedCurve, printPicture and clearPoints (object names).
     QMenu *popupMenu() { return m_menu; }
     QAction *popupItem(const QString &controlName);
 
-protected:
-    CurveWindow(AppContext &context, const CurveGeometry &geometry, QWidget *parent = nullptr);
+private:
+    CurveWindow(AppContext &context, AnalysisState &state, const CurveGeometry &geometry, QWidget *parent = nullptr);
 
     // Shows a new window as a child of the frame (at the bottom of its area, where it hides
     // least of the workspace picture), runs the opening sequence and gives the plot the keys.
@@ -130,17 +136,18 @@ private:
     void placeForSize(bool enlarged);
 
     AppContext &m_context;
+    AnalysisState &m_state;
     const CurveGeometry &m_geometry;
     PictureSurface m_windowSurface;
     PictureSurface m_plot;
     SurfaceView *m_windowView = nullptr;
     SurfaceView *m_plotView = nullptr;
-    QFrame *m_shape1 = nullptr;
+    QFrame *m_border = nullptr;
     std::array<QPushButton *, 4> m_buttons{};
-    QLabel *m_label1 = nullptr;
-    QLabel *m_label2 = nullptr;
-    QLabel *m_label3 = nullptr;
-    QLabel *m_label4 = nullptr;
+    QLabel *m_xReadout = nullptr;
+    QLabel *m_yReadout = nullptr;
+    QLabel *m_cutLabel = nullptr;
+    QLabel *m_pixelCaption = nullptr;
     std::array<QLabel *, 11> m_pointLabels{};
     QMenu *m_menu = nullptr;
     std::unique_ptr<MarkedPoints> m_points;

@@ -57,7 +57,7 @@ void IntensityTableModel::load(const AnalysisState &state)
     beginResetModel();
     m_hasColumns = true;
     const int rows = tableRowCount(state);
-    const double offset = state.CutOrientation == 1 ? -320 : -240;
+    const double offset = state.cut.CutOrientation == 1 ? -320 : -240;
     m_rows.assign(static_cast<size_t>(rows), Row{});
     for (int i = 1; i <= rows; ++i) {
         const TablePercents p = tablePercents(state, DisplayMode::Face, i);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/IntensityPercents.h"
+#include "analysis/curves/IntensityPercents.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "curves/MarkedPoints.h"
 
-#include "analysis/Module1.h"
+#include "analysis/curves/CurveRedraw.h"
 #include "curves/CurveValues.h"
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
 
 #include <QLabel>
 
@@ -18,27 +18,27 @@ MarkedPoints::MarkedPoints(AnalysisState &state, PictureSurface &plot, const std
 
 double &MarkedPoints::countField()
 {
-    return m_vertical ? m_state.MarkCountV : m_state.MarkCountH;
+    return m_vertical ? m_state.view.MarkCountV : m_state.view.MarkCountH;
 }
 double MarkedPoints::countField() const
 {
-    return m_vertical ? m_state.MarkCountV : m_state.MarkCountH;
+    return m_vertical ? m_state.view.MarkCountV : m_state.view.MarkCountH;
 }
 MarkTable &MarkedPoints::pixels()
 {
-    return m_vertical ? m_state.MarkPixelsV : m_state.MarkPixelsH;
+    return m_vertical ? m_state.view.MarkPixelsV : m_state.view.MarkPixelsH;
 }
 const MarkTable &MarkedPoints::pixels() const
 {
-    return m_vertical ? m_state.MarkPixelsV : m_state.MarkPixelsH;
+    return m_vertical ? m_state.view.MarkPixelsV : m_state.view.MarkPixelsH;
 }
 MarkTable &MarkedPoints::values()
 {
-    return m_vertical ? m_state.MarkValuesV : m_state.MarkValuesH;
+    return m_vertical ? m_state.view.MarkValuesV : m_state.view.MarkValuesH;
 }
 const MarkTable &MarkedPoints::values() const
 {
-    return m_vertical ? m_state.MarkValuesV : m_state.MarkValuesH;
+    return m_vertical ? m_state.view.MarkValuesV : m_state.view.MarkValuesH;
 }
 
 int MarkedPoints::count() const
@@ -118,7 +118,7 @@ void MarkedPoints::removeAll()
 
 void MarkedPoints::forget()
 {
-    Module1::ForgetMarks(m_state, m_vertical);
+    curveview::ForgetMarks(m_state, m_vertical);
     for (QLabel *label : m_labels)
         label->hide();
 }

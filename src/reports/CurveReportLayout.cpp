@@ -1,9 +1,10 @@
 #include "reports/CurveReportLayout.h"
 
-#include "platform/Colour.h"
-#include "platform/PrinterPage.h"
+#include "types/Colour.h"
+#include "platform/printing/PrinterPage.h"
 #include "reports/ReportGrid.h"
 #include "reports/ReportNumber.h"
+#include "types/WorkspaceRaster.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -13,7 +14,6 @@
 
 namespace lumetra {
 
-namespace {
 constexpr int16_t MinorTicksX = 8;
 constexpr int16_t MinorTicksY = 4;
 constexpr double TitleFontSize = 18;
@@ -21,11 +21,11 @@ constexpr double ListFontSize = 12;
 constexpr int MaxMarks = 11;
 constexpr double FooterFontSize = 9;
 constexpr double FooterBottomMargin = 400;
-} // namespace
 
 CurveReportLayout::CurveReportLayout(const AnalysisState &state, Orientation orientation,
-                                     std::optional<DisplayMode> mode)
-    : m_state(state), m_orientation(orientation), m_mode(mode), m_analysed(state.PrintAnalysed)
+                                     std::optional<DisplayMode> mode,
+                                     bool analysed)
+    : m_state(state), m_orientation(orientation), m_mode(mode), m_analysed(analysed)
 {
 }
 
@@ -45,22 +45,22 @@ QString CurveReportLayout::reportName() const
 
 int CurveReportLayout::samples() const
 {
-    return m_orientation == Orientation::Horizontal ? 640 : 480;
+    return m_orientation == Orientation::Horizontal ? WorkspaceRasterWidth : WorkspaceRasterHeight;
 }
 
 std::vector<double> CurveReportLayout::rawValues() const
 {
     // The grey values of the cut line, index 0..samples(). A cut outside the picture has none.
     std::vector<double> values(static_cast<size_t>(samples()) + 1, 0.0);
-    const double cut = m_state.CutPosition;
+    const double cut = m_state.cut.CutPosition;
     if (m_orientation == Orientation::Horizontal) {
         if (cut >= 0 && cut < GreyMapGrid::Height) {
-            const int *row = m_state.GreyMap.row(static_cast<int>(cut));
+            const int *row = m_state.picture.GreyMap.row(static_cast<int>(cut));
             std::copy(row, row + values.size(), values.begin());
         }
     } else if (cut >= 0 && cut < GreyMapGrid::Width) {
         for (size_t y = 0; y < values.size(); ++y)
-            values[y] = m_state.GreyMap(static_cast<int>(cut), static_cast<int>(y));
+            values[y] = m_state.picture.GreyMap(static_cast<int>(cut), static_cast<int>(y));
     }
     return values;
 }
@@ -68,13 +68,13 @@ std::vector<double> CurveReportLayout::rawValues() const
 std::vector<double> CurveReportLayout::profileValues() const
 {
     if (m_orientation == Orientation::Horizontal)
-        return {m_state.ProfileH.begin(), m_state.ProfileH.end()};
-    return {m_state.ProfileV.begin(), m_state.ProfileV.end()};
+        return {m_state.cut.ProfileH.begin(), m_state.cut.ProfileH.end()};
+    return {m_state.cut.ProfileV.begin(), m_state.cut.ProfileV.end()};
 }
 
 int CurveReportLayout::markCount() const
 {
-    const double count = m_orientation == Orientation::Horizontal ? m_state.MarkCountH : m_state.MarkCountV;
+    const double count = m_orientation == Orientation::Horizontal ? m_state.view.MarkCountH : m_state.view.MarkCountV;
     if (!(count > 0))
         return 0;
     return std::min(MaxMarks, static_cast<int>(count));
@@ -82,7 +82,7 @@ int CurveReportLayout::markCount() const
 
 const MarkTable &CurveReportLayout::markValues() const
 {
-    return m_orientation == Orientation::Horizontal ? m_state.MarkValuesH : m_state.MarkValuesV;
+    return m_orientation == Orientation::Horizontal ? m_state.view.MarkValuesH : m_state.view.MarkValuesV;
 }
 
 double CurveReportLayout::plotY(double value, double low, double high) const
@@ -111,7 +111,7 @@ void CurveReportLayout::drawMarkCrosses(PrinterPage &page) const
         const auto &mark = markValues()[static_cast<size_t>(j)];
         const double position = horizontal ? mark[0] : mark[1];
         const double intensity = horizontal ? mark[1] : mark[0];
-        const double x = LeftMargin + 200 + m_xScale * (std::abs(m_state.AxisStart) + position);
+        const double x = LeftMargin + 200 + m_xScale * (std::abs(m_state.view.AxisStart) + position);
         const double y = m_plotTop + PlotHeight - PlotHeight * intensity / 100;
         page.line(x - CrossArm, y, x + CrossArm, y, colours::Black);
         page.line(x, y - CrossArm, x, y + CrossArm, colours::Black);
@@ -142,7 +142,7 @@ void CurveReportLayout::printMarkList(PrinterPage &page) const
 void CurveReportLayout::drawGrid(PrinterPage &page) const
 {
     const int labelStep = m_orientation == Orientation::Horizontal ? 64 : 48;
-    ReportGrid(LeftMargin, RightMargin, m_plotTop, m_state.AxisStart, labelStep)
+    ReportGrid(LeftMargin, RightMargin, m_plotTop, m_state.view.AxisStart, labelStep)
         .DrawGrid1(page, PlotHeight, MinorTicksX, MinorTicksY);
 }
 
@@ -150,8 +150,8 @@ QString CurveReportLayout::footer() const
 {
     const bool horizontal = m_orientation == Orientation::Horizontal;
     return QStringLiteral("图片：%1　切线：第 %2 %3　积分宽度：%4　日期：%5")
-        .arg(QFileInfo(m_state.ImagePath).fileName(), reportNumber(m_state.CutPosition),
-             horizontal ? QStringLiteral("行") : QStringLiteral("列"), reportNumber(m_state.IntegrationWidth),
+        .arg(QFileInfo(m_state.picture.ImagePath).fileName(), reportNumber(m_state.cut.CutPosition),
+             horizontal ? QStringLiteral("行") : QStringLiteral("列"), reportNumber(m_state.cut.IntegrationWidth),
              QDate::currentDate().toString(Qt::ISODate));
 }
 
@@ -185,7 +185,7 @@ void CurveReportLayout::draw(PrinterPage &page)
         page.setBold(false);
         page.setFontSize(savedFontSize);
         drawGrid(page);
-        plotCurve(page, rawValues(), m_state.GreyMin, m_state.GreyMax);
+        plotCurve(page, rawValues(), m_state.picture.GreyMin, m_state.picture.GreyMax);
         printFooter(page);
         page.setFontSize(savedFontSize);
         return;
@@ -201,9 +201,9 @@ void CurveReportLayout::draw(PrinterPage &page)
         page.setFontSize(savedFontSize);
         drawGrid(page);
         if (face)
-            plotCurve(page, profileValues(), m_state.GreyMin, m_state.GreyMax);
+            plotCurve(page, profileValues(), m_state.picture.GreyMin, m_state.picture.GreyMax);
         else
-            plotCurve(page, profileValues(), m_state.ProfileMin, m_state.ProfileMax);
+            plotCurve(page, profileValues(), m_state.cut.ProfileMin, m_state.cut.ProfileMax);
         drawMarkCrosses(page);
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/IntensityPercents.h"
+#include "analysis/curves/IntensityPercents.h"
 
 #include <QString>
 
@@ -30,9 +30,10 @@ public:
     static constexpr int16_t PlotHeight = 4000; // from 100 % down to 0 %
     static constexpr double CrossArm = 70;      // half the size of a mark's cross
 
-    CurveReportLayout(const AnalysisState &state, Orientation orientation, std::optional<DisplayMode> mode);
+    CurveReportLayout(const AnalysisState &state, Orientation orientation, std::optional<DisplayMode> mode,
+                      bool analysed);
 
-    // "水平原始曲线", "水平分析曲线", "垂直原始曲线" or "垂直分析曲线", by PrintAnalysed.
+    // "水平原始曲线", "水平分析曲线", "垂直原始曲线" or "垂直分析曲线".
     QString title() const;
     // The title with the mode suffix the page carries: "(面)", "(线)" or none.
     QString reportName() const;

@@ -1,7 +1,7 @@
 #include "reports/ReportGrid.h"
 
-#include "platform/Colour.h"
-#include "platform/PrinterPage.h"
+#include "types/Colour.h"
+#include "platform/printing/PrinterPage.h"
 #include "reports/ReportNumber.h"
 
 namespace lumetra {

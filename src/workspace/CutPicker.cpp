@@ -1,22 +1,23 @@
 #include "workspace/CutPicker.h"
 
 #include "analysis/AnalysisState.h"
-#include "analysis/Module1.h"
-#include "platform/AppContext.h"
-#include "platform/CurveViewPort.h"
-#include "platform/PictureSurface.h"
+#include "analysis/curves/CurveRedraw.h"
+#include "platform/ports/AppContext.h"
+#include "platform/ports/CurveViewPort.h"
+#include "surface/PictureSurface.h"
 
 namespace lumetra {
 
-CutPicker::CutPicker(AppContext &context, PictureSurface &picture) : m_context(context), m_picture(picture) {}
+CutPicker::CutPicker(AppContext &context, AnalysisState &state, PictureSurface &picture)
+    : m_context(context), m_state(state), m_picture(picture) {}
 
 CurveViewPort *CutPicker::activeWindow() const
 {
-    const AnalysisState &s = m_context.state;
-    if (!s.CurveWindowOpen || (s.CutOrientation != 1 && s.CutOrientation != 2))
+    const AnalysisState &s = m_state;
+    if (!s.cut.Active || (s.cut.CutOrientation != 1 && s.cut.CutOrientation != 2))
         return nullptr;
     CurveViewPort *window = m_context.curveWindow;
-    if (!window || window->isVertical() != (s.CutOrientation == 2))
+    if (!window || window->isVertical() != (s.cut.CutOrientation == 2))
         return nullptr;
     return window;
 }
@@ -28,7 +29,7 @@ bool CutPicker::pressAt(int x, int y)
         return false;
     if (x < 0 || y < 0 || x >= m_picture.width() || y >= m_picture.height())
         return false;
-    moveCut(*window, m_context.state.CutOrientation == 1 ? y : x, Trigger::Mouse);
+    moveCut(*window, m_state.cut.CutOrientation == 1 ? y : x, Trigger::Mouse);
     return true;
 }
 
@@ -37,18 +38,18 @@ bool CutPicker::keyPressed(int key)
     CurveViewPort *window = activeWindow();
     if (!window)
         return false;
-    const AnalysisState &s = m_context.state;
-    const double c = s.CutPosition;
+    const AnalysisState &s = m_state;
+    const double c = s.cut.CutPosition;
     const int h = m_picture.height();
     const int w = m_picture.width();
     double p = 0;
-    if (s.CutOrientation == 1 && key == Qt::Key_Up && 1 < c && c <= h - 1)
+    if (s.cut.CutOrientation == 1 && key == Qt::Key_Up && 1 < c && c <= h - 1)
         p = c - 1;
-    else if (s.CutOrientation == 1 && key == Qt::Key_Down && 1 <= c && c < h - 1)
+    else if (s.cut.CutOrientation == 1 && key == Qt::Key_Down && 1 <= c && c < h - 1)
         p = c + 1;
-    else if (s.CutOrientation == 2 && key == Qt::Key_Left && 1 < c && c <= w - 1)
+    else if (s.cut.CutOrientation == 2 && key == Qt::Key_Left && 1 < c && c <= w - 1)
         p = c - 1;
-    else if (s.CutOrientation == 2 && key == Qt::Key_Right && 1 <= c && c < w - 1)
+    else if (s.cut.CutOrientation == 2 && key == Qt::Key_Right && 1 <= c && c < w - 1)
         p = c + 1;
     else
         return false;
@@ -58,7 +59,7 @@ bool CutPicker::keyPressed(int key)
 
 void CutPicker::moveCut(CurveViewPort &window, double position, Trigger trigger)
 {
-    Module1::MoveCut(m_context.state, m_picture, position);
+    curveview::MoveCut(m_state, m_picture, position);
     window.followCut(trigger);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "platform/CurveViewPort.h"
+#include "platform/ports/CurveViewPort.h"
 
 namespace lumetra {
 
+struct AnalysisState;
 struct AppContext;
 class PictureSurface;
 
@@ -17,7 +18,7 @@ class CutPicker
 public:
     using Trigger = CurveViewPort::CutTrigger;
 
-    CutPicker(AppContext &context, PictureSurface &picture);
+    CutPicker(AppContext &context, AnalysisState &state, PictureSurface &picture);
 
     // A press at picture pixel (x, y), any button. Presses outside the picture (on its border)
     // are ignored. Returns whether the cut moved.
@@ -33,6 +34,7 @@ private:
     CurveViewPort *activeWindow() const;
 
     AppContext &m_context;
+    AnalysisState &m_state;
     PictureSurface &m_picture;
 };
 

@@ -1,7 +1,7 @@
 #include "workspace/DistancePicker.h"
 
-#include "platform/PictureSurface.h"
-#include "platform/SurfaceView.h"
+#include "surface/PictureSurface.h"
+#include "platform/dialogs/SurfaceView.h"
 
 #include <cmath>
 
@@ -47,21 +47,25 @@ void DistancePicker::pressed(int x, int y)
     toggleLine();
 }
 
-void DistancePicker::moved(int x, int y)
+bool DistancePicker::follow(int x, int y)
 {
     if (!m_start)
-        return;
+        return false;
     toggleLine();
     m_end = QPoint(x, y);
-    toggleLine();
+    return true;
+}
+
+void DistancePicker::moved(int x, int y)
+{
+    if (follow(x, y))
+        toggleLine();
 }
 
 void DistancePicker::released(int x, int y)
 {
-    if (!m_start)
+    if (!follow(x, y))
         return;
-    toggleLine();
-    m_end = QPoint(x, y);
     const double length = std::hypot(m_end.x() - m_start->x(), m_end.y() - m_start->y());
     m_start.reset();
     auto done = std::move(m_done);

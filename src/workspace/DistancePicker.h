@@ -29,6 +29,8 @@ private:
     void moved(int x, int y);
     void released(int x, int y);
     void toggleLine();
+    // Takes the line off at its old end and moves the end; false when no drag is under way.
+    bool follow(int x, int y);
 
     PictureSurface &m_picture;
     std::function<void(double)> m_done;

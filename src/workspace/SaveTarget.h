@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-#include "platform/SaveTarget.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/SaveTarget.h"
 
 #include <QString>
 

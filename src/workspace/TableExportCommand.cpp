@@ -1,9 +1,10 @@
 #include "workspace/TableExportCommand.h"
 
-#include "analysis/Module1.h"
-#include "platform/CurveViewPort.h"
-#include "platform/WorkbookService.h"
-#include "workspace/Frm_transact.h"
+#include "analysis/curves/ProfileAnalysis.h"
+#include "analysis/picture/Sampling.h"
+#include "platform/ports/CurveViewPort.h"
+#include "platform/workbook/WorkbookService.h"
+#include "workspace/WorkspaceWindow.h"
 #include "workspace/SaveTarget.h"
 
 #include <QAction>
@@ -19,18 +20,18 @@ TableMode tableModeOf(const CurveViewPort *window)
     return *mode == DisplayMode::Face ? TableMode::Face : TableMode::Line;
 }
 
-void runTableExport(Frm_transact &workspace)
+void runTableExport(WorkspaceWindow &workspace)
 {
     AppContext &context = workspace.context();
-    AnalysisState &state = context.state;
+    AnalysisState &state = workspace.state();
     Dialogs *dialogs = context.services.dialogs;
     if (cutTableGroups(state) == 0 || !dialogs)
         return;
 
     // The curve window of the cut moves aside.
     CurveViewPort *window = context.curveWindow;
-    if (window && (state.CutOrientation == 1 || state.CutOrientation == 2) &&
-        window->isVertical() == (state.CutOrientation == 2))
+    if (window && (state.cut.CutOrientation == 1 || state.cut.CutOrientation == 2) &&
+        window->isVertical() == (state.cut.CutOrientation == 2))
         window->moveAside();
     const std::optional<QString> path =
         askSaveTarget(*dialogs, &workspace, workbookSaveRequest(QStringLiteral("制表")));
@@ -38,10 +39,10 @@ void runTableExport(Frm_transact &workspace)
         return;
 
     workspace.setCursor(Qt::BusyCursor);
-    Module1::ScanGreyRange(state);
-    Module1::AnalyseProfile(state);
-    Module1::FindProfileMax(state);
-    Module1::FindProfileMin(state);
+    sampling::ScanGreyRange(state.picture);
+    profile::AnalyseProfile(state);
+    profile::FindProfileMax(state);
+    profile::FindProfileMin(state);
     const TableMode mode = tableModeOf(context.curveWindow);
     const WorkbookSheet sheet = buildCutTable(state, mode);
 
@@ -54,9 +55,9 @@ void runTableExport(Frm_transact &workspace)
         announceSaved(context, *path);
 }
 
-void installTableExportCommand(Frm_transact &workspace)
+void installTableExportCommand(WorkspaceWindow &workspace)
 {
-    if (QAction *command = workspace.menuItem(QStringLiteral("zhibiao")))
+    if (QAction *command = workspace.menuItem(QStringLiteral("exportTable")))
         QObject::connect(command, &QAction::triggered, &workspace,
                          [&workspace] { runTableExport(workspace); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "types/WorkspaceRaster.h"
+
 #include <QPoint>
 #include <QSize>
 
@@ -13,9 +15,9 @@ constexpr int ClientHeight = 540;
 constexpr double ScaleWidth = 680;
 constexpr double ScaleHeight = 520;
 
-// Picture1: 640 x 480 inner pixels inside a 2-pixel box, its outer corner at (30, 30) scale units.
-constexpr int PictureWidth = 640;
-constexpr int PictureHeight = 480;
+// pictureView: 640 x 480 inner pixels inside a 2-pixel box, its outer corner at (30, 30) scale units.
+constexpr int PictureWidth = WorkspaceRasterWidth;
+constexpr int PictureHeight = WorkspaceRasterHeight;
 constexpr int PictureBorder = 2;
 constexpr double PictureScaleLeft = 30;
 constexpr double PictureScaleTop = 30;

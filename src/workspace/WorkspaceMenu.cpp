@@ -1,46 +1,73 @@
 #include "workspace/WorkspaceMenu.h"
 
 #include <QAction>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStringList>
 
 namespace lumetra {
 
+namespace {
+
+// The menu bar in order: a command (or a submenu, with `submenu` set) and the submenu it lies in
+// (empty: the bar itself).
+struct MenuEntry
+{
+    const char *name;
+    const char *caption;
+    const char *parent;
+    bool submenu;
+};
+
+constexpr MenuEntry Entries[] = {
+    {"filters", "图像滤镜", "", true},
+    {"blur1", "模糊1...", "filters", false},
+    {"blur2", "模糊2...", "filters", false},
+    {"sharpen1", "锐化1...", "filters", false},
+    {"sharpen2", "锐化2...", "filters", false},
+    {"diffuse", "Difuse...", "filters", false},
+    {"diffuseMore", "DifuseMore...", "filters", false},
+    {"horizontalCurve", "水平", "", false},
+    {"verticalCurve", "垂直", "", false},
+    {"surface3d", "三维图", "", true},
+    {"drawSurface", "制三维图", "surface3d", false},
+    {"clearSurface", "取消制三维图", "surface3d", false},
+    {"exportTable", "制表", "", false},
+    {"settings", "设置", "", false},
+    {"beamParameters", "光束参数", "", false},
+    {"calibrate", "标定", "", false},
+    {"placementOptions", "选项", "", false},
+};
+
+} // namespace
+
 WorkspaceMenu::WorkspaceMenu(QWidget *owner) : QObject(owner), m_bar(new QMenuBar(owner))
 {
-    m_bar->setObjectName(QStringLiteral("CurtMenu1"));
+    m_bar->setObjectName(QStringLiteral("menuBar"));
     m_bar->setNativeMenuBar(false);
 
-    QMenu *filters = addSubmenu(QStringLiteral("imagelj"), QStringLiteral("图像滤镜"));
-    addCommand(filters, QStringLiteral("mohu1"), QStringLiteral("模糊1..."));
-    addCommand(filters, QStringLiteral("mohu2"), QStringLiteral("模糊2..."));
-    addCommand(filters, QStringLiteral("ruihuai1"), QStringLiteral("锐化1..."));
-    addCommand(filters, QStringLiteral("ruihuai2"), QStringLiteral("锐化2..."));
-    addCommand(filters, QStringLiteral("Difuse1"), QStringLiteral("Difuse..."));
-    addCommand(filters, QStringLiteral("DifuseMore"), QStringLiteral("DifuseMore..."));
-    addCommand(m_bar, QStringLiteral("shuipin"), QStringLiteral("水平"));
-    addCommand(m_bar, QStringLiteral("cuizi"), QStringLiteral("垂直"));
-    QMenu *region = addSubmenu(QStringLiteral("shanwei"), QStringLiteral("三维图"));
-    addCommand(region, QStringLiteral("shanwie1"), QStringLiteral("制三维图"));
-    addCommand(region, QStringLiteral("shanwie2"), QStringLiteral("取消制三维图"));
-    addCommand(m_bar, QStringLiteral("zhibiao"), QStringLiteral("制表"));
-    addCommand(m_bar, QStringLiteral("configtext"), QStringLiteral("设置"));
-    addCommand(m_bar, QStringLiteral("guangshu"), QStringLiteral("光束参数"));
-    addCommand(m_bar, QStringLiteral("biaoding"), QStringLiteral("标定"));
-    addCommand(m_bar, QStringLiteral("xuanxiang"), QStringLiteral("选项"));
+    QHash<QString, QMenu *> submenus;
+    for (const MenuEntry &e : Entries) {
+        const QString name = QLatin1String(e.name), caption = QString::fromUtf8(e.caption);
+        if (e.submenu) {
+            submenus.insert(name, addSubmenu(name, caption));
+            continue;
+        }
+        QWidget *parent = *e.parent ? static_cast<QWidget *>(submenus.value(QLatin1String(e.parent)))
+                                    : static_cast<QWidget *>(m_bar);
+        addCommand(parent, name, caption);
+    }
 }
 
 const QStringList &WorkspaceMenu::controlNames()
 {
-    static const QStringList names = {
-        QStringLiteral("imagelj"),    QStringLiteral("mohu1"),     QStringLiteral("mohu2"),
-        QStringLiteral("ruihuai1"),   QStringLiteral("ruihuai2"),  QStringLiteral("Difuse1"),
-        QStringLiteral("DifuseMore"), QStringLiteral("shuipin"),   QStringLiteral("cuizi"),
-        QStringLiteral("shanwei"),    QStringLiteral("shanwie1"),  QStringLiteral("shanwie2"),
-        QStringLiteral("zhibiao"),    QStringLiteral("configtext"), QStringLiteral("guangshu"),
-        QStringLiteral("biaoding"),
-        QStringLiteral("xuanxiang")};
+    static const QStringList names = [] {
+        QStringList all;
+        for (const MenuEntry &e : Entries)
+            all << QLatin1String(e.name);
+        return all;
+    }();
     return names;
 }
 
@@ -64,9 +91,9 @@ QMenu *WorkspaceMenu::addSubmenu(const QString &name, const QString &caption)
 
 void WorkspaceMenu::applyLoadedStates()
 {
-    for (const char *name : {"shuipin", "imagelj", "cuizi", "shanwei"})
+    for (const char *name : {"horizontalCurve", "filters", "verticalCurve", "surface3d"})
         m_items.value(QLatin1String(name))->setEnabled(true);
-    for (const char *name : {"zhibiao", "shanwie2"})
+    for (const char *name : {"exportTable", "clearSurface"})
         m_items.value(QLatin1String(name))->setEnabled(false);
 }
 

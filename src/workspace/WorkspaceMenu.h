@@ -12,8 +12,8 @@ class QWidget;
 namespace lumetra {
 
 // The menu bar of the image workspace. Every item is a QAction whose objectName is the item's
-// control name ("imagelj", "mohu1", ... "configtext"); the two top-level items with a submenu
-// ("imagelj", "shanwei") are the menu actions of their submenus.
+// control name ("filters", "blur1", ... "settings"); the two top-level items with a submenu
+// ("filters", "surface3d") are the menu actions of their submenus.
 class WorkspaceMenu : public QObject
 {
     Q_OBJECT

@@ -1,13 +1,15 @@
 #include "workspace/WorkspaceOpener.h"
 
-#include "platform/AppContext.h"
-#include "workspace/Frm_transact.h"
+#include "platform/ports/AppContext.h"
+#include "workspace/WorkspaceWindow.h"
 
 namespace lumetra {
 
-void installWorkspaceOpener(AppContext &context)
+void installWorkspaceOpener(AppContext &context, AnalysisState &state)
 {
-    context.openWorkspace = [&context] { return Frm_transact::showWorkspace(context) != nullptr; };
+    context.openWorkspace = [&context, &state](const QString &path) {
+        return WorkspaceWindow::showWorkspace(context, state, path) != nullptr;
+    };
 }
 
 } // namespace lumetra

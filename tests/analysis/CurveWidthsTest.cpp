@@ -1,4 +1,4 @@
-#include "analysis/CurveWidths.h"
+#include "analysis/curves/CurveWidths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/CurveWindowPort.h"
-#include "platform/PictureSurface.h"
+#include "analysis/curves/CurveWindowPort.h"
+#include "surface/PictureSurface.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Snapshots and filtered pictures for the filter computation tests, without a picture surface.
-#include "analysis/ImageFilters.h"
+#include "analysis/picture/ImageFilters.h"
 
 #include <functional>
 #include <span>

@@ -1,4 +1,4 @@
-#include "analysis/IntensityPercents.h"
+#include "analysis/curves/IntensityPercents.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +39,14 @@ namespace {
 std::unique_ptr<AnalysisState> cut(int orientation, double position)
 {
     auto s = std::make_unique<AnalysisState>();
-    s->CutOrientation = static_cast<int16_t>(orientation);
-    s->CutPosition = position;
-    s->ImageGreyMin = 10;
-    s->ImageGreyMax = 110;
-    s->GreyMin = 0.5;
-    s->GreyMax = 200.5;
-    s->ProfileMin = 50;
-    s->ProfileMax = 150;
+    s->cut.CutOrientation = static_cast<int16_t>(orientation);
+    s->cut.CutPosition = position;
+    s->picture.ImageGreyMin = 10;
+    s->picture.ImageGreyMax = 110;
+    s->picture.GreyMin = 0.5;
+    s->picture.GreyMax = 200.5;
+    s->cut.ProfileMin = 50;
+    s->cut.ProfileMax = 150;
     return s;
 }
 
@@ -55,9 +55,9 @@ std::unique_ptr<AnalysisState> cut(int orientation, double position)
 TEST(TablePercents, FaceModeUsesTheImageRangeForRawAndTheWorkingRangeForAnalysed)
 {
     auto s = cut(1, 192);
-    s->GreyMap(7, 192) = 60;  // (60 - 10) / 100
-    s->GreyMap(7, 193) = 110; // another row: not on the cut
-    s->ProfileH[7] = 100.5;   // (100.5 - 0.5) / 200
+    s->picture.GreyMap(7, 192) = 60;  // (60 - 10) / 100
+    s->picture.GreyMap(7, 193) = 110; // another row: not on the cut
+    s->cut.ProfileH[7] = 100.5;   // (100.5 - 0.5) / 200
     const TablePercents p = tablePercents(*s, DisplayMode::Face, 7);
     EXPECT_EQ(p.raw, 50);
     EXPECT_EQ(p.analysed, 50);
@@ -67,9 +67,9 @@ TEST(TablePercents, FaceModeUsesTheImageRangeForRawAndTheWorkingRangeForAnalysed
 TEST(TablePercents, LineModeZeroesRawAndUsesTheProfileRange)
 {
     auto s = cut(2, 320);
-    s->GreyMap(320, 9) = 110;
-    s->ProfileV[9] = 150;
-    s->ProfileV[10] = 49;
+    s->picture.GreyMap(320, 9) = 110;
+    s->cut.ProfileV[9] = 150;
+    s->cut.ProfileV[10] = 49;
     EXPECT_EQ(tablePercents(*s, DisplayMode::Line, 9).raw, 0);
     EXPECT_EQ(tablePercents(*s, DisplayMode::Line, 9).analysed, 100);
     EXPECT_EQ(tablePercents(*s, DisplayMode::Line, 10).analysed, 0);
@@ -80,7 +80,7 @@ TEST(TablePercents, LineModeZeroesRawAndUsesTheProfileRange)
 TEST(TablePercents, NoCutOrAPositionOutsideThePictureGivesZero)
 {
     auto none = cut(0, 192);
-    none->GreyMap(5, 192) = 100;
+    none->picture.GreyMap(5, 192) = 100;
     EXPECT_EQ(tablePercents(*none, DisplayMode::Face, 5).raw, 0);
     EXPECT_EQ(tableRowCount(*none), 0);
 

@@ -1,6 +1,6 @@
 #include "FakeCurveWindow.h"
-#include "analysis/Module1.h"
-#include "platform/PictureSurface.h"
+#include "analysis/curves/Overlays.h"
+#include "surface/PictureSurface.h"
 #include "support/SurfaceChecks.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +28,10 @@ std::unique_ptr<PictureSurface> surface(int w, int h, Colour back = Back)
 std::unique_ptr<AnalysisState> windowState(int orientation)
 {
     auto state = std::make_unique<AnalysisState>();
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
-    state->CurveWindowOpen = true;
-    state->CutOrientation = static_cast<int16_t>(orientation);
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
+    state->cut.Active = true;
+    state->cut.CutOrientation = static_cast<int16_t>(orientation);
     return state;
 }
 
@@ -44,7 +44,7 @@ TEST(DrawCrosshair, DrawingTwiceRemovesTheCrossAndThePenReturnsToCopy)
     auto state = windowState(1);
     auto plot = surface(640, 200);
     const QImage before = plot->image().copy();
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
     const Colour green = xorOf(Back, colours::Crosshair);
     EXPECT_EQ(plot->point(320, 0), green);
     EXPECT_EQ(plot->point(320, 199), green);
@@ -53,7 +53,7 @@ TEST(DrawCrosshair, DrawingTwiceRemovesTheCrossAndThePenReturnsToCopy)
     EXPECT_EQ(plot->point(320, 100), Back) << "the crossing pixel is inverted twice";
     EXPECT_EQ(plot->penMode(), PictureSurface::PenMode::Copy);
     EXPECT_EQ(plot->lineStyle(), PictureSurface::LineStyle::Solid);
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
     EXPECT_EQ(plot->image(), before);
 }
 
@@ -61,9 +61,9 @@ TEST(DrawCrosshair, MoveWithTheSamePlaceKeepsTheCrossVisible)
 {
     auto state = windowState(2);
     auto plot = surface(200, 480);
-    Module1::DrawCrosshair(*state, *plot, 100, 240, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*state, *plot, 100, 240, 0, 0, CrosshairMode::Draw);
     const QImage shown = plot->image().copy();
-    Module1::DrawCrosshair(*state, *plot, 100, 240, 100, 240, CrosshairMode::Move);
+    overlays::DrawCrosshair(*state, *plot, 100, 240, 100, 240, CrosshairMode::Move);
     EXPECT_EQ(plot->image(), shown);
     EXPECT_EQ(plot->point(100, 10), xorOf(Back, colours::Crosshair));
 }
@@ -72,8 +72,8 @@ TEST(DrawCrosshair, MoveTakesTheOldCrossAwayAndDrawsTheNewOne)
 {
     auto state = windowState(1);
     auto plot = surface(640, 200);
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
-    Module1::DrawCrosshair(*state, *plot, 320, 100, 50, 30, CrosshairMode::Move);
+    overlays::DrawCrosshair(*state, *plot, 320, 100, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*state, *plot, 320, 100, 50, 30, CrosshairMode::Move);
     const Colour green = xorOf(Back, colours::Crosshair);
     EXPECT_EQ(plot->point(320, 10), Back);
     EXPECT_EQ(plot->point(10, 100), Back);
@@ -85,34 +85,34 @@ TEST(DrawCrosshair, MoveTakesTheOldCrossAwayAndDrawsTheNewOne)
 TEST(DrawCrosshair, LinesSpanThePlotOfTheOrientationAndSize)
 {
     auto state = windowState(1);
-    state->Enlarged = true;
+    state->view.Enlarged = true;
     auto plot = surface(960, 400);
-    Module1::DrawCrosshair(*state, *plot, 480, 200, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*state, *plot, 480, 200, 0, 0, CrosshairMode::Draw);
     const Colour green = xorOf(Back, colours::Crosshair);
     EXPECT_EQ(plot->point(480, 399), green);
     EXPECT_EQ(plot->point(959, 200), green);
 
     auto vertical = windowState(2);
-    vertical->Enlarged = true;
+    vertical->view.Enlarged = true;
     auto tall = surface(400, 600);
-    Module1::DrawCrosshair(*vertical, *tall, 200, 300, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*vertical, *tall, 200, 300, 0, 0, CrosshairMode::Draw);
     EXPECT_EQ(tall->point(200, 599), green);
     EXPECT_EQ(tall->point(399, 300), green);
 
     auto none = windowState(0);
     auto untouched = surface(640, 200);
-    Module1::DrawCrosshair(*none, *untouched, 320, 100, 0, 0, CrosshairMode::Draw);
+    overlays::DrawCrosshair(*none, *untouched, 320, 100, 0, 0, CrosshairMode::Draw);
     EXPECT_EQ(countColour(*untouched, Back), 640 * 200);
 }
 
 TEST(DrawCutMarker, TogglesTheCutLineAndTheDottedBand)
 {
     auto state = windowState(1);
-    state->CutPosition = 192;
-    state->IntegrationWidth = 5;
+    state->cut.CutPosition = 192;
+    state->cut.IntegrationWidth = 5;
     auto picture = surface(640, 480);
     const QImage before = picture->image().copy();
-    Module1::DrawCutMarker(*state, *picture);
+    overlays::DrawCutMarker(*state, *picture);
     const Colour yellow = xorOf(Back, colours::CutLine);
     const Colour green = xorOf(Back, colours::Band);
     EXPECT_EQ(picture->point(0, 192), yellow);
@@ -122,16 +122,16 @@ TEST(DrawCutMarker, TogglesTheCutLineAndTheDottedBand)
     EXPECT_EQ(picture->point(3, 197), green);
     EXPECT_EQ(picture->penMode(), PictureSurface::PenMode::Copy);
     EXPECT_EQ(picture->lineStyle(), PictureSurface::LineStyle::Solid);
-    Module1::DrawCutMarker(*state, *picture);
+    overlays::DrawCutMarker(*state, *picture);
     EXPECT_EQ(picture->image(), before);
 }
 
 TEST(DrawCutMarker, ZeroWidthBandLinesCancelOnTheCutLine)
 {
     auto state = windowState(2);
-    state->CutPosition = 320;
+    state->cut.CutPosition = 320;
     auto picture = surface(640, 480);
-    Module1::DrawCutMarker(*state, *picture);
+    overlays::DrawCutMarker(*state, *picture);
     const Colour yellow = xorOf(Back, colours::CutLine);
     for (int y : {0, 1, 2, 3, 240, 479})
         EXPECT_EQ(picture->point(320, y), yellow) << y;
@@ -141,10 +141,10 @@ TEST(DrawCutMarker, ZeroWidthBandLinesCancelOnTheCutLine)
 TEST(DrawCutMarker, NothingWithoutAnOpenCurveWindow)
 {
     auto state = windowState(1);
-    state->CurveWindowOpen = false;
-    state->CutPosition = 100;
+    state->cut.Active = false;
+    state->cut.CutPosition = 100;
     auto picture = surface(640, 480);
-    Module1::DrawCutMarker(*state, *picture);
+    overlays::DrawCutMarker(*state, *picture);
     EXPECT_EQ(countColour(*picture, Back), 640 * 480);
 }
 
@@ -161,14 +161,14 @@ struct OpenWindow
     OpenWindow()
     {
         plot->setPlacement(33, 60);
-        state->CutPosition = 192;
-        state->AxisStart = -320;
-        state->AxisEnd = 320;
-        state->CursorX = 320;
-        state->CursorY = 100;
+        state->cut.CutPosition = 192;
+        state->view.AxisStart = -320;
+        state->view.AxisEnd = 320;
+        state->view.CursorX = 320;
+        state->view.CursorY = 100;
         for (int y = 1; y < 480; ++y)
             for (int x = 1; x < 640; ++x)
-                state->GreyMap(x, y) = 20 + (x < 320 ? x : 640 - x) / 2;
+                state->picture.GreyMap(x, y) = 20 + (x < 320 ? x : 640 - x) / 2;
     }
 };
 
@@ -178,19 +178,19 @@ TEST(RefreshCurveWindow, FaceModeRedrawsBothCurvesZeroLineAndOriginMark)
 {
     OpenWindow w;
     for (int x = 1; x < 640; ++x)
-        w.state->GreyMap(x, 192) += 18; // the cut row stands out, so the curves differ
-    w.state->GreyMax = 999;             // a rescan puts the whole-picture range back
+        w.state->picture.GreyMap(x, 192) += 18; // the cut row stands out, so the curves differ
+    w.state->picture.GreyMax = 999;             // a rescan puts the whole-picture range back
     w.window.surface.setPersistent(true);
     w.window.surface.setPixel(700, 5, colours::White);
-    Module1::RefreshCurveWindow(*w.state, *w.plot, w.window, 1);
+    overlays::RefreshCurveWindow(*w.state, *w.plot, w.window, 1);
 
     EXPECT_EQ(w.window.surface.point(700, 5), rgb(212, 208, 200)) << "the window is cleared first";
     EXPECT_EQ(w.window.surface.point(35 - 6, 62 + 20), colours::EngraveLight) << "frame redrawn";
-    EXPECT_EQ(w.state->GreyMax, 198);
-    EXPECT_EQ(w.state->ImageGreyMax, 198);
+    EXPECT_EQ(w.state->picture.GreyMax, 198);
+    EXPECT_EQ(w.state->picture.ImageGreyMax, 198);
     EXPECT_GT(countColour(*w.plot, colours::RawCurve), 600);
     EXPECT_GT(countColour(*w.plot, colours::AnalysedFace), 600);
-    EXPECT_EQ(w.state->ProfileH[100], 72) << "the profile is analysed again at normal size";
+    EXPECT_EQ(w.state->cut.ProfileH[100], 72) << "the profile is analysed again at normal size";
 
     // Zero line at column 320 (blue, exclusive-or over the grid line there and the crosshair),
     // origin mark at 321.
@@ -211,16 +211,16 @@ TEST(RefreshCurveWindow, FaceModeRedrawsBothCurvesZeroLineAndOriginMark)
 TEST(RefreshCurveWindow, OriginMarkSideAndScrolledAxis)
 {
     OpenWindow w;
-    w.state->AxisStart = -300; // scrolled by 20
-    w.state->AxisEnd = 340;
-    Module1::RefreshCurveWindow(*w.state, *w.plot, w.window, 2);
+    w.state->view.AxisStart = -300; // scrolled by 20
+    w.state->view.AxisEnd = 340;
+    overlays::RefreshCurveWindow(*w.state, *w.plot, w.window, 2);
     EXPECT_EQ(w.plot->point(300, 10), xorOf(Back, colours::ZeroBlue)); // no grid line at 300
     EXPECT_EQ(w.plot->point(299, 10), xorOf(Back, colours::ZeroOrange));
     EXPECT_EQ(w.window.readout, "20");
     EXPECT_EQ(w.window.tableStart, -300);
 
     OpenWindow none;
-    Module1::RefreshCurveWindow(*none.state, *none.plot, none.window, 0);
+    overlays::RefreshCurveWindow(*none.state, *none.plot, none.window, 0);
     EXPECT_EQ(none.plot->point(321, 10), Back);
     EXPECT_EQ(none.plot->point(319, 10), Back);
     EXPECT_EQ(countColour(*none.plot, xorOf(Back, colours::ZeroOrange)), 0);
@@ -230,9 +230,9 @@ TEST(RefreshCurveWindow, LineModeDrawsOnlyTheAnalysedCurveInBlue)
 {
     OpenWindow w;
     w.window.lineMode = true;
-    Module1::RefreshCurveWindow(*w.state, *w.plot, w.window, 1);
-    EXPECT_EQ(w.state->ProfileMax, 180);
-    EXPECT_EQ(w.state->ProfileMin, 20);
+    overlays::RefreshCurveWindow(*w.state, *w.plot, w.window, 1);
+    EXPECT_EQ(w.state->cut.ProfileMax, 180);
+    EXPECT_EQ(w.state->cut.ProfileMin, 20);
     EXPECT_EQ(countColour(*w.plot, colours::RawCurve), 0);
     EXPECT_EQ(countColour(*w.plot, colours::AnalysedFace), 0);
     EXPECT_GT(countColour(*w.plot, colours::AnalysedLine), 600);
@@ -243,14 +243,14 @@ TEST(RefreshCurveWindow, LineModeDrawsOnlyTheAnalysedCurveInBlue)
 TEST(RefreshCurveWindow, EnlargedReadoutAndMarksUseTheZoomAxis)
 {
     OpenWindow w;
-    w.state->Enlarged = true;
-    w.state->AxisStartZoom = -480;
-    w.state->CursorX = 100;
-    w.state->CursorY = 200;
+    w.state->view.Enlarged = true;
+    w.state->view.AxisStartZoom = -480;
+    w.state->view.CursorX = 100;
+    w.state->view.CursorY = 200;
     w.plot->resize(960, 400);
-    w.state->ProfileH.fill(50); // the enlarged horizontal repaint draws the existing profile
-    Module1::RefreshCurveWindow(*w.state, *w.plot, w.window, 1);
-    EXPECT_EQ(w.state->ProfileH[100], 50);
+    w.state->cut.ProfileH.fill(50); // the enlarged horizontal repaint draws the existing profile
+    overlays::RefreshCurveWindow(*w.state, *w.plot, w.window, 1);
+    EXPECT_EQ(w.state->cut.ProfileH[100], 50);
     EXPECT_EQ(w.window.readout, "-253"); // floor(100 / 1.5 + 0.5) - 320
     EXPECT_EQ(w.plot->point(480, 10), xorOf(colours::Grid, colours::ZeroBlue));
     EXPECT_EQ(w.plot->point(482, 10), xorOf(Back, colours::ZeroOrange)); // 481.5 drawn at 482
@@ -260,31 +260,31 @@ TEST(RefreshCurveWindow, EnlargedReadoutAndMarksUseTheZoomAxis)
 TEST(RefreshCurveWindow, VerticalWindowUsesRowsAndFourHundredEightyTableRows)
 {
     auto state = windowState(2);
-    state->CutPosition = 320;
-    state->AxisStart = -240;
-    state->AxisEnd = 240;
-    state->CursorX = 100;
-    state->CursorY = 250;
+    state->cut.CutPosition = 320;
+    state->view.AxisStart = -240;
+    state->view.AxisEnd = 240;
+    state->view.CursorX = 100;
+    state->view.CursorY = 250;
     for (int y = 1; y < 480; ++y)
         for (int x = 1; x < 640; ++x)
-            state->GreyMap(x, y) = 100;
+            state->picture.GreyMap(x, y) = 100;
     auto plot = surface(200, 480);
     plot->setPlacement(100, 20);
     FakeCurveWindow window(345, 564);
-    Module1::RefreshCurveWindow(*state, *plot, window, 1, true);
+    overlays::RefreshCurveWindow(*state, *plot, window, 1, true);
     EXPECT_EQ(window.readout, "10");
     EXPECT_EQ(window.tableRows, 480);
     EXPECT_EQ(window.tableStart, -240);
     EXPECT_EQ(plot->point(10, 240), xorOf(colours::Grid, colours::ZeroBlue));
     EXPECT_EQ(plot->point(10, 241), xorOf(Back, colours::ZeroOrange));
-    EXPECT_EQ(state->ProfileV[100], 100);
+    EXPECT_EQ(state->cut.ProfileV[100], 100);
 
     // Enlarged, the vertical readout divides by 1.25 and the marks sit 1.5 beside row 300.
-    state->Enlarged = true;
-    state->AxisStartZoom = -300;
-    state->CursorY = 100;
+    state->view.Enlarged = true;
+    state->view.AxisStartZoom = -300;
+    state->view.CursorY = 100;
     plot->resize(400, 600);
-    Module1::RefreshCurveWindow(*state, *plot, window, 2, true);
+    overlays::RefreshCurveWindow(*state, *plot, window, 2, true);
     EXPECT_EQ(window.readout, "-160"); // floor(100 / 1.25 + 0.5) - 240
     EXPECT_EQ(plot->point(10, 300), xorOf(colours::Grid, colours::ZeroBlue));
     EXPECT_EQ(plot->point(10, 299), xorOf(Back, colours::ZeroOrange)); // 298.5 drawn at 299

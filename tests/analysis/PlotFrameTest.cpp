@@ -1,6 +1,6 @@
-#include "analysis/Module1.h"
-#include "platform/PicturePlacement.h"
-#include "platform/PictureSurface.h"
+#include "analysis/curves/CurvePlot.h"
+#include "types/PicturePlacement.h"
+#include "surface/PictureSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -95,10 +95,10 @@ double halfTextHeight(const PictureSurface &window)
 TEST(DrawPlotFrame, HorizontalCurveWindowScales)
 {
     AnalysisState state;
-    state.AxisStart = -320;
+    state.view.AxisStart = -320;
     Frame f = makeFrame(710, 330, 640, 200, 33, 60);
     int spanX = 640, spanY = 100;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 2, "11001", true);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 8, 2, "11001", true);
     EXPECT_EQ(spanX, 640) << "left and bottom scales never halve";
     EXPECT_EQ(spanY, 100);
 
@@ -148,10 +148,10 @@ TEST(DrawPlotFrame, HorizontalCurveWindowScales)
 TEST(DrawPlotFrame, VerticalCurveWindowScales)
 {
     AnalysisState state;
-    state.AxisStart = -240;
+    state.view.AxisStart = -240;
     Frame f = makeFrame(345, 564, 200, 480, 100, 20);
     int spanX = 100, spanY = 480;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 2, 8, "11001", true);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 2, 8, "11001", true);
     // The wide negative labels of the upper half reach over the major ticks; the lower half has
     // its 6 major ticks clear (rows T + 240 .. T + 480).
     EXPECT_EQ(lightInColumn(*f.window, f.L - 6, f.T + 236, f.T + f.H + 5), 6);
@@ -177,7 +177,7 @@ TEST(DrawPlotFrame, WorkspaceRulersAndTheHalvedSpans)
     AnalysisState state; // AxisStart 0
     Frame f = makeFrame(711, 540, 640, 480, 28, 28);
     int spanX = 640, spanY = 480;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 8, "10011", false);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 8, 8, "10011", false);
     EXPECT_EQ(spanX, 320) << "the top scale halves the caller's span x";
     EXPECT_EQ(spanY, 480);
     // Top: 11 major (to T-8), 81 minor (to T-5).
@@ -197,7 +197,7 @@ TEST(DrawPlotFrame, WorkspaceRulersAndTheHalvedSpans)
     EXPECT_EQ(f.plot->point(64, 48), colours::PlotBackground) << "no grid for the workspace";
 
     int spanX2 = 640, spanY2 = 480;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX2, spanY2, 8, 8, "01101", false);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX2, spanY2, 8, 8, "01101", false);
     EXPECT_EQ(spanX2, 640);
     EXPECT_EQ(spanY2, 240) << "the right scale halves the caller's span y";
     EXPECT_EQ(lightInColumn(*f.window, f.L + f.W + 7, f.T - 5, f.T + f.H + 5), 11);
@@ -218,9 +218,9 @@ TEST(DrawPlotFrame, WorkspaceRulersReadThePlacedPicturesOwnPixels)
     ASSERT_EQ(beam.offsetY, 460);
     Frame f = makeFrame(711, 540, 640, 480, 28, 28);
     int spanX = 640, spanY = 480;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 8, "10011", false, &beam);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 8, 8, "10011", false, &beam);
     spanX = 640, spanY = 480;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 8, "01101", false, &beam);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 8, 8, "01101", false, &beam);
     const double topY = f.T - f.window->textHeight("100") - 7;
     const double half = halfTextHeight(*f.window);
     const double leftX = f.L - f.window->textWidth("940") - 7;
@@ -237,9 +237,9 @@ TEST(DrawPlotFrame, WorkspaceRulersReadThePlacedPicturesOwnPixels)
     ASSERT_DOUBLE_EQ(fit.scale, 0.3125);
     Frame g = makeFrame(711, 540, 640, 480, 28, 28);
     spanX = 640, spanY = 480;
-    Module1::DrawPlotFrame(state, *g.plot, *g.window, spanX, spanY, 8, 8, "10011", false, &fit);
+    plotting::DrawPlotFrame(state.view.AxisStart, *g.plot, *g.window, spanX, spanY, 8, 8, "10011", false, &fit);
     spanX = 640, spanY = 480;
-    Module1::DrawPlotFrame(state, *g.plot, *g.window, spanX, spanY, 8, 8, "01101", false, &fit);
+    plotting::DrawPlotFrame(state.view.AxisStart, *g.plot, *g.window, spanX, spanY, 8, 8, "01101", false, &fit);
     const double gLeftX = g.L - g.window->textWidth("1536") - 7;
     EXPECT_TRUE(hasLabel(*g.window, "2048", g.L + 640 - g.window->textWidth("2048") / 2.0, topY));
     EXPECT_TRUE(hasLabel(*g.window, "205", g.L + 64 - g.window->textWidth("205") / 2.0, topY)); // 204.8
@@ -253,7 +253,7 @@ TEST(DrawPlotFrame, HalvingRoundsTiesToEvenAndLeavesSmallSpans)
     for (auto [span, halved] : {std::pair{101, 50}, {103, 52}, {150, 75}, {100, 100}, {64, 64}, {481, 240}}) {
         Frame f = makeFrame(300, 300, 100, 100, 50, 50);
         int spanX = span, spanY = span;
-        Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 1, 1, "00111", false);
+        plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 1, 1, "00111", false);
         EXPECT_EQ(spanX, halved) << span;
         EXPECT_EQ(spanY, halved) << span;
     }
@@ -262,10 +262,10 @@ TEST(DrawPlotFrame, HalvingRoundsTiesToEvenAndLeavesSmallSpans)
 TEST(DrawPlotFrame, ZeroSubdivisionsKeepMajorTicksAndLabels)
 {
     AnalysisState state;
-    state.AxisStart = -320;
+    state.view.AxisStart = -320;
     Frame f = makeFrame(710, 330, 640, 200, 33, 60);
     int spanX = 640, spanY = 100;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 0, 0, "11001", false);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 0, 0, "11001", false);
     EXPECT_EQ(lightInColumn(*f.window, f.L - 3, f.T - 5, f.T + f.H + 5), 11);
     EXPECT_EQ(lightInRow(*f.window, f.T + f.H + 3, f.L - 5, f.L + f.W + 5), 11);
     EXPECT_TRUE(hasLabel(*f.window, "320", f.L + 640 - f.window->textWidth("320") / 2.0, f.T + f.H + 9));
@@ -278,7 +278,7 @@ TEST(DrawPlotFrame, MasterSwitchOffDrawsOnlyTheBackground)
     f.plot->setPixel(3, 3, colours::White);
     const QImage before = f.window->image().copy();
     int spanX = 640, spanY = 480;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 8, "11110", true);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 8, 8, "11110", true);
     EXPECT_EQ(f.window->image(), before);
     EXPECT_EQ(spanX, 640);
     EXPECT_EQ(spanY, 480);
@@ -293,6 +293,6 @@ TEST(DrawPlotFrame, EmptySpanStillDrawsTenDivisions)
     AnalysisState state;
     Frame f = makeFrame(710, 330, 640, 200, 33, 60);
     int spanX = 0, spanY = 100;
-    Module1::DrawPlotFrame(state, *f.plot, *f.window, spanX, spanY, 8, 2, "11001", true);
+    plotting::DrawPlotFrame(state.view.AxisStart, *f.plot, *f.window, spanX, spanY, 8, 2, "11001", true);
     EXPECT_EQ(lightInRow(*f.window, f.T + f.H + 6, f.L - 5, f.L + f.W + 5), 11);
 }

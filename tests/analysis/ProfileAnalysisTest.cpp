@@ -1,4 +1,4 @@
-#include "analysis/Module1.h"
+#include "analysis/curves/ProfileAnalysis.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +14,12 @@ namespace {
 std::unique_ptr<AnalysisState> openCut(int orientation, double cut, double width)
 {
     auto state = std::make_unique<AnalysisState>();
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
-    state->CurveWindowOpen = true;
-    state->CutOrientation = static_cast<int16_t>(orientation);
-    state->CutPosition = cut;
-    state->IntegrationWidth = width;
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
+    state->cut.Active = true;
+    state->cut.CutOrientation = static_cast<int16_t>(orientation);
+    state->cut.CutPosition = cut;
+    state->cut.IntegrationWidth = width;
     return state;
 }
 
@@ -29,7 +29,7 @@ void fillOnes(AnalysisState &state)
 {
     for (int y = 1; y < 480; ++y)
         for (int x = 1; x < 640; ++x)
-            state.GreyMap(x, y) = 1;
+            state.picture.GreyMap(x, y) = 1;
 }
 
 void fillRandom(AnalysisState &state, unsigned seed)
@@ -38,17 +38,17 @@ void fillRandom(AnalysisState &state, unsigned seed)
     std::uniform_int_distribution<int> grey(0, 255);
     for (int y = 1; y < 480; ++y)
         for (int x = 1; x < 640; ++x)
-            state.GreyMap(x, y) = grey(gen);
+            state.picture.GreyMap(x, y) = grey(gen);
 }
 
 // The analysed profile computed the plain way, straight from the description of the smoothing:
 // every window summed afresh, from its lowest index up.
 std::vector<double> referenceProfile(const AnalysisState &state, int n)
 {
-    const bool horizontal = state.CutOrientation == 1;
+    const bool horizontal = state.cut.CutOrientation == 1;
     const int last = horizontal ? 640 : 480;
     const int bound = horizontal ? 480 : 640;
-    const int c = static_cast<int>(state.CutPosition);
+    const int c = static_cast<int>(state.cut.CutPosition);
     const int first = std::max(c - 4, 0), lastLine = std::min(c + 4, bound);
     std::vector<double> p(static_cast<size_t>(last) + 1, 0.0);
     auto put = [&](int i, double v) { p[static_cast<size_t>(i)] = horizontal ? v : std::nearbyint(v); };
@@ -56,7 +56,7 @@ std::vector<double> referenceProfile(const AnalysisState &state, int n)
     for (int i = 1; i <= last; ++i) {
         double sum = 0;
         for (int line = first; line <= lastLine; ++line)
-            sum += horizontal ? state.GreyMap(i, line) : state.GreyMap(line, i);
+            sum += horizontal ? state.picture.GreyMap(i, line) : state.picture.GreyMap(line, i);
         put(i, sum / (lastLine - first + 1));
     }
     const double d = 2 * n + 1;
@@ -83,8 +83,8 @@ std::vector<double> referenceProfile(const AnalysisState &state, int n)
 
 double profileAt(const AnalysisState &state, int i)
 {
-    return state.CutOrientation == 1 ? state.ProfileH[static_cast<size_t>(i)]
-                                     : static_cast<double>(state.ProfileV[static_cast<size_t>(i)]);
+    return state.cut.CutOrientation == 1 ? state.cut.ProfileH[static_cast<size_t>(i)]
+                                     : static_cast<double>(state.cut.ProfileV[static_cast<size_t>(i)]);
 }
 
 } // namespace
@@ -109,14 +109,14 @@ TEST_P(BandClamping, AveragesTheLinesInsideTheArrays)
     const BandCase c = GetParam();
     auto state = openCut(c.orientation, c.cut, 0);
     fillOnes(*state);
-    Module1::AnalyseProfile(*state);
+    profile::AnalyseProfile(*state);
     if (c.orientation == 1) {
         for (int x : {1, 320, 639})
-            EXPECT_DOUBLE_EQ(state->ProfileH[static_cast<size_t>(x)], c.expected) << x;
-        EXPECT_DOUBLE_EQ(state->ProfileH[640], 0.0); // column 640 is all zero
+            EXPECT_DOUBLE_EQ(state->cut.ProfileH[static_cast<size_t>(x)], c.expected) << x;
+        EXPECT_DOUBLE_EQ(state->cut.ProfileH[640], 0.0); // column 640 is all zero
     } else {
         for (int y : {1, 240, 479})
-            EXPECT_EQ(state->ProfileV[static_cast<size_t>(y)],
+            EXPECT_EQ(state->cut.ProfileV[static_cast<size_t>(y)],
                       static_cast<int16_t>(std::nearbyint(c.expected)))
                 << y;
     }
@@ -136,30 +136,30 @@ TEST(AnalyseProfile, HorizontalKeepsFractionsOfTheSevenLineBand)
 {
     auto state = openCut(1, 2, 0);
     for (int y = 1; y <= 6; ++y)
-        state->GreyMap(10, y) = y * 10; // rows 1..6 of column 10: 10..60, row 0 is 0
-    state->GreyMap(10, 7) = 1000;       // outside the band
-    Module1::AnalyseProfile(*state);
-    EXPECT_DOUBLE_EQ(state->ProfileH[10], 210.0 / 7);
-    state->GreyMap(11, 1) = 1;
-    Module1::AnalyseProfile(*state);
-    EXPECT_DOUBLE_EQ(state->ProfileH[11], 1.0 / 7);
+        state->picture.GreyMap(10, y) = y * 10; // rows 1..6 of column 10: 10..60, row 0 is 0
+    state->picture.GreyMap(10, 7) = 1000;       // outside the band
+    profile::AnalyseProfile(*state);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[10], 210.0 / 7);
+    state->picture.GreyMap(11, 1) = 1;
+    profile::AnalyseProfile(*state);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[11], 1.0 / 7);
 }
 
 TEST(AnalyseProfile, VerticalRoundsTheAverageHalfToEven)
 {
     // Column cut at 3: columns 0..7, eight lines, so sums of 4, 12 and 20 give 0.5, 1.5 and 2.5.
     auto state = openCut(2, 3, 0);
-    state->GreyMap(1, 10) = 4;
-    state->GreyMap(1, 11) = 12;
-    state->GreyMap(7, 12) = 20;
-    state->GreyMap(2, 13) = 28;
-    state->GreyMap(8, 14) = 500; // column 8 is outside the band
-    Module1::AnalyseProfile(*state);
-    EXPECT_EQ(state->ProfileV[10], 0);
-    EXPECT_EQ(state->ProfileV[11], 2);
-    EXPECT_EQ(state->ProfileV[12], 2);
-    EXPECT_EQ(state->ProfileV[13], 4);
-    EXPECT_EQ(state->ProfileV[14], 0);
+    state->picture.GreyMap(1, 10) = 4;
+    state->picture.GreyMap(1, 11) = 12;
+    state->picture.GreyMap(7, 12) = 20;
+    state->picture.GreyMap(2, 13) = 28;
+    state->picture.GreyMap(8, 14) = 500; // column 8 is outside the band
+    profile::AnalyseProfile(*state);
+    EXPECT_EQ(state->cut.ProfileV[10], 0);
+    EXPECT_EQ(state->cut.ProfileV[11], 2);
+    EXPECT_EQ(state->cut.ProfileV[12], 2);
+    EXPECT_EQ(state->cut.ProfileV[13], 4);
+    EXPECT_EQ(state->cut.ProfileV[14], 0);
 }
 
 TEST(AnalyseProfile, VerticalInPlaceEdgePassesWithWidthTwo)
@@ -169,16 +169,16 @@ TEST(AnalyseProfile, VerticalInPlaceEdgePassesWithWidthTwo)
     auto state = openCut(2, 320, 2);
     for (int i = 1; i <= 6; ++i)
         for (int x = 316; x <= 324; ++x)
-            state->GreyMap(x, i) = g[i - 1];
-    Module1::AnalyseProfile(*state);
+            state->picture.GreyMap(x, i) = g[i - 1];
+    profile::AnalyseProfile(*state);
     // Interior, in place: P3 = (7+4+2+1+9)/5 = 4.6 -> 5; P4 = (4+1+5+8+2)/5 = 4;
     // P5 = (1+8+4+0+5)/5 = 3.6 -> 4; P6 = (8+0+4+0+4)/5 = 3.2 -> 3; P7 = 1.4 -> 1; P8 = 0.8 -> 1;
     // P9 = 0.4 -> 0. Leading edge: P1 = (9+2+5+4+4)/5 = 4.8 -> 5; P2 = (5+2+5+4+4)/5 = 4.
     const int expected[] = {5, 4, 5, 4, 4, 3, 1, 1, 0, 0};
     for (int i = 1; i <= 10; ++i)
-        EXPECT_EQ(state->ProfileV[static_cast<size_t>(i)], expected[i - 1]) << i;
+        EXPECT_EQ(state->cut.ProfileV[static_cast<size_t>(i)], expected[i - 1]) << i;
     for (int i = 470; i <= 480; ++i)
-        EXPECT_EQ(state->ProfileV[static_cast<size_t>(i)], 0) << i;
+        EXPECT_EQ(state->cut.ProfileV[static_cast<size_t>(i)], 0) << i;
 }
 
 TEST(AnalyseProfile, TrailingEdgeUsesTheSmoothedTail)
@@ -186,23 +186,23 @@ TEST(AnalyseProfile, TrailingEdgeUsesTheSmoothedTail)
     // Horizontal, N = 1, band rows 96..104 equal, so the cross-cut average is the grey value.
     auto state = openCut(1, 100, 1);
     for (int y = 96; y <= 104; ++y) {
-        state->GreyMap(637, y) = 9;
-        state->GreyMap(638, y) = 3;
-        state->GreyMap(639, y) = 6;
+        state->picture.GreyMap(637, y) = 9;
+        state->picture.GreyMap(638, y) = 3;
+        state->picture.GreyMap(639, y) = 6;
     }
-    Module1::AnalyseProfile(*state);
+    profile::AnalyseProfile(*state);
     // The interior pass runs upwards and reads the samples it has just replaced:
     const double p636 = (0.0 + (9.0 + 0.0)) / 3;  // 635 and 636 were 0
     const double p637 = (9.0 + (3.0 + p636)) / 3; // reads the new 636
     const double p638 = (3.0 + (6.0 + p637)) / 3; // reads the new 637
     const double p639 = (6.0 + (0.0 + p638)) / 3; // the last interior sample (L - N)
-    EXPECT_DOUBLE_EQ(state->ProfileH[636], p636);
-    EXPECT_DOUBLE_EQ(state->ProfileH[637], p637);
-    EXPECT_DOUBLE_EQ(state->ProfileH[638], p638);
-    EXPECT_DOUBLE_EQ(state->ProfileH[639], p639);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[636], p636);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[637], p637);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[638], p638);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[639], p639);
     EXPECT_NE(p638, (3.0 + 6.0 + 9.0) / 3) << "the example separates in-place from plain smoothing";
     // Trailing edge: sample 640 (column 640 holds 0) becomes the mean of 638..640.
-    EXPECT_DOUBLE_EQ(state->ProfileH[640], ((p638 + p639) + 0.0) / 3);
+    EXPECT_DOUBLE_EQ(state->cut.ProfileH[640], ((p638 + p639) + 0.0) / 3);
 }
 
 namespace {
@@ -224,7 +224,7 @@ TEST_P(SmoothingOrder, MatchesThePlainSumsBitForBit)
     const auto [orientation, width] = GetParam();
     auto state = openCut(orientation, orientation == 1 ? 201 : 333, width);
     fillRandom(*state, 17u + static_cast<unsigned>(width));
-    Module1::AnalyseProfile(*state);
+    profile::AnalyseProfile(*state);
     const std::vector<double> expected = referenceProfile(*state, width);
     const int last = orientation == 1 ? 640 : 480;
     for (int i = 1; i <= last; ++i)
@@ -246,107 +246,107 @@ TEST(AnalyseProfile, WidthIsClampedToWhatTheProfileHolds)
     auto tallLimit = openCut(2, 300, 239);
     for (auto *s : {big.get(), limit.get(), negative.get(), none.get(), tall.get(), tallLimit.get()}) {
         fillRandom(*s, 3);
-        Module1::AnalyseProfile(*s);
+        profile::AnalyseProfile(*s);
     }
-    EXPECT_EQ(big->ProfileH, limit->ProfileH);
-    EXPECT_EQ(negative->ProfileV, none->ProfileV);
-    EXPECT_EQ(tall->ProfileV, tallLimit->ProfileV);
-    EXPECT_NE(none->ProfileV, tallLimit->ProfileV);
+    EXPECT_EQ(big->cut.ProfileH, limit->cut.ProfileH);
+    EXPECT_EQ(negative->cut.ProfileV, none->cut.ProfileV);
+    EXPECT_EQ(tall->cut.ProfileV, tallLimit->cut.ProfileV);
+    EXPECT_NE(none->cut.ProfileV, tallLimit->cut.ProfileV);
 }
 
 TEST(AnalyseProfile, WidensTheWorkingRangeOnlyAndSkipsZeros)
 {
     auto state = openCut(1, 240, 0);
-    state->GreyMin = 50;
-    state->GreyMax = 60;
+    state->picture.GreyMin = 50;
+    state->picture.GreyMax = 60;
     for (int y = 236; y <= 244; ++y) {
-        state->GreyMap(100, y) = 200;
-        state->GreyMap(101, y) = y == 240 ? 9 : 0; // average 1
+        state->picture.GreyMap(100, y) = 200;
+        state->picture.GreyMap(101, y) = y == 240 ? 9 : 0; // average 1
     }
-    Module1::AnalyseProfile(*state);
-    EXPECT_EQ(state->GreyMax, 200);
-    EXPECT_EQ(state->GreyMin, 1);
-    EXPECT_EQ(state->ImageGreyMax, 0) << "the image range copies are not touched";
+    profile::AnalyseProfile(*state);
+    EXPECT_EQ(state->picture.GreyMax, 200);
+    EXPECT_EQ(state->picture.GreyMin, 1);
+    EXPECT_EQ(state->picture.ImageGreyMax, 0) << "the image range copies are not touched";
 
     auto narrow = openCut(1, 240, 0);
-    narrow->GreyMin = 0.5;
-    narrow->GreyMax = 255;
+    narrow->picture.GreyMin = 0.5;
+    narrow->picture.GreyMax = 255;
     for (int x = 1; x <= 640; ++x)
-        narrow->GreyMap(x, 240) = 90;
-    Module1::AnalyseProfile(*narrow);
-    EXPECT_EQ(narrow->GreyMin, 0.5);
-    EXPECT_EQ(narrow->GreyMax, 255);
+        narrow->picture.GreyMap(x, 240) = 90;
+    profile::AnalyseProfile(*narrow);
+    EXPECT_EQ(narrow->picture.GreyMin, 0.5);
+    EXPECT_EQ(narrow->picture.GreyMax, 255);
 }
 
 TEST(AnalyseProfile, DoesNothingWithoutAnOpenCurveWindowOrCut)
 {
     auto closed = openCut(1, 240, 0);
-    closed->CurveWindowOpen = false;
+    closed->cut.Active = false;
     fillOnes(*closed);
-    Module1::AnalyseProfile(*closed);
-    EXPECT_EQ(closed->ProfileH[5], 0.0);
+    profile::AnalyseProfile(*closed);
+    EXPECT_EQ(closed->cut.ProfileH[5], 0.0);
 
     auto noCut = openCut(0, 240, 0);
     fillOnes(*noCut);
-    Module1::AnalyseProfile(*noCut);
-    EXPECT_EQ(noCut->ProfileH[5], 0.0);
-    EXPECT_EQ(noCut->ProfileV[5], 0);
-    EXPECT_EQ(noCut->GreyMax, 0.0);
+    profile::AnalyseProfile(*noCut);
+    EXPECT_EQ(noCut->cut.ProfileH[5], 0.0);
+    EXPECT_EQ(noCut->cut.ProfileV[5], 0);
+    EXPECT_EQ(noCut->picture.GreyMax, 0.0);
 
     auto outside = openCut(1, 900, 0);
     fillOnes(*outside);
-    Module1::AnalyseProfile(*outside);
-    EXPECT_EQ(outside->ProfileH[5], 0.0);
+    profile::AnalyseProfile(*outside);
+    EXPECT_EQ(outside->cut.ProfileH[5], 0.0);
 }
 
 TEST(ProfileRange, FractionsAreRoundedHalfToEvenWhenTaken)
 {
     auto state = openCut(1, 0, 0);
-    auto &p = state->ProfileH;
+    auto &p = state->cut.ProfileH;
     p.fill(100);
     p[1] = 100.5; // seed: 100
     p[2] = 101.5; // > 100: taken as 102
     p[3] = 99.5;  // < 100: taken as 100 for the minimum
     p[4] = 101.9; // not above 102
     p[5] = 0;     // skipped by the minimum
-    Module1::FindProfileMax(*state);
-    Module1::FindProfileMin(*state);
-    EXPECT_EQ(state->ProfileMax, 102);
-    EXPECT_EQ(state->ProfileMin, 100);
+    profile::FindProfileMax(*state);
+    profile::FindProfileMin(*state);
+    EXPECT_EQ(state->cut.ProfileMax, 102);
+    EXPECT_EQ(state->cut.ProfileMin, 100);
 
     p[6] = 99.4; // < 100: 99
-    Module1::FindProfileMin(*state);
-    EXPECT_EQ(state->ProfileMin, 99);
+    profile::FindProfileMin(*state);
+    EXPECT_EQ(state->cut.ProfileMin, 99);
 
     p[7] = 0.3; // not 0, smaller: rounds to 0, and nothing is smaller after that
     p[8] = 50;
-    Module1::FindProfileMin(*state);
-    EXPECT_EQ(state->ProfileMin, 0);
+    profile::FindProfileMin(*state);
+    EXPECT_EQ(state->cut.ProfileMin, 0);
 }
 
 TEST(ProfileRange, ZeroSeedStaysTheMinimumAndVerticalUsesItsOwnLength)
 {
     auto state = openCut(2, 0, 0);
-    auto &v = state->ProfileV;
+    auto &v = state->cut.ProfileV;
     v.fill(0);
     for (int i = 2; i <= 480; ++i)
         v[static_cast<size_t>(i)] = static_cast<int16_t>(10 + i % 50);
     v[480] = 250;
-    Module1::FindProfileMin(*state);
-    Module1::FindProfileMax(*state);
-    EXPECT_EQ(state->ProfileMin, 0);
-    EXPECT_EQ(state->ProfileMax, 250);
+    profile::FindProfileMin(*state);
+    profile::FindProfileMax(*state);
+    EXPECT_EQ(state->cut.ProfileMin, 0);
+    EXPECT_EQ(state->cut.ProfileMax, 250);
 
     v[1] = 30;
-    Module1::FindProfileMin(*state);
-    EXPECT_EQ(state->ProfileMin, 10);
+    profile::FindProfileMin(*state);
+    EXPECT_EQ(state->cut.ProfileMin, 10);
 
-    state->ProfileH.fill(255); // the vertical routines do not look at the horizontal profile
-    Module1::FindProfileMax(*state);
-    EXPECT_EQ(state->ProfileMax, 250);
+    state->cut.ProfileH.fill(255); // the vertical routines do not look at the horizontal profile
+    profile::FindProfileMax(*state);
+    EXPECT_EQ(state->cut.ProfileMax, 250);
 
-    state->CutOrientation = 0;
-    state->ProfileMin = -3;
-    Module1::FindProfileMin(*state);
-    EXPECT_EQ(state->ProfileMin, -3);
+    state->cut.CutOrientation = 0;
+    state->cut.ProfileMin = -3;
+    profile::FindProfileMin(*state);
+    EXPECT_EQ(state->cut.ProfileMin, -3);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/ProgressWindows.h"
+#include "types/ProgressWindows.h"
 
 #include <QString>
 #include <QStringList>
@@ -29,5 +29,5 @@ public:
     std::vector<Step> steps;
 
 private:
-    static QString name(Window w) { return w == Window::Waiting ? "Waiting" : "Jindu"; }
+    static QString name(Window w) { return w == Window::Waiting ? "Waiting" : "Progress"; }
 };

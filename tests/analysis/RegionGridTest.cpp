@@ -1,4 +1,4 @@
-#include "analysis/RegionGrid.h"
+#include "analysis/picture/RegionGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +15,9 @@ std::unique_ptr<AnalysisState> stateWith(int fill, double lo, double hi)
     auto state = std::make_unique<AnalysisState>();
     for (int y = 1; y < 480; ++y)
         for (int x = 1; x < 640; ++x)
-            state->GreyMap(x, y) = fill;
-    state->GreyMin = lo;
-    state->GreyMax = hi;
+            state->picture.GreyMap(x, y) = fill;
+    state->picture.GreyMin = lo;
+    state->picture.GreyMax = hi;
     return state;
 }
 
@@ -25,7 +25,7 @@ void fillBlock(AnalysisState &state, int xFirst, int yFirst, int xLast, int yLas
 {
     for (int y = yFirst; y <= yLast; ++y)
         for (int x = xFirst; x <= xLast; ++x)
-            state.GreyMap(x, y) = value;
+            state.picture.GreyMap(x, y) = value;
 }
 
 } // namespace
@@ -68,22 +68,22 @@ TEST(RegionRules, FactorAcceptsEvenValuesTwoToTenWithLeadingZeros)
 TEST(RegionGrid, SizeAndRangeFollowTheRegionAndFactor)
 {
     const auto state = stateWith(60, 10, 110);
-    const RegionGrid grid = computeRegionGrid(*state, {200, 100, 300, 160}, 10);
+    const RegionGrid grid = computeRegionGrid(state->picture, {200, 100, 300, 160}, 10);
     EXPECT_EQ(grid.rows(), 11);
     EXPECT_EQ(grid.columns(), 7);
     EXPECT_EQ(grid.range(), QStringLiteral("A1:G11"));
 
-    const RegionGrid wide = computeRegionGrid(*state, {100, 50, 200, 310}, 10);
+    const RegionGrid wide = computeRegionGrid(state->picture, {100, 50, 200, 310}, 10);
     EXPECT_EQ(wide.columns(), 27);
     EXPECT_EQ(wide.range(), QStringLiteral("A1:AA11"));
 
-    const RegionGrid full = computeRegionGrid(*state, {1, 1, 640, 437}, 2);
+    const RegionGrid full = computeRegionGrid(state->picture, {1, 1, 640, 437}, 2);
     EXPECT_EQ(full.rows(), 320);
     EXPECT_EQ(full.columns(), 219);
     EXPECT_EQ(full.range(), QStringLiteral("A1:HK320"));
 
     // A region that lies wholly below the last charted row has no cells after limiting.
-    EXPECT_TRUE(computeRegionGrid(*state, limitRegion({100, 450, 200, 470}), 4).isEmpty());
+    EXPECT_TRUE(computeRegionGrid(state->picture, limitRegion({100, 450, 200, 470}), 4).isEmpty());
 }
 
 TEST(RegionGrid, CellsArePercentOfTheGreyRangeOverCentredBlocks)
@@ -91,7 +91,7 @@ TEST(RegionGrid, CellsArePercentOfTheGreyRangeOverCentredBlocks)
     // Region (200, 100)-(300, 160), f = 10: cell (1, 1) is the block x 196..205, y 96..105.
     auto state = stateWith(10, 10, 110);
     fillBlock(*state, 196, 96, 205, 105, 110);
-    const RegionGrid grid = computeRegionGrid(*state, {200, 100, 300, 160}, 10);
+    const RegionGrid grid = computeRegionGrid(state->picture, {200, 100, 300, 160}, 10);
     EXPECT_EQ(grid.cell(1, 1), 100);
     EXPECT_EQ(grid.cell(2, 1), 0);
     EXPECT_EQ(grid.cell(1, 2), 0);
@@ -101,12 +101,12 @@ TEST(RegionGrid, CellsArePercentOfTheGreyRangeOverCentredBlocks)
     // One pixel of 60 more in the block of cell (3, 2) (x 216..225, y 106..115) raises its mean
     // by 0.6 grey: floor(0.6) = 0 percent; ten such pixels raise it by 6.
     fillBlock(*state, 225, 115, 225, 115, 70);
-    EXPECT_EQ(computeRegionGrid(*state, {200, 100, 300, 160}, 10).cell(3, 2), 0);
+    EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), 0);
     fillBlock(*state, 216, 115, 225, 115, 70);
-    EXPECT_EQ(computeRegionGrid(*state, {200, 100, 300, 160}, 10).cell(3, 2), 6);
+    EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), 6);
     // A block darker than GreyMin gives a negative cell.
     fillBlock(*state, 216, 106, 225, 115, 0);
-    EXPECT_EQ(computeRegionGrid(*state, {200, 100, 300, 160}, 10).cell(3, 2), -10);
+    EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), -10);
 }
 
 TEST(RegionGrid, IndexOneAnchorsBlocksAtThePictureCorner)
@@ -115,14 +115,14 @@ TEST(RegionGrid, IndexOneAnchorsBlocksAtThePictureCorner)
     // has neither index 1 and reads the centred block x 7..16, y 7..16.
     auto state = stateWith(10, 10, 110);
     fillBlock(*state, 1, 11, 10, 20, 110);
-    RegionGrid grid = computeRegionGrid(*state, {1, 1, 41, 41}, 10);
+    RegionGrid grid = computeRegionGrid(state->picture, {1, 1, 41, 41}, 10);
     EXPECT_EQ(grid.cell(1, 2), 100);
     EXPECT_EQ(grid.cell(2, 2), 24); // x 7..10 by y 11..16 of the bright block: 24 of 100 pixels
 
     // Left edge at pixel 1 with the top edge further down: the first grid row's blocks sit at
     // y0 = 10 (j - 1), far below the picture, and read the empty row 480 instead.
     state = stateWith(60, 10, 110);
-    grid = computeRegionGrid(*state, {1, 100, 41, 140}, 10);
+    grid = computeRegionGrid(state->picture, {1, 100, 41, 140}, 10);
     for (int c = 1; c <= grid.columns(); ++c) {
         EXPECT_EQ(grid.cell(1, c), -10) << c;
         EXPECT_EQ(grid.cell(2, c), 50) << c;
@@ -134,14 +134,14 @@ TEST(RegionGrid, BlocksOutsideTheMapReadClampedPixelsAndKeepTheDivisor)
     // Right edge at 640, f = 10: the last row's block (i = 604) spans x 636..645; columns
     // 636..639 hold 60, the other six samples read column 640, which is 0.
     auto state = stateWith(60, 10, 110);
-    RegionGrid grid = computeRegionGrid(*state, {600, 100, 640, 140}, 10);
+    RegionGrid grid = computeRegionGrid(state->picture, {600, 100, 640, 140}, 10);
     ASSERT_EQ(grid.rows(), 5);
     EXPECT_EQ(grid.cell(4, 1), 50);
     EXPECT_EQ(grid.cell(5, 1), static_cast<int>(floor(100.0 * (4 * 60 / 10.0 - 10) / 100)));
 
     // Left and top edges 3 pixels from the picture edge: x and y reach -1 and read column and
     // row 0, which are 0.
-    grid = computeRegionGrid(*state, {3, 3, 43, 43}, 10);
+    grid = computeRegionGrid(state->picture, {3, 3, 43, 43}, 10);
     const double sum = 8.0 * 8.0 * 60; // x and y 1..8 hold 60; the -1 and 0 lines hold 0
     EXPECT_EQ(grid.cell(1, 1), static_cast<int>(floor(100.0 * (sum / 100 - 10) / 100)));
     EXPECT_EQ(grid.cell(2, 2), 50);
@@ -150,7 +150,7 @@ TEST(RegionGrid, BlocksOutsideTheMapReadClampedPixelsAndKeepTheDivisor)
 TEST(RegionGrid, AFlatPictureGivesZeroCells)
 {
     const auto state = stateWith(40, 40, 40);
-    const RegionGrid grid = computeRegionGrid(*state, {200, 100, 300, 160}, 4);
+    const RegionGrid grid = computeRegionGrid(state->picture, {200, 100, 300, 160}, 4);
     ASSERT_FALSE(grid.isEmpty());
     EXPECT_EQ(grid.minimum(), 0);
     EXPECT_EQ(grid.maximum(), 0);
@@ -161,7 +161,7 @@ TEST(RegionGrid, SheetPutsCellRowColumnAtWorksheetRowColumn)
     auto state = stateWith(10, 10, 110);
     fillBlock(*state, 196, 96, 205, 105, 110); // cell (1, 1) = 100
     fillBlock(*state, 266, 146, 275, 155, 60); // cell (8, 6) = 50
-    const RegionGrid grid = computeRegionGrid(*state, {200, 100, 300, 160}, 10);
+    const RegionGrid grid = computeRegionGrid(state->picture, {200, 100, 300, 160}, 10);
     const WorkbookSheet sheet = grid.toSheet();
     EXPECT_EQ(sheet.cells().size(), 77u);
     ASSERT_NE(sheet.find(1, 1), nullptr);

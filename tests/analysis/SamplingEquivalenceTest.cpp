@@ -1,8 +1,8 @@
 // The sampling routines against the slow reference of tests/support: colours, grey values and the
 // grey range agree bit for bit on random pictures full of exact halves, on every real colour, and
 // on any 16-bit value the colour store can hold.
-#include "analysis/Module1.h"
-#include "platform/PictureSurface.h"
+#include "analysis/picture/Sampling.h"
+#include "surface/PictureSurface.h"
 #include "support/SamplingOracle.h"
 
 #include <gtest/gtest.h>
@@ -54,17 +54,17 @@ void checkGreyMapOfStoredColours(AnalysisState &state, long long first, long lon
         for (int y = 1; y <= 480; ++y)
             for (int x = 1; x <= 640; ++x, ++i) {
                 const auto [r, g, b] = make(i < first + count ? i : first);
-                state.ColourStore(ColourStoreGrid::Red, y, x) = r;
-                state.ColourStore(ColourStoreGrid::Green, y, x) = g;
-                state.ColourStore(ColourStoreGrid::Blue, y, x) = b;
+                state.picture.ColourStore(ColourStoreGrid::Red, y, x) = r;
+                state.picture.ColourStore(ColourStoreGrid::Green, y, x) = g;
+                state.picture.ColourStore(ColourStoreGrid::Blue, y, x) = b;
             }
-        Module1::ComputeGreyMap(state, progress);
+        sampling::ComputeGreyMap(state.picture, progress);
         for (int y = 1; y <= 480; ++y)
             for (int x = 1; x <= 640; ++x) {
-                const int r = state.ColourStore(ColourStoreGrid::Red, y, x);
-                const int g = state.ColourStore(ColourStoreGrid::Green, y, x);
-                const int b = state.ColourStore(ColourStoreGrid::Blue, y, x);
-                ASSERT_EQ(state.GreyMap(x, y), test::referenceGrey(r, g, b)) << r << "," << g << "," << b;
+                const int r = state.picture.ColourStore(ColourStoreGrid::Red, y, x);
+                const int g = state.picture.ColourStore(ColourStoreGrid::Green, y, x);
+                const int b = state.picture.ColourStore(ColourStoreGrid::Blue, y, x);
+                ASSERT_EQ(state.picture.GreyMap(x, y), test::referenceGrey(r, g, b)) << r << "," << g << "," << b;
             }
     }
 }
@@ -93,38 +93,38 @@ TEST(SamplingEquivalence, RandomPicturesWithExactHalvesMatchTheReference)
         picture.setPicture(randomPicture(c.pictureWidth, c.pictureHeight, random));
         picture.setPixel(17, 33, rgb(3, 2, 1)); // drawn on the surface: read like the picture
         auto state = std::make_unique<AnalysisState>();
-        state->ImageWidth = c.imageWidth;
-        state->ImageHeight = static_cast<int16_t>(c.imageHeight);
+        state->picture.ImageWidth = c.imageWidth;
+        state->picture.ImageHeight = static_cast<int16_t>(c.imageHeight);
         SilentProgress progress;
-        Module1::ReadColours(*state, picture, progress);
-        Module1::ComputeGreyMap(*state, progress);
-        Module1::ScanGreyRangeWithProgress(*state, progress);
+        sampling::ReadColours(state->picture, picture, progress);
+        sampling::ComputeGreyMap(state->picture, progress);
+        sampling::ScanGreyRangeWithProgress(state->picture, progress);
 
         const test::ReferenceSampling ref = test::referenceSampling(picture, c.imageWidth, c.imageHeight);
         int halves = 0;
         for (int y = 1; y <= c.imageHeight; ++y)
             for (int x = 1; x <= c.imageWidth; ++x) {
-                ASSERT_EQ(state->ColourStore(ColourStoreGrid::Red, y, x), ref.colourAt(ref.red, x, y)) << x << "," << y;
-                ASSERT_EQ(state->ColourStore(ColourStoreGrid::Green, y, x), ref.colourAt(ref.green, x, y)) << x << "," << y;
-                ASSERT_EQ(state->ColourStore(ColourStoreGrid::Blue, y, x), ref.colourAt(ref.blue, x, y)) << x << "," << y;
+                ASSERT_EQ(state->picture.ColourStore(ColourStoreGrid::Red, y, x), ref.colourAt(ref.red, x, y)) << x << "," << y;
+                ASSERT_EQ(state->picture.ColourStore(ColourStoreGrid::Green, y, x), ref.colourAt(ref.green, x, y)) << x << "," << y;
+                ASSERT_EQ(state->picture.ColourStore(ColourStoreGrid::Blue, y, x), ref.colourAt(ref.blue, x, y)) << x << "," << y;
                 const int s = 587 * ref.colourAt(ref.green, x, y) + 299 * ref.colourAt(ref.red, x, y) +
                               114 * ref.colourAt(ref.blue, x, y);
                 halves += s % 1000 == 500 && x <= 640 && y <= 480;
             }
         for (int y = 0; y <= 480; ++y)
             for (int x = 0; x <= 640; ++x)
-                ASSERT_EQ(state->GreyMap(x, y), ref.greyAt(x, y)) << x << "," << y;
-        EXPECT_EQ(state->GreyMax, ref.greyMax);
-        EXPECT_EQ(state->GreyMin, ref.greyMin);
-        EXPECT_EQ(state->ImageGreyMax, ref.greyMax);
-        EXPECT_EQ(state->ImageGreyMin, ref.greyMin);
+                ASSERT_EQ(state->picture.GreyMap(x, y), ref.greyAt(x, y)) << x << "," << y;
+        EXPECT_EQ(state->picture.GreyMax, ref.greyMax);
+        EXPECT_EQ(state->picture.GreyMin, ref.greyMin);
+        EXPECT_EQ(state->picture.ImageGreyMax, ref.greyMax);
+        EXPECT_EQ(state->picture.ImageGreyMin, ref.greyMin);
         EXPECT_GT(halves, 1000) << "exact halves must be exercised";
         // The surface ends at column 639 and row 479: what lies beyond reads as -1.
         if (c.imageWidth >= 640 && c.imageHeight >= 480) {
-            EXPECT_EQ(state->ColourStore(ColourStoreGrid::Red, 100, 640), -1);
-            EXPECT_EQ(state->ColourStore(ColourStoreGrid::Red, 480, 100), -1);
-            EXPECT_EQ(state->GreyMap(640, 100), 0);
-            EXPECT_EQ(state->GreyMap(100, 480), 0);
+            EXPECT_EQ(state->picture.ColourStore(ColourStoreGrid::Red, 100, 640), -1);
+            EXPECT_EQ(state->picture.ColourStore(ColourStoreGrid::Red, 480, 100), -1);
+            EXPECT_EQ(state->picture.GreyMap(640, 100), 0);
+            EXPECT_EQ(state->picture.GreyMap(100, 480), 0);
         }
     }
 }
@@ -133,8 +133,8 @@ TEST(SamplingEquivalence, EveryRealColourGivesTheDoubleFormulasGrey)
 {
     // Red -1 (a read outside the surface) and 0..255, green and blue 0..255: every colour once.
     auto state = std::make_unique<AnalysisState>();
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
     checkGreyMapOfStoredColours(*state, 0, 257LL * 256 * 256, [](long long i) {
         return Colour3{int16_t(i / 65536 - 1), int16_t((i / 256) % 256), int16_t(i % 256)};
     });
@@ -158,8 +158,8 @@ TEST(SamplingEquivalence, AnyStoredColourGivesTheDoubleFormulasGrey)
     colours[1] = {32767, 32767, 32767};
     colours[2] = {-32768, 32767, -32768};
     auto state = std::make_unique<AnalysisState>();
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
     checkGreyMapOfStoredColours(*state, 0, static_cast<long long>(colours.size()),
                                 [&colours](long long i) { return colours[std::size_t(i)]; });
 }

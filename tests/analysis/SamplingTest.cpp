@@ -1,6 +1,6 @@
 #include "RecordingProgress.h"
-#include "analysis/Module1.h"
-#include "platform/PictureSurface.h"
+#include "analysis/picture/Sampling.h"
+#include "surface/PictureSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -30,16 +30,16 @@ QImage filled(int w, int h, QRgb colour)
 std::unique_ptr<AnalysisState> sampledState()
 {
     auto state = std::make_unique<AnalysisState>();
-    state->ImageWidth = 640;
-    state->ImageHeight = 480;
+    state->picture.ImageWidth = 640;
+    state->picture.ImageHeight = 480;
     return state;
 }
 
 void sample(AnalysisState &state, const PictureSurface &picture)
 {
     SilentProgress progress;
-    Module1::ReadColours(state, picture, progress);
-    Module1::ComputeGreyMap(state, progress);
+    sampling::ReadColours(state.picture, picture, progress);
+    sampling::ComputeGreyMap(state.picture, progress);
 }
 
 } // namespace
@@ -52,9 +52,9 @@ TEST(ReadColours, StoresChannelsAndMinusOneOutsideTheSurface)
     auto picture = workspacePicture(image);
     auto state = sampledState();
     SilentProgress progress;
-    Module1::ReadColours(*state, *picture, progress);
+    sampling::ReadColours(state->picture, *picture, progress);
 
-    const auto &cs = state->ColourStore;
+    const auto &cs = state->picture.ColourStore;
     EXPECT_EQ(cs(ColourStoreGrid::Red, 7, 5), 200); // row 7, column 5
     EXPECT_EQ(cs(ColourStoreGrid::Green, 7, 5), 100);
     EXPECT_EQ(cs(ColourStoreGrid::Blue, 7, 5), 50);
@@ -80,11 +80,11 @@ TEST(ReadColours, SmallPictureLeavesTheBackColourAndDrawingIsRead)
     picture->setPixel(400, 300, rgb(9, 8, 7)); // drawn on the screen, read like the picture
     auto state = sampledState();
     sample(*state, *picture);
-    EXPECT_EQ(state->GreyMap(100, 100), 255);
-    EXPECT_EQ(state->GreyMap(319, 239), 255);
-    EXPECT_EQ(state->GreyMap(320, 239), 70);
-    EXPECT_EQ(state->GreyMap(100, 240), 70);
-    EXPECT_EQ(state->ColourStore(ColourStoreGrid::Red, 300, 400), 9);
+    EXPECT_EQ(state->picture.GreyMap(100, 100), 255);
+    EXPECT_EQ(state->picture.GreyMap(319, 239), 255);
+    EXPECT_EQ(state->picture.GreyMap(320, 239), 70);
+    EXPECT_EQ(state->picture.GreyMap(100, 240), 70);
+    EXPECT_EQ(state->picture.ColourStore(ColourStoreGrid::Red, 300, 400), 9);
 }
 
 TEST(ComputeGreyMap, LastColumnAndRowAreZeroAndIndexZeroUntouched)
@@ -93,15 +93,15 @@ TEST(ComputeGreyMap, LastColumnAndRowAreZeroAndIndexZeroUntouched)
     auto state = sampledState();
     sample(*state, *picture);
     for (int y = 0; y <= 480; ++y) {
-        EXPECT_EQ(state->GreyMap(640, y), 0) << y;
-        EXPECT_EQ(state->GreyMap(0, y), 0) << y;
+        EXPECT_EQ(state->picture.GreyMap(640, y), 0) << y;
+        EXPECT_EQ(state->picture.GreyMap(0, y), 0) << y;
     }
     for (int x = 0; x <= 640; ++x) {
-        EXPECT_EQ(state->GreyMap(x, 480), 0) << x;
-        EXPECT_EQ(state->GreyMap(x, 0), 0) << x;
+        EXPECT_EQ(state->picture.GreyMap(x, 480), 0) << x;
+        EXPECT_EQ(state->picture.GreyMap(x, 0), 0) << x;
     }
-    EXPECT_EQ(state->GreyMap(639, 479), 200);
-    EXPECT_EQ(state->GreyMap(1, 1), 200);
+    EXPECT_EQ(state->picture.GreyMap(639, 479), 200);
+    EXPECT_EQ(state->picture.GreyMap(1, 1), 200);
 }
 
 namespace {
@@ -125,7 +125,7 @@ TEST_P(GreyFormula, RoundsHalfToEven)
     picture->setPixel(10, 10, rgb(c.red, c.green, c.blue));
     auto state = sampledState();
     sample(*state, *picture);
-    EXPECT_EQ(state->GreyMap(10, 10), c.grey) << c.red << "," << c.green << "," << c.blue;
+    EXPECT_EQ(state->picture.GreyMap(10, 10), c.grey) << c.red << "," << c.green << "," << c.blue;
 }
 
 // Pure red, green and blue, white, black, and values just below and above a half.
@@ -153,7 +153,7 @@ TEST(ComputeGreyMap, MatchesDoubleSumWithNearbyintForEveryColourOfARange)
                 const double sum = 0.587 * g + 0.299 * r + 0.114 * blue;
                 if (sum - std::floor(sum) == 0.5)
                     ++ties;
-                ASSERT_EQ(state->GreyMap(r, g), static_cast<int>(std::nearbyint(sum)))
+                ASSERT_EQ(state->picture.GreyMap(r, g), static_cast<int>(std::nearbyint(sum)))
                     << r << "," << g << "," << blue;
             }
         }
@@ -168,16 +168,16 @@ TEST(ScanGreyRange, SeedsDifferBetweenTheTwoScans)
     // Uniformly black: the progress scan keeps its seed 15, the silent one the seed GreyMap(1,1).
     auto black = workspacePicture(filled(640, 480, qRgb(0, 0, 0)));
     sample(*state, *black);
-    Module1::ScanGreyRangeWithProgress(*state, progress);
-    EXPECT_EQ(state->GreyMax, 15);
-    EXPECT_EQ(state->GreyMin, 15);
-    EXPECT_EQ(state->ImageGreyMax, 15);
-    EXPECT_EQ(state->ImageGreyMin, 15);
-    Module1::ScanGreyRange(*state);
-    EXPECT_EQ(state->GreyMax, 0);
-    EXPECT_EQ(state->GreyMin, 0);
-    EXPECT_EQ(state->ImageGreyMax, 0);
-    EXPECT_EQ(state->ImageGreyMin, 0);
+    sampling::ScanGreyRangeWithProgress(state->picture, progress);
+    EXPECT_EQ(state->picture.GreyMax, 15);
+    EXPECT_EQ(state->picture.GreyMin, 15);
+    EXPECT_EQ(state->picture.ImageGreyMax, 15);
+    EXPECT_EQ(state->picture.ImageGreyMin, 15);
+    sampling::ScanGreyRange(state->picture);
+    EXPECT_EQ(state->picture.GreyMax, 0);
+    EXPECT_EQ(state->picture.GreyMin, 0);
+    EXPECT_EQ(state->picture.ImageGreyMax, 0);
+    EXPECT_EQ(state->picture.ImageGreyMin, 0);
 
     // All values above 15: the progress scan reports 15 as minimum, the silent one the truth.
     QImage image = filled(640, 480, qRgb(100, 100, 100));
@@ -185,47 +185,47 @@ TEST(ScanGreyRange, SeedsDifferBetweenTheTwoScans)
     image.setPixel(30, 20, qRgb(220, 220, 220));
     auto bright = workspacePicture(image);
     sample(*state, *bright);
-    Module1::ScanGreyRangeWithProgress(*state, progress);
-    EXPECT_EQ(state->GreyMax, 220);
-    EXPECT_EQ(state->GreyMin, 15);
-    EXPECT_EQ(state->ImageGreyMin, 15);
-    Module1::ScanGreyRange(*state);
-    EXPECT_EQ(state->GreyMax, 220);
-    EXPECT_EQ(state->GreyMin, 40);
-    EXPECT_EQ(state->ImageGreyMax, 220);
-    EXPECT_EQ(state->ImageGreyMin, 40);
+    sampling::ScanGreyRangeWithProgress(state->picture, progress);
+    EXPECT_EQ(state->picture.GreyMax, 220);
+    EXPECT_EQ(state->picture.GreyMin, 15);
+    EXPECT_EQ(state->picture.ImageGreyMin, 15);
+    sampling::ScanGreyRange(state->picture);
+    EXPECT_EQ(state->picture.GreyMax, 220);
+    EXPECT_EQ(state->picture.GreyMin, 40);
+    EXPECT_EQ(state->picture.ImageGreyMax, 220);
+    EXPECT_EQ(state->picture.ImageGreyMin, 40);
 }
 
 TEST(ScanGreyRange, SilentSeedAboveEveryOtherValueAndZeroSeed)
 {
     auto state = sampledState();
-    state->GreyMap(1, 1) = 250;
-    state->GreyMap(5, 5) = 90;
-    state->GreyMap(640, 480) = 255; // outside the scanned grid's data: still scanned, fixed bounds
-    Module1::ScanGreyRange(*state);
-    EXPECT_EQ(state->GreyMax, 255);
-    EXPECT_EQ(state->GreyMin, 90);
+    state->picture.GreyMap(1, 1) = 250;
+    state->picture.GreyMap(5, 5) = 90;
+    state->picture.GreyMap(640, 480) = 255; // outside the scanned grid's data: still scanned, fixed bounds
+    sampling::ScanGreyRange(state->picture);
+    EXPECT_EQ(state->picture.GreyMax, 255);
+    EXPECT_EQ(state->picture.GreyMin, 90);
 
-    state->GreyMap(1, 1) = 0; // a zero seed stays the minimum
-    Module1::ScanGreyRange(*state);
-    EXPECT_EQ(state->GreyMin, 0);
-    EXPECT_EQ(state->GreyMax, 255);
+    state->picture.GreyMap(1, 1) = 0; // a zero seed stays the minimum
+    sampling::ScanGreyRange(state->picture);
+    EXPECT_EQ(state->picture.GreyMin, 0);
+    EXPECT_EQ(state->picture.GreyMax, 255);
 }
 
 TEST(ScanGreyRange, FixedBoundsIgnoreRowAndColumnZero)
 {
     auto state = sampledState();
-    state->ImageHeight = 10; // the scans do not follow the picture size
+    state->picture.ImageHeight = 10; // the scans do not follow the picture size
     for (int x = 1; x <= 640; ++x)
         for (int y = 1; y <= 480; ++y)
-            state->GreyMap(x, y) = 50;
-    state->GreyMap(0, 7) = 255;
-    state->GreyMap(7, 0) = 1;
-    state->GreyMap(600, 470) = 51;
+            state->picture.GreyMap(x, y) = 50;
+    state->picture.GreyMap(0, 7) = 255;
+    state->picture.GreyMap(7, 0) = 1;
+    state->picture.GreyMap(600, 470) = 51;
     SilentProgress progress;
-    Module1::ScanGreyRangeWithProgress(*state, progress);
-    EXPECT_EQ(state->GreyMax, 51);
-    EXPECT_EQ(state->GreyMin, 15);
+    sampling::ScanGreyRangeWithProgress(state->picture, progress);
+    EXPECT_EQ(state->picture.GreyMax, 51);
+    EXPECT_EQ(state->picture.GreyMin, 15);
 }
 
 TEST(SamplingProgress, EachRoutineShowsAdvancesPerRowAndCloses)
@@ -233,18 +233,18 @@ TEST(SamplingProgress, EachRoutineShowsAdvancesPerRowAndCloses)
     auto picture = workspacePicture(filled(640, 480, qRgb(90, 90, 90)));
     auto state = sampledState();
     RecordingProgress progress;
-    Module1::ReadColours(*state, *picture, progress);
-    Module1::ComputeGreyMap(*state, progress);
-    Module1::ScanGreyRangeWithProgress(*state, progress);
+    sampling::ReadColours(state->picture, *picture, progress);
+    sampling::ComputeGreyMap(state->picture, progress);
+    sampling::ScanGreyRangeWithProgress(state->picture, progress);
     EXPECT_EQ(progress.calls, QStringList({"show Waiting", "close Waiting", "repaint",
-                                           "show Jindu 正在读取灰度值", "close Jindu", "repaint",
-                                           "show Jindu 正在计算灰度最大、最小值", "close Jindu", "repaint"}));
+                                           "show Progress 正在读取灰度值", "close Progress", "repaint",
+                                           "show Progress 正在计算灰度最大、最小值", "close Progress", "repaint"}));
     ASSERT_EQ(progress.steps.size(), 3u * 480u);
     for (size_t i = 0; i < progress.steps.size(); ++i) {
         const auto &step = progress.steps[i];
         const int y = static_cast<int>(i % 480) + 1;
-        EXPECT_EQ(step.window, i < 480 ? ProgressWindows::Window::Waiting : ProgressWindows::Window::Jindu);
+        EXPECT_EQ(step.window, i < 480 ? ProgressWindows::Window::Waiting : ProgressWindows::Window::Progress);
         ASSERT_FLOAT_EQ(step.percent, 100.0f * static_cast<float>(y) / 480.0f) << i;
     }
-    EXPECT_EQ(state->ImageGreyMax, 90);
+    EXPECT_EQ(state->picture.ImageGreyMax, 90);
 }

@@ -1,4 +1,4 @@
-#include "analysis/SettingsFile.h"
+#include "platform/settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
 

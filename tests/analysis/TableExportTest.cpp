@@ -1,4 +1,4 @@
-#include "analysis/TableExport.h"
+#include "analysis/picture/TableExport.h"
 
 #include <gtest/gtest.h>
 
@@ -26,23 +26,23 @@ int columnOf(int k)
     return 3 * ((k - 1) / 20) + 1;
 }
 
-// A horizontal cut at row 100 with GreyMin..GreyMax = 20..220 and ProfileMin..ProfileMax 40..90.
+// A horizontal cut at row 100 with GreyMin..picture.GreyMax = 20..220 and ProfileMin..cut.ProfileMax 40..90.
 std::unique_ptr<AnalysisState> horizontalCut()
 {
     auto s = std::make_unique<AnalysisState>();
-    s->CutOrientation = 1;
-    s->CutPosition = 100;
-    s->GreyMin = 20;
-    s->GreyMax = 220;
-    s->ProfileMin = 40;
-    s->ProfileMax = 90;
+    s->cut.CutOrientation = 1;
+    s->cut.CutPosition = 100;
+    s->picture.GreyMin = 20;
+    s->picture.GreyMax = 220;
+    s->cut.ProfileMin = 40;
+    s->cut.ProfileMax = 90;
     for (int x = 1; x < 640; ++x) {
-        s->GreyMap(x, 100) = 120;
-        s->ProfileH[static_cast<size_t>(x)] = 70.5;
+        s->picture.GreyMap(x, 100) = 120;
+        s->cut.ProfileH[static_cast<size_t>(x)] = 70.5;
     }
-    s->GreyMap(7, 100) = 0;    // a pixel without data
-    s->GreyMap(21, 100) = 170; // 75 %
-    s->GreyMap(21, 101) = 220; // another row: must not be read
+    s->picture.GreyMap(7, 100) = 0;    // a pixel without data
+    s->picture.GreyMap(21, 100) = 170; // 75 %
+    s->picture.GreyMap(21, 101) = 220; // another row: must not be read
     return s;
 }
 
@@ -114,8 +114,8 @@ TEST(TableExport, NeitherModeWritesOnlyHeadersAndPositions)
 TEST(TableExport, AnEmptyRangeWritesZero)
 {
     auto state = horizontalCut();
-    state->GreyMin = state->GreyMax = 120;
-    state->ProfileMin = state->ProfileMax = 70;
+    state->picture.GreyMin = state->picture.GreyMax = 120;
+    state->cut.ProfileMin = state->cut.ProfileMax = 70;
     const WorkbookSheet face = buildCutTable(*state, TableMode::Face);
     const WorkbookSheet line = buildCutTable(*state, TableMode::Line);
     for (int k : {1, 21, 333}) {
@@ -128,14 +128,14 @@ TEST(TableExport, AnEmptyRangeWritesZero)
 TEST(TableExport, VerticalCutReadsTheColumnAndFillsTwentyFourGroups)
 {
     AnalysisState s;
-    s.CutOrientation = 2;
-    s.CutPosition = 320;
-    s.GreyMin = 0;
-    s.GreyMax = 200;
+    s.cut.CutOrientation = 2;
+    s.cut.CutPosition = 320;
+    s.picture.GreyMin = 0;
+    s.picture.GreyMax = 200;
     for (int y = 1; y < 480; ++y) {
-        s.GreyMap(320, y) = y % 200;
-        s.GreyMap(321, y) = 199; // the neighbouring column: must not be read
-        s.ProfileV[static_cast<size_t>(y)] = 150;
+        s.picture.GreyMap(320, y) = y % 200;
+        s.picture.GreyMap(321, y) = 199; // the neighbouring column: must not be read
+        s.cut.ProfileV[static_cast<size_t>(y)] = 150;
     }
     const WorkbookSheet sheet = buildCutTable(s, TableMode::Face);
     EXPECT_EQ(cutTableGroups(s), 24);

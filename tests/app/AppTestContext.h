@@ -1,11 +1,11 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
-#include "platform/AppContext.h"
-#include "platform/ProgramLauncher.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
+#include "types/ProgressWindows.h"
+#include "platform/ports/AppContext.h"
+#include "platform/system/ProgramLauncher.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
 
 #include <memory>
 
@@ -25,7 +25,7 @@ struct AppTestContext
     ScriptedProgramLauncher launcher;
     Services services;
     SilentProgress progress;
-    AppContext context{*statePtr, services, progress, nullptr, nullptr, {}, {}};
+    AppContext context{services, progress, nullptr, nullptr, {}, {}};
 
     AnalysisState &state() { return *statePtr; }
 };

@@ -1,6 +1,6 @@
 // The banner's three phases, driven tick by tick on a small strip and a small bitmap whose every
 // pixel has its own colour, so each check can tell which bitmap column landed where.
-#include "app/BannerAnimation.h"
+#include "app/banner/BannerAnimation.h"
 
 #include <QImage>
 

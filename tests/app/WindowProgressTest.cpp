@@ -1,8 +1,8 @@
 // The progress windows as the program shows them: single instances, captions, the busy pointer,
 // and a bar that is repainted only when its whole percent changes and not too often.
-#include "app/WindowProgress.h"
-#include "app/frmWaiting.h"
-#include "app/frmjindu.h"
+#include "app/progress/WindowProgress.h"
+#include "app/progress/WaitingDialog.h"
+#include "app/progress/ProgressDialog.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -48,8 +48,8 @@ protected:
 
     QProgressBar *bar(Window window) const
     {
-        return window == Window::Waiting ? progress.waitingWindow()->ProgressBar1()
-                                         : progress.jinduWindow()->ProgressBar1();
+        return window == Window::Waiting ? progress.waitingWindow()->progressBar()
+                                         : progress.progressWindow()->progressBar();
     }
 
     QWidget owner;
@@ -60,7 +60,7 @@ protected:
 TEST_F(WindowProgressTest, WaitingShowsItsFrameAndBarModelessWithTheBusyPointer)
 {
     progress.show(Window::Waiting);
-    frmWaiting *w = progress.waitingWindow();
+    WaitingDialog *w = progress.waitingWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowModality(), Qt::NonModal);
@@ -69,40 +69,40 @@ TEST_F(WindowProgressTest, WaitingShowsItsFrameAndBarModelessWithTheBusyPointer)
     auto *frame = w->findChild<QGroupBox *>();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->title(), QStringLiteral("Applying filter. Please, wait."));
-    EXPECT_EQ(w->ProgressBar1()->objectName(), QStringLiteral("ProgressBar1"));
-    EXPECT_EQ(w->ProgressBar1()->value(), 0);
-    EXPECT_EQ(progress.jinduWindow(), nullptr);
+    EXPECT_EQ(w->progressBar()->objectName(), QStringLiteral("progressBar"));
+    EXPECT_EQ(w->progressBar()->value(), 0);
+    EXPECT_EQ(progress.progressWindow(), nullptr);
 }
 
 TEST_F(WindowProgressTest, JinduShowsTheCallersCaptionOrItsOwn)
 {
-    progress.show(Window::Jindu);
-    ASSERT_NE(progress.jinduWindow(), nullptr);
-    EXPECT_EQ(progress.jinduWindow()->Label1()->text(), QString::fromUtf8("正在读取灰度值"));
-    progress.close(Window::Jindu);
+    progress.show(Window::Progress);
+    ASSERT_NE(progress.progressWindow(), nullptr);
+    EXPECT_EQ(progress.progressWindow()->caption()->text(), QString::fromUtf8("正在读取灰度值"));
+    progress.close(Window::Progress);
 
-    progress.show(Window::Jindu, QString::fromUtf8("正在滤波"));
-    EXPECT_EQ(progress.jinduWindow()->Label1()->text(), QString::fromUtf8("正在滤波"));
-    EXPECT_TRUE(progress.jinduWindow()->isVisible());
+    progress.show(Window::Progress, QString::fromUtf8("正在滤波"));
+    EXPECT_EQ(progress.progressWindow()->caption()->text(), QString::fromUtf8("正在滤波"));
+    EXPECT_TRUE(progress.progressWindow()->isVisible());
     EXPECT_EQ(progress.waitingWindow(), nullptr);
 }
 
 TEST_F(WindowProgressTest, ShowingAgainWhileOpenKeepsTheOneWindowAndStartsTheBarAfresh)
 {
-    progress.show(Window::Jindu);
-    frmjindu *first = progress.jinduWindow();
+    progress.show(Window::Progress);
+    ProgressDialog *first = progress.progressWindow();
     now += 100;
-    progress.setProgress(Window::Jindu, 40.f);
-    ASSERT_EQ(bar(Window::Jindu)->value(), 40);
-    progress.show(Window::Jindu, QStringLiteral("again"));
-    EXPECT_EQ(progress.jinduWindow(), first);
-    EXPECT_EQ(bar(Window::Jindu)->value(), 0);
+    progress.setProgress(Window::Progress, 40.f);
+    ASSERT_EQ(bar(Window::Progress)->value(), 40);
+    progress.show(Window::Progress, QStringLiteral("again"));
+    EXPECT_EQ(progress.progressWindow(), first);
+    EXPECT_EQ(bar(Window::Progress)->value(), 0);
 }
 
 TEST_F(WindowProgressTest, CloseDestroysTheWindowAndTheNextShowMakesANewOne)
 {
     progress.show(Window::Waiting);
-    QPointer<frmWaiting> first = progress.waitingWindow();
+    QPointer<WaitingDialog> first = progress.waitingWindow();
     progress.close(Window::Waiting);
     EXPECT_TRUE(first.isNull());
     EXPECT_EQ(progress.waitingWindow(), nullptr);
@@ -118,18 +118,18 @@ TEST_F(WindowProgressTest, CloseDestroysTheWindowAndTheNextShowMakesANewOne)
 
 TEST_F(WindowProgressTest, TheBarFollowsWholePercentsOnceEnoughTimeHasPassed)
 {
-    progress.show(Window::Jindu);
+    progress.show(Window::Progress);
     now += WindowProgress::RepaintIntervalMs;
-    progress.setProgress(Window::Jindu, 12.9f);
-    EXPECT_EQ(bar(Window::Jindu)->value(), 12);
+    progress.setProgress(Window::Progress, 12.9f);
+    EXPECT_EQ(bar(Window::Progress)->value(), 12);
 
     now += 5; // too soon after the last repaint
-    progress.setProgress(Window::Jindu, 20.f);
-    EXPECT_EQ(bar(Window::Jindu)->value(), 12);
+    progress.setProgress(Window::Progress, 20.f);
+    EXPECT_EQ(bar(Window::Progress)->value(), 12);
 
     now += WindowProgress::RepaintIntervalMs;
-    progress.setProgress(Window::Jindu, 21.5f);
-    EXPECT_EQ(bar(Window::Jindu)->value(), 21);
+    progress.setProgress(Window::Progress, 21.5f);
+    EXPECT_EQ(bar(Window::Progress)->value(), 21);
 }
 
 TEST_F(WindowProgressTest, HundredIsAlwaysShownAndValuesAreClamped)
@@ -156,25 +156,25 @@ TEST_F(WindowProgressTest, HundredIsAlwaysShownAndValuesAreClamped)
 
 TEST_F(WindowProgressTest, APassOfFourHundredEightyRowsRepaintsTheBarAtMostOncePerPercent)
 {
-    progress.show(Window::Jindu);
+    progress.show(Window::Progress);
     PaintCounter counter;
-    bar(Window::Jindu)->installEventFilter(&counter);
+    bar(Window::Progress)->installEventFilter(&counter);
     // Rows arrive every 2 ms: 960 ms for the pass.
     for (int row = 1; row <= 480; ++row) {
         now += 2;
-        progress.setProgress(Window::Jindu, static_cast<float>(row) * 100.f / 480.f);
+        progress.setProgress(Window::Progress, static_cast<float>(row) * 100.f / 480.f);
     }
-    EXPECT_EQ(bar(Window::Jindu)->value(), 100);
+    EXPECT_EQ(bar(Window::Progress)->value(), 100);
     EXPECT_GT(counter.paints, 0);
     // 960 ms at one repaint per 30 ms at most, plus the final 100 %.
     EXPECT_LE(counter.paints, 960 / WindowProgress::RepaintIntervalMs + 2);
 
     // Rows that do not change the whole percent never repaint.
-    progress.show(Window::Jindu);
+    progress.show(Window::Progress);
     counter.paints = 0;
     for (int i = 0; i < 1000; ++i) {
         now += 100;
-        progress.setProgress(Window::Jindu, 0.5f);
+        progress.setProgress(Window::Progress, 0.5f);
     }
     EXPECT_EQ(counter.paints, 0);
 }
@@ -182,13 +182,13 @@ TEST_F(WindowProgressTest, APassOfFourHundredEightyRowsRepaintsTheBarAtMostOnceP
 TEST_F(WindowProgressTest, BothWindowsCanBeOpenAtOnce)
 {
     progress.show(Window::Waiting);
-    progress.show(Window::Jindu);
+    progress.show(Window::Progress);
     now += 100;
     progress.setProgress(Window::Waiting, 70.f);
     EXPECT_EQ(bar(Window::Waiting)->value(), 70);
-    EXPECT_EQ(bar(Window::Jindu)->value(), 0);
+    EXPECT_EQ(bar(Window::Progress)->value(), 0);
     progress.close(Window::Waiting);
-    EXPECT_NE(progress.jinduWindow(), nullptr);
+    EXPECT_NE(progress.progressWindow(), nullptr);
 }
 
 TEST_F(WindowProgressTest, RepaintWorkspacePaintsTheWindowTheLocatorFinds)
@@ -215,15 +215,15 @@ TEST(WindowProgressOwner, WindowsDestroyedWithTheirOwnerAreRemadeOnTheNextShow)
 {
     auto *owner = new QWidget;
     WindowProgress progress(owner);
-    progress.show(ProgressWindows::Window::Jindu);
-    ASSERT_NE(progress.jinduWindow(), nullptr);
+    progress.show(ProgressWindows::Window::Progress);
+    ASSERT_NE(progress.progressWindow(), nullptr);
     delete owner;
-    EXPECT_EQ(progress.jinduWindow(), nullptr);
-    progress.setProgress(ProgressWindows::Window::Jindu, 50.f);
+    EXPECT_EQ(progress.progressWindow(), nullptr);
+    progress.setProgress(ProgressWindows::Window::Progress, 50.f);
     progress.setOwner(nullptr);
-    progress.show(ProgressWindows::Window::Jindu);
-    ASSERT_NE(progress.jinduWindow(), nullptr);
-    EXPECT_EQ(progress.jinduWindow()->parentWidget(), nullptr);
+    progress.show(ProgressWindows::Window::Progress);
+    ASSERT_NE(progress.progressWindow(), nullptr);
+    EXPECT_EQ(progress.progressWindow()->parentWidget(), nullptr);
 }
 
 } // namespace

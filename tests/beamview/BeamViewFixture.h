@@ -3,7 +3,7 @@
 #include "workspace/WorkspaceFixture.h"
 
 #include "beamview/BeamWindow.h"
-#include "platform/FrameFile.h"
+#include "platform/framefiles/FrameFile.h"
 #include "support/FrameImage.h"
 #include "support/SyntheticBeam.h"
 
@@ -22,17 +22,17 @@ protected:
         context->calibrationFile = path(QStringLiteral("lumetra.ini"));
     }
 
-    Frm_transact *openFrame(const Scene &scene, const QString &name = QStringLiteral("beam.png"))
+    WorkspaceWindow *openFrame(const Scene &scene, const QString &name = QStringLiteral("beam.png"))
     {
         frameFile = path(name);
         EXPECT_TRUE(frameImage(makeFrame(scene).frame).save(frameFile, "PNG"));
         EXPECT_TRUE(open(frameFile));
-        return Frm_transact::instance(*context);
+        return WorkspaceWindow::instance(*context);
     }
 
     BeamWindow *openBeamWindow()
     {
-        Frm_transact::instance(*context)->menuItem(QStringLiteral("guangshu"))->trigger();
+        WorkspaceWindow::instance(*context)->menuItem(QStringLiteral("beamParameters"))->trigger();
         return BeamWindow::instance(*context);
     }
 

@@ -1,15 +1,15 @@
 #include "BeamViewFixture.h"
 
-#include "analysis/Module1.h"
+#include "analysis/picture/Sampling.h"
 #include "beamview/BeamReadout.h"
 #include "beamview/CalibrationDialog.h"
 #include "capture/CaptureWindowOpener.h"
-#include "capture/Frm_Connect.h"
-#include "platform/CaptureService.h"
+#include "capture/CaptureWindow.h"
+#include "platform/capture/CaptureService.h"
 #include "curves/CurveWindow.h"
-#include "platform/Calibration.h"
-#include "platform/ScriptedWorkbookService.h"
-#include "workspace/PlacementBar.h"
+#include "platform/settings/Calibration.h"
+#include "platform/workbook/ScriptedWorkbookService.h"
+#include "workspace/placement/PlacementBar.h"
 #include "support/WorkbookReader.h"
 
 #include <QApplication>
@@ -46,15 +46,15 @@ void expectSameResult(const beam::BeamResult &a, const beam::BeamResult &b)
 std::vector<int> sampled(AnalysisState &state, const PictureSurface &picture)
 {
     SilentProgress quiet;
-    Module1::ReadColours(state, picture, quiet);
-    Module1::ComputeGreyMap(state, quiet);
-    return std::vector<int>(state.GreyMap.row(0), state.GreyMap.row(480) + GreyMapGrid::Width);
+    sampling::ReadColours(state.picture, picture, quiet);
+    sampling::ComputeGreyMap(state.picture, quiet);
+    return std::vector<int>(state.picture.GreyMap.row(0), state.picture.GreyMap.row(480) + GreyMapGrid::Width);
 }
 
 TEST_F(BeamWindowTest, ShowsTheCoresNumbersInPixelsAndMicronsAndMarksTheBeamAboveThePicture)
 {
     ASSERT_TRUE(saveCalibration({5.5, 1.0}, context->calibrationFile));
-    Frm_transact *ws = openFrame(offCentreEllipse());
+    WorkspaceWindow *ws = openFrame(offCentreEllipse());
     ASSERT_NE(ws, nullptr);
     const QImage clean = ws->picture().image();
     const std::vector<int> before = sampled(*state, ws->picture());
@@ -104,7 +104,7 @@ TEST_F(BeamWindowTest, ALargePictureIsMeasuredWholeAndMarkedWhereThePlacementSho
     scene.spots[0].cy = 700;
     scene.spots[0].dMajor = 120;
     scene.spots[0].dMinor = 90;
-    Frm_transact *ws = openFrame(scene, QStringLiteral("large.png"));
+    WorkspaceWindow *ws = openFrame(scene, QStringLiteral("large.png"));
     ASSERT_NE(ws, nullptr);
     ws->placementBar()->button(PlacementMode::Beam)->click();
     const QPoint offset(ws->placement().offsetX, ws->placement().offsetY);
@@ -126,7 +126,7 @@ TEST_F(BeamWindowTest, SaturatedAndBeamlessFramesSaySoInsteadOfNumbers)
 {
     Scene saturated = offCentreEllipse();
     saturated.spots[0].peak = 400; // clipped at 255
-    Frm_transact *ws = openFrame(saturated, QStringLiteral("hot.png"));
+    WorkspaceWindow *ws = openFrame(saturated, QStringLiteral("hot.png"));
     BeamWindow *window = openBeamWindow();
     const beam::BeamResult core = coreResult();
     ASSERT_GT(core.saturatedPixels, 0);
@@ -156,22 +156,22 @@ TEST_F(BeamWindowTest, SaturatedAndBeamlessFramesSaySoInsteadOfNumbers)
 
 TEST_F(BeamWindowTest, MovesTheCurveWindowsCutThroughTheCentroid)
 {
-    Frm_transact *ws = openFrame(offCentreEllipse());
+    WorkspaceWindow *ws = openFrame(offCentreEllipse());
     BeamWindow *window = openBeamWindow();
     EXPECT_FALSE(window->cutThroughCentroid()) << "no curve window yet";
 
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     ASSERT_NE(context->curveWindow, nullptr);
     ASSERT_TRUE(window->cutThroughCentroid());
-    EXPECT_EQ(state->CutPosition, std::lround(window->result()->centroidY));
+    EXPECT_EQ(state->cut.CutPosition, std::lround(window->result()->centroidY));
     EXPECT_EQ(CurveWindow::openWindow(*context)->cutLabel(),
               QStringLiteral("对应像素点：") + QString::number(std::lround(window->result()->centroidY)));
     context->curveWindow->closeWindow();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    ws->menuItem(QStringLiteral("cuizi"))->trigger();
+    ws->menuItem(QStringLiteral("verticalCurve"))->trigger();
     ASSERT_TRUE(window->cutThroughCentroid());
-    EXPECT_EQ(state->CutPosition, std::lround(window->result()->centroidX));
+    EXPECT_EQ(state->cut.CutPosition, std::lround(window->result()->centroidX));
 }
 
 TEST_F(BeamWindowTest, ADarkFrameIsSubtractedUntilClearedAndAWrongSizeIsNotUsed)
@@ -270,7 +270,7 @@ TEST_F(BeamWindowTest, WithoutAWorkspaceItMeasuresTheCaptureFrameWhichAlsoServes
 {
     const auto simulated = CaptureService::simulated();
     services.capture = simulated.get();
-    Frm_Connect *capture = openCaptureWindow(*context);
+    CaptureWindow *capture = openCaptureWindow(*context);
     ASSERT_EQ(context->captureFrames, capture);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !capture->currentFrame().isNull(); }, 5000));
     capture->menuItem(QStringLiteral("mnuCalibrate"))->trigger();

@@ -2,7 +2,7 @@
 
 #include "beamview/CalibrationDialog.h"
 #include "curves/CurveWindow.h"
-#include "platform/Calibration.h"
+#include "platform/settings/Calibration.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,7 +32,7 @@ TEST_F(CalibrationDialogTest, StoresThePixelSizeAndRefusesBadEntries)
     BeamWindow *window = openBeamWindow();
     EXPECT_EQ(window->micronText("dMajor"), QString()) << "not calibrated";
 
-    Frm_transact::instance(*context)->menuItem(QStringLiteral("biaoding"))->trigger();
+    WorkspaceWindow::instance(*context)->menuItem(QStringLiteral("calibrate"))->trigger();
     CalibrationDialog *dialog = CalibrationDialog::instance(*context);
     ASSERT_NE(dialog, nullptr);
     dialog->pixelSizeEdit()->setText(QStringLiteral("abc"));
@@ -60,9 +60,9 @@ TEST_F(CalibrationDialogTest, StoresThePixelSizeAndRefusesBadEntries)
 
 TEST_F(CalibrationDialogTest, AKnownDistanceDraggedOnThePictureGivesMicronsPerPixel)
 {
-    Frm_transact *ws = openFrame(offCentreEllipse());
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
-    const double cut = state->CutPosition;
+    WorkspaceWindow *ws = openFrame(offCentreEllipse());
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
+    const double cut = state->cut.CutPosition;
     context->openCalibrationDialog();
     CalibrationDialog *dialog = CalibrationDialog::instance(*context);
     dialog->knownLengthEdit()->setText(QStringLiteral("1000"));
@@ -76,7 +76,7 @@ TEST_F(CalibrationDialogTest, AKnownDistanceDraggedOnThePictureGivesMicronsPerPi
     mouse(view, QEvent::MouseMove, 300, 300, Qt::NoButton, Qt::LeftButton);
     mouse(view, QEvent::MouseButtonRelease, 300, 300, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(ws->picture().image(), before) << "and is gone after the release";
-    EXPECT_EQ(state->CutPosition, cut) << "the drag did not move the cut";
+    EXPECT_EQ(state->cut.CutPosition, cut) << "the drag did not move the cut";
     EXPECT_EQ(dialog->pixelSizeEdit()->text(), QStringLiteral("5"));
     EXPECT_EQ(dialog->magnificationEdit()->text(), QStringLiteral("1"));
     ASSERT_TRUE(dialog->accept());
@@ -84,7 +84,7 @@ TEST_F(CalibrationDialogTest, AKnownDistanceDraggedOnThePictureGivesMicronsPerPi
 
     // The next press moves the cut again, and the curve window reads positions in µm too.
     mouse(view, QEvent::MouseButtonPress, 100, 300, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(state->CutPosition, 300);
+    EXPECT_EQ(state->cut.CutPosition, 300);
     CurveWindow *curves = CurveWindow::openWindow(*context);
     ASSERT_NE(curves, nullptr);
     mouse(curves->plotView(), QEvent::MouseMove, 330, 100, Qt::NoButton, Qt::NoButton);

@@ -2,8 +2,8 @@
 #include "CaptureWindowRig.h"
 
 #include "capture/CaptureCardControl.h"
-#include "platform/Colour.h"
-#include "workspace/Frm_transact.h"
+#include "types/Colour.h"
+#include "workspace/WorkspaceWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,19 +26,19 @@ class CaptureEndToEndTest : public ::testing::Test
 protected:
     void TearDown() override
     {
-        if (Frm_transact *workspace = Frm_transact::instance(rig.context))
+        if (WorkspaceWindow *workspace = WorkspaceWindow::instance(rig.context))
             childWindowFrame(workspace)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // Saves the paused picture of the simulated card through the window's menu.
-    QImage saveFrame(Frm_Connect *form, const char *command, const QString &path)
+    QImage saveFrame(CaptureWindow *form, const char *command, const QString &path)
     {
         rig.dialogs.fileAnswers.push_back(path);
         form->menuItem(QString::fromLatin1(command))->trigger();
         EXPECT_EQ(rig.dialogs.messages.last().text,
                   QStringLiteral("图像存为　") + path + QStringLiteral("！"));
-        return form->SDK2000->currentFrame();
+        return form->card->currentFrame();
     }
 
     test::CaptureWindowRig rig;
@@ -50,15 +50,15 @@ protected:
 TEST_F(CaptureEndToEndTest, ASavedFrameOpensInTheWorkspaceLikeAnyOtherImage)
 {
     rig.useSimulated();
-    Frm_Connect *form = rig.open();
-    ASSERT_TRUE(test::waitFor([form] { return !form->SDK2000->currentFrame().isNull(); }));
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(test::waitFor([form] { return !form->card->currentFrame().isNull(); }));
     form->menuItem(QStringLiteral("mnuPause"))->trigger();
     test::waitFor([] { return false; }, 50); // a frame still on its way lands now
 
     const QString bmp = dir.filePath(QStringLiteral("spot.bmp"));
     const QImage frame = saveFrame(form, "mnuSaveBMP", bmp);
-    rig.state.ImagePath = bmp;
-    Frm_transact *workspace = Frm_transact::showWorkspace(rig.context);
+    rig.state.picture.ImagePath = bmp;
+    WorkspaceWindow *workspace = WorkspaceWindow::showWorkspace(rig.context, rig.state, rig.state.picture.ImagePath);
     ASSERT_NE(workspace, nullptr);
     const PictureSurface &picture = workspace->picture();
     // The picture in the workspace is the frame, pixel for pixel, spot and dark corners alike.
@@ -75,8 +75,8 @@ TEST_F(CaptureEndToEndTest, ASavedFrameOpensInTheWorkspaceLikeAnyOtherImage)
     // A JPEG of the same picture opens as well, within the losses of quality 65.
     const QString jpeg = dir.filePath(QStringLiteral("spot.jpg"));
     saveFrame(form, "mnuSaveJPG", jpeg);
-    rig.state.ImagePath = jpeg;
-    workspace = Frm_transact::showWorkspace(rig.context);
+    rig.state.picture.ImagePath = jpeg;
+    workspace = WorkspaceWindow::showWorkspace(rig.context, rig.state, rig.state.picture.ImagePath);
     ASSERT_NE(workspace, nullptr);
     double error = 0;
     int n = 0;

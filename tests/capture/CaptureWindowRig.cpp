@@ -4,9 +4,9 @@
 
 namespace lumetra::test {
 
-Frm_Connect *CaptureWindowRig::open()
+CaptureWindow *CaptureWindowRig::open()
 {
-    Frm_Connect *form = openCaptureWindow(context);
+    CaptureWindow *form = openCaptureWindow(context);
     form->setModalRunner([this](QDialog &dialog) { return runner(dialog); });
     return form;
 }

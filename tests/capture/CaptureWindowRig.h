@@ -4,16 +4,16 @@
 #include "RecordingCaptureDevice.h"
 
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
-#include "capture/Frm_Connect.h"
+#include "types/ProgressWindows.h"
+#include "capture/CaptureWindow.h"
 #include "capture/ModalRunner.h"
-#include "platform/AppContext.h"
-#include "platform/CaptureService.h"
-#include "platform/MainWindowPort.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
-#include "platform/SimulatedCaptureDevice.h"
-#include "platform/V4l2CaptureDevice.h"
+#include "platform/ports/AppContext.h"
+#include "platform/capture/CaptureService.h"
+#include "platform/ports/MainWindowPort.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
+#include "platform/capture/SimulatedCaptureDevice.h"
+#include "platform/capture/V4l2CaptureDevice.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -76,7 +76,7 @@ public:
     }
 
     // The connect command's window, shown and loaded; the card's dialogs go through `runner`.
-    Frm_Connect *open();
+    CaptureWindow *open();
 
     AnalysisState state;
     ScriptedDialogs dialogs;
@@ -84,7 +84,7 @@ public:
     SilentProgress progress;
     FakeMainWindow mainWindow;
     QMdiArea mdi;
-    AppContext context{state, services, progress, &mdi, &mainWindow, {}, {}};
+    AppContext context{services, progress, &mdi, &mainWindow, {}, {}};
     std::shared_ptr<RecordingCaptureDevice::Log> log = std::make_shared<RecordingCaptureDevice::Log>();
     std::shared_ptr<FakeV4l2Device> driver = std::make_shared<FakeV4l2Device>();
     std::unique_ptr<CaptureService> service;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/V4l2Io.h"
+#include "platform/capture/V4l2Io.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 
-#include "platform/FrameConverter.h"
-#include "platform/FrameEncoder.h"
+#include "platform/capture/FrameConverter.h"
+#include "platform/framefiles/FrameEncoder.h"
 
 #include <QPainter>
 

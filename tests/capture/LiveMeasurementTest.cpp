@@ -2,14 +2,14 @@
 #include "CaptureWindowRig.h"
 
 #include "capture/CaptureCardControl.h"
-#include "capture/FrameRateMeter.h"
-#include "capture/LiveHistory.h"
-#include "capture/LiveMeasurement.h"
-#include "capture/LiveMeasurer.h"
-#include "platform/Calibration.h"
-#include "platform/FrameFile.h"
-#include "capture/LiveOverlay.h"
-#include "capture/LivePanel.h"
+#include "capture/live/FrameRateMeter.h"
+#include "capture/live/LiveHistory.h"
+#include "capture/live/LiveMeasurement.h"
+#include "capture/live/LiveMeasurer.h"
+#include "platform/settings/Calibration.h"
+#include "platform/framefiles/FrameFile.h"
+#include "capture/live/LiveOverlay.h"
+#include "capture/live/LivePanel.h"
 #include "support/FrameImage.h"
 #include "support/SyntheticBeam.h"
 
@@ -46,8 +46,8 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
     rig.useSimulated();
     QTemporaryDir settings;
     rig.context.calibrationFile = settings.filePath(QStringLiteral("lumetra.ini"));
-    Frm_Connect *form = rig.open();
-    ASSERT_TRUE(waitFor([form] { return !form->SDK2000->currentFrame().isNull(); }));
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return !form->card->currentFrame().isNull(); }));
     LiveMeasurement *live = form->liveMeasurement();
     QAction *sw = form->menuItem(QStringLiteral("mnuLiveMeasure"));
     ASSERT_TRUE(sw->isCheckable());
@@ -75,7 +75,7 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
     // what the core measures on that frame.
     form->menuItem(QStringLiteral("mnuStop"))->trigger();
     waitFor([] { return false; }, 300); // the last frame's result comes back
-    const beam::BeamResult core = beam::measureBeam(frameFromImage(form->SDK2000->currentFrame()));
+    const beam::BeamResult core = beam::measureBeam(frameFromImage(form->card->currentFrame()));
     ASSERT_EQ(core.status, beam::BeamStatus::Ok);
     const std::vector<double> shown = stripNumbers(live->panel()->strip()->text());
     ASSERT_EQ(shown.size(), 4u);

@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 
-#include "platform/SimulatedBeam.h"
-#include "platform/SimulatedCaptureDevice.h"
+#include "platform/capture/SimulatedBeam.h"
+#include "platform/capture/SimulatedCaptureDevice.h"
 
 #include <gtest/gtest.h>
 

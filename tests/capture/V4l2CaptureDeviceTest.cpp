@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 #include "FakeV4l2Device.h"
 
-#include "platform/V4l2CaptureDevice.h"
+#include "platform/capture/V4l2CaptureDevice.h"
 
 #include <gtest/gtest.h>
 

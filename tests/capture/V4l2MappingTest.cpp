@@ -1,4 +1,4 @@
-#include "platform/V4l2Mapping.h"
+#include "platform/capture/V4l2Mapping.h"
 
 #include <linux/videodev2.h>
 

@@ -1,14 +1,14 @@
 // The M² window driven as an operator would: frames chosen in the file dialog (scripted),
 // measured in the background, z edited, axes switched, table and plot exported.
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
+#include "types/ProgressWindows.h"
 #include "caustic/CausticChart.h"
 #include "caustic/CausticFrameModel.h"
 #include "caustic/CausticResultsTable.h"
 #include "caustic/CausticWindow.h"
-#include "platform/AppContext.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/ScriptedWorkbookService.h"
+#include "platform/ports/AppContext.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/workbook/ScriptedWorkbookService.h"
 #include "support/CausticOracle.h"
 #include "support/WorkbookReader.h"
 
@@ -108,7 +108,7 @@ protected:
     ScriptedWorkbookService workbook;
     Services services;
     SilentProgress progress;
-    AppContext context{*state, services, progress, nullptr, nullptr, {}, {}};
+    AppContext context{services, progress, nullptr, nullptr, {}, {}};
 };
 
 double resultNumber(const CausticWindow &w, int row, int axis)

@@ -1,5 +1,5 @@
 // --placement of the workspace commands on a picture larger than 640 x 480.
-#include "analysis/FrameGreyImage.h"
+#include "analysis/picture/FrameGreyImage.h"
 #include "support/CliRunner.h"
 #include "support/FrameWriters.h"
 

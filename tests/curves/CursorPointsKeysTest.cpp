@@ -45,14 +45,14 @@ TEST_F(CursorPointsKeys, HorizontalReadoutsFollowTheMouse)
     ASSERT_NE(w, nullptr);
     const QImage before = w->plot().image().copy();
     moveTo(w, 100, 37);
-    EXPECT_EQ(w->label1()->text(), "-220");
-    EXPECT_EQ(w->label1()->x(), 33 + 100);
-    EXPECT_EQ(w->label1()->y(), 49);
-    EXPECT_EQ(w->label2()->text(), "81.5");
-    EXPECT_EQ(w->label2()->y(), 60 + 37);
-    EXPECT_EQ(w->label2()->x(), 677);
-    EXPECT_EQ(state->CursorX, 100);
-    EXPECT_EQ(state->CursorY, 37);
+    EXPECT_EQ(w->xReadout()->text(), "-220");
+    EXPECT_EQ(w->xReadout()->x(), 33 + 100);
+    EXPECT_EQ(w->xReadout()->y(), 49);
+    EXPECT_EQ(w->yReadout()->text(), "81.5");
+    EXPECT_EQ(w->yReadout()->y(), 60 + 37);
+    EXPECT_EQ(w->yReadout()->x(), 677);
+    EXPECT_EQ(state->view.CursorX, 100);
+    EXPECT_EQ(state->view.CursorY, 37);
     EXPECT_EQ(w->plotView()->cursor().shape(), Qt::CrossCursor);
     // The crosshair left column 320 / row 100 for column 100 / row 37.
     const auto moved = difference(before, w->plot().image());
@@ -63,19 +63,19 @@ TEST_F(CursorPointsKeys, HorizontalReadoutsFollowTheMouse)
     EXPECT_FALSE(moved.contains({7, 50}));
 
     moveTo(w, 640, 0); // right edge: the end of the axis
-    EXPECT_EQ(w->label1()->text(), "320");
-    EXPECT_EQ(w->label2()->text(), "100");
+    EXPECT_EQ(w->xReadout()->text(), "320");
+    EXPECT_EQ(w->yReadout()->text(), "100");
     moveTo(w, 639, 200);
-    EXPECT_EQ(w->label1()->text(), "319");
-    EXPECT_EQ(w->label2()->text(), "0");
+    EXPECT_EQ(w->xReadout()->text(), "319");
+    EXPECT_EQ(w->yReadout()->text(), "0");
 
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
     moveTo(w, 301, 3);
-    EXPECT_EQ(w->label1()->text(), "-119"); // floor(301 / 1.5 + 0.5) - 320
-    EXPECT_EQ(w->label2()->text(), "99.25");
-    EXPECT_EQ(w->label1()->x(), 30 + 301);
+    EXPECT_EQ(w->xReadout()->text(), "-119"); // floor(301 / 1.5 + 0.5) - 320
+    EXPECT_EQ(w->yReadout()->text(), "99.25");
+    EXPECT_EQ(w->xReadout()->x(), 30 + 301);
     moveTo(w, 960, 10);
-    EXPECT_EQ(w->label1()->text(), "320");
+    EXPECT_EQ(w->xReadout()->text(), "320");
 }
 
 TEST_F(CursorPointsKeys, VerticalReadoutsFollowTheMouse)
@@ -83,13 +83,13 @@ TEST_F(CursorPointsKeys, VerticalReadoutsFollowTheMouse)
     CurveWindow *w = openCurves(true);
     ASSERT_NE(w, nullptr);
     moveTo(w, 37, 100);
-    EXPECT_EQ(w->label1()->text(), "18.5");
-    EXPECT_EQ(w->label1()->x(), 100 + 37);
-    EXPECT_EQ(w->label2()->text(), "-140");
-    EXPECT_EQ(w->label2()->y(), 20 + 100);
+    EXPECT_EQ(w->xReadout()->text(), "18.5");
+    EXPECT_EQ(w->xReadout()->x(), 100 + 37);
+    EXPECT_EQ(w->yReadout()->text(), "-140");
+    EXPECT_EQ(w->yReadout()->y(), 20 + 100);
     moveTo(w, 200, 480);
-    EXPECT_EQ(w->label1()->text(), "100");
-    EXPECT_EQ(w->label2()->text(), "240");
+    EXPECT_EQ(w->xReadout()->text(), "100");
+    EXPECT_EQ(w->yReadout()->text(), "240");
 }
 
 TEST_F(CursorPointsKeys, ElevenPointsAtMostAndRemoveAllRestoresThePlot)
@@ -101,15 +101,15 @@ TEST_F(CursorPointsKeys, ElevenPointsAtMostAndRemoveAllRestoresThePlot)
 
     for (int i = 0; i < 11; ++i)
         click(w, 30 + 50 * i, 20 + 15 * i);
-    EXPECT_EQ(state->MarkCountH, 11);
+    EXPECT_EQ(state->view.MarkCountH, 11);
     for (int i = 0; i < 11; ++i) {
         SCOPED_TRACE(i);
         const int x = 30 + 50 * i;
         const int y = 20 + 15 * i;
-        EXPECT_EQ(state->MarkPixelsH[i][0], x);
-        EXPECT_EQ(state->MarkPixelsH[i][1], y);
-        EXPECT_EQ(state->MarkValuesH[i][0], x - 320);
-        EXPECT_EQ(state->MarkValuesH[i][1], (200 - y) / 2.0);
+        EXPECT_EQ(state->view.MarkPixelsH[i][0], x);
+        EXPECT_EQ(state->view.MarkPixelsH[i][1], y);
+        EXPECT_EQ(state->view.MarkValuesH[i][0], x - 320);
+        EXPECT_EQ(state->view.MarkValuesH[i][1], (200 - y) / 2.0);
         QLabel *label = w->pointLabel(i);
         EXPECT_TRUE(label->isVisible());
         EXPECT_EQ(label->text(), CurveValues::pointCaption(x - 320, (200 - y) / 2.0));
@@ -120,23 +120,23 @@ TEST_F(CursorPointsKeys, ElevenPointsAtMostAndRemoveAllRestoresThePlot)
     moveTo(w, 600, 190);
     const QImage eleven = w->plot().image().copy();
     click(w, 600, 190); // a twelfth point is refused
-    EXPECT_EQ(state->MarkCountH, 11);
+    EXPECT_EQ(state->view.MarkCountH, 11);
     EXPECT_EQ(w->plot().image(), eleven);
 
     // The popup menu opens on the right button and removes every cross.
     click(w, 600, 190, Qt::RightButton);
     EXPECT_TRUE(w->popupMenu()->isVisible());
     w->popupMenu()->hide();
-    w->popupItem("clrbit")->trigger();
-    EXPECT_EQ(state->MarkCountH, 0);
+    w->popupItem("clearPoints")->trigger();
+    EXPECT_EQ(state->view.MarkCountH, 0);
     for (int i = 0; i < 11; ++i)
         EXPECT_FALSE(w->pointLabel(i)->isVisible()) << i;
     moveTo(w, 10, 10);
     EXPECT_TRUE(difference(before, w->plot().image()).isEmpty());
 
     click(w, 10, 10);
-    EXPECT_EQ(state->MarkCountH, 1);
-    EXPECT_EQ(state->MarkPixelsH[0][0], 10);
+    EXPECT_EQ(state->view.MarkCountH, 1);
+    EXPECT_EQ(state->view.MarkPixelsH[0][0], 10);
     EXPECT_TRUE(w->pointLabel(0)->isVisible());
     EXPECT_EQ(w->pointLabel(0)->text(), "(-310,95)");
 }
@@ -158,10 +158,10 @@ TEST_F(CursorPointsKeys, VerticalCaptionsGiveIntensityFirst)
     click(w, 37, 100);
     QLabel *label = w->pointLabel(0);
     EXPECT_EQ(label->text(), "(18.5,-140)");
-    EXPECT_EQ(state->MarkValuesV[0][0], 18.5);
-    EXPECT_EQ(state->MarkValuesV[0][1], -140);
+    EXPECT_EQ(state->view.MarkValuesV[0][0], 18.5);
+    EXPECT_EQ(state->view.MarkValuesV[0][1], -140);
     EXPECT_EQ(label->pos(), QPoint(2 + static_cast<int>(std::floor(37 - 5 - label->width() / 2.0)), 2 + 105));
-    EXPECT_EQ(state->MarkCountH, 0);
+    EXPECT_EQ(state->view.MarkCountH, 0);
 }
 
 TEST_F(CursorPointsKeys, ShiftLeftScrollsTheAxisToZeroAndStops)
@@ -171,20 +171,20 @@ TEST_F(CursorPointsKeys, ShiftLeftScrollsTheAxisToZeroAndStops)
     click(w, 325, 80);
     ASSERT_EQ(w->pointLabel(0)->text(), "(5,60)");
 
-    const double cursorX = state->CursorX;
+    const double cursorX = state->view.CursorX;
     key(w, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -319);
-    EXPECT_EQ(state->AxisEnd, 321);
-    EXPECT_EQ(state->CursorX, cursorX); // the crosshair stays
-    EXPECT_EQ(state->MarkPixelsH[0][0], 325);
-    EXPECT_EQ(state->MarkPixelsH[0][1], 80);
-    EXPECT_EQ(state->MarkValuesH[0][0], 6);
+    EXPECT_EQ(state->view.AxisStart, -319);
+    EXPECT_EQ(state->view.AxisEnd, 321);
+    EXPECT_EQ(state->view.CursorX, cursorX); // the crosshair stays
+    EXPECT_EQ(state->view.MarkPixelsH[0][0], 325);
+    EXPECT_EQ(state->view.MarkPixelsH[0][1], 80);
+    EXPECT_EQ(state->view.MarkValuesH[0][0], 6);
     EXPECT_EQ(w->pointLabel(0)->text(), "(6,60)");
-    EXPECT_EQ(frm_listview::instance(*context)->text(1, 0), "-318");
-    EXPECT_EQ(w->label1()->text(), QString::number(cursorX - 319)); // position under the crosshair
+    EXPECT_EQ(IntensityTableWindow::instance(*context)->text(1, 0), "-318");
+    EXPECT_EQ(w->xReadout()->text(), QString::number(cursorX - 319)); // position under the crosshair
     // The cross was drawn again on the refreshed plot: removing it changes exactly its pixels.
     const QImage scrolled = w->plot().image().copy();
-    w->popupItem("clrbit")->trigger();
+    w->popupItem("clearPoints")->trigger();
     const auto removed = difference(scrolled, w->plot().image());
     const QSet<QPair<int, int>> removedPixels(removed.keyBegin(), removed.keyEnd());
     EXPECT_EQ(removedPixels, crossPixels(325, 80, 640, 200));
@@ -193,19 +193,19 @@ TEST_F(CursorPointsKeys, ShiftLeftScrollsTheAxisToZeroAndStops)
 
     for (int i = 1; i < 320; ++i)
         key(w, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, 0);
-    EXPECT_EQ(state->AxisEnd, 640);
+    EXPECT_EQ(state->view.AxisStart, 0);
+    EXPECT_EQ(state->view.AxisEnd, 640);
     const QImage atEnd = w->plot().image().copy();
     key(w, Qt::Key_Left, Qt::ShiftModifier); // the 321st does nothing
-    EXPECT_EQ(state->AxisStart, 0);
+    EXPECT_EQ(state->view.AxisStart, 0);
     EXPECT_EQ(w->plot().image(), atEnd);
 
     key(w, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -1);
+    EXPECT_EQ(state->view.AxisStart, -1);
     key(w, Qt::Key_Up, Qt::ShiftModifier); // nothing in the horizontal window
     key(w, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -1);
-    EXPECT_EQ(state->CursorY, 100);
+    EXPECT_EQ(state->view.AxisStart, -1);
+    EXPECT_EQ(state->view.CursorY, 100);
 }
 
 TEST_F(CursorPointsKeys, ShiftRightStopsAtTheLowEnd)
@@ -214,15 +214,15 @@ TEST_F(CursorPointsKeys, ShiftRightStopsAtTheLowEnd)
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
     key(w, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -321);
-    EXPECT_EQ(state->AxisStartZoom, -481.5);
-    EXPECT_EQ(state->AxisEndZoom, 478.5);
+    EXPECT_EQ(state->view.AxisStart, -321);
+    EXPECT_EQ(state->view.AxisStartZoom, -481.5);
+    EXPECT_EQ(state->view.AxisEndZoom, 478.5);
     for (int i = 1; i < 320; ++i)
         key(w, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -640);
+    EXPECT_EQ(state->view.AxisStart, -640);
     key(w, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -640);
-    EXPECT_EQ(state->AxisEnd, 0);
+    EXPECT_EQ(state->view.AxisStart, -640);
+    EXPECT_EQ(state->view.AxisEnd, 0);
 }
 
 TEST_F(CursorPointsKeys, ArrowKeysNudgeCrosshairAndPointerWithinTheLimits)
@@ -233,29 +233,29 @@ TEST_F(CursorPointsKeys, ArrowKeysNudgeCrosshairAndPointerWithinTheLimits)
     pointer.current = QPoint(500, 400);
 
     key(w, Qt::Key_Left);
-    EXPECT_EQ(state->CursorX, 319);
+    EXPECT_EQ(state->view.CursorX, 319);
     EXPECT_EQ(pointer.current, QPoint(499, 400));
-    EXPECT_EQ(w->label1()->text(), "-1");
+    EXPECT_EQ(w->xReadout()->text(), "-1");
     key(w, Qt::Key_Left, Qt::ControlModifier); // Ctrl + left is a plain left
-    EXPECT_EQ(state->CursorX, 318);
+    EXPECT_EQ(state->view.CursorX, 318);
     key(w, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier); // not Shift alone
-    EXPECT_EQ(state->CursorX, 317);
-    EXPECT_EQ(state->AxisStart, -320);
+    EXPECT_EQ(state->view.CursorX, 317);
+    EXPECT_EQ(state->view.AxisStart, -320);
     key(w, Qt::Key_Down);
-    EXPECT_EQ(state->CursorY, 101);
+    EXPECT_EQ(state->view.CursorY, 101);
     EXPECT_EQ(pointer.current, QPoint(497, 401));
     key(w, Qt::Key_Up);
     key(w, Qt::Key_Right);
-    EXPECT_EQ(state->CursorX, 318);
-    EXPECT_EQ(state->CursorY, 100);
+    EXPECT_EQ(state->view.CursorX, 318);
+    EXPECT_EQ(state->view.CursorY, 100);
 
     // Where the pointer cannot move, the crosshair and the readouts still do.
     pointer.canMove = false;
     const QImage before = w->plot().image().copy();
     key(w, Qt::Key_Up);
-    EXPECT_EQ(state->CursorY, 99);
-    EXPECT_EQ(w->label2()->text(), "50.5");
-    EXPECT_EQ(w->label2()->y(), 60 + 99);
+    EXPECT_EQ(state->view.CursorY, 99);
+    EXPECT_EQ(w->yReadout()->text(), "50.5");
+    EXPECT_EQ(w->yReadout()->y(), 60 + 99);
     const auto moved = difference(before, w->plot().image());
     EXPECT_EQ(moved.value({7, 100}), colours::Crosshair);
     EXPECT_EQ(moved.value({7, 99}), colours::Crosshair);
@@ -264,25 +264,25 @@ TEST_F(CursorPointsKeys, ArrowKeysNudgeCrosshairAndPointerWithinTheLimits)
     moveTo(w, 1, 0);
     key(w, Qt::Key_Left);
     key(w, Qt::Key_Up);
-    EXPECT_EQ(state->CursorX, 1);
-    EXPECT_EQ(state->CursorY, 0);
+    EXPECT_EQ(state->view.CursorX, 1);
+    EXPECT_EQ(state->view.CursorY, 0);
     moveTo(w, 2, 1);
     key(w, Qt::Key_Left);
     key(w, Qt::Key_Up);
-    EXPECT_EQ(state->CursorX, 1);
-    EXPECT_EQ(state->CursorY, 0);
+    EXPECT_EQ(state->view.CursorX, 1);
+    EXPECT_EQ(state->view.CursorY, 0);
     moveTo(w, 639, 199);
     key(w, Qt::Key_Right);
     key(w, Qt::Key_Down);
-    EXPECT_EQ(state->CursorX, 640);
-    EXPECT_EQ(state->CursorY, 200);
-    EXPECT_EQ(w->label1()->text(), "320");
+    EXPECT_EQ(state->view.CursorX, 640);
+    EXPECT_EQ(state->view.CursorY, 200);
+    EXPECT_EQ(w->xReadout()->text(), "320");
     key(w, Qt::Key_Right);
     key(w, Qt::Key_Down);
-    EXPECT_EQ(state->CursorX, 640);
-    EXPECT_EQ(state->CursorY, 200);
+    EXPECT_EQ(state->view.CursorX, 640);
+    EXPECT_EQ(state->view.CursorY, 200);
     key(w, Qt::Key_A); // other keys do nothing
-    EXPECT_EQ(state->CursorX, 640);
+    EXPECT_EQ(state->view.CursorX, 640);
 }
 
 TEST_F(CursorPointsKeys, VerticalWindowScrollsWithShiftUpAndDown)
@@ -292,25 +292,25 @@ TEST_F(CursorPointsKeys, VerticalWindowScrollsWithShiftUpAndDown)
     click(w, 60, 245);
     ASSERT_EQ(w->pointLabel(0)->text(), "(30,5)");
     key(w, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -239);
+    EXPECT_EQ(state->view.AxisStart, -239);
     EXPECT_EQ(w->pointLabel(0)->text(), "(30,6)");
-    EXPECT_EQ(frm_listview::instance(*context)->text(480, 0), "241");
+    EXPECT_EQ(IntensityTableWindow::instance(*context)->text(480, 0), "241");
     key(w, Qt::Key_Down, Qt::ShiftModifier);
     key(w, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -241);
+    EXPECT_EQ(state->view.AxisStart, -241);
     EXPECT_EQ(w->pointLabel(0)->text(), "(30,4)");
     // Shift with left or right moves like a plain arrow here.
-    const double x = state->CursorX;
+    const double x = state->view.CursorX;
     key(w, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(state->CursorX, x - 1);
-    EXPECT_EQ(state->AxisStart, -241);
+    EXPECT_EQ(state->view.CursorX, x - 1);
+    EXPECT_EQ(state->view.AxisStart, -241);
     for (int i = 0; i < 300; ++i)
         key(w, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, 0);
+    EXPECT_EQ(state->view.AxisStart, 0);
     for (int i = 0; i < 500; ++i)
         key(w, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(state->AxisStart, -480);
-    EXPECT_EQ(state->AxisEnd, 0);
+    EXPECT_EQ(state->view.AxisStart, -480);
+    EXPECT_EQ(state->view.AxisEnd, 0);
 }
 
 TEST_F(CursorPointsKeys, EnlargeAndReturnMapPointsBackWithinAPixel)
@@ -322,15 +322,15 @@ TEST_F(CursorPointsKeys, EnlargeAndReturnMapPointsBackWithinAPixel)
         click(w, p.x(), p.y());
     QList<double> intensities;
     for (int i = 0; i < places.size(); ++i)
-        intensities << state->MarkValuesH[i][1];
+        intensities << state->view.MarkValuesH[i][1];
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
     QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
     for (int i = 0; i < places.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_NEAR(state->MarkPixelsH[i][0], places[i].x(), 1);
-        EXPECT_NEAR(state->MarkPixelsH[i][1], places[i].y(), 1);
-        EXPECT_EQ(state->MarkValuesH[i][1], intensities[i]);
-        EXPECT_EQ(state->MarkValuesH[i][0], state->MarkPixelsH[i][0] - 320);
+        EXPECT_NEAR(state->view.MarkPixelsH[i][0], places[i].x(), 1);
+        EXPECT_NEAR(state->view.MarkPixelsH[i][1], places[i].y(), 1);
+        EXPECT_EQ(state->view.MarkValuesH[i][1], intensities[i]);
+        EXPECT_EQ(state->view.MarkValuesH[i][0], state->view.MarkPixelsH[i][0] - 320);
         EXPECT_TRUE(w->pointLabel(i)->isVisible());
     }
 }

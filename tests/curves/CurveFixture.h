@@ -1,20 +1,19 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
+#include "types/ProgressWindows.h"
 #include "app/WindowWiring.h"
 #include "curves/CurveWindow.h"
-#include "curves/frm_listview.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "platform/AppContext.h"
-#include "platform/Colour.h"
-#include "platform/PointerControl.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
+#include "curves/IntensityTableWindow.h"
+#include "curves/CurveWindow.h"
+#include "platform/ports/AppContext.h"
+#include "types/Colour.h"
+#include "platform/dialogs/PointerControl.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
 #include "support/SurfaceChecks.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/frm_sz.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/SettingsDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,31 +114,31 @@ protected:
         services.dialogs = &dialogs;
         services.pointer = &pointer;
         context =
-            std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
-        wireWindows(*context);
-        frm_sz::setSettingsPath(QDir(dir.path()).filePath(QStringLiteral("configtext.txt")));
+            std::make_unique<AppContext>(AppContext{services, progress, nullptr, nullptr, {}, {}});
+        wireWindows(*context, *state);
+        SettingsDialog::setSettingsPath(QDir(dir.path()).filePath(QStringLiteral("configtext.txt")));
         writeSettings(QStringLiteral("2"));
     }
 
     void TearDown() override
     {
         closeAllWindows();
-        frm_sz::setSettingsPath(QString());
+        SettingsDialog::setSettingsPath(QString());
     }
 
     void writeSettings(const QString &width)
     {
-        QFile file(frm_sz::settingsPath());
+        QFile file(SettingsDialog::settingsPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write((width + QStringLiteral("\r\n5\r\n")).toLatin1());
     }
 
-    Frm_transact *openWorkspace()
+    WorkspaceWindow *openWorkspace()
     {
         const QString file = QDir(dir.path()).filePath(QStringLiteral("picture.bmp"));
         EXPECT_TRUE(TestPicture::image().save(file, "BMP"));
-        state->ImagePath = file;
-        Frm_transact *workspace = Frm_transact::showWorkspace(*context);
+        state->picture.ImagePath = file;
+        WorkspaceWindow *workspace = WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath);
         EXPECT_NE(workspace, nullptr);
         return workspace;
     }
@@ -147,11 +146,11 @@ protected:
     // Opens the workspace and then the curve window through the workspace's own command.
     CurveWindow *openCurves(bool vertical)
     {
-        Frm_transact *workspace = openWorkspace();
+        WorkspaceWindow *workspace = openWorkspace();
         if (!workspace)
             return nullptr;
         pictureBefore = workspace->picture().image().copy();
-        workspace->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
+        workspace->menuItem(vertical ? QStringLiteral("verticalCurve") : QStringLiteral("horizontalCurve"))->trigger();
         CurveWindow *window = CurveWindow::openWindow(*context);
         EXPECT_NE(window, nullptr);
         return window;

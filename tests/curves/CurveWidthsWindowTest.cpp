@@ -1,7 +1,7 @@
 #include "CurveFixture.h"
 
 #include "curves/CurveWidthReadout.h"
-#include "platform/Calibration.h"
+#include "platform/settings/Calibration.h"
 #include "support/FrameImage.h"
 #include "support/SyntheticBeam.h"
 
@@ -28,11 +28,11 @@ protected:
                        Spot{SpotShape::Gaussian, 636, 400, 4 * EdgeSigma, 4 * EdgeSigma, 0, 200}};
         const QString file = QDir(dir.path()).filePath(QStringLiteral("beams.bmp"));
         EXPECT_TRUE(frameImage(makeFrame(scene).frame).convertToFormat(QImage::Format_RGB32).save(file, "BMP"));
-        state->ImagePath = file;
-        workspace = Frm_transact::showWorkspace(*context);
+        state->picture.ImagePath = file;
+        workspace = WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath);
         if (!workspace)
             return nullptr;
-        workspace->menuItem(QStringLiteral("shuipin"))->trigger();
+        workspace->menuItem(QStringLiteral("horizontalCurve"))->trigger();
         return CurveWindow::openWindow(*context);
     }
     void moveCut(int row) { QTest::mouseClick(workspace->pictureView(), Qt::LeftButton, {}, QPoint(322, row + 2)); }
@@ -46,7 +46,7 @@ protected:
         return m.captured(1) == QStringLiteral("—") ? std::nan("") : m.captured(1).chopped(3).toDouble();
     }
 
-    Frm_transact *workspace = nullptr;
+    WorkspaceWindow *workspace = nullptr;
 };
 
 TEST_F(CurveWidthsWindow, ReadoutGivesTheGaussianWidthsAndFollowsTheCut)

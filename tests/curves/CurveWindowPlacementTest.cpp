@@ -38,8 +38,8 @@ void CurveWindowPlacement::checkTiling(bool vertical)
     {
         CurveWindow *w = openCurves(vertical);
         ASSERT_NE(w, nullptr);
-        Frm_transact *ws = Frm_transact::instance(*context);
-        const QRect table = childWindowFrame(frm_listview::instance(*context))->geometry();
+        WorkspaceWindow *ws = WorkspaceWindow::instance(*context);
+        const QRect table = childWindowFrame(IntensityTableWindow::instance(*context))->geometry();
         const QRect curves = childWindowFrame(w)->geometry();
         EXPECT_EQ(table.topLeft(), QPoint(0, 0));
         EXPECT_EQ(ws->windowRect().topLeft(), QPoint(table.width(), 0));
@@ -49,7 +49,7 @@ void CurveWindowPlacement::checkTiling(bool vertical)
 
         // A press on the picture moves the cut and leaves the curve window on top.
         QTest::mouseClick(ws->pictureView(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
-        EXPECT_EQ(state->CutPosition, vertical ? 298 : 198);
+        EXPECT_EQ(state->cut.CutPosition, vertical ? 298 : 198);
         EXPECT_EQ(topWindow(), childWindowFrame(w));
         area.setActiveSubWindow(qobject_cast<QMdiSubWindow *>(childWindowFrame(ws)));
         QApplication::processEvents();

@@ -2,7 +2,7 @@
 // after another picture was opened, and enlarged in line mode.
 #include "CurveFixture.h"
 
-#include "analysis/Module1.h"
+#include "analysis/curves/CurveRedraw.h"
 
 #include <QLineEdit>
 
@@ -15,7 +15,7 @@ using CurvesFollowPicture = CurveFixture;
 [[maybe_unused]] QStringList tableValues(const AppContext &context)
 {
     QStringList values;
-    const frm_listview *table = frm_listview::instance(context);
+    const IntensityTableWindow *table = IntensityTableWindow::instance(context);
     for (int row = 1; table && row <= table->rowCount(); ++row)
         values << table->text(row, 1) + QLatin1Char('/') + table->text(row, 2);
     return values;
@@ -26,11 +26,11 @@ TEST_F(CurvesFollowPicture, AFilterIsSampledAgainAndTheWindowAndTableShowIt)
     for (const bool vertical : {false, true}) {
         CurveWindow *w = openCurves(vertical);
         ASSERT_NE(w, nullptr);
-        Frm_transact *ws = Frm_transact::instance(*context);
+        WorkspaceWindow *ws = WorkspaceWindow::instance(*context);
         const QImage plotBefore = w->plot().image();
         const QStringList tableBefore = tableValues(*context);
         progress.shown.clear();
-        ws->menuItem(QStringLiteral("mohu2"))->trigger();
+        ws->menuItem(QStringLiteral("blur2"))->trigger();
 
         // Sampled again as at the opening: the filter's own snapshot, then the three windows.
         EXPECT_EQ(progress.shown,
@@ -39,15 +39,15 @@ TEST_F(CurvesFollowPicture, AFilterIsSampledAgainAndTheWindowAndTableShowIt)
         const QImage &filtered = ws->picture().drawing();
         for (int i = 1; i < 479; ++i) {
             const int x = vertical ? 320 : i, y = vertical ? i : 192;
-            ASSERT_EQ(state->GreyMap(x, y), qRed(filtered.pixel(x, y))) << x << "," << y;
+            ASSERT_EQ(state->picture.GreyMap(x, y), qRed(filtered.pixel(x, y))) << x << "," << y;
         }
-        EXPECT_LT(state->GreyMap(100, 192), TestPicture::grey(100, 192));
+        EXPECT_LT(state->picture.GreyMap(100, 192), TestPicture::grey(100, 192));
         EXPECT_NE(w->plot().image(), plotBefore);
         EXPECT_NE(tableValues(*context), tableBefore);
         // What a window opened now on the filtered picture shows.
         const QStringList tableAfter = tableValues(*context);
         closeCurveWindow(w);
-        ws->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
+        ws->menuItem(vertical ? QStringLiteral("verticalCurve") : QStringLiteral("horizontalCurve"))->trigger();
         EXPECT_EQ(tableValues(*context), tableAfter);
         closeAllWindows();
     }
@@ -57,22 +57,22 @@ TEST_F(CurvesFollowPicture, SavedSettingsApplyToTheOpenWindowAtOnce)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    Frm_transact *ws = Frm_transact::instance(*context);
-    ws->menuItem(QStringLiteral("configtext"))->trigger();
-    frm_sz *dialog = frm_sz::instance(*context);
+    WorkspaceWindow *ws = WorkspaceWindow::instance(*context);
+    ws->menuItem(QStringLiteral("settings"))->trigger();
+    SettingsDialog *dialog = SettingsDialog::instance(*context);
     ASSERT_NE(dialog, nullptr);
     dialog->text2()->setText(QStringLiteral("7"));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.back().text, QStringLiteral("设置值已成功被修改!"));
-    EXPECT_EQ(state->IntegrationWidth, 7);
+    EXPECT_EQ(state->cut.IntegrationWidth, 7);
     const QStringList applied = tableValues(*context);
     const QImage marked = ws->picture().image();
     const QImage plot = w->plot().image();
 
     // The same as a window opened with the new width: table, band on the picture, curves.
     closeCurveWindow(w);
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     w = CurveWindow::openWindow(*context);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(tableValues(*context), applied);
@@ -88,29 +88,29 @@ TEST_F(CurvesFollowPicture, OpeningAnotherPictureClosesTheCurvesAndShowsIt)
 {
     CurveWindow *w = openCurves(false);
     ASSERT_NE(w, nullptr);
-    Frm_transact *ws = Frm_transact::instance(*context);
+    WorkspaceWindow *ws = WorkspaceWindow::instance(*context);
     QImage other(640, 480, QImage::Format_RGB32);
     other.fill(qRgb(90, 90, 90));
     const QString file = QDir(dir.path()).filePath(QStringLiteral("other.bmp"));
     ASSERT_TRUE(other.save(file, "BMP"));
-    state->ImagePath = file;
-    ASSERT_EQ(Frm_transact::showWorkspace(*context), ws);
+    state->picture.ImagePath = file;
+    ASSERT_EQ(WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath), ws);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
-    EXPECT_EQ(frm_listview::instance(*context), nullptr);
-    EXPECT_FALSE(state->CurveWindowOpen);
+    EXPECT_EQ(IntensityTableWindow::instance(*context), nullptr);
+    EXPECT_FALSE(state->cut.Active);
     // The new picture, without the old cut marker, and the commands of a loaded workspace.
     EXPECT_EQ(ws->picture().image(), other);
-    EXPECT_TRUE(ws->menuItem(QStringLiteral("shuipin"))->isEnabled());
-    EXPECT_FALSE(ws->menuItem(QStringLiteral("zhibiao"))->isEnabled());
+    EXPECT_TRUE(ws->menuItem(QStringLiteral("horizontalCurve"))->isEnabled());
+    EXPECT_FALSE(ws->menuItem(QStringLiteral("exportTable"))->isEnabled());
 }
 
 TEST_F(CurvesFollowPicture, TheRulersCountPicturePixelsWhateverTheCurveWindowLeft)
 {
-    Frm_transact *ws = openWorkspace();
+    WorkspaceWindow *ws = openWorkspace();
     ASSERT_NE(ws, nullptr);
     const QImage rulers = ws->windowSurface().image();
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     CurveWindow *w = CurveWindow::openWindow(*context);
     ASSERT_NE(w, nullptr);
     // The workspace closes; the curve window outlives it and sets its axis again.
@@ -118,7 +118,7 @@ TEST_F(CurvesFollowPicture, TheRulersCountPicturePixelsWhateverTheCurveWindowLef
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
     QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
-    ASSERT_EQ(state->AxisStart, -320);
+    ASSERT_EQ(state->view.AxisStart, -320);
     ws = openWorkspace();
     ASSERT_NE(ws, nullptr);
     EXPECT_EQ(ws->windowSurface().image(), rulers);

@@ -15,18 +15,18 @@ namespace {
 std::unique_ptr<AnalysisState> horizontalCut()
 {
     auto s = std::make_unique<AnalysisState>();
-    s->CutOrientation = 1;
-    s->CutPosition = 3;
+    s->cut.CutOrientation = 1;
+    s->cut.CutPosition = 3;
     for (int x = 1; x <= 640; ++x) {
-        s->GreyMap(x, 3) = x % 200; // 0 at x = 200, 400, 600
-        s->ProfileH[static_cast<size_t>(x)] = 50 + x / 8.0;
+        s->picture.GreyMap(x, 3) = x % 200; // 0 at x = 200, 400, 600
+        s->cut.ProfileH[static_cast<size_t>(x)] = 50 + x / 8.0;
     }
-    s->ImageGreyMin = 20;
-    s->ImageGreyMax = 180;
-    s->GreyMin = 20;
-    s->GreyMax = 180;
-    s->ProfileMin = 50;
-    s->ProfileMax = 130;
+    s->picture.ImageGreyMin = 20;
+    s->picture.ImageGreyMax = 180;
+    s->picture.GreyMin = 20;
+    s->picture.GreyMax = 180;
+    s->cut.ProfileMin = 50;
+    s->cut.ProfileMax = 130;
     return s;
 }
 
@@ -64,8 +64,8 @@ TEST(IntensityTableModel, LoadGivesThreeColumnsAndFaceRulesForEveryRow)
 TEST(IntensityTableModel, VerticalCutHas480Rows)
 {
     AnalysisState s;
-    s.CutOrientation = 2;
-    s.CutPosition = 10;
+    s.cut.CutOrientation = 2;
+    s.cut.CutPosition = 10;
     IntensityTableModel model;
     model.load(s);
     ASSERT_EQ(model.rowCount(), 480);
@@ -73,7 +73,7 @@ TEST(IntensityTableModel, VerticalCutHas480Rows)
     EXPECT_EQ(model.text(480, 0), "240");
     // A flat range writes 0 everywhere.
     EXPECT_EQ(model.text(1, 1), "0");
-    s.CutOrientation = 0;
+    s.cut.CutOrientation = 0;
     model.load(s);
     EXPECT_EQ(model.rowCount(), 0);
 }

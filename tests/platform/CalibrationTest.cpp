@@ -1,4 +1,4 @@
-#include "platform/Calibration.h"
+#include "platform/settings/Calibration.h"
 
 #include <QTemporaryDir>
 

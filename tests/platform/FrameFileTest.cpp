@@ -1,6 +1,6 @@
 // The full-resolution frame reader on generated files of every format and depth, and on broken ones.
-#include "platform/FrameFile.h"
-#include "platform/PngFrame.h"
+#include "platform/framefiles/FrameFile.h"
+#include "platform/framefiles/PngFrame.h"
 #include "support/FrameWriters.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The input box the program asks with: its prompt wraps, and a refused answer is named in red
 // under the text while the box stays open.
-#include "platform/InputBox.h"
+#include "platform/dialogs/InputBox.h"
 
 #include <QLabel>
 #include <QLineEdit>

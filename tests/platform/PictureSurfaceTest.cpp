@@ -1,4 +1,4 @@
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/ScriptedWorkbookService.h"
-#include "platform/XlsxWorkbookService.h"
+#include "platform/workbook/ScriptedWorkbookService.h"
+#include "platform/workbook/XlsxWorkbookService.h"
 #include "support/WorkbookReader.h"
 
 #include <gtest/gtest.h>

@@ -26,10 +26,10 @@ class CurveReportLayoutTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        state->CutPosition = 192;
-        state->AxisStart = -320;
-        state->GreyMin = 20;
-        state->GreyMax = 220;
+        state->cut.CutPosition = 192;
+        state->view.AxisStart = -320;
+        state->picture.GreyMin = 20;
+        state->picture.GreyMax = 220;
     }
 
     // Draws on a page whose font starts at `fontSize` and returns it with the layout used.
@@ -37,7 +37,7 @@ protected:
     {
         RecordingPage page(PageWidth);
         page.setFontSize(fontSize);
-        layout = std::make_unique<CurveReportLayout>(*state, orientation, mode);
+        layout = std::make_unique<CurveReportLayout>(*state, orientation, mode, analysed);
         layout->draw(page);
         return page;
     }
@@ -77,18 +77,19 @@ protected:
     void setRowRamp()
     {
         for (int x = 0; x <= 640; ++x)
-            state->GreyMap(x, 192) = x % 256;
+            state->picture.GreyMap(x, 192) = x % 256;
     }
 
     void addMarkH(double position, double intensity)
     {
-        const int n = static_cast<int>(state->MarkCountH);
-        state->MarkValuesH[n] = {position, intensity};
-        state->MarkCountH = n + 1;
+        const int n = static_cast<int>(state->view.MarkCountH);
+        state->view.MarkValuesH[n] = {position, intensity};
+        state->view.MarkCountH = n + 1;
     }
 
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     std::unique_ptr<CurveReportLayout> layout;
+    bool analysed = false; // the analysed curve's report, else the raw one's
 };
 
 TEST_F(CurveReportLayoutTest, TitleIsCentredLeftOfTheMarginsInBoldEighteenPoints)
@@ -113,8 +114,8 @@ TEST_F(CurveReportLayoutTest, RawReportPlotsTheCutRowBetweenTheGreyBounds)
 {
     // Grey values: 0 (no data) at the left, a ramp, and values above GreyMax at the right.
     for (int x = 0; x <= 640; ++x)
-        state->GreyMap(x, 192) = x < 100 ? 0 : std::min(300, x - 80);
-    state->GreyMap(5, 191) = 250; // the neighbouring row must not be drawn
+        state->picture.GreyMap(x, 192) = x < 100 ? 0 : std::min(300, x - 80);
+    state->picture.GreyMap(5, 191) = 250; // the neighbouring row must not be drawn
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
 
     const auto segments = curve(page);
@@ -122,8 +123,8 @@ TEST_F(CurveReportLayoutTest, RawReportPlotsTheCutRowBetweenTheGreyBounds)
     for (int j = 1; j <= 639; ++j) {
         const auto &s = segments[j - 1];
         EXPECT_NEAR(s.x1, AxisX + (j - 1) * layout->xScale(), 1e-6);
-        EXPECT_DOUBLE_EQ(s.y1, expectedY(state->GreyMap(j, 192), 20, 220)) << j;
-        EXPECT_DOUBLE_EQ(s.y2, expectedY(state->GreyMap(j + 1, 192), 20, 220)) << j;
+        EXPECT_DOUBLE_EQ(s.y1, expectedY(state->picture.GreyMap(j, 192), 20, 220)) << j;
+        EXPECT_DOUBLE_EQ(s.y2, expectedY(state->picture.GreyMap(j + 1, 192), 20, 220)) << j;
         EXPECT_EQ(s.colour, colours::Black);
     }
     // Darker than GreyMin: on the bottom line; brighter than GreyMax: above the plot, unclipped.
@@ -135,7 +136,7 @@ TEST_F(CurveReportLayoutTest, RawReportPlotsTheCutRowBetweenTheGreyBounds)
 TEST_F(CurveReportLayoutTest, EqualBoundsPutTheWholeCurveOnTheBottomLine)
 {
     setRowRamp();
-    state->GreyMin = state->GreyMax = 90;
+    state->picture.GreyMin = state->picture.GreyMax = 90;
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
     const auto segments = curve(page);
     ASSERT_EQ(segments.size(), 639);
@@ -161,11 +162,11 @@ TEST_F(CurveReportLayoutTest, RawReportHasNoMarksNoListAndNoSuffix)
 
 TEST_F(CurveReportLayoutTest, FaceModeAnalysedReportPlotsTheProfileAgainstTheGreyRangeWithCrosses)
 {
-    state->PrintAnalysed = true;
+    analysed = true;
     for (int x = 0; x <= 640; ++x)
-        state->ProfileH[x] = 20 + x * 0.25;
-    state->ProfileMin = 100;
-    state->ProfileMax = 120;
+        state->cut.ProfileH[x] = 20 + x * 0.25;
+    state->cut.ProfileMin = 100;
+    state->cut.ProfileMax = 120;
     addMarkH(0, 50);
     addMarkH(-160, 25);
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
@@ -183,7 +184,7 @@ TEST_F(CurveReportLayoutTest, FaceModeAnalysedReportPlotsTheProfileAgainstTheGre
 
     const auto segments = curve(page);
     ASSERT_EQ(segments.size(), 639);
-    EXPECT_DOUBLE_EQ(segments[99].y1, expectedY(state->ProfileH[100], 20, 220));
+    EXPECT_DOUBLE_EQ(segments[99].y1, expectedY(state->cut.ProfileH[100], 20, 220));
 
     // A mark at position 0 lies in the middle of the axis; intensity 50 halfway up.
     const auto centres = crossCentres(page);
@@ -196,11 +197,11 @@ TEST_F(CurveReportLayoutTest, FaceModeAnalysedReportPlotsTheProfileAgainstTheGre
 
 TEST_F(CurveReportLayoutTest, LineModeScalesTheProfileToItsOwnRange)
 {
-    state->PrintAnalysed = true;
+    analysed = true;
     for (int x = 0; x <= 640; ++x)
-        state->ProfileH[x] = 100 + (x % 21);
-    state->ProfileMin = 100;
-    state->ProfileMax = 120;
+        state->cut.ProfileH[x] = 100 + (x % 21);
+    state->cut.ProfileMin = 100;
+    state->cut.ProfileMax = 120;
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Line);
     ASSERT_GE(page.texts.size(), 2);
     EXPECT_EQ(page.texts[1].text, QStringLiteral("(线)"));
@@ -213,13 +214,13 @@ TEST_F(CurveReportLayoutTest, LineModeScalesTheProfileToItsOwnRange)
     const auto segments = curve(page);
     ASSERT_EQ(segments.size(), 639);
     for (int j = 1; j <= 639; ++j)
-        ASSERT_DOUBLE_EQ(segments[j - 1].y1, expectedY(state->ProfileH[j], 100, 120)) << j;
+        ASSERT_DOUBLE_EQ(segments[j - 1].y1, expectedY(state->cut.ProfileH[j], 100, 120)) << j;
     EXPECT_DOUBLE_EQ(segments[19].y1, layout->plotTop()); // x = 20: the profile's maximum
 }
 
 TEST_F(CurveReportLayoutTest, NeitherModeGivesTitleAndListOnly)
 {
-    state->PrintAnalysed = true;
+    analysed = true;
     addMarkH(3, 40);
     const RecordingPage page = draw(Orientation::Horizontal, std::nullopt);
     EXPECT_TRUE(page.lines.isEmpty());
@@ -232,12 +233,12 @@ TEST_F(CurveReportLayoutTest, NeitherModeGivesTitleAndListOnly)
 
 TEST_F(CurveReportLayoutTest, FooterNamesThePictureTheCutTheWidthAndTheDate)
 {
-    state->ImagePath = QStringLiteral("/data/beams/spot.bmp");
-    state->CutPosition = 192;
-    state->IntegrationWidth = 5;
+    state->picture.ImagePath = QStringLiteral("/data/beams/spot.bmp");
+    state->cut.CutPosition = 192;
+    state->cut.IntegrationWidth = 5;
     const QString today = QDate::currentDate().toString(Qt::ISODate);
-    for (const bool analysed : {false, true}) {
-        state->PrintAnalysed = analysed;
+    for (const bool analysedReport : {false, true}) {
+        analysed = analysedReport;
         const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
         ASSERT_FALSE(page.texts.isEmpty());
         const auto &footer = page.texts.back();
@@ -246,15 +247,15 @@ TEST_F(CurveReportLayoutTest, FooterNamesThePictureTheCutTheWidthAndTheDate)
         EXPECT_GT(footer.y, layout->plotTop() + 4000 + 800);
         EXPECT_LE(footer.y + page.textHeight(footer.text), page.pageHeight());
     }
-    state->CutPosition = 320;
+    state->cut.CutPosition = 320;
     const RecordingPage page = draw(Orientation::Vertical, DisplayMode::Line);
     EXPECT_TRUE(page.texts.back().text.contains(QStringLiteral("切线：第 320 列")));
 }
 
 TEST_F(CurveReportLayoutTest, NoMarksMeansNoCrossesAndNoList)
 {
-    state->PrintAnalysed = true;
-    state->MarkValuesH[0] = {5, 5}; // left over from removed points
+    analysed = true;
+    state->view.MarkValuesH[0] = {5, 5}; // left over from removed points
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
     EXPECT_TRUE(crossCentres(page).isEmpty());
     for (const auto &t : page.texts)
@@ -263,7 +264,7 @@ TEST_F(CurveReportLayoutTest, NoMarksMeansNoCrossesAndNoList)
 
 TEST_F(CurveReportLayoutTest, ElevenMarksAreListedInRowsOfThreeUnderThePlot)
 {
-    state->PrintAnalysed = true;
+    analysed = true;
     for (int i = 0; i < 11; ++i)
         addMarkH(-12 - i, 37.5 + i);
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face, 9);
@@ -294,11 +295,11 @@ TEST_F(CurveReportLayoutTest, ElevenMarksAreListedInRowsOfThreeUnderThePlot)
 
 TEST_F(CurveReportLayoutTest, FontSizeIsTheSameAfterTheReport)
 {
-    for (bool analysed : {false, true})
+    for (bool analysedReport : {false, true})
         for (auto mode : {std::optional<DisplayMode>(DisplayMode::Face),
                           std::optional<DisplayMode>(DisplayMode::Line), std::optional<DisplayMode>()}) {
-            state->PrintAnalysed = analysed;
-            state->MarkCountH = 0;
+            analysed = analysedReport;
+            state->view.MarkCountH = 0;
             addMarkH(1, 1);
             const RecordingPage page = draw(Orientation::Horizontal, mode, 7.5);
             EXPECT_EQ(page.fontSize(), 7.5);
@@ -310,11 +311,11 @@ TEST_F(CurveReportLayoutTest, FontSizeIsTheSameAfterTheReport)
 
 TEST_F(CurveReportLayoutTest, VerticalReportPlotsTheCutColumnOverFourHundredEightyRows)
 {
-    state->CutPosition = 320;
-    state->AxisStart = -240;
+    state->cut.CutPosition = 320;
+    state->view.AxisStart = -240;
     for (int y = 0; y <= 480; ++y) {
-        state->GreyMap(320, y) = 20 + (y * 7) % 200;
-        state->GreyMap(321, y) = 255;
+        state->picture.GreyMap(320, y) = 20 + (y * 7) % 200;
+        state->picture.GreyMap(321, y) = 255;
     }
     const RecordingPage page = draw(Orientation::Vertical, DisplayMode::Face);
     EXPECT_EQ(page.texts.first().text, QStringLiteral("垂直原始曲线"));
@@ -322,8 +323,8 @@ TEST_F(CurveReportLayoutTest, VerticalReportPlotsTheCutColumnOverFourHundredEigh
     const auto segments = curve(page);
     ASSERT_EQ(segments.size(), 479);
     for (int j = 1; j <= 479; ++j) {
-        ASSERT_DOUBLE_EQ(segments[j - 1].y1, expectedY(state->GreyMap(320, j), 20, 220)) << j;
-        ASSERT_DOUBLE_EQ(segments[j - 1].y2, expectedY(state->GreyMap(320, j + 1), 20, 220)) << j;
+        ASSERT_DOUBLE_EQ(segments[j - 1].y1, expectedY(state->picture.GreyMap(320, j), 20, 220)) << j;
+        ASSERT_DOUBLE_EQ(segments[j - 1].y2, expectedY(state->picture.GreyMap(320, j + 1), 20, 220)) << j;
     }
     EXPECT_EQ(page.textsEqual(QStringLiteral("-240")).size(), 1);
     EXPECT_EQ(page.textsEqual(QStringLiteral("-192")).size(), 1);
@@ -332,21 +333,21 @@ TEST_F(CurveReportLayoutTest, VerticalReportPlotsTheCutColumnOverFourHundredEigh
 
 TEST_F(CurveReportLayoutTest, VerticalMarksKeepIntensityFirstAndPositionSecond)
 {
-    state->PrintAnalysed = true;
-    state->AxisStart = -240;
+    analysed = true;
+    state->view.AxisStart = -240;
     for (int y = 0; y <= 480; ++y)
-        state->ProfileV[y] = static_cast<int16_t>(60 + y % 50);
-    state->MarkValuesV[0] = {50, 0};
-    state->MarkValuesV[1] = {12.5, -120};
-    state->MarkCountV = 2;
-    state->MarkCountH = 5; // the horizontal window's points do not belong on this page
+        state->cut.ProfileV[y] = static_cast<int16_t>(60 + y % 50);
+    state->view.MarkValuesV[0] = {50, 0};
+    state->view.MarkValuesV[1] = {12.5, -120};
+    state->view.MarkCountV = 2;
+    state->view.MarkCountH = 5; // the horizontal window's points do not belong on this page
     const RecordingPage page = draw(Orientation::Vertical, DisplayMode::Face);
 
     EXPECT_EQ(page.texts[1].text, QStringLiteral("(面)"));
     EXPECT_EQ(layout->reportName(), QStringLiteral("垂直分析曲线(面)"));
     const auto segments = curve(page);
     ASSERT_EQ(segments.size(), 479);
-    EXPECT_DOUBLE_EQ(segments[0].y1, expectedY(state->ProfileV[1], 20, 220));
+    EXPECT_DOUBLE_EQ(segments[0].y1, expectedY(state->cut.ProfileV[1], 20, 220));
 
     const auto centres = crossCentres(page);
     ASSERT_EQ(centres.size(), 2);
@@ -360,19 +361,19 @@ TEST_F(CurveReportLayoutTest, VerticalMarksKeepIntensityFirstAndPositionSecond)
 
 TEST_F(CurveReportLayoutTest, ImpossibleMarkCountsAndCutsDrawNothingOutOfRange)
 {
-    state->PrintAnalysed = true;
-    state->MarkCountH = 40;
-    state->CutPosition = 5000;
+    analysed = true;
+    state->view.MarkCountH = 40;
+    state->cut.CutPosition = 5000;
     const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
     EXPECT_EQ(crossCentres(page).size(), 11);
 
-    state->PrintAnalysed = false;
+    analysed = false;
     const RecordingPage raw = draw(Orientation::Horizontal, DisplayMode::Face);
     for (const auto &s : curve(raw))
         EXPECT_DOUBLE_EQ(s.y1, bottom());
 
-    state->PrintAnalysed = true;
-    state->MarkCountH = -3;
+    analysed = true;
+    state->view.MarkCountH = -3;
     const RecordingPage none = draw(Orientation::Horizontal, DisplayMode::Face);
     EXPECT_TRUE(crossCentres(none).isEmpty());
 }

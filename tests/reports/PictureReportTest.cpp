@@ -1,9 +1,9 @@
 // The picture report: the window's layout, the picture cut at 640 x 480 and the printed page.
 #include "PdfInspection.h"
 #include "ReportFixture.h"
-#include "platform/PdfPrintJob.h"
-#include "platform/SurfaceView.h"
-#include "reports/print_pic.h"
+#include "platform/printing/PdfPrintJob.h"
+#include "platform/dialogs/SurfaceView.h"
+#include "reports/PictureReport.h"
 
 #include <QFileInfo>
 #include <QFontInfo>
@@ -40,7 +40,7 @@ protected:
         p.end();
         picturePath = outputDir.filePath(QStringLiteral("spot.bmp"));
         ASSERT_TRUE(image.save(picturePath));
-        state->ImagePath = picturePath;
+        state->picture.ImagePath = picturePath;
     }
     // The printed page: the window at 15 twips a pixel from the top-left of the printable area.
     static QPoint pagePixel(double windowX, double windowY)
@@ -54,9 +54,9 @@ protected:
 TEST_F(PictureReportTest, WindowLaysOutCaptionAndPictureCutAtSixFortyByFourEighty)
 {
     writePicture();
-    print_pic *window = print_pic::showWindow(*context);
+    PictureReport *window = PictureReport::showWindow(*context, state->picture.ImagePath);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(print_pic::instance(*context), window);
+    EXPECT_EQ(PictureReport::instance(*context), window);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("打印"));
     EXPECT_EQ(window->size(), QSize(680, 680));
 
@@ -79,7 +79,7 @@ TEST_F(PictureReportTest, WindowLaysOutCaptionAndPictureCutAtSixFortyByFourEight
 TEST_F(PictureReportTest, PrintsTheClientAreaAsOnePageShowingOnlyTheTopLeftOfTheImage)
 {
     writePicture();
-    print_pic *window = print_pic::showWindow(*context);
+    PictureReport *window = PictureReport::showWindow(*context, state->picture.ImagePath);
     ASSERT_NE(window, nullptr);
     const QString file = onlyPrintedFile();
     EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("图 spot 2024-05-01 09-30-00.pdf"));
@@ -109,22 +109,22 @@ TEST_F(PictureReportTest, PrintsTheClientAreaAsOnePageShowingOnlyTheTopLeftOfThe
 TEST_F(PictureReportTest, OpenWindowIsBroughtForwardWithoutPrintingAgain)
 {
     writePicture();
-    print_pic *first = print_pic::showWindow(*context);
+    PictureReport *first = PictureReport::showWindow(*context, state->picture.ImagePath);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(print_pic::showWindow(*context), first);
+    EXPECT_EQ(PictureReport::showWindow(*context, state->picture.ImagePath), first);
     EXPECT_EQ(printedFiles().size(), 1);
     first->close();
     processDeletes();
-    EXPECT_EQ(print_pic::instance(*context), nullptr);
-    ASSERT_NE(print_pic::showWindow(*context), nullptr);
+    EXPECT_EQ(PictureReport::instance(*context), nullptr);
+    ASSERT_NE(PictureReport::showWindow(*context, state->picture.ImagePath), nullptr);
     EXPECT_EQ(printedFiles().size(), 2);
 }
 
 TEST_F(PictureReportTest, UnreadablePictureIsToldAndNothingIsPrinted)
 {
-    state->ImagePath = outputDir.filePath(QStringLiteral("missing.jpg"));
-    EXPECT_EQ(print_pic::showWindow(*context), nullptr);
-    EXPECT_EQ(print_pic::instance(*context), nullptr);
+    state->picture.ImagePath = outputDir.filePath(QStringLiteral("missing.jpg"));
+    EXPECT_EQ(PictureReport::showWindow(*context, state->picture.ImagePath), nullptr);
+    EXPECT_EQ(PictureReport::instance(*context), nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("missing.jpg")));
@@ -136,7 +136,7 @@ TEST_F(PictureReportTest, PrinterFailureIsShownUnderThePicture)
 {
     writePicture();
     printer->refuseWith = QStringLiteral("纸张用完");
-    print_pic *window = print_pic::showWindow(*context);
+    PictureReport *window = PictureReport::showWindow(*context, state->picture.ImagePath);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->outcome().delivered());
     EXPECT_EQ(window->noteLabel()->text(), QStringLiteral("打印失败：纸张用完"));

@@ -2,10 +2,10 @@
 // fallback to a PDF file, and a window's client area printed as one page.
 #include "PdfInspection.h"
 #include "RecordingPage.h"
-#include "platform/PdfPrintJob.h"
-#include "platform/PrinterService.h"
-#include "platform/ScriptedPrinter.h"
-#include "platform/SystemPrinterService.h"
+#include "platform/printing/PdfPrintJob.h"
+#include "platform/printing/PrinterService.h"
+#include "platform/printing/ScriptedPrinter.h"
+#include "platform/printing/SystemPrinterService.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PrinterPage.h"
+#include "platform/printing/PrinterPage.h"
 
 #include <QList>
 #include <QString>

@@ -22,12 +22,12 @@ void ReportFixture::SetUp()
     printer = std::make_unique<ScriptedPrinter>(outputDir.path());
     services.dialogs = &dialogs;
     services.printer = printer.get();
-    context = std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
-    wireWindows(*context);
-    state->CutOrientation = 1;
-    state->CutPosition = 192;
-    state->AxisStart = -320;
-    state->AxisEnd = 320;
+    context = std::make_unique<AppContext>(AppContext{services, progress, nullptr, nullptr, {}, {}});
+    wireWindows(*context, *state);
+    state->cut.CutOrientation = 1;
+    state->cut.CutPosition = 192;
+    state->view.AxisStart = -320;
+    state->view.AxisEnd = 320;
     showFaceMode();
 }
 
@@ -42,13 +42,13 @@ void ReportFixture::TearDown()
 void ReportFixture::setRow(int row, const std::function<int(int)> &grey)
 {
     for (int x = 0; x < GreyMapGrid::Width; ++x)
-        state->GreyMap(x, row) = grey(x);
+        state->picture.GreyMap(x, row) = grey(x);
 }
 
 void ReportFixture::setColumn(int column, const std::function<int(int)> &grey)
 {
     for (int y = 0; y < GreyMapGrid::Height; ++y)
-        state->GreyMap(column, y) = grey(y);
+        state->picture.GreyMap(column, y) = grey(y);
 }
 
 QStringList ReportFixture::printedFiles() const

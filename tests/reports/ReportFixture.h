@@ -1,11 +1,11 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
-#include "platform/AppContext.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/ScriptedPrinter.h"
-#include "platform/Services.h"
+#include "types/ProgressWindows.h"
+#include "platform/ports/AppContext.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/printing/ScriptedPrinter.h"
+#include "platform/ports/Services.h"
 
 #include <QDir>
 #include <QPushButton>

@@ -4,13 +4,12 @@
 #include "PdfInspection.h"
 #include "ReportFixture.h"
 #include "curves/CurveWindow.h"
-#include "platform/PdfPrintJob.h"
-#include "platform/PointerControl.h"
-#include "reports/print_hline.h"
-#include "reports/print_line.h"
-#include "reports/print_pic.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/frm_sz.h"
+#include "platform/printing/PdfPrintJob.h"
+#include "platform/dialogs/PointerControl.h"
+#include "reports/CurveReport.h"
+#include "reports/PictureReport.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/SettingsDialog.h"
 
 #include <QDir>
 #include <QAction>
@@ -41,10 +40,10 @@ protected:
     {
         ReportFixture::SetUp();
         services.pointer = &pointer;
-        state->CutOrientation = 0;
-        state->CutPosition = 0;
-        frm_sz::setSettingsPath(outputDir.filePath(QStringLiteral("configtext.txt")));
-        QFile settings(frm_sz::settingsPath());
+        state->cut.CutOrientation = 0;
+        state->cut.CutPosition = 0;
+        SettingsDialog::setSettingsPath(outputDir.filePath(QStringLiteral("configtext.txt")));
+        QFile settings(SettingsDialog::settingsPath());
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("2\r\n5\r\n");
     }
@@ -54,7 +53,7 @@ protected:
         for (QWidget *w : QApplication::topLevelWidgets())
             w->close();
         processDeletes();
-        frm_sz::setSettingsPath(QString());
+        SettingsDialog::setSettingsPath(QString());
     }
 
     // A picture dark on its left half and bright on its right half, darker still below row 240.
@@ -68,11 +67,11 @@ protected:
             }
         const QString file = outputDir.filePath(QStringLiteral("beam.bmp"));
         EXPECT_TRUE(image.save(file, "BMP"));
-        state->ImagePath = file;
-        Frm_transact *workspace = Frm_transact::showWorkspace(*context);
+        state->picture.ImagePath = file;
+        WorkspaceWindow *workspace = WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath);
         if (!workspace)
             return nullptr;
-        workspace->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
+        workspace->menuItem(vertical ? QStringLiteral("verticalCurve") : QStringLiteral("horizontalCurve"))->trigger();
         return CurveWindow::openWindow(*context);
     }
 
@@ -117,12 +116,12 @@ TEST_F(ReportsFromCurveWindowsTest, AnalysedHorizontalReportShowsTheCurveWhereTh
     ASSERT_NE(w, nullptr);
     clickPlot(w, 160, 100); // position -160, intensity 50
     clickPlot(w, 480, 40);  // position 160, intensity 80
-    ASSERT_EQ(state->MarkCountH, 2);
+    ASSERT_EQ(state->view.MarkCountH, 2);
 
-    w->popupItem(QStringLiteral("print2"))->trigger();
-    EXPECT_TRUE(state->PrintAnalysed);
-    print_line *report = print_line::instance(*context);
+    w->popupItem(QStringLiteral("printAnalysedCurve"))->trigger();
+    CurveReport *report = CurveReport::instance(*context, CurveReport::Orientation::Horizontal);
     ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->analysed());
     const QString file = onlyPrintedFile();
     EXPECT_EQ(report->statusLabel()->text(), QStringLiteral("已保存为 PDF：") + QDir::toNativeSeparators(file));
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith(QStringLiteral("水平分析曲线(面)")));
@@ -165,8 +164,9 @@ TEST_F(ReportsFromCurveWindowsTest, RawReportFromLineModeHasNoSuffixAndNoMarks)
     QTest::mouseClick(w->lineModeButton(), Qt::LeftButton);
     ASSERT_TRUE(w->lineModeActive());
     clickPlot(w, 320, 100);
-    w->popupItem(QStringLiteral("print1"))->trigger();
-    EXPECT_FALSE(state->PrintAnalysed);
+    w->popupItem(QStringLiteral("printRawCurve"))->trigger();
+    ASSERT_NE(CurveReport::instance(*context, CurveReport::Orientation::Horizontal), nullptr);
+    EXPECT_FALSE(CurveReport::instance(*context, CurveReport::Orientation::Horizontal)->analysed());
     const QString file = onlyPrintedFile();
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith(QStringLiteral("水平原始曲线 2024")));
     const QList<PdfWord> words = pdfWords(file);
@@ -183,7 +183,7 @@ TEST_F(ReportsFromCurveWindowsTest, RawReportFromLineModeHasNoSuffixAndNoMarks)
         return 100.0 * (bottom - row) / (bottom - top);
     };
     const auto expected = [&](double grey) {
-        return 100.0 * std::floor(4000 * (grey - state->GreyMin) / (state->GreyMax - state->GreyMin)) / 4000;
+        return 100.0 * std::floor(4000 * (grey - state->picture.GreyMin) / (state->picture.GreyMax - state->picture.GreyMin)) / 4000;
     };
     EXPECT_NEAR(percentAt(150), expected(60), 2.5);
     EXPECT_NEAR(percentAt(500), expected(200), 2.5);
@@ -195,10 +195,10 @@ TEST_F(ReportsFromCurveWindowsTest, VerticalWindowPrintsItsColumnAndLeavesTheLis
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(w->isVertical());
     clickPlot(w, 100, 240); // intensity 50 at position 0
-    ASSERT_EQ(state->MarkCountV, 1);
-    w->popupItem(QStringLiteral("print2"))->trigger();
-    ASSERT_NE(print_hline::instance(*context), nullptr);
-    EXPECT_EQ(print_line::instance(*context), nullptr);
+    ASSERT_EQ(state->view.MarkCountV, 1);
+    w->popupItem(QStringLiteral("printAnalysedCurve"))->trigger();
+    ASSERT_NE(CurveReport::instance(*context, CurveReport::Orientation::Vertical), nullptr);
+    EXPECT_EQ(CurveReport::instance(*context, CurveReport::Orientation::Horizontal), nullptr);
     const QString file = onlyPrintedFile();
     EXPECT_TRUE(QFileInfo(file).fileName().startsWith(QStringLiteral("垂直分析曲线(面)")));
     const QList<PdfWord> words = pdfWords(file);
@@ -211,9 +211,9 @@ TEST_F(ReportsFromCurveWindowsTest, PictureEntryPrintsThePictureOfTheWorkspace)
 {
     CurveWindow *w = openCurveWindow(true);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->popupItem(QStringLiteral("print3"))->text(), QStringLiteral("打印图"));
-    w->popupItem(QStringLiteral("print3"))->trigger();
-    print_pic *report = print_pic::instance(*context);
+    EXPECT_EQ(w->popupItem(QStringLiteral("printPicture"))->text(), QStringLiteral("打印图"));
+    w->popupItem(QStringLiteral("printPicture"))->trigger();
+    PictureReport *report = PictureReport::instance(*context);
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->picture().image().pixel(10, 10), qRgb(60, 60, 60));
     EXPECT_EQ(report->picture().image().pixel(600, 10), qRgb(200, 200, 200));

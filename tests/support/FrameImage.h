@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/BeamFrame.h"
+#include "types/BeamFrame.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #include "support/SamplingOracle.h"
 
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PictureSurface.h"
+#include "surface/PictureSurface.h"
 
 namespace lumetra::testing {
 

@@ -1,6 +1,6 @@
 // main() of every test binary: an application object (offscreen unless the test environment
 // asks for another platform) with the program's fonts, then GoogleTest.
-#include "platform/ApplicationSetup.h"
+#include "platform/system/ApplicationSetup.h"
 
 #include <QApplication>
 #include <QDir>

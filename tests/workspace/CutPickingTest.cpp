@@ -2,10 +2,9 @@
 #include "WorkspaceFixture.h"
 
 #include "curves/CurveWindow.h"
-#include "curves/frm_listview.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "workspace/Frm_transact.h"
+#include "curves/IntensityTableWindow.h"
+#include "curves/CurveWindow.h"
+#include "workspace/WorkspaceWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -40,14 +39,14 @@ protected:
 
     CurveWindow *openCurveWindow(bool vertical)
     {
-        ws->menuItem(vertical ? "cuizi" : "shuipin")->trigger();
+        ws->menuItem(vertical ? "verticalCurve" : "horizontalCurve")->trigger();
         CurveWindow *w = CurveWindow::openWindow(*context);
         EXPECT_NE(w, nullptr);
         EXPECT_EQ(w ? w->isVertical() : !vertical, vertical);
         return w;
     }
 
-    // A press on Picture1 at picture pixel (x, y); the box border is 2 pixels.
+    // A press on pictureView at picture pixel (x, y); the box border is 2 pixels.
     void press(int x, int y, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(ws->pictureView(), button, {}, QPoint(x + 2, y + 2));
@@ -68,7 +67,7 @@ protected:
         return (v < lo || lo == hi) ? 0 : static_cast<int>(std::floor(100 * (v - lo) / (hi - lo)));
     }
 
-    Frm_transact *ws = nullptr;
+    WorkspaceWindow *ws = nullptr;
     QImage original;
 };
 
@@ -76,23 +75,23 @@ TEST_F(CutPicking, CurveCommandsAreDisabledWhileACurveWindowIsOpen)
 {
     for (const bool vertical : {false, true}) {
         SCOPED_TRACE(vertical ? "vertical" : "horizontal");
-        EXPECT_TRUE(ws->menuItem("shuipin")->isEnabled());
-        EXPECT_TRUE(ws->menuItem("cuizi")->isEnabled());
-        EXPECT_FALSE(ws->menuItem("zhibiao")->isEnabled());
+        EXPECT_TRUE(ws->menuItem("horizontalCurve")->isEnabled());
+        EXPECT_TRUE(ws->menuItem("verticalCurve")->isEnabled());
+        EXPECT_FALSE(ws->menuItem("exportTable")->isEnabled());
         CurveWindow *w = openCurveWindow(vertical);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(vertical ? static_cast<CurveWindow *>(frmguangshu::instance(*context)) : frmguang::instance(*context), w);
-        EXPECT_FALSE(ws->menuItem("shuipin")->isEnabled());
-        EXPECT_FALSE(ws->menuItem("cuizi")->isEnabled());
-        EXPECT_TRUE(ws->menuItem("zhibiao")->isEnabled());
-        for (const char *name : {"imagelj", "shanwei", "configtext"})
+        EXPECT_EQ(CurveWindow::instance(*context, vertical), w);
+        EXPECT_FALSE(ws->menuItem("horizontalCurve")->isEnabled());
+        EXPECT_FALSE(ws->menuItem("verticalCurve")->isEnabled());
+        EXPECT_TRUE(ws->menuItem("exportTable")->isEnabled());
+        for (const char *name : {"filters", "surface3d", "settings"})
             EXPECT_TRUE(ws->menuItem(name)->isEnabled()) << name;
         w->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(CurveWindow::openWindow(*context), nullptr);
-        EXPECT_TRUE(ws->menuItem("shuipin")->isEnabled());
-        EXPECT_TRUE(ws->menuItem("cuizi")->isEnabled());
-        EXPECT_FALSE(ws->menuItem("zhibiao")->isEnabled());
+        EXPECT_TRUE(ws->menuItem("horizontalCurve")->isEnabled());
+        EXPECT_TRUE(ws->menuItem("verticalCurve")->isEnabled());
+        EXPECT_FALSE(ws->menuItem("exportTable")->isEnabled());
         // The marker went with the window: the picture is as loaded.
         EXPECT_EQ(ws->picture().image(), original);
     }
@@ -100,22 +99,22 @@ TEST_F(CutPicking, CurveCommandsAreDisabledWhileACurveWindowIsOpen)
 
 TEST_F(CutPicking, WithoutACurveWindowPressesAndKeysChangeNothing)
 {
-    state->CutPosition = 100;
-    state->MarkCountH = 2;
+    state->cut.CutPosition = 100;
+    state->view.MarkCountH = 2;
     for (const Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
         press(50, 60, b);
     for (const Qt::Key k : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right})
         key(k);
-    EXPECT_EQ(state->CutPosition, 100);
-    EXPECT_EQ(state->MarkCountH, 2);
+    EXPECT_EQ(state->cut.CutPosition, 100);
+    EXPECT_EQ(state->view.MarkCountH, 2);
     EXPECT_EQ(ws->picture().image(), original);
 
     // A stale flag without the window behind it is no reason to draw either.
-    state->CurveWindowOpen = true;
-    state->CutOrientation = 1;
+    state->cut.Active = true;
+    state->cut.CutOrientation = 1;
     press(50, 60);
     key(Qt::Key_Down);
-    EXPECT_EQ(state->CutPosition, 100);
+    EXPECT_EQ(state->cut.CutPosition, 100);
     EXPECT_EQ(ws->picture().image(), original);
 }
 
@@ -123,26 +122,26 @@ TEST_F(CutPicking, PressMovesTheCutToThePressedRowOrColumnWithItsLabel)
 {
     CurveWindow *h = openCurveWindow(false);
     ASSERT_NE(h, nullptr);
-    EXPECT_EQ(state->CutPosition, 192);
+    EXPECT_EQ(state->cut.CutPosition, 192);
     press(17, 300, Qt::RightButton);
-    EXPECT_EQ(state->CutPosition, 300);
+    EXPECT_EQ(state->cut.CutPosition, 300);
     EXPECT_EQ(h->cutLabel(), QStringLiteral("对应像素点：300"));
     press(600, 0, Qt::MiddleButton);
-    EXPECT_EQ(state->CutPosition, 0);
+    EXPECT_EQ(state->cut.CutPosition, 0);
     EXPECT_EQ(h->cutLabel(), QStringLiteral("对应像素点：0"));
     h->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     CurveWindow *v = openCurveWindow(true);
     ASSERT_NE(v, nullptr);
-    EXPECT_EQ(state->CutPosition, 320);
+    EXPECT_EQ(state->cut.CutPosition, 320);
     press(300, 17);
-    EXPECT_EQ(state->CutPosition, 300);
+    EXPECT_EQ(state->cut.CutPosition, 300);
     EXPECT_EQ(v->cutLabel(), QStringLiteral("300"));
     // The box border around the picture is not the picture: no move.
     QTest::mouseClick(ws->pictureView(), Qt::LeftButton, {}, QPoint(0, 100));
     QTest::mouseClick(ws->pictureView(), Qt::LeftButton, {}, QPoint(643, 100));
-    EXPECT_EQ(state->CutPosition, 300);
+    EXPECT_EQ(state->cut.CutPosition, 300);
 }
 
 TEST_F(CutPicking, UpAndDownKeepAHorizontalCutWithinRows1To479)
@@ -151,34 +150,34 @@ TEST_F(CutPicking, UpAndDownKeepAHorizontalCutWithinRows1To479)
     ASSERT_NE(h, nullptr);
     press(5, 1);
     key(Qt::Key_Up);
-    EXPECT_EQ(state->CutPosition, 1);
+    EXPECT_EQ(state->cut.CutPosition, 1);
     key(Qt::Key_Down);
-    EXPECT_EQ(state->CutPosition, 2);
+    EXPECT_EQ(state->cut.CutPosition, 2);
     key(Qt::Key_Up);
-    EXPECT_EQ(state->CutPosition, 1);
+    EXPECT_EQ(state->cut.CutPosition, 1);
 
     press(5, 478);
     key(Qt::Key_Down);
-    EXPECT_EQ(state->CutPosition, 479);
+    EXPECT_EQ(state->cut.CutPosition, 479);
     EXPECT_EQ(h->cutLabel(), QStringLiteral("对应像素点：479"));
     const QImage atEdge = ws->picture().image().copy();
     key(Qt::Key_Down);
-    EXPECT_EQ(state->CutPosition, 479);
+    EXPECT_EQ(state->cut.CutPosition, 479);
     EXPECT_EQ(ws->picture().image(), atEdge);
     // Left and Right belong to vertical cuts.
     key(Qt::Key_Left);
     key(Qt::Key_Right);
-    EXPECT_EQ(state->CutPosition, 479);
+    EXPECT_EQ(state->cut.CutPosition, 479);
     key(Qt::Key_Up);
-    EXPECT_EQ(state->CutPosition, 478);
+    EXPECT_EQ(state->cut.CutPosition, 478);
     EXPECT_EQ(h->cutLabel(), QStringLiteral("对应像素点：478"));
 
     // A press may take row 0; the keys step only from rows 1..478 and 2..479, so neither moves it.
     press(5, 0);
-    EXPECT_EQ(state->CutPosition, 0);
+    EXPECT_EQ(state->cut.CutPosition, 0);
     key(Qt::Key_Up);
     key(Qt::Key_Down);
-    EXPECT_EQ(state->CutPosition, 0);
+    EXPECT_EQ(state->cut.CutPosition, 0);
 }
 
 TEST_F(CutPicking, LeftAndRightKeepAVerticalCutWithinColumns1To639)
@@ -187,58 +186,58 @@ TEST_F(CutPicking, LeftAndRightKeepAVerticalCutWithinColumns1To639)
     ASSERT_NE(v, nullptr);
     press(638, 5);
     key(Qt::Key_Right);
-    EXPECT_EQ(state->CutPosition, 639);
+    EXPECT_EQ(state->cut.CutPosition, 639);
     EXPECT_EQ(v->cutLabel(), QStringLiteral("639"));
     key(Qt::Key_Right);
-    EXPECT_EQ(state->CutPosition, 639);
+    EXPECT_EQ(state->cut.CutPosition, 639);
     key(Qt::Key_Up);
     key(Qt::Key_Down);
-    EXPECT_EQ(state->CutPosition, 639);
+    EXPECT_EQ(state->cut.CutPosition, 639);
     key(Qt::Key_Left);
-    EXPECT_EQ(state->CutPosition, 638);
+    EXPECT_EQ(state->cut.CutPosition, 638);
     EXPECT_EQ(v->cutLabel(), QStringLiteral("638"));
     press(1, 5);
     key(Qt::Key_Left);
-    EXPECT_EQ(state->CutPosition, 1);
+    EXPECT_EQ(state->cut.CutPosition, 1);
 }
 
 TEST_F(CutPicking, AMoveClearsTheMarkedPointsOfTheWindow)
 {
     CurveWindow *h = openCurveWindow(false);
     ASSERT_NE(h, nullptr);
-    state->MarkCountH = 3;
-    state->MarkPixelsH[0] = {5, 6};
-    state->MarkPixelsH[10] = {1, 2};
-    state->MarkValuesH[2] = {-315, 40};
-    state->MarkCountV = 1; // the other window's points are not this cut's business
+    state->view.MarkCountH = 3;
+    state->view.MarkPixelsH[0] = {5, 6};
+    state->view.MarkPixelsH[10] = {1, 2};
+    state->view.MarkValuesH[2] = {-315, 40};
+    state->view.MarkCountV = 1; // the other window's points are not this cut's business
     h->pointLabel(0)->show();
     h->pointLabel(10)->show();
 
     key(Qt::Key_Down);
-    EXPECT_EQ(state->MarkCountH, 0);
+    EXPECT_EQ(state->view.MarkCountH, 0);
     for (int i = 0; i <= 10; ++i) {
-        EXPECT_EQ(state->MarkPixelsH[i], (std::array<double, 2>{0, 0})) << i;
-        EXPECT_EQ(state->MarkValuesH[i], (std::array<double, 2>{0, 0})) << i;
+        EXPECT_EQ(state->view.MarkPixelsH[i], (std::array<double, 2>{0, 0})) << i;
+        EXPECT_EQ(state->view.MarkValuesH[i], (std::array<double, 2>{0, 0})) << i;
         EXPECT_TRUE(h->pointLabel(i)->isHidden()) << i;
     }
-    EXPECT_EQ(state->MarkCountV, 1);
+    EXPECT_EQ(state->view.MarkCountV, 1);
 }
 
 TEST_F(CutPicking, TheTableFollowsTheNewCutInBothModes)
 {
     CurveWindow *h = openCurveWindow(false);
     ASSERT_NE(h, nullptr);
-    frm_listview *table = frm_listview::instance(*context);
+    IntensityTableWindow *table = IntensityTableWindow::instance(*context);
     ASSERT_NE(table, nullptr);
 
     // Face mode: the raw column is the grey of the new row against the whole-picture range.
     press(10, 300);
     for (int row = 1; row <= 640; row += 37) {
         SCOPED_TRACE(row);
-        const int expected = percent(grey(row, 300), state->ImageGreyMin, state->ImageGreyMax);
+        const int expected = percent(grey(row, 300), state->picture.ImageGreyMin, state->picture.ImageGreyMax);
         EXPECT_EQ(table->text(row, 1), QString::number(expected));
         EXPECT_EQ(table->text(row, 2),
-                  QString::number(percent(state->ProfileH[row], state->GreyMin, state->GreyMax)));
+                  QString::number(percent(state->cut.ProfileH[row], state->picture.GreyMin, state->picture.GreyMax)));
     }
     EXPECT_EQ(table->text(640, 1), "0"); // column 640 lies outside the picture
 
@@ -246,12 +245,12 @@ TEST_F(CutPicking, TheTableFollowsTheNewCutInBothModes)
     QTest::mouseClick(h->lineModeButton(), Qt::LeftButton);
     ASSERT_TRUE(h->lineModeActive());
     key(Qt::Key_Up);
-    EXPECT_EQ(state->CutPosition, 299);
-    ASSERT_LT(state->ProfileMin, state->ProfileMax);
+    EXPECT_EQ(state->cut.CutPosition, 299);
+    ASSERT_LT(state->cut.ProfileMin, state->cut.ProfileMax);
     int nonZero = 0;
     for (int row = 1; row <= 640; ++row) {
         EXPECT_EQ(table->text(row, 1), "0") << row;
-        const int expected = percent(state->ProfileH[row], state->ProfileMin, state->ProfileMax);
+        const int expected = percent(state->cut.ProfileH[row], state->cut.ProfileMin, state->cut.ProfileMax);
         EXPECT_EQ(table->text(row, 2), QString::number(expected)) << row;
         nonZero += expected != 0;
     }
@@ -281,13 +280,13 @@ TEST_F(CutPicking, ThePictureOutsideTheMarkerIsUnchangedAfterManyMoves)
         SCOPED_TRACE(vertical ? "vertical" : "horizontal");
         CurveWindow *w = openCurveWindow(vertical);
         ASSERT_NE(w, nullptr);
-        const int n = static_cast<int>(state->IntegrationWidth);
+        const int n = static_cast<int>(state->cut.IntegrationWidth);
         ASSERT_EQ(n, 3);
         for (int i = 0; i < 40; ++i) {
             press((i * 97) % 640, (i * 53) % 480, i % 2 ? Qt::LeftButton : Qt::RightButton);
             key(vertical ? (i % 3 ? Qt::Key_Right : Qt::Key_Left) : (i % 3 ? Qt::Key_Down : Qt::Key_Up));
         }
-        const int c = static_cast<int>(state->CutPosition);
+        const int c = static_cast<int>(state->cut.CutPosition);
         const QImage &now = ws->picture().image();
         int markerPixels = 0;
         for (int y = 0; y < 480; ++y)

@@ -1,11 +1,11 @@
-// The filter menu of the workspace: each command filters Picture1 in place, row by row, from a
+// The filter menu of the workspace: each command filters pictureView in place, row by row, from a
 // fresh snapshot, with the cut marker kept out of the picture.
 #include "WorkspaceFixture.h"
 
-#include "analysis/Module1.h"
+#include "analysis/curves/Overlays.h"
 #include "curves/CurveWindow.h"
 #include "workspace/FilterCommands.h"
-#include "workspace/Frm_transact.h"
+#include "workspace/WorkspaceWindow.h"
 
 #include <QAction>
 #include <QCursor>
@@ -79,9 +79,9 @@ protected:
         WorkspaceFixture::SetUp();
         // The same context, with progress windows that record their use.
         context =
-            std::make_unique<AppContext>(AppContext{*state, services, recorder, nullptr, nullptr, {}, {}});
+            std::make_unique<AppContext>(AppContext{services, recorder, nullptr, nullptr, {}, {}});
         context->mainWindow = &mainWindow;
-        wireWindows(*context);
+        wireWindows(*context, *state);
         writeFile("configtext.txt", "3\r\n5\r\n");
     }
 
@@ -92,18 +92,18 @@ protected:
         f.write(bytes);
     }
 
-    Frm_transact *openImage(const QImage &picture)
+    WorkspaceWindow *openImage(const QImage &picture)
     {
         image = picture;
         EXPECT_TRUE(open(writeImage(QStringLiteral("picture.bmp"), picture)));
-        Frm_transact *ws = Frm_transact::instance(*context);
+        WorkspaceWindow *ws = WorkspaceWindow::instance(*context);
         EXPECT_NE(ws, nullptr);
         return ws;
     }
 
-    static Colour at(Frm_transact *ws, int x, int y) { return ws->picture().point(x, y); }
+    static Colour at(WorkspaceWindow *ws, int x, int y) { return ws->picture().point(x, y); }
 
-    static void choose(Frm_transact *ws, const char *item)
+    static void choose(WorkspaceWindow *ws, const char *item)
     {
         QAction *action = ws->menuItem(QString::fromLatin1(item));
         ASSERT_NE(action, nullptr) << item;
@@ -116,8 +116,8 @@ protected:
 
 TEST_F(FilterCommands, Blur1OnUniformGreyDarkensOnlyTheEdgeRowsAndColumns)
 {
-    Frm_transact *ws = openImage(uniform(120));
-    choose(ws, "mohu1");
+    WorkspaceWindow *ws = openImage(uniform(120));
+    choose(ws, "blur1");
     EXPECT_EQ(at(ws, 0, 0), grey(120));
     EXPECT_EQ(at(ws, 300, 0), grey(120)) << "row 0 untouched";
     EXPECT_EQ(at(ws, 0, 300), grey(120)) << "column 0 untouched";
@@ -137,14 +137,14 @@ TEST_F(FilterCommands, ApplyingTwiceFiltersTheFilteredPicture)
     // second takes a new snapshot and spreads that block to 5 x 5.
     QImage impulse = uniform(0);
     impulse.setPixel(300, 200, qRgb(225, 225, 225));
-    Frm_transact *ws = openImage(impulse);
-    choose(ws, "mohu1");
+    WorkspaceWindow *ws = openImage(impulse);
+    choose(ws, "blur1");
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx) {
             const bool inBlock = std::abs(dx) <= 1 && std::abs(dy) <= 1;
             ASSERT_EQ(at(ws, 300 + dx, 200 + dy), grey(inBlock ? 25 : 0)) << dx << "," << dy;
         }
-    choose(ws, "mohu1");
+    choose(ws, "blur1");
     // Cells of the 3 x 3 block each block sum reaches: 9 -> 25, 6 -> 16.7, 4 -> 11.1,
     // 3 -> 8.3, 2 -> 5.6, 1 -> 2.8; rounded: 25, 17, 11, 8, 6, 3.
     const int expected[5][5] = {
@@ -158,13 +158,13 @@ TEST_F(FilterCommands, ApplyingTwiceFiltersTheFilteredPicture)
 
 TEST_F(FilterCommands, SnapshotWithTheWaitingWindowAndTheSweepRowByRow)
 {
-    Frm_transact *ws = openImage(patternImage(640, 480));
+    WorkspaceWindow *ws = openImage(patternImage(640, 480));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(ws));
     QApplication::processEvents();
     PaintWatcher watcher;
     watcher.pointerOf = ws;
     ws->pictureView()->installEventFilter(&watcher);
-    choose(ws, "ruihuai1");
+    choose(ws, "sharpen1");
     ws->pictureView()->removeEventFilter(&watcher);
 
     EXPECT_EQ(recorder.waitingShown, 1);
@@ -189,8 +189,8 @@ TEST_F(FilterCommands, SnapshotWithTheWaitingWindowAndTheSweepRowByRow)
 TEST_F(FilterCommands, DiffusionsDifferBetweenRunsFromOneGenerator)
 {
     const QImage source = patternImage(640, 480);
-    Frm_transact *ws = openImage(source);
-    for (const char *item : {"Difuse1", "DifuseMore"}) {
+    WorkspaceWindow *ws = openImage(source);
+    for (const char *item : {"diffuse", "diffuseMore"}) {
         ws->picture().setPicture(source);
         const FilterRandom before = workspaceRandom();
         choose(ws, item);
@@ -210,15 +210,15 @@ TEST_F(FilterCommands, DiffusionsDifferBetweenRunsFromOneGenerator)
 
 TEST_F(FilterCommands, CutMarkerStaysOutOfTheFilteredPictureAndComesBack)
 {
-    Frm_transact *ws = openImage(uniform(120));
-    choose(ws, "shuipin");
+    WorkspaceWindow *ws = openImage(uniform(120));
+    choose(ws, "horizontalCurve");
     ASSERT_NE(CurveWindow::openWindow(*context), nullptr);
-    ASSERT_TRUE(state->CurveWindowOpen);
-    const int cut = static_cast<int>(state->CutPosition);
+    ASSERT_TRUE(state->cut.Active);
+    const int cut = static_cast<int>(state->cut.CutPosition);
     const QImage marked = ws->picture().image().copy();
     ASSERT_NE(marked.pixel(300, cut), qRgb(120, 120, 120)) << "the marker shows on the cut row";
 
-    choose(ws, "mohu1");
+    choose(ws, "blur1");
     EXPECT_EQ(at(ws, 300, 1), grey(80)) << "the blur ran";
     // Afterwards the marker is back exactly where it was: the blur of a uniform picture leaves
     // the interior as it was, so the whole interior matches the marked picture.
@@ -227,23 +227,23 @@ TEST_F(FilterCommands, CutMarkerStaysOutOfTheFilteredPictureAndComesBack)
             ASSERT_EQ(ws->picture().image().pixel(x, y), marked.pixel(x, y)) << x << "," << y;
 
     // Taking the marker off shows what the filter wrote: plain grey, no trace of the lines.
-    Module1::DrawCutMarker(*state, ws->picture());
+    overlays::DrawCutMarker(*state, ws->picture());
     for (int y = cut - 5; y <= cut + 5; ++y)
         for (int x = 2; x <= 638; ++x)
             ASSERT_EQ(ws->picture().point(x, y), grey(120)) << x << "," << y;
-    Module1::DrawCutMarker(*state, ws->picture());
+    overlays::DrawCutMarker(*state, ws->picture());
 }
 
 TEST_F(FilterCommands, TheNextCurveWindowSamplesTheFilteredPicture)
 {
-    Frm_transact *ws = openImage(uniform(120));
-    choose(ws, "mohu1");
-    choose(ws, "shuipin");
+    WorkspaceWindow *ws = openImage(uniform(120));
+    choose(ws, "blur1");
+    choose(ws, "horizontalCurve");
     ASSERT_NE(CurveWindow::openWindow(*context), nullptr);
-    EXPECT_EQ(state->GreyMap(300, 300), 120);
-    EXPECT_EQ(state->GreyMap(300, 1), 80) << "the darkened first row";
-    EXPECT_EQ(state->GreyMap(1, 300), 80);
-    EXPECT_EQ(state->GreyMap(300, 479), 80);
+    EXPECT_EQ(state->picture.GreyMap(300, 300), 120);
+    EXPECT_EQ(state->picture.GreyMap(300, 1), 80) << "the darkened first row";
+    EXPECT_EQ(state->picture.GreyMap(1, 300), 80);
+    EXPECT_EQ(state->picture.GreyMap(300, 479), 80);
 }
 
 TEST_F(FilterCommands, TheWindowShowsTheFilteredPicture)
@@ -252,10 +252,10 @@ TEST_F(FilterCommands, TheWindowShowsTheFilteredPicture)
     for (int y = 200; y < 280; ++y)
         for (int x = 280; x < 360; ++x)
             impulse.setPixel(x, y, qRgb(250, 250, 250));
-    Frm_transact *ws = openImage(impulse);
+    WorkspaceWindow *ws = openImage(impulse);
     QApplication::processEvents();
     const QImage before = ws->grab().toImage();
-    choose(ws, "mohu2");
+    choose(ws, "blur2");
     QApplication::processEvents();
     const QImage after = ws->grab().toImage();
     if (qEnvironmentVariableIsSet("LUMETRA_SCREENSHOT_DIR")) {

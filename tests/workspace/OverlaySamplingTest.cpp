@@ -2,11 +2,11 @@
 // only: the curve windows' sampling and the filters read the picture under them.
 #include "WorkspaceFixture.h"
 
-#include "analysis/ImageFilterRun.h"
-#include "analysis/Module1.h"
+#include "analysis/picture/ImageFilterRun.h"
+#include "analysis/picture/Sampling.h"
 #include "curves/CurveWindow.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/RegionCommands.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/surface3d/RegionCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +27,7 @@ protected:
         WorkspaceFixture::SetUp();
         ws = openPattern();
         ASSERT_NE(ws, nullptr);
-        ws->menuItem(QStringLiteral("shanwie1"))->trigger();
+        ws->menuItem(QStringLiteral("drawSurface"))->trigger();
     }
 
     void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
@@ -57,11 +57,11 @@ protected:
     {
         auto r = std::make_unique<Reference>();
         r->picture.setPicture(image);
-        r->state->ImageWidth = 640;
-        r->state->ImageHeight = 480;
+        r->state->picture.ImageWidth = 640;
+        r->state->picture.ImageHeight = 480;
         SilentProgress quiet;
-        Module1::ReadColours(*r->state, r->picture, quiet);
-        Module1::ComputeGreyMap(*r->state, quiet);
+        sampling::ReadColours(r->state->picture, r->picture, quiet);
+        sampling::ComputeGreyMap(r->state->picture, quiet);
         return r;
     }
 
@@ -69,21 +69,21 @@ protected:
     {
         for (int y = 0; y <= 480; ++y)
             for (int x = 0; x <= 640; ++x)
-                ASSERT_EQ(a.GreyMap(x, y), b.GreyMap(x, y)) << x << "," << y;
+                ASSERT_EQ(a.picture.GreyMap(x, y), b.picture.GreyMap(x, y)) << x << "," << y;
     }
 
-    Frm_transact *ws = nullptr;
+    WorkspaceWindow *ws = nullptr;
 };
 
 TEST_F(OverlaySampling, ARegionRectangleLeftOnThePictureIsNeitherSampledNorFiltered)
 {
     dragTooSmallRegion();
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     ASSERT_NE(context->curveWindow, nullptr);
     const auto clean = reference();
     expectSameGreyMap(*state, *clean->state);
 
-    ws->menuItem(QStringLiteral("mohu1"))->trigger();
+    ws->menuItem(QStringLiteral("blur1"))->trigger();
     FilterRandom random{1};
     applyImageFilter(ImageFilter::Blur1, *clean->state, clean->picture, progress, random);
     EXPECT_EQ(ws->picture().drawing(), clean->picture.image()) << "the filter wrote the clean blur";
@@ -94,17 +94,17 @@ TEST_F(OverlaySampling, ARegionRectangleLeftOnThePictureIsNeitherSampledNorFilte
 
 TEST_F(OverlaySampling, ACurveWindowReopenedInRegionModeSamplesNoCutMarker)
 {
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     ASSERT_NE(context->curveWindow, nullptr);
     // A press in region mode moves the cut too and starts a rectangle across the marker.
     mouse(QEvent::MouseButtonPress, 300, 200, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, 300, 200, Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(state->CutPosition, 200);
+    ASSERT_EQ(state->cut.CutPosition, 200);
     dragTooSmallRegion();
 
     context->curveWindow->closeWindow();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     ASSERT_NE(context->curveWindow, nullptr);
     ASSERT_NE(ws->picture().image().pixel(10, 192), ws->picture().drawing().pixel(10, 192))
         << "the new window's marker shows on row 192";

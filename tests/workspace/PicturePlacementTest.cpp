@@ -2,12 +2,12 @@
 // pictures larger than 640 x 480, the bar above the picture, the options dialog, the title.
 #include "WorkspaceFixture.h"
 
-#include "analysis/FrameGreyImage.h"
-#include "platform/PlacementSetting.h"
+#include "analysis/picture/FrameGreyImage.h"
+#include "platform/settings/PlacementSetting.h"
 #include "support/FrameWriters.h"
 #include "support/SyntheticBeam.h"
-#include "workspace/PlacementBar.h"
-#include "workspace/PlacementOptionsDialog.h"
+#include "workspace/placement/PlacementBar.h"
+#include "workspace/placement/PlacementOptionsDialog.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,10 +33,10 @@ protected:
     void expectGrey(int x, int y, unsigned code, double top)
     {
         const int g = workspaceGreyLevel(code, top);
-        EXPECT_EQ(frmWorkspace()->picture().point(x, y), rgb(g, g, g)) << x << "," << y;
+        EXPECT_EQ(workspaceWindow()->picture().point(x, y), rgb(g, g, g)) << x << "," << y;
     }
 
-    Frm_transact *frmWorkspace() { return Frm_transact::instance(*context); }
+    WorkspaceWindow *workspaceWindow() { return WorkspaceWindow::instance(*context); }
 
     // A 1280 x 960 16-bit camera frame with its beam at (900, 700), as a PNG.
     QString largeBeamPng()
@@ -100,8 +100,8 @@ TEST_F(PicturePlacementTest, DeepPicturesOfEveryFormatBecomeGreyLevelsByTheirOwn
         ASSERT_TRUE(open(path(QStringLiteral("f.pgm"))));
         for (const QPoint p : {QPoint(0, 0), QPoint(639, 479), QPoint(1, 0), QPoint(77, 300), QPoint(500, 9)})
             expectGrey(p.x(), p.y(), samples[std::size_t(p.y()) * 640 + std::size_t(p.x())], maxval);
-        EXPECT_EQ(frmWorkspace()->windowTitle(), QStringLiteral("图像操作 - f.pgm"));
-        EXPECT_FALSE(frmWorkspace()->placementBar()->isVisibleTo(frmWorkspace()));
+        EXPECT_EQ(workspaceWindow()->windowTitle(), QStringLiteral("图像操作 - f.pgm"));
+        EXPECT_FALSE(workspaceWindow()->placementBar()->isVisibleTo(workspaceWindow()));
         closeAllWindows();
     }
     const std::vector<unsigned> samples = ramp(65535);
@@ -124,7 +124,7 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
 {
     const QString file = largeBeamPng();
     ASSERT_TRUE(open(file));
-    Frm_transact *ws = frmWorkspace();
+    WorkspaceWindow *ws = workspaceWindow();
     // Top-left by default, as before.
     EXPECT_TRUE(ws->placement().isIdentity());
     expectGrey(0, 0, largeAt(0, 0), 65535);
@@ -165,16 +165,16 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
 TEST_F(PicturePlacementTest, AnOpenCurveWindowSamplesThePictureAgainWhenItIsPlacedAnew)
 {
     ASSERT_TRUE(open(largeBeamPng()));
-    Frm_transact *ws = frmWorkspace();
-    ws->menuItem(QStringLiteral("shuipin"))->trigger();
+    WorkspaceWindow *ws = workspaceWindow();
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
     ASSERT_NE(context->curveWindow, nullptr);
-    const int before = state->GreyMap(320, 240);
+    const int before = state->picture.GreyMap(320, 240);
 
     ws->placementBar()->button(PlacementMode::Beam)->click();
     // The grey map is the beam-centred picture now, not the top-left one it sampled first.
     const int centre = workspaceGreyLevel(largeAt(580 + 320, 460 + 240), 65535);
-    EXPECT_EQ(state->GreyMap(320, 240), centre);
-    EXPECT_NE(state->GreyMap(320, 240), before);
+    EXPECT_EQ(state->picture.GreyMap(320, 240), centre);
+    EXPECT_NE(state->picture.GreyMap(320, 240), before);
 }
 
 TEST_F(PicturePlacementTest, BeamWindowStaysInsideThePictureAndSmallPicturesAreNotMoved)
@@ -192,7 +192,7 @@ TEST_F(PicturePlacementTest, BeamWindowStaysInsideThePictureAndSmallPicturesAreN
 
     // With "centred on the beam" stored, pictures of 640 x 480 and smaller open as before.
     ASSERT_TRUE(savePlacementMode(PlacementMode::Beam));
-    Frm_transact *ws = openPattern(640, 480);
+    WorkspaceWindow *ws = openPattern(640, 480);
     ASSERT_NE(ws, nullptr);
     EXPECT_TRUE(ws->placement().isIdentity());
     EXPECT_EQ(ws->picture().point(639, 479), fromQRgb(image.pixel(639, 479)));
@@ -204,7 +204,7 @@ TEST_F(PicturePlacementTest, OptionsDialogStoresTheChoiceAndPlacesTheOpenPicture
 {
     const QString file = largeBeamPng();
     ASSERT_TRUE(open(file));
-    frmWorkspace()->menuItem(QStringLiteral("xuanxiang"))->trigger();
+    workspaceWindow()->menuItem(QStringLiteral("placementOptions"))->trigger();
     PlacementOptionsDialog *dialog = PlacementOptionsDialog::instance(*context);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("选项"));
@@ -212,13 +212,13 @@ TEST_F(PicturePlacementTest, OptionsDialogStoresTheChoiceAndPlacesTheOpenPicture
     dialog->choice(PlacementMode::Beam)->setChecked(true);
     dialog->findChild<QPushButton *>(QStringLiteral("ok"))->click();
     EXPECT_EQ(loadPlacementMode(), PlacementMode::Beam);
-    EXPECT_EQ(frmWorkspace()->placement().offsetX, 580);
+    EXPECT_EQ(workspaceWindow()->placement().offsetX, 580);
 
     // The next picture opens with the stored choice.
     closeAllWindows();
     ASSERT_TRUE(open(file));
-    EXPECT_EQ(frmWorkspace()->placement().mode, PlacementMode::Beam);
-    EXPECT_EQ(frmWorkspace()->placement().offsetY, 460);
+    EXPECT_EQ(workspaceWindow()->placement().mode, PlacementMode::Beam);
+    EXPECT_EQ(workspaceWindow()->placement().offsetY, 460);
 }
 
 } // namespace

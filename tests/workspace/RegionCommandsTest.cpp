@@ -2,15 +2,14 @@
 // chart of the released region.
 #include "WorkspaceFixture.h"
 
-#include "analysis/RegionGrid.h"
+#include "analysis/picture/RegionGrid.h"
 #include "curves/CurveWindow.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "platform/ScriptedWorkbookService.h"
+#include "curves/CurveWindow.h"
+#include "platform/workbook/ScriptedWorkbookService.h"
 #include "support/WorkbookReader.h"
-#include "workspace/Frm_transact.h"
-#include "workspace/RegionCommands.h"
-#include "workspace/SurfaceChartWindow.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/surface3d/RegionCommands.h"
+#include "workspace/surface3d/SurfaceChartWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,9 +47,9 @@ protected:
         WorkspaceFixture::SetUp();
         services.workbook = &workbook;
         context =
-            std::make_unique<AppContext>(AppContext{*state, services, recorded, nullptr, nullptr, {}, {}});
+            std::make_unique<AppContext>(AppContext{services, recorded, nullptr, nullptr, {}, {}});
         context->mainWindow = &mainWindow;
-        wireWindows(*context);
+        wireWindows(*context, *state);
         QFile settings(path(QStringLiteral("configtext.txt")));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write("3\r\n5\r\n");
@@ -64,11 +63,11 @@ protected:
 
     void enterRegionMode()
     {
-        ws->menuItem(QStringLiteral("shanwie1"))->trigger();
+        ws->menuItem(QStringLiteral("drawSurface"))->trigger();
         ASSERT_TRUE(commands->regionMode());
     }
 
-    // Mouse events on Picture1 at picture pixel (x, y) (the box border is 2 pixels).
+    // Mouse events on pictureView at picture pixel (x, y) (the box border is 2 pixels).
     void mouse(QEvent::Type type, int x, int y, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         QWidget *view = ws->pictureView();
@@ -110,18 +109,18 @@ protected:
 
     RecordedProgress recorded;
     ScriptedWorkbookService workbook;
-    Frm_transact *ws = nullptr;
+    WorkspaceWindow *ws = nullptr;
     RegionCommands *commands = nullptr;
     QImage original;
 };
 
 TEST_F(RegionCommandsTest, RegionModeSwitchesTheMenusClosesTheCurveWindowAndExplains)
 {
-    QAction *enter = ws->menuItem(QStringLiteral("shanwie1"));
-    QAction *leave = ws->menuItem(QStringLiteral("shanwie2"));
+    QAction *enter = ws->menuItem(QStringLiteral("drawSurface"));
+    QAction *leave = ws->menuItem(QStringLiteral("clearSurface"));
     EXPECT_TRUE(enter->isEnabled());
     EXPECT_FALSE(leave->isEnabled());
-    for (const char *curveCommand : {"shuipin", "cuizi"}) {
+    for (const char *curveCommand : {"horizontalCurve", "verticalCurve"}) {
         SCOPED_TRACE(curveCommand);
         ws->menuItem(QString::fromLatin1(curveCommand))->trigger();
         ASSERT_NE(CurveWindow::openWindow(*context), nullptr);
@@ -132,9 +131,9 @@ TEST_F(RegionCommandsTest, RegionModeSwitchesTheMenusClosesTheCurveWindowAndExpl
         EXPECT_TRUE(commands->regionMode());
         EXPECT_FALSE(enter->isEnabled());
         EXPECT_TRUE(leave->isEnabled());
-        EXPECT_EQ(frmguang::instance(*context), nullptr);
-        EXPECT_EQ(frmguangshu::instance(*context), nullptr);
-        EXPECT_FALSE(state->CurveWindowOpen);
+        EXPECT_EQ(CurveWindow::instance(*context, false), nullptr);
+        EXPECT_EQ(CurveWindow::instance(*context, true), nullptr);
+        EXPECT_FALSE(state->cut.Active);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"));
         EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示!!"));
@@ -188,7 +187,7 @@ TEST_F(RegionCommandsTest, TheRubberBandIsAWhiteExclusiveOrBoxThatFollowsTheDrag
     EXPECT_TRUE(recorded.shown.isEmpty());
 
     // Leaving region mode now draws nothing (no stray pixel at the origin).
-    ws->menuItem(QStringLiteral("shanwie2"))->trigger();
+    ws->menuItem(QStringLiteral("clearSurface"))->trigger();
     EXPECT_TRUE(pictureUnchanged());
 }
 
@@ -209,7 +208,7 @@ TEST_F(RegionCommandsTest, RegionsUnderTwentyPixelsAreIgnoredAndKeepTheirRectang
     EXPECT_TRUE(inverted(50, 50));
     EXPECT_FALSE(inverted(300, 115)); // the next press took the previous rectangle away
     // Leaving region mode removes the last one.
-    ws->menuItem(QStringLiteral("shanwie2"))->trigger();
+    ws->menuItem(QStringLiteral("clearSurface"))->trigger();
     EXPECT_TRUE(pictureUnchanged());
 }
 
@@ -263,8 +262,8 @@ TEST_F(RegionCommandsTest, ReleaseSamplesThePictureAndChartsTheBlockGrid)
     // Fresh sampling with the progress windows.
     EXPECT_EQ(recorded.shown, (QStringList{QStringLiteral("Waiting"), QStringLiteral("正在读取灰度值"),
                                            QStringLiteral("正在计算灰度最大、最小值")}));
-    EXPECT_EQ(state->GreyMap(5, 7), grey(5, 7));
-    EXPECT_EQ(state->GreyMap(639, 479), grey(639, 479));
+    EXPECT_EQ(state->picture.GreyMap(5, 7), grey(5, 7));
+    EXPECT_EQ(state->picture.GreyMap(639, 479), grey(639, 479));
 
     const QList<SurfaceChartWindow *> charts = chartWindows();
     ASSERT_EQ(charts.size(), 1);
@@ -280,7 +279,7 @@ TEST_F(RegionCommandsTest, ReleaseSamplesThePictureAndChartsTheBlockGrid)
             for (int x = 196 + 10 * (r - 1); x <= 205 + 10 * (r - 1); ++x)
                 sum += grey(x, y);
         const int expected = static_cast<int>(
-            std::floor(100 * (sum / 100 - state->GreyMin) / (state->GreyMax - state->GreyMin)));
+            std::floor(100 * (sum / 100 - state->picture.GreyMin) / (state->picture.GreyMax - state->picture.GreyMin)));
         EXPECT_EQ(grid.cell(r, c), expected) << r << "," << c;
     }
 

@@ -2,7 +2,7 @@
 #include "WorkspaceFixture.h"
 
 #include "workspace/DigitEntryCheck.h"
-#include "workspace/frm_sz.h"
+#include "workspace/SettingsDialog.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -21,7 +21,7 @@
 namespace lumetra::test {
 namespace {
 
-class SettingsDialog : public WorkspaceFixture
+class SettingsDialogTest : public WorkspaceFixture
 {
 protected:
     QString settingsFile() const { return path("configtext.txt"); }
@@ -39,7 +39,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
-    frm_sz *show() { return frm_sz::showDialog(*context); }
+    SettingsDialog *show() { return SettingsDialog::showDialog(*context); }
 };
 
 TEST(DigitEntryCheck, AcceptsDigitsWithinTheLimitAndNamesAnythingElse)
@@ -54,9 +54,9 @@ TEST(DigitEntryCheck, AcceptsDigitsWithinTheLimitAndNamesAnythingElse)
     EXPECT_EQ(digitEntryProblem(QStringLiteral("１２"), 320), QStringLiteral("只能输入数字")); // full-width
 }
 
-TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
+TEST_F(SettingsDialogTest, HasItsTitleCaptionsAndButtonPlaces)
 {
-    frm_sz *dialog = show();
+    SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("设置"));
     EXPECT_EQ(dialog->size(), QSize(312, 261));
@@ -65,10 +65,10 @@ TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
     EXPECT_EQ(dialog->cancelButton()->text(), QStringLiteral("取消"));
     EXPECT_EQ(dialog->okButton()->geometry(), QRect(64, 208, 65, 33));
     EXPECT_EQ(dialog->cancelButton()->geometry(), QRect(176, 208, 65, 33));
-    EXPECT_EQ(dialog->okButton()->objectName(), "CurtButton1");
-    EXPECT_EQ(dialog->cancelButton()->objectName(), "CurtButton2");
+    EXPECT_EQ(dialog->okButton()->objectName(), "ok");
+    EXPECT_EQ(dialog->cancelButton()->objectName(), "cancel");
     const std::pair<const char *, const char *> labels[] = {
-        {"Label3", "光强值显示间隔："}, {"Label4", "有效范围：0-20的数字"}, {"Label1", "积分宽度："}};
+        {"intervalCaption", "光强值显示间隔："}, {"intervalRange", "有效范围：0-20的数字"}, {"widthCaption", "积分宽度："}};
     for (const auto &[name, caption] : labels) {
         auto *label = dialog->findChild<QLabel *>(name);
         ASSERT_NE(label, nullptr) << name;
@@ -76,15 +76,15 @@ TEST_F(SettingsDialog, HasItsTitleCaptionsAndButtonPlaces)
         EXPECT_TRUE(dialog->rect().contains(label->mapTo(dialog, label->rect().bottomRight())));
     }
     // Each box sits in its own frame with its label.
-    EXPECT_EQ(dialog->text1()->parentWidget(), dialog->findChild<QGroupBox *>("Frame3"));
-    EXPECT_EQ(dialog->text2()->parentWidget(), dialog->findChild<QGroupBox *>("Frame1"));
+    EXPECT_EQ(dialog->text1()->parentWidget(), dialog->findChild<QGroupBox *>("intervalGroup"));
+    EXPECT_EQ(dialog->text2()->parentWidget(), dialog->findChild<QGroupBox *>("widthGroup"));
     EXPECT_EQ(dialog->text1()->objectName(), "Text1");
     EXPECT_EQ(dialog->text2()->objectName(), "Text2");
 }
 
-TEST_F(SettingsDialog, TypingAndPastingSayWhatIsWrongUnderTheBox)
+TEST_F(SettingsDialogTest, TypingAndPastingSayWhatIsWrongUnderTheBox)
 {
-    frm_sz *dialog = show();
+    SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
     const auto shows = [dialog](QLabel *problem, const QString &text) {
         return problem->isVisible() && problem->text() == text &&
@@ -120,24 +120,24 @@ TEST_F(SettingsDialog, TypingAndPastingSayWhatIsWrongUnderTheBox)
     EXPECT_EQ(readSettings(), QByteArray("320\r\n2\r\n"));
 }
 
-TEST_F(SettingsDialog, LoadsBothLinesWithoutTheirBlanks)
+TEST_F(SettingsDialogTest, LoadsBothLinesWithoutTheirBlanks)
 {
     writeSettings("  12  \r\n 5\r\n");
-    frm_sz *dialog = show();
+    SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->text2()->text(), "12");
     EXPECT_EQ(dialog->text1()->text(), "5");
 }
 
-TEST_F(SettingsDialog, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
+TEST_F(SettingsDialogTest, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
 {
     const auto expectEmpty = [this] {
-        frm_sz *dialog = show();
+        SettingsDialog *dialog = show();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->text1()->text(), "");
         EXPECT_EQ(dialog->text2()->text(), "");
         closeAllWindows();
-        EXPECT_EQ(frm_sz::instance(*context), nullptr);
+        EXPECT_EQ(SettingsDialog::instance(*context), nullptr);
     };
     expectEmpty(); // missing
     writeSettings("");
@@ -147,10 +147,10 @@ TEST_F(SettingsDialog, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
     expectEmpty();
 }
 
-TEST_F(SettingsDialog, OkWritesBothLinesAndReportsSuccessWithoutClosing)
+TEST_F(SettingsDialogTest, OkWritesBothLinesAndReportsSuccessWithoutClosing)
 {
     writeSettings("3\r\n7\r\n");
-    frm_sz *dialog = show();
+    SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
     dialog->text2()->setText("8");
     dialog->text1()->setText("5");
@@ -159,7 +159,7 @@ TEST_F(SettingsDialog, OkWritesBothLinesAndReportsSuccessWithoutClosing)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("设置值已成功被修改!"));
     EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
-    EXPECT_EQ(frm_sz::instance(*context), dialog);
+    EXPECT_EQ(SettingsDialog::instance(*context), dialog);
     EXPECT_TRUE(dialog->isVisible());
 
     dialog->text2()->clear();
@@ -168,15 +168,15 @@ TEST_F(SettingsDialog, OkWritesBothLinesAndReportsSuccessWithoutClosing)
     EXPECT_EQ(readSettings(), QByteArray("\r\n20\r\n"));
 }
 
-TEST_F(SettingsDialog, CancelClosesWithoutTouchingTheFile)
+TEST_F(SettingsDialogTest, CancelClosesWithoutTouchingTheFile)
 {
     writeSettings("3\r\n7\r\n");
-    frm_sz *dialog = show();
+    SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
     dialog->text2()->setText("99");
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(frm_sz::instance(*context), nullptr);
+    EXPECT_EQ(SettingsDialog::instance(*context), nullptr);
     EXPECT_EQ(readSettings(), QByteArray("3\r\n7\r\n"));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
@@ -204,10 +204,10 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-TEST_F(SettingsDialog, FailedSaveReportsAnErrorAndKeepsTheOldFile)
+TEST_F(SettingsDialogTest, FailedSaveReportsAnErrorAndKeepsTheOldFile)
 {
     writeSettings("3\r\n7\r\n");
-    frm_sz *dialog = show();
+    SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
     dialog->text2()->setText("128");
     dialog->text1()->setText("15");
@@ -223,7 +223,7 @@ TEST_F(SettingsDialog, FailedSaveReportsAnErrorAndKeepsTheOldFile)
 
     // A settings file whose folder cannot exist (a file is in the way) fails the same way.
     writeSettings("x");
-    frm_sz::setSettingsPath(path("configtext.txt/inner/configtext.txt"));
+    SettingsDialog::setSettingsPath(path("configtext.txt/inner/configtext.txt"));
     dialogs.messages.clear();
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     ASSERT_EQ(dialogs.messages.size(), 1);

@@ -2,11 +2,10 @@
 #include "WorkspaceFixture.h"
 
 #include "curves/CurveWindow.h"
-#include "curves/frmguang.h"
-#include "curves/frmguangshu.h"
-#include "platform/ScriptedWorkbookService.h"
+#include "curves/CurveWindow.h"
+#include "platform/workbook/ScriptedWorkbookService.h"
 #include "support/WorkbookReader.h"
-#include "workspace/Frm_transact.h"
+#include "workspace/WorkspaceWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -29,7 +28,7 @@ public:
     const AppContext *context = nullptr;
     bool save(const WorkbookSheet &sheet, const QString &path, QString *error) override
     {
-        if (Frm_transact *ws = context ? Frm_transact::instance(*context) : nullptr)
+        if (WorkspaceWindow *ws = context ? WorkspaceWindow::instance(*context) : nullptr)
             pointers << ws->cursor().shape();
         return ScriptedWorkbookService::save(sheet, path, error);
     }
@@ -56,23 +55,23 @@ protected:
             image.setPixel(i, 192, qRgb(0, 0, 0));
         image.setPixel(320, 77, qRgb(0, 0, 0));
         ASSERT_TRUE(open(writeImage(QStringLiteral("cut.bmp"), image)));
-        ws = Frm_transact::instance(*context);
+        ws = WorkspaceWindow::instance(*context);
         ASSERT_NE(ws, nullptr);
     }
 
     CurveWindow *openCurve(bool vertical)
     {
-        ws->menuItem(vertical ? QStringLiteral("cuizi") : QStringLiteral("shuipin"))->trigger();
+        ws->menuItem(vertical ? QStringLiteral("verticalCurve") : QStringLiteral("horizontalCurve"))->trigger();
         CurveWindow *window = CurveWindow::openWindow(*context);
         EXPECT_NE(window, nullptr);
-        EXPECT_TRUE(ws->menuItem(QStringLiteral("zhibiao"))->isEnabled());
+        EXPECT_TRUE(ws->menuItem(QStringLiteral("exportTable"))->isEnabled());
         return window;
     }
 
     void exportTo(const QString &file)
     {
         dialogs.fileAnswers.push_back(file);
-        ws->menuItem(QStringLiteral("zhibiao"))->trigger();
+        ws->menuItem(QStringLiteral("exportTable"))->trigger();
     }
 
     static QByteArray bytesOf(const QString &file)
@@ -101,7 +100,7 @@ protected:
     }
 
     PointerNotingWorkbook workbook;
-    Frm_transact *ws = nullptr;
+    WorkspaceWindow *ws = nullptr;
 };
 
 TEST_F(TableExportTest, AHorizontalCutGivesThirtyTwoGroupsInFaceMode)
@@ -140,15 +139,15 @@ TEST_F(TableExportTest, AHorizontalCutGivesThirtyTwoGroupsInFaceMode)
     EXPECT_FALSE(book.cells.contains("CS1"));
     EXPECT_EQ(book.cells.size(), 640 * 3 + 96);
 
-    // Face mode: both curves in percent of GreyMin..GreyMax as the export left them.
-    const int cut = static_cast<int>(state->CutPosition);
+    // Face mode: both curves in percent of GreyMin..picture.GreyMax as the export left them.
+    const int cut = static_cast<int>(state->cut.CutPosition);
     EXPECT_EQ(cut, 192);
     for (int k : {1, 57, 200, 639}) {
-        EXPECT_EQ(book.cell(cellOf(k, 1)).toInt(), percent(grey(k, cut), state->GreyMin, state->GreyMax))
+        EXPECT_EQ(book.cell(cellOf(k, 1)).toInt(), percent(grey(k, cut), state->picture.GreyMin, state->picture.GreyMax))
             << k;
         EXPECT_EQ(
             book.cell(cellOf(k, 2)).toInt(),
-            std::max(0, percent(state->ProfileH[static_cast<size_t>(k)], state->GreyMin, state->GreyMax)))
+            std::max(0, percent(state->cut.ProfileH[static_cast<size_t>(k)], state->picture.GreyMin, state->picture.GreyMax)))
             << k;
     }
     // Black pixels are written as 0, not as a negative percent.
@@ -172,7 +171,7 @@ TEST_F(TableExportTest, AVerticalCutGivesTwentyFourGroupsAndMovesItsWindowLeft)
     EXPECT_FALSE(book.cells.contains("BU1"));
     EXPECT_EQ(book.cells.size(), 480 * 3 + 72);
     EXPECT_EQ(book.cell(cellOf(77, 1)).toInt(), 0); // the black pixel at (320, 77)
-    EXPECT_EQ(book.cell(cellOf(150, 1)).toInt(), percent(grey(320, 150), state->GreyMin, state->GreyMax));
+    EXPECT_EQ(book.cell(cellOf(150, 1)).toInt(), percent(grey(320, 150), state->picture.GreyMin, state->picture.GreyMax));
 }
 
 TEST_F(TableExportTest, LineModeWritesZeroRawValuesAndNeitherModePositionsOnly)
@@ -190,8 +189,8 @@ TEST_F(TableExportTest, LineModeWritesZeroRawValuesAndNeitherModePositionsOnly)
         ASSERT_EQ(book.cell(cellOf(k, 1)), QVariant(0.0)) << k;
     for (int k : {5, 320, 600})
         EXPECT_EQ(book.cell(cellOf(k, 2)).toInt(),
-                  std::max(0, percent(state->ProfileH[static_cast<size_t>(k)], state->ProfileMin,
-                                      state->ProfileMax)));
+                  std::max(0, percent(state->cut.ProfileH[static_cast<size_t>(k)], state->cut.ProfileMin,
+                                      state->cut.ProfileMax)));
 
     window->showDisplayMode(std::nullopt); // both mode buttons enabled
     const QString neither = path(QStringLiteral("neither.xlsx"));
@@ -209,7 +208,7 @@ TEST_F(TableExportTest, CancelAndNoWriteNothingAndYesReplaces)
     ASSERT_NE(openCurve(false), nullptr);
 
     dialogs.fileAnswers.push_back(std::nullopt);
-    ws->menuItem(QStringLiteral("zhibiao"))->trigger();
+    ws->menuItem(QStringLiteral("exportTable"))->trigger();
     EXPECT_TRUE(workbook.paths.isEmpty());
     EXPECT_TRUE(dialogs.messages.isEmpty());
 

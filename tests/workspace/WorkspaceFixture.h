@@ -1,15 +1,15 @@
 #pragma once
 
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
-#include "platform/AppContext.h"
-#include "platform/MainWindowPort.h"
-#include "platform/PlacementSetting.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/Services.h"
-#include "workspace/Frm_transact.h"
+#include "types/ProgressWindows.h"
+#include "platform/ports/AppContext.h"
+#include "platform/ports/MainWindowPort.h"
+#include "platform/settings/PlacementSetting.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/ports/Services.h"
+#include "workspace/WorkspaceWindow.h"
 #include "app/WindowWiring.h"
-#include "workspace/frm_sz.h"
+#include "workspace/SettingsDialog.h"
 
 #include <QApplication>
 #include <QColor>
@@ -71,17 +71,17 @@ protected:
         ASSERT_TRUE(dir.isValid());
         services.dialogs = &dialogs;
         context =
-            std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+            std::make_unique<AppContext>(AppContext{services, progress, nullptr, nullptr, {}, {}});
         context->mainWindow = &mainWindow;
-        wireWindows(*context);
-        frm_sz::setSettingsPath(path(QStringLiteral("configtext.txt")));
+        wireWindows(*context, *state);
+        SettingsDialog::setSettingsPath(path(QStringLiteral("configtext.txt")));
         setPlacementSettingsFile(path(QStringLiteral("lumetra.ini")));
     }
 
     void TearDown() override
     {
         closeAllWindows();
-        frm_sz::setSettingsPath(QString());
+        SettingsDialog::setSettingsPath(QString());
         setPlacementSettingsFile(QString());
     }
 
@@ -98,15 +98,15 @@ protected:
     // opens through the context.
     bool open(const QString &file)
     {
-        state->ImagePath = file;
-        return context->openWorkspace();
+        state->picture.ImagePath = file;
+        return context->openWorkspace(state->picture.ImagePath);
     }
 
-    Frm_transact *openPattern(int width = 640, int height = 480)
+    WorkspaceWindow *openPattern(int width = 640, int height = 480)
     {
         image = patternImage(width, height);
         EXPECT_TRUE(open(writeImage(QStringLiteral("pattern.bmp"), image)));
-        return Frm_transact::instance(*context);
+        return WorkspaceWindow::instance(*context);
     }
 
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();

@@ -1,7 +1,7 @@
 // Opening, showing and closing the image workspace.
 #include "WorkspaceFixture.h"
 
-#include "workspace/Frm_transact.h"
+#include "workspace/WorkspaceWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -21,14 +21,14 @@ class WorkspaceLoad : public WorkspaceFixture
 
 TEST_F(WorkspaceLoad, OpensThePictureWithItsWindowLayout)
 {
-    Frm_transact *ws = openPattern();
+    WorkspaceWindow *ws = openPattern();
     ASSERT_NE(ws, nullptr);
-    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - ") + QFileInfo(state->ImagePath).fileName());
+    EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - ") + QFileInfo(state->picture.ImagePath).fileName());
     EXPECT_TRUE(ws->isVisible());
     EXPECT_EQ(ws->pos(), QPoint(160, 70));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
-    // Client area under the menu bar, and Picture1 at (30, 30) of the 680 x 520 scale.
+    // Client area under the menu bar, and pictureView at (30, 30) of the 680 x 520 scale.
     EXPECT_EQ(ws->windowView()->size(), QSize(711, 540));
     EXPECT_EQ(ws->windowView()->mapTo(ws, QPoint(0, 0)).y(), ws->findChild<QMenuBar *>()->height());
     EXPECT_EQ(ws->pictureView()->pos(), QPoint(31, 31));
@@ -36,16 +36,16 @@ TEST_F(WorkspaceLoad, OpensThePictureWithItsWindowLayout)
     EXPECT_EQ(ws->picture().size(), QSize(640, 480));
     EXPECT_FALSE(ws->statusLabel()->isVisible());
 
-    EXPECT_TRUE(state->WorkspaceOpen);
-    EXPECT_EQ(state->ImageWidth, 640);
-    EXPECT_EQ(state->ImageHeight, 480);
+    EXPECT_NE(context->workspace, nullptr);
+    EXPECT_EQ(state->picture.ImageWidth, 640);
+    EXPECT_EQ(state->picture.ImageHeight, 480);
     for (const QPoint p : {QPoint(0, 0), QPoint(639, 479), QPoint(317, 203), QPoint(1, 478)})
         EXPECT_EQ(ws->picture().point(p.x(), p.y()), fromQRgb(image.pixel(p))) << p.x() << "," << p.y();
 }
 
 TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
 {
-    Frm_transact *ws = openPattern();
+    WorkspaceWindow *ws = openPattern();
     ASSERT_NE(ws, nullptr);
     struct Item
     {
@@ -55,31 +55,31 @@ TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
         bool enabled;
     };
     const Item items[] = {
-        {"imagelj", "图像滤镜", nullptr, true},
-        {"mohu1", "模糊1...", "imagelj", true},
-        {"mohu2", "模糊2...", "imagelj", true},
-        {"ruihuai1", "锐化1...", "imagelj", true},
-        {"ruihuai2", "锐化2...", "imagelj", true},
-        {"Difuse1", "Difuse...", "imagelj", true},
-        {"DifuseMore", "DifuseMore...", "imagelj", true},
-        {"shuipin", "水平", nullptr, true},
-        {"cuizi", "垂直", nullptr, true},
-        {"shanwei", "三维图", nullptr, true},
-        {"shanwie1", "制三维图", "shanwei", true},
-        {"shanwie2", "取消制三维图", "shanwei", false},
-        {"zhibiao", "制表", nullptr, false},
-        {"configtext", "设置", nullptr, true},
-        {"guangshu", "光束参数", nullptr, true},
-        {"biaoding", "标定", nullptr, true},
-        {"xuanxiang", "选项", nullptr, true},
+        {"filters", "图像滤镜", nullptr, true},
+        {"blur1", "模糊1...", "filters", true},
+        {"blur2", "模糊2...", "filters", true},
+        {"sharpen1", "锐化1...", "filters", true},
+        {"sharpen2", "锐化2...", "filters", true},
+        {"diffuse", "Difuse...", "filters", true},
+        {"diffuseMore", "DifuseMore...", "filters", true},
+        {"horizontalCurve", "水平", nullptr, true},
+        {"verticalCurve", "垂直", nullptr, true},
+        {"surface3d", "三维图", nullptr, true},
+        {"drawSurface", "制三维图", "surface3d", true},
+        {"clearSurface", "取消制三维图", "surface3d", false},
+        {"exportTable", "制表", nullptr, false},
+        {"settings", "设置", nullptr, true},
+        {"beamParameters", "光束参数", nullptr, true},
+        {"calibrate", "标定", nullptr, true},
+        {"placementOptions", "选项", nullptr, true},
     };
     auto *bar = ws->findChild<QMenuBar *>();
     ASSERT_NE(bar, nullptr);
     QStringList barOrder;
     for (QAction *a : bar->actions())
         barOrder << a->objectName();
-    EXPECT_EQ(barOrder, QStringList({"imagelj", "shuipin", "cuizi", "shanwei", "zhibiao", "configtext", "guangshu",
-                                       "biaoding", "xuanxiang"}));
+    EXPECT_EQ(barOrder, QStringList({"filters", "horizontalCurve", "verticalCurve", "surface3d", "exportTable", "settings", "beamParameters",
+                                       "calibrate", "placementOptions"}));
 
     for (const Item &item : items) {
         SCOPED_TRACE(item.name);
@@ -101,7 +101,7 @@ TEST_F(WorkspaceLoad, MenuBarHasEveryCommandWithItsCaptionAndLoadedState)
 
 TEST_F(WorkspaceLoad, OpeningAgainShowsTheNewPictureInTheSameWindow)
 {
-    Frm_transact *first = openPattern();
+    WorkspaceWindow *first = openPattern();
     ASSERT_NE(first, nullptr);
     first->move(400, 300);
     const QImage rulers = first->windowSurface().image();
@@ -109,7 +109,7 @@ TEST_F(WorkspaceLoad, OpeningAgainShowsTheNewPictureInTheSameWindow)
     QImage other(640, 480, QImage::Format_RGB32);
     other.fill(qRgb(10, 200, 30));
     EXPECT_TRUE(open(writeImage("other.bmp", other)));
-    EXPECT_EQ(Frm_transact::instance(*context), first);
+    EXPECT_EQ(WorkspaceWindow::instance(*context), first);
     EXPECT_EQ(first->picture().image(), other);
     EXPECT_EQ(first->windowSurface().image(), rulers);
     EXPECT_EQ(first->pos(), QPoint(160, 70));
@@ -119,15 +119,15 @@ TEST_F(WorkspaceLoad, OpeningAgainShowsTheNewPictureInTheSameWindow)
 TEST_F(WorkspaceLoad, LargerPictureIsCutOffAndSmallerOneLeavesTheBackColour)
 {
     {
-        Frm_transact *ws = openPattern(800, 600);
+        WorkspaceWindow *ws = openPattern(800, 600);
         ASSERT_NE(ws, nullptr);
         EXPECT_EQ(ws->picture().size(), QSize(640, 480));
         EXPECT_EQ(ws->picture().point(639, 479), fromQRgb(image.pixel(639, 479)));
         EXPECT_EQ(ws->picture().point(640, 10), -1);
         closeAllWindows();
-        ASSERT_EQ(Frm_transact::instance(*context), nullptr);
+        ASSERT_EQ(WorkspaceWindow::instance(*context), nullptr);
     }
-    Frm_transact *ws = openPattern(320, 240);
+    WorkspaceWindow *ws = openPattern(320, 240);
     ASSERT_NE(ws, nullptr);
     EXPECT_EQ(ws->picture().point(319, 239), fromQRgb(image.pixel(319, 239)));
     EXPECT_EQ(ws->picture().point(0, 0), fromQRgb(image.pixel(0, 0)));
@@ -190,52 +190,52 @@ TEST_F(WorkspaceLoad, UnreadablePicturesAreRefusedWithAMessageNamingTheFile)
         f.write(bad.bytes);
         f.close();
 
-        state->AxisStart = -320;
-        state->AxisEnd = 320;
+        state->view.AxisStart = -320;
+        state->view.AxisEnd = 320;
         dialogs.messages.clear();
         EXPECT_FALSE(open(file));
-        EXPECT_EQ(Frm_transact::instance(*context), nullptr);
+        EXPECT_EQ(WorkspaceWindow::instance(*context), nullptr);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromLatin1(bad.name)));
         EXPECT_FALSE(dialogs.messages[0].title.isEmpty());
-        EXPECT_FALSE(state->WorkspaceOpen);
-        EXPECT_EQ(state->ImageWidth, 0);
-        EXPECT_EQ(state->ImageHeight, 0);
-        EXPECT_EQ(state->AxisStart, -320);
-        EXPECT_EQ(state->AxisEnd, 320);
+        EXPECT_EQ(context->workspace, nullptr);
+        EXPECT_EQ(state->picture.ImageWidth, 0);
+        EXPECT_EQ(state->picture.ImageHeight, 0);
+        EXPECT_EQ(state->view.AxisStart, -320);
+        EXPECT_EQ(state->view.AxisEnd, 320);
         EXPECT_TRUE(mainWindow.buttons[1] && mainWindow.buttons[2]);
     }
     dialogs.messages.clear();
     EXPECT_FALSE(open(path("missing.bmp")));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains("missing.bmp"));
-    EXPECT_EQ(Frm_transact::instance(*context), nullptr);
+    EXPECT_EQ(WorkspaceWindow::instance(*context), nullptr);
 }
 
 TEST_F(WorkspaceLoad, ClosingReenablesTheMainWindowButtonsAndResetsTheAxis)
 {
-    Frm_transact *ws = openPattern();
+    WorkspaceWindow *ws = openPattern();
     ASSERT_NE(ws, nullptr);
     mainWindow.buttons[1] = mainWindow.buttons[2] = false;
     mainWindow.buttons[3] = false;
-    state->AxisStart = -240;
-    state->AxisEnd = 240;
-    state->CutPosition = 100;
+    state->view.AxisStart = -240;
+    state->view.AxisEnd = 240;
+    state->cut.CutPosition = 100;
 
     EXPECT_TRUE(ws->close());
     EXPECT_TRUE(mainWindow.buttons[1]);
     EXPECT_TRUE(mainWindow.buttons[2]);
     EXPECT_FALSE(mainWindow.buttons[3]); // only the capture and open buttons belong to the workspace
-    EXPECT_FALSE(state->WorkspaceOpen);
-    EXPECT_EQ(state->AxisStart, 0);
-    EXPECT_EQ(state->AxisEnd, 0);
-    EXPECT_EQ(state->CutPosition, 100);
+    EXPECT_EQ(context->workspace, nullptr);
+    EXPECT_EQ(state->view.AxisStart, 0);
+    EXPECT_EQ(state->view.AxisEnd, 0);
+    EXPECT_EQ(state->cut.CutPosition, 100);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(Frm_transact::instance(*context), nullptr);
+    EXPECT_EQ(WorkspaceWindow::instance(*context), nullptr);
 
     // A new opening loads afresh.
     EXPECT_NE(openPattern(), nullptr);
-    EXPECT_NE(Frm_transact::instance(*context), nullptr);
+    EXPECT_NE(WorkspaceWindow::instance(*context), nullptr);
 }
 
 // The rulers are engraved: a light tick with a dark one beside it, on each side of the picture.
@@ -250,11 +250,11 @@ bool hasColour(const PictureSurface &s, const QRect &area, Colour c)
 
 TEST_F(WorkspaceLoad, RulersAreEngravedOnAllFourSidesOfThePicture)
 {
-    Frm_transact *ws = openPattern();
+    WorkspaceWindow *ws = openPattern();
     ASSERT_NE(ws, nullptr);
     const PictureSurface &w = ws->windowSurface();
     const Colour light = rgb(240, 240, 240), dark = rgb(100, 100, 100);
-    const int L = 33, T = 33, W = 640, H = 480; // inner corner of Picture1 in window pixels
+    const int L = 33, T = 33, W = 640, H = 480; // inner corner of pictureView in window pixels
 
     for (int k = 0; k <= 10; ++k) {
         SCOPED_TRACE(k);
@@ -275,28 +275,28 @@ TEST_F(WorkspaceLoad, RulersAreEngravedOnAllFourSidesOfThePicture)
             ++lightTicks;
             EXPECT_EQ((x - L) % 8, 0) << x;
         } else if (c != dark) {
-            EXPECT_EQ(c, Frm_transact::BackColour) << x;
+            EXPECT_EQ(c, WorkspaceWindow::BackColour) << x;
         }
     }
     EXPECT_EQ(lightTicks, 79);
     // Away from the scales the window keeps its own colour, and the picture is untouched.
-    EXPECT_EQ(w.point(2, 2), Frm_transact::BackColour);
-    EXPECT_EQ(w.point(705, 535), Frm_transact::BackColour);
+    EXPECT_EQ(w.point(2, 2), WorkspaceWindow::BackColour);
+    EXPECT_EQ(w.point(705, 535), WorkspaceWindow::BackColour);
     EXPECT_EQ(ws->picture().point(0, 0), fromQRgb(image.pixel(0, 0)));
     EXPECT_EQ(ws->picture().point(639, 0), fromQRgb(image.pixel(639, 0)));
 }
 
 TEST_F(WorkspaceLoad, SettingsCommandOpensOneSettingsDialogAt300And150)
 {
-    Frm_transact *ws = openPattern();
+    WorkspaceWindow *ws = openPattern();
     ASSERT_NE(ws, nullptr);
-    ws->menuItem("configtext")->trigger();
-    frm_sz *dialog = frm_sz::instance(*context);
+    ws->menuItem("settings")->trigger();
+    SettingsDialog *dialog = SettingsDialog::instance(*context);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->pos(), QPoint(300, 150));
-    ws->menuItem("configtext")->trigger();
-    EXPECT_EQ(frm_sz::instance(*context), dialog);
+    ws->menuItem("settings")->trigger();
+    EXPECT_EQ(SettingsDialog::instance(*context), dialog);
 }
 
 } // namespace

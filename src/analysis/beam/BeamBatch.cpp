@@ -1,7 +1,5 @@
 #include "analysis/beam/BeamBatch.h"
 
-#include "platform/FrameFile.h"
-
 #include <algorithm>
 #include <atomic>
 #include <stdexcept>
@@ -11,11 +9,12 @@ namespace lumetra::beam {
 
 namespace {
 
-BeamFileResult measureFile(const QString &path, const BeamOptions &options, const BeamFrame *dark)
+BeamFileResult measureFile(const QString &path, const BeamOptions &options, const BeamFrame *dark,
+                           const FrameReader &readFrame)
 {
     BeamFileResult out;
     out.path = path;
-    FrameReadResult read = readFrameFile(path);
+    FrameReadResult read = readFrame(path);
     if (!read.ok()) {
         out.error = read.error;
         return out;
@@ -34,14 +33,14 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
 } // namespace
 
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark)
+                                             const BeamFrame *dark, const FrameReader &read)
 {
     std::vector<BeamFileResult> results(static_cast<std::size_t>(paths.size()));
     std::atomic<qsizetype> next{0};
     // Each worker reads, decodes and measures whole files: one frame in memory per worker.
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            results[std::size_t(i)] = measureFile(paths[i], options, dark);
+            results[std::size_t(i)] = measureFile(paths[i], options, dark, read);
     };
     const qsizetype workers =
         std::min<qsizetype>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
+#include "types/PictureReaders.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,10 +18,10 @@ struct BeamFileResult
     BeamResult result;
 };
 
-// Reads and measures every file in parallel on every core, results in the given order. A file
-// that cannot be read gets error set and is still reported. A dark frame whose size differs
-// from a file's is reported as that file's error.
+// Reads (with `read`) and measures every file in parallel on every core, results in the given
+// order. A file that cannot be read gets error set and is still reported. A dark frame whose size
+// differs from a file's is reported as that file's error.
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark = nullptr);
+                                             const BeamFrame *dark, const FrameReader &read);
 
 } // namespace lumetra::beam

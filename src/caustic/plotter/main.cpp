@@ -4,7 +4,7 @@
 // Failures are one line on stderr and exit status 2.
 #include "analysis/beam/CausticSeries.h"
 #include "caustic/CausticPlotFile.h"
-#include "platform/ApplicationSetup.h"
+#include "platform/system/ApplicationSetup.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The 3D surface window with a real OpenGL context (Xvfb, xcb platform).
-#include "workspace/SurfaceChartWindow.h"
-#include "workspace/ColourLegend.h"
+#include "workspace/surface3d/SurfaceChartWindow.h"
+#include "workspace/surface3d/ColourLegend.h"
 #include "analysis/AnalysisState.h"
-#include "analysis/ProgressWindows.h"
-#include "analysis/RegionGrid.h"
-#include "platform/AppContext.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/ScriptedWorkbookService.h"
-#include "platform/Services.h"
+#include "types/ProgressWindows.h"
+#include "analysis/picture/RegionGrid.h"
+#include "platform/ports/AppContext.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/workbook/ScriptedWorkbookService.h"
+#include "platform/ports/Services.h"
 
 #include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DScene>
@@ -56,15 +56,15 @@ protected:
         services.dialogs = &dialogs;
         services.workbook = &workbook;
         context =
-            std::make_unique<AppContext>(AppContext{*state, services, progress, nullptr, nullptr, {}, {}});
+            std::make_unique<AppContext>(AppContext{services, progress, nullptr, nullptr, {}, {}});
         // A spot: bright in the middle of the picture, falling off to the edges.
         for (int y = 1; y < 480; ++y)
             for (int x = 1; x < 640; ++x)
-                state->GreyMap(x, y) = static_cast<int>(
+                state->picture.GreyMap(x, y) = static_cast<int>(
                     255 * std::exp(-((x - 320.0) * (x - 320.0) + (y - 240.0) * (y - 240.0)) / 8000));
-        state->GreyMin = 1;
-        state->GreyMax = 255;
-        grid = computeRegionGrid(*state, {220, 150, 420, 330}, 6);
+        state->picture.GreyMin = 1;
+        state->picture.GreyMax = 255;
+        grid = computeRegionGrid(state->picture, {220, 150, 420, 330}, 6);
     }
 
     void TearDown() override
@@ -165,7 +165,7 @@ TEST_F(SurfaceChartWindowTest, TheViewRendersAndSavesAsPng)
 TEST_F(SurfaceChartWindowTest, EveryChartHasItsOwnWindow)
 {
     SurfaceChartWindow *first = openChart();
-    grid = computeRegionGrid(*state, {100, 100, 200, 200}, 10);
+    grid = computeRegionGrid(state->picture, {100, 100, 200, 200}, 10);
     SurfaceChartWindow *second = openChart();
     EXPECT_NE(first, second);
     EXPECT_TRUE(first->isVisible());

@@ -1,0 +1,350 @@
+#include "capture/CaptureWindow.h"
+
+#include "capture/CaptureCardControl.h"
+#include "capture/CardDispatch.h"
+#include "capture/live/LiveMeasurement.h"
+#include "capture/live/LivePanel.h"
+#include "capture/CaptureSettingsDialog.h"
+#include "platform/capture/CaptureService.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/ports/MainWindowPort.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include <algorithm>
+
+namespace lumetra {
+
+namespace {
+
+const QString NotConnected = QStringLiteral("未连接");
+const QString DeviceError = QStringLiteral("设备有错误，请检查后重新建立连接！");
+constexpr int StandardWidth = 640;
+constexpr int StandardHeight = 480;
+constexpr int JpegQuality = 65;
+
+std::unique_ptr<CaptureDevice> deviceFor(AppContext &context)
+{
+    if (context.services.capture)
+        return context.services.capture->createDevice();
+    return CaptureService::v4l2()->createDevice();
+}
+
+} // namespace
+
+CaptureWindow::CaptureWindow(AppContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Form1"));
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+    card = new CaptureCardControl(deviceFor(context), m_client);
+    card->setObjectName(QStringLiteral("card"));
+    card->setGeometry(0, 0, StandardWidth, StandardHeight);
+    connect(card, &CaptureCardControl::deviceFailed, this, &CaptureWindow::deviceFailed);
+    createMenus();
+    context.captureFrames = this;
+    m_live = new LiveMeasurement(card, m_client, m_context.calibrationFile, this);
+    m_frameRate = new QLabel(this);
+    m_frameRate->setObjectName(QStringLiteral("frameRate"));
+    statusBar()->addPermanentWidget(m_frameRate);
+    statusBar()->setSizeGripEnabled(false);
+    connect(m_live, &LiveMeasurement::frameRateChanged, this, [this](double fps) {
+        m_frameRate->setText(QStringLiteral("帧率 %1 帧/秒").arg(fps, 0, 'f', 1));
+    });
+    resize(StandardWidth,
+           StandardHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+}
+
+CaptureWindow::~CaptureWindow()
+{
+    if (m_context.captureFrames == this)
+        m_context.captureFrames = nullptr;
+}
+
+QImage CaptureWindow::currentFrame() const
+{
+    return card->currentFrame();
+}
+
+QString CaptureWindow::bmpFilter()
+{
+    return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");
+}
+QString CaptureWindow::jpegFilter()
+{
+    return QStringLiteral("JPEG Images|*.jpg|ALL Images|*.jpg");
+}
+
+QMenu *CaptureWindow::addMenu(QMenu *parent, const QString &name, const QString &caption)
+{
+    QMenu *menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    m_items.insert(name, menu->menuAction());
+    return menu;
+}
+
+QAction *CaptureWindow::addItem(QMenu *menu, const QString &name, const QString &caption,
+                              void (CaptureWindow::*handler)())
+{
+    QAction *action = caption.isEmpty() ? menu->addSeparator() : menu->addAction(caption);
+    action->setObjectName(name);
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    m_items.insert(name, action);
+    return action;
+}
+
+void CaptureWindow::createMenus()
+{
+    QMenu *file = addMenu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("文件(&F)"));
+    addItem(file, QStringLiteral("mnuFileExit"), QStringLiteral("退出(&X)"), &CaptureWindow::mnuFileExit_Click);
+
+    QMenu *operate = addMenu(nullptr, QStringLiteral("mnuOperate"), QStringLiteral("操作(&P)"));
+    QMenu *dialogs = addMenu(operate, QStringLiteral("mnuShowDlg"), QStringLiteral("显示系统对话框"));
+    addItem(dialogs, QStringLiteral("mnuDlgCaptureFilter"), QStringLiteral("视频属性"),
+            &CaptureWindow::mnuDlgCaptureFilter_Click);
+    addItem(dialogs, QStringLiteral("mnuDlgCrossbar"), QStringLiteral("通道选择"),
+            &CaptureWindow::mnuDlgCrossbar_Click);
+    addItem(dialogs, QStringLiteral("mnuDlgPreviewPin"), QStringLiteral("显示属性"),
+            &CaptureWindow::mnuDlgPreviewPin_Click);
+    QMenu *stream = addMenu(operate, QStringLiteral("mnuStreamState"), QStringLiteral("视频流状态"));
+    addItem(stream, QStringLiteral("mnuRun"), QStringLiteral("运行"), &CaptureWindow::mnuRun_Click);
+    addItem(stream, QStringLiteral("mnuPause"), QStringLiteral("暂停"), &CaptureWindow::mnuPause_Click);
+    addItem(stream, QStringLiteral("mnuStop"), QStringLiteral("停止"), &CaptureWindow::mnuStop_Click);
+    addItem(operate, QStringLiteral("mnuBar0"), QString(), nullptr);
+    addItem(operate, QStringLiteral("mnuSaveBMP"), QStringLiteral("存为BMP图片"),
+            &CaptureWindow::mnuSaveBMP_Click);
+    addItem(operate, QStringLiteral("mnuSaveJPG"), QStringLiteral("存为JPG图片"),
+            &CaptureWindow::mnuSaveJPG_Click);
+    addItem(operate, QStringLiteral("mnuBar1"), QString(), nullptr);
+    addItem(operate, QStringLiteral("mnuConfig"), QStringLiteral("设置视频参数"),
+            &CaptureWindow::mnuConfig_Click);
+    addItem(operate, QStringLiteral("mnuNormalSize"), QStringLiteral("标准尺寸"),
+            &CaptureWindow::mnuNormalSize_Click);
+    addItem(operate, QStringLiteral("mnuBar2"), QString(), nullptr);
+    addItem(operate, QStringLiteral("mnuLiveMeasure"), QStringLiteral("实时测量"), &CaptureWindow::mnuLiveMeasure_Click)
+        ->setCheckable(true);
+
+    // The pixel size in micrometres, shared with the workspace's "标定".
+    QAction *calibrate = menuBar()->addAction(QStringLiteral("标定"));
+    calibrate->setObjectName(QStringLiteral("mnuCalibrate"));
+    m_items.insert(calibrate->objectName(), calibrate);
+    connect(calibrate, &QAction::triggered, this, [this] {
+        if (m_context.openCalibrationDialog)
+            m_context.openCalibrationDialog();
+    });
+}
+
+QAction *CaptureWindow::menuItem(const QString &name) const
+{
+    return m_items.value(name);
+}
+
+void CaptureWindow::setModalRunner(ModalRunner runner)
+{
+    m_runModal = runner;
+    card->setModalRunner(std::move(runner));
+}
+
+bool CaptureWindow::isConnected() const
+{
+    return windowTitle() != NotConnected;
+}
+
+void CaptureWindow::load()
+{
+    // The menu bar is this window's own; nothing needs attaching to it.
+    const auto channel = qint16(card->call(CardId::Channel, {false}).toInt());
+    if (channel < 0) {
+        setWindowTitle(NotConnected);
+        menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
+        m_context.services.dialogs->message(this, QStringLiteral("无设备可连接!"));
+        return;
+    }
+    card->move(0, 0);
+    mnuNormalSize_Click();
+}
+
+void CaptureWindow::restoreFromMaximized()
+{
+    QWidget *frame = childWindowFrame(this);
+    if (frame->isMaximized())
+        frame->showNormal();
+}
+
+void CaptureWindow::fitToVideo()
+{
+    restoreFromMaximized();
+    const int w = card->get(CardId::VideoWidth), h = card->get(CardId::VideoHeight);
+    if (w <= 0 || h <= 0)
+        return;
+    // Live measurement adds its strip and plots beside the video.
+    const bool live = m_live->isEnabled();
+    const QSize client = live ? QSize(w + LivePanel::PanelWidth, std::max(h, LivePanel::MinimumHeight)) : QSize(w, h);
+    m_live->panel()->setGeometry(w, 0, LivePanel::PanelWidth, client.height());
+    QWidget *frame = childWindowFrame(this);
+    // The frame's border is measured on the laid-out window; a window that has just been shown
+    // may not be laid out yet, and the menu bar may take another height at the new width.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (layout())
+            layout()->activate();
+        if (m_client->size() == client)
+            break;
+        const QSize border = frame->size() - m_client->size();
+        frame->resize(client + border);
+    }
+}
+
+void CaptureWindow::setConnectedTitle()
+{
+    const int channel = card->call(CardId::Channel, {false}).toInt();
+    setWindowTitle(QStringLiteral("第%1路: %2 x %3")
+                       .arg(channel)
+                       .arg(card->get(CardId::VideoWidth))
+                       .arg(card->get(CardId::VideoHeight)));
+}
+
+void CaptureWindow::setStreamMenu(bool runEnabled, bool pauseEnabled, bool stopEnabled)
+{
+    menuItem(QStringLiteral("mnuRun"))->setEnabled(runEnabled);
+    menuItem(QStringLiteral("mnuPause"))->setEnabled(pauseEnabled);
+    menuItem(QStringLiteral("mnuStop"))->setEnabled(stopEnabled);
+}
+
+void CaptureWindow::mnuNormalSize_Click()
+{
+    restoreFromMaximized();
+    if (!isConnected())
+        return;
+    card->resize(StandardWidth, StandardHeight);
+    if (card->call(CardId::SetFormat, {StandardWidth, StandardHeight, 0}).toBool()) {
+        fitToVideo();
+        setConnectedTitle();
+        setStreamMenu(false, true, true);
+    } else {
+        menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
+        m_context.services.dialogs->message(this, DeviceError);
+    }
+}
+
+void CaptureWindow::mnuLiveMeasure_Click()
+{
+    m_live->setEnabled(menuItem(QStringLiteral("mnuLiveMeasure"))->isChecked());
+    fitToVideo();
+}
+
+void CaptureWindow::mnuDlgCaptureFilter_Click()
+{
+    card->call(CardId::VideoPropertyDialog);
+}
+
+void CaptureWindow::mnuDlgCrossbar_Click()
+{
+    card->call(CardId::CrossbarDialog);
+}
+
+void CaptureWindow::mnuDlgPreviewPin_Click()
+{
+    card->call(CardId::PreviewDialog);
+    restoreFromMaximized();
+    const int w = card->get(CardId::VideoWidth), h = card->get(CardId::VideoHeight);
+    card->resize(w, h);
+    card->call(CardId::SetFormat, {w, h, 0}); // its answer does not matter here
+    fitToVideo();
+    card->move(0, 0);
+    setConnectedTitle();
+}
+
+void CaptureWindow::mnuConfig_Click()
+{
+    CaptureSettingsDialog dialog(*m_context.services.dialogs, this);
+    dialog.Initialize(card);
+    m_runModal(dialog);
+    dialog.close();
+    fitToVideo();
+}
+
+void CaptureWindow::mnuRun_Click()
+{
+    card->call(CardId::Run);
+    setStreamMenu(false, true, true);
+}
+
+void CaptureWindow::mnuPause_Click()
+{
+    card->call(CardId::Pause);
+    setStreamMenu(true, false, true);
+}
+
+void CaptureWindow::mnuStop_Click()
+{
+    card->call(CardId::Stop);
+    setStreamMenu(true, false, false);
+}
+
+void CaptureWindow::mnuSaveBMP_Click()
+{
+    saveFrame(false);
+}
+
+void CaptureWindow::mnuSaveJPG_Click()
+{
+    saveFrame(true);
+}
+
+void CaptureWindow::saveFrame(bool jpeg)
+{
+    Dialogs &dialogs = *m_context.services.dialogs;
+    Dialogs::FileRequest request;
+    request.initialDirectory = QStringLiteral("c:\\");
+    request.filter = jpeg ? jpegFilter() : bmpFilter();
+    request.defaultSuffix = jpeg ? QStringLiteral("jpg") : QStringLiteral("bmp");
+    const std::optional<QString> chosen = dialogs.saveFile(this, request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString path = *chosen;
+    if (QFileInfo::exists(path) &&
+        dialogs.message(this, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
+                        Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        return;
+    const bool saved = jpeg ? card->call(CardId::SaveJpeg, {path, JpegQuality}).toBool()
+                            : card->call(CardId::SaveBmp, {path}).toBool();
+    if (saved)
+        announceSaved(m_context, path);
+    dialogs.message(this, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！")
+                                : QStringLiteral("保存失败！"));
+}
+
+void CaptureWindow::mnuFileExit_Click()
+{
+    card->call(CardId::Exit);
+    childWindowFrame(this)->close(); // the child-window frame goes with the form
+}
+
+void CaptureWindow::deviceFailed(const QString &reason)
+{
+    setStreamMenu(true, false, false);
+    menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
+    m_context.services.dialogs->message(this, reason.isEmpty() ? DeviceError : DeviceError + u'\n' + reason);
+}
+
+void CaptureWindow::closeEvent(QCloseEvent *event)
+{
+    if (MainWindowPort *main = m_context.mainWindow) {
+        main->setConnectMenuEnabled(true);
+        main->setToolbarButtonEnabled(1, true);
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace lumetra

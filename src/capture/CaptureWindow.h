@@ -1,0 +1,92 @@
+#pragma once
+
+#include "capture/ModalRunner.h"
+#include "platform/ports/AppContext.h"
+#include "platform/ports/CaptureFramePort.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenu;
+
+namespace lumetra {
+
+class CaptureCardControl;
+class LiveMeasurement;
+
+// The capture window: the live picture of the capture card (card) at the top-left of the
+// client area, fitted so that the client area is exactly the video picture, and the menu that
+// runs, pauses and stops the stream, opens the card's dialogs and the parameter dialog and
+// stores the picture as BMP or JPEG. The title tells the connection: "未连接" when there is no
+// card, else the channel and the video size. A new window is made by each connect command.
+class CaptureWindow : public QMainWindow, public CaptureFramePort
+{
+    Q_OBJECT
+
+public:
+    explicit CaptureWindow(AppContext &context, QWidget *parent = nullptr);
+    ~CaptureWindow() override;
+
+    // Window load: connects the card and runs Standard size, or reports that there is none.
+    void load();
+
+    CaptureCardControl *card = nullptr;
+
+    // A menu entry by its control name (mnuFile, mnuFileExit, mnuOperate, mnuShowDlg, ...);
+    // nullptr for an unknown name. Menus answer with their menu action.
+    QAction *menuItem(const QString &name) const;
+    // The client area the video picture fills.
+    QWidget *clientArea() const { return m_client; }
+    // How the parameter dialog and the card's own dialogs are shown.
+    void setModalRunner(ModalRunner runner);
+
+    void mnuFileExit_Click();
+    void mnuDlgCaptureFilter_Click();
+    void mnuDlgCrossbar_Click();
+    void mnuDlgPreviewPin_Click();
+    void mnuRun_Click();
+    void mnuPause_Click();
+    void mnuStop_Click();
+    void mnuSaveBMP_Click();
+    void mnuSaveJPG_Click();
+    void mnuConfig_Click();
+    void mnuNormalSize_Click();
+    // "实时测量": live measurement of every frame shown, with its strip and plots under the video.
+    void mnuLiveMeasure_Click();
+    LiveMeasurement *liveMeasurement() const { return m_live; }
+
+    // CaptureFramePort: the picture on show.
+    QImage currentFrame() const override;
+
+    static QString bmpFilter();
+    static QString jpegFilter();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption,
+                     void (CaptureWindow::*handler)());
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
+    void restoreFromMaximized();
+    void fitToVideo();
+    void setConnectedTitle();
+    void setStreamMenu(bool runEnabled, bool pauseEnabled, bool stopEnabled);
+    void saveFrame(bool jpeg);
+    void deviceFailed(const QString &reason);
+    bool isConnected() const;
+
+    AppContext &m_context;
+    QWidget *m_client = nullptr;
+    QHash<QString, QAction *> m_items;
+    LiveMeasurement *m_live = nullptr;
+    QLabel *m_frameRate = nullptr;
+    ModalRunner m_runModal = execRunner();
+};
+
+} // namespace lumetra

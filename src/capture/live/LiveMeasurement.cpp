@@ -1,0 +1,66 @@
+#include "capture/live/LiveMeasurement.h"
+
+#include "capture/CaptureCardControl.h"
+#include "capture/live/LiveOverlay.h"
+#include "capture/live/LivePanel.h"
+#include "platform/settings/Calibration.h"
+
+#include <QTimer>
+
+namespace lumetra {
+
+LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent, QString calibrationFile,
+                                 QObject *parent)
+    : QObject(parent), m_video(video), m_calibrationFile(std::move(calibrationFile))
+{
+    m_overlay = new LiveOverlay(video);
+    m_overlay->hide();
+    m_panel = new LivePanel(panelParent);
+    m_panel->hide();
+    m_measurer = new LiveMeasurer(this);
+    connect(m_measurer, &LiveMeasurer::measured, this, &LiveMeasurement::measured);
+    connect(video, &CaptureCardControl::frameArrived, this, &LiveMeasurement::frameShown);
+    m_clock.start();
+    m_rateTimer = new QTimer(this);
+    m_rateTimer->setInterval(500);
+    connect(m_rateTimer, &QTimer::timeout, this, [this] { emit frameRateChanged(m_rate.rate()); });
+    m_rateTimer->start();
+}
+
+LiveMeasurement::~LiveMeasurement() = default;
+
+void LiveMeasurement::setEnabled(bool on)
+{
+    if (on == m_enabled)
+        return;
+    m_enabled = on;
+    m_history.clear();
+    m_panel->reset();
+    m_overlay->showBeam(std::nullopt);
+    if (on)
+        m_panel->setCalibration(loadCalibration(m_calibrationFile));
+    m_panel->setVisible(on);
+    m_overlay->setVisible(on);
+    if (on)
+        m_overlay->raise();
+}
+
+void LiveMeasurement::frameShown()
+{
+    m_rate.frameAt(m_clock.nsecsElapsed() / 1e9);
+    if (m_enabled)
+        m_measurer->submit(m_video->currentFrame());
+}
+
+void LiveMeasurement::measured(const LiveSample &sample)
+{
+    if (!m_enabled)
+        return; // measured before the switch went off
+    const beam::BeamResult &r = sample.result;
+    m_overlay->showBeam(r);
+    if (r.status == beam::BeamStatus::Ok)
+        m_history.add({sample.seconds, r.centroidX, r.centroidY, r.dX, r.dY});
+    m_panel->showSample(sample, m_history);
+}
+
+} // namespace lumetra

@@ -1,0 +1,105 @@
+#include "platform/framefiles/ImageLoader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace lumetra {
+
+namespace {
+
+// A JPEG stream ends with the EOI marker; decoders fill a cut-off file with grey and carry on,
+// so look for the marker ourselves. Trailing bytes after it are tolerated.
+bool jpegLooksComplete(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 tail = std::min<qint64>(file.size(), 64 * 1024);
+    file.seek(file.size() - tail);
+    const QByteArray bytes = file.read(tail);
+    return bytes.contains(QByteArray("\xFF\xD9", 2));
+}
+
+// An uncompressed BMP holds exactly its rows after the pixel-data offset; Qt's reader pads a
+// cut-off file with black and reports success, so compare the file size with what the header
+// promises. Compressed (RLE) and unusual headers are left to the decoder.
+bool bmpLooksComplete(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = file.read(34);
+    if (h.size() < 34 || !h.startsWith("BM"))
+        return true;
+    const auto u32 = [&h](int at) {
+        return quint32(quint8(h[at])) | quint32(quint8(h[at + 1])) << 8 | quint32(quint8(h[at + 2])) << 16 |
+               quint32(quint8(h[at + 3])) << 24;
+    };
+    const auto u16 = [&h](int at) { return quint16(quint8(h[at]) | quint8(h[at + 1]) << 8); };
+    const quint32 offset = u32(10);
+    const quint32 headerSize = u32(14);
+    if (headerSize < 40)
+        return true; // the old core header; rare, let the decoder judge it
+    const qint64 width = qint32(u32(18));
+    const qint64 height = qint32(u32(22));
+    const quint16 bitsPerPixel = u16(28);
+    const quint32 compression = u32(30);
+    if ((compression != 0 && compression != 3) || width <= 0 || bitsPerPixel == 0)
+        return true;
+    const qint64 stride = (width * bitsPerPixel + 31) / 32 * 4;
+    return file.size() >= qint64(offset) + stride * (height < 0 ? -height : height);
+}
+
+} // namespace
+
+ImageLoadResult loadImageFileNative(const QString &path)
+{
+    ImageLoadResult result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.error = QStringLiteral("文件不存在: %1").arg(path);
+        return result;
+    }
+    if (!info.isFile() || !info.isReadable()) {
+        result.error = QStringLiteral("无法读取文件: %1").arg(path);
+        return result;
+    }
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead()) {
+        result.error = QStringLiteral("不是可识别的图像文件: %1").arg(path);
+        return result;
+    }
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > MaxImageSide || size.height() > MaxImageSide ||
+                           qint64(size.width()) * size.height() > MaxImagePixels)) {
+        result.error = QStringLiteral("图像尺寸不合理 (%1 x %2): %3")
+                           .arg(size.width())
+                           .arg(size.height())
+                           .arg(path);
+        return result;
+    }
+    const QByteArray format = reader.format();
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+        return result;
+    }
+    if ((format == "jpeg" && !jpegLooksComplete(path)) || (format == "bmp" && !bmpLooksComplete(path))) {
+        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+        return result;
+    }
+    result.image = image;
+    return result;
+}
+
+ImageLoadResult loadImageFile(const QString &path)
+{
+    ImageLoadResult result = loadImageFileNative(path);
+    if (result.ok())
+        result.image = result.image.convertToFormat(QImage::Format_RGB32);
+    return result;
+}
+
+} // namespace lumetra

@@ -1,0 +1,117 @@
+#include "platform/printing/PdfPrintJob.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTemporaryFile>
+
+namespace lumetra {
+
+namespace {
+constexpr int Resolution = 1200; // dots per inch of the PDF's drawing
+constexpr int MaxAttempts = 999;
+
+// Report names are titles; keep them readable but free of characters file systems refuse.
+QString safeName(const QString &reportName)
+{
+    QString name = reportName;
+    for (QChar &c : name)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
+            c = QLatin1Char('_');
+    name = name.trimmed();
+    return name.isEmpty() ? QStringLiteral("报告") : name;
+}
+} // namespace
+
+QString PdfPrintJob::fileName(const QString &reportName, const QDateTime &time, int attempt)
+{
+    QString name =
+        safeName(reportName) + QLatin1Char(' ') + time.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    if (attempt > 1)
+        name += QStringLiteral(" (%1)").arg(attempt);
+    return name + QStringLiteral(".pdf");
+}
+
+PdfPrintJob::PdfPrintJob(const QString &directory, const QString &reportName, const QDateTime &time)
+    : m_directory(directory), m_reportName(reportName), m_time(time)
+{
+}
+
+PdfPrintJob::~PdfPrintJob()
+{
+    // An unfinished page is abandoned: the painter stops and the temporary file goes away.
+    if (painting())
+        endPainting();
+}
+
+std::unique_ptr<PdfPrintJob> PdfPrintJob::open(const QString &directory, const QString &reportName,
+                                               const QDateTime &time, QString &error)
+{
+    const QString shown = QDir::toNativeSeparators(directory);
+    if (!QFileInfo(directory).isDir()) {
+        error = QStringLiteral("文件夹 %1 不存在").arg(shown);
+        return nullptr;
+    }
+    std::unique_ptr<PdfPrintJob> job(new PdfPrintJob(directory, reportName, time));
+    job->m_file = std::make_unique<QTemporaryFile>(
+        QDir(directory).filePath(QStringLiteral(".lumetra-print-XXXXXX.part")));
+    if (!job->m_file->open()) {
+        error = QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(shown, job->m_file->errorString());
+        return nullptr;
+    }
+    job->m_temporaryPath = job->m_file->fileName();
+    job->m_writer = std::make_unique<QPdfWriter>(job->m_file.get());
+    job->m_writer->setResolution(Resolution);
+    job->m_writer->setTitle(reportName);
+    job->m_writer->setCreator(QStringLiteral("Lumetra"));
+    job->m_writer->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                    QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
+                    QPageLayout::Millimeter));
+    if (!job->beginPainting(*job->m_writer)) {
+        error = QStringLiteral("无法开始 PDF 页面");
+        return nullptr;
+    }
+    return job;
+}
+
+PrintOutcome PdfPrintJob::endDocument()
+{
+    const std::optional<bool> painted = endPaintingOnce();
+    if (!painted)
+        return PrintOutcome::failed(QStringLiteral("这一页已经送出过"));
+    m_writer.reset();
+    if (!*painted)
+        return PrintOutcome::failed(QStringLiteral("无法生成 PDF 页面"));
+    if (!m_file->flush() || m_file->error() != QFileDevice::NoError)
+        return PrintOutcome::failed(QStringLiteral("无法写入文件夹 %1：%2")
+                                        .arg(QDir::toNativeSeparators(m_directory), m_file->errorString()));
+    m_file->close();
+    return moveIntoPlace();
+}
+
+PrintOutcome PdfPrintJob::moveIntoPlace()
+{
+    const QDir dir(m_directory);
+    for (int attempt = 1; attempt <= MaxAttempts; ++attempt) {
+        const QString target = dir.filePath(fileName(m_reportName, m_time, attempt));
+        if (QFileInfo::exists(target))
+            continue;
+        // QFile::rename never replaces an existing file; a name taken in the meantime is skipped.
+        if (QFile::rename(m_temporaryPath, target)) {
+            m_file->setAutoRemove(false);
+            return PrintOutcome::savedToFile(target);
+        }
+        if (!QFileInfo::exists(target))
+            return PrintOutcome::failed(
+                QStringLiteral("无法在文件夹 %1 中保存报告").arg(QDir::toNativeSeparators(m_directory)));
+    }
+    return PrintOutcome::failed(
+        QStringLiteral("文件夹 %1 中同名的报告太多").arg(QDir::toNativeSeparators(m_directory)));
+}
+
+} // namespace lumetra

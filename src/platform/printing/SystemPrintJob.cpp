@@ -1,0 +1,44 @@
+#include "platform/printing/SystemPrintJob.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace lumetra {
+
+SystemPrintJob::~SystemPrintJob()
+{
+    // An unfinished page is withdrawn rather than sent half drawn.
+    if (painting()) {
+        m_printer->abort();
+        endPainting();
+    }
+}
+
+std::unique_ptr<SystemPrintJob> SystemPrintJob::open(const QPrinterInfo &printer, const QString &reportName,
+                                                     QString &error)
+{
+    std::unique_ptr<SystemPrintJob> job(new SystemPrintJob);
+    job->m_printerName = printer.printerName();
+    job->m_printer = std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
+    job->m_printer->setOutputFormat(QPrinter::NativeFormat);
+    job->m_printer->setDocName(reportName);
+    job->m_printer->setCreator(QStringLiteral("Lumetra"));
+    if (!job->m_printer->isValid() || !job->beginPainting(*job->m_printer)) {
+        error = QStringLiteral("打印机“%1”无法开始打印").arg(job->m_printerName);
+        return nullptr;
+    }
+    return job;
+}
+
+PrintOutcome SystemPrintJob::endDocument()
+{
+    const std::optional<bool> finished = endPaintingOnce();
+    if (!finished)
+        return PrintOutcome::failed(QStringLiteral("这一页已经送出过"));
+    if (!*finished || m_printer->printerState() == QPrinter::Error ||
+        m_printer->printerState() == QPrinter::Aborted)
+        return PrintOutcome::failed(QStringLiteral("打印机“%1”没有接受这一页").arg(m_printerName));
+    return PrintOutcome::printed(m_printerName);
+}
+
+} // namespace lumetra

@@ -1,0 +1,90 @@
+#include "workspace/placement/PlacementOptionsDialog.h"
+
+#include "platform/dialogs/Dialogs.h"
+#include "platform/settings/PlacementSetting.h"
+#include "workspace/WorkspaceWindow.h"
+#include "workspace/WorkspaceGeometry.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace lumetra {
+
+namespace {
+constexpr PlacementMode Modes[3] = {PlacementMode::TopLeft, PlacementMode::Beam, PlacementMode::Fit};
+const QString Name = QStringLiteral("PlacementOptionsDialog");
+} // namespace
+
+PlacementOptionsDialog *PlacementOptionsDialog::instance(const AppContext &context)
+{
+    return context.singleWindow<PlacementOptionsDialog>(Name);
+}
+
+PlacementOptionsDialog *PlacementOptionsDialog::showDialog(AppContext &context)
+{
+    PlacementOptionsDialog *dialog = instance(context);
+    if (!dialog)
+        dialog = new PlacementOptionsDialog(context);
+    showChildWindow(context, dialog, workspace::SettingsPosition);
+    return dialog;
+}
+
+PlacementOptionsDialog::PlacementOptionsDialog(AppContext &context) : m_context(context)
+{
+    registerSingleWindow(context, this, Name, QStringLiteral("选项"));
+
+    auto *group = new QGroupBox(QStringLiteral("大于 640×480 的图片"), this);
+    auto *choices = new QVBoxLayout(group);
+    const PlacementMode stored = loadPlacementMode();
+    const QString hints[3] = {QStringLiteral("（原尺寸，显示左上角）"), QStringLiteral("（原尺寸，以光斑质心为中心）"),
+                              QStringLiteral("（整幅缩小，保持比例）")};
+    for (int i = 0; i < 3; ++i) {
+        m_choices[i] = new QRadioButton(placementCaption(Modes[i]) + hints[i], group);
+        m_choices[i]->setObjectName(QStringLiteral("choice-") + placementWord(Modes[i]));
+        m_choices[i]->setChecked(Modes[i] == stored);
+        choices->addWidget(m_choices[i]);
+    }
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    connect(ok, &QPushButton::clicked, this, [this] { accept(); });
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QRadioButton *PlacementOptionsDialog::choice(PlacementMode mode) const
+{
+    for (int i = 0; i < 3; ++i)
+        if (Modes[i] == mode)
+            return m_choices[i];
+    return nullptr;
+}
+
+void PlacementOptionsDialog::accept()
+{
+    PlacementMode chosen = PlacementMode::TopLeft;
+    for (int i = 0; i < 3; ++i)
+        if (m_choices[i]->isChecked())
+            chosen = Modes[i];
+    if (!savePlacementMode(chosen) && m_context.services.dialogs)
+        m_context.services.dialogs->message(this, QStringLiteral("无法保存选项：设置文件不可写。"),
+                                            QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    if (WorkspaceWindow *workspace = WorkspaceWindow::instance(m_context))
+        workspace->setPlacement(chosen);
+    close();
+}
+
+} // namespace lumetra

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/ports/AppContext.h"
+#include "types/PicturePlacement.h"
+
+#include <QWidget>
+
+class QRadioButton;
+
+namespace lumetra {
+
+// "选项": how a picture larger than 640 x 480 is placed in the workspace (左上角, 光斑居中,
+// 缩放). "确定" stores the choice in the user's settings and applies it to the open picture;
+// "取消" leaves everything as it was. Modeless, one instance.
+class PlacementOptionsDialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static PlacementOptionsDialog *showDialog(AppContext &context);
+    static PlacementOptionsDialog *instance(const AppContext &context);
+
+    QRadioButton *choice(PlacementMode mode) const;
+    void accept();
+
+private:
+    explicit PlacementOptionsDialog(AppContext &context);
+
+    AppContext &m_context;
+    QRadioButton *m_choices[3];
+};
+
+} // namespace lumetra

@@ -1,0 +1,150 @@
+#include "workspace/surface3d/SurfaceChartWindow.h"
+
+#include "platform/dialogs/Dialogs.h"
+#include "workspace/surface3d/ColourLegend.h"
+#include "platform/workbook/WorkbookService.h"
+#include "workspace/SaveTarget.h"
+#include "workspace/surface3d/SurfaceGraph.h"
+
+#include <QHBoxLayout>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+namespace lumetra {
+
+namespace {
+
+constexpr QSize ViewSize(640, 480);
+
+} // namespace
+
+SurfaceChartWindow *SurfaceChartWindow::open(AppContext &context, const RegionGrid &grid)
+{
+    auto *window = new SurfaceChartWindow(context, grid);
+    showChildWindow(context, window);
+    if (!window->hasChart() && context.services.dialogs)
+        context.services.dialogs->message(
+            window, QStringLiteral("无法启动三维显示（OpenGL 不可用）。网格数据仍可保存为工作簿文件。"),
+            QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    return window;
+}
+
+SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &grid, QWidget *parent)
+    : QWidget(parent), m_context(context), m_grid(grid)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("SurfaceChartWindow"));
+    setWindowTitle(QStringLiteral("三维图 - 区域 ") + m_grid.range());
+
+    auto *layout = new QVBoxLayout(this);
+    m_rangeLabel = new QLabel(rangeText(), this);
+    m_rangeLabel->setObjectName(QStringLiteral("rangeLabel"));
+    layout->addWidget(m_rangeLabel);
+
+    m_graph = surface_graph::create(m_grid);
+    if (m_graph) {
+        QWidget *container = QWidget::createWindowContainer(m_graph, this);
+        container->setObjectName(QStringLiteral("surfaceView"));
+        container->setMinimumSize(ViewSize);
+        container->setFocusPolicy(Qt::StrongFocus);
+        auto *view = new QHBoxLayout;
+        view->addWidget(container, 1);
+        m_legend = new ColourLegend(QStringLiteral("光强 %"), surface_graph::heightColours(), m_grid.minimum(),
+                                    m_grid.maximum(), this);
+        view->addWidget(m_legend);
+        layout->addLayout(view, 1);
+    } else {
+        auto *placeholder = new QLabel(QStringLiteral("三维显示不可用"), this);
+        placeholder->setObjectName(QStringLiteral("surfaceView"));
+        placeholder->setAlignment(Qt::AlignCenter);
+        placeholder->setMinimumSize(ViewSize / 2);
+        placeholder->setFrameShape(QFrame::StyledPanel);
+        layout->addWidget(placeholder, 1);
+    }
+
+    auto *buttons = new QHBoxLayout;
+    auto *hint = new QLabel(m_graph ? QStringLiteral("右键拖动旋转，滚轮缩放") : QString(), this);
+    buttons->addWidget(hint, 1);
+    m_saveWorkbook = new QPushButton(QStringLiteral("保存工作簿..."), this);
+    m_saveWorkbook->setObjectName(QStringLiteral("saveWorkbook"));
+    m_savePicture = new QPushButton(QStringLiteral("保存图片..."), this);
+    m_savePicture->setObjectName(QStringLiteral("savePicture"));
+    m_savePicture->setEnabled(m_graph != nullptr);
+    buttons->addWidget(m_saveWorkbook);
+    buttons->addWidget(m_savePicture);
+    layout->addLayout(buttons);
+
+    connect(m_saveWorkbook, &QPushButton::clicked, this, [this] { saveWorkbook(); });
+    connect(m_savePicture, &QPushButton::clicked, this, [this] { savePicture(); });
+}
+
+SurfaceChartWindow::~SurfaceChartWindow() = default;
+
+QString SurfaceChartWindow::rangeText() const
+{
+    return QStringLiteral("区域 %1：图像第 %2–%3 列、第 %4–%5 行，光强 %6 % 至 %7 %")
+        .arg(m_grid.range())
+        .arg(m_grid.pictureX(1))
+        .arg(m_grid.pictureX(m_grid.rows()))
+        .arg(m_grid.pictureY(1))
+        .arg(m_grid.pictureY(m_grid.columns()))
+        .arg(m_grid.minimum())
+        .arg(m_grid.maximum());
+}
+
+bool SurfaceChartWindow::saveWorkbook()
+{
+    Dialogs *dialogs = m_context.services.dialogs;
+    if (!dialogs)
+        return false;
+    const auto path = askSaveTarget(*dialogs, this, workbookSaveRequest(QStringLiteral("保存工作簿")));
+    if (!path)
+        return false;
+    WorkbookService *workbook = m_context.services.workbook;
+    if (!workbook || !workbook->save(m_grid.toSheet(), *path)) {
+        reportSaveFailure(*dialogs, this);
+        return false;
+    }
+    announceSaved(m_context, *path);
+    return true;
+}
+
+bool SurfaceChartWindow::savePicture()
+{
+    Dialogs *dialogs = m_context.services.dialogs;
+    if (!dialogs || !m_graph)
+        return false;
+    Dialogs::FileRequest request;
+    request.title = QStringLiteral("保存图片");
+    request.initialDirectory = QStringLiteral("c:\\");
+    request.filter = QStringLiteral("PNG 图片|*.png");
+    request.defaultSuffix = QStringLiteral("png");
+    const auto path = askSaveTarget(*dialogs, this, request);
+    if (!path)
+        return false;
+    const QImage view = renderView();
+    QSaveFile file(*path);
+    bool ok = !view.isNull() && file.open(QIODevice::WriteOnly);
+    if (ok) {
+        QImageWriter writer(&file, "png");
+        ok = writer.write(view) && file.commit();
+    }
+    if (!ok)
+        reportSaveFailure(*dialogs, this);
+    else
+        announceSaved(m_context, *path);
+    return ok;
+}
+
+QImage SurfaceChartWindow::renderView() const
+{
+    if (!m_graph)
+        return QImage();
+    const QSize size = m_graph->size().isEmpty() ? ViewSize : m_graph->size();
+    return m_graph->renderToImage(0, size);
+}
+
+} // namespace lumetra
