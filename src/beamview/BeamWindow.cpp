@@ -329,11 +329,12 @@ bool BeamWindow::chooseLog()
     Dialogs *dialogs = m_context.services.dialogs;
     if (!dialogs)
         return false;
-    Dialogs::FileRequest request;
-    request.title = QStringLiteral("光束参数记录文件");
-    request.filter = QStringLiteral("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx");
-    request.defaultSuffix = QStringLiteral("csv");
-    request.fileName = QStringLiteral("beam-log.csv");
+    const Dialogs::FileRequest request{.title = QStringLiteral("光束参数记录文件"),
+                                       .initialDirectory = {},
+                                       .filter = QStringLiteral("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx"),
+                                       .filterIndex = 1,
+                                       .defaultSuffix = QStringLiteral("csv"),
+                                       .fileName = QStringLiteral("beam-log.csv")};
     const std::optional<QString> path = dialogs->saveFile(this, request);
     if (!path || path->isEmpty())
         return false;

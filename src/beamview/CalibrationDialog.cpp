@@ -48,11 +48,7 @@ CalibrationDialog *CalibrationDialog::instance(const AppContext &context)
 
 CalibrationDialog *CalibrationDialog::showDialog(AppContext &context)
 {
-    CalibrationDialog *dialog = instance(context);
-    if (!dialog)
-        dialog = new CalibrationDialog(context);
-    showChildWindow(context, dialog);
-    return dialog;
+    return context.showSingleWindow<CalibrationDialog>(DialogKey, [&context] { return new CalibrationDialog(context); });
 }
 
 CalibrationDialog::CalibrationDialog(AppContext &context) : m_context(context)

@@ -1,4 +1,5 @@
 #include "reports/CurveReport.h"
+#include "reports/NoteLabel.h"
 
 #include "analysis/AnalysisState.h"
 #include "platform/printing/PrinterService.h"
@@ -65,11 +66,7 @@ CurveReport::CurveReport(AppContext &context, const AnalysisState &state, Orient
     m_closeButton->setGeometry(64, 88, 89, 33);
     connect(m_closeButton, &QPushButton::clicked, this, [this] { childWindowFrame(this)->close(); });
 
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("NoteLabel"));
-    m_note->setWordWrap(true);
-    m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_note->hide();
+    m_note = makeNoteLabel(this);
 }
 
 CurveReport::~CurveReport() = default;

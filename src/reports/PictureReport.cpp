@@ -1,4 +1,5 @@
 #include "reports/PictureReport.h"
+#include "reports/NoteLabel.h"
 
 #include "analysis/AnalysisState.h"
 #include "platform/dialogs/Dialogs.h"
@@ -85,11 +86,7 @@ PictureReport::PictureReport(AppContext &context, const QString &path)
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setFont(songFont(15.75, true));
 
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("NoteLabel"));
-    m_note->setWordWrap(true);
-    m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_note->hide();
+    m_note = makeNoteLabel(this);
 }
 
 PictureReport::~PictureReport() = default;

@@ -105,21 +105,21 @@ SettingsDialog::SettingsDialog(AppContext &context) : m_context(context)
     setFixedSize(312, 261);
 
     QGroupBox *interval = entryGroup(this, QStringLiteral("interval"), QRect(16, 8, 280, 98),
-                                     QStringLiteral("光强值显示间隔："), 26, 22, QStringLiteral("1"), m_text1, m_problem1);
+                                     QStringLiteral("光强值显示间隔："), 26, 22, QStringLiteral("1"), m_interval.text, m_interval.problem);
     label(QStringLiteral("intervalRange"), QStringLiteral("有效范围：0-20的数字"), interval, 16, 70);
     entryGroup(this, QStringLiteral("width"), QRect(16, 114, 280, 80), QStringLiteral("积分宽度："), 30, 26,
-               QStringLiteral("2"), m_text2, m_problem2);
+               QStringLiteral("2"), m_width.text, m_width.problem);
 
     m_ok = button(QStringLiteral("ok"), QStringLiteral("确定"), this, 64, 208);
     m_cancel = button(QStringLiteral("cancel"), QStringLiteral("取消"), this, 176, 208);
 
-    installDigitEntryCheck(m_text1, IntervalLimit, m_problem1);
-    installDigitEntryCheck(m_text2, WidthLimit, m_problem2);
+    installDigitEntryCheck(m_interval.text, IntervalLimit, m_interval.problem);
+    installDigitEntryCheck(m_width.text, WidthLimit, m_width.problem);
     // Only acceptable entries can be saved; the red messages say what to mend.
-    for (QLineEdit *box : {m_text1, m_text2})
+    for (QLineEdit *box : {m_interval.text, m_width.text})
         connect(box, &QLineEdit::textChanged, this, [this] {
-            m_ok->setEnabled(digitEntryProblem(m_text1->text(), IntervalLimit).isEmpty() &&
-                             digitEntryProblem(m_text2->text(), WidthLimit).isEmpty());
+            m_ok->setEnabled(digitEntryProblem(m_interval.text->text(), IntervalLimit).isEmpty() &&
+                             digitEntryProblem(m_width.text->text(), WidthLimit).isEmpty());
         });
     connect(m_ok, &QPushButton::clicked, this, [this] { accept(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { cancel(); });
@@ -133,8 +133,8 @@ void SettingsDialog::load()
     const std::optional<Settings> settings = SettingsFile(settingsPath()).read();
     if (!settings)
         return;
-    m_text2->setText(trimBlanks(settings->width));
-    m_text1->setText(trimBlanks(settings->interval));
+    m_width.text->setText(trimBlanks(settings->width));
+    m_interval.text->setText(trimBlanks(settings->interval));
 }
 
 void SettingsDialog::accept()
@@ -144,7 +144,7 @@ void SettingsDialog::accept()
         return; // a box says what is wrong; nothing is saved until it is mended
     QString error;
     if (!SettingsFile(settingsPath())
-             .write(trimBlanks(m_text2->text()), trimBlanks(m_text1->text()), &error)) {
+             .write(trimBlanks(m_width.text->text()), trimBlanks(m_interval.text->text()), &error)) {
         if (dialogs)
             dialogs->message(this, QStringLiteral("设置值保存失败，原设置未改变。\n") + error,
                              QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);

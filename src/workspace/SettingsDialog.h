@@ -30,11 +30,11 @@ public:
 
     ~SettingsDialog() override;
 
-    QLineEdit *text1() { return m_text1; }
-    QLineEdit *text2() { return m_text2; }
+    QLineEdit *intervalEntry() { return m_interval.text; }
+    QLineEdit *widthEntry() { return m_width.text; }
     // What is wrong with Text1 / Text2, in red under the box (hidden while the text is acceptable).
-    QLabel *problem1() { return m_problem1; }
-    QLabel *problem2() { return m_problem2; }
+    QLabel *intervalProblem() { return m_interval.problem; }
+    QLabel *widthProblem() { return m_width.problem; }
     QPushButton *okButton() { return m_ok; }
     QPushButton *cancelButton() { return m_cancel; }
 
@@ -49,10 +49,14 @@ private:
     void cancel();
 
     AppContext &m_context;
-    QLineEdit *m_text1 = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    QLabel *m_problem1 = nullptr;
-    QLabel *m_problem2 = nullptr;
+    // An entry and the label under it that says what is wrong with it.
+    struct Entry
+    {
+        QLineEdit *text = nullptr;
+        QLabel *problem = nullptr;
+    };
+    Entry m_interval; // the display interval of the intensity values (first line of the file)
+    Entry m_width;    // the integration width (second line)
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
 };

@@ -61,7 +61,7 @@ TEST_F(CurvesFollowPicture, SavedSettingsApplyToTheOpenWindowAtOnce)
     ws->menuItem(QStringLiteral("settings"))->trigger();
     SettingsDialog *dialog = SettingsDialog::instance(*context);
     ASSERT_NE(dialog, nullptr);
-    dialog->text2()->setText(QStringLiteral("7"));
+    dialog->widthEntry()->setText(QStringLiteral("7"));
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.back().text, QStringLiteral("设置值已成功被修改!"));

@@ -76,10 +76,10 @@ TEST_F(SettingsDialogTest, HasItsTitleCaptionsAndButtonPlaces)
         EXPECT_TRUE(dialog->rect().contains(label->mapTo(dialog, label->rect().bottomRight())));
     }
     // Each box sits in its own frame with its label.
-    EXPECT_EQ(dialog->text1()->parentWidget(), dialog->findChild<QGroupBox *>("intervalGroup"));
-    EXPECT_EQ(dialog->text2()->parentWidget(), dialog->findChild<QGroupBox *>("widthGroup"));
-    EXPECT_EQ(dialog->text1()->objectName(), "Text1");
-    EXPECT_EQ(dialog->text2()->objectName(), "Text2");
+    EXPECT_EQ(dialog->intervalEntry()->parentWidget(), dialog->findChild<QGroupBox *>("intervalGroup"));
+    EXPECT_EQ(dialog->widthEntry()->parentWidget(), dialog->findChild<QGroupBox *>("widthGroup"));
+    EXPECT_EQ(dialog->intervalEntry()->objectName(), "Text1");
+    EXPECT_EQ(dialog->widthEntry()->objectName(), "Text2");
 }
 
 TEST_F(SettingsDialogTest, TypingAndPastingSayWhatIsWrongUnderTheBox)
@@ -89,33 +89,33 @@ TEST_F(SettingsDialogTest, TypingAndPastingSayWhatIsWrongUnderTheBox)
     const auto shows = [dialog](QLabel *problem, const QString &text) {
         return problem->isVisible() && problem->text() == text &&
                problem->palette().color(QPalette::WindowText) == QColor(0xc0, 0, 0) &&
-               problem->mapTo(dialog, QPoint(0, 0)).y() > (problem == dialog->problem1() ? dialog->text1()
-                                                                                         : dialog->text2())
+               problem->mapTo(dialog, QPoint(0, 0)).y() > (problem == dialog->intervalProblem() ? dialog->intervalEntry()
+                                                                                         : dialog->widthEntry())
                                                                   ->mapTo(dialog, QPoint(0, 0))
                                                                   .y() &&
                dialog->rect().contains(problem->mapTo(dialog, problem->rect().bottomRight()));
     };
-    EXPECT_FALSE(dialog->problem1()->isVisible());
-    QTest::keyClicks(dialog->text1(), "25");
-    EXPECT_EQ(dialog->text1()->text(), "25"); // the keys are kept
-    EXPECT_TRUE(shows(dialog->problem1(), "最大为 20"));
+    EXPECT_FALSE(dialog->intervalProblem()->isVisible());
+    QTest::keyClicks(dialog->intervalEntry(), "25");
+    EXPECT_EQ(dialog->intervalEntry()->text(), "25"); // the keys are kept
+    EXPECT_TRUE(shows(dialog->intervalProblem(), "最大为 20"));
     EXPECT_FALSE(dialog->okButton()->isEnabled());
-    QTest::keyClick(dialog->text1(), Qt::Key_Backspace);
-    EXPECT_FALSE(dialog->problem1()->isVisible());
+    QTest::keyClick(dialog->intervalEntry(), Qt::Key_Backspace);
+    EXPECT_FALSE(dialog->intervalProblem()->isVisible());
     EXPECT_TRUE(dialog->okButton()->isEnabled());
 
-    QTest::keyClicks(dialog->text2(), "3x");
-    EXPECT_TRUE(shows(dialog->problem2(), "只能输入数字"));
+    QTest::keyClicks(dialog->widthEntry(), "3x");
+    EXPECT_TRUE(shows(dialog->widthProblem(), "只能输入数字"));
     EXPECT_FALSE(dialog->okButton()->isEnabled());
     const QByteArray before = readSettings();
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     EXPECT_EQ(readSettings(), before); // nothing saved while a box is wrong
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
-    dialog->text2()->clear();
+    dialog->widthEntry()->clear();
     QGuiApplication::clipboard()->setText("320");
-    dialog->text2()->paste();
-    EXPECT_FALSE(dialog->problem2()->isVisible());
+    dialog->widthEntry()->paste();
+    EXPECT_FALSE(dialog->widthProblem()->isVisible());
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     EXPECT_EQ(readSettings(), QByteArray("320\r\n2\r\n"));
 }
@@ -125,8 +125,8 @@ TEST_F(SettingsDialogTest, LoadsBothLinesWithoutTheirBlanks)
     writeSettings("  12  \r\n 5\r\n");
     SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->text2()->text(), "12");
-    EXPECT_EQ(dialog->text1()->text(), "5");
+    EXPECT_EQ(dialog->widthEntry()->text(), "12");
+    EXPECT_EQ(dialog->intervalEntry()->text(), "5");
 }
 
 TEST_F(SettingsDialogTest, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
@@ -134,8 +134,8 @@ TEST_F(SettingsDialogTest, MissingEmptyOrUnreadableFileGivesEmptyBoxes)
     const auto expectEmpty = [this] {
         SettingsDialog *dialog = show();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->text1()->text(), "");
-        EXPECT_EQ(dialog->text2()->text(), "");
+        EXPECT_EQ(dialog->intervalEntry()->text(), "");
+        EXPECT_EQ(dialog->widthEntry()->text(), "");
         closeAllWindows();
         EXPECT_EQ(SettingsDialog::instance(*context), nullptr);
     };
@@ -152,8 +152,8 @@ TEST_F(SettingsDialogTest, OkWritesBothLinesAndReportsSuccessWithoutClosing)
     writeSettings("3\r\n7\r\n");
     SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
-    dialog->text2()->setText("8");
-    dialog->text1()->setText("5");
+    dialog->widthEntry()->setText("8");
+    dialog->intervalEntry()->setText("5");
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     EXPECT_EQ(readSettings(), QByteArray("8\r\n5\r\n"));
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -162,8 +162,8 @@ TEST_F(SettingsDialogTest, OkWritesBothLinesAndReportsSuccessWithoutClosing)
     EXPECT_EQ(SettingsDialog::instance(*context), dialog);
     EXPECT_TRUE(dialog->isVisible());
 
-    dialog->text2()->clear();
-    dialog->text1()->setText("20");
+    dialog->widthEntry()->clear();
+    dialog->intervalEntry()->setText("20");
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     EXPECT_EQ(readSettings(), QByteArray("\r\n20\r\n"));
 }
@@ -173,7 +173,7 @@ TEST_F(SettingsDialogTest, CancelClosesWithoutTouchingTheFile)
     writeSettings("3\r\n7\r\n");
     SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
-    dialog->text2()->setText("99");
+    dialog->widthEntry()->setText("99");
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(SettingsDialog::instance(*context), nullptr);
@@ -209,8 +209,8 @@ TEST_F(SettingsDialogTest, FailedSaveReportsAnErrorAndKeepsTheOldFile)
     writeSettings("3\r\n7\r\n");
     SettingsDialog *dialog = show();
     ASSERT_NE(dialog, nullptr);
-    dialog->text2()->setText("128");
-    dialog->text1()->setText("15");
+    dialog->widthEntry()->setText("128");
+    dialog->intervalEntry()->setText("15");
     {
         FileSizeLimit limit(4);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);

@@ -6,6 +6,7 @@
 #include "analysis/NumberText.h"
 #include "analysis/curves/PlotGeometry.h"
 #include "surface/PictureSurface.h"
+#include "surface/XorPen.h"
 #include "types/WorkspaceRaster.h"
 
 #include <cmath>
@@ -13,26 +14,6 @@
 namespace lumetra::overlays {
 
 namespace {
-
-// Sets the exclusive-or pen for the lifetime of the object, then the copy pen and solid style.
-class XorPen
-{
-public:
-    explicit XorPen(PictureSurface &surface) : m_surface(surface)
-    {
-        m_surface.setPenMode(PictureSurface::PenMode::Xor);
-    }
-    ~XorPen()
-    {
-        m_surface.setLineStyle(PictureSurface::LineStyle::Solid);
-        m_surface.setPenMode(PictureSurface::PenMode::Copy);
-    }
-    XorPen(const XorPen &) = delete;
-    XorPen &operator=(const XorPen &) = delete;
-
-private:
-    PictureSurface &m_surface;
-};
 
 void drawCross(PictureSurface &plot, double x, double y, const plotgeometry::PlotSize &size)
 {

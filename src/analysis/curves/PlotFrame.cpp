@@ -104,15 +104,19 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
     const int yStep = spanY == 100 ? 10 : 48;
     FrameDrawer draw(window);
 
+    // The minor ticks of a side: c major divisions of s each, tick(k, n) for k = 0..n.
+    const auto minorTicks = [](int c, int s, const auto &tick) {
+        if (s > 0)
+            for (int k = 0; k <= c * s; ++k)
+                tick(k, c * s);
+    };
+
     if (sides.left) {
         const int c = majorDivisions(spanY, 48);
-        const int s = leftSubdivisions;
-        if (s > 0) {
-            for (int k = 0; k <= c * s; ++k) {
-                const double y = T + H * k / (c * s);
-                draw.tick(L - 4, y, L, y, L - 5, y - 1, L, y - 1);
-            }
-        }
+        minorTicks(c, leftSubdivisions, [&](int k, int n) {
+            const double y = T + H * k / n;
+            draw.tick(L - 4, y, L, y, L - 5, y - 1, L, y - 1);
+        });
         for (int k = 0; k <= c; ++k) {
             const double y = T + H * k / c;
             draw.tick(L - 7, y, L, y, L - 8, y - 1, L, y - 1);
@@ -135,13 +139,10 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
     }
 
     if (sides.right) {
-        const int s = leftSubdivisions;
-        if (s > 0) {
-            for (int k = 0; k <= 10 * s; ++k) {
-                const double y = T + H * k / (10 * s);
-                draw.tick(L + W, y, L + W + 5, y, L + W, y - 1, L + W + 4, y - 1);
-            }
-        }
+        minorTicks(10, leftSubdivisions, [&](int k, int n) {
+            const double y = T + H * k / n;
+            draw.tick(L + W, y, L + W + 5, y, L + W, y - 1, L + W + 4, y - 1);
+        });
         for (int k = 0; k <= 10; ++k) {
             const double y = T + H * k / 10;
             draw.tick(L + W, y, L + W + 8, y, L + W, y - 1, L + W + 7, y - 1);
@@ -158,13 +159,10 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
     }
 
     if (sides.top) {
-        const int s = bottomSubdivisions;
-        if (s > 0) {
-            for (int k = 0; k <= 10 * s; ++k) {
-                const double x = L + W * k / (10 * s);
-                draw.tick(x, T - 4, x, T, x - 1, T - 5, x - 1, T);
-            }
-        }
+        minorTicks(10, bottomSubdivisions, [&](int k, int n) {
+            const double x = L + W * k / n;
+            draw.tick(x, T - 4, x, T, x - 1, T - 5, x - 1, T);
+        });
         for (int k = 0; k <= 10; ++k) {
             const double x = L + W * k / 10;
             draw.tick(x, T - 7, x, T, x - 1, T - 8, x - 1, T);
@@ -179,13 +177,10 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
 
     if (sides.bottom) {
         const int c = majorDivisions(spanX, 64);
-        const int s = bottomSubdivisions;
-        if (s > 0) {
-            for (int k = 0; k <= c * s; ++k) {
-                const double x = L + W * k / (c * s);
-                draw.tick(x, T + H, x, T + H + 5, x - 1, T + H, x - 1, T + H + 4);
-            }
-        }
+        minorTicks(c, bottomSubdivisions, [&](int k, int n) {
+            const double x = L + W * k / n;
+            draw.tick(x, T + H, x, T + H + 5, x - 1, T + H, x - 1, T + H + 4);
+        });
         for (int k = 0; k <= c; ++k) {
             const double x = L + W * k / c;
             draw.tick(x, T + H, x, T + H + 8, x - 1, T + H, x - 1, T + H + 7);

@@ -55,6 +55,10 @@ struct AppContext
     {
         return qobject_cast<T *>(singleWindows.value(key).data());
     }
+    // The open single-instance window under `key`, or a new one from `make`, shown and brought
+    // forward at `position` (see showChildWindow).
+    template <typename T, typename Make>
+    T *showSingleWindow(const QString &key, Make make, std::optional<QPoint> position = std::nullopt);
     // Forgets `window` under `key` unless another window has taken its place.
     void forgetSingleWindow(const QString &key, const QWidget *window)
     {
@@ -81,5 +85,15 @@ void announceSaved(AppContext &context, const QString &path, const QString &pref
 void moveChildWindow(QWidget *form, const QPoint &position);
 // The window frame around a form: its sub-window in the main frame, else the form itself.
 QWidget *childWindowFrame(QWidget *form);
+
+template <typename T, typename Make>
+T *AppContext::showSingleWindow(const QString &key, Make make, std::optional<QPoint> position)
+{
+    T *window = singleWindow<T>(key);
+    if (!window)
+        window = make();
+    showChildWindow(*this, window, position);
+    return window;
+}
 
 } // namespace lumetra

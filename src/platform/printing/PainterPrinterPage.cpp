@@ -51,12 +51,12 @@ bool PainterPrinterPage::endPainting()
     return m_painter.end();
 }
 
-std::optional<bool> PainterPrinterPage::endPaintingOnce()
+PrintOutcome PainterPrinterPage::endDocument()
 {
     if (m_ended)
-        return std::nullopt;
+        return PrintOutcome::failed(QStringLiteral("这一页已经送出过"));
     m_ended = true;
-    return endPainting();
+    return deliver(endPainting());
 }
 
 void PainterPrinterPage::applyFont()

@@ -5,8 +5,6 @@
 #include <QFont>
 #include <QPainter>
 
-#include <optional>
-
 class QPagedPaintDevice;
 
 namespace lumetra {
@@ -14,7 +12,7 @@ namespace lumetra {
 // A page drawn with QPainter on a paged device (a printer or a PDF writer). The painter is scaled
 // from twips to device units, and fonts are sized in pixels of that scale (points x 20), which is
 // the one way their size comes out right under the transform. Subclasses own the device and
-// decide in endDocument() what delivering the page means.
+// decide in deliver() what delivering the page means.
 class PainterPrinterPage : public PrinterPage
 {
 public:
@@ -42,15 +40,17 @@ public:
     void line(double x1, double y1, double x2, double y2, Colour colour) override;
     void drawImage(const QRectF &target, const QImage &image) override;
 
+    // Finishes painting and delivers the page; a second call only says the page went out already.
+    PrintOutcome endDocument() final;
+
 protected:
     PainterPrinterPage() = default;
     // Starts painting on the device; false (painting impossible) leaves the page unusable.
     bool beginPainting(QPagedPaintDevice &device);
     // Finishes painting; false when the device reports that the page could not be produced.
     bool endPainting();
-    // The first call finishes painting and gives whether the page was produced; every later call
-    // gives nothing (the page went out already).
-    std::optional<bool> endPaintingOnce();
+    // Delivers the page once painting has finished (painted: whether the device produced it).
+    virtual PrintOutcome deliver(bool painted) = 0;
     bool painting() const { return m_painter.isActive(); }
 
 private:

@@ -79,13 +79,10 @@ std::unique_ptr<PdfPrintJob> PdfPrintJob::open(const QString &directory, const Q
     return job;
 }
 
-PrintOutcome PdfPrintJob::endDocument()
+PrintOutcome PdfPrintJob::deliver(bool painted)
 {
-    const std::optional<bool> painted = endPaintingOnce();
-    if (!painted)
-        return PrintOutcome::failed(QStringLiteral("这一页已经送出过"));
     m_writer.reset();
-    if (!*painted)
+    if (!painted)
         return PrintOutcome::failed(QStringLiteral("无法生成 PDF 页面"));
     if (!m_file->flush() || m_file->error() != QFileDevice::NoError)
         return PrintOutcome::failed(QStringLiteral("无法写入文件夹 %1：%2")

@@ -30,9 +30,9 @@ public:
 
     ~PdfPrintJob() override;
 
-    PrintOutcome endDocument() override;
 
 private:
+    PrintOutcome deliver(bool painted) override;
     PdfPrintJob(const QString &directory, const QString &reportName, const QDateTime &time);
     PrintOutcome moveIntoPlace();
 

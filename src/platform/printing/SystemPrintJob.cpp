@@ -30,12 +30,9 @@ std::unique_ptr<SystemPrintJob> SystemPrintJob::open(const QPrinterInfo &printer
     return job;
 }
 
-PrintOutcome SystemPrintJob::endDocument()
+PrintOutcome SystemPrintJob::deliver(bool painted)
 {
-    const std::optional<bool> finished = endPaintingOnce();
-    if (!finished)
-        return PrintOutcome::failed(QStringLiteral("这一页已经送出过"));
-    if (!*finished || m_printer->printerState() == QPrinter::Error ||
+    if (!painted || m_printer->printerState() == QPrinter::Error ||
         m_printer->printerState() == QPrinter::Aborted)
         return PrintOutcome::failed(QStringLiteral("打印机“%1”没有接受这一页").arg(m_printerName));
     return PrintOutcome::printed(m_printerName);

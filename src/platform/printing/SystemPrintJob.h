@@ -20,9 +20,9 @@ public:
                                                 QString &error);
     ~SystemPrintJob() override;
 
-    PrintOutcome endDocument() override;
 
 private:
+    PrintOutcome deliver(bool painted) override;
     SystemPrintJob() = default;
 
     std::unique_ptr<QPrinter> m_printer;

@@ -26,11 +26,8 @@ PlacementOptionsDialog *PlacementOptionsDialog::instance(const AppContext &conte
 
 PlacementOptionsDialog *PlacementOptionsDialog::showDialog(AppContext &context)
 {
-    PlacementOptionsDialog *dialog = instance(context);
-    if (!dialog)
-        dialog = new PlacementOptionsDialog(context);
-    showChildWindow(context, dialog, workspace::SettingsPosition);
-    return dialog;
+    return context.showSingleWindow<PlacementOptionsDialog>(
+        Name, [&context] { return new PlacementOptionsDialog(context); }, workspace::SettingsPosition);
 }
 
 PlacementOptionsDialog::PlacementOptionsDialog(AppContext &context) : m_context(context)

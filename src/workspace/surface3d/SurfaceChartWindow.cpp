@@ -117,11 +117,12 @@ bool SurfaceChartWindow::savePicture()
     Dialogs *dialogs = m_context.services.dialogs;
     if (!dialogs || !m_graph)
         return false;
-    Dialogs::FileRequest request;
-    request.title = QStringLiteral("保存图片");
-    request.initialDirectory = QStringLiteral("c:\\");
-    request.filter = QStringLiteral("PNG 图片|*.png");
-    request.defaultSuffix = QStringLiteral("png");
+    const Dialogs::FileRequest request{.title = QStringLiteral("保存图片"),
+                                       .initialDirectory = QStringLiteral("c:\\"),
+                                       .filter = QStringLiteral("PNG 图片|*.png"),
+                                       .filterIndex = 1,
+                                       .defaultSuffix = QStringLiteral("png"),
+                                       .fileName = {}};
     const auto path = askSaveTarget(*dialogs, this, request);
     if (!path)
         return false;
