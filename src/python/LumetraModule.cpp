@@ -163,7 +163,7 @@ PYBIND11_MODULE(lumetra, m)
     m.def("read_frame", &readFrame, ReadFrameDoc, py::arg("path"));
     m.def(
         "measure_beam",
-        [](const py::handle &frame, std::optional<double> top, const py::object &dark,
+        [](const py::object &frame, std::optional<double> top, const py::object &dark,
            std::optional<double> pixelSizeUm, const std::string &method, const std::string &stripes,
            double cornerFraction, double noiseFactor, double maskDiameters, const std::string &widths) {
             return measureBeam(frame, top, dark,
@@ -175,7 +175,7 @@ PYBIND11_MODULE(lumetra, m)
         py::arg("mask_diameters") = d.maskDiameters, py::arg("widths") = d.widths);
     m.def(
         "measure_files",
-        [](const py::handle &paths, int threads, const py::object &dark, std::optional<double> pixelSizeUm,
+        [](const py::object &paths, int threads, const py::object &dark, std::optional<double> pixelSizeUm,
            const std::string &method, const std::string &stripes, double cornerFraction, double noiseFactor,
            double maskDiameters, const std::string &widths, const std::string &errors) {
             return measureFiles(paths, threads, dark,

@@ -47,7 +47,7 @@ Depth depthOf(const py::handle &frame, const FrameInput &input, std::optional<do
 
 } // namespace
 
-py::dict measureBeam(const py::handle &frame, std::optional<double> top, const py::object &dark,
+py::dict measureBeam(const py::object &frame, std::optional<double> top, const py::object &dark,
                      const OptionArgs &optionArgs)
 {
     if (isPathLike(frame))

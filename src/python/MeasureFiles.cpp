@@ -38,7 +38,7 @@ std::optional<beam::BeamFrame> darkFrame(const py::object &dark)
 
 } // namespace
 
-py::list measureFiles(const py::handle &paths, int threads, const py::object &dark, const OptionArgs &optionArgs,
+py::list measureFiles(const py::object &paths, int threads, const py::object &dark, const OptionArgs &optionArgs,
                       const std::string &errors)
 {
     if (isPathLike(paths))

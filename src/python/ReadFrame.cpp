@@ -44,7 +44,7 @@ py::array floatArray(beam::BeamFrame &frame)
 
 } // namespace
 
-py::object readFrame(const py::handle &path)
+py::array readFrame(const py::object &path)
 {
     const QString file = qtPath(path);
     FrameReadResult read;
@@ -71,7 +71,7 @@ py::object readFrame(const py::handle &path)
     frame.attr("bit_depth") = bitDepth;
     frame.attr("top_value") = topValue;
     frame.attr("path") = displayPath(path);
-    return frame;
+    return py::reinterpret_borrow<py::array>(frame); // still the Frame
 }
 
 } // namespace lumetra::python
