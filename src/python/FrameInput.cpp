@@ -110,26 +110,21 @@ void FrameInput::load()
                             (m_height == 1 || m_rowStride == std::ptrdiff_t(sizeof(float)) * m_width);
     const bool aligned = reinterpret_cast<std::uintptr_t>(m_data) % alignof(float) == 0;
     switch (m_type) {
-    case Type::UInt8:
-        convert<std::uint8_t>();
-        return; // every integer is finite
-    case Type::UInt16:
-        convert<std::uint16_t>();
-        return;
+    case Type::UInt8: convert<std::uint8_t>(); return; // every integer is finite
+    case Type::UInt16: convert<std::uint16_t>(); return;
     case Type::Float32:
         if (contiguous && aligned)
             m_samples = reinterpret_cast<const float *>(m_data);
         else
             convert<float>();
         break;
-    case Type::Float64:
-        convert<double>();
-        break;
+    case Type::Float64: convert<double>(); break;
     }
     const std::size_t n = std::size_t(m_width) * std::size_t(m_height);
     const std::size_t bad = firstNonFinite(m_samples, n);
     if (bad < n)
-        throw std::invalid_argument("the " + m_what + " holds a value that is NaN, infinite or beyond float32's " +
+        throw std::invalid_argument("the " + m_what +
+                                    " holds a value that is NaN, infinite or beyond float32's " +
                                     "range (row " + std::to_string(bad / std::size_t(m_width)) + ", column " +
                                     std::to_string(bad % std::size_t(m_width)) + ")");
 }
@@ -153,24 +148,18 @@ beam::BeamFrame FrameInput::frame(double topValue) const
 std::optional<int> FrameInput::bitDepth() const
 {
     switch (m_type) {
-    case Type::UInt8:
-        return 8;
-    case Type::UInt16:
-        return 16;
-    default:
-        return std::nullopt;
+    case Type::UInt8: return 8;
+    case Type::UInt16: return 16;
+    default: return std::nullopt;
     }
 }
 
 std::optional<double> FrameInput::typeTop() const
 {
     switch (m_type) {
-    case Type::UInt8:
-        return 255.0;
-    case Type::UInt16:
-        return 65535.0;
-    default:
-        return std::nullopt;
+    case Type::UInt8: return 255.0;
+    case Type::UInt16: return 65535.0;
+    default: return std::nullopt;
     }
 }
 

@@ -46,7 +46,8 @@ class Frame(_numpy.ndarray):
         self.bit_depth, self.top_value, self.path = state[1:]
 )";
 
-const char *const ModuleDoc = R"(Lumetra's beam measurement for Python: ISO 11146 second-moment (D4sigma) diameters,
+const char *const ModuleDoc =
+    R"(Lumetra's beam measurement for Python: ISO 11146 second-moment (D4sigma) diameters,
 centroid and orientation of a beam in a camera frame, and the M2 fit of a caustic, with the
 same numbers as lumetra-cli.
 
@@ -73,7 +74,8 @@ values the command line measures.
 Raises FileNotFoundError for a missing file and OSError for one that cannot be read, is damaged
 or truncated (the message is the one lumetra-cli prints).)";
 
-const char *const MeasureBeamDoc = R"(Measures the beam in one grey frame, as lumetra-cli beam measures a file.
+const char *const MeasureBeamDoc =
+    R"(Measures the beam in one grey frame, as lumetra-cli beam measures a file.
 
 frame: a 2-D array (rows x columns) of uint8, uint16, float32 or float64: a Frame from
     read_frame or any numpy array. An aligned C-contiguous float32 array is read in place;
@@ -116,7 +118,8 @@ Raises TypeError for other sample types; ValueError for an array that is not 2-D
 holds NaN or infinite values, a dark frame of another shape and options out of range; OSError
 for a dark file that cannot be read. The GIL is released while measuring.)";
 
-const char *const MeasureFilesDoc = R"(Reads and measures files in parallel, as `lumetra-cli beam FILE...` does.
+const char *const MeasureFilesDoc =
+    R"(Reads and measures files in parallel, as `lumetra-cli beam FILE...` does.
 
 paths: file paths (str, bytes or os.PathLike).
 threads: worker threads; 0 (the default) uses one per core.
@@ -129,7 +132,8 @@ Returns one dict per file, in the given order, with the keys and values of
 `lumetra-cli beam --format json`, "image" being the path as given. The GIL is released while
 measuring.)";
 
-const char *const FitCausticDoc = R"(Fits the caustic of a beam after ISO 11146-1, as `lumetra-cli m2 --diameters` does.
+const char *const FitCausticDoc =
+    R"(Fits the caustic of a beam after ISO 11146-1, as `lumetra-cli m2 --diameters` does.
 
 z_mm: positions along the beam (mm); d_um: the diameters there (um), the "x" axis; dy_um:
 optionally the second axis ("y") at the same positions. wavelength_nm: the wavelength (nm).
@@ -166,26 +170,29 @@ PYBIND11_MODULE(lumetra, m)
         [](const py::object &frame, std::optional<double> top, const py::object &dark,
            std::optional<double> pixelSizeUm, const std::string &method, const std::string &stripes,
            double cornerFraction, double noiseFactor, double maskDiameters, const std::string &widths) {
-            return measureBeam(frame, top, dark,
-                               {method, stripes, widths, cornerFraction, noiseFactor, maskDiameters, pixelSizeUm});
+            return measureBeam(
+                frame, top, dark,
+                {method, stripes, widths, cornerFraction, noiseFactor, maskDiameters, pixelSizeUm});
         },
-        MeasureBeamDoc, py::arg("frame"), py::kw_only(), py::arg("top") = py::none(), py::arg("dark") = py::none(),
-        py::arg("pixel_size_um") = py::none(), py::arg("method") = d.method, py::arg("stripes") = d.stripes,
-        py::arg("corner_fraction") = d.cornerFraction, py::arg("noise_factor") = d.noiseFactor,
-        py::arg("mask_diameters") = d.maskDiameters, py::arg("widths") = d.widths);
+        MeasureBeamDoc, py::arg("frame"), py::kw_only(), py::arg("top") = py::none(),
+        py::arg("dark") = py::none(), py::arg("pixel_size_um") = py::none(), py::arg("method") = d.method,
+        py::arg("stripes") = d.stripes, py::arg("corner_fraction") = d.cornerFraction,
+        py::arg("noise_factor") = d.noiseFactor, py::arg("mask_diameters") = d.maskDiameters,
+        py::arg("widths") = d.widths);
     m.def(
         "measure_files",
         [](const py::object &paths, int threads, const py::object &dark, std::optional<double> pixelSizeUm,
            const std::string &method, const std::string &stripes, double cornerFraction, double noiseFactor,
            double maskDiameters, const std::string &widths, const std::string &errors) {
-            return measureFiles(paths, threads, dark,
-                                {method, stripes, widths, cornerFraction, noiseFactor, maskDiameters, pixelSizeUm},
-                                errors);
+            return measureFiles(
+                paths, threads, dark,
+                {method, stripes, widths, cornerFraction, noiseFactor, maskDiameters, pixelSizeUm}, errors);
         },
-        MeasureFilesDoc, py::arg("paths"), py::kw_only(), py::arg("threads") = 0, py::arg("dark") = py::none(),
-        py::arg("pixel_size_um") = py::none(), py::arg("method") = d.method, py::arg("stripes") = d.stripes,
-        py::arg("corner_fraction") = d.cornerFraction, py::arg("noise_factor") = d.noiseFactor,
-        py::arg("mask_diameters") = d.maskDiameters, py::arg("widths") = d.widths, py::arg("errors") = "raise");
+        MeasureFilesDoc, py::arg("paths"), py::kw_only(), py::arg("threads") = 0,
+        py::arg("dark") = py::none(), py::arg("pixel_size_um") = py::none(), py::arg("method") = d.method,
+        py::arg("stripes") = d.stripes, py::arg("corner_fraction") = d.cornerFraction,
+        py::arg("noise_factor") = d.noiseFactor, py::arg("mask_diameters") = d.maskDiameters,
+        py::arg("widths") = d.widths, py::arg("errors") = "raise");
     m.def("fit_caustic", &fitCaustic, FitCausticDoc, py::arg("z_mm"), py::arg("d_um"), py::kw_only(),
           py::arg("wavelength_nm"), py::arg("dy_um") = py::none());
 }

@@ -88,7 +88,8 @@ py::dict measureBeam(const py::object &frame, std::optional<double> top, const p
         }
         // Without a top code (floating-point samples) no pixel counts as saturated.
         const double topValue = depth.top.value_or(std::numeric_limits<double>::infinity());
-        measured.result = beam::measureBeam(input.view(topValue), options.beam, darkView ? &*darkView : nullptr);
+        measured.result =
+            beam::measureBeam(input.view(topValue), options.beam, darkView ? &*darkView : nullptr);
     }
 
     nlohmann::json row = beam::beamRowJson(measured, options.pixelSizeUm);

@@ -38,15 +38,16 @@ std::optional<beam::BeamFrame> darkFrame(const py::object &dark)
 
 } // namespace
 
-py::list measureFiles(const py::object &paths, int threads, const py::object &dark, const OptionArgs &optionArgs,
-                      const std::string &errors)
+py::list measureFiles(const py::object &paths, int threads, const py::object &dark,
+                      const OptionArgs &optionArgs, const std::string &errors)
 {
     if (isPathLike(paths))
         throw py::type_error("measure_files takes a list of paths; for one file give [path]");
     if (errors != "raise" && errors != "row")
         throw std::invalid_argument("errors must be 'raise' or 'row', not '" + errors + "'");
     if (threads < 0)
-        throw std::invalid_argument("threads must be 0 (one per core) or more, not " + std::to_string(threads));
+        throw std::invalid_argument("threads must be 0 (one per core) or more, not " +
+                                    std::to_string(threads));
     const MeasureOptions options = measureOptions(optionArgs);
 
     QStringList files;

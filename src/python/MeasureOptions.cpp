@@ -21,8 +21,9 @@ std::string numberText(double v)
 double checkedNumber(const char *name, double v, double low, double high, bool lowIncluded)
 {
     if (!std::isfinite(v) || v > high || v < low || (!lowIncluded && v == low))
-        throw std::invalid_argument(std::string(name) + " needs a number " + (lowIncluded ? "in " : "above ") +
-                                    numberText(low) + ".." + numberText(high) + ", not " + numberText(v));
+        throw std::invalid_argument(std::string(name) + " needs a number " +
+                                    (lowIncluded ? "in " : "above ") + numberText(low) + ".." +
+                                    numberText(high) + ", not " + numberText(v));
     return v;
 }
 

@@ -17,8 +17,8 @@ namespace lumetra::python {
 pybind11::array readFrame(const pybind11::object &path);
 
 // One frame's beam row, the keys of lumetra-cli beam without "image".
-pybind11::dict measureBeam(const pybind11::object &frame, std::optional<double> top, const pybind11::object &dark,
-                           const OptionArgs &options);
+pybind11::dict measureBeam(const pybind11::object &frame, std::optional<double> top,
+                           const pybind11::object &dark, const OptionArgs &options);
 
 // The beam row of every file, in order, measured on `threads` workers (0: one per core).
 // errors: "raise" (the first file that failed raises) or "row" (it gets the status "unreadable").

@@ -29,7 +29,8 @@ template <typename T> py::array integerArray(const beam::BeamFrame &frame)
     T *out = array.mutable_data();
     {
         py::gil_scoped_release release;
-        std::transform(frame.values.begin(), frame.values.end(), out, [](float v) { return static_cast<T>(v); });
+        std::transform(frame.values.begin(), frame.values.end(), out,
+                       [](float v) { return static_cast<T>(v); });
     }
     return array;
 }
