@@ -10,7 +10,8 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
   libxlsxwriter-dev libv4l-dev nlohmann-json3-dev libdeflate-dev fonts-noto-cjk
   xvfb xauth libgl1-mesa-dri libglx-mesa0 imagemagick poppler-utils python3-openpyxl python3-numpy
   qt6-image-formats-plugins qt6-charts-dev qt6-svg-dev
-  libopencv-core-dev libopencv-imgproc-dev)
+  libopencv-core-dev libopencv-imgproc-dev
+  pybind11-dev python3-dev python3-pytest python3-matplotlib python3-pil)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 

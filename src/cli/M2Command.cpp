@@ -1,6 +1,6 @@
 // lumetra-cli m2: waist, Rayleigh length, divergence and M² of a beam from its caustic, after
 // ISO 11146-1, from measured diameters or from the frames themselves.
-#include "analysis/beam/CausticFit.h"
+#include "analysis/beam/CausticReport.h"
 #include "analysis/beam/CausticSeries.h"
 #include "analysis/beam/Wavelength.h"
 #include "cli/ArgumentCursor.h"
@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
 
 namespace lumetra::cli {
 namespace {
@@ -124,11 +125,10 @@ int runM2(const QStringList &args)
     // The first axis is reported as "x" and the second as "y", also for the principal axes
     // (major, minor); "axes" then says which.
     std::vector<AxisFit> fits;
-    for (const beam::CausticAxis &axis : series.axes) {
-        const beam::CausticFitResult result = beam::fitCaustic(axis.points, series.wavelengthNm);
-        if (!result.ok())
-            throw CliError(QStringLiteral("axis %1: %2").arg(axis.label, QString::fromStdString(result.error)));
-        fits.push_back({fits.empty() ? "x" : "y", *result.fit});
+    try {
+        fits = beam::fitCausticAxes(series);
+    } catch (const std::invalid_argument &e) {
+        throw CliError(QString::fromStdString(e.what()));
     }
     if (!parsed.plotPath.isEmpty())
         plotCaustic(series, parsed.plotPath);
@@ -137,14 +137,10 @@ int runM2(const QStringList &args)
     if (parsed.csv) {
         out = causticFitCsv(fits, series.wavelengthNm);
     } else {
-        nlohmann::ordered_json json = {{"wavelength_nm", series.wavelengthNm}};
-        if (frames)
-            json["axes"] = parsed.principal ? "principal" : "lab";
-        for (const AxisFit &f : fits)
-            json[f.key] = causticFitJson(f.fit);
-        if (frames)
-            json["frames"] = *frames;
-        out = json.dump(2) + "\n";
+        const std::optional<std::string> axes =
+            frames ? std::optional<std::string>(parsed.principal ? "principal" : "lab") : std::nullopt;
+        out = beam::causticReportJson(series.wavelengthNm, fits, axes, frames ? &*frames : nullptr).dump(2) +
+              "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;

@@ -24,21 +24,6 @@ std::string csvText(const std::string &text)
 
 } // namespace
 
-nlohmann::ordered_json causticFitJson(const beam::CausticFit &fit)
-{
-    return {{"d0_um", fit.d0Um},
-            {"z0_mm", fit.z0Mm},
-            {"zr_mm", fit.zrMm},
-            {"theta_mrad", fit.thetaMrad},
-            {"m2", fit.m2},
-            {"residual_rms_um", fit.residualRmsUm},
-            {"points", fit.points},
-            {"points_within_zr", fit.pointsWithinZr},
-            {"points_beyond_2zr", fit.pointsBeyond2Zr},
-            {"iso_valid", fit.isoValid},
-            {"iso_note", fit.isoNote}};
-}
-
 std::string causticFitCsv(const std::vector<AxisFit> &fits, double wavelengthNm)
 {
     std::string out = "axis,wavelength_nm,d0_um,z0_mm,zr_mm,theta_mrad,m2,residual_rms_um,points,"

@@ -33,7 +33,7 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
 } // namespace
 
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark, const FrameReader &read)
+                                             const BeamFrame *dark, const FrameReader &read, int workerCount)
 {
     std::vector<BeamFileResult> results(static_cast<std::size_t>(paths.size()));
     std::atomic<qsizetype> next{0};
@@ -42,8 +42,9 @@ std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const Bea
         for (qsizetype i = next++; i < paths.size(); i = next++)
             results[std::size_t(i)] = measureFile(paths[i], options, dark, read);
     };
-    const qsizetype workers =
-        std::min<qsizetype>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));
+    const qsizetype cores =
+        workerCount > 0 ? workerCount : qsizetype(std::max(1u, std::thread::hardware_concurrency()));
+    const qsizetype workers = std::min<qsizetype>(paths.size(), cores);
     std::vector<std::thread> threads;
     for (qsizetype t = 1; t < workers; ++t)
         threads.emplace_back(work);

@@ -18,10 +18,12 @@ struct BeamFileResult
     BeamResult result;
 };
 
-// Reads (with `read`) and measures every file in parallel on every core, results in the given
-// order. A file that cannot be read gets error set and is still reported. A dark frame whose size
-// differs from a file's is reported as that file's error.
+// Reads (with `read`) and measures every file in parallel, on `workerCount` workers (0: one per
+// core), results in the given order. A file that cannot be read gets error set and is still
+// reported (width 0). A dark frame whose size differs from a file's is reported as that file's
+// error (width set).
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark, const FrameReader &read);
+                                             const BeamFrame *dark, const FrameReader &read,
+                                             int workerCount = 0);
 
 } // namespace lumetra::beam

@@ -285,11 +285,11 @@ void fill(BeamResult &r, const Shape &s, double theta)
 }
 
 // Highest value and the pixels at the top code, in eight lanes the compiler can vectorise.
-void scanPeak(const BeamFrame &frame, BeamResult &result)
+void scanPeak(const BeamFrameView &frame, BeamResult &result)
 {
     const float top = static_cast<float>(frame.topValue) - 1e-3f;
-    const std::size_t n = frame.values.size();
-    const float *v = frame.values.data();
+    const std::size_t n = std::size_t(frame.width) * std::size_t(frame.height);
+    const float *v = frame.values;
     float peaks[8];
     std::int64_t counts[8] = {};
     std::fill(std::begin(peaks), std::end(peaks), v[0]);
@@ -313,11 +313,23 @@ void scanPeak(const BeamFrame &frame, BeamResult &result)
 
 BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options, const BeamFrame *dark)
 {
+    const auto viewOf = [](const BeamFrame &f) {
+        const std::size_t count = std::size_t(std::max(0, f.width)) * std::size_t(std::max(0, f.height));
+        // A frame whose samples do not fill its size is refused below as having no samples.
+        return BeamFrameView{f.values.size() == count ? f.values.data() : nullptr, f.width, f.height,
+                             f.topValue};
+    };
+    const BeamFrameView darkView = dark ? viewOf(*dark) : BeamFrameView{};
+    return measureBeam(viewOf(frame), options, dark ? &darkView : nullptr);
+}
+
+BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options, const BeamFrameView *dark)
+{
     BeamResult result;
     const std::size_t count = std::size_t(std::max(0, frame.width)) * std::size_t(std::max(0, frame.height));
-    if (frame.width <= 0 || frame.height <= 0 || frame.values.size() != count)
+    if (frame.width <= 0 || frame.height <= 0 || !frame.values)
         throw std::invalid_argument("the frame's size does not match its samples");
-    if (dark && (dark->width != frame.width || dark->height != frame.height || dark->values.size() != count))
+    if (dark && (dark->width != frame.width || dark->height != frame.height || !dark->values))
         throw std::invalid_argument("the dark frame is " + std::to_string(dark->width) + " x " +
                                     std::to_string(dark->height) + ", the frame " + std::to_string(frame.width) +
                                     " x " + std::to_string(frame.height));
@@ -329,7 +341,7 @@ BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options, const
 
     // The working copy: the frame less the dark frame, pixel by pixel.
     std::vector<float> corrected;
-    FrameView view{frame.values.data(), frame.width, frame.height};
+    FrameView view{frame.values, frame.width, frame.height};
     if (dark) {
         corrected.resize(count);
         for (std::size_t i = 0; i < count; ++i)

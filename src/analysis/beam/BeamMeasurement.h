@@ -47,4 +47,18 @@ struct BeamResult
 // std::invalid_argument when its size differs).
 BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options = {}, const BeamFrame *dark = nullptr);
 
+// The samples of a frame held elsewhere (an array of the caller's), read in place: row-major,
+// width * height values.
+struct BeamFrameView
+{
+    const float *values = nullptr;
+    int width = 0;
+    int height = 0;
+    double topValue = 255.0;
+};
+
+// The same measurement of a frame held elsewhere, without copying it.
+BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options = {},
+                       const BeamFrameView *dark = nullptr);
+
 } // namespace lumetra::beam

@@ -1,0 +1,43 @@
+#include "python/ModuleFunctions.h"
+
+#include "python/JsonToPython.h"
+
+#include "analysis/beam/CausticReport.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace py = pybind11;
+
+namespace lumetra::python {
+
+namespace {
+
+beam::CausticAxis axisOf(const char *label, const char *name, const std::vector<double> &zMm,
+                         const std::vector<double> &dUm)
+{
+    if (dUm.size() != zMm.size())
+        throw std::invalid_argument("z_mm has " + std::to_string(zMm.size()) + " values and " + name + " " +
+                                    std::to_string(dUm.size()) + ": give one diameter for each position");
+    beam::CausticAxis axis{QString::fromLatin1(label), {}};
+    for (std::size_t i = 0; i < zMm.size(); ++i)
+        axis.points.push_back({zMm[i], dUm[i]});
+    return axis;
+}
+
+} // namespace
+
+py::dict fitCaustic(const std::vector<double> &zMm, const std::vector<double> &dUm, double wavelengthNm,
+                    const std::optional<std::vector<double>> &dyUm)
+{
+    if (!(wavelengthNm > 0) || !std::isfinite(wavelengthNm))
+        throw std::invalid_argument("wavelength_nm must be a positive number of nanometres");
+    beam::CausticSeries series;
+    series.wavelengthNm = wavelengthNm;
+    series.axes.push_back(axisOf("x", "d_um", zMm, dUm));
+    if (dyUm)
+        series.axes.push_back(axisOf("y", "dy_um", zMm, *dyUm));
+    return toPython(beam::causticReportJson(wavelengthNm, beam::fitCausticAxes(series)));
+}
+
+} // namespace lumetra::python

@@ -1,0 +1,70 @@
+"""Lumetra's beam measurement: D4sigma diameters, centroid and orientation of a beam in a camera
+frame, and the M2 fit of a caustic, with the numbers of lumetra-cli."""
+
+import os
+from typing import Any, Literal, Optional, Sequence, Union
+
+import numpy
+import numpy.typing
+
+_Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
+_Frame = numpy.typing.ArrayLike
+
+class Frame(numpy.ndarray[Any, numpy.dtype[Any]]):
+    """A frame read by read_frame: a 2-D array (rows x columns) of grey values."""
+
+    bit_depth: Optional[int]
+    """8 or 16, the bits of the file's samples."""
+    top_value: Optional[float]
+    """The file's top code: pixels at it count as saturated."""
+    path: Optional[str]
+    """The file it was read from."""
+
+def read_frame(path: _Path) -> Frame:
+    """Reads a camera frame (BMP, JPEG, PNG, PGM/PPM, TIFF) at full resolution and depth: uint8 or
+    uint16 samples, float32 for a colour file whose grey (0.299 R + 0.587 G + 0.114 B) has
+    fractions. Raises FileNotFoundError or OSError."""
+
+def measure_beam(
+    frame: _Frame,
+    *,
+    top: Optional[float] = None,
+    dark: Union[_Frame, _Path, None] = None,
+    pixel_size_um: Optional[float] = None,
+    method: Literal["robust"] = "robust",
+    stripes: Literal["auto", "off"] = "auto",
+    corner_fraction: float = 0.035,
+    noise_factor: float = 3.0,
+    mask_diameters: float = 3.0,
+    widths: Literal["d4s"] = "d4s",
+) -> dict[str, Any]:
+    """Measures the beam in a 2-D uint8, uint16, float32 or float64 frame; returns the keys and
+    values of `lumetra-cli beam --format json` without "image". Raises TypeError, ValueError or
+    OSError (an unreadable dark file)."""
+
+def measure_files(
+    paths: Sequence[_Path],
+    *,
+    threads: int = 0,
+    dark: Union[_Frame, _Path, None] = None,
+    pixel_size_um: Optional[float] = None,
+    method: Literal["robust"] = "robust",
+    stripes: Literal["auto", "off"] = "auto",
+    corner_fraction: float = 0.035,
+    noise_factor: float = 3.0,
+    mask_diameters: float = 3.0,
+    widths: Literal["d4s"] = "d4s",
+    errors: Literal["raise", "row"] = "raise",
+) -> list[dict[str, Any]]:
+    """Reads and measures files in parallel (threads: 0 = one per core); one dict per file in
+    order, as `lumetra-cli beam --format json`."""
+
+def fit_caustic(
+    z_mm: Sequence[float],
+    d_um: Sequence[float],
+    *,
+    wavelength_nm: float,
+    dy_um: Optional[Sequence[float]] = None,
+) -> dict[str, Any]:
+    """Fits d(z)^2 = A + B z + C z^2 per axis after ISO 11146-1; returns the JSON of
+    `lumetra-cli m2 --diameters` as a dict. Raises ValueError for a fit without a waist."""

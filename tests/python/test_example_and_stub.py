@@ -1,0 +1,43 @@
+"""The folder example draws its plot, and the type stub names what the module has."""
+import ast
+import os
+import subprocess
+import sys
+
+import lumetra
+from conftest import SOURCE_DIR, beam_frame, write_png
+
+
+def test_measure_folder_plots_a_series(tmp_path):
+    for i in range(3):
+        write_png(tmp_path / f"frame{i}.png", beam_frame(cx=140 + 5 * i, seed=i))
+    (tmp_path / "frame3.png").write_bytes(b"not a picture")
+    out = tmp_path / "series.png"
+    env = dict(os.environ, MPLBACKEND="Agg")
+    done = subprocess.run([sys.executable, os.path.join(SOURCE_DIR, "examples", "measure_folder.py"), str(tmp_path),
+                           "--pixel-size", "5.5", "--out", str(out)], capture_output=True, text=True, env=env,
+                          timeout=120)
+    assert done.returncode == 0, done.stderr
+    assert "3 of 4 frames measured" in done.stdout
+    assert "frame3.png: unreadable" in done.stderr
+    assert out.read_bytes()[:8] == b"\x89PNG\r\n\x1a\n"
+    assert lumetra.read_frame(out).shape[0] > 300
+    assert sorted(p.name for p in tmp_path.iterdir() if p.suffix == ".png")[-1] == "series.png"
+
+
+def test_stub_declares_the_modules_functions_and_keywords():
+    with open(os.path.join(SOURCE_DIR, "src", "python", "lumetra.pyi"), encoding="utf-8") as f:
+        stub = ast.parse(f.read())
+    declared = {}
+    for node in stub.body:
+        if isinstance(node, ast.FunctionDef):
+            a = node.args
+            declared[node.name] = [p.arg for p in a.args] + (["*"] if a.kwonlyargs else []) + \
+                [p.arg for p in a.kwonlyargs]
+    public = sorted(n for n in dir(lumetra) if not n.startswith("_") and callable(getattr(lumetra, n)))
+    assert sorted([*declared, "Frame"]) == public
+    for name, parameters in declared.items():
+        signature = getattr(lumetra, name).__doc__.splitlines()[0]  # name(a: type, *, b: type = x) -> type
+        inside = signature[signature.index("(") + 1:signature.rindex(") ->")]
+        assert [p.split(":")[0] for p in inside.split(", ")] == parameters, name
+        assert len(getattr(lumetra, name).__doc__) > 400  # a docstring beyond the signature
