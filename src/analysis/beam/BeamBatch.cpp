@@ -11,7 +11,7 @@ namespace lumetra::beam {
 
 namespace {
 
-BeamFileResult measureFile(const QString &path, const BeamOptions &options, const BeamFrame *dark)
+BeamFileResult measureFile(const QString &path, const BeamOptions &options, const BeamFrame *dark, bool withWidths)
 {
     BeamFileResult out;
     out.path = path;
@@ -25,6 +25,8 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
     out.bitDepth = read.frame.bitDepth;
     try {
         out.result = measureBeam(read.frame, options, dark);
+        if (withWidths)
+            out.widths = measureWidths(read.frame, out.result, options, dark);
     } catch (const std::invalid_argument &e) {
         out.error = QStringLiteral("%1: %2").arg(QString::fromStdString(e.what()), path);
     }
@@ -34,14 +36,14 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
 } // namespace
 
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark)
+                                             const BeamFrame *dark, bool withWidths)
 {
     std::vector<BeamFileResult> results(static_cast<std::size_t>(paths.size()));
     std::atomic<qsizetype> next{0};
     // Each worker reads, decodes and measures whole files: one frame in memory per worker.
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            results[std::size_t(i)] = measureFile(paths[i], options, dark);
+            results[std::size_t(i)] = measureFile(paths[i], options, dark, withWidths);
     };
     const qsizetype workers =
         std::min<qsizetype>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));

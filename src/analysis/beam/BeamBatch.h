@@ -1,10 +1,12 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
+#include "analysis/beam/BeamWidths.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace lumetra::beam {
@@ -15,12 +17,13 @@ struct BeamFileResult
     QString error;             // empty when the file was read
     int width = 0, height = 0, bitDepth = 0;
     BeamResult result;
+    std::optional<BeamWidths> widths; // when asked for and the file was read
 };
 
 // Reads and measures every file in parallel on every core, results in the given order. A file
 // that cannot be read gets error set and is still reported. A dark frame whose size differs
-// from a file's is reported as that file's error.
+// from a file's is reported as that file's error. withWidths: the widths and shape figures too.
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark = nullptr);
+                                             const BeamFrame *dark = nullptr, bool withWidths = false);
 
 } // namespace lumetra::beam
