@@ -1,6 +1,8 @@
 #include "beamview/BeamWindow.h"
 
 #include "beamview/BeamReadout.h"
+#include "beamview/BeamWidthsPanel.h"
+#include "beamview/ProfileChart.h"
 #include "analysis/AnalysisState.h"
 #include "platform/CaptureFramePort.h"
 #include "platform/Dialogs.h"
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtCharts/QChartView>
 
 #include <cmath>
 #include <stdexcept>
@@ -110,13 +113,20 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         layout->addWidget(label);
     }
 
+    auto *values = new QHBoxLayout;
     auto *grid = new QGridLayout;
     buildValueGrid(grid);
-    layout->addLayout(grid);
+    values->addLayout(grid);
+    values->setAlignment(grid, Qt::AlignTop);
+    values->addSpacing(12);
+    m_widthsPanel = new BeamWidthsPanel(this);
+    values->addWidget(m_widthsPanel, 0, Qt::AlignTop);
+    layout->addLayout(values);
 
     auto *switches = new QHBoxLayout;
     for (const auto &[key, caption, on] : {std::tuple{"centroid", "质心", true}, std::tuple{"ellipse", "椭圆", true},
-                                          std::tuple{"rectangle", "积分区域", false}}) {
+                                          std::tuple{"rectangle", "积分区域", false}, std::tuple{"d86", "D86 圆", false},
+                                          std::tuple{"gaussian", "高斯椭圆", false}}) {
         auto *box = new QCheckBox(QString::fromUtf8(caption), this);
         box->setChecked(on);
         m_switches.insert(QString::fromLatin1(key), box);
@@ -124,6 +134,17 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         connect(box, &QCheckBox::toggled, this, [this] { updateOverlay(); });
     }
     layout->addLayout(switches);
+
+    auto *profiles = new QHBoxLayout;
+    m_majorProfile = new ProfileChart(QStringLiteral("长轴剖面"));
+    m_minorProfile = new ProfileChart(QStringLiteral("短轴剖面"));
+    for (ProfileChart *chart : {m_majorProfile, m_minorProfile}) {
+        auto *view = new QChartView(chart, this);
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setMinimumSize(330, 250);
+        profiles->addWidget(view);
+    }
+    layout->addLayout(profiles);
 
     auto *buttons = new QGridLayout;
     const auto button = [&](const char *caption, int row, int column, auto handler) {
@@ -202,6 +223,7 @@ void BeamWindow::measure()
 {
     m_source = currentBeamSource(m_context);
     m_result.reset();
+    m_widths.reset();
     m_darkSizeMismatch = false;
     if (m_source.kind != BeamSource::Kind::None) {
         const beam::BeamFrame *dark = nullptr;
@@ -210,6 +232,7 @@ void BeamWindow::measure()
         else
             m_darkSizeMismatch = m_dark.has_value();
         m_result = beam::measureBeam(m_source.frame, m_options, dark);
+        m_widths = beam::measureWidths(m_source.frame, *m_result, m_options, dark);
         // The frame itself is not kept: the window needs only its size from here on.
         m_source.frame.values = {};
     }
@@ -276,6 +299,11 @@ void BeamWindow::showResult()
         m_darkLabel->setText(QStringLiteral("未使用暗场"));
 
     showValues(present);
+    const Calibration calibration = loadCalibration(m_context.calibrationFile);
+    const beam::BeamWidths *widths = present && m_result->status == beam::BeamStatus::Ok ? &*m_widths : nullptr;
+    m_widthsPanel->showWidths(widths, calibration);
+    showProfiles(*m_majorProfile, *m_minorProfile, widths, present ? m_result->centroidX : 0,
+                 present ? m_result->centroidY : 0, calibration.umPerPixel());
     updateOverlay();
     setWorkspaceMark(present && saturated > 0 && m_source.kind == BeamSource::Kind::WorkspaceFile
                          ? QStringLiteral("（饱和）")
@@ -293,7 +321,10 @@ void BeamWindow::updateOverlay()
     shapes.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
     shapes.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
     shapes.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
-    m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters);
+    shapes.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
+    shapes.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+    m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters,
+                   m_widths ? &*m_widths : nullptr);
 }
 
 void BeamWindow::setWorkspaceMark(const QString &mark)
