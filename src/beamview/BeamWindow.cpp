@@ -1,6 +1,7 @@
 #include "beamview/BeamWindow.h"
 
 #include "beamview/BeamReadout.h"
+#include "beamview/BeamReport.h"
 #include "beamview/BeamWidthsPanel.h"
 #include "beamview/ProfileChart.h"
 #include "analysis/AnalysisState.h"
@@ -8,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FrameFile.h"
 #include "platform/PictureSurface.h"
+#include "platform/PrinterService.h"
 #include "platform/Services.h"
 #include "platform/WorkspacePort.h"
 
@@ -172,6 +174,7 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         if (m_context.openCalibrationDialog)
             m_context.openCalibrationDialog();
     });
+    button("报告…", 0, 3, [this] { printReport(); });
     layout->addLayout(buttons);
     layout->addStretch();
 }
@@ -224,6 +227,7 @@ void BeamWindow::measure()
     m_source = currentBeamSource(m_context);
     m_result.reset();
     m_widths.reset();
+    m_picture = {};
     m_darkSizeMismatch = false;
     if (m_source.kind != BeamSource::Kind::None) {
         const beam::BeamFrame *dark = nullptr;
@@ -233,6 +237,8 @@ void BeamWindow::measure()
             m_darkSizeMismatch = m_dark.has_value();
         m_result = beam::measureBeam(m_source.frame, m_options, dark);
         m_widths = beam::measureWidths(m_source.frame, *m_result, m_options, dark);
+        m_picture = beamPicture(m_source.frame, *m_result, m_options.maskDiameters, dark);
+        m_measuredAt = QDateTime::currentDateTime();
         // The frame itself is not kept: the window needs only its size from here on.
         m_source.frame.values = {};
     }
@@ -402,6 +408,42 @@ bool BeamWindow::cutThroughCentroid()
     const QPointF at = m_source.placement.toPicture(m_result->centroidX, m_result->centroidY);
     const bool vertical = m_context.state.CutOrientation == 2;
     return m_context.workspace->moveCutTo(vertical ? at.x() : at.y());
+}
+
+PrintOutcome BeamWindow::printReport()
+{
+    PrintOutcome outcome = PrintOutcome::failed(QStringLiteral("没有测量结果"));
+    PrinterService *printer = m_context.services.printer;
+    if (!printer)
+        outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+    else if (m_result) {
+        BeamReportContent content;
+        content.fileName = m_source.name;
+        content.frameText = QStringLiteral("%1 × %2，%3 位").arg(m_source.frame.width).arg(m_source.frame.height)
+                                .arg(m_source.frame.bitDepth);
+        content.darkText = m_darkLabel->text();
+        content.camera = m_source.kind == BeamSource::Kind::CaptureFrame
+                             ? (m_source.camera.isEmpty() ? QStringLiteral("采集帧") : m_source.camera)
+                             : QString();
+        content.when = QDateTime::currentDateTime();
+        content.measuredAt = m_measuredAt;
+        content.calibration = loadCalibration(m_context.calibrationFile);
+        content.maskDiameters = m_options.maskDiameters;
+        content.result = *m_result;
+        content.widths = m_widths ? &*m_widths : nullptr;
+        content.picture = m_picture;
+        content.marks.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
+        content.marks.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
+        content.marks.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
+        content.marks.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
+        content.marks.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+        outcome = printBeamReport(*printer, content);
+    }
+    if (outcome.result == PrintOutcome::Result::SavedToFile)
+        announceSaved(m_context, outcome.filePath, QStringLiteral("报告已保存为 PDF："));
+    else if (outcome.result == PrintOutcome::Result::Failed)
+        message(outcome.note(), QStringLiteral("警告!!"));
+    return outcome;
 }
 
 void BeamWindow::takeDarkFromCapture()

@@ -4,9 +4,12 @@
 #include "analysis/beam/BeamWidths.h"
 #include "beamview/BeamLog.h"
 #include "beamview/BeamOverlay.h"
+#include "beamview/BeamReportPicture.h"
 #include "beamview/BeamSource.h"
 #include "platform/AppContext.h"
+#include "platform/PrintOutcome.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QWidget>
 
@@ -75,6 +78,9 @@ public:
     void takeDarkFromCapture();
     void takeDarkFromFile();
     void clearDark();
+    // "报告…": one A4 page of the measurement on the printer (a PDF file when the system has
+    // none); the outcome is announced, a failure shown.
+    PrintOutcome printReport();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -94,6 +100,8 @@ private:
     BeamSource m_source;
     std::optional<beam::BeamResult> m_result;
     std::optional<beam::BeamWidths> m_widths;
+    BeamPicture m_picture; // the frame about the beam, for the report
+    QDateTime m_measuredAt;
     std::optional<beam::BeamFrame> m_dark;
     QString m_darkName;
     bool m_darkSizeMismatch = false;

@@ -75,6 +75,24 @@ QImage Frm_Connect::currentFrame() const
     return SDK2000->currentFrame();
 }
 
+QString Frm_Connect::cameraSettings() const
+{
+    const int channel = SDK2000->call(CardId::Channel, {false}).toInt();
+    if (channel < 0)
+        return {};
+    static const char *const Standards[] = {"NTSC", "PAL", "SECAM"};
+    const int standard = SDK2000->get(CardId::Standard);
+    return QStringLiteral("采集卡第%1路，%2 × %3，%4，亮度 %5，对比度 %6，色调 %7，饱和度 %8")
+        .arg(channel)
+        .arg(SDK2000->get(CardId::VideoWidth))
+        .arg(SDK2000->get(CardId::VideoHeight))
+        .arg(standard >= 0 && standard < 3 ? QString::fromLatin1(Standards[standard]) : QStringLiteral("—"))
+        .arg(SDK2000->get(CardId::Brightness))
+        .arg(SDK2000->get(CardId::Contrast))
+        .arg(SDK2000->get(CardId::Hue))
+        .arg(SDK2000->get(CardId::Saturation));
+}
+
 QString Frm_Connect::bmpFilter()
 {
     return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");
