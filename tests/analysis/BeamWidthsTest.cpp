@@ -117,3 +117,18 @@ TEST(BeamWidths, ProfilesFollowThePrincipalAxesAndTheFit)
         }
     }
 }
+
+// A line across a frame three rows high leaves the fit free across it: no Gaussian rather than
+// one millions of pixels wide; the widths along the rows still hold.
+TEST(BeamWidths, AFrameFewRowsHighHasNoRunawayFit)
+{
+    Scene s;
+    s.width = 300;
+    s.height = 3;
+    s.spots = {Spot{SpotShape::Gaussian, 150.3, 1, 40, 50000, 0, 200}};
+    const beam::BeamFrame frame = makeFrame(s).frame;
+    const beam::BeamWidths w = widthsOf(frame);
+    EXPECT_FALSE(w.gauss) << w.gauss->major << " x " << w.gauss->minor;
+    ASSERT_TRUE(w.knifeX);
+    EXPECT_NEAR(*w.knifeX, 40, 0.02 * 40);
+}

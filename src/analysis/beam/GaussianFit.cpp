@@ -16,6 +16,7 @@ namespace {
 constexpr int MaxIterations = 100;
 constexpr int MinPoints = 12;
 constexpr double BlocksPerDeviation = 4; // block side: the minor deviation over this
+constexpr double MaxWidthOverArea = 2;   // widest fit believed, in diagonals of the area
 
 // Parameters: amplitude, offset, centre x, y, and the inverse covariance [[a, b], [b, c]].
 constexpr int N = 7;
@@ -212,6 +213,13 @@ std::optional<GaussianFit> fitGaussian(const IntegrationArea &area, double dMajo
     fit.y = p[Y0];
     fit.major = 4 * std::sqrt(l1);
     fit.minor = 4 * std::sqrt(l2);
+    // A surface far wider than the area, or centred outside it, is not borne out by the data
+    // (a frame a few pixels high leaves one direction free).
+    const double diagonal = 2 * std::hypot(area.halfMajor(), area.halfMinor());
+    const bool centred = fit.x >= area.left() - 0.5 && fit.x <= area.left() + area.width() - 0.5 &&
+                         fit.y >= area.top() - 0.5 && fit.y <= area.top() + area.height() - 0.5;
+    if (!(fit.major <= MaxWidthOverArea * diagonal) || !centred)
+        return std::nullopt;
     double phi = -0.5 * std::atan2(2 * fxy, cxx - cyy) * 180.0 / std::numbers::pi;
     if (phi <= -90.0)
         phi += 180.0;

@@ -27,7 +27,9 @@ struct GaussianFit
 // sees some thousand points whatever the beam's size; the block mean widens the Gaussian by
 // (b² - 1) / 12 px² in every direction, which is taken off the fitted widths (and the amplitude
 // raised to keep the power). The start is the D4σ ellipse (diameters dMajor, dMinor along the
-// area's axes) about the centroid. Nothing when the area is too small or the fit finds no peak.
+// area's axes) about the centroid. Nothing when the area is too small, the fit finds no peak, or
+// its 2w exceeds twice the area's diagonal or its centre lies outside the area (the data do not
+// bear such a surface).
 std::optional<GaussianFit> fitGaussian(const IntegrationArea &area, double dMajor, double dMinor);
 
 } // namespace lumetra::beam
