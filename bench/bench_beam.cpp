@@ -1,6 +1,7 @@
 // Beam measurement speed: one camera frame on one core, and a batch of files through
 // lumetra-cli beam against the numpy/PIL reference of the same method (tools/beam_reference.py).
 #include "analysis/beam/BeamMeasurement.h"
+#include "analysis/beam/BeamWidths.h"
 #include "support/SyntheticBeam.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,22 @@ void BM_Measure8Bit1280x960(benchmark::State &state) { measureFrame(state, 1280,
 void BM_Measure16Bit2048x2048(benchmark::State &state) { measureFrame(state, 2048, 2048, 16); }
 BENCHMARK(BM_Measure8Bit1280x960)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Measure16Bit2048x2048)->Unit(benchmark::kMillisecond);
+
+// lumetra-cli beam --widths all: D4σ and then every width and shape figure of the same frame.
+// The target is at most three times BM_Measure8Bit1280x960.
+void measureAllWidths(benchmark::State &state, int width, int height, int bitDepth)
+{
+    const beam::BeamFrame frame = makeFrame(cameraScene(width, height, bitDepth)).frame;
+    for (auto _ : state) {
+        const beam::BeamResult r = beam::measureBeam(frame);
+        benchmark::DoNotOptimize(beam::measureWidths(frame, r));
+    }
+}
+
+void BM_MeasureWidthsAll8Bit1280x960(benchmark::State &state) { measureAllWidths(state, 1280, 960, 8); }
+void BM_MeasureWidthsAll16Bit2048x2048(benchmark::State &state) { measureAllWidths(state, 2048, 2048, 16); }
+BENCHMARK(BM_MeasureWidthsAll8Bit1280x960)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeasureWidthsAll16Bit2048x2048)->Unit(benchmark::kMillisecond);
 
 // 40 real-looking 1280 x 960 8-bit PNG camera frames, written once.
 const QStringList &batchFiles()

@@ -16,6 +16,8 @@ constexpr Colour CentroidColour = rgb(255, 255, 255);
 constexpr Colour EllipseColour = rgb(0, 255, 255);
 constexpr Colour AxisColour = rgb(255, 0, 255);
 constexpr Colour RectangleColour = rgb(255, 255, 0);
+constexpr Colour D86Colour = rgb(0, 255, 0);
+constexpr Colour GaussianColour = rgb(255, 128, 0);
 constexpr int CrossArm = 8;      // picture pixels
 constexpr int EllipseSteps = 720;
 // The measurement integrates a nearly round beam (ellipticity from this on) inside a square along
@@ -33,6 +35,18 @@ public:
             return;
         if (m_seen.insert(qint64(y) * m_size.width() + x).second)
             m_out.push_back({QPoint(x, y), colour});
+    }
+
+    // An ellipse of semi-axes a along u and b along v about c, as a closed polygon.
+    void ellipse(QPointF c, double a, QPointF u, double b, QPointF v, Colour colour)
+    {
+        QPointF previous = c + a * u;
+        for (int i = 1; i <= EllipseSteps; ++i) {
+            const double t = 2 * std::numbers::pi * i / EllipseSteps;
+            const QPointF p = c + a * std::cos(t) * u + b * std::sin(t) * v;
+            segment(previous, p, colour);
+            previous = p;
+        }
     }
 
     // Every pixel of the segment, end points included (Bresenham between the nearest pixels).
@@ -55,7 +69,7 @@ private:
 
 std::vector<BeamOverlay::Pixel> BeamOverlay::rasterise(const beam::BeamResult &r, const FramePlacement &placement,
                                                        const OverlayShapes &shapes, double maskDiameters,
-                                                       QSize pictureSize)
+                                                       QSize pictureSize, const beam::BeamWidths *widths)
 {
     std::vector<Pixel> pixels;
     if (r.status != beam::BeamStatus::Ok)
@@ -77,13 +91,17 @@ std::vector<BeamOverlay::Pixel> BeamOverlay::rasterise(const beam::BeamResult &r
         const double a = 0.5 * r.dMajor * s, b = 0.5 * r.dMinor * s;
         set.segment(c - a * u, c + a * u, AxisColour);
         set.segment(c - b * v, c + b * v, AxisColour);
-        QPointF previous = c + a * u;
-        for (int i = 1; i <= EllipseSteps; ++i) {
-            const double t = 2 * std::numbers::pi * i / EllipseSteps;
-            const QPointF p = c + a * std::cos(t) * u + b * std::sin(t) * v;
-            set.segment(previous, p, EllipseColour);
-            previous = p;
-        }
+        set.ellipse(c, a, u, b, v, EllipseColour);
+    }
+    if (shapes.d86 && widths && widths->d86) {
+        const double r = 0.5 * *widths->d86 * s;
+        set.ellipse(c, r, QPointF(1, 0), r, QPointF(0, 1), D86Colour);
+    }
+    if (shapes.gaussian && widths && widths->gauss) {
+        const beam::GaussianFit &g = *widths->gauss;
+        const double gphi = g.phiDeg * std::numbers::pi / 180.0;
+        set.ellipse(placement.toPicture(g.x, g.y), 0.5 * g.major * s, QPointF(std::cos(gphi), -std::sin(gphi)),
+                    0.5 * g.minor * s, QPointF(std::sin(gphi), std::cos(gphi)), GaussianColour);
     }
     if (shapes.rectangle) {
         const bool round = r.dMinor >= RoundEllipticity * r.dMajor;
@@ -110,11 +128,11 @@ void BeamOverlay::toggle()
 }
 
 void BeamOverlay::show(PictureSurface &surface, const beam::BeamResult &result, const FramePlacement &placement,
-                       const OverlayShapes &shapes, double maskDiameters)
+                       const OverlayShapes &shapes, double maskDiameters, const beam::BeamWidths *widths)
 {
     remove();
     m_surface = &surface;
-    m_drawn = rasterise(result, placement, shapes, maskDiameters, surface.size());
+    m_drawn = rasterise(result, placement, shapes, maskDiameters, surface.size(), widths);
     toggle();
 }
 

@@ -31,6 +31,7 @@ BeamSource currentBeamSource(const AppContext &context)
             source.kind = BeamSource::Kind::CaptureFrame;
             source.frame = frameFromImage(image);
             source.name = QStringLiteral("采集帧");
+            source.camera = context.captureFrames->cameraSettings();
             return source;
         }
     }

@@ -18,6 +18,7 @@ struct BeamSource
     beam::BeamFrame frame;
     QString name;       // the file name, or "采集帧"
     QString error;      // why there is no frame (Kind::None)
+    QString camera;     // the camera and its settings (CaptureFrame; empty when unknown)
     FramePlacement placement; // where the frame lies on the workspace picture
 };
 

@@ -1,15 +1,19 @@
 #include "beamview/BeamWindow.h"
 
 #include "beamview/BeamReadout.h"
+#include "beamview/BeamReport.h"
+#include "beamview/BeamWidthsPanel.h"
+#include "beamview/ProfileChart.h"
 #include "analysis/AnalysisState.h"
 #include "platform/ports/CaptureFramePort.h"
-#include "platform/ports/CurveViewPort.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framefiles/FrameFile.h"
 #include "surface/PictureSurface.h"
-#include "types/PicturePlacement.h"
+#include "platform/printing/PrinterService.h"
 #include "platform/ports/Services.h"
 #include "platform/ports/WorkspacePort.h"
+#include "platform/ports/CurveViewPort.h"
+#include "types/PicturePlacement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,6 +29,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtCharts/QChartView>
 
 #include <cmath>
 #include <stdexcept>
@@ -109,13 +114,20 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         layout->addWidget(label);
     }
 
+    auto *values = new QHBoxLayout;
     auto *grid = new QGridLayout;
     buildValueGrid(grid);
-    layout->addLayout(grid);
+    values->addLayout(grid);
+    values->setAlignment(grid, Qt::AlignTop);
+    values->addSpacing(12);
+    m_widthsPanel = new BeamWidthsPanel(this);
+    values->addWidget(m_widthsPanel, 0, Qt::AlignTop);
+    layout->addLayout(values);
 
     auto *switches = new QHBoxLayout;
     for (const auto &[key, caption, on] : {std::tuple{"centroid", "质心", true}, std::tuple{"ellipse", "椭圆", true},
-                                          std::tuple{"rectangle", "积分区域", false}}) {
+                                          std::tuple{"rectangle", "积分区域", false}, std::tuple{"d86", "D86 圆", false},
+                                          std::tuple{"gaussian", "高斯椭圆", false}}) {
         auto *box = new QCheckBox(QString::fromUtf8(caption), this);
         box->setChecked(on);
         m_switches.insert(QString::fromLatin1(key), box);
@@ -123,6 +135,17 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         connect(box, &QCheckBox::toggled, this, [this] { updateOverlay(); });
     }
     layout->addLayout(switches);
+
+    auto *profiles = new QHBoxLayout;
+    m_majorProfile = new ProfileChart(QStringLiteral("长轴剖面"));
+    m_minorProfile = new ProfileChart(QStringLiteral("短轴剖面"));
+    for (ProfileChart *chart : {m_majorProfile, m_minorProfile}) {
+        auto *view = new QChartView(chart, this);
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setMinimumSize(330, 250);
+        profiles->addWidget(view);
+    }
+    layout->addLayout(profiles);
 
     auto *buttons = new QGridLayout;
     const auto button = [&](const char *caption, int row, int column, auto handler) {
@@ -150,6 +173,7 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         if (m_context.openCalibrationDialog)
             m_context.openCalibrationDialog();
     });
+    button("报告…", 0, 3, [this] { printReport(); });
     layout->addLayout(buttons);
     layout->addStretch();
 }
@@ -200,6 +224,8 @@ void BeamWindow::measure()
 {
     m_source = currentBeamSource(m_context);
     m_result.reset();
+    m_widths.reset();
+    m_picture = {};
     m_darkSizeMismatch = false;
     if (m_source.kind != BeamSource::Kind::None) {
         const beam::BeamFrame *dark = nullptr;
@@ -208,6 +234,9 @@ void BeamWindow::measure()
         else
             m_darkSizeMismatch = m_dark.has_value();
         m_result = beam::measureBeam(m_source.frame, m_options, dark);
+        m_widths = beam::measureWidths(m_source.frame, *m_result, m_options, dark);
+        m_picture = beamPicture(m_source.frame, *m_result, m_options.maskDiameters, dark);
+        m_measuredAt = QDateTime::currentDateTime();
         // The frame itself is not kept: the window needs only its size from here on.
         m_source.frame.values = {};
     }
@@ -274,6 +303,11 @@ void BeamWindow::showResult()
         m_darkLabel->setText(QStringLiteral("未使用暗场"));
 
     showValues(present);
+    const Calibration calibration = loadCalibration(m_context.calibrationFile);
+    const beam::BeamWidths *widths = present && m_result->status == beam::BeamStatus::Ok ? &*m_widths : nullptr;
+    m_widthsPanel->showWidths(widths, calibration);
+    showProfiles(*m_majorProfile, *m_minorProfile, widths, present ? m_result->centroidX : 0,
+                 present ? m_result->centroidY : 0, calibration.umPerPixel());
     updateOverlay();
     setWorkspaceMark(present && saturated > 0 && m_source.kind == BeamSource::Kind::WorkspaceFile
                          ? QStringLiteral("（饱和）")
@@ -291,7 +325,10 @@ void BeamWindow::updateOverlay()
     shapes.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
     shapes.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
     shapes.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
-    m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters);
+    shapes.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
+    shapes.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+    m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters,
+                   m_widths ? &*m_widths : nullptr);
 }
 
 void BeamWindow::setWorkspaceMark(const QString &mark)
@@ -370,6 +407,42 @@ bool BeamWindow::cutThroughCentroid()
     const QPointF at = m_source.placement.toPicture(m_result->centroidX, m_result->centroidY);
     const bool vertical = m_context.curveWindow && m_context.curveWindow->isVertical();
     return m_context.workspace->moveCutTo(vertical ? at.x() : at.y());
+}
+
+PrintOutcome BeamWindow::printReport()
+{
+    PrintOutcome outcome = PrintOutcome::failed(QStringLiteral("没有测量结果"));
+    PrinterService *printer = m_context.services.printer;
+    if (!printer)
+        outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+    else if (m_result) {
+        BeamReportContent content;
+        content.fileName = m_source.name;
+        content.frameText = QStringLiteral("%1 × %2，%3 位").arg(m_source.frame.width).arg(m_source.frame.height)
+                                .arg(m_source.frame.bitDepth);
+        content.darkText = m_darkLabel->text();
+        content.camera = m_source.kind == BeamSource::Kind::CaptureFrame
+                             ? (m_source.camera.isEmpty() ? QStringLiteral("采集帧") : m_source.camera)
+                             : QString();
+        content.when = QDateTime::currentDateTime();
+        content.measuredAt = m_measuredAt;
+        content.calibration = loadCalibration(m_context.calibrationFile);
+        content.maskDiameters = m_options.maskDiameters;
+        content.result = *m_result;
+        content.widths = m_widths ? &*m_widths : nullptr;
+        content.picture = m_picture;
+        content.marks.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
+        content.marks.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
+        content.marks.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
+        content.marks.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
+        content.marks.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+        outcome = printBeamReport(*printer, content);
+    }
+    if (outcome.result == PrintOutcome::Result::SavedToFile)
+        announceSaved(m_context, outcome.filePath, QStringLiteral("报告已保存为 PDF："));
+    else if (outcome.result == PrintOutcome::Result::Failed)
+        message(outcome.note(), QStringLiteral("警告!!"));
+    return outcome;
 }
 
 void BeamWindow::takeDarkFromCapture()

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
+#include "analysis/beam/BeamWidths.h"
 #include "beamview/BeamLog.h"
 #include "beamview/BeamOverlay.h"
+#include "beamview/BeamReportPicture.h"
 #include "beamview/BeamSource.h"
 #include "platform/ports/AppContext.h"
+#include "platform/printing/PrintOutcome.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QWidget>
 
@@ -19,10 +23,15 @@ class QToolButton;
 
 namespace lumetra {
 
+class BeamWidthsPanel;
+class ProfileChart;
+
 // "光束参数": the beam measured on the workspace's file at full resolution (or on the capture
 // window's picture when no workspace is open): centroid, D4σ diameters, angle, ellipticity, peak,
-// dark level and noise, iterations, in pixels and, when calibrated, in µm. Marks on the workspace
-// picture (centroid, ellipse with axes, integration rectangle) on its overlay; a dark frame
+// dark level and noise, iterations, in pixels and, when calibrated, in µm; the widths beyond D4σ
+// ("宽度": d86, knife edges, clip widths, Gaussian fit, ISO 13694 figures) with the two principal-
+// axis profiles and the fit over them. Marks on the workspace picture (centroid, ellipse with
+// axes, integration rectangle, D86 circle, Gaussian ellipse) on its overlay; a dark frame
 // subtracted before every measurement; the values copied to the clipboard or logged to a file;
 // the open curve window's cut moved through the centroid. One instance, non-modal.
 class BeamWindow : public QWidget
@@ -44,6 +53,11 @@ public:
 
     // The last measurement (nullopt: nothing to measure, see statusText()).
     const std::optional<beam::BeamResult> &result() const { return m_result; }
+    // The widths beyond D4σ of the last measurement (nullopt with result()).
+    const std::optional<beam::BeamWidths> &widths() const { return m_widths; }
+    BeamWidthsPanel *widthsPanel() const { return m_widthsPanel; }
+    ProfileChart *majorProfile() const { return m_majorProfile; }
+    ProfileChart *minorProfile() const { return m_minorProfile; }
     const BeamSource &source() const { return m_source; }
     // The shown text of a value row in pixels and in µm, by its key ("centroidX", "dMajor", ...).
     QString pixelText(const QString &key) const;
@@ -64,6 +78,9 @@ public:
     void takeDarkFromCapture();
     void takeDarkFromFile();
     void clearDark();
+    // "报告…": one A4 page of the measurement on the printer (a PDF file when the system has
+    // none); the outcome is announced, a failure shown.
+    PrintOutcome printReport();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,6 +99,9 @@ private:
     AppContext &m_context;
     BeamSource m_source;
     std::optional<beam::BeamResult> m_result;
+    std::optional<beam::BeamWidths> m_widths;
+    BeamPicture m_picture; // the frame about the beam, for the report
+    QDateTime m_measuredAt;
     std::optional<beam::BeamFrame> m_dark;
     QString m_darkName;
     bool m_darkSizeMismatch = false;
@@ -97,6 +117,9 @@ private:
     QHash<QString, QLabel *> m_pixelLabels;
     QHash<QString, QLabel *> m_micronLabels;
     QHash<QString, QCheckBox *> m_switches;
+    BeamWidthsPanel *m_widthsPanel = nullptr;
+    ProfileChart *m_majorProfile = nullptr;
+    ProfileChart *m_minorProfile = nullptr;
 };
 
 } // namespace lumetra

@@ -75,6 +75,24 @@ QImage CaptureWindow::currentFrame() const
     return card->currentFrame();
 }
 
+QString CaptureWindow::cameraSettings() const
+{
+    const int channel = card->call(CardId::Channel, {false}).toInt();
+    if (channel < 0)
+        return {};
+    static const char *const Standards[] = {"NTSC", "PAL", "SECAM"};
+    const int standard = card->get(CardId::Standard);
+    return QStringLiteral("采集卡第%1路，%2 × %3，%4，亮度 %5，对比度 %6，色调 %7，饱和度 %8")
+        .arg(channel)
+        .arg(card->get(CardId::VideoWidth))
+        .arg(card->get(CardId::VideoHeight))
+        .arg(standard >= 0 && standard < 3 ? QString::fromLatin1(Standards[standard]) : QStringLiteral("—"))
+        .arg(card->get(CardId::Brightness))
+        .arg(card->get(CardId::Contrast))
+        .arg(card->get(CardId::Hue))
+        .arg(card->get(CardId::Saturation));
+}
+
 QString CaptureWindow::bmpFilter()
 {
     return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");

@@ -61,6 +61,8 @@ public:
 
     // CaptureFramePort: the picture on show.
     QImage currentFrame() const override;
+    // The card's channel, video size, standard and picture controls.
+    QString cameraSettings() const override;
 
     static QString bmpFilter();
     static QString jpegFilter();

@@ -4,10 +4,12 @@
 #include "caustic/CausticChart.h"
 #include "caustic/CausticFrameModel.h"
 #include "caustic/CausticPlotFile.h"
+#include "caustic/CausticReport.h"
 #include "caustic/CausticResultsTable.h"
 #include "caustic/CausticWorkbook.h"
 #include "caustic/FrameMeasureQueue.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/printing/PrinterService.h"
 #include "platform/dialogs/SaveTarget.h"
 #include "platform/workbook/WorkbookService.h"
 
@@ -154,10 +156,12 @@ QWidget *CausticWindow::buildControls()
     QPushButton *clear = button(QStringLiteral("清除"), "clearFrames", bar);
     QPushButton *exportTable = button(QStringLiteral("导出表格…"), "exportTable", bar);
     QPushButton *exportPlot = button(QStringLiteral("导出图…"), "exportPlot", bar);
+    QPushButton *report = button(QStringLiteral("报告…"), "report", bar);
     connect(add, &QPushButton::clicked, this, &CausticWindow::addFrames_Click);
     connect(clear, &QPushButton::clicked, this, &CausticWindow::clearFrames_Click);
     connect(exportTable, &QPushButton::clicked, this, &CausticWindow::exportTable_Click);
     connect(exportPlot, &QPushButton::clicked, this, &CausticWindow::exportPlot_Click);
+    connect(report, &QPushButton::clicked, this, [this] { printReport(); });
 
     m_wavelength = new QDoubleSpinBox(bar);
     m_wavelength->setObjectName(QStringLiteral("wavelength"));
@@ -185,6 +189,7 @@ QWidget *CausticWindow::buildControls()
     row->addStretch(1);
     row->addWidget(exportTable);
     row->addWidget(exportPlot);
+    row->addWidget(report);
     return bar;
 }
 
@@ -294,6 +299,28 @@ void CausticWindow::exportPlot_Click()
     QString error;
     if (!saveCausticPlot(currentSeries(), *path, &error))
         reportSaveFailure(error);
+}
+
+PrintOutcome CausticWindow::printReport()
+{
+    PrintOutcome outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+    if (PrinterService *printer = m_context.services.printer) {
+        CausticReportContent content;
+        content.when = QDateTime::currentDateTime();
+        content.pixelSizeUm = m_pixelSize->value();
+        content.principalAxes = m_axes->currentIndex() == 1;
+        content.frames = m_model;
+        content.series = currentSeries();
+        content.results = fitCausticAxes(content.series);
+        content.note = m_note->text();
+        outcome = printCausticReport(*printer, content);
+    }
+    if (outcome.result == PrintOutcome::Result::SavedToFile)
+        announceSaved(m_context, outcome.filePath, QStringLiteral("报告已保存为 PDF："));
+    else if (outcome.result == PrintOutcome::Result::Failed)
+        m_context.services.dialogs->message(this, outcome.note(), QStringLiteral("提示"), Dialogs::Buttons::Ok,
+                                            Dialogs::Icon::Warning);
+    return outcome;
 }
 
 void CausticWindow::dragEnterEvent(QDragEnterEvent *event)

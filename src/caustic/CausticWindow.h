@@ -2,6 +2,7 @@
 
 #include "analysis/beam/CausticSeries.h"
 #include "platform/ports/AppContext.h"
+#include "platform/printing/PrintOutcome.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -26,7 +27,8 @@ class FrameMeasureQueue;
 // files), measured in the background and listed with their z (from the names, editable) and
 // diameters; the caustic chart and the ISO 11146-1 fit of both axes follow every change.
 // Wavelength, pixel size and axes are remembered between sessions. The table with the results
-// exports to a workbook, the chart to PNG or PDF. One window at a time.
+// exports to a workbook, the chart to PNG or PDF; "报告…" prints the whole measurement on one
+// page. One window at a time.
 class CausticWindow : public QWidget
 {
     Q_OBJECT
@@ -46,6 +48,9 @@ public:
     void clearFrames_Click();
     void exportTable_Click();
     void exportPlot_Click();
+    // "报告…": one A4 page of the measurement on the printer (a PDF file when the system has
+    // none): chart, fit per axis with the ISO check, frame table; the outcome is announced.
+    PrintOutcome printReport();
 
     bool measuring() const;
     beam::CausticSeries currentSeries() const;

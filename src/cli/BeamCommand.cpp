@@ -20,6 +20,7 @@ struct BeamRequest
     std::optional<double> pixelSizeUm;
     beam::BeamOptions options;
     bool csv = false;
+    bool widths = false; // --widths all: the widths and shape figures beyond D4σ too
 };
 
 double numberOption(const QString &name, const QString &text, double low, double high, bool lowIncluded)
@@ -57,7 +58,11 @@ BeamRequest parseBeamRequest(const QStringList &args)
             request.options.noiseFactor = numberOption(a, value, 0, 100, true);
         else if (a == QLatin1String("--mask-diameters"))
             request.options.maskDiameters = numberOption(a, value, 0, 100, false);
-        else if (a == QLatin1String("--format")) {
+        else if (a == QLatin1String("--widths")) {
+            if (value != QLatin1String("all"))
+                throw CliError(QStringLiteral("--widths takes 'all', not '%1'").arg(value));
+            request.widths = true;
+        } else if (a == QLatin1String("--format")) {
             if (value != QLatin1String("json") && value != QLatin1String("csv"))
                 throw CliError(QStringLiteral("--format is json or csv, not '%1'").arg(value));
             request.csv = value == QLatin1String("csv");
@@ -81,20 +86,20 @@ int runBeam(const QStringList &args)
     }
     const auto measured =
         beam::measureBeamFiles(request.images, request.options, dark ? &dark->frame : nullptr,
-                               pictureFileReaders().frame);
+                               pictureFileReaders().frame, 0, request.widths);
 
     bool unreadable = false;
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     if (request.csv)
-        std::printf("%s\n", beam::beamCsvHeader(request.pixelSizeUm.has_value()).c_str());
+        std::printf("%s\n", beam::beamCsvHeader(request.pixelSizeUm.has_value(), request.widths).c_str());
     for (const beam::BeamFileResult &r : measured) {
         if (!r.error.isEmpty()) {
             unreadable = true;
             std::fprintf(stderr, "lumetra-cli beam: %s\n", qPrintable(r.error));
         }
-        const nlohmann::json row = beam::beamRowJson(r, request.pixelSizeUm);
+        const nlohmann::json row = beam::beamRowJson(r, request.pixelSizeUm, request.widths);
         if (request.csv)
-            std::printf("%s\n", beam::beamCsvLine(row, request.pixelSizeUm.has_value()).c_str());
+            std::printf("%s\n", beam::beamCsvLine(row, request.pixelSizeUm.has_value(), request.widths).c_str());
         else
             rows.push_back(beam::beamRowOrdered(row));
     }
@@ -106,7 +111,7 @@ int runBeam(const QStringList &args)
 const CommandRegistration registration{CliCommand{
     QStringLiteral("beam"),
     QStringLiteral("beam IMAGE... [--dark FILE] [--pixel-size UM] [--corner-fraction F] [--noise-factor N] "
-                   "[--mask-diameters M] [--format json|csv]"),
+                   "[--mask-diameters M] [--widths all] [--format json|csv]"),
     QStringLiteral("ISO 11146 beam widths (D4sigma), centroid and orientation of each frame at full resolution "
                    "(BMP, JPEG, PNG, PGM/PPM, TIFF; 8 or 16 bit)"),
     runBeam}};

@@ -7,10 +7,13 @@
 #include "caustic/CausticResultsTable.h"
 #include "caustic/CausticWindow.h"
 #include "platform/ports/AppContext.h"
+#include "platform/printing/ReportSheet.h"
 #include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/printing/ScriptedPrinter.h"
 #include "platform/workbook/ScriptedWorkbookService.h"
 #include "support/CausticOracle.h"
 #include "support/WorkbookReader.h"
+#include "reports/PdfInspection.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +22,16 @@
 #include <QDoubleSpinBox>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -236,4 +244,56 @@ TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
     EXPECT_EQ(again->pixelSize()->value(), PixelUm);
     EXPECT_EQ(again->axes()->currentIndex(), 1);
     EXPECT_EQ(again->frameModel().rowCount(), 0);
+}
+
+// "报告…": the whole measurement on one A4 page, read back from the PDF.
+TEST_F(CausticWindowTest, ReportPrintsChartFitIsoCheckAndFramesOnOnePage)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("reports")));
+    ScriptedPrinter printer(dir.filePath(QStringLiteral("reports")));
+    services.printer = &printer;
+    CausticWindow &w = openWindow();
+    w.axes()->setCurrentIndex(1);
+    w.addFrames(writeFrames());
+    ASSERT_TRUE(waitUntilMeasured(w));
+    QPushButton *report = w.findChild<QPushButton *>(QStringLiteral("report"));
+    ASSERT_NE(report, nullptr);
+    report->click();
+
+    const QStringList files = QDir(printer.directory).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(files.size(), 1);
+    const QString pdf = QDir(printer.directory).filePath(files[0]);
+    EXPECT_EQ(lumetra::testing::pdfPageCount(pdf), 1);
+    const auto tool = [](const QString &program, const QStringList &args) {
+        QProcess p;
+        p.start(program, args);
+        p.waitForFinished(60000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("(A4)")));
+    for (const QString &font : tool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2))
+        EXPECT_TRUE(font.contains(QRegularExpression(QStringLiteral("\\syes\\s+(yes|no)\\s+(yes|no)\\s")))) << qPrintable(font);
+    // Blanks out, Kangxi radicals read as the characters (see the beam report's test).
+    const auto compact = [](QString s) {
+        return s.remove(QRegularExpression(QStringLiteral("\\s"))).normalized(QString::NormalizationForm_KC);
+    };
+    const QString text = compact(tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    if (qEnvironmentVariableIsSet("LUMETRA_SCREENSHOT_DIR"))
+        lumetra::testing::renderPdf(pdf, 110).save(
+            QDir(qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR")).filePath(QStringLiteral("caustic-report.png")));
+    QStringList expected{QStringLiteral("M² 焦散测量报告"), QStringLiteral("1064.0 nm"), QStringLiteral("10.000 µm"),
+                         QStringLiteral("13 帧，11 帧参与拟合"), QStringLiteral("条纹校正：无"), ReportSheet::program(),
+                         w.note()->text(), QStringLiteral("extra.png"), QStringLiteral("无光束")};
+    for (int axis = 0; axis < 2; ++axis) {
+        for (const int row : {CausticResultsTable::D0, CausticResultsTable::M2, CausticResultsTable::Zr})
+            expected << w.results()->resultText(row, axis);
+        expected << w.results()->resultText(CausticResultsTable::Iso, axis);
+    }
+    for (const CausticFrame &frame : w.frameModel().frames()) // every frame is listed
+        expected << QFileInfo(frame.path).fileName();
+    for (const QString &e : expected)
+        EXPECT_TRUE(text.contains(compact(e))) << qPrintable(e);
+    // The chart under the settings: its curves, points and labels are ink.
+    const QImage page = lumetra::testing::renderPdf(pdf, 60);
+    EXPECT_GT(lumetra::testing::inkCount(page, QRect(0, int(page.height() * 0.12), page.width(), int(page.height() * 0.3))), 1500);
 }

@@ -22,6 +22,13 @@ double spotValue(const Spot &s, double x, double y)
         const double su = s.dMajor / 4, sv = s.dMinor / 4;
         return s.peak * std::exp(-0.5 * (u * u / (su * su) + v * v / (sv * sv)));
     }
+    if (s.shape == SpotShape::Tem01) {
+        const double wu = s.dMajor / 2, wv = s.dMinor / 2;
+        const double q = u * u / (wu * wu);
+        return s.peak * std::exp(1.0) * 2 * q * std::exp(-2 * (q + v * v / (wv * wv)));
+    }
+    if (s.shape == SpotShape::Disc)
+        return 4 * (u * u / (s.dMajor * s.dMajor) + v * v / (s.dMinor * s.dMinor)) <= 1 ? s.peak : 0.0;
     // A super-Gaussian of order 10: flat inside, a steep edge a pixel or two wide.
     const double r2 = 4 * (u * u / (s.dMajor * s.dMajor) + v * v / (s.dMinor * s.dMinor));
     return s.peak * std::exp(-2 * std::pow(r2, 10));

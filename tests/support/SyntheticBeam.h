@@ -10,13 +10,17 @@
 // noise, hot pixels).
 namespace lumetra::test {
 
-enum class SpotShape { Gaussian, FlatTop };
+// Gaussian: exp(-2 (u² / w_u² + v² / w_v²)) with 2w = dMajor / dMinor. FlatTop: a super-Gaussian
+// exp(-2 ρ^20), ρ² = u² / (dMajor / 2)² + v² / (dMinor / 2)². Disc: uniform where ρ <= 1, else 0.
+// Tem01: the two-lobed Hermite-Gaussian mode, lobes along u: e (2u² / w_u²) exp(-2 (u² / w_u² + v² / w_v²)),
+// 2w = dMajor / dMinor, peak at u = ±w_u / √2.
+enum class SpotShape { Gaussian, FlatTop, Disc, Tem01 };
 
 struct Spot
 {
     SpotShape shape = SpotShape::Gaussian;
     double cx = 320, cy = 240;       // centre, pixels (0,0 = centre of the top-left pixel)
-    double dMajor = 80, dMinor = 80; // D4sigma diameters for a Gaussian; full widths of a flat top
+    double dMajor = 80, dMinor = 80; // D4sigma diameters for a Gaussian; full widths of a flat top or disc
     double phiDeg = 0;               // major axis on screen (y up, counter-clockwise)
     double peak = 200;               // above the dark level, code values
 };

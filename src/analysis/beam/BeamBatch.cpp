@@ -10,7 +10,7 @@ namespace lumetra::beam {
 namespace {
 
 BeamFileResult measureFile(const QString &path, const BeamOptions &options, const BeamFrame *dark,
-                           const FrameReader &readFrame)
+                           const FrameReader &readFrame, bool withWidths)
 {
     BeamFileResult out;
     out.path = path;
@@ -24,6 +24,8 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
     out.bitDepth = read.frame.bitDepth;
     try {
         out.result = measureBeam(read.frame, options, dark);
+        if (withWidths)
+            out.widths = measureWidths(read.frame, out.result, options, dark);
     } catch (const std::invalid_argument &e) {
         out.error = QStringLiteral("%1: %2").arg(QString::fromStdString(e.what()), path);
     }
@@ -33,14 +35,15 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
 } // namespace
 
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
-                                             const BeamFrame *dark, const FrameReader &read, int workerCount)
+                                             const BeamFrame *dark, const FrameReader &read, int workerCount,
+                                             bool withWidths)
 {
     std::vector<BeamFileResult> results(static_cast<std::size_t>(paths.size()));
     std::atomic<qsizetype> next{0};
     // Each worker reads, decodes and measures whole files: one frame in memory per worker.
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            results[std::size_t(i)] = measureFile(paths[i], options, dark, read);
+            results[std::size_t(i)] = measureFile(paths[i], options, dark, read, withWidths);
     };
     const qsizetype cores =
         workerCount > 0 ? workerCount : qsizetype(std::max(1u, std::thread::hardware_concurrency()));

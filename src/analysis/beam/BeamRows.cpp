@@ -1,5 +1,7 @@
 #include "analysis/beam/BeamRows.h"
 
+#include "analysis/beam/BeamWidthRows.h"
+
 #include <QDir>
 
 #include <cmath>
@@ -52,20 +54,26 @@ std::string csvText(const nlohmann::json &v)
 
 } // namespace
 
-std::vector<std::string> beamRowFields(bool withPixelSize)
+std::vector<std::string> beamRowFields(bool withPixelSize, bool withWidths)
 {
     std::vector<std::string> fields = BaseFields;
     if (withPixelSize)
         fields.insert(fields.end(), MicrometreFields.begin(), MicrometreFields.end());
+    if (withWidths) {
+        const std::vector<std::string> widths = widthRowFields(withPixelSize);
+        fields.insert(fields.end(), widths.begin(), widths.end());
+    }
     return fields;
 }
 
-nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm)
+nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm, bool withWidths)
 {
     using nlohmann::json;
     json row = json::object();
     for (const std::string &f : beamRowFields(pixelSizeUm.has_value()))
         row[f] = nullptr;
+    if (withWidths)
+        setWidthFields(row, r.widths && r.result.status == BeamStatus::Ok ? &*r.widths : nullptr, pixelSizeUm);
     row["image"] = QDir::toNativeSeparators(r.path).toStdString();
     if (pixelSizeUm)
         row["pixel_size_um"] = *pixelSizeUm;
@@ -104,25 +112,25 @@ nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelS
 nlohmann::ordered_json beamRowOrdered(const nlohmann::json &row)
 {
     nlohmann::ordered_json ordered = nlohmann::ordered_json::object();
-    for (const std::string &f : beamRowFields(row.contains("pixel_size_um")))
+    for (const std::string &f : beamRowFields(row.contains("pixel_size_um"), row.contains("d86")))
         if (row.contains(f))
             ordered[f] = row[f];
     return ordered;
 }
 
-std::string beamCsvHeader(bool withPixelSize)
+std::string beamCsvHeader(bool withPixelSize, bool withWidths)
 {
     std::string line;
-    for (const std::string &f : beamRowFields(withPixelSize))
+    for (const std::string &f : beamRowFields(withPixelSize, withWidths))
         line += (line.empty() ? "" : ",") + f;
     return line;
 }
 
-std::string beamCsvLine(const nlohmann::json &row, bool withPixelSize)
+std::string beamCsvLine(const nlohmann::json &row, bool withPixelSize, bool withWidths)
 {
     std::string line;
     bool first = true;
-    for (const std::string &f : beamRowFields(withPixelSize)) {
+    for (const std::string &f : beamRowFields(withPixelSize, withWidths)) {
         if (!first)
             line += ',';
         first = false;

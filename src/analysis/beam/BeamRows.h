@@ -13,16 +13,17 @@
 // null in JSON and empty in CSV.
 namespace lumetra::beam {
 
-// The field names in output order; the *_um fields and pixel_size_um only with a pixel size.
-std::vector<std::string> beamRowFields(bool withPixelSize);
+// The field names in output order; the *_um fields and pixel_size_um only with a pixel size,
+// the widths and shape figures (BeamWidthRows) after them only withWidths.
+std::vector<std::string> beamRowFields(bool withPixelSize, bool withWidths = false);
 
-nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm);
+nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm, bool withWidths = false);
 
 // The row with its fields in output order, for printing.
 nlohmann::ordered_json beamRowOrdered(const nlohmann::json &row);
 
 // The header line and one line of a row, comma separated, no line end.
-std::string beamCsvHeader(bool withPixelSize);
-std::string beamCsvLine(const nlohmann::json &row, bool withPixelSize);
+std::string beamCsvHeader(bool withPixelSize, bool withWidths = false);
+std::string beamCsvLine(const nlohmann::json &row, bool withPixelSize, bool withWidths = false);
 
 } // namespace lumetra::beam

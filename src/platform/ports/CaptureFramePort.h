@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 
 namespace lumetra {
 
@@ -13,6 +14,8 @@ public:
     virtual ~CaptureFramePort() = default;
     // The frame on show; a null image before the first frame has arrived.
     virtual QImage currentFrame() const = 0;
+    // The camera and its settings in one line, for reports of its frames (empty: unknown).
+    virtual QString cameraSettings() const { return {}; }
 };
 
 } // namespace lumetra

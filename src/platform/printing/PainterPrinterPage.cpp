@@ -15,9 +15,12 @@ constexpr double TwipsPerInch = 1440;
 
 QFont PainterPrinterPage::defaultFont()
 {
-    // The Song face of Chinese print; the program maps its names to the serif CJK face installed.
+    // Latin letters and digits from a Latin serif face, Chinese from the Song face of Chinese print
+    // (the program maps its names to the serif CJK face installed). The CJK face's digits after
+    // Latin letters ("D4σ", "12.5 px") go into PDF files without their characters, so such
+    // numbers could not be copied or searched.
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC")});
+    font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC")});
     font.setStyleStrategy(QFont::PreferOutline);
     return font;
 }

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "analysis/beam/BeamMeasurement.h"
+
+#include <vector>
+
+namespace lumetra::beam {
+
+// The beam's integration area as the reported D4σ estimate uses it: the rectangle of
+// InnerShare x maskDiameters diameters along the principal axes (a square along the frame's axes
+// for nearly round beams), with the frame less the dark frame and less the dark level, a plane
+// fitted to the band out to maskDiameters diameters. The figures beyond D4σ are taken from it.
+class IntegrationArea
+{
+public:
+    // Cuts the area of `result` out of `frame`. dark: the dark frame measureBeam subtracted, or
+    // null. Empty (valid() false) when the result has no beam or the area holds no pixel.
+    IntegrationArea(const BeamFrame &frame, const BeamResult &result, const BeamOptions &options,
+                    const BeamFrame *dark);
+
+    bool valid() const { return m_width > 0 && m_height > 0; }
+
+    // The bounding box of the area in frame pixels; value(x, y) holds the corrected frame for
+    // every pixel of the box, inside(x, y) says whether the pixel belongs to the area.
+    int left() const { return m_left; }
+    int top() const { return m_top; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    float value(int x, int y) const { return m_values[index(x, y)]; }
+    bool inside(int x, int y) const;
+    // Columns [first, last] of frame row y inside the area (first > last: none).
+    int rowFirst(int y) const { return m_first[std::size_t(y - m_top)]; }
+    int rowLast(int y) const { return m_last[std::size_t(y - m_top)]; }
+
+    // The corrected frame at a point between pixel centres (bilinear), clamped to the box.
+    double sample(double x, double y) const;
+
+    // Centroid and principal axes of the measurement: the major axis points along (ux, uy) in
+    // picture rows (y down), the minor along (-uy, ux).
+    double cx() const { return m_cx; }
+    double cy() const { return m_cy; }
+    double ux() const { return m_ux; }
+    double uy() const { return m_uy; }
+    // Half sides of the area's rectangle (its u and v sides; equal for a round beam's square).
+    double halfMajor() const { return m_halfMajor; }
+    double halfMinor() const { return m_halfMinor; }
+
+    // Sum of the corrected values inside the area.
+    double power() const { return m_power; }
+    // Pixels inside the area.
+    long long pixels() const { return m_pixels; }
+
+private:
+    std::size_t index(int x, int y) const
+    {
+        return std::size_t(y - m_top) * std::size_t(m_width) + std::size_t(x - m_left);
+    }
+
+    int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    std::vector<float> m_values;
+    std::vector<int> m_first, m_last;
+    double m_cx = 0, m_cy = 0, m_ux = 1, m_uy = 0;
+    double m_halfMajor = 0, m_halfMinor = 0;
+    double m_power = 0;
+    long long m_pixels = 0;
+};
+
+} // namespace lumetra::beam

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "analysis/beam/BeamWidths.h"
+#include "platform/settings/Calibration.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace lumetra {
+
+// One figure of the widths section as text: its caption, the value in pixels (or without unit)
+// and, for lengths and areas once calibrated, in µm. "—" for a figure that does not exist.
+struct WidthLine
+{
+    QString key;     // "d86", "knifeX", ..., "isoSteepness"
+    QString caption; // "D86", "刀口 x", ...
+    QString pixels;
+    QString microns; // empty for figures without a length
+};
+
+// Every figure of the widths section in the order it is shown (widths null: all "—").
+std::vector<WidthLine> widthLines(const beam::BeamWidths *widths, const Calibration &calibration);
+
+// An area for display: "1234 µm²", or "1.234 mm²" from 10⁶ µm² on.
+QString formatArea(double um2);
+
+} // namespace lumetra

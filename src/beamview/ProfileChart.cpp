@@ -1,0 +1,133 @@
+#include "beamview/ProfileChart.h"
+
+#include <QPen>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+
+// Ticks at whole multiples of 1, 2 or 5 times a power of ten, about `ticks` of them; the range
+// widened to whole ticks unless `exact`.
+void setNiceRange(QValueAxis *axis, double low, double high, int ticks, bool exact = false)
+{
+    if (!(high > low))
+        high = low + 1;
+    const double rough = (high - low) / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double step = rough <= power ? power : rough <= 2 * power ? 2 * power : rough <= 5 * power ? 5 * power
+                                                                                                      : 10 * power;
+    axis->setTickType(QValueAxis::TicksFixed);
+    if (exact)
+        axis->setRange(low, high);
+    else
+        axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setTickType(QValueAxis::TicksDynamic);
+}
+
+} // namespace
+
+ProfileChart::ProfileChart(const QString &title, QGraphicsItem *parent) : QChart(parent)
+{
+    setTitle(title);
+    setAnimationOptions(QChart::NoAnimation);
+    m_position = new QValueAxis(this);
+    m_value = new QValueAxis(this);
+    m_value->setTitleText(QStringLiteral("强度"));
+    m_position->setLabelFormat(QStringLiteral("%g"));
+    m_value->setLabelFormat(QStringLiteral("%g"));
+    QFont small = font();
+    small.setPointSizeF(8);
+    for (QValueAxis *axis : {m_position, m_value}) {
+        axis->setLabelsFont(small);
+        axis->setTitleFont(small);
+    }
+    QFont heading = small;
+    heading.setPointSizeF(9);
+    heading.setBold(true);
+    setTitleFont(heading);
+    legend()->setFont(small);
+    addAxis(m_position, Qt::AlignBottom);
+    addAxis(m_value, Qt::AlignLeft);
+    m_measured = new QLineSeries(this);
+    m_measured->setName(QStringLiteral("测量"));
+    m_measured->setPen(QPen(QColor(31, 119, 180), 1.5));
+    m_fitted = new QLineSeries(this);
+    m_fitted->setName(QStringLiteral("高斯拟合"));
+    m_fitted->setPen(QPen(QColor(214, 39, 40), 1.5, Qt::DashLine));
+    for (QLineSeries *s : {m_measured, m_fitted}) {
+        addSeries(s);
+        s->attachAxis(m_position);
+        s->attachAxis(m_value);
+    }
+    legend()->setAlignment(Qt::AlignBottom);
+    setMargins(QMargins(4, 4, 4, 4));
+    clearProfile();
+}
+
+void ProfileChart::clearProfile()
+{
+    m_measured->clear();
+    m_fitted->clear();
+    m_position->setTitleText(QStringLiteral("位置 (px)"));
+    setNiceRange(m_position, -1, 1, 4);
+    setNiceRange(m_value, 0, 1, 4);
+}
+
+void ProfileChart::setProfile(const beam::AxisProfile &profile, const std::vector<double> &fit, double umPerPixel)
+{
+    clearProfile();
+    if (profile.empty())
+        return;
+    const double scale = umPerPixel > 0 ? umPerPixel : 1.0;
+    m_position->setTitleText(umPerPixel > 0 ? QStringLiteral("位置 (µm)") : QStringLiteral("位置 (px)"));
+    QList<QPointF> measured, fitted;
+    double low = 0, high = 0;
+    for (std::size_t i = 0; i < profile.position.size(); ++i) {
+        measured.append(QPointF(profile.position[i] * scale, profile.value[i]));
+        low = std::min(low, profile.value[i]);
+        high = std::max(high, profile.value[i]);
+        if (i < fit.size()) {
+            fitted.append(QPointF(profile.position[i] * scale, fit[i]));
+            high = std::max(high, fit[i]);
+        }
+    }
+    m_measured->replace(measured);
+    m_fitted->replace(fitted);
+    setNiceRange(m_position, profile.position.front() * scale, profile.position.back() * scale, 5, true);
+    setNiceRange(m_value, low, high, 5);
+}
+
+std::vector<double> fitAlongProfile(const beam::GaussianFit &fit, const beam::AxisProfile &profile, double cx,
+                                    double cy, double ax, double ay)
+{
+    std::vector<double> values;
+    values.reserve(profile.position.size());
+    for (const double t : profile.position)
+        values.push_back(fit.at(cx + t * ax, cy + t * ay));
+    return values;
+}
+
+void showProfiles(ProfileChart &major, ProfileChart &minor, const beam::BeamWidths *w, double cx, double cy,
+                  double umPerPixel)
+{
+    if (!w) {
+        major.clearProfile();
+        minor.clearProfile();
+        return;
+    }
+    const auto fitOf = [&](const beam::AxisProfile &p, double ax, double ay) {
+        return w->gauss ? fitAlongProfile(*w->gauss, p, cx, cy, ax, ay) : std::vector<double>();
+    };
+    major.setProfile(w->profileMajor, fitOf(w->profileMajor, w->ux, w->uy), umPerPixel);
+    minor.setProfile(w->profileMinor, fitOf(w->profileMinor, -w->uy, w->ux), umPerPixel);
+}
+
+} // namespace lumetra

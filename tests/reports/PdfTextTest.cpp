@@ -1,0 +1,32 @@
+// Text printed on a PDF page reads back as it was printed: numbers next to Latin letters keep
+// their digits (the CJK face alone writes such digits without their characters).
+#include "PdfInspection.h"
+#include "platform/printing/PdfPrintJob.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+
+TEST(PdfPrintJob, NumbersBesideLatinLettersCanBeCopiedFromThePage)
+{
+    QTemporaryDir dir;
+    QString error;
+    auto job = PdfPrintJob::open(dir.path(), QStringLiteral("文字"), QDateTime(QDate(2024, 5, 1), QTime(9, 0)), error);
+    ASSERT_TRUE(job) << error.toStdString();
+    const QStringList lines{QStringLiteral("D4σ 长轴 120.10 px"), QStringLiteral("Lumetra 2.0.0"),
+                            QStringLiteral("x 219–581, 5.5 µm")};
+    for (const QString &line : lines)
+        job->print(line);
+    const PrintOutcome outcome = job->endDocument();
+    ASSERT_TRUE(outcome.delivered());
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {outcome.filePath, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString read = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString &number : {QStringLiteral("D4σ"), QStringLiteral("120.10 px"), QStringLiteral("Lumetra 2.0.0"),
+                                  QStringLiteral("219–581"), QStringLiteral("5.5 µm")})
+        EXPECT_TRUE(read.contains(number)) << qPrintable(number) << " in " << qPrintable(read);
+}
