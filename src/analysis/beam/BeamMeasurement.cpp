@@ -23,6 +23,16 @@ constexpr double InnerShare = 2.0 / 3.0;
 constexpr double WarningDifference = 0.10;
 // Beyond this the local background fit is not trusted at all.
 constexpr double TrustLimit = 0.25;
+// The unclipped moments are summed over the ellipse whose semi-axes are this share of the inner
+// rectangle's half sides: 1.8 diameters across, 3.6 standard deviations of a Gaussian from its
+// centre. The pixel noise of second moments grows with the cube of that size; what lies beyond
+// is 0.5 % of a Gaussian's diameter.
+constexpr double ApertureShare = 0.9;
+// A difference between the two estimates up to this many standard deviations of what the pixel
+// noise does to the local estimate is put down to the noise, not to the background.
+constexpr double NoiseAllowance = 3.0;
+// The band in which the dark level is fitted holds at least this many pixels (inside the frame).
+constexpr double MinBandPixels = 2500;
 // How far (in standard deviations) the beam's power must stand out of the noise.
 constexpr double PowerSignificance = 5.0;
 
@@ -227,6 +237,17 @@ Estimate clippedEstimate(const FrameView &f, const Corners &dark, double thresho
     return e;
 }
 
+// The area of the unclipped moments: the ellipse inside the inner rectangle, its semi-axes
+// ApertureShare of the rectangle's half sides.
+TurnedRect aperture(const TurnedRect &inner)
+{
+    TurnedRect e = inner;
+    e.halfU *= ApertureShare;
+    e.halfV *= ApertureShare;
+    e.inscribedEllipse = true;
+    return e;
+}
+
 // Unclipped moments inside the inner rectangle, the dark level a plane fitted to the band
 // between the inner and the outer rectangle, both re-placed on every round.
 Estimate localEstimate(const FrameView &f, const Corners &dark, const Estimate &start, double sides)
@@ -237,14 +258,50 @@ Estimate localEstimate(const FrameView &f, const Corners &dark, const Estimate &
     iterate(e, [&](const Shape &s) {
         const TurnedRect inner = rectAround(s, InnerShare * sides, 1.5);
         TurnedRect outer = rectAround(s, sides, 1.5);
-        outer.halfU = std::max(outer.halfU, inner.halfU + 2);
-        outer.halfV = std::max(outer.halfV, inner.halfV + 2);
+        // The band holds at least MinBandPixels: around a small spot the band between 2 and 3
+        // diameters has too few pixels, and the error of its level, multiplied over the inner
+        // rectangle, would decide the diameters.
+        const double hu = inner.halfU, hv = inner.halfV;
+        const double margin = std::max(2.0, 0.5 * (std::sqrt((hu + hv) * (hu + hv) + MinBandPixels) - (hu + hv)));
+        outer.halfU = std::max(outer.halfU, hu + margin);
+        outer.halfV = std::max(outer.halfV, hv + margin);
         Plane plane;
         plane.a = dark.mean;
         fitBandPlane(f, outer, inner, plane);
-        return planeMoments(f, plane, inner);
+        return planeMoments(f, plane, aperture(inner));
     });
     return e;
+}
+
+// How far the pixel noise alone moves the local estimate's diameters (relative standard
+// deviations): the noise of the second-moment sums over the inner ellipse (semi-axes a, b along
+// the principal axes) and that of the dark level fitted in the band, multiplied over the ellipse.
+struct DiameterNoise
+{
+    double major = 0, minor = 0;
+};
+
+DiameterNoise diameterNoise(const Estimate &local, double sides, double pixelNoise)
+{
+    DiameterNoise n;
+    const Shape &s = local.shape;
+    const double power = local.moments.power;
+    if (!(power > 0) || !(s.dMinor > 0))
+        return n;
+    const TurnedRect ellipse = aperture(rectAround(s, InnerShare * sides, 1.5));
+    const double a = ellipse.halfU, b = ellipse.halfV;
+    const double band = MinBandPixels;
+    const auto relative = [&](double along, double across, double d) {
+        // Sum of u^4 and of u^2 over the ellipse, u along the axis.
+        const double u4 = std::numbers::pi * std::pow(along, 5) * across / 8;
+        const double u2 = std::numbers::pi * std::pow(along, 3) * across / 4;
+        const double variance = d * d / 16;
+        const double sd = pixelNoise * std::sqrt(u4 + u2 * u2 / band) / power;
+        return 0.5 * sd / variance; // a diameter goes with the square root of its variance
+    };
+    n.major = relative(a, b, s.dMajor);
+    n.minor = relative(b, a, s.dMinor);
+    return n;
 }
 
 double relativeDifference(double a, double reference)
@@ -351,9 +408,11 @@ BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options, const
     const Estimate local = localEstimate(view, corners, clipped, options.maskDiameters);
     const Shape &c = clipped.shape;
     double difference = 1.0;
-    if (local.valid)
-        difference = std::max(relativeDifference(local.shape.dMajor, c.dMajor),
-                              relativeDifference(local.shape.dMinor, c.dMinor));
+    if (local.valid) {
+        const DiameterNoise noise = diameterNoise(local, options.maskDiameters, corners.deviation);
+        difference = std::max(relativeDifference(local.shape.dMajor, c.dMajor) - NoiseAllowance * noise.major,
+                              relativeDifference(local.shape.dMinor, c.dMinor) - NoiseAllowance * noise.minor);
+    }
     result.status = BeamStatus::Ok;
     result.backgroundWarning = difference > WarningDifference;
     if (local.valid && difference <= TrustLimit) {

@@ -23,9 +23,11 @@ struct TurnedRect
     double cx = 0, cy = 0;
     double halfU = 0, halfV = 0;
     double theta = 0;
+    bool inscribedEllipse = false; // the area is the ellipse with semi-axes halfU, halfV instead
 };
 
-// Columns [first, last] of row y whose centres lie inside the rectangle; empty when first > last.
+// Columns [first, last] of row y whose centres lie inside the rectangle (or its ellipse); empty
+// when first > last.
 void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last);
 
 // Dark level as a plane a + b (x - x0) + c (y - y0).
@@ -42,6 +44,8 @@ struct Moments
     double cx = 0, cy = 0;
     double sxx = 0, syy = 0, sxy = 0;
     long long pixels = 0; // pixels summed
+    // Positive power and variances that are not negative: a variance within rounding of 0 is 0
+    // (see sumMoments), so only weights that go negative make one so.
     bool usable() const { return power > 0 && sxx >= 0 && syy >= 0; }
 };
 
