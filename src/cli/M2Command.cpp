@@ -123,13 +123,18 @@ int runM2(const QStringList &args)
 
     // The first axis is reported as "x" and the second as "y", also for the principal axes
     // (major, minor); "axes" then says which.
+    // An axis that cannot be fitted is reported beside the others as {"error": ...} (exit status
+    // 1); when none can be, there is nothing to report (exit status 2).
     std::vector<AxisFit> fits;
+    QStringList failures;
     for (const beam::CausticAxis &axis : series.axes) {
         const beam::CausticFitResult result = beam::fitCaustic(axis.points, series.wavelengthNm);
         if (!result.ok())
-            throw CliError(QStringLiteral("axis %1: %2").arg(axis.label, QString::fromStdString(result.error)));
-        fits.push_back({fits.empty() ? "x" : "y", *result.fit});
+            failures << QStringLiteral("axis %1: %2").arg(axis.label, QString::fromStdString(result.error));
+        fits.push_back({fits.empty() ? "x" : "y", result});
     }
+    if (failures.size() == qsizetype(fits.size()))
+        throw CliError(failures.join(QStringLiteral("; ")));
     if (!parsed.plotPath.isEmpty())
         plotCaustic(series, parsed.plotPath);
 
@@ -141,19 +146,27 @@ int runM2(const QStringList &args)
         if (frames)
             json["axes"] = parsed.principal ? "principal" : "lab";
         for (const AxisFit &f : fits)
-            json[f.key] = causticFitJson(f.fit);
+            json[f.key] = causticFitJson(f.result);
         if (frames)
             json["frames"] = *frames;
         out = json.dump(2) + "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    for (const QString &failure : failures)
+        std::fprintf(stderr, "lumetra-cli m2: %s\n", qPrintable(failure));
+    return failures.isEmpty() ? 0 : 1;
 }
 
 const CommandRegistration registration{{QStringLiteral("m2"), Usage,
                                         QStringLiteral("beam waist, Rayleigh length, divergence and M² (ISO "
                                                        "11146-1) from diameters or frames at several z, "
-                                                       "optionally plotted"),
+                                                       "optionally plotted.\n"
+                                                       "      Each axis has \"warnings\": \"m2_below_1\" (M² < 1 is "
+                                                       "impossible: check the wavelength and\n"
+                                                       "      pixel size), \"waist_outside_range\" (the waist is "
+                                                       "extrapolated). Exit 0: every axis fitted;\n"
+                                                       "      1: an axis could not be fitted (it is reported as "
+                                                       "{\"error\": ...}); 2: none could, or bad input"),
                                         runM2}};
 
 } // namespace

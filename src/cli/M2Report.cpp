@@ -24,8 +24,14 @@ std::string csvText(const std::string &text)
 
 } // namespace
 
-nlohmann::ordered_json causticFitJson(const beam::CausticFit &fit)
+nlohmann::ordered_json causticFitJson(const beam::CausticFitResult &result)
 {
+    if (!result.ok())
+        return {{"error", result.error}};
+    const beam::CausticFit &fit = *result.fit;
+    nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
+    for (const beam::CausticWarning w : fit.warnings)
+        warnings.push_back(beam::causticWarningName(w));
     return {{"d0_um", fit.d0Um},
             {"z0_mm", fit.z0Mm},
             {"zr_mm", fit.zrMm},
@@ -36,20 +42,31 @@ nlohmann::ordered_json causticFitJson(const beam::CausticFit &fit)
             {"points_within_zr", fit.pointsWithinZr},
             {"points_beyond_2zr", fit.pointsBeyond2Zr},
             {"iso_valid", fit.isoValid},
-            {"iso_note", fit.isoNote}};
+            {"iso_note", fit.isoNote},
+            {"warnings", warnings}};
 }
 
 std::string causticFitCsv(const std::vector<AxisFit> &fits, double wavelengthNm)
 {
     std::string out = "axis,wavelength_nm,d0_um,z0_mm,zr_mm,theta_mrad,m2,residual_rms_um,points,"
-                      "points_within_zr,points_beyond_2zr,iso_valid,iso_note\n";
+                      "points_within_zr,points_beyond_2zr,iso_valid,iso_note,warnings,error\n";
     for (const AxisFit &a : fits) {
-        const beam::CausticFit &f = a.fit;
-        out += a.key + ',' + number(wavelengthNm) + ',' + number(f.d0Um) + ',' + number(f.z0Mm) + ',' +
-               number(f.zrMm) + ',' + number(f.thetaMrad) + ',' + number(f.m2) + ',' + number(f.residualRmsUm) +
-               ',' + std::to_string(f.points) + ',' + std::to_string(f.pointsWithinZr) + ',' +
-               std::to_string(f.pointsBeyond2Zr) + ',' + (f.isoValid ? "true" : "false") + ',' +
-               csvText(f.isoNote) + '\n';
+        out += a.key + ',' + number(wavelengthNm) + ',';
+        if (!a.result.ok()) {
+            out += ",,,,,,,,,,,," + csvText(a.result.error) + '\n';
+            continue;
+        }
+        const beam::CausticFit &f = *a.result.fit;
+        std::string warnings;
+        for (const beam::CausticWarning w : f.warnings) {
+            if (!warnings.empty())
+                warnings += ';';
+            warnings += beam::causticWarningName(w);
+        }
+        out += number(f.d0Um) + ',' + number(f.z0Mm) + ',' + number(f.zrMm) + ',' + number(f.thetaMrad) + ',' +
+               number(f.m2) + ',' + number(f.residualRmsUm) + ',' + std::to_string(f.points) + ',' +
+               std::to_string(f.pointsWithinZr) + ',' + std::to_string(f.pointsBeyond2Zr) + ',' +
+               (f.isoValid ? "true" : "false") + ',' + csvText(f.isoNote) + ',' + warnings + ",\n";
     }
     return out;
 }

@@ -48,6 +48,31 @@ double darkValue(const Scene &s, double x, double y)
     return s.darkLevel + s.tiltX * (x - cx) + s.tiltY * (y - cy) + s.bowl * r2;
 }
 
+// The smear of the first spot along whole columns (or rows, with smearRows).
+void addSmear(const Scene &s, std::vector<double> &values)
+{
+    const int lines = s.smearRows ? s.height : s.width;
+    const int length = s.smearRows ? s.width : s.height;
+    std::vector<double> level(std::size_t(lines), 0.0);
+    if (s.smearFollowsBeam) {
+        const TurnedSpot spot(s.spots.front());
+        for (int i = 0; i < lines; ++i)
+            for (int j = 0; j < length; ++j)
+                level[std::size_t(i)] += s.smearRows ? spotValue(spot, j, i) : spotValue(spot, i, j);
+        const double top = *std::max_element(level.begin(), level.end());
+        for (double &l : level)
+            l = top > 0 ? s.smear * l / top : 0.0;
+    } else {
+        const int c0 = static_cast<int>(std::lround(s.smearRows ? s.spots.front().cy : s.spots.front().cx));
+        for (int i = std::max(0, c0 - 1); i <= std::min(lines - 1, c0 + 1); ++i)
+            level[std::size_t(i)] = s.smear;
+    }
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] +=
+                level[std::size_t(s.smearRows ? y : x)];
+}
+
 // Fills everything but the spots into `values` (the smear only when asked: it comes from the
 // beam's light); the fixed pattern and the hot pixels follow the scene's seed.
 void fillDark(const Scene &s, std::vector<double> &values, bool withSmear)
@@ -65,12 +90,8 @@ void fillDark(const Scene &s, std::vector<double> &values, bool withSmear)
                 v += 0.5 * pattern(fixedRandom);
             values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] = v;
         }
-    if (withSmear && s.smear > 0 && !s.spots.empty()) {
-        const int c0 = static_cast<int>(std::lround(s.spots.front().cx));
-        for (int x = std::max(0, c0 - 1); x <= std::min(s.width - 1, c0 + 1); ++x)
-            for (int y = 0; y < s.height; ++y)
-                values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] += s.smear;
-    }
+    if (withSmear && s.smear > 0 && !s.spots.empty())
+        addSmear(s, values);
     std::uniform_int_distribution<int> px(0, s.width - 1), py(0, s.height - 1);
     const double top = s.bitDepth == 16 ? 65535.0 : 255.0;
     for (int i = 0; i < s.hotPixels; ++i)

@@ -300,6 +300,27 @@ void addRowSegment(PlaneSums &sums, const float *row, int x0, int x1, int y, con
 
 } // namespace
 
+BlockGrid blockAverages(const FrameView &f)
+{
+    BlockGrid g;
+    g.block = std::min(f.width, f.height) >= 64 ? 4 : 1;
+    g.width = f.width / g.block;
+    g.height = f.height / g.block;
+    g.values.assign(std::size_t(g.width) * std::size_t(g.height), 0.0f);
+    const float scale = 1.0f / float(g.block * g.block);
+    for (int y = 0; y < g.height * g.block; ++y) {
+        const float *row = f.values + std::size_t(y) * std::size_t(f.width);
+        float *out = g.values.data() + std::size_t(y / g.block) * std::size_t(g.width);
+        if (g.block == 4)
+            for (int x = 0; x < g.width; ++x)
+                out[x] += (row[4 * x] + row[4 * x + 1] + row[4 * x + 2] + row[4 * x + 3]) * scale;
+        else
+            for (int x = 0; x < g.width; ++x)
+                out[x] += row[x];
+    }
+    return g;
+}
+
 bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect &inner, Plane &plane)
 {
     Plane p;

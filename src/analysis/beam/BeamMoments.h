@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 // The sums behind the beam measurement: first and second moments of a frame inside a turned
 // rectangle, with the dark level either subtracted and clipped at a threshold or given as a
@@ -54,6 +55,17 @@ Moments clippedMoments(const FrameView &f, double level, double threshold, const
 
 // Weights v - plane(x, y), unclipped, inside area.
 Moments planeMoments(const FrameView &f, const Plane &plane, const TurnedRect &area);
+
+// The frame averaged in blocks of 4 x 4 pixels (frames under 64 pixels a side: 1 x 1); a partial
+// block at the right or bottom edge is left out.
+struct BlockGrid
+{
+    int block = 1;
+    int width = 0, height = 0;
+    std::vector<float> values;
+    FrameView view() const { return FrameView{values.data(), width, height}; }
+};
+BlockGrid blockAverages(const FrameView &f);
 
 // Least-squares plane of the pixels inside outer but not inside inner; pixels further than
 // three residual deviations from the first fit are left out of a second and third. Returns

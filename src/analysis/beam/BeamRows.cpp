@@ -15,6 +15,8 @@ const std::vector<std::string> BaseFields = {
     "ellipticity", "iterations", "converged", "background_warning"};
 const std::vector<std::string> MicrometreFields = {"pixel_size_um", "d_major_um", "d_minor_um", "d_x_um",
                                                    "d_y_um"};
+// Added after every earlier field, so that the columns a script reads by position keep their place.
+const std::vector<std::string> MethodFields = {"method", "stripe_correction"};
 
 // Shortest decimal that reads back as the same double.
 std::string numberText(double v)
@@ -57,6 +59,7 @@ std::vector<std::string> beamRowFields(bool withPixelSize)
     std::vector<std::string> fields = BaseFields;
     if (withPixelSize)
         fields.insert(fields.end(), MicrometreFields.begin(), MicrometreFields.end());
+    fields.insert(fields.end(), MethodFields.begin(), MethodFields.end());
     return fields;
 }
 
@@ -83,6 +86,9 @@ nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelS
     row["saturated_pixels"] = b.saturatedPixels;
     row["background"] = b.background;
     row["background_noise"] = b.backgroundNoise;
+    row["method"] = methodName(b.method);
+    if (b.stripeCorrection != StripeCorrection::None)
+        row["stripe_correction"] = stripeCorrectionName(b.stripeCorrection);
     if (!found)
         return row;
     const std::pair<const char *, double> numbers[] = {

@@ -13,7 +13,8 @@
 // null in JSON and empty in CSV.
 namespace lumetra::beam {
 
-// The field names in output order; the *_um fields and pixel_size_um only with a pixel size.
+// The field names in output order; the *_um fields and pixel_size_um only with a pixel size;
+// "method" and "stripe_correction" last.
 std::vector<std::string> beamRowFields(bool withPixelSize);
 
 nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm);
