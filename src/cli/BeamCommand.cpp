@@ -62,6 +62,14 @@ BeamRequest parseBeamRequest(const QStringList &args)
             if (value != QLatin1String("all"))
                 throw CliError(QStringLiteral("--widths takes 'all', not '%1'").arg(value));
             request.widths = true;
+        } else if (a == QLatin1String("--method")) {
+            if (value != QLatin1String("robust") && value != QLatin1String("iso"))
+                throw CliError(QStringLiteral("--method is robust or iso, not '%1'").arg(value));
+            request.options.method = value == QLatin1String("iso") ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
+        } else if (a == QLatin1String("--stripes")) {
+            if (value != QLatin1String("auto") && value != QLatin1String("off"))
+                throw CliError(QStringLiteral("--stripes is auto or off, not '%1'").arg(value));
+            request.options.correctStripes = value == QLatin1String("auto");
         } else if (a == QLatin1String("--format")) {
             if (value != QLatin1String("json") && value != QLatin1String("csv"))
                 throw CliError(QStringLiteral("--format is json or csv, not '%1'").arg(value));
@@ -110,10 +118,16 @@ int runBeam(const QStringList &args)
 
 const CommandRegistration registration{CliCommand{
     QStringLiteral("beam"),
-    QStringLiteral("beam IMAGE... [--dark FILE] [--pixel-size UM] [--corner-fraction F] [--noise-factor N] "
-                   "[--mask-diameters M] [--widths all] [--format json|csv]"),
+    QStringLiteral("beam IMAGE... [--dark FILE] [--pixel-size UM] [--method robust|iso] [--stripes auto|off] "
+                   "[--corner-fraction F] [--noise-factor N] [--mask-diameters M] [--widths all] [--format json|csv]"),
     QStringLiteral("ISO 11146 beam widths (D4sigma), centroid and orientation of each frame at full resolution "
-                   "(BMP, JPEG, PNG, PGM/PPM, TIFF; 8 or 16 bit)"),
+                   "(BMP, JPEG, PNG, PGM/PPM, TIFF; 8 or 16 bit).\n"
+                   "      --method robust (default): dark level fitted as a plane around the beam;\n"
+                   "               iso: the textbook ISO 11146-1/-3 procedure (corner dark level, rectangle of\n"
+                   "               3 diameters, iterated); field \"method\".\n"
+                   "      --stripes auto (default): smear columns or rows through the beam are subtracted\n"
+                   "               when found; off: never; field \"stripe_correction\" (\"columns\", \"rows\",\n"
+                   "               null). Both fields come last in every row. Exit 2 when a file is unreadable"),
     runBeam}};
 
 } // namespace

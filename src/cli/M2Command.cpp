@@ -124,12 +124,14 @@ int runM2(const QStringList &args)
 
     // The first axis is reported as "x" and the second as "y", also for the principal axes
     // (major, minor); "axes" then says which.
-    std::vector<AxisFit> fits;
-    try {
-        fits = beam::fitCausticAxes(series);
-    } catch (const std::invalid_argument &e) {
-        throw CliError(QString::fromStdString(e.what()));
-    }
+    // An axis that cannot be fitted is reported beside the others as {"error": ...} (exit status
+    // 1); when none can be, there is nothing to report (exit status 2).
+    const std::vector<AxisFit> fits = beam::fitCausticAxes(series);
+    QStringList failures;
+    for (const std::string &failure : beam::causticFailures(fits))
+        failures << QString::fromStdString(failure);
+    if (failures.size() == qsizetype(fits.size()))
+        throw CliError(failures.join(QStringLiteral("; ")));
     if (!parsed.plotPath.isEmpty())
         plotCaustic(series, parsed.plotPath);
 
@@ -143,13 +145,21 @@ int runM2(const QStringList &args)
               "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    for (const QString &failure : failures)
+        std::fprintf(stderr, "lumetra-cli m2: %s\n", qPrintable(failure));
+    return failures.isEmpty() ? 0 : 1;
 }
 
 const CommandRegistration registration{{QStringLiteral("m2"), Usage,
                                         QStringLiteral("beam waist, Rayleigh length, divergence and M² (ISO "
                                                        "11146-1) from diameters or frames at several z, "
-                                                       "optionally plotted"),
+                                                       "optionally plotted.\n"
+                                                       "      Each axis has \"warnings\": \"m2_below_1\" (M² < 1 is "
+                                                       "impossible: check the wavelength and\n"
+                                                       "      pixel size), \"waist_outside_range\" (the waist is "
+                                                       "extrapolated). Exit 0: every axis fitted;\n"
+                                                       "      1: an axis could not be fitted (it is reported as "
+                                                       "{\"error\": ...}); 2: none could, or bad input"),
                                         runM2}};
 
 } // namespace

@@ -27,14 +27,24 @@ std::string csvText(const std::string &text)
 std::string causticFitCsv(const std::vector<AxisFit> &fits, double wavelengthNm)
 {
     std::string out = "axis,wavelength_nm,d0_um,z0_mm,zr_mm,theta_mrad,m2,residual_rms_um,points,"
-                      "points_within_zr,points_beyond_2zr,iso_valid,iso_note\n";
+                      "points_within_zr,points_beyond_2zr,iso_valid,iso_note,warnings,error\n";
     for (const AxisFit &a : fits) {
-        const beam::CausticFit &f = a.fit;
-        out += a.key + ',' + number(wavelengthNm) + ',' + number(f.d0Um) + ',' + number(f.z0Mm) + ',' +
-               number(f.zrMm) + ',' + number(f.thetaMrad) + ',' + number(f.m2) + ',' + number(f.residualRmsUm) +
-               ',' + std::to_string(f.points) + ',' + std::to_string(f.pointsWithinZr) + ',' +
-               std::to_string(f.pointsBeyond2Zr) + ',' + (f.isoValid ? "true" : "false") + ',' +
-               csvText(f.isoNote) + '\n';
+        out += a.key + ',' + number(wavelengthNm) + ',';
+        if (!a.result.ok()) {
+            out += ",,,,,,,,,,,," + csvText(a.result.error) + '\n';
+            continue;
+        }
+        const beam::CausticFit &f = *a.result.fit;
+        std::string warnings;
+        for (const beam::CausticWarning w : f.warnings) {
+            if (!warnings.empty())
+                warnings += ';';
+            warnings += beam::causticWarningName(w);
+        }
+        out += number(f.d0Um) + ',' + number(f.z0Mm) + ',' + number(f.zrMm) + ',' + number(f.thetaMrad) + ',' +
+               number(f.m2) + ',' + number(f.residualRmsUm) + ',' + std::to_string(f.points) + ',' +
+               std::to_string(f.pointsWithinZr) + ',' + std::to_string(f.pointsBeyond2Zr) + ',' +
+               (f.isoValid ? "true" : "false") + ',' + csvText(f.isoNote) + ',' + warnings + ",\n";
     }
     return out;
 }

@@ -10,7 +10,8 @@ namespace lumetra::cli {
 using beam::AxisFit;
 
 // A header line and one line per axis with the names of beam::causticFitJson, after "axis" and
-// "wavelength_nm".
+// "wavelength_nm", then "warnings" (separated by ';') and "error" (a failed axis has only this
+// besides axis and wavelength).
 std::string causticFitCsv(const std::vector<AxisFit> &fits, double wavelengthNm);
 
 } // namespace lumetra::cli

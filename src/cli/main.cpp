@@ -23,7 +23,8 @@ void printHelp()
     std::printf("usage: lumetra-cli COMMAND [ARGS...]\n\n"
                 "Analyses light-spot pictures (BMP, JPEG) the way the Lumetra workstation does,\n"
                 "sampled as a 640 x 480 grey raster; beam measures frames at full resolution.\n"
-                "Errors are one line on stderr, exit status 2.\n\n"
+                "Errors are one line on stderr, exit status 2 (m2: 1 when some axes could\n"
+                "be fitted and others not).\n\n"
                 "commands:\n");
     for (const CliCommand &c : cliCommands())
         std::printf("  %s\n      %s\n", qPrintable(c.usage), qPrintable(c.summary));

@@ -37,7 +37,17 @@ py::dict fitCaustic(const std::vector<double> &zMm, const std::vector<double> &d
     series.axes.push_back(axisOf("x", "d_um", zMm, dUm));
     if (dyUm)
         series.axes.push_back(axisOf("y", "dy_um", zMm, *dyUm));
-    return toPython(beam::causticReportJson(wavelengthNm, beam::fitCausticAxes(series)));
+    // As lumetra-cli m2: an axis that cannot be fitted is reported as {"error": ...} beside the
+    // others; when none can be, that is an error.
+    const std::vector<beam::AxisFit> fits = beam::fitCausticAxes(series);
+    const std::vector<std::string> failures = beam::causticFailures(fits);
+    if (failures.size() == fits.size()) {
+        std::string all;
+        for (const std::string &f : failures)
+            all += (all.empty() ? "" : "; ") + f;
+        throw std::invalid_argument(all);
+    }
+    return toPython(beam::causticReportJson(wavelengthNm, fits));
 }
 
 } // namespace lumetra::python

@@ -85,13 +85,16 @@ top: the code at which a pixel counts as saturated. Default: the Frame's top_val
     None.
 dark: a dark frame subtracted pixel by pixel first: an array of the same shape or a file path.
 pixel_size_um: the pixel pitch; adds pixel_size_um and the diameters in micrometres (*_um).
-method: "robust", the two-estimate method described below (this build has no other).
-stripes: "auto" or "off"; this build removes no stripes, so both measure alike.
+method: "robust" (the two-estimate method described below) or "iso" (the textbook ISO 11146
+    procedure: corner dark level, rectangle of 3 diameters, iterated), as --method.
+stripes: "auto" subtracts smear columns or rows through the beam when found, "off" never
+    (field stripe_correction), as --stripes.
 corner_fraction: side of each corner rectangle that gives the dark level and the noise, as a
     fraction of the frame's side, in (0, 0.5].
 noise_factor: n_T in [0, 100]: lit pixels stand this many noise deviations above the dark level.
 mask_diameters: M in (0, 100]: the integration rectangle is M diameters on a side.
-widths: "d4s", the second-moment diameters (this build has no other set).
+widths: "d4s", the second-moment diameters; "all" adds the widths and shape figures of
+    `lumetra-cli beam --widths all` (d86, knife-edge, clip, Gaussian fit, ISO 13694).
 
 Returns a dict with the keys and values of `lumetra-cli beam --format json` (without "image"):
     status            "ok" or "no beam" (nothing stands out of the noise)

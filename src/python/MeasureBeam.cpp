@@ -90,9 +90,25 @@ py::dict measureBeam(const py::object &frame, std::optional<double> top, const p
         const double topValue = depth.top.value_or(std::numeric_limits<double>::infinity());
         measured.result =
             beam::measureBeam(input.view(topValue), options.beam, darkView ? &*darkView : nullptr);
+        if (options.widths) {
+            // The widths work on whole frames: copies of the views, only when asked for.
+            const auto copy = [](const beam::BeamFrameView &v) {
+                beam::BeamFrame f;
+                f.width = v.width;
+                f.height = v.height;
+                f.topValue = v.topValue;
+                f.values.assign(v.values, v.values + std::size_t(v.width) * std::size_t(v.height));
+                return f;
+            };
+            const beam::BeamFrame frame = copy(input.view(topValue));
+            const std::optional<beam::BeamFrame> darkFrame =
+                darkView ? std::optional<beam::BeamFrame>(copy(*darkView)) : std::nullopt;
+            measured.widths =
+                beam::measureWidths(frame, measured.result, options.beam, darkFrame ? &*darkFrame : nullptr);
+        }
     }
 
-    nlohmann::json row = beam::beamRowJson(measured, options.pixelSizeUm);
+    nlohmann::json row = beam::beamRowJson(measured, options.pixelSizeUm, options.widths);
     row.erase("image");
     if (!depth.bitDepth)
         row["bit_depth"] = nullptr;

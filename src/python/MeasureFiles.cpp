@@ -63,7 +63,7 @@ py::list measureFiles(const py::object &paths, int threads, const py::object &da
     {
         py::gil_scoped_release release;
         measured = beam::measureBeamFiles(files, options.beam, darkValues ? &*darkValues : nullptr,
-                                          pictureFileReaders().frame, threads);
+                                          pictureFileReaders().frame, threads, options.widths);
     }
 
     py::list rows;
@@ -76,7 +76,7 @@ py::list measureFiles(const py::object &paths, int threads, const py::object &da
                 throw std::invalid_argument(r.error.toStdString());
             throwReadError(r.path, r.error);
         }
-        py::object row = toPython(beam::beamRowOrdered(beam::beamRowJson(r, options.pixelSizeUm)));
+        py::object row = toPython(beam::beamRowOrdered(beam::beamRowJson(r, options.pixelSizeUm, options.widths)));
         row["image"] = names[i];
         rows.append(row);
     }

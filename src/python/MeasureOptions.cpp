@@ -36,7 +36,7 @@ void checkChoice(const char *name, const std::string &value, std::initializer_li
     for (const char *s : supported)
         names += (names.empty() ? "'" : ", '") + std::string(s) + "'";
     throw std::invalid_argument(std::string(name) + " must be " + (supported.size() > 1 ? "one of " : "") +
-                                names + " in this build, not '" + value + "'");
+                                names + ", not '" + value + "'");
 }
 
 } // namespace
@@ -44,11 +44,13 @@ void checkChoice(const char *name, const std::string &value, std::initializer_li
 MeasureOptions measureOptions(const OptionArgs &args)
 {
     MeasureOptions out;
-    // "robust" is the two-estimate method of measureBeam. Stripe removal is not part of the
-    // measurement yet, so "auto" (the command line's behaviour) and "off" measure alike.
-    checkChoice("method", args.method, {"robust"});
+    // The same choices as lumetra-cli beam's --method, --stripes and --widths.
+    checkChoice("method", args.method, {"robust", "iso"});
     checkChoice("stripes", args.stripes, {"auto", "off"});
-    checkChoice("widths", args.widths, {"d4s"});
+    checkChoice("widths", args.widths, {"d4s", "all"});
+    out.beam.method = args.method == "iso" ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
+    out.beam.correctStripes = args.stripes == "auto";
+    out.widths = args.widths == "all";
     out.beam.cornerFraction = checkedNumber("corner_fraction", args.cornerFraction, 0, 0.5, false);
     out.beam.noiseFactor = checkedNumber("noise_factor", args.noiseFactor, 0, 100, true);
     out.beam.maskDiameters = checkedNumber("mask_diameters", args.maskDiameters, 0, 100, false);

@@ -23,6 +23,7 @@ struct MeasureOptions
 {
     beam::BeamOptions beam;
     std::optional<double> pixelSizeUm;
+    bool widths = false; // widths="all": the widths and shape figures beyond D4sigma too
 };
 
 // The core's options from the keywords, each checked against the range lumetra-cli beam

@@ -31,12 +31,12 @@ def measure_beam(
     top: Optional[float] = None,
     dark: Union[_Frame, _Path, None] = None,
     pixel_size_um: Optional[float] = None,
-    method: Literal["robust"] = "robust",
+    method: Literal["robust", "iso"] = "robust",
     stripes: Literal["auto", "off"] = "auto",
     corner_fraction: float = 0.035,
     noise_factor: float = 3.0,
     mask_diameters: float = 3.0,
-    widths: Literal["d4s"] = "d4s",
+    widths: Literal["d4s", "all"] = "d4s",
 ) -> dict[str, Any]:
     """Measures the beam in a 2-D uint8, uint16, float32 or float64 frame; returns the keys and
     values of `lumetra-cli beam --format json` without "image". Raises TypeError, ValueError or
@@ -48,12 +48,12 @@ def measure_files(
     threads: int = 0,
     dark: Union[_Frame, _Path, None] = None,
     pixel_size_um: Optional[float] = None,
-    method: Literal["robust"] = "robust",
+    method: Literal["robust", "iso"] = "robust",
     stripes: Literal["auto", "off"] = "auto",
     corner_fraction: float = 0.035,
     noise_factor: float = 3.0,
     mask_diameters: float = 3.0,
-    widths: Literal["d4s"] = "d4s",
+    widths: Literal["d4s", "all"] = "d4s",
     errors: Literal["raise", "row"] = "raise",
 ) -> list[dict[str, Any]]:
     """Reads and measures files in parallel (threads: 0 = one per core); one dict per file in

@@ -128,6 +128,72 @@ TEST(CausticFit, FitsWithoutAWaistAreErrors)
     EXPECT_FALSE(beam::fitCaustic({{0, 100}, {10, 50}, {20, 100}}, 0).ok());
 }
 
+TEST(CausticFit, PhysicallyImpossibleFitsAreFlaggedOrRefused)
+{
+    const KnownCaustic known{1.3, 1064, 200, 300};
+    const std::vector<double> z = lumetra::test::isoPositions(known, 6, 6);
+    {
+        const beam::CausticFit fit = fitOrFail(known.sample(z), known.wavelengthNm);
+        EXPECT_TRUE(fit.warnings.empty());
+    }
+    {
+        // Diameters 0.6 times too small (a wrong pixel size) give M² = 0.36 x 1.3.
+        std::vector<beam::CausticPoint> small = known.sample(z);
+        for (beam::CausticPoint &p : small)
+            p.dUm *= 0.6;
+        const beam::CausticFit fit = fitOrFail(small, known.wavelengthNm);
+        expectRelative(fit.m2, 0.36 * known.m2, 1e-9, "M2");
+        EXPECT_EQ(fit.warnings, std::vector{beam::CausticWarning::M2BelowOne});
+        EXPECT_STREQ(beam::causticWarningName(fit.warnings.front()), "m2_below_1");
+    }
+    {
+        // Only the far field on one side: the waist is extrapolated beyond the measurements.
+        std::vector<double> oneSide;
+        for (int i = 0; i < 8; ++i)
+            oneSide.push_back(known.z0Mm + known.zrMm() * (0.5 + 0.4 * i));
+        const beam::CausticFit fit = fitOrFail(known.sample(oneSide), known.wavelengthNm);
+        EXPECT_EQ(fit.warnings, std::vector{beam::CausticWarning::WaistOutsideRange});
+    }
+    // An exact cone d = 100 + 5z has no waist, not one of a few picometres; nor has one through
+    // a far-away zero.
+    for (const double offset : {0.0, 1383.0}) {
+        std::vector<beam::CausticPoint> cone;
+        for (int i = 0; i < 12; ++i)
+            cone.push_back({offset + i * 10.0, 100 + 5 * i * 10.0});
+        const beam::CausticFitResult result = beam::fitCaustic(cone, 633);
+        EXPECT_FALSE(result.ok()) << result.fit->d0Um;
+        EXPECT_EQ(result.failure, beam::CausticFailure::NoRealWaist);
+    }
+}
+
+TEST(CausticFit, M2StandardErrorMatchesTheScatterOfRepeatedMeasurements)
+{
+    // A TEM00 beam measured with 2 % noise on the diameters: M² scatters about 1, and the warning
+    // comes only where a value is below 1 by more than its own uncertainty (and 1 %).
+    const KnownCaustic known{1.0, 1064, 250, 120};
+    const std::vector<double> z = lumetra::test::isoPositions(known, 6, 6);
+    std::mt19937 random(5);
+    std::normal_distribution<double> noise(0.0, 0.02);
+    double sum = 0, squares = 0, errors = 0;
+    int warned = 0, below = 0;
+    constexpr int Runs = 400;
+    for (int run = 0; run < Runs; ++run) {
+        std::vector<beam::CausticPoint> points = known.sample(z);
+        for (beam::CausticPoint &p : points)
+            p.dUm *= 1 + noise(random);
+        const beam::CausticFit fit = fitOrFail(points, known.wavelengthNm);
+        sum += fit.m2;
+        squares += fit.m2 * fit.m2;
+        errors += fit.m2StandardError;
+        below += fit.m2 < 1;
+        warned += !fit.warnings.empty();
+    }
+    const double mean = sum / Runs, spread = std::sqrt(squares / Runs - mean * mean);
+    EXPECT_NEAR(errors / Runs, spread, 0.2 * spread);
+    EXPECT_GT(below, Runs / 4);
+    EXPECT_LT(warned, Runs / 50);
+}
+
 TEST(Wavelength, UnitsAndRefusals)
 {
     EXPECT_DOUBLE_EQ(beam::parseWavelength("633").nm, 633);

@@ -21,7 +21,7 @@ namespace {
 const std::vector<std::string> Fields = {
     "image", "status", "width", "height", "bit_depth", "peak", "saturated_pixels", "background",
     "background_noise", "centroid_x", "centroid_y", "d_major", "d_minor", "d_x", "d_y", "phi_deg",
-    "ellipticity", "iterations", "converged", "background_warning"};
+    "ellipticity", "iterations", "converged", "background_warning", "method", "stripe_correction"};
 
 class BeamCommand : public ::testing::Test
 {
@@ -117,7 +117,7 @@ TEST_F(BeamCommand, SeveralFramesInOrderWithNoBeamAndUnreadableRows)
     EXPECT_EQ(lines[1].split(QLatin1Char(',')).size(), int(Fields.size()));
     EXPECT_TRUE(lines[1].contains(QLatin1String(",ok,")));
     EXPECT_TRUE(lines[2].contains(QLatin1String(",no beam,")));
-    EXPECT_TRUE(lines[2].endsWith(QLatin1String(",,,,,,,,,,,")));
+    EXPECT_TRUE(lines[2].endsWith(QLatin1String(",,,,,,,,,,,robust,")));
 }
 
 TEST_F(BeamCommand, DarkFrameAndWrongOptions)
@@ -143,6 +143,8 @@ TEST_F(BeamCommand, DarkFrameAndWrongOptions)
                                  {"beam", frame, "--corner-fraction", "0.7"},
                                  {"beam", frame, "--noise-factor", "abc"},
                                  {"beam", frame, "--mask-diameters"},
+                                 {"beam", frame, "--method", "textbook"},
+                                 {"beam", frame, "--stripes", "on"},
                                  {"beam", frame, "--frobnicate", "1"},
                                  {"beam", frame, "--dark", dir.filePath("nothere.pgm")}};
     for (const QStringList &args : wrong) {
@@ -151,4 +153,38 @@ TEST_F(BeamCommand, DarkFrameAndWrongOptions)
         EXPECT_TRUE(bad.out.isEmpty()) << qPrintable(args.join(' '));
         EXPECT_EQ(bad.err.count(QLatin1Char('\n')), 1) << qPrintable(bad.err);
     }
+}
+
+TEST_F(BeamCommand, MethodAndStripeCorrectionAreChosenAndReported)
+{
+    // A CCD frame with the beam's smear down its columns (3 % of the peak).
+    Scene s = beam16();
+    s.smear = 900;
+    s.smearFollowsBeam = true;
+    BeamTruth truth;
+    const QString frame = pgm("smear.pgm", s, &truth);
+    const auto measure = [&](const QStringList &options) {
+        const CliResult run = runCli(QStringList{"beam", frame, "--pixel-size", "5"} + options);
+        EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        return Json::parse(run.out.toStdString());
+    };
+    const Json automatic = measure({});
+    EXPECT_EQ(automatic["method"], "robust");
+    EXPECT_EQ(automatic["stripe_correction"], "columns");
+    EXPECT_NEAR(automatic["d_major"].get<double>(), truth.dMajor, 0.03 * truth.dMajor);
+    // The new fields come after every earlier one, the micrometres included.
+    const QString printed = runCli({"beam", frame, "--pixel-size", "5"}).out;
+    EXPECT_GT(printed.indexOf(QLatin1String("\"method\"")), printed.indexOf(QLatin1String("\"d_y_um\"")));
+    EXPECT_GT(printed.indexOf(QLatin1String("\"stripe_correction\"")), printed.indexOf(QLatin1String("\"method\"")));
+    const Json off = measure({"--stripes", "off"});
+    EXPECT_TRUE(off["stripe_correction"].is_null());
+    EXPECT_GT(off["d_minor"].get<double>(), 1.2 * truth.dMinor);
+    const Json iso = measure({"--method", "iso", "--stripes", "auto"});
+    EXPECT_EQ(iso["method"], "iso");
+    EXPECT_EQ(iso["stripe_correction"], "columns");
+    EXPECT_NEAR(iso["d_major"].get<double>(), truth.dMajor, 0.05 * truth.dMajor);
+
+    const CliResult csv = runCli({"beam", frame, "--method", "iso", "--format", "csv"});
+    ASSERT_EQ(csv.exitCode, 0) << qPrintable(csv.err);
+    EXPECT_TRUE(csv.out.trimmed().endsWith(QLatin1String(",iso,columns"))) << qPrintable(csv.out);
 }

@@ -82,7 +82,7 @@ TEST_F(M2Diameters, ReportsBothAxesAsJsonAndCsv)
     const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("axis,wavelength_nm,d0_um,z0_mm,zr_mm,theta_mrad,m2,residual_rms_um,points,"
-                                       "points_within_zr,points_beyond_2zr,iso_valid,iso_note"));
+                                       "points_within_zr,points_beyond_2zr,iso_valid,iso_note,warnings,error"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("x,1064,"))) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("y,1064,"))) << lines[2].toStdString();
     expectRelative(lines[1].section(QLatin1Char(','), 6, 6).toDouble(), beamX.m2);
@@ -164,4 +164,40 @@ TEST_F(M2Diameters, ErrorsAreOneLineWithStatus2)
     EXPECT_TRUE(refuse({QStringLiteral("--wavelength"), QStringLiteral("633"), QStringLiteral("--diameters"), good,
                         QStringLiteral("--plot"), dir.filePath(QStringLiteral("plot.gif"))})
                     .contains(QStringLiteral("--plot writes .png, .svg or .pdf")));
+}
+
+TEST_F(M2Diameters, ImpossibleFitsAreWarnedAndAFailedAxisIsReportedBesideTheOther)
+{
+    // x: diameters 0.6 times too small (a wrong pixel size), so M² comes out 0.36 of 1.3;
+    // y: an exact cone d = 100 + 5z, which has no waist.
+    QByteArray text = "z_mm,dx_um,dy_um\n";
+    for (double z : lumetra::test::isoPositions(beamX, 6, 6))
+        text += QByteArray::number(z, 'g', 17) + ',' + QByteArray::number(0.6 * beamX.diameterAt(z), 'g', 17) + ',' +
+                QByteArray::number(100 + 5 * (z - 200), 'g', 17) + '\n';
+    const QString file = writeFile(QStringLiteral("half.csv"), text);
+    const auto run = runCli({QStringLiteral("m2"), QStringLiteral("--wavelength"), QStringLiteral("1064"),
+                             QStringLiteral("--diameters"), file});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.trimmed(), QStringLiteral("lumetra-cli m2: axis y: the fit has no real waist: A - B^2/4C <= "
+                                                "1e-6 A (the diameters narrow like a cone's, so no waist is "
+                                                "resolved)"));
+    const nlohmann::json json = nlohmann::json::parse(run.out.toStdString());
+    expectRelative(json["x"]["m2"], 0.36 * beamX.m2);
+    EXPECT_EQ(json["x"]["warnings"], nlohmann::json::array({"m2_below_1"}));
+    EXPECT_EQ(json["y"].size(), 1u);
+    EXPECT_TRUE(json["y"]["error"].get<std::string>().starts_with("the fit has no real waist"));
+
+    const auto csv = runCli({QStringLiteral("m2"), QStringLiteral("--wavelength"), QStringLiteral("1064"),
+                             QStringLiteral("--diameters"), file, QStringLiteral("--format"), QStringLiteral("csv")});
+    EXPECT_EQ(csv.exitCode, 1);
+    const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",m2_below_1,"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("y,1064,,,,,,,,,,,,,\"the fit has no real waist"))) << lines[2].toStdString();
+
+    // A fit of the right size has no warnings.
+    const auto good = runCli({QStringLiteral("m2"), QStringLiteral("--wavelength"), QStringLiteral("1064"),
+                              QStringLiteral("--diameters"), twoAxisFile()});
+    ASSERT_EQ(good.exitCode, 0);
+    EXPECT_EQ(nlohmann::json::parse(good.out.toStdString())["x"]["warnings"], nlohmann::json::array());
 }

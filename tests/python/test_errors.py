@@ -64,9 +64,9 @@ def test_options_out_of_range_name_the_keyword_and_what_it_takes(frame):
         ({"mask_diameters": 0}, "mask_diameters needs a number above 0..100"),
         ({"pixel_size_um": float("nan")}, "pixel_size_um needs a number"),
         ({"top": 0}, "top needs a positive number"),
-        ({"method": "iso"}, "method must be 'robust' in this build, not 'iso'"),
-        ({"stripes": "on"}, "stripes must be one of 'auto', 'off' in this build, not 'on'"),
-        ({"widths": "all"}, "widths must be 'd4s' in this build, not 'all'"),
+        ({"method": "textbook"}, "method must be one of 'robust', 'iso', not 'textbook'"),
+        ({"stripes": "on"}, "stripes must be one of 'auto', 'off', not 'on'"),
+        ({"widths": "some"}, "widths must be one of 'd4s', 'all', not 'some'"),
     ]
     for options, message in cases:
         with pytest.raises(ValueError, match=message.replace("(", r"\(").replace(".", r"\.")):

@@ -18,6 +18,8 @@ def without_image(row):
     ({}, []),
     ({"pixel_size_um": 3.45, "corner_fraction": 0.05, "noise_factor": 4.0, "mask_diameters": 2.5},
      ["--pixel-size", "3.45", "--corner-fraction", "0.05", "--noise-factor", "4", "--mask-diameters", "2.5"]),
+    ({"method": "iso", "stripes": "off", "widths": "all", "pixel_size_um": 5.5},
+     ["--method", "iso", "--stripes", "off", "--widths", "all", "--pixel-size", "5.5"]),
 ])
 def test_rows_equal_the_command_line(frame_files, options, cli_options):
     files, _ = frame_files

@@ -12,15 +12,29 @@ namespace lumetra::test {
 
 namespace {
 
-double spotValue(const Spot &s, double x, double y)
+// A spot with the cosine and sine of its turn worked out once.
+struct TurnedSpot
 {
-    const double a = -s.phiDeg * std::numbers::pi / 180.0; // picture rows point down
+    Spot s;
+    double c = 1, sn = 0;
+    explicit TurnedSpot(const Spot &spot) : s(spot)
+    {
+        const double a = -spot.phiDeg * std::numbers::pi / 180.0; // picture rows point down
+        c = std::cos(a);
+        sn = std::sin(a);
+    }
+};
+
+double spotValue(const TurnedSpot &t, double x, double y)
+{
+    const Spot &s = t.s;
     const double dx = x - s.cx, dy = y - s.cy;
-    const double u = dx * std::cos(a) + dy * std::sin(a);
-    const double v = -dx * std::sin(a) + dy * std::cos(a);
+    const double u = dx * t.c + dy * t.sn;
+    const double v = -dx * t.sn + dy * t.c;
     if (s.shape == SpotShape::Gaussian) {
         const double su = s.dMajor / 4, sv = s.dMinor / 4;
-        return s.peak * std::exp(-0.5 * (u * u / (su * su) + v * v / (sv * sv)));
+        const double q = u * u / (su * su) + v * v / (sv * sv);
+        return q > 120 ? 0.0 : s.peak * std::exp(-0.5 * q); // beyond 11 sigma: below 1e-26 of the peak
     }
     if (s.shape == SpotShape::Tem01) {
         const double wu = s.dMajor / 2, wv = s.dMinor / 2;
@@ -31,7 +45,7 @@ double spotValue(const Spot &s, double x, double y)
         return 4 * (u * u / (s.dMajor * s.dMajor) + v * v / (s.dMinor * s.dMinor)) <= 1 ? s.peak : 0.0;
     // A super-Gaussian of order 10: flat inside, a steep edge a pixel or two wide.
     const double r2 = 4 * (u * u / (s.dMajor * s.dMajor) + v * v / (s.dMinor * s.dMinor));
-    return s.peak * std::exp(-2 * std::pow(r2, 10));
+    return r2 > 2 ? 0.0 : s.peak * std::exp(-2 * std::pow(r2, 10));
 }
 
 double darkValue(const Scene &s, double x, double y)
@@ -39,6 +53,31 @@ double darkValue(const Scene &s, double x, double y)
     const double cx = (s.width - 1) / 2.0, cy = (s.height - 1) / 2.0;
     const double r2 = ((x - cx) * (x - cx) + (y - cy) * (y - cy)) / (cx * cx + cy * cy);
     return s.darkLevel + s.tiltX * (x - cx) + s.tiltY * (y - cy) + s.bowl * r2;
+}
+
+// The smear of the first spot along whole columns (or rows, with smearRows).
+void addSmear(const Scene &s, std::vector<double> &values)
+{
+    const int lines = s.smearRows ? s.height : s.width;
+    const int length = s.smearRows ? s.width : s.height;
+    std::vector<double> level(std::size_t(lines), 0.0);
+    if (s.smearFollowsBeam) {
+        const TurnedSpot spot(s.spots.front());
+        for (int i = 0; i < lines; ++i)
+            for (int j = 0; j < length; ++j)
+                level[std::size_t(i)] += s.smearRows ? spotValue(spot, j, i) : spotValue(spot, i, j);
+        const double top = *std::max_element(level.begin(), level.end());
+        for (double &l : level)
+            l = top > 0 ? s.smear * l / top : 0.0;
+    } else {
+        const int c0 = static_cast<int>(std::lround(s.smearRows ? s.spots.front().cy : s.spots.front().cx));
+        for (int i = std::max(0, c0 - 1); i <= std::min(lines - 1, c0 + 1); ++i)
+            level[std::size_t(i)] = s.smear;
+    }
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] +=
+                level[std::size_t(s.smearRows ? y : x)];
 }
 
 // Fills everything but the spots into `values` (the smear only when asked: it comes from the
@@ -58,12 +97,8 @@ void fillDark(const Scene &s, std::vector<double> &values, bool withSmear)
                 v += 0.5 * pattern(fixedRandom);
             values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] = v;
         }
-    if (withSmear && s.smear > 0 && !s.spots.empty()) {
-        const int c0 = static_cast<int>(std::lround(s.spots.front().cx));
-        for (int x = std::max(0, c0 - 1); x <= std::min(s.width - 1, c0 + 1); ++x)
-            for (int y = 0; y < s.height; ++y)
-                values[std::size_t(y) * std::size_t(s.width) + std::size_t(x)] += s.smear;
-    }
+    if (withSmear && s.smear > 0 && !s.spots.empty())
+        addSmear(s, values);
     std::uniform_int_distribution<int> px(0, s.width - 1), py(0, s.height - 1);
     const double top = s.bitDepth == 16 ? 65535.0 : 255.0;
     for (int i = 0; i < s.hotPixels; ++i)
@@ -94,11 +129,12 @@ SyntheticFrame makeFrame(const Scene &scene)
     std::vector<double> values(std::size_t(scene.width) * std::size_t(scene.height));
     fillDark(scene, values, true);
     double p = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+    const std::vector<TurnedSpot> spots(scene.spots.begin(), scene.spots.end());
     for (int y = 0; y < scene.height; ++y)
         for (int x = 0; x < scene.width; ++x) {
             double &v = values[std::size_t(y) * std::size_t(scene.width) + std::size_t(x)];
-            for (std::size_t k = 0; k < scene.spots.size(); ++k) {
-                const double e = spotValue(scene.spots[k], x, y);
+            for (std::size_t k = 0; k < spots.size(); ++k) {
+                const double e = spotValue(spots[k], x, y);
                 v += e;
                 if (k == 0) {
                     p += e;

@@ -34,6 +34,9 @@ struct Scene
     double tiltX = 0, tiltY = 0;     // dark-level slope, code values per pixel from the frame centre
     double bowl = 0;                 // dark level rises by this much from the centre to the corners
     double smear = 0;                // a 3-pixel column through the first spot this much above dark
+    bool smearRows = false;          // the smear runs along a row (a sensor read out sideways)
+    bool smearFollowsBeam = false;   // as a CCD smears: every column (row) gets the light the first
+                                     // spot puts into it, `smear` at the brightest
     double fixedPattern = 0;         // column offsets and per-pixel offsets of about this size
     int hotPixels = 0;               // pixels stuck at the top code
     std::vector<Spot> spots = std::vector<Spot>(1); // one default spot

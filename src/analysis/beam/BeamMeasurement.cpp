@@ -1,11 +1,15 @@
 #include "analysis/beam/BeamMeasurement.h"
 
 #include "analysis/beam/BeamMoments.h"
+#include "analysis/beam/BeamShape.h"
+#include "analysis/beam/IsoEstimate.h"
+#include "analysis/beam/StripeCorrection.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -23,34 +27,21 @@ constexpr double InnerShare = 2.0 / 3.0;
 constexpr double WarningDifference = 0.10;
 // Beyond this the local background fit is not trusted at all.
 constexpr double TrustLimit = 0.25;
+// The unclipped moments are summed over the ellipse whose semi-axes are this share of the inner
+// rectangle's half sides: 1.9 diameters across, 3.8 standard deviations of a Gaussian from its
+// centre. The pixel noise of second moments grows with the cube of that size (and decides the
+// diameters of small spots); what lies beyond is 0.3 % of a Gaussian's diameter.
+constexpr double ApertureShare = 0.95;
+// A difference between the two estimates up to this many standard deviations of what the pixel
+// noise does to the local estimate is put down to the noise, not to the background.
+constexpr double NoiseAllowance = 3.0;
+// The band in which the dark level is fitted holds at least this many pixels (inside the frame).
+constexpr double MinBandPixels = 2500;
 // How far (in standard deviations) the beam's power must stand out of the noise.
 constexpr double PowerSignificance = 5.0;
 
-struct Shape
-{
-    double cx = 0, cy = 0;
-    double dMajor = 0, dMinor = 0, dX = 0, dY = 0;
-    double theta = 0; // major axis, radians, picture rows (y down)
-};
-
-Shape shapeOf(const Moments &m)
-{
-    Shape s;
-    s.cx = m.cx;
-    s.cy = m.cy;
-    const double sum = m.sxx + m.syy;
-    const double root = std::sqrt((m.sxx - m.syy) * (m.sxx - m.syy) + 4 * m.sxy * m.sxy);
-    s.dMajor = 2 * std::numbers::sqrt2 * std::sqrt(std::max(0.0, sum + root));
-    s.dMinor = 2 * std::numbers::sqrt2 * std::sqrt(std::max(0.0, sum - root));
-    s.dX = 4 * std::sqrt(std::max(0.0, m.sxx));
-    s.dY = 4 * std::sqrt(std::max(0.0, m.syy));
-    s.theta = 0.5 * std::atan2(2 * m.sxy, m.sxx - m.syy);
-    return s;
-}
-
-// Beams this round (ISO 11146's limit for calling a beam circular) have no meaningful principal
-// axes: their rectangle is a square along the frame's axes, so it does not turn with the noise.
-constexpr double RoundEllipticity = 0.87;
+// Beams this round (RoundEllipticity) have no meaningful principal axes: their rectangle is a
+// square along the frame's axes, so it does not turn with the noise.
 
 // The rectangle `sides` diameters on a side around the shape, at least minHalf pixels from
 // the centre to each side.
@@ -64,15 +55,6 @@ TurnedRect rectAround(const Shape &s, double sides, double minHalf)
     r.halfU = std::max(minHalf, 0.5 * sides * s.dMajor);
     r.halfV = std::max(minHalf, 0.5 * sides * (round ? s.dMajor : s.dMinor));
     return r;
-}
-
-// Centroid and diameters have settled when a round moves them by less than 0.1 % of the beam
-// diameter (at least 0.05 pixel): far below what the noise of a frame makes them uncertain.
-bool settled(const Shape &a, const Shape &b)
-{
-    const double tolerance = std::max(0.05, 1e-3 * b.dMajor);
-    return std::abs(a.cx - b.cx) <= tolerance && std::abs(a.cy - b.cy) <= tolerance &&
-           std::abs(a.dMajor - b.dMajor) <= tolerance && std::abs(a.dMinor - b.dMinor) <= tolerance;
 }
 
 struct Estimate
@@ -89,6 +71,7 @@ struct Corners
     double mean = 0;      // dark level: mean of the four corners
     double deviation = 0; // pixel noise: standard deviation within the corners, pooled
     double spread = 0;    // how far the highest corner's mean lies above the dark level
+    double plainDeviation = 0; // standard deviation of all corner pixels about the dark level
     long long pixels = 0;
 };
 
@@ -104,7 +87,7 @@ Corners cornerStatistics(const FrameView &f, double fraction)
     const int xs[2] = {0, f.width - cw};
     const int ys[2] = {0, f.height - ch};
     double means[4];
-    double squares = 0, total = 0;
+    double squares = 0, total = 0, totalSquares = 0;
     int k = 0;
     for (int y0 : ys)
         for (int x0 : xs) {
@@ -119,11 +102,14 @@ Corners cornerStatistics(const FrameView &f, double fraction)
             means[k++] = sum / n;
             squares += std::max(0.0, sumSq - sum * sum / n);
             total += sum;
+            totalSquares += sumSq;
         }
     Corners c;
     c.pixels = 4LL * cw * ch;
     c.mean = total / double(c.pixels);
     c.deviation = c.pixels > 4 ? std::sqrt(squares / double(c.pixels - 4)) : 0.0;
+    c.plainDeviation =
+        std::sqrt(std::max(0.0, totalSquares - total * c.mean) / double(std::max<long long>(1, c.pixels - 1)));
     for (const double m : means)
         c.spread = std::max(c.spread, m - c.mean);
     return c;
@@ -134,24 +120,12 @@ Corners cornerStatistics(const FrameView &f, double fraction)
 // out, the half-maximum cut keeps the noise of a large frame out of the first diameters.
 Estimate firstEstimate(const FrameView &f, const Corners &dark, double threshold)
 {
-    const int block = std::min(f.width, f.height) >= 64 ? 4 : 1;
-    const int gw = f.width / block, gh = f.height / block;
-    std::vector<float> grid(std::size_t(gw) * std::size_t(gh), 0.0f);
-    const float scale = 1.0f / float(block * block);
-    for (int y = 0; y < gh * block; ++y) {
-        const float *row = f.values + std::size_t(y) * std::size_t(f.width);
-        float *out = grid.data() + std::size_t(y / block) * std::size_t(gw);
-        if (block == 4)
-            for (int g = 0; g < gw; ++g)
-                out[g] += (row[4 * g] + row[4 * g + 1] + row[4 * g + 2] + row[4 * g + 3]) * scale;
-        else
-            for (int g = 0; g < gw; ++g)
-                out[g] += row[g];
-    }
-    const float top = *std::max_element(grid.begin(), grid.end());
+    const BlockGrid grid = blockAverages(f);
+    const int block = grid.block;
+    const float top = *std::max_element(grid.values.begin(), grid.values.end());
     const double cut = std::max(threshold / block, 0.5 * (top - dark.mean));
     Estimate e;
-    e.moments = clippedMoments(FrameView{grid.data(), gw, gh}, dark.mean, cut, nullptr);
+    e.moments = clippedMoments(grid.view(), dark.mean, cut, nullptr);
     if (!e.moments.usable())
         return e;
     Moments &m = e.moments;
@@ -227,6 +201,30 @@ Estimate clippedEstimate(const FrameView &f, const Corners &dark, double thresho
     return e;
 }
 
+// The outer rectangle of the band in which the dark level is fitted around inner: outer, widened
+// until the band holds at least MinBandPixels and is 2 pixels wide. Around a small spot the band
+// between 2 and 3 diameters has too few pixels, and the error of its level, multiplied over the
+// inner rectangle, would decide the diameters.
+TurnedRect bandAround(const TurnedRect &inner, TurnedRect outer)
+{
+    const double hu = inner.halfU, hv = inner.halfV;
+    const double margin = std::max(2.0, 0.5 * (std::sqrt((hu + hv) * (hu + hv) + MinBandPixels) - (hu + hv)));
+    outer.halfU = std::max(outer.halfU, hu + margin);
+    outer.halfV = std::max(outer.halfV, hv + margin);
+    return outer;
+}
+
+// The area of the unclipped moments: the ellipse inside the inner rectangle, its semi-axes
+// ApertureShare of the rectangle's half sides.
+TurnedRect aperture(const TurnedRect &inner)
+{
+    TurnedRect e = inner;
+    e.halfU *= ApertureShare;
+    e.halfV *= ApertureShare;
+    e.inscribedEllipse = true;
+    return e;
+}
+
 // Unclipped moments inside the inner rectangle, the dark level a plane fitted to the band
 // between the inner and the outer rectangle, both re-placed on every round.
 Estimate localEstimate(const FrameView &f, const Corners &dark, const Estimate &start, double sides)
@@ -236,15 +234,44 @@ Estimate localEstimate(const FrameView &f, const Corners &dark, const Estimate &
     e.converged = false;
     iterate(e, [&](const Shape &s) {
         const TurnedRect inner = rectAround(s, InnerShare * sides, 1.5);
-        TurnedRect outer = rectAround(s, sides, 1.5);
-        outer.halfU = std::max(outer.halfU, inner.halfU + 2);
-        outer.halfV = std::max(outer.halfV, inner.halfV + 2);
+        const TurnedRect outer = bandAround(inner, rectAround(s, sides, 1.5));
         Plane plane;
         plane.a = dark.mean;
         fitBandPlane(f, outer, inner, plane);
-        return planeMoments(f, plane, inner);
+        return planeMoments(f, plane, aperture(inner));
     });
     return e;
+}
+
+// How far the pixel noise alone moves the local estimate's diameters (relative standard
+// deviations): the noise of the second-moment sums over the inner ellipse (semi-axes a, b along
+// the principal axes) and that of the dark level fitted in the band, multiplied over the ellipse.
+struct DiameterNoise
+{
+    double major = 0, minor = 0;
+};
+
+DiameterNoise diameterNoise(const Estimate &local, double sides, double pixelNoise)
+{
+    DiameterNoise n;
+    const Shape &s = local.shape;
+    const double power = local.moments.power;
+    if (!(power > 0) || !(s.dMinor > 0))
+        return n;
+    const TurnedRect ellipse = aperture(rectAround(s, InnerShare * sides, 1.5));
+    const double a = ellipse.halfU, b = ellipse.halfV;
+    const double band = MinBandPixels;
+    const auto relative = [&](double along, double across, double d) {
+        // Sum of u^4 and of u^2 over the ellipse, u along the axis.
+        const double u4 = std::numbers::pi * std::pow(along, 5) * across / 8;
+        const double u2 = std::numbers::pi * std::pow(along, 3) * across / 4;
+        const double variance = d * d / 16;
+        const double sd = pixelNoise * std::sqrt(u4 + u2 * u2 / band) / power;
+        return 0.5 * sd / variance; // a diameter goes with the square root of its variance
+    };
+    n.major = relative(a, b, s.dMajor);
+    n.minor = relative(b, a, s.dMinor);
+    return n;
 }
 
 double relativeDifference(double a, double reference)
@@ -252,15 +279,21 @@ double relativeDifference(double a, double reference)
     return reference > 0 ? std::abs(a - reference) / reference : (a > 0 ? 1.0 : 0.0);
 }
 
-// Does the power inside the clipped estimate's rectangle stand out of the noise? Counts the
-// pixel noise and the uncertainty of the dark level taken from the corners.
+// Does the power inside the clipped estimate's rectangle stand out of the noise? The dark level
+// is the plane fitted to a band around the rectangle (where stray light makes it differ from the
+// corners'), else the corners' mean; counts the pixel noise and the uncertainty of that level.
 bool powerStandsOut(const FrameView &f, const Corners &dark, const Estimate &clipped, double sides)
 {
-    Plane flat;
-    flat.a = dark.mean;
-    const Moments m = planeMoments(f, flat, rectAround(clipped.shape, sides, 1.0));
+    const TurnedRect area = rectAround(clipped.shape, sides, 1.0);
+    const TurnedRect outer = bandAround(area, area);
+    Plane level;
+    level.a = dark.mean;
+    double levelPixels = static_cast<double>(dark.pixels);
+    if (fitBandPlane(f, outer, area, level))
+        levelPixels = std::min(MinBandPixels, 4 * (outer.halfU * outer.halfV - area.halfU * area.halfV));
+    const Moments m = planeMoments(f, level, area);
     const double n = static_cast<double>(m.pixels);
-    const double noise = dark.deviation * std::sqrt(n + n * n / static_cast<double>(dark.pixels));
+    const double noise = dark.deviation * std::sqrt(n + n * n / levelPixels);
     return m.power > 0 && m.power > PowerSignificance * noise;
 }
 
@@ -309,6 +342,38 @@ void scanPeak(const BeamFrameView &frame, BeamResult &result)
         result.saturatedPixels += c;
 }
 
+// Stripes through the box of the beam's light (see lightBox).
+Stripes findStripesAround(const FrameView &f, const Corners &corners)
+{
+    const std::optional<BeamBox> box = lightBox(blockAverages(f), corners.mean);
+    if (!box)
+        return {};
+    return findStripes(f.values, f.width, f.height, *box, corners.deviation);
+}
+
+// The textbook procedure in place of the robust estimate: dark level and noise from all corner
+// pixels, n_T of that noise for the first estimate. When its diameters and the robust ones
+// (`robust`) differ by more than 10 %, the background dominates: the warning is set.
+void measureIso(BeamResult &result, const FrameView &f, const Corners &corners, const BeamOptions &options,
+                const Shape &robust)
+{
+    result.background = corners.mean;
+    result.backgroundNoise = corners.plainDeviation;
+    const IsoEstimate iso =
+        isoEstimate(f, corners.mean, options.noiseFactor * corners.plainDeviation, options.maskDiameters);
+    if (!iso.valid) { // nothing above the textbook's threshold: no beam by the textbook either
+        result.status = BeamStatus::NoBeam;
+        result.backgroundWarning = false;
+        return;
+    }
+    fill(result, iso.shape, iso.shape.theta);
+    result.iterations = iso.iterations;
+    result.converged = iso.converged;
+    result.backgroundWarning = result.backgroundWarning ||
+                               std::max(relativeDifference(iso.shape.dMajor, robust.dMajor),
+                                        relativeDifference(iso.shape.dMinor, robust.dMinor)) > WarningDifference;
+}
+
 } // namespace
 
 BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options, const BeamFrame *dark)
@@ -349,7 +414,20 @@ BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options, c
         view.values = corrected.data();
     }
 
-    const Corners corners = cornerStatistics(view, options.cornerFraction);
+    Corners corners = cornerStatistics(view, options.cornerFraction);
+    if (options.correctStripes) {
+        const Stripes stripes = findStripesAround(view, corners);
+        if (stripes.direction != StripeDirection::None) {
+            if (corrected.empty())
+                corrected = frame.values;
+            subtractStripes(corrected, frame.width, frame.height, stripes);
+            view.values = corrected.data();
+            corners = cornerStatistics(view, options.cornerFraction);
+            result.stripeCorrection = stripes.direction == StripeDirection::Columns ? StripeCorrection::Columns
+                                                                                    : StripeCorrection::Rows;
+        }
+    }
+    result.method = options.method;
     result.background = corners.mean;
     result.backgroundNoise = corners.deviation;
     // Lit pixels stand n_T noise deviations above the brightest corner's dark level: on a flat
@@ -363,21 +441,41 @@ BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options, c
     const Estimate local = localEstimate(view, corners, clipped, options.maskDiameters);
     const Shape &c = clipped.shape;
     double difference = 1.0;
-    if (local.valid)
-        difference = std::max(relativeDifference(local.shape.dMajor, c.dMajor),
-                              relativeDifference(local.shape.dMinor, c.dMinor));
+    if (local.valid) {
+        const DiameterNoise noise = diameterNoise(local, options.maskDiameters, corners.deviation);
+        difference = std::max(relativeDifference(local.shape.dMajor, c.dMajor) - NoiseAllowance * noise.major,
+                              relativeDifference(local.shape.dMinor, c.dMinor) - NoiseAllowance * noise.minor);
+    }
     result.status = BeamStatus::Ok;
     result.backgroundWarning = difference > WarningDifference;
-    if (local.valid && difference <= TrustLimit) {
-        fill(result, local.shape, c.theta);
-        result.iterations = clipped.iterations + local.iterations;
-        result.converged = clipped.converged && local.converged;
-    } else {
-        fill(result, c, c.theta);
-        result.iterations = clipped.iterations;
-        result.converged = clipped.converged;
+    const bool localTrusted = local.valid && difference <= TrustLimit;
+    const Estimate &robust = localTrusted ? local : clipped;
+    if (options.method == BeamMethod::Iso) {
+        measureIso(result, view, corners, options, robust.shape);
+        return result;
     }
+    fill(result, robust.shape, c.theta);
+    result.iterations = localTrusted ? clipped.iterations + local.iterations : clipped.iterations;
+    result.converged = localTrusted ? clipped.converged && local.converged : clipped.converged;
     return result;
+}
+
+const char *methodName(BeamMethod method)
+{
+    return method == BeamMethod::Iso ? "iso" : "robust";
+}
+
+const char *stripeCorrectionName(StripeCorrection stripes)
+{
+    switch (stripes) {
+    case StripeCorrection::Columns:
+        return "columns";
+    case StripeCorrection::Rows:
+        return "rows";
+    case StripeCorrection::None:
+        break;
+    }
+    return "";
 }
 
 } // namespace lumetra::beam

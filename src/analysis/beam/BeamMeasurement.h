@@ -4,12 +4,21 @@
 
 namespace lumetra::beam {
 
+// Robust: the default, see measureBeam. Iso: the textbook ISO 11146-1 / ISO/TR 11146-3 procedure,
+// for results comparable with other instruments.
+enum class BeamMethod { Robust, Iso };
+
+// Which smear stripes were taken out before the moments (see StripeCorrection.h).
+enum class StripeCorrection { None, Columns, Rows };
+
 // How the beam is found and measured. The defaults follow ISO/TR 11146-3; see measureBeam.
 struct BeamOptions
 {
     double cornerFraction = 0.035; // --corner-fraction: side of each corner rectangle, fraction of the frame side
     double noiseFactor = 3.0;      // --noise-factor (n_T): lit pixels stand this many noise deviations above the dark level
     double maskDiameters = 3.0;    // --mask-diameters (M): the integration rectangle is M diameters on a side
+    BeamMethod method = BeamMethod::Robust; // --method
+    bool correctStripes = true;    // --stripes auto (true) or off
 };
 
 enum class BeamStatus { Ok, NoBeam };
@@ -27,22 +36,35 @@ struct BeamResult
     int iterations = 0;
     bool converged = false;
     bool backgroundWarning = false;
+    BeamMethod method = BeamMethod::Robust;              // how the numbers above were measured
+    StripeCorrection stripeCorrection = StripeCorrection::None; // stripes subtracted first
 };
+
+// The names the command line and the result rows use: "robust", "iso"; "columns", "rows" (none: empty).
+const char *methodName(BeamMethod method);
+const char *stripeCorrectionName(StripeCorrection stripes);
 
 // Second-moment (D4sigma) measurement of the beam in `frame`, ISO 11146-1 moments inside an
 // ISO/TR 11146-3 style integration rectangle:
+//  0. with correctStripes, smear stripes through the beam (columns or rows standing above the
+//     dark level far from the beam along their whole length) are subtracted;
 //  1. dark level and noise from the four corner rectangles (cornerFraction of each side);
 //  2. the clipped estimate: pixels less than noiseFactor x noise above the dark level count as 0,
 //     first over the whole frame, then inside the principal-axis rectangle of maskDiameters x d,
 //     iterated until centroid and diameters settle;
-//  3. the reported estimate: unclipped moments inside the inner two thirds of that rectangle
-//     (2 x d for M = 3), with the dark level re-fitted as a plane to the band between the inner
-//     and the outer rectangle, iterated the same way. It keeps the beam's wings that clipping
-//     loses, and the local plane follows tilted or uneven dark levels that make the unclipped
-//     ISO recipe run away.
-// When the two estimates differ by more than 10 % the background dominates the diameters and
-// backgroundWarning is set; beyond 25 % the local fit is not trusted and the clipped estimate
-// is reported (still with the warning).
+//  3. the reported estimate: unclipped moments inside the ellipse inscribed in 0.95 of the inner
+//     two thirds of that rectangle (1.9 x d across for M = 3), with the dark level re-fitted as
+//     a plane to the band between the inner and the outer rectangle (at least 2500 pixels),
+//     iterated the same way. It keeps the beam's wings that clipping loses, and the local plane
+//     follows tilted or uneven dark levels that make the unclipped ISO recipe run away.
+// When the two estimates differ by more than 10 % (beyond what the pixel noise explains) the
+// background dominates the diameters and backgroundWarning is set; beyond 25 % the local fit is
+// not trusted and the clipped estimate is reported (still with the warning).
+// With method Iso, step 3 is the textbook procedure instead: the corners' mean subtracted from
+// every pixel, a first estimate from the pixels more than noiseFactor standard deviations of the
+// corner pixels above it over the whole frame, then unclipped moments inside the rectangle of
+// maskDiameters x d along the principal axes, re-centred until centroid and diameters settle.
+// Whether there is a beam at all is decided alike for both methods.
 // dark: optional dark frame of the same size, subtracted pixel by pixel first (throws
 // std::invalid_argument when its size differs).
 BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options = {}, const BeamFrame *dark = nullptr);

@@ -69,12 +69,45 @@ struct Accumulator
         const double mx = sx / s0, my = sy / s0;
         m.cx = rx + mx;
         m.cy = ry + my;
-        m.sxx = sxx / s0 - mx * mx;
-        m.syy = syy / s0 - my * my;
+        m.sxx = centralMoment(sxx / s0, mx * mx);
+        m.syy = centralMoment(syy / s0, my * my);
         m.sxy = sxy / s0 - mx * my;
         return m;
     }
+
+    // A variance as the second moment about the reference less the squared offset of the mean.
+    // Where the two agree to within the rounding of the row sums (a single lit pixel, a spot
+    // narrower than a pixel) the variance is 0, not a rounding error of either sign; a clearly
+    // negative one (weights that go negative, noise) is kept as it is.
+    static double centralMoment(double aboutReference, double offsetSquared)
+    {
+        const double v = aboutReference - offsetSquared;
+        return v < 0 && v >= -1e-6 * (std::abs(aboutReference) + offsetSquared) ? 0.0 : v;
+    }
 };
+
+} // namespace
+
+namespace {
+
+// The offsets dx of row offset dy inside the ellipse (u / a)^2 + (v / b)^2 <= 1.
+bool ellipseLimit(double c, double s, double a, double b, double dy, double &lo, double &hi)
+{
+    if (!(a > 0) || !(b > 0))
+        return false;
+    // u = dx c + dy s, v = -dx s + dy c: A dx^2 + B dx + C <= 0.
+    const double ia = 1 / (a * a), ib = 1 / (b * b);
+    const double qa = c * c * ia + s * s * ib;
+    const double qb = 2 * dy * c * s * (ia - ib);
+    const double qc = dy * dy * (s * s * ia + c * c * ib) - 1;
+    const double discriminant = qb * qb - 4 * qa * qc;
+    if (discriminant < 0)
+        return false;
+    const double root = std::sqrt(discriminant);
+    lo = (-qb - root) / (2 * qa);
+    hi = (-qb + root) / (2 * qa);
+    return true;
+}
 
 } // namespace
 
@@ -84,7 +117,9 @@ void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
     const double dy = y - r.cy;
     double lo = -1e300, hi = 1e300;
     // u = dx c + dy s within halfU; v = -dx s + dy c within halfV.
-    if (!limit(c, dy * s, r.halfU, lo, hi) || !limit(-s, dy * c, r.halfV, lo, hi)) {
+    const bool inside = r.inscribedEllipse ? ellipseLimit(c, s, r.halfU, r.halfV, dy, lo, hi)
+                                           : limit(c, dy * s, r.halfU, lo, hi) && limit(-s, dy * c, r.halfV, lo, hi);
+    if (!inside) {
         first = 1;
         last = 0;
         return;
@@ -96,13 +131,14 @@ void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
 namespace {
 
 // Moments of the weights weight(row, y, x) over the pixels of area (all when null), summed about
-// the pixel nearest the area's centre so that the second moments keep their precision.
+// the pixel (rx, ry). The second moments keep their precision when that pixel lies near the
+// centroid: the variance is then not the small difference of two large numbers.
 template <typename Weight>
-Moments sumMoments(const FrameView &f, const TurnedRect *area, Weight weight)
+Moments sumMomentsAbout(const FrameView &f, const TurnedRect *area, double rx, double ry, Weight weight)
 {
     Accumulator acc;
-    acc.rx = area ? std::round(area->cx) : std::round((f.width - 1) / 2.0);
-    acc.ry = area ? std::round(area->cy) : std::round((f.height - 1) / 2.0);
+    acc.rx = rx;
+    acc.ry = ry;
     int y0, y1;
     rowRange(area, f.height, y0, y1);
     for (int y = y0; y <= y1; ++y) {
@@ -141,6 +177,21 @@ Moments sumMoments(const FrameView &f, const TurnedRect *area, Weight weight)
         acc.addRow(y, r, x1 - x0 + 1);
     }
     return acc.moments();
+}
+
+// The moments about the pixel nearest the centroid. A rectangle is centred on the latest
+// centroid already; over the whole frame a first pass finds the centroid, wherever in the frame
+// a (small) spot lies.
+template <typename Weight>
+Moments sumMoments(const FrameView &f, const TurnedRect *area, Weight weight)
+{
+    if (area)
+        return sumMomentsAbout(f, area, std::round(area->cx), std::round(area->cy), weight);
+    const Moments rough =
+        sumMomentsAbout(f, nullptr, std::round((f.width - 1) / 2.0), std::round((f.height - 1) / 2.0), weight);
+    if (!(rough.power > 0))
+        return rough;
+    return sumMomentsAbout(f, nullptr, std::round(rough.cx), std::round(rough.cy), weight);
 }
 
 } // namespace
@@ -248,6 +299,27 @@ void addRowSegment(PlaneSums &sums, const float *row, int x0, int x1, int y, con
 }
 
 } // namespace
+
+BlockGrid blockAverages(const FrameView &f)
+{
+    BlockGrid g;
+    g.block = std::min(f.width, f.height) >= 64 ? 4 : 1;
+    g.width = f.width / g.block;
+    g.height = f.height / g.block;
+    g.values.assign(std::size_t(g.width) * std::size_t(g.height), 0.0f);
+    const float scale = 1.0f / float(g.block * g.block);
+    for (int y = 0; y < g.height * g.block; ++y) {
+        const float *row = f.values + std::size_t(y) * std::size_t(f.width);
+        float *out = g.values.data() + std::size_t(y / g.block) * std::size_t(g.width);
+        if (g.block == 4)
+            for (int x = 0; x < g.width; ++x)
+                out[x] += (row[4 * x] + row[4 * x + 1] + row[4 * x + 2] + row[4 * x + 3]) * scale;
+        else
+            for (int x = 0; x < g.width; ++x)
+                out[x] += row[x];
+    }
+    return g;
+}
 
 bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect &inner, Plane &plane)
 {

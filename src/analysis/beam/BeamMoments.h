@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 // The sums behind the beam measurement: first and second moments of a frame inside a turned
 // rectangle, with the dark level either subtracted and clipped at a threshold or given as a
@@ -23,9 +24,11 @@ struct TurnedRect
     double cx = 0, cy = 0;
     double halfU = 0, halfV = 0;
     double theta = 0;
+    bool inscribedEllipse = false; // the area is the ellipse with semi-axes halfU, halfV instead
 };
 
-// Columns [first, last] of row y whose centres lie inside the rectangle; empty when first > last.
+// Columns [first, last] of row y whose centres lie inside the rectangle (or its ellipse); empty
+// when first > last.
 void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last);
 
 // Dark level as a plane a + b (x - x0) + c (y - y0).
@@ -42,6 +45,8 @@ struct Moments
     double cx = 0, cy = 0;
     double sxx = 0, syy = 0, sxy = 0;
     long long pixels = 0; // pixels summed
+    // Positive power and variances that are not negative: a variance within rounding of 0 is 0
+    // (see sumMoments), so only weights that go negative make one so.
     bool usable() const { return power > 0 && sxx >= 0 && syy >= 0; }
 };
 
@@ -50,6 +55,17 @@ Moments clippedMoments(const FrameView &f, double level, double threshold, const
 
 // Weights v - plane(x, y), unclipped, inside area.
 Moments planeMoments(const FrameView &f, const Plane &plane, const TurnedRect &area);
+
+// The frame averaged in blocks of 4 x 4 pixels (frames under 64 pixels a side: 1 x 1); a partial
+// block at the right or bottom edge is left out.
+struct BlockGrid
+{
+    int block = 1;
+    int width = 0, height = 0;
+    std::vector<float> values;
+    FrameView view() const { return FrameView{values.data(), width, height}; }
+};
+BlockGrid blockAverages(const FrameView &f);
 
 // Least-squares plane of the pixels inside outer but not inside inner; pixels further than
 // three residual deviations from the first fit are left out of a second and third. Returns

@@ -17,6 +17,8 @@ const std::vector<std::string> BaseFields = {
     "ellipticity", "iterations", "converged", "background_warning"};
 const std::vector<std::string> MicrometreFields = {"pixel_size_um", "d_major_um", "d_minor_um", "d_x_um",
                                                    "d_y_um"};
+// Added after every earlier field, so that the columns a script reads by position keep their place.
+const std::vector<std::string> MethodFields = {"method", "stripe_correction"};
 
 // Shortest decimal that reads back as the same double.
 std::string numberText(double v)
@@ -63,6 +65,7 @@ std::vector<std::string> beamRowFields(bool withPixelSize, bool withWidths)
         const std::vector<std::string> widths = widthRowFields(withPixelSize);
         fields.insert(fields.end(), widths.begin(), widths.end());
     }
+    fields.insert(fields.end(), MethodFields.begin(), MethodFields.end());
     return fields;
 }
 
@@ -91,6 +94,9 @@ nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelS
     row["saturated_pixels"] = b.saturatedPixels;
     row["background"] = b.background;
     row["background_noise"] = b.backgroundNoise;
+    row["method"] = methodName(b.method);
+    if (b.stripeCorrection != StripeCorrection::None)
+        row["stripe_correction"] = stripeCorrectionName(b.stripeCorrection);
     if (!found)
         return row;
     const std::pair<const char *, double> numbers[] = {

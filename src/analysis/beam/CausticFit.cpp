@@ -9,10 +9,18 @@ namespace lumetra::beam {
 
 namespace {
 
+// The least-squares coefficients with the triangular factor R of the design matrix, which their
+// covariance needs.
+struct Quadratic
+{
+    std::array<double, 3> x{};
+    std::array<std::array<double, 3>, 3> r{}; // upper triangular
+};
+
 // Least squares of y ~ a + b t + c t^2 by Householder QR of the n x 3 design matrix. The caller
 // centres and scales t to [-1, 1], which keeps the columns far from parallel. Returns nothing
 // when the columns are dependent (fewer than three distinct t).
-std::optional<std::array<double, 3>> solveQuadratic(const std::vector<double> &t, std::vector<double> y)
+std::optional<Quadratic> solveQuadratic(const std::vector<double> &t, std::vector<double> y)
 {
     const std::size_t n = t.size();
     std::vector<std::array<double, 3>> a(n);
@@ -50,14 +58,54 @@ std::optional<std::array<double, 3>> solveQuadratic(const std::vector<double> &t
             y[i] -= s * a[i][k];
         diagonal[k] = alpha;
     }
-    std::array<double, 3> x{};
+    Quadratic q;
     for (int k = 2; k >= 0; --k) {
         double s = y[std::size_t(k)];
         for (std::size_t j = std::size_t(k) + 1; j < 3; ++j)
-            s -= a[std::size_t(k)][j] * x[j];
-        x[std::size_t(k)] = s / diagonal[std::size_t(k)];
+            s -= a[std::size_t(k)][j] * q.x[j];
+        q.x[std::size_t(k)] = s / diagonal[std::size_t(k)];
     }
-    return x;
+    for (std::size_t k = 0; k < 3; ++k) {
+        q.r[k][k] = diagonal[k];
+        for (std::size_t j = k + 1; j < 3; ++j)
+            q.r[k][j] = a[k][j];
+    }
+    return q;
+}
+
+// Standard error of M^2 = K sqrt(ac - b^2/4) from the residuals of the fit. The noise of d^2 grows
+// with d (a diameter measured to a few per cent), so the covariance is the one that allows each
+// point its own variance (White's, with n / (n - 3)): g' Cov g = n/(n-3) sum e_i^2 (x_i' w)^2 with
+// w = (R'R)^-1 g. 0 for three points: nothing is left to judge by.
+double m2StandardError(const Quadratic &q, const std::vector<double> &t, const std::vector<double> &y, double k)
+{
+    const std::size_t n = t.size();
+    if (n <= 3)
+        return 0;
+    const auto [a, b, c] = q.x;
+    const double root = std::sqrt(a * c - b * b / 4);
+    const std::array<double, 3> g = {k * c / (2 * root), -k * b / (4 * root), k * a / (2 * root)};
+    // R' u = g by forward substitution, then R w = u by back substitution.
+    std::array<double, 3> u{}, w{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        double s = g[i];
+        for (std::size_t j = 0; j < i; ++j)
+            s -= q.r[j][i] * u[j];
+        u[i] = s / q.r[i][i];
+    }
+    for (int i = 2; i >= 0; --i) {
+        double s = u[std::size_t(i)];
+        for (std::size_t j = std::size_t(i) + 1; j < 3; ++j)
+            s -= q.r[std::size_t(i)][j] * w[j];
+        w[std::size_t(i)] = s / q.r[std::size_t(i)][std::size_t(i)];
+    }
+    double variance = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double residual = y[i] - (a + t[i] * (b + t[i] * c));
+        const double h = w[0] + t[i] * (w[1] + t[i] * w[2]);
+        variance += residual * residual * h * h;
+    }
+    return std::sqrt(variance * double(n) / double(n - 3));
 }
 
 std::string isoNote(const CausticFit &fit)
@@ -84,14 +132,33 @@ std::string isoNote(const CausticFit &fit)
     return text + ".";
 }
 
-CausticFitResult failure(std::string message)
+CausticFitResult failure(CausticFailure kind, std::string message)
 {
     CausticFitResult result;
+    result.failure = kind;
     result.error = std::move(message);
     return result;
 }
 
+// How far below 1 an M^2 may come out of a measurement of an ideal beam without a warning (beyond
+// three standard errors of the fit): the diameters of a Gaussian beam are measured a few tenths
+// of a per cent small.
+constexpr double M2Slack = 0.01;
+// The share of d^2 at the middle of the measured z below which a fitted waist is not resolved.
+constexpr double UnresolvedWaist = 1e-6;
+
 } // namespace
+
+const char *causticWarningName(CausticWarning warning)
+{
+    switch (warning) {
+    case CausticWarning::M2BelowOne:
+        return "m2_below_1";
+    case CausticWarning::WaistOutsideRange:
+        break;
+    }
+    return "waist_outside_range";
+}
 
 double CausticFit::diameterAt(double zMm) const
 {
@@ -102,15 +169,24 @@ double CausticFit::diameterAt(double zMm) const
 CausticFitResult fitCaustic(const std::vector<CausticPoint> &points, double wavelengthNm)
 {
     if (!(wavelengthNm > 0) || !std::isfinite(wavelengthNm))
-        return failure("the wavelength must be a positive number of nanometres");
-    if (points.size() < 3)
-        return failure("a caustic fit needs at least 3 points, there " +
-                       std::string(points.size() == 1 ? "is " : "are ") + std::to_string(points.size()));
+        return failure(CausticFailure::BadWavelength, "the wavelength must be a positive number of nanometres");
+    if (points.size() < 3) {
+        CausticFitResult few = failure(CausticFailure::TooFewPoints,
+                                       "a caustic fit needs at least 3 points, there " +
+                                           std::string(points.size() == 1 ? "is " : "are ") +
+                                           std::to_string(points.size()));
+        few.points = points.size();
+        return few;
+    }
     for (const CausticPoint &p : points) {
         if (!std::isfinite(p.zMm))
-            return failure("a z position is not a finite number");
-        if (!std::isfinite(p.dUm) || p.dUm <= 0)
-            return failure("the diameter at z = " + std::to_string(p.zMm) + " mm is not a positive number");
+            return failure(CausticFailure::NonFiniteZ, "a z position is not a finite number");
+        if (!std::isfinite(p.dUm) || p.dUm <= 0) {
+            CausticFitResult bad = failure(CausticFailure::BadDiameter, "the diameter at z = " + std::to_string(p.zMm) +
+                                                                            " mm is not a positive number");
+            bad.failedZMm = p.zMm;
+            return bad;
+        }
     }
 
     // Centre and scale z so that the normal matrix of [1, t, t^2] stays well conditioned whatever
@@ -124,21 +200,30 @@ CausticFitResult fitCaustic(const std::vector<CausticPoint> &points, double wave
     for (const CausticPoint &p : points)
         scale = std::max(scale, std::abs(p.zMm - mean));
     if (scale == 0)
-        return failure("the points need at least 3 different z positions");
+        return failure(CausticFailure::TooFewPositions, "the points need at least 3 different z positions");
     std::vector<double> t(n), y(n);
     for (std::size_t i = 0; i < n; ++i) {
         t[i] = (points[i].zMm - mean) / scale;
         y[i] = points[i].dUm * points[i].dUm;
     }
-    const std::optional<std::array<double, 3>> coefficients = solveQuadratic(t, y);
-    if (!coefficients)
-        return failure("the points need at least 3 different z positions");
-    const auto [a, b, c] = *coefficients;
+    const std::optional<Quadratic> quadratic = solveQuadratic(t, y);
+    if (!quadratic)
+        return failure(CausticFailure::TooFewPositions, "the points need at least 3 different z positions");
+    const auto [a, b, c] = quadratic->x;
     if (!(c > 0))
-        return failure("the diameters do not narrow to a waist: the fitted d^2 = A + Bz + Cz^2 has C <= 0");
+        return failure(CausticFailure::NoNarrowing,
+                       "the diameters do not narrow to a waist: the fitted d^2 = A + Bz + Cz^2 has C <= 0");
+    // a is d^2 at the middle of the measured z; the vertex value does not depend on the shift.
     const double waistSquared = a - b * b / (4 * c);
-    if (!(waistSquared > 0))
-        return failure("the fit has no real waist: A - B^2/4C <= 0 (the diameters fall faster than a beam's can)");
+    // Clearly below zero the diameters fall faster than a beam's can; about zero (an exact cone,
+    // give or take rounding) they narrow like a cone's.
+    if (!(waistSquared > -UnresolvedWaist * a))
+        return failure(CausticFailure::NoRealWaist,
+                       "the fit has no real waist: A - B^2/4C <= 0 (the diameters fall faster than a beam's can)");
+    if (!(waistSquared > UnresolvedWaist * a))
+        return failure(CausticFailure::NoRealWaist,
+                       "the fit has no real waist: A - B^2/4C <= 1e-6 A (the diameters narrow like a cone's, so "
+                       "no waist is resolved)");
 
     CausticFit fit;
     fit.d0Um = std::sqrt(waistSquared);
@@ -163,6 +248,13 @@ CausticFitResult fitCaustic(const std::vector<CausticPoint> &points, double wave
     fit.isoValid = fit.points >= IsoMinimumPoints && fit.pointsWithinZr >= IsoMinimumNearWaist &&
                    fit.pointsBeyond2Zr >= IsoMinimumFarField;
     fit.isoNote = isoNote(fit);
+    fit.m2StandardError = m2StandardError(*quadratic, t, y, std::numbers::pi / (4 * wavelengthNm * scale));
+    if (fit.m2 < 1 - std::max(M2Slack, 3 * fit.m2StandardError))
+        fit.warnings.push_back(CausticWarning::M2BelowOne);
+    const auto [zLow, zHigh] = std::minmax_element(points.begin(), points.end(),
+                                                   [](const CausticPoint &p, const CausticPoint &q) { return p.zMm < q.zMm; });
+    if (fit.z0Mm < zLow->zMm || fit.z0Mm > zHigh->zMm)
+        fit.warnings.push_back(CausticWarning::WaistOutsideRange);
     CausticFitResult result;
     result.fit = std::move(fit);
     return result;

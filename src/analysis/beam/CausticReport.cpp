@@ -1,23 +1,34 @@
 #include "analysis/beam/CausticReport.h"
 
-#include <stdexcept>
 
 namespace lumetra::beam {
 
 std::vector<AxisFit> fitCausticAxes(const CausticSeries &series)
 {
     std::vector<AxisFit> fits;
-    for (const CausticAxis &axis : series.axes) {
-        const CausticFitResult result = fitCaustic(axis.points, series.wavelengthNm);
-        if (!result.ok())
-            throw std::invalid_argument("axis " + axis.label.toStdString() + ": " + result.error);
-        fits.push_back({fits.empty() ? "x" : "y", *result.fit});
-    }
+    for (const CausticAxis &axis : series.axes)
+        fits.push_back({fits.empty() ? "x" : "y", axis.label.toStdString(),
+                        fitCaustic(axis.points, series.wavelengthNm)});
     return fits;
 }
 
-nlohmann::ordered_json causticFitJson(const CausticFit &fit)
+std::vector<std::string> causticFailures(const std::vector<AxisFit> &fits)
 {
+    std::vector<std::string> failures;
+    for (const AxisFit &f : fits)
+        if (!f.result.ok())
+            failures.push_back("axis " + f.label + ": " + f.result.error);
+    return failures;
+}
+
+nlohmann::ordered_json causticFitJson(const CausticFitResult &result)
+{
+    if (!result.ok())
+        return {{"error", result.error}};
+    const CausticFit &fit = *result.fit;
+    nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
+    for (const CausticWarning w : fit.warnings)
+        warnings.push_back(causticWarningName(w));
     return {{"d0_um", fit.d0Um},
             {"z0_mm", fit.z0Mm},
             {"zr_mm", fit.zrMm},
@@ -28,7 +39,8 @@ nlohmann::ordered_json causticFitJson(const CausticFit &fit)
             {"points_within_zr", fit.pointsWithinZr},
             {"points_beyond_2zr", fit.pointsBeyond2Zr},
             {"iso_valid", fit.isoValid},
-            {"iso_note", fit.isoNote}};
+            {"iso_note", fit.isoNote},
+            {"warnings", warnings}};
 }
 
 nlohmann::ordered_json causticReportJson(double wavelengthNm, const std::vector<AxisFit> &fits,
@@ -39,7 +51,7 @@ nlohmann::ordered_json causticReportJson(double wavelengthNm, const std::vector<
     if (axes)
         json["axes"] = *axes;
     for (const AxisFit &f : fits)
-        json[f.key] = causticFitJson(f.fit);
+        json[f.key] = causticFitJson(f.result);
     if (frames)
         json["frames"] = *frames;
     return json;

@@ -13,20 +13,24 @@
 // fitted, then written as JSON.
 namespace lumetra::beam {
 
-// The fit of one axis with the key it is reported under ("x" or "y").
+// The fit of one axis with the key it is reported under ("x" or "y"), or why it failed.
 struct AxisFit
 {
     std::string key;
-    CausticFit fit;
+    std::string label; // the axis as the series names it
+    CausticFitResult result;
 };
 
 // Fits every axis of the series; the first is reported as "x", the second as "y" (also for the
-// principal axes). Throws std::invalid_argument "axis LABEL: why" for an axis without a waist.
+// principal axes). An axis without a waist keeps its error beside the others.
 std::vector<AxisFit> fitCausticAxes(const CausticSeries &series);
+// "axis LABEL: why" for every axis that could not be fitted.
+std::vector<std::string> causticFailures(const std::vector<AxisFit> &fits);
 
 // {"d0_um", "z0_mm", "zr_mm", "theta_mrad", "m2", "residual_rms_um", "points", "points_within_zr",
-//  "points_beyond_2zr", "iso_valid", "iso_note"}
-nlohmann::ordered_json causticFitJson(const CausticFit &fit);
+//  "points_beyond_2zr", "iso_valid", "iso_note", "warnings": ["m2_below_1", ...]}; a failed fit is
+// {"error": "..."}.
+nlohmann::ordered_json causticFitJson(const CausticFitResult &result);
 
 // {"wavelength_nm", "axes" (when given), "x", "y" (when fitted), "frames" (when given)}.
 nlohmann::ordered_json causticReportJson(double wavelengthNm, const std::vector<AxisFit> &fits,
