@@ -6,6 +6,7 @@
 
 #include "support/FrameImage.h"
 #include "support/SyntheticBeam.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <QTemporaryDir>
 
@@ -14,7 +15,6 @@
 #include <cmath>
 #include <numbers>
 #include <thread>
-#include "platform/framefiles/PictureFiles.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "support/BenchPictures.h"
 #include "support/FrameWriters.h"
 #include "support/SyntheticBeam.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,7 +22,6 @@
 #ifdef LUMETRA_HAVE_OPENCV
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
-#include "platform/framefiles/PictureFiles.h"
 #endif
 
 namespace {

@@ -1,9 +1,9 @@
 #include "caustic/FrameMeasureQueue.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
-#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra {
 

@@ -2,13 +2,14 @@
 // each frame, measured at full resolution; several files in parallel.
 #include "analysis/beam/BeamBatch.h"
 #include "analysis/beam/BeamRows.h"
+#include "cli/ArgumentCursor.h"
 #include "cli/CliCommand.h"
 #include "platform/framefiles/FrameFile.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra::cli {
 namespace {
@@ -39,15 +40,13 @@ double numberOption(const QString &name, const QString &text, double low, double
 BeamRequest parseBeamRequest(const QStringList &args)
 {
     BeamRequest request;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
+    for (ArgumentCursor cursor(args); cursor.next();) {
+        const QString &a = cursor.current();
         if (!a.startsWith(QLatin1String("--"))) {
             request.images << a;
             continue;
         }
-        if (i + 1 >= args.size())
-            throw CliError(QStringLiteral("%1 needs a value").arg(a));
-        const QString value = args[++i];
+        const QString value = cursor.value();
         if (a == QLatin1String("--dark"))
             request.darkPath = value;
         else if (a == QLatin1String("--pixel-size"))

@@ -7,9 +7,9 @@
 #include "platform/settings/SettingsFile.h"
 #include "cli/CliCommand.h"
 #include "analysis/picture/WorkspacePicture.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <QStringLiteral>
-#include "platform/framefiles/PictureFiles.h"
 #include "types/WorkspaceRaster.h"
 
 namespace lumetra::cli {

@@ -4,11 +4,11 @@
 #include "analysis/beam/FrameNameZ.h"
 #include "analysis/beam/BeamRows.h"
 #include "cli/CliCommand.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <QDir>
 
 #include <cmath>
-#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra::cli {
 

@@ -15,6 +15,7 @@
 #include "workspace/WorkspaceGeometry.h"
 #include "workspace/WorkspaceMenu.h"
 #include "workspace/SettingsDialog.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,7 +29,6 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
-#include "platform/framefiles/PictureFiles.h"
 
 namespace lumetra {
 

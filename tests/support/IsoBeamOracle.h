@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/BeamFrame.h"
+#include "types/BeamFrame.h"
 
 // The second-moment beam measurement exactly as ISO 11146-1 and ISO/TR 11146-3 describe it,
 // written out pixel by pixel in double precision without any of the program's code: the oracle

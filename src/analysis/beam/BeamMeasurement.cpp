@@ -419,7 +419,7 @@ BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options, c
         const Stripes stripes = findStripesAround(view, corners);
         if (stripes.direction != StripeDirection::None) {
             if (corrected.empty())
-                corrected = frame.values;
+                corrected.assign(frame.values, frame.values + count);
             subtractStripes(corrected, frame.width, frame.height, stripes);
             view.values = corrected.data();
             corners = cornerStatistics(view, options.cornerFraction);
