@@ -1,6 +1,8 @@
 #include "beamview/CalibrationDialog.h"
 
 #include "beamview/BeamWindow.h"
+#include "platform/CaptureFramePort.h"
+#include "platform/CurveViewPort.h"
 #include "platform/Calibration.h"
 #include "platform/Dialogs.h"
 #include "platform/WorkspacePort.h"
@@ -164,8 +166,13 @@ bool CalibrationDialog::accept()
         warn(QStringLiteral("无法保存标定：设置文件不能写入。"));
         return false;
     }
+    // Every open window shows the new lengths at once.
     if (BeamWindow *beam = BeamWindow::instance(m_context))
         beam->calibrationChanged();
+    if (m_context.curveWindow)
+        m_context.curveWindow->calibrationChanged();
+    if (m_context.captureFrames)
+        m_context.captureFrames->calibrationChanged();
     close();
     return true;
 }

@@ -75,6 +75,12 @@ QImage Frm_Connect::currentFrame() const
     return SDK2000->currentFrame();
 }
 
+void Frm_Connect::calibrationChanged()
+{
+    if (m_live)
+        m_live->calibrationChanged();
+}
+
 QString Frm_Connect::bmpFilter()
 {
     return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");

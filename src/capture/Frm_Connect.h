@@ -61,6 +61,7 @@ public:
 
     // CaptureFramePort: the picture on show.
     QImage currentFrame() const override;
+    void calibrationChanged() override;
 
     static QString bmpFilter();
     static QString jpegFilter();

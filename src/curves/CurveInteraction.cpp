@@ -30,6 +30,25 @@ void CurveInteraction::mouseMoved(int x, int y)
     track(x, y);
 }
 
+QString CurveInteraction::positionText(int x, int y) const
+{
+    const AnalysisState &s = m_window.state();
+    const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
+    if (m_window.isVertical())
+        return CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel);
+    return CurveValues::positionText(CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel);
+}
+
+void CurveInteraction::relabelPosition()
+{
+    QLabel *readout = m_window.positionReadout();
+    if (readout->text().isEmpty())
+        return;
+    const AnalysisState &s = m_window.state();
+    readout->setText(positionText(int(s.CursorX), int(s.CursorY)));
+    readout->adjustSize();
+}
+
 void CurveInteraction::track(int x, int y)
 {
     AnalysisState &s = m_window.state();
@@ -37,13 +56,11 @@ void CurveInteraction::track(int x, int y)
     const PictureSurface &plot = m_window.plot();
     QLabel *label1 = m_window.label1();
     QLabel *label2 = m_window.label2();
-    const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
     if (vertical) {
         label1->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, true, x)));
-        label2->setText(CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel));
+        label2->setText(positionText(x, y));
     } else {
-        label1->setText(CurveValues::positionText(
-            CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel));
+        label1->setText(positionText(x, y));
         label2->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, false, y)));
     }
     label1->adjustSize();

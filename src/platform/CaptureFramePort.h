@@ -13,6 +13,8 @@ public:
     virtual ~CaptureFramePort() = default;
     // The frame on show; a null image before the first frame has arrived.
     virtual QImage currentFrame() const = 0;
+    // A new calibration was saved: the lengths in µm follow it at once.
+    virtual void calibrationChanged() {}
 };
 
 } // namespace lumetra

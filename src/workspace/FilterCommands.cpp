@@ -54,6 +54,8 @@ void runWorkspaceFilter(Frm_transact &workspace, ImageFilter filter)
     // An open curve window shows the filtered picture, not the one it sampled when it opened.
     if (context.curveWindow && context.state.CurveWindowOpen)
         context.curveWindow->resamplePicture();
+    if (context.workspacePictureChanged)
+        context.workspacePictureChanged();
 }
 
 void installFilterCommands(Frm_transact &workspace)
