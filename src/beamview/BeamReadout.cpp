@@ -48,6 +48,11 @@ BeamReadout beamReadout(const beam::BeamResult &r, const Calibration &calibratio
     length("D4σ短轴(µm)", r.dMinor);
     length("D4σx(µm)", r.dX);
     length("D4σy(µm)", r.dY);
+    // How the numbers were measured, after every earlier column (a log keeps its columns' places).
+    add("方法", r.method == beam::BeamMethod::Iso ? QStringLiteral("ISO 11146") : QStringLiteral("稳健"));
+    add("拖尾校正", r.stripeCorrection == beam::StripeCorrection::Columns ? QStringLiteral("列")
+                    : r.stripeCorrection == beam::StripeCorrection::Rows  ? QStringLiteral("行")
+                                                                          : QStringLiteral("无"));
     return out;
 }
 

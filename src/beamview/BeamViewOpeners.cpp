@@ -10,6 +10,10 @@ void installBeamViewOpeners(AppContext &context)
 {
     context.openBeamWindow = [&context] { BeamWindow::showWindow(context); };
     context.openCalibrationDialog = [&context] { CalibrationDialog::showDialog(context); };
+    context.workspacePictureChanged = [&context] {
+        if (BeamWindow *window = BeamWindow::instance(context))
+            window->pictureChanged();
+    };
 }
 
 } // namespace lumetra

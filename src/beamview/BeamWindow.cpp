@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QTime>
@@ -27,6 +28,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
@@ -109,10 +111,27 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     m_warning = new QLabel(QStringLiteral("背景结构影响测量，请采集暗场"), this);
     m_warning->setStyleSheet(QStringLiteral("color: rgb(200, 100, 0);"));
     m_darkLabel = new QLabel(this);
-    for (QLabel *label : {m_sourceLabel, m_status, m_saturation, m_warning, m_darkLabel}) {
+    m_stripes = new QLabel(this);
+    m_stripes->setObjectName(QStringLiteral("stripes"));
+    m_stripes->setStyleSheet(QStringLiteral("color: rgb(0, 90, 170);"));
+    for (QLabel *label : {m_sourceLabel, m_status, m_saturation, m_warning, m_stripes, m_darkLabel}) {
         label->setWordWrap(true);
         layout->addWidget(label);
     }
+
+    auto *methodRow = new QHBoxLayout;
+    methodRow->addWidget(new QLabel(QStringLiteral("方法"), this));
+    m_method = new QComboBox(this);
+    m_method->setObjectName(QStringLiteral("method"));
+    m_method->addItems({QStringLiteral("稳健（默认）"), QStringLiteral("ISO 11146（严格）")});
+    m_method->setToolTip(QStringLiteral("稳健：暗电平按光斑周围拟合的平面扣除；"
+                                        "ISO 11146：按标准原文，四角暗电平、3 倍直径积分区域迭代"));
+    connect(m_method, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_options.method = index == 1 ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
+        measure();
+    });
+    methodRow->addWidget(m_method, 1);
+    layout->addLayout(methodRow);
 
     auto *values = new QHBoxLayout;
     auto *grid = new QGridLayout;
@@ -220,8 +239,25 @@ QString BeamWindow::micronText(const QString &key) const
     return label ? label->text() : QString();
 }
 
+void BeamWindow::pictureChanged()
+{
+    m_overlay.remove();
+    m_result.reset();
+    m_stale = true;
+    showResult();
+    if (m_measurePending)
+        return;
+    m_measurePending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_measurePending)
+            measure();
+    });
+}
+
 void BeamWindow::measure()
 {
+    m_measurePending = false;
+    m_stale = false;
     m_source = currentBeamSource(m_context);
     m_result.reset();
     m_widths.reset();
@@ -280,7 +316,10 @@ void BeamWindow::showResult()
                                          .arg(m_source.frame.bitDepth)
                                          .arg(larger ? QStringLiteral("，整幅测量") : QString())
                                    : m_source.name);
-    if (!present)
+    if (m_stale) {
+        m_sourceLabel->clear();
+        m_status->setText(QStringLiteral("未测量"));
+    } else if (!present)
         m_status->setText(m_source.error);
     else if (m_result->status == beam::BeamStatus::NoBeam)
         m_status->setText(QStringLiteral("未检测到光斑"));
@@ -292,6 +331,11 @@ void BeamWindow::showResult()
     m_saturation->setText(QStringLiteral("饱和：%1 个像素").arg(saturated));
     m_saturation->setVisible(saturated > 0);
     m_warning->setVisible(present && m_result->backgroundWarning);
+    const beam::StripeCorrection stripes = present ? m_result->stripeCorrection : beam::StripeCorrection::None;
+    m_stripes->setText(stripes == beam::StripeCorrection::Columns ? QStringLiteral("已校正拖尾（列）")
+                       : stripes == beam::StripeCorrection::Rows  ? QStringLiteral("已校正拖尾（行）")
+                                                                  : QString());
+    m_stripes->setVisible(!m_stripes->text().isEmpty());
 
     if (m_darkSizeMismatch)
         m_darkLabel->setText(QStringLiteral("暗场（%1 × %2）与图像尺寸不同，未扣除")

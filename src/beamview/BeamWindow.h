@@ -16,6 +16,7 @@
 #include <optional>
 
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -48,6 +49,10 @@ public:
 
     // Measures the current frame again and shows the result.
     void measure();
+    // The workspace's picture changed (another file, a new placement, a filter): the window
+    // shows "未测量" without numbers or marks at once and measures again when the program is idle.
+    void pictureChanged();
+    bool measured() const { return !m_stale; }
     // Units follow a changed calibration.
     void calibrationChanged();
 
@@ -67,6 +72,10 @@ public:
     QLabel *saturationLabel() const { return m_saturation; }
     QLabel *darkLabel() const { return m_darkLabel; }
     QLabel *warningLabel() const { return m_warning; }
+    // "已校正拖尾（列）" / "已校正拖尾（行）" when smear stripes were taken out.
+    QLabel *stripeLabel() const { return m_stripes; }
+    // "稳健（默认）" or "ISO 11146（严格）": the method of the measurement.
+    QComboBox *methodChoice() const { return m_method; }
     QCheckBox *shapeSwitch(const QString &key) const { return m_switches.value(key); }
     const BeamOverlay &overlay() const { return m_overlay; }
     bool darkFrameInUse() const { return m_dark.has_value(); }
@@ -114,6 +123,10 @@ private:
     QLabel *m_saturation = nullptr;
     QLabel *m_warning = nullptr;
     QLabel *m_darkLabel = nullptr;
+    QLabel *m_stripes = nullptr;
+    QComboBox *m_method = nullptr;
+    bool m_stale = false;          // the picture changed since the last measurement
+    bool m_measurePending = false; // a measurement is queued
     QHash<QString, QLabel *> m_pixelLabels;
     QHash<QString, QLabel *> m_micronLabels;
     QHash<QString, QCheckBox *> m_switches;

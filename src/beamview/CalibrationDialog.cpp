@@ -1,6 +1,11 @@
 #include "beamview/CalibrationDialog.h"
 
 #include "beamview/BeamWindow.h"
+#include "platform/ports/CaptureFramePort.h"
+#include "platform/ports/CurveViewPort.h"
+#include "platform/settings/Calibration.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/ports/WorkspacePort.h"
 #include "platform/settings/Calibration.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/ports/WorkspacePort.h"
@@ -156,8 +161,13 @@ bool CalibrationDialog::accept()
         warn(QStringLiteral("无法保存标定：设置文件不能写入。"));
         return false;
     }
+    // Every open window shows the new lengths at once.
     if (BeamWindow *beam = BeamWindow::instance(m_context))
         beam->calibrationChanged();
+    if (m_context.curveWindow)
+        m_context.curveWindow->calibrationChanged();
+    if (m_context.captureFrames)
+        m_context.captureFrames->calibrationChanged();
     close();
     return true;
 }

@@ -93,6 +93,12 @@ QString CaptureWindow::cameraSettings() const
         .arg(card->get(CardId::Saturation));
 }
 
+void CaptureWindow::calibrationChanged()
+{
+    if (m_live)
+        m_live->calibrationChanged();
+}
+
 QString CaptureWindow::bmpFilter()
 {
     return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");

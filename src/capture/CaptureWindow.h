@@ -63,6 +63,7 @@ public:
     QImage currentFrame() const override;
     // The card's channel, video size, standard and picture controls.
     QString cameraSettings() const override;
+    void calibrationChanged() override;
 
     static QString bmpFilter();
     static QString jpegFilter();

@@ -36,4 +36,38 @@ QString isoCheckText(const beam::CausticFit &fit)
     return QStringLiteral("不符合 ISO 11146-1: 还需 %1").arg(missing.join(QStringLiteral("、")));
 }
 
+QString causticFailureText(const beam::CausticFitResult &result)
+{
+    using beam::CausticFailure;
+    switch (result.failure) {
+    case CausticFailure::BadWavelength:
+        return QStringLiteral("波长必须是正数");
+    case CausticFailure::TooFewPoints:
+        return QStringLiteral("拟合至少需要 3 个点，现有 %1 个").arg(result.points);
+    case CausticFailure::NonFiniteZ:
+        return QStringLiteral("有一个 z 位置不是有限数");
+    case CausticFailure::BadDiameter:
+        return QStringLiteral("z = %1 mm 处的直径不是正数").arg(result.failedZMm);
+    case CausticFailure::TooFewPositions:
+        return QStringLiteral("至少需要 3 个不同的 z 位置");
+    case CausticFailure::NoNarrowing:
+        return QStringLiteral("直径没有收窄到束腰：拟合 d² = A + Bz + Cz² 的 C ≤ 0");
+    case CausticFailure::NoRealWaist:
+        return QStringLiteral("拟合没有真实的束腰：A − B²/4C ≤ 10⁻⁶ A（直径像圆锥一样收窄或更快，束腰无法分辨）");
+    case CausticFailure::None:
+        break;
+    }
+    return QString();
+}
+
+QStringList causticWarningTexts(const beam::CausticFit &fit)
+{
+    QStringList texts;
+    for (const beam::CausticWarning w : fit.warnings)
+        texts << (w == beam::CausticWarning::M2BelowOne
+                      ? QStringLiteral("M² < 1 不符合物理规律：请检查波长和像素尺寸")
+                      : QStringLiteral("束腰位置在测量范围之外，是外推的：请在束腰两侧测量"));
+    return texts;
+}
+
 } // namespace lumetra

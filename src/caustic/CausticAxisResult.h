@@ -3,6 +3,7 @@
 #include "analysis/beam/CausticSeries.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -22,5 +23,10 @@ QString causticAxisName(const QString &label);
 
 // The ISO 11146-1 point-distribution check in words: "符合 ISO 11146-1" or what is missing.
 QString isoCheckText(const beam::CausticFit &fit);
+
+// Why an axis could not be fitted, in the window's words.
+QString causticFailureText(const beam::CausticFitResult &result);
+// What makes a fit physically doubtful, one sentence per warning ("M² < 1 不符合物理规律：…").
+QStringList causticWarningTexts(const beam::CausticFit &fit);
 
 } // namespace lumetra

@@ -71,6 +71,19 @@ void CausticChart::setSeries(const beam::CausticSeries &series)
             dMax = std::max(dMax, p.dUm);
             any = true;
         }
+    // Every fitted waist and its Rayleigh range are in sight, also one extrapolated beyond the
+    // measurements (up to ten measured ranges away: a fit of a few poor points can put it anywhere).
+    const double measured = std::max(zMax - zMin, 1.0);
+    for (const beam::CausticAxis &axis : series.axes) {
+        const beam::CausticFitResult fit = beam::fitCaustic(axis.points, series.wavelengthNm);
+        if (!fit.ok())
+            continue;
+        const double low = fit.fit->z0Mm - fit.fit->zrMm, high = fit.fit->z0Mm + fit.fit->zrMm;
+        if (std::isfinite(low) && std::isfinite(high) && low > zMin - 10 * measured && high < zMax + 10 * measured) {
+            zMin = std::min(zMin, low);
+            zMax = std::max(zMax, high);
+        }
+    }
     const double margin = zMax > zMin ? 0.05 * (zMax - zMin) : 1.0;
     zMin -= margin;
     zMax += margin;
@@ -119,7 +132,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
     const beam::CausticFitResult result = beam::fitCaustic(axis.points, wavelengthNm);
     if (!result.ok()) {
         // The points stay; the legend says there is no curve and why.
-        const QString label = QStringLiteral("%1 无拟合: %2").arg(name, QString::fromStdString(result.error));
+        const QString label = QStringLiteral("%1 无拟合：%2").arg(name, causticFailureText(result));
         addLine(label, {}, QPen(colour, 2), true);
         m_fitLabels << label;
         return;

@@ -35,7 +35,7 @@ QStringList CausticResultsTable::columnTexts(const CausticAxisResult &result)
     for (int row = 0; row < RowCount; ++row)
         texts << QString();
     if (!result.fit.ok()) {
-        texts[Iso] = QStringLiteral("无法拟合: %1").arg(QString::fromStdString(result.fit.error));
+        texts[Iso] = QStringLiteral("无法拟合：%1").arg(causticFailureText(result.fit));
         return texts;
     }
     const beam::CausticFit &f = *result.fit.fit;
@@ -75,6 +75,9 @@ void CausticResultsTable::showResults(const std::vector<CausticAxisResult> &resu
             item->setTextAlignment(Qt::Alignment(row == Iso ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             if (row == Iso)
                 item->setForeground(result.fit.ok() && result.fit.fit->isoValid ? QColor(0, 128, 0) : QColor(192, 0, 0));
+            // An M² below 1 is not a result to read off without a second look.
+            if (row == M2 && result.fit.ok() && !result.fit.fit->warnings.empty())
+                item->setForeground(QColor(220, 0, 0));
             setItem(row, column, item);
         }
     }

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -110,6 +111,10 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("note"));
     m_note->setWordWrap(true);
+    m_warnings = new QLabel(this);
+    m_warnings->setObjectName(QStringLiteral("warnings"));
+    m_warnings->setWordWrap(true);
+    m_warnings->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0); font-weight: bold;"));
 
     auto *left = new QWidget(this);
     auto *leftLayout = new QVBoxLayout(left);
@@ -117,6 +122,7 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     leftLayout->addWidget(m_table, 3);
     leftLayout->addWidget(m_progress);
     leftLayout->addWidget(m_results, 2);
+    leftLayout->addWidget(m_warnings);
     leftLayout->addWidget(m_note);
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(left);
@@ -223,7 +229,15 @@ void CausticWindow::refresh()
 {
     const beam::CausticSeries series = currentSeries();
     m_chart->setSeries(series);
-    m_results->showResults(fitCausticAxes(series));
+    const std::vector<CausticAxisResult> results = fitCausticAxes(series);
+    m_results->showResults(results);
+    QStringList warnings;
+    for (const CausticAxisResult &r : results)
+        if (r.fit.ok())
+            for (const QString &text : causticWarningTexts(*r.fit.fit))
+                warnings << QStringLiteral("%1：%2").arg(r.name, text);
+    m_warnings->setText(warnings.join(u'\n'));
+    m_warnings->setVisible(!warnings.isEmpty());
     const int withoutZ = m_model->framesWithoutZ();
     m_note->setText(withoutZ > 0 ? QStringLiteral("%1 帧没有 z 位置, 未参与拟合 (在表中输入 z)").arg(withoutZ)
                                  : QString());
@@ -296,9 +310,9 @@ void CausticWindow::exportPlot_Click()
                     QStringLiteral("png"));
     if (!path)
         return;
-    QString error;
-    if (!saveCausticPlot(currentSeries(), *path, &error))
-        reportSaveFailure(error);
+    // The plot writer's reason is for the command line; the window says it in its own words.
+    if (!saveCausticPlot(currentSeries(), *path, nullptr))
+        reportSaveFailure(QStringLiteral("无法写入 %1").arg(QDir::toNativeSeparators(*path)));
 }
 
 PrintOutcome CausticWindow::printReport()

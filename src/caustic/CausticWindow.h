@@ -65,6 +65,8 @@ public:
     QChartView *chartView() const { return m_chartView; }
     CausticResultsTable *results() const { return m_results; }
     QLabel *note() const { return m_note; }
+    // In red, one line per doubtful fit: "x：M² < 1 不符合物理规律：请检查波长和像素尺寸".
+    QLabel *warnings() const { return m_warnings; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -92,6 +94,7 @@ private:
     QChartView *m_chartView = nullptr;
     CausticResultsTable *m_results = nullptr;
     QLabel *m_note = nullptr;
+    QLabel *m_warnings = nullptr;
 
     static QPointer<CausticWindow> s_instance;
 };

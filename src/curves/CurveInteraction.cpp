@@ -30,6 +30,25 @@ void CurveInteraction::mouseMoved(int x, int y)
     track(x, y);
 }
 
+QString CurveInteraction::positionText(int x, int y) const
+{
+    const AnalysisState &s = m_window.state();
+    const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
+    if (m_window.isVertical())
+        return CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel);
+    return CurveValues::positionText(CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel);
+}
+
+void CurveInteraction::relabelPosition()
+{
+    QLabel *readout = m_window.positionReadout();
+    if (readout->text().isEmpty())
+        return;
+    const AnalysisState &s = m_window.state();
+    readout->setText(positionText(int(s.view.CursorX), int(s.view.CursorY)));
+    readout->adjustSize();
+}
+
 void CurveInteraction::track(int x, int y)
 {
     AnalysisState &s = m_window.state();
@@ -37,13 +56,11 @@ void CurveInteraction::track(int x, int y)
     const PictureSurface &plot = m_window.plot();
     QLabel *xReadout = m_window.xReadout();
     QLabel *yReadout = m_window.yReadout();
-    const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
     if (vertical) {
         xReadout->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, true, x)));
-        yReadout->setText(CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel));
+        yReadout->setText(positionText(x, y));
     } else {
-        xReadout->setText(CurveValues::positionText(
-            CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel));
+        xReadout->setText(positionText(x, y));
         yReadout->setText(CurveValues::shortestNumber(CurveValues::intensityAt(s, false, y)));
     }
     xReadout->adjustSize();

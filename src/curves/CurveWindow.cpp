@@ -324,6 +324,14 @@ void CurveWindow::redrawForNewValues()
     followCut(CutTrigger::Key);
 }
 
+void CurveWindow::calibrationChanged()
+{
+    if (!m_loaded)
+        return;
+    m_widths->update();
+    m_interaction->relabelPosition();
+}
+
 void CurveWindow::resamplePicture()
 {
     WorkspacePort *workspace = m_context.workspace;

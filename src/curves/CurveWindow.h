@@ -71,6 +71,7 @@ public:
     void resamplePicture() override;
     void applyIntegrationWidth(double width) override;
     void raiseAboveWorkspace() override;
+    void calibrationChanged() override;
 
     // The display mode becomes `mode` and the mode buttons show it: the button of the mode shown
     // is the disabled one (none: both enabled). Nothing is redrawn.

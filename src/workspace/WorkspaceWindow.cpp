@@ -249,10 +249,14 @@ void WorkspaceWindow::showPlacedPicture()
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_state.picture.ImagePath).fileName() +
                    placementTitleSuffix(m_source) + m_titleMark);
+    if (m_context.workspacePictureChanged)
+        m_context.workspacePictureChanged();
 }
 
 void WorkspaceWindow::replacePicture(WorkspacePicture picture)
 {
+    // A mark after the title ("（饱和）") belongs to the picture it was given for.
+    m_titleMark.clear();
     RegionCommands *region = RegionCommands::of(*this);
     if (region && region->regionMode())
         menuItem(QStringLiteral("clearSurface"))->trigger();

@@ -36,6 +36,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
+#include <QtCharts/QValueAxis>
 
 using namespace lumetra;
 using lumetra::test::KnownCaustic;
@@ -171,7 +172,7 @@ TEST_F(CausticWindowTest, MeasuresAScriptedSeriesAndFitsAsRowsChange)
     // A different pixel size scales every diameter, not M²'s ratio to the divergence.
     const double d0 = resultNumber(w, CausticResultsTable::D0, 0);
     w.pixelSize()->setValue(2 * PixelUm);
-    EXPECT_NEAR(resultNumber(w, CausticResultsTable::D0, 0), 2 * d0, 0.1);
+    EXPECT_NEAR(resultNumber(w, CausticResultsTable::D0, 0), 2 * d0, 0.1 + 1e-9); // both texts rounded to 0.1
 }
 
 TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
@@ -296,4 +297,53 @@ TEST_F(CausticWindowTest, ReportPrintsChartFitIsoCheckAndFramesOnOnePage)
     // The chart under the settings: its curves, points and labels are ink.
     const QImage page = lumetra::testing::renderPdf(pdf, 60);
     EXPECT_GT(lumetra::testing::inkCount(page, QRect(0, int(page.height() * 0.12), page.width(), int(page.height() * 0.3))), 1500);
+
+TEST_F(CausticWindowTest, ImpossibleFitsAreWarnedInRedAndEveryMessageIsChinese)
+{
+    CausticWindow &w = openWindow();
+    QStringList frames = writeFrames().mid(0, 11);
+    // A wrong pixel size: the frames were taken at 10 µm, the window is told 4 µm.
+    w.pixelSize()->setValue(4);
+    w.addFrames(frames);
+    ASSERT_TRUE(waitUntilMeasured(w));
+    EXPECT_LT(resultNumber(w, CausticResultsTable::M2, 0), 1);
+    ASSERT_FALSE(w.warnings()->isHidden());
+    EXPECT_TRUE(w.warnings()->text().contains(QStringLiteral("x：M² < 1 不符合物理规律：请检查波长和像素尺寸")))
+        << w.warnings()->text().toStdString();
+    EXPECT_EQ(w.results()->item(CausticResultsTable::M2, 0)->foreground().color(), QColor(220, 0, 0));
+    w.pixelSize()->setValue(PixelUm);
+    EXPECT_TRUE(w.warnings()->isHidden()) << w.warnings()->text().toStdString();
+
+    // Two frames cannot be fitted: the table and the chart say why in Chinese.
+    w.clearFrames_Click();
+    w.addFrames(frames.mid(0, 2));
+    ASSERT_TRUE(waitUntilMeasured(w));
+    const QString why = QStringLiteral("拟合至少需要 3 个点，现有 2 个");
+    EXPECT_EQ(w.results()->resultText(CausticResultsTable::Iso, 0), QStringLiteral("无法拟合：") + why);
+    ASSERT_EQ(w.chart()->fitLabels().size(), 2);
+    EXPECT_EQ(w.chart()->fitLabels()[0], QStringLiteral("x 无拟合：") + why);
+    for (const QString &label : w.chart()->fitLabels())
+        EXPECT_FALSE(label.contains(QStringLiteral("the "))) << label.toStdString();
+}
+
+TEST_F(CausticWindowTest, TheChartShowsAWaistBeyondTheMeasuredFrames)
+{
+    CausticWindow &w = openWindow();
+    // Frames on the far side of the focus only: the waist and its Rayleigh range lie before them.
+    QStringList frames;
+    for (const double offset : {0.8, 1.2, 1.6, 2.0, 2.4, 2.8, 3.2})
+        frames << frame(QStringLiteral("t-%1mm.png"), std::round((major.z0Mm + offset * major.zrMm()) * 10) / 10);
+    w.addFrames(frames);
+    ASSERT_TRUE(waitUntilMeasured(w));
+    const beam::CausticSeries series = w.currentSeries();
+    const auto *zAxis = qobject_cast<QValueAxis *>(w.chart()->axes(Qt::Horizontal).first());
+    ASSERT_NE(zAxis, nullptr);
+    for (const beam::CausticAxis &axis : series.axes) {
+        const beam::CausticFitResult fit = beam::fitCaustic(axis.points, 1064);
+        ASSERT_TRUE(fit.ok()) << fit.error;
+        EXPECT_LT(fit.fit->z0Mm, frames.size() > 0 ? w.frameModel().frames()[0].zMm.value() : 0) << "before the frames";
+        EXPECT_LE(zAxis->min(), fit.fit->z0Mm - fit.fit->zrMm);
+        EXPECT_GE(zAxis->max(), fit.fit->z0Mm + fit.fit->zrMm);
+    }
+    EXPECT_TRUE(w.warnings()->text().contains(QStringLiteral("束腰位置在测量范围之外")));
 }

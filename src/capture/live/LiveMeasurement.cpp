@@ -45,6 +45,12 @@ void LiveMeasurement::setEnabled(bool on)
         m_overlay->raise();
 }
 
+void LiveMeasurement::calibrationChanged()
+{
+    if (m_enabled)
+        m_panel->setCalibration(loadCalibration(m_calibrationFile));
+}
+
 void LiveMeasurement::frameShown()
 {
     m_rate.frameAt(m_clock.nsecsElapsed() / 1e9);

@@ -33,6 +33,8 @@ public:
     ~LiveMeasurement() override;
 
     void setEnabled(bool on);
+    // The calibration file changed: the next numbers are in its µm.
+    void calibrationChanged();
     bool isEnabled() const { return m_enabled; }
 
     LivePanel *panel() const { return m_panel; }

@@ -44,6 +44,9 @@ struct AppContext
     // "光束参数" of the workspace and "标定" of the workspace and the capture window.
     std::function<void()> openBeamWindow = nullptr;
     std::function<void()> openCalibrationDialog = nullptr;
+    // The workspace's picture was loaded, placed anew or filtered: the windows that show results
+    // of it follow (wired at start-up; the workspace calls it).
+    std::function<void()> workspacePictureChanged = nullptr;
     // The calibration's settings file (empty: the user's configuration folder; tests use a
     // temporary one).
     QString calibrationFile = {};

@@ -16,6 +16,8 @@ public:
     virtual QImage currentFrame() const = 0;
     // The camera and its settings in one line, for reports of its frames (empty: unknown).
     virtual QString cameraSettings() const { return {}; }
+    // A new calibration was saved: the lengths in µm follow it at once.
+    virtual void calibrationChanged() {}
 };
 
 } // namespace lumetra

@@ -34,6 +34,8 @@ public:
     // Puts the curve window and its table back above the other child windows (the workspace
     // was brought forward), without taking the keyboard from the window that has it.
     virtual void raiseAboveWorkspace() = 0;
+    // A new calibration was saved: the lengths in µm follow it at once.
+    virtual void calibrationChanged() {}
 };
 
 } // namespace lumetra
