@@ -104,11 +104,19 @@ PrintOutcome printBeamReport(PrinterService &printer, const BeamReportContent &c
                   {QStringLiteral("测量时间"), c.measuredAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))},
                   {QStringLiteral("程序"), ReportSheet::program()},
                   {QStringLiteral("暗场"), c.darkText},
-                  {QStringLiteral("条纹校正"), QStringLiteral("无")}},
+                  {QStringLiteral("条纹校正"), r.stripeCorrection == beam::StripeCorrection::Columns ? QStringLiteral("已校正拖尾（列）")
+                                              : r.stripeCorrection == beam::StripeCorrection::Rows
+                                                  ? QStringLiteral("已校正拖尾（行）")
+                                                  : QStringLiteral("无")},
+                  {QStringLiteral("方法"), r.method == beam::BeamMethod::Iso ? QStringLiteral("ISO 11146（严格）")
+                                                                              : QStringLiteral("稳健（默认）")}},
                  2);
     sheet.skip(-60);
     sheet.fields({{QStringLiteral("标定"), calibrationText(c.calibration)},
-                  {QStringLiteral("积分区域"), QStringLiteral("%1 × D4σ 的矩形（ISO/TR 11146-3），暗电平为其外围拟合的平面")
+                  {QStringLiteral("积分区域"), r.method == beam::BeamMethod::Iso
+                                                   ? QStringLiteral("%1 × D4σ 的矩形（ISO/TR 11146-3），暗电平取自四角")
+                                                         .arg(beamNumber(c.maskDiameters, 1))
+                                                   : QStringLiteral("%1 × D4σ 的矩形（ISO/TR 11146-3），暗电平为其外围拟合的平面")
                                                .arg(beamNumber(c.maskDiameters, 1))},
                   {QStringLiteral("相机"), c.camera.isEmpty() ? QStringLiteral("—（文件）") : c.camera}},
                  1);

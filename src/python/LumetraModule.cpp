@@ -14,7 +14,14 @@ namespace {
 // lumetra.Frame: what read_frame returns. A numpy array that carries its file's depth through
 // slices, copies and astype; arithmetic on it gives plain arrays, whose depth is no longer known.
 const char *const FrameClass = R"(
-import numpy as _numpy
+try:
+    import numpy as _numpy
+except ImportError:
+    # An interpreter of the same Python version without a numpy of its own (pyenv, a virtual
+    # environment) beside the system's: the system's numpy, built for the same ABI, serves.
+    import sys as _sys
+    _sys.path.append("/usr/lib/python3/dist-packages")
+    import numpy as _numpy
 
 class Frame(_numpy.ndarray):
     """A frame read by read_frame: a 2-D numpy array (rows x columns) of grey values.

@@ -50,11 +50,15 @@ class CausticWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The window remembers its settings in the user's configuration folder: each test process
+        // gets a home of its own, so that tests running side by side do not read each other's.
+        qputenv("HOME", QFile::encodeName(home.path()));
         QStandardPaths::setTestModeEnabled(true);
         QFile::remove(CausticWindow::settingsPath());
         services.dialogs = &dialogs;
         services.workbook = &workbook;
     }
+    QTemporaryDir home;
     void TearDown() override
     {
         if (CausticWindow *w = CausticWindow::instance())
@@ -297,6 +301,7 @@ TEST_F(CausticWindowTest, ReportPrintsChartFitIsoCheckAndFramesOnOnePage)
     // The chart under the settings: its curves, points and labels are ink.
     const QImage page = lumetra::testing::renderPdf(pdf, 60);
     EXPECT_GT(lumetra::testing::inkCount(page, QRect(0, int(page.height() * 0.12), page.width(), int(page.height() * 0.3))), 1500);
+}
 
 TEST_F(CausticWindowTest, ImpossibleFitsAreWarnedInRedAndEveryMessageIsChinese)
 {
