@@ -1,7 +1,7 @@
 // Beam measurement speed: one camera frame on one core, and a batch of files through
 // lumetra-cli beam against the numpy/PIL reference of the same method (tools/beam_reference.py).
 #include "analysis/beam/BeamMeasurement.h"
-#include "analysis/beam/BeamWidths.h"
+#include "analysis/widths/BeamWidths.h"
 #include "support/SyntheticBeam.h"
 
 #include <QCoreApplication>

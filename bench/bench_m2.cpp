@@ -2,7 +2,7 @@
 // measured on every core, then both axes fitted (the work of `lumetra-cli m2 IMAGE...` and of the
 // M² window). Target: under a second for the twenty.
 #include "analysis/beam/BeamBatch.h"
-#include "analysis/beam/CausticFit.h"
+#include "analysis/caustic/CausticFit.h"
 
 #include "support/FrameImage.h"
 #include "support/SyntheticBeam.h"

@@ -1,4 +1,5 @@
 #include "beamview/BeamReport.h"
+#include "platform/printing/ScenePicture.h"
 
 #include "beamview/BeamReadout.h"
 #include "beamview/BeamWidthsReadout.h"
@@ -24,17 +25,7 @@ const QString Missing = QStringLiteral("—");
 QImage chartImage(QChart *chart, const QSizeF &target)
 {
     const QSizeF screen(1.6 * target.width() / ScreenTwips, 1.6 * target.height() / ScreenTwips);
-    QGraphicsScene scene;
-    scene.addItem(chart);
-    chart->setGeometry(QRectF(QPointF(0, 0), screen));
-    scene.setSceneRect(chart->geometry());
-    QImage image((screen * 2).toSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    scene.render(&painter, QRectF(image.rect()), scene.sceneRect());
-    return image;
+    return renderGraphicsWidget(chart, screen);
 }
 
 QString calibrationText(const Calibration &c)

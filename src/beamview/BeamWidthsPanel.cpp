@@ -1,4 +1,5 @@
 #include "beamview/BeamWidthsPanel.h"
+#include "beamview/LabelLookup.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -36,14 +37,12 @@ void BeamWidthsPanel::showWidths(const beam::BeamWidths *widths, const Calibrati
 
 QString BeamWidthsPanel::pixelText(const QString &key) const
 {
-    const QLabel *label = m_pixels.value(key);
-    return label ? label->text() : QString();
+    return labelText(m_pixels, key);
 }
 
 QString BeamWidthsPanel::micronText(const QString &key) const
 {
-    const QLabel *label = m_microns.value(key);
-    return label ? label->text() : QString();
+    return labelText(m_microns, key);
 }
 
 } // namespace lumetra

@@ -1,4 +1,5 @@
 #include "beamview/BeamWindow.h"
+#include "beamview/LabelLookup.h"
 
 #include "beamview/BeamReadout.h"
 #include "beamview/BeamReport.h"
@@ -229,14 +230,12 @@ void BeamWindow::buildValueGrid(QGridLayout *grid)
 
 QString BeamWindow::pixelText(const QString &key) const
 {
-    const QLabel *label = m_pixelLabels.value(key);
-    return label ? label->text() : QString();
+    return labelText(m_pixelLabels, key);
 }
 
 QString BeamWindow::micronText(const QString &key) const
 {
-    const QLabel *label = m_micronLabels.value(key);
-    return label ? label->text() : QString();
+    return labelText(m_micronLabels, key);
 }
 
 void BeamWindow::pictureChanged()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/BeamWidths.h"
+#include "analysis/widths/BeamWidths.h"
 
 #include <QtCharts/QChart>
 

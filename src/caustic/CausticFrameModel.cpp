@@ -1,6 +1,6 @@
 #include "caustic/CausticFrameModel.h"
 
-#include "analysis/beam/FrameNameZ.h"
+#include "analysis/caustic/FrameNameZ.h"
 
 #include <QFileInfo>
 

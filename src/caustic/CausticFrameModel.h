@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/beam/BeamBatch.h"
-#include "analysis/beam/CausticSeries.h"
+#include "analysis/caustic/CausticSeries.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

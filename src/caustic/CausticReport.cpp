@@ -1,4 +1,5 @@
 #include "caustic/CausticReport.h"
+#include "platform/printing/ScenePicture.h"
 
 #include "caustic/CausticChart.h"
 #include "caustic/CausticFrameModel.h"
@@ -21,19 +22,9 @@ QImage chartImage(const beam::CausticSeries &series, const QSizeF &target)
 {
     const double screen = 1.3 / PrinterService::TwipsPerScreenPixel;
     const QSizeF size(target.width() * screen, target.height() * screen);
-    QGraphicsScene scene;
     auto *chart = new CausticChart;
-    scene.addItem(chart);
     chart->setSeries(series);
-    chart->setGeometry(QRectF(QPointF(0, 0), size));
-    scene.setSceneRect(chart->geometry());
-    QImage image((size * 2).toSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    scene.render(&painter, QRectF(image.rect()), scene.sceneRect());
-    return image;
+    return renderGraphicsWidget(chart, size);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/CausticSeries.h"
+#include "analysis/caustic/CausticSeries.h"
 #include "platform/ports/AppContext.h"
 #include "platform/printing/PrintOutcome.h"
 

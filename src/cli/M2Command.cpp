@@ -1,8 +1,8 @@
 // lumetra-cli m2: waist, Rayleigh length, divergence and M² of a beam from its caustic, after
 // ISO 11146-1, from measured diameters or from the frames themselves.
-#include "analysis/beam/CausticReport.h"
-#include "analysis/beam/CausticSeries.h"
-#include "analysis/beam/Wavelength.h"
+#include "analysis/caustic/CausticReport.h"
+#include "analysis/caustic/CausticSeries.h"
+#include "analysis/caustic/Wavelength.h"
 #include "cli/ArgumentCursor.h"
 #include "cli/CausticCsv.h"
 #include "cli/CausticPlotRunner.h"

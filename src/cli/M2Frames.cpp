@@ -1,7 +1,7 @@
 #include "cli/M2Frames.h"
 
 #include "analysis/beam/BeamBatch.h"
-#include "analysis/beam/FrameNameZ.h"
+#include "analysis/caustic/FrameNameZ.h"
 #include "analysis/beam/BeamRows.h"
 #include "cli/CliCommand.h"
 #include "platform/framefiles/PictureFiles.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/CausticReport.h"
+#include "analysis/caustic/CausticReport.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "python/JsonToPython.h"
 
-#include "analysis/beam/CausticReport.h"
+#include "analysis/caustic/CausticReport.h"
 
 #include <cmath>
 #include <stdexcept>

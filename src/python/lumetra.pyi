@@ -46,15 +46,15 @@ def measure_files(
     paths: Sequence[_Path],
     *,
     threads: int = 0,
+    errors: Literal["raise", "row"] = "raise",
+    widths: Literal["d4s", "all"] = "d4s",
     dark: Union[_Frame, _Path, None] = None,
     pixel_size_um: Optional[float] = None,
     method: Literal["robust", "iso"] = "robust",
-    stripes: Literal["auto", "off"] = "auto",
     corner_fraction: float = 0.035,
+    stripes: Literal["auto", "off"] = "auto",
     noise_factor: float = 3.0,
     mask_diameters: float = 3.0,
-    widths: Literal["d4s", "all"] = "d4s",
-    errors: Literal["raise", "row"] = "raise",
 ) -> list[dict[str, Any]]:
     """Reads and measures files in parallel (threads: 0 = one per core); one dict per file in
     order, as `lumetra-cli beam --format json`."""

@@ -14,14 +14,6 @@
 
 namespace lumetra {
 
-constexpr int16_t MinorTicksX = 8;
-constexpr int16_t MinorTicksY = 4;
-constexpr double TitleFontSize = 18;
-constexpr double ListFontSize = 12;
-constexpr int MaxMarks = 11;
-constexpr double FooterFontSize = 9;
-constexpr double FooterBottomMargin = 400;
-
 CurveReportLayout::CurveReportLayout(const AnalysisState &state, Orientation orientation,
                                      std::optional<DisplayMode> mode,
                                      bool analysed)

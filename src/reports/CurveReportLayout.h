@@ -29,6 +29,13 @@ public:
     static constexpr int16_t TitleGap = 800;    // between the title and the plot
     static constexpr int16_t PlotHeight = 4000; // from 100 % down to 0 %
     static constexpr double CrossArm = 70;      // half the size of a mark's cross
+    static constexpr int16_t MinorTicksX = 8;   // minor ticks between two labels, position axis
+    static constexpr int16_t MinorTicksY = 4;   // and intensity axis
+    static constexpr double TitleFontSize = 18; // points
+    static constexpr double ListFontSize = 12;  // the list of marked points
+    static constexpr double FooterFontSize = 9;
+    static constexpr double FooterBottomMargin = 400; // from the foot of the page to the footer
+    static constexpr int MaxMarks = 11;
 
     CurveReportLayout(const AnalysisState &state, Orientation orientation, std::optional<DisplayMode> mode,
                       bool analysed);

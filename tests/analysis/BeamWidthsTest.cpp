@@ -1,6 +1,6 @@
 // The widths beyond D4σ on frames the command-line table does not cover: camera dark levels, a
 // beam the frame cuts off, a tiny beam, no beam, and the profiles the beam window draws.
-#include "analysis/beam/BeamWidths.h"
+#include "analysis/widths/BeamWidths.h"
 #include "support/SyntheticBeam.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The ISO 11146-1 caustic fit: exact recovery, agreement with an independent least-squares
 // solution on noisy data, the point-distribution rule and the cases without a waist.
-#include "analysis/beam/CausticFit.h"
-#include "analysis/beam/FrameNameZ.h"
-#include "analysis/beam/Wavelength.h"
+#include "analysis/caustic/CausticFit.h"
+#include "analysis/caustic/FrameNameZ.h"
+#include "analysis/caustic/Wavelength.h"
 #include "support/CausticOracle.h"
 
 #include <gtest/gtest.h>

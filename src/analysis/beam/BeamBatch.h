@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
-#include "analysis/beam/BeamWidths.h"
+#include "analysis/widths/BeamWidths.h"
 #include "types/PictureReaders.h"
 
 #include <QString>

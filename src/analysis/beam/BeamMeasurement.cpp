@@ -40,23 +40,6 @@ constexpr double MinBandPixels = 2500;
 // How far (in standard deviations) the beam's power must stand out of the noise.
 constexpr double PowerSignificance = 5.0;
 
-// Beams this round (RoundEllipticity) have no meaningful principal axes: their rectangle is a
-// square along the frame's axes, so it does not turn with the noise.
-
-// The rectangle `sides` diameters on a side around the shape, at least minHalf pixels from
-// the centre to each side.
-TurnedRect rectAround(const Shape &s, double sides, double minHalf)
-{
-    TurnedRect r;
-    r.cx = s.cx;
-    r.cy = s.cy;
-    const bool round = s.dMinor >= RoundEllipticity * s.dMajor;
-    r.theta = round ? 0.0 : s.theta;
-    r.halfU = std::max(minHalf, 0.5 * sides * s.dMajor);
-    r.halfV = std::max(minHalf, 0.5 * sides * (round ? s.dMajor : s.dMinor));
-    return r;
-}
-
 struct Estimate
 {
     Moments moments;

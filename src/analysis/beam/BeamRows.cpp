@@ -1,6 +1,6 @@
 #include "analysis/beam/BeamRows.h"
 
-#include "analysis/beam/BeamWidthRows.h"
+#include "analysis/widths/BeamWidthRows.h"
 
 #include <QDir>
 

@@ -6,6 +6,18 @@
 
 namespace lumetra::beam::detail {
 
+TurnedRect rectAround(const Shape &s, double sides, double minHalf)
+{
+    TurnedRect r;
+    r.cx = s.cx;
+    r.cy = s.cy;
+    const bool round = s.dMinor >= RoundEllipticity * s.dMajor;
+    r.theta = round ? 0.0 : s.theta;
+    r.halfU = std::max(minHalf, 0.5 * sides * s.dMajor);
+    r.halfV = std::max(minHalf, 0.5 * sides * (round ? s.dMajor : s.dMinor));
+    return r;
+}
+
 Shape shapeOf(const Moments &m)
 {
     Shape s;

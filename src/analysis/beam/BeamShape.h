@@ -19,6 +19,11 @@ Shape shapeOf(const Moments &m);
 // principal axes mean nothing then, and they turn with the noise.
 constexpr double RoundEllipticity = 0.87;
 
+// The rectangle `sides` diameters on a side around the shape, at least minHalf pixels from the
+// centre to each side; a round beam gets a square along the frame's axes, so that its area does
+// not turn with the noise.
+TurnedRect rectAround(const Shape &s, double sides, double minHalf);
+
 // Centroid and diameters have settled when a round moves them by less than 0.1 % of the beam
 // diameter (at least 0.05 pixel): far below what the noise of a frame makes them uncertain.
 bool settled(const Shape &a, const Shape &b);

@@ -2,7 +2,7 @@
 // ({"wavelength_nm": ..., "axes": [{"label", "z_mm": [...], "d_um": [...]}]}). lumetra-cli runs it
 // for `m2 --plot`, so that the command-line tool itself never loads the chart library's widgets.
 // Failures are one line on stderr and exit status 2.
-#include "analysis/beam/CausticSeries.h"
+#include "analysis/caustic/CausticSeries.h"
 #include "caustic/CausticPlotFile.h"
 #include "platform/system/ApplicationSetup.h"
 

@@ -1,4 +1,4 @@
-#include "analysis/beam/FrameNameZ.h"
+#include "analysis/caustic/FrameNameZ.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "analysis/beam/BeamWidthRows.h"
+#include "analysis/widths/BeamWidthRows.h"
 
 namespace lumetra::beam {
 

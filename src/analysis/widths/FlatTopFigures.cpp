@@ -1,6 +1,6 @@
-#include "analysis/beam/FlatTopFigures.h"
+#include "analysis/widths/FlatTopFigures.h"
 
-#include "analysis/beam/IntegrationArea.h"
+#include "analysis/widths/IntegrationArea.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "analysis/beam/CausticFit.h"
+#include "analysis/caustic/CausticFit.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,7 @@
-#include "analysis/beam/IntegrationArea.h"
+#include "analysis/widths/IntegrationArea.h"
 
 #include "analysis/beam/BeamMoments.h"
+#include "analysis/beam/BeamShape.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,19 +17,17 @@ namespace {
 // rectangle, fits the dark level in the band out to the mask, and treats beams this round as
 // round (a square along the frame's axes).
 constexpr double InnerShare = 2.0 / 3.0;
-constexpr double RoundEllipticity = 0.87;
 constexpr double MinHalf = 1.5;
 
 TurnedRect rectAround(const BeamResult &r, double sides, double theta)
 {
-    TurnedRect rect;
-    rect.cx = r.centroidX;
-    rect.cy = r.centroidY;
-    const bool round = r.dMinor >= RoundEllipticity * r.dMajor;
-    rect.theta = round ? 0.0 : theta;
-    rect.halfU = std::max(MinHalf, 0.5 * sides * r.dMajor);
-    rect.halfV = std::max(MinHalf, 0.5 * sides * (round ? r.dMajor : r.dMinor));
-    return rect;
+    Shape s;
+    s.cx = r.centroidX;
+    s.cy = r.centroidY;
+    s.dMajor = r.dMajor;
+    s.dMinor = r.dMinor;
+    s.theta = theta;
+    return detail::rectAround(s, sides, MinHalf);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "analysis/beam/AxisProfile.h"
+#include "analysis/widths/AxisProfile.h"
 
-#include "analysis/beam/IntegrationArea.h"
+#include "analysis/widths/IntegrationArea.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/beam/CausticFit.h"
-#include "analysis/beam/CausticSeries.h"
+#include "analysis/caustic/CausticFit.h"
+#include "analysis/caustic/CausticSeries.h"
 
 #include <nlohmann/json.hpp>
 

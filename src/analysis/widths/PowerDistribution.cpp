@@ -1,4 +1,4 @@
-#include "analysis/beam/PowerDistribution.h"
+#include "analysis/widths/PowerDistribution.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "analysis/beam/BeamWidths.h"
+#include "analysis/widths/BeamWidths.h"
 
-#include "analysis/beam/IntegrationArea.h"
-#include "analysis/beam/PowerDistribution.h"
+#include "analysis/widths/IntegrationArea.h"
+#include "analysis/widths/PowerDistribution.h"
 
 #include <cmath>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "analysis/beam/CausticReport.h"
+#include "analysis/caustic/CausticReport.h"
 
 
 namespace lumetra::beam {

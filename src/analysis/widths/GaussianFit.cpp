@@ -1,6 +1,6 @@
-#include "analysis/beam/GaussianFit.h"
+#include "analysis/widths/GaussianFit.h"
 
-#include "analysis/beam/IntegrationArea.h"
+#include "analysis/widths/IntegrationArea.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "analysis/beam/Wavelength.h"
+#include "analysis/caustic/Wavelength.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/CausticFit.h"
+#include "analysis/caustic/CausticFit.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "analysis/beam/AxisProfile.h"
+#include "analysis/widths/AxisProfile.h"
 #include "analysis/beam/BeamMeasurement.h"
-#include "analysis/beam/FlatTopFigures.h"
-#include "analysis/beam/GaussianFit.h"
+#include "analysis/widths/FlatTopFigures.h"
+#include "analysis/widths/GaussianFit.h"
 
 #include <optional>
 

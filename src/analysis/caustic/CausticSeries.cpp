@@ -1,4 +1,4 @@
-#include "analysis/beam/CausticSeries.h"
+#include "analysis/caustic/CausticSeries.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
