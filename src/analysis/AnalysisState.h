@@ -103,6 +103,15 @@ struct AnalysisState
     bool PrintAnalysed = false;
     bool WorkspaceOpen = false;
     QObject *MainWindow = nullptr;
+    // A picture fitted whole onto the raster (缩放) covers raster columns [0, PictureExtentX) and
+    // rows [0, PictureExtentY), one picture pixel spanning PictureScale raster pixels: the curves
+    // give lengths and positions in picture pixels and leave the raster beyond it out. Every other
+    // placement maps 1:1 over the whole raster.
+    double PictureScale = 1.0;
+    int PictureExtentX = 640;
+    int PictureExtentY = 480;
+    // A raster length in picture pixels.
+    double toPicturePixels(double raster) const { return raster / PictureScale; }
 };
 
 } // namespace lumetra

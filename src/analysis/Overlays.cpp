@@ -93,7 +93,7 @@ void RefreshCurveWindow(AnalysisState &state, PictureSurface &plot, CurveWindowP
     const double step = plotgeometry::enlargedStep(vertical);
     const double position =
         enlarged ? std::floor(cursor / step + 0.5) + state.AxisStart : cursor + state.AxisStart;
-    window.setPositionReadout(numberText(position));
+    window.setPositionReadout(numberText(state.toPicturePixels(position)));
 
     {
         XorPen pen(plot);

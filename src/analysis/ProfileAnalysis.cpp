@@ -85,7 +85,10 @@ void AnalyseProfile(AnalysisState &state)
     const bool horizontal = state.CutOrientation == 1;
     if (!horizontal && state.CutOrientation != 2)
         return;
-    const int samples = horizontal ? HorizontalSamples : VerticalSamples;
+    // A fitted picture ends before the raster does: its extremes are the picture's.
+    const int full = horizontal ? HorizontalSamples : VerticalSamples;
+    const int extent = horizontal ? state.PictureExtentX : state.PictureExtentY;
+    const int samples = extent < full ? extent - 1 : full;
     const int across = horizontal ? VerticalSamples : HorizontalSamples; // lines across the cut
     // A cut outside the picture is not a valid state; the band would be empty.
     const int c = static_cast<int>(rounding::halfEven(state.CutPosition));
@@ -149,7 +152,10 @@ template <typename Take> bool profileExtreme(const AnalysisState &state, Take ta
     const bool horizontal = state.CutOrientation == 1;
     if (!horizontal && state.CutOrientation != 2)
         return false;
-    const int samples = horizontal ? HorizontalSamples : VerticalSamples;
+    // A fitted picture ends before the raster does: its extremes are the picture's.
+    const int full = horizontal ? HorizontalSamples : VerticalSamples;
+    const int extent = horizontal ? state.PictureExtentX : state.PictureExtentY;
+    const int samples = extent < full ? extent - 1 : full;
     const auto value = [&](int i) {
         return horizontal ? state.ProfileH[static_cast<size_t>(i)]
                           : static_cast<double>(state.ProfileV[static_cast<size_t>(i)]);

@@ -245,6 +245,11 @@ void Frm_transact::showPlacedPicture()
     state.AxisStart = axisStart;
 
     m_picture.setPicture(m_source.placed);
+    // The curves measure picture pixels, and only where the fitted picture lies.
+    const bool fitted = m_source.placement.mode == PlacementMode::Fit && !m_source.placement.isIdentity();
+    state.PictureScale = fitted ? m_source.placement.scale : 1.0;
+    state.PictureExtentX = fitted ? m_source.placed.width() : workspace::PictureWidth;
+    state.PictureExtentY = fitted ? m_source.placed.height() : workspace::PictureHeight;
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_context.state.ImagePath).fileName() +
                    placementTitleSuffix(m_source) + m_titleMark);
@@ -282,6 +287,9 @@ void Frm_transact::Form_Unload()
         m_context.mainWindow->setToolbarButtonEnabled(2, true);
     }
     m_context.state.WorkspaceOpen = false;
+    m_context.state.PictureScale = 1.0;
+    m_context.state.PictureExtentX = workspace::PictureWidth;
+    m_context.state.PictureExtentY = workspace::PictureHeight;
     m_context.state.AxisStart = 0;
     m_context.state.AxisEnd = 0;
 }
