@@ -76,6 +76,15 @@ struct SampledPicture
     double GreyMin = 0;
     double ImageGreyMax = 0;
     double ImageGreyMin = 0;
+    // A picture fitted whole onto the raster (缩放) covers raster columns [0, PictureExtentX) and
+    // rows [0, PictureExtentY), one picture pixel spanning PictureScale raster pixels: the curves
+    // give lengths and positions in picture pixels and leave the raster beyond it out. Every other
+    // placement maps 1:1 over the whole raster.
+    double PictureScale = 1.0;
+    int PictureExtentX = WorkspaceRasterWidth;
+    int PictureExtentY = WorkspaceRasterHeight;
+    // A raster length in picture pixels.
+    double toPicturePixels(double raster) const { return raster / PictureScale; }
 };
 
 // The cut of the open curve window and its analysed profile.

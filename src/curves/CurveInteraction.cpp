@@ -34,9 +34,9 @@ QString CurveInteraction::positionText(int x, int y) const
 {
     const AnalysisState &s = m_window.state();
     const double umPerPixel = loadCalibration(m_window.context().calibrationFile).umPerPixel();
-    if (m_window.isVertical())
-        return CurveValues::positionText(CurveValues::positionAt(s, true, y), umPerPixel);
-    return CurveValues::positionText(CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth()), umPerPixel);
+    const double raster = m_window.isVertical() ? CurveValues::positionAt(s, true, y)
+                                                : CurveValues::clampedPositionAt(s, false, x, m_window.plotWidth());
+    return CurveValues::positionText(s.picture.toPicturePixels(raster), umPerPixel);
 }
 
 void CurveInteraction::relabelPosition()

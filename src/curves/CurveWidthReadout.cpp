@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumetra {
@@ -38,13 +39,25 @@ std::optional<int> cutIndex(const AnalysisState &s, bool vertical)
     return static_cast<int>(c);
 }
 
+// The last sample inside a fitted picture (the raster beyond it is not data); none when the cut
+// itself lies beyond it.
+std::optional<int> lastPictureSample(const AnalysisState &s, bool vertical)
+{
+    const std::optional<int> cut = cutIndex(s, vertical);
+    const int across = vertical ? s.picture.PictureExtentX : s.picture.PictureExtentY;
+    if (!cut || (across < (vertical ? GreyMapGrid::Width : GreyMapGrid::Height) - 1 && *cut >= across))
+        return std::nullopt;
+    return std::min(lastSample(vertical), (vertical ? s.picture.PictureExtentY : s.picture.PictureExtentX) - 1);
+}
+
 std::vector<double> rawSamples(const AnalysisState &s, bool vertical)
 {
     std::vector<double> out;
     const std::optional<int> cut = cutIndex(s, vertical);
-    if (!cut)
+    const std::optional<int> last = lastPictureSample(s, vertical);
+    if (!cut || !last)
         return out;
-    for (int i = FirstSample; i <= lastSample(vertical); ++i)
+    for (int i = FirstSample; i <= *last; ++i)
         out.push_back(vertical ? s.picture.GreyMap(*cut, i) : s.picture.GreyMap(i, *cut));
     return out;
 }
@@ -52,7 +65,10 @@ std::vector<double> rawSamples(const AnalysisState &s, bool vertical)
 std::vector<double> analysedSamples(const AnalysisState &s, bool vertical)
 {
     std::vector<double> out;
-    for (int i = FirstSample; i <= lastSample(vertical); ++i)
+    const std::optional<int> last = lastPictureSample(s, vertical);
+    if (!last)
+        return out;
+    for (int i = FirstSample; i <= *last; ++i)
         out.push_back(vertical ? double(s.cut.ProfileV[size_t(i)]) : s.cut.ProfileH[size_t(i)]);
     return out;
 }
@@ -107,10 +123,15 @@ QString CurveWidthReadout::widthText(std::optional<double> px, const Calibration
 QString CurveWidthReadout::text() const
 {
     const Calibration calibration = loadCalibration(m_window.context().calibrationFile);
+    const AnalysisState &s = m_window.state();
+    // The samples are raster pixels; the widths are read in picture pixels.
+    const auto inPicture = [&s](std::optional<double> raster) {
+        return raster ? std::optional<double>(s.picture.toPicturePixels(*raster)) : std::nullopt;
+    };
     const auto pair = [&](const QString &name, const CurveWidth &raw, const CurveWidth &analysed,
                           const QString &gap) {
-        return name + gap + QStringLiteral("原始 ") + widthText(raw.width(), calibration) + gap +
-               QStringLiteral("分析 ") + widthText(analysed.width(), calibration);
+        return name + gap + QStringLiteral("原始 ") + widthText(inPicture(raw.width()), calibration) + gap +
+               QStringLiteral("分析 ") + widthText(inPicture(analysed.width()), calibration);
     };
     // The vertical window has a narrow column for it: one value a line.
     const bool vertical = m_window.isVertical();

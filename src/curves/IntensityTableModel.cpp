@@ -56,12 +56,16 @@ void IntensityTableModel::load(const AnalysisState &state)
 {
     beginResetModel();
     m_hasColumns = true;
-    const int rows = tableRowCount(state);
+    // Under a fitted picture the rows stop where it does and read picture pixels.
+    const bool vertical = state.cut.CutOrientation != 1;
+    const int extent = vertical ? state.picture.PictureExtentY : state.picture.PictureExtentX;
+    const int rows = extent < (vertical ? 480 : 640) ? std::min(tableRowCount(state), extent - 1) : tableRowCount(state);
     const double offset = state.cut.CutOrientation == 1 ? -320 : -240;
-    m_rows.assign(static_cast<size_t>(rows), Row{});
+    m_scale = state.picture.PictureScale;
+    m_rows.assign(static_cast<size_t>(std::max(0, rows)), Row{});
     for (int i = 1; i <= rows; ++i) {
         const TablePercents p = tablePercents(state, DisplayMode::Face, i);
-        m_rows[static_cast<size_t>(i - 1)] = Row{i + offset, p.raw, p.analysed};
+        m_rows[static_cast<size_t>(i - 1)] = Row{(i + offset) / m_scale, p.raw, p.analysed};
     }
     endResetModel();
 }
@@ -87,7 +91,7 @@ void IntensityTableModel::setPositions(double axisStart, int rows)
 {
     const int n = std::min(rows, static_cast<int>(m_rows.size()));
     for (int k = 1; k <= n; ++k)
-        m_rows[static_cast<size_t>(k - 1)].position = axisStart + k;
+        m_rows[static_cast<size_t>(k - 1)].position = (axisStart + k) / m_scale;
     if (n > 0)
         emit dataChanged(index(0, 0), index(n - 1, 0), {Qt::DisplayRole});
 }

@@ -49,6 +49,7 @@ private:
     };
     std::vector<Row> m_rows;
     bool m_hasColumns = false;
+    double m_scale = 1.0; // raster pixels per picture pixel (a fitted picture)
 };
 
 } // namespace lumetra

@@ -74,8 +74,8 @@ bool MarkedPoints::place(double x, double y)
         return false;
     drawMark(m_plot, x, y);
     const int positionLength = m_vertical ? m_plot.height() : m_plot.width();
-    const double position =
-        CurveValues::clampedPositionAt(m_state, m_vertical, m_vertical ? y : x, positionLength);
+    const double position = m_state.picture.toPicturePixels(
+        CurveValues::clampedPositionAt(m_state, m_vertical, m_vertical ? y : x, positionLength));
     const double intensity = CurveValues::intensityAt(m_state, m_vertical, m_vertical ? x : y);
     auto &value = values()[static_cast<size_t>(n)];
     value[static_cast<size_t>(positionColumn())] = position;

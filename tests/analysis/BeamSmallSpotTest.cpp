@@ -71,6 +71,7 @@ TEST(BeamSmallSpots, EveryRandomSmallSpotIsMeasured)
                 ++outside;
                 ADD_FAILURE() << "measured " << r.dMajor << " x " << r.dMinor;
             }
+            EXPECT_EQ(r.stripeCorrection, beam::StripeCorrection::None) << "no smear in these frames";
             EXPECT_NEAR(r.centroidX, f.truth.cx, 0.25);
             EXPECT_NEAR(r.centroidY, f.truth.cy, 0.25);
         }

@@ -98,6 +98,18 @@ TEST(LiveMeasurementWindow, StripFollowsTheSimulatedCameraAndTheHistoryFills)
     sw->trigger();
     EXPECT_TRUE(waitFor([live] { return live->panel()->strip()->text().contains(QStringLiteral(" µm")); }, 5000))
         << live->panel()->strip()->text().toStdString();
+
+    // A new calibration saved by "标定" reaches the running strip at once, not at the next start.
+    const auto micronsPerPixel = [live] {
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("长轴 ([0-9.]+) px（([0-9.]+) µm）"))
+                                              .match(live->panel()->strip()->text());
+        return m.hasMatch() ? m.captured(2).toDouble() / m.captured(1).toDouble() : 0.0;
+    };
+    ASSERT_NEAR(micronsPerPixel(), 5.5, 0.1);
+    ASSERT_TRUE(saveCalibration({11.0, 1.0}, rig.context.calibrationFile));
+    form->calibrationChanged();
+    EXPECT_TRUE(waitFor([&] { return std::abs(micronsPerPixel() - 11.0) < 0.1; }, 5000))
+        << live->panel()->strip()->text().toStdString();
 }
 
 TEST(LiveMeasurer, DropsFramesItCannotKeepUpWithAndMeasuresTheNewest)

@@ -10,6 +10,7 @@ namespace lumetra::beam::detail {
 namespace {
 
 constexpr int MinFarSamples = 16;    // a line needs this many samples on a side far from the beam
+constexpr int MaxSideSamples = 64;   // and its level is the mean of at most about this many
 constexpr int MinNeighbours = 4;     // lines beside the box on each side, to fit the dark level to
 constexpr double Significance = 5.0; // standard deviations of the neighbours' scatter
 constexpr double NoiseShare = 0.3;   // a stripe is at least this share of the pixel noise ...
@@ -28,11 +29,12 @@ struct Lines
     int length() const { return columns ? height : width; }
 };
 
-// The mean of each line in [i0, i1] over the positions [j0, j1), twice more over the samples
-// within `clip` of the previous mean, so that hot pixels and a stray spot drop out. The loops run
-// along the frame's rows either way.
+// The mean of each line in [i0, i1] over the positions [j0, j1) (at most MaxSideSamples of them,
+// evenly spread), twice more over the samples within `clip` of the previous mean, so that hot
+// pixels and a stray spot drop out. The loops run along the frame's rows either way.
 std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, double clip)
 {
+    const int stride = std::max(1, (j1 - j0) / MaxSideSamples);
     const std::size_t n = std::size_t(i1 - i0 + 1);
     std::vector<double> mean(n, 0.0), sum(n), count(n);
     for (int pass = 0; pass < 3; ++pass) {
@@ -45,7 +47,7 @@ std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, d
             }
         };
         if (f.columns) {
-            for (int j = j0; j < j1; ++j) {
+            for (int j = j0; j < j1; j += stride) {
                 const float *row = f.values + std::size_t(j) * std::size_t(f.width);
                 for (int i = i0; i <= i1; ++i)
                     add(std::size_t(i - i0), row[i]);
@@ -53,7 +55,7 @@ std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, d
         } else {
             for (int i = i0; i <= i1; ++i) {
                 const float *row = f.values + std::size_t(i) * std::size_t(f.width);
-                for (int j = j0; j < j1; ++j)
+                for (int j = j0; j < j1; j += stride)
                     add(std::size_t(i - i0), row[j]);
             }
         }

@@ -4,6 +4,7 @@
 #include "surface/PictureSurface.h"
 #include "types/WorkspaceRaster.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumetra::plotting {
@@ -70,13 +71,28 @@ int sampledColumns(const AnalysisState &state)
     return w < 0 ? 0 : (w > WorkspaceRasterWidth ? WorkspaceRasterWidth : w);
 }
 
+// The last sample a curve joins to its next one: a fitted picture ends before the raster does,
+// and the raster beyond it is not data.
+int lastJoined(const AnalysisState &state, bool vertical, int last)
+{
+    const int extent = vertical ? state.picture.PictureExtentY : state.picture.PictureExtentX;
+    return extent < (vertical ? 480 : 640) ? std::min(last, extent - 2) : last;
+}
+
+// A cut beyond a fitted picture has no curve.
+bool cutInPicture(const AnalysisState &state, bool vertical)
+{
+    const int across = vertical ? state.picture.PictureExtentX : state.picture.PictureExtentY;
+    return across >= (vertical ? 640 : 480) || std::nearbyint(state.cut.CutPosition) < across;
+}
+
 } // namespace
 
 void PlotRawCurve(const AnalysisState &state, PictureSurface &plot, PlotMode mode, bool vertical)
 {
     CurveStyle style;
     const int cut = cutIndex(state, vertical);
-    if (!styleOf(mode, style) || cut < 0)
+    if (!styleOf(mode, style) || cut < 0 || !cutInPicture(state, vertical))
         return;
     const double lo = style.lineMode ? state.cut.ProfileMin : state.picture.GreyMin;
     const double hi = style.lineMode ? state.cut.ProfileMax : state.picture.GreyMax;
@@ -84,13 +100,14 @@ void PlotRawCurve(const AnalysisState &state, PictureSurface &plot, PlotMode mod
     if (vertical) {
         // Samples 1..480 of the column; enlarged, sample i sits at 1.25 (i - 1).
         plotSteps(
-            plot, true, style.enlarged, lo, hi, 1, 479, [&](int i) { return double(state.picture.GreyMap(cut, i)); },
+            plot, true, style.enlarged, lo, hi, 1, lastJoined(state, true, 479),
+            [&](int i) { return double(state.picture.GreyMap(cut, i)); },
             [&](int i) { return style.enlarged ? step * (i - 1) : double(i); }, colours::RawCurve);
     } else {
         // Samples 0..640 of the row; sample 0 is column 0, which holds 0. Enlarged, sample i sits
         // at 1.5 i.
         plotSteps(
-            plot, false, style.enlarged, lo, hi, 0, sampledColumns(state) - 1,
+            plot, false, style.enlarged, lo, hi, 0, lastJoined(state, false, sampledColumns(state) - 1),
             [&](int i) { return double(state.picture.GreyMap(i, cut)); },
             [&](int i) { return style.enlarged ? step * i : double(i); }, colours::RawCurve);
     }
@@ -99,7 +116,7 @@ void PlotRawCurve(const AnalysisState &state, PictureSurface &plot, PlotMode mod
 void PlotAnalysedCurve(const AnalysisState &state, PictureSurface &plot, PlotMode mode, bool vertical)
 {
     CurveStyle style;
-    if (!styleOf(mode, style))
+    if (!styleOf(mode, style) || !cutInPicture(state, vertical))
         return;
     const double lo = style.lineMode ? state.cut.ProfileMin : state.picture.GreyMin;
     const double hi = style.lineMode ? state.cut.ProfileMax : state.picture.GreyMax;
@@ -108,14 +125,14 @@ void PlotAnalysedCurve(const AnalysisState &state, PictureSurface &plot, PlotMod
     const auto position = [&](int i) { return style.enlarged ? step * (i - 1) : double(i); };
     if (vertical) {
         plotSteps(
-            plot, true, style.enlarged, lo, hi, 1, 479,
+            plot, true, style.enlarged, lo, hi, 1, lastJoined(state, true, 479),
             [&](int i) { return double(state.cut.ProfileV[static_cast<size_t>(i)]); }, position, colour);
     } else {
         // Normal size: samples 1..640, the plot's width; enlarged: 1..picture.ImageWidth.
         const int last =
             style.enlarged ? sampledColumns(state) - 1 : plotgeometry::plotSize(1, false).width - 1;
         plotSteps(
-            plot, false, style.enlarged, lo, hi, 1, last,
+            plot, false, style.enlarged, lo, hi, 1, lastJoined(state, false, last),
             [&](int i) { return state.cut.ProfileH[static_cast<size_t>(i)]; }, position, colour);
     }
 }

@@ -77,7 +77,7 @@ void RefreshCurveWindow(AnalysisState &state, PictureSurface &plot, CurveWindowP
     const double step = plotgeometry::enlargedStep(vertical);
     const double position =
         enlarged ? std::floor(cursor / step + 0.5) + state.view.AxisStart : cursor + state.view.AxisStart;
-    window.setPositionReadout(numberText(position));
+    window.setPositionReadout(numberText(state.picture.toPicturePixels(position)));
 
     {
         XorPen pen(plot);

@@ -86,7 +86,10 @@ void AnalyseProfile(AnalysisState &state)
     const bool horizontal = state.cut.CutOrientation == 1;
     if (!horizontal && state.cut.CutOrientation != 2)
         return;
-    const int samples = horizontal ? HorizontalSamples : VerticalSamples;
+    // A fitted picture ends before the raster does: its extremes are the picture's.
+    const int full = horizontal ? HorizontalSamples : VerticalSamples;
+    const int extent = horizontal ? state.picture.PictureExtentX : state.picture.PictureExtentY;
+    const int samples = extent < full ? extent - 1 : full;
     const int across = horizontal ? VerticalSamples : HorizontalSamples; // lines across the cut
     // A cut outside the picture is not a valid state; the band would be empty.
     const int c = static_cast<int>(rounding::halfEven(state.cut.CutPosition));
@@ -150,7 +153,10 @@ template <typename Take> bool profileExtreme(const AnalysisState &state, Take ta
     const bool horizontal = state.cut.CutOrientation == 1;
     if (!horizontal && state.cut.CutOrientation != 2)
         return false;
-    const int samples = horizontal ? HorizontalSamples : VerticalSamples;
+    // A fitted picture ends before the raster does: its extremes are the picture's.
+    const int full = horizontal ? HorizontalSamples : VerticalSamples;
+    const int extent = horizontal ? state.picture.PictureExtentX : state.picture.PictureExtentY;
+    const int samples = extent < full ? extent - 1 : full;
     const auto value = [&](int i) {
         return horizontal ? state.cut.ProfileH[static_cast<size_t>(i)]
                           : static_cast<double>(state.cut.ProfileV[static_cast<size_t>(i)]);

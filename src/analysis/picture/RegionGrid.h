@@ -63,8 +63,16 @@ public:
         m_y1 = y1;
         m_factor = factor;
     }
-    int pictureX(int row) const { return m_x1 + m_factor * (row - 1); }
-    int pictureY(int column) const { return m_y1 + m_factor * (column - 1); }
+    // Where the raster lies on the picture (the workspace's placement): raster position p is
+    // picture position offset + p / scale. The identity unless the picture was placed.
+    void setPictureMapping(double offsetX, double offsetY, double scale)
+    {
+        m_offsetX = offsetX;
+        m_offsetY = offsetY;
+        m_scale = scale;
+    }
+    double pictureX(int row) const { return m_offsetX + (m_x1 + m_factor * (row - 1)) / m_scale; }
+    double pictureY(int column) const { return m_offsetY + (m_y1 + m_factor * (column - 1)) / m_scale; }
 
     // "A1:" followed by the name of the last column and the number of the last row, "A1:G11".
     QString range() const;
@@ -83,6 +91,7 @@ private:
     int m_x1 = 1;
     int m_y1 = 1;
     int m_factor = 1;
+    double m_offsetX = 0, m_offsetY = 0, m_scale = 1;
     std::vector<int> m_cells;
 };
 

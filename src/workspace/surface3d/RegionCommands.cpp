@@ -165,7 +165,10 @@ void RegionCommands::chartRegion(int factor)
         label->repaint();
     }
     m_workspace.pictureView()->setCursor(Qt::WaitCursor);
-    const RegionGrid grid = computeRegionGrid(state.picture, m_corners, factor);
+    RegionGrid grid = computeRegionGrid(state.picture, m_corners, factor);
+    // The chart's axes read the picture's pixels, as the rulers do.
+    const PicturePlacement &placement = m_workspace.placement();
+    grid.setPictureMapping(placement.offsetX, placement.offsetY, placement.scale);
     if (label)
         label->hide();
     m_workspace.pictureView()->unsetCursor();

@@ -177,3 +177,25 @@ TEST_F(SurfaceChartWindowTest, EveryChartHasItsOwnWindow)
 
 } // namespace
 } // namespace lumetra::test
+
+namespace lumetra::test {
+namespace {
+
+TEST_F(SurfaceChartWindowTest, AxesReadThePicturesPixelsOfAPlacedPicture)
+{
+    // The raster shows a picture fitted at a quarter of its size, its pixel (100, 50) at the origin.
+    grid.setPictureMapping(100, 50, 0.25);
+    SurfaceChartWindow *window = openChart();
+    ASSERT_TRUE(window->hasChart());
+    QSurfaceDataProxy *proxy = window->graph()->seriesList()[0]->dataProxy();
+    for (const int r : {1, grid.rows()}) {
+        const QSurfaceDataItem *item = proxy->itemAt(0, r - 1);
+        EXPECT_FLOAT_EQ(item->x(), static_cast<float>(100 + (220 + 6 * (r - 1)) / 0.25));
+        EXPECT_FLOAT_EQ(item->z(), static_cast<float>(50 + 150 / 0.25));
+    }
+    EXPECT_TRUE(window->rangeText().contains(QStringLiteral("图像第 980–")))
+        << window->rangeText().toStdString();
+}
+
+} // namespace
+} // namespace lumetra::test

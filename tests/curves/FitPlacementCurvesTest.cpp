@@ -1,0 +1,91 @@
+// A picture larger than the raster fitted onto it (缩放): the curve window's widths, positions,
+// table and µm readouts are in the picture's own pixels, and the raster beyond the picture is no
+// data.
+#include "CurveFixture.h"
+
+#include "curves/CurveValues.h"
+#include "curves/CurveWidthReadout.h"
+#include "platform/settings/Calibration.h"
+#include "platform/settings/PlacementSetting.h"
+#include "support/FrameImage.h"
+#include "support/SyntheticBeam.h"
+#include "workspace/placement/PlacementBar.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+namespace lumetra::test {
+namespace {
+
+class FitPlacementCurves : public CurveFixture
+{
+protected:
+    void SetUp() override
+    {
+        CurveFixture::SetUp();
+        setPlacementSettingsFile(QDir(dir.path()).filePath(QStringLiteral("lumetra.ini")));
+        context->calibrationFile = QDir(dir.path()).filePath(QStringLiteral("lumetra.ini"));
+    }
+    void TearDown() override
+    {
+        CurveFixture::TearDown();
+        setPlacementSettingsFile(QString());
+    }
+};
+
+TEST_F(FitPlacementCurves, WidthsPositionsAndTableOfA2048FrameAreInPicturePixels)
+{
+    // A 2048 x 2048 camera frame with a beam 900 px across at 1/e² (its D4σ).
+    Scene scene;
+    scene.width = scene.height = 2048;
+    scene.noise = 1;
+    scene.spots = {Spot{SpotShape::Gaussian, 1000, 1100, 900, 900, 0, 200}};
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("big.png"));
+    ASSERT_TRUE(frameImage(makeFrame(scene).frame).save(file, "PNG"));
+    state->picture.ImagePath = file;
+    WorkspaceWindow *ws = WorkspaceWindow::showWorkspace(*context);
+    ASSERT_NE(ws, nullptr);
+    ws->placementBar()->button(PlacementMode::Fit)->click();
+    const double scale = ws->placement().scale;
+    ASSERT_NEAR(scale, 480.0 / 2048, 1e-9);
+    const int extent = int(std::lround(2048 * scale)); // raster columns holding the picture
+
+    ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
+    CurveWindow *w = CurveWindow::openWindow(*context);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(ws->moveCutTo(1100 * scale));
+
+    // The widths: the raster's, read in picture pixels.
+    const CurveWidthReadout &widths = w->widthReadout();
+    const double e2 = widths.rawWidths().e2.width().value() / scale;
+    EXPECT_NEAR(e2, 900, 0.04 * 900);
+    std::printf("fit placement widths: %s\n", qPrintable(widths.label()->text()));
+    const QString line = widths.label()->text();
+    EXPECT_TRUE(line.contains(CurveWidthReadout::widthText(e2, Calibration{}))) << line.toStdString();
+    ASSERT_TRUE(saveCalibration({5.5, 1.0}, context->calibrationFile));
+    w->calibrationChanged();
+    EXPECT_TRUE(widths.label()->text().contains(formatLength(e2 * 5.5))) << widths.label()->text().toStdString();
+
+    // No curve beyond the picture: the grey strip is not plotted as intensity.
+    const QImage plot = w->plot().image();
+    for (int x = extent + 1; x < plot.width(); ++x)
+        for (int y = 0; y < plot.height(); ++y)
+            ASSERT_NE(QColor(plot.pixel(x, y)), QColor(255, 255, 0)) << x << "," << y;
+
+    // The crosshair's position and the table's rows in picture pixels, the table ending with it.
+    moveTo(w, 200, 100);
+    EXPECT_EQ(w->positionReadout()->text().section(u' ', 0, 0),
+              CurveValues::shortestNumber((200 + state->view.AxisStart) / scale));
+    const IntensityTableWindow *table = IntensityTableWindow::instance(*context);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), extent - 1);
+    EXPECT_EQ(table->text(1, 0), CurveValues::shortestNumber((1 - 320) / scale));
+
+    // Back to the top-left placement: one raster pixel is one picture pixel again.
+    ws->placementBar()->button(PlacementMode::TopLeft)->click();
+    EXPECT_EQ(state->picture.PictureScale, 1.0);
+    EXPECT_EQ(state->picture.PictureExtentX, 640);
+}
+
+} // namespace
+} // namespace lumetra::test
