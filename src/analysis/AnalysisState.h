@@ -68,14 +68,6 @@ struct SampledPicture
     QString ImagePath;
     double ImageWidth = 0;
     int16_t ImageHeight = 0;
-    ColourStoreGrid ColourStore;
-    GreyMapGrid GreyMap;
-    // Grey ranges; each minimum ignores cells equal to 0, each maximum does not. GreyMax/GreyMin
-    // are the range the curves scale to, ImageGreyMax/ImageGreyMin the whole picture's.
-    double GreyMax = 0;
-    double GreyMin = 0;
-    double ImageGreyMax = 0;
-    double ImageGreyMin = 0;
     // A picture fitted whole onto the raster (缩放) covers raster columns [0, PictureExtentX) and
     // rows [0, PictureExtentY), one picture pixel spanning PictureScale raster pixels: the curves
     // give lengths and positions in picture pixels and leave the raster beyond it out. Every other
@@ -85,6 +77,14 @@ struct SampledPicture
     int PictureExtentY = WorkspaceRasterHeight;
     // A raster length in picture pixels.
     double toPicturePixels(double raster) const { return raster / PictureScale; }
+    ColourStoreGrid ColourStore;
+    GreyMapGrid GreyMap;
+    // Grey ranges; each minimum ignores cells equal to 0, each maximum does not. GreyMax/GreyMin
+    // are the range the curves scale to, ImageGreyMax/ImageGreyMin the whole picture's.
+    double GreyMax = 0;
+    double GreyMin = 0;
+    double ImageGreyMax = 0;
+    double ImageGreyMin = 0;
 };
 
 // The cut of the open curve window and its analysed profile.

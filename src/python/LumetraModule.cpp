@@ -191,18 +191,18 @@ PYBIND11_MODULE(lumetra, m)
         py::arg("widths") = d.widths);
     m.def(
         "measure_files",
-        [](const py::object &paths, int threads, const py::object &dark, std::optional<double> pixelSizeUm,
-           const std::string &method, const std::string &stripes, double cornerFraction, double noiseFactor,
-           double maskDiameters, const std::string &widths, const std::string &errors) {
+        [](const py::object &paths, int threads, const std::string &errors, const std::string &widths,
+           const py::object &dark, std::optional<double> pixelSizeUm, const std::string &method,
+           double cornerFraction, const std::string &stripes, double noiseFactor, double maskDiameters) {
             return measureFiles(
                 paths, threads, dark,
                 {method, stripes, widths, cornerFraction, noiseFactor, maskDiameters, pixelSizeUm}, errors);
         },
-        MeasureFilesDoc, py::arg("paths"), py::kw_only(), py::arg("threads") = 0,
-        py::arg("dark") = py::none(), py::arg("pixel_size_um") = py::none(), py::arg("method") = d.method,
-        py::arg("stripes") = d.stripes, py::arg("corner_fraction") = d.cornerFraction,
-        py::arg("noise_factor") = d.noiseFactor, py::arg("mask_diameters") = d.maskDiameters,
-        py::arg("widths") = d.widths, py::arg("errors") = "raise");
+        MeasureFilesDoc, py::arg("paths"), py::kw_only(), py::arg("threads") = 0, py::arg("errors") = "raise",
+        py::arg("widths") = d.widths, py::arg("dark") = py::none(), py::arg("pixel_size_um") = py::none(),
+        py::arg("method") = d.method, py::arg("corner_fraction") = d.cornerFraction,
+        py::arg("stripes") = d.stripes, py::arg("noise_factor") = d.noiseFactor,
+        py::arg("mask_diameters") = d.maskDiameters);
     m.def("fit_caustic", &fitCaustic, FitCausticDoc, py::arg("z_mm"), py::arg("d_um"), py::kw_only(),
           py::arg("wavelength_nm"), py::arg("dy_um") = py::none());
 }

@@ -248,9 +248,9 @@ void WorkspaceWindow::showPlacedPicture()
     m_picture.setPicture(m_source.placed);
     // The curves measure picture pixels, and only where the fitted picture lies.
     const bool fitted = m_source.placement.mode == PlacementMode::Fit && !m_source.placement.isIdentity();
-    state.picture.PictureScale = fitted ? m_source.placement.scale : 1.0;
-    state.picture.PictureExtentX = fitted ? m_source.placed.width() : workspace::PictureWidth;
-    state.picture.PictureExtentY = fitted ? m_source.placed.height() : workspace::PictureHeight;
+    m_state.picture.PictureScale = fitted ? m_source.placement.scale : 1.0;
+    m_state.picture.PictureExtentX = fitted ? m_source.placed.width() : workspace::PictureWidth;
+    m_state.picture.PictureExtentY = fitted ? m_source.placed.height() : workspace::PictureHeight;
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_state.picture.ImagePath).fileName() +
                    placementTitleSuffix(m_source) + m_titleMark);

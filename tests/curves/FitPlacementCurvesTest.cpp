@@ -43,7 +43,7 @@ TEST_F(FitPlacementCurves, WidthsPositionsAndTableOfA2048FrameAreInPicturePixels
     const QString file = QDir(dir.path()).filePath(QStringLiteral("big.png"));
     ASSERT_TRUE(frameImage(makeFrame(scene).frame).save(file, "PNG"));
     state->picture.ImagePath = file;
-    WorkspaceWindow *ws = WorkspaceWindow::showWorkspace(*context);
+    WorkspaceWindow *ws = WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath);
     ASSERT_NE(ws, nullptr);
     ws->placementBar()->button(PlacementMode::Fit)->click();
     const double scale = ws->placement().scale;
