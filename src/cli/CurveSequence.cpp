@@ -53,6 +53,7 @@ PicturePlacement loadWorkspacePicture(AnalysisState &state, PictureSurface &pict
     state.picture.ImagePath = imagePath;
     state.picture.ImageWidth = WorkspaceRasterWidth;
     state.picture.ImageHeight = WorkspaceRasterHeight;
+    applyPictureExtent(state.picture, loaded);
     return loaded.placement;
 }
 

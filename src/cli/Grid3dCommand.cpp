@@ -97,10 +97,15 @@ int runGrid3d(const QStringList &args)
     SilentProgress progress;
 
     sampling::ScanGreyRange(state->picture);
-    const RegionCorners region = limitRegion(normaliseRegion(parsed.region));
-    if (region.y2 < region.y1)
+    const RegionCorners normalised = normaliseRegion(parsed.region);
+    if (limitRegion(normalised).y2 < normalised.y1)
         throw CliError(
             QStringLiteral("the region lies below row %1, the last one charted").arg(RegionLastRow));
+    const RegionCorners region = limitRegion(normalised, state->picture);
+    if (region.y2 < region.y1 || region.x2 < region.x1)
+        throw CliError(QStringLiteral("the region lies beyond the fitted picture (%1 x %2 raster pixels)")
+                           .arg(state->picture.PictureExtentX)
+                           .arg(state->picture.PictureExtentY));
     sampling::ReadColours(state->picture, picture, progress);
     sampling::ComputeGreyMap(state->picture, progress);
     sampling::ScanGreyRangeWithProgress(state->picture, progress);

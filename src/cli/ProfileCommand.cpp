@@ -28,7 +28,7 @@ nlohmann::ordered_json jsonNumber(double v)
 
 struct ProfileRow
 {
-    int position;
+    double position; // picture pixels from the raster's centre
     double raw;
     double analysed;
     TablePercents percents;
@@ -37,13 +37,14 @@ struct ProfileRow
 std::vector<ProfileRow> profileRows(const AnalysisState &state, DisplayMode mode)
 {
     const bool horizontal = state.cut.CutOrientation == 1;
-    const int rows = tableRowCount(state);
+    // Under a fitted picture the rows stop where it does and read picture pixels, as the table does.
+    const int rows = pictureRowCount(state);
     const int cut = static_cast<int>(state.cut.CutPosition);
     std::vector<ProfileRow> out;
     out.reserve(static_cast<size_t>(rows));
     for (int i = 1; i <= rows; ++i) {
         ProfileRow row;
-        row.position = i - (horizontal ? 320 : 240);
+        row.position = tableRowPosition(state, i);
         row.raw = horizontal ? state.picture.GreyMap(i, cut) : state.picture.GreyMap(cut, i);
         row.analysed = horizontal ? state.cut.ProfileH[static_cast<size_t>(i)]
                                   : static_cast<double>(state.cut.ProfileV[static_cast<size_t>(i)]);
@@ -73,7 +74,7 @@ std::string toJson(const AnalysisState &state, const CurveRequest &request, cons
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const ProfileRow &r : rows) {
         nlohmann::ordered_json item;
-        item["position"] = r.position;
+        item["position"] = jsonNumber(r.position);
         item["raw"] = jsonNumber(r.raw);
         item["analysed"] = jsonNumber(r.analysed);
         item["raw_percent"] = r.percents.raw;
@@ -88,7 +89,7 @@ std::string toCsv(const std::vector<ProfileRow> &rows)
 {
     std::string out = "position,raw,analysed,raw_percent,analysed_percent\n";
     for (const ProfileRow &r : rows) {
-        out += std::to_string(r.position) + ',' + numberText(r.raw).toStdString() + ',' +
+        out += numberText(r.position).toStdString() + ',' + numberText(r.raw).toStdString() + ',' +
                numberText(r.analysed).toStdString() + ',' + std::to_string(r.percents.raw) + ',' +
                std::to_string(r.percents.analysed) + '\n';
     }

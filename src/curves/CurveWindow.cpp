@@ -7,6 +7,7 @@
 #include "platform/settings/SettingsFile.h"
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
+#include "curves/CurveValues.h"
 #include "curves/CurvePlacement.h"
 #include "curves/CurveWidthReadout.h"
 #include "curves/IntensityTableWindow.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetra {
 
@@ -236,8 +238,7 @@ void CurveWindow::showDisplayMode(std::optional<DisplayMode> mode)
 void CurveWindow::followCut(CutTrigger trigger)
 {
     hidePointLabels();
-    const QString number = QString::number(state().cut.CutPosition);
-    setCutLabel(isVertical() ? number : QStringLiteral("对应像素点：") + number);
+    showCutLabel(state().cut.CutPosition);
     m_display->followCut(trigger);
 }
 
@@ -262,6 +263,14 @@ void CurveWindow::setTablePositions(double axisStart, int rows)
         table->loadRows(state());
     }
     table->setPositions(axisStart, rows);
+}
+
+void CurveWindow::showCutLabel(double rasterCut)
+{
+    // The picture's own row or column: under a fitted picture a raster line spans less than one.
+    const QString number =
+        CurveValues::shortestNumber(std::round(state().picture.toPicturePixels(rasterCut) * 10) / 10);
+    setCutLabel(isVertical() ? number : QStringLiteral("对应像素点：") + number);
 }
 
 void CurveWindow::setCutLabel(const QString &text)
@@ -384,8 +393,7 @@ void CurveWindow::load()
     curveview::OpenCurveWindow(s, m_plot, m_windowSurface, workspace ? &workspace->picture() : nullptr, vertical,
                              SettingsFile(SettingsFile::programPath()).integrationWidth(), m_context.progress);
     m_widths->update();
-    setCutLabel(vertical ? QString::number(m_geometry.initialCut)
-                         : QStringLiteral("对应像素点：") + QString::number(m_geometry.initialCut));
+    showCutLabel(m_geometry.initialCut);
 
     IntensityTableWindow *table = IntensityTableWindow::showWindow(m_context);
     table->loadRows(s);

@@ -94,6 +94,7 @@ public:
     QLabel *intensityReadout() { return isVertical() ? m_xReadout : m_yReadout; }
 
     // Which picture row or column is cut.
+    void showCutLabel(double rasterCut);
     void setCutLabel(const QString &text);
     QString cutLabel() const;
 

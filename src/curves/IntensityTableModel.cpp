@@ -57,15 +57,12 @@ void IntensityTableModel::load(const AnalysisState &state)
     beginResetModel();
     m_hasColumns = true;
     // Under a fitted picture the rows stop where it does and read picture pixels.
-    const bool vertical = state.cut.CutOrientation != 1;
-    const int extent = vertical ? state.picture.PictureExtentY : state.picture.PictureExtentX;
-    const int rows = extent < (vertical ? 480 : 640) ? std::min(tableRowCount(state), extent - 1) : tableRowCount(state);
-    const double offset = state.cut.CutOrientation == 1 ? -320 : -240;
+    const int rows = pictureRowCount(state);
     m_scale = state.picture.PictureScale;
     m_rows.assign(static_cast<size_t>(std::max(0, rows)), Row{});
     for (int i = 1; i <= rows; ++i) {
         const TablePercents p = tablePercents(state, DisplayMode::Face, i);
-        m_rows[static_cast<size_t>(i - 1)] = Row{(i + offset) / m_scale, p.raw, p.analysed};
+        m_rows[static_cast<size_t>(i - 1)] = Row{tableRowPosition(state, i), p.raw, p.analysed};
     }
     endResetModel();
 }

@@ -85,11 +85,29 @@ double CurveReportLayout::plotY(double value, double low, double high) const
     return bottom - std::floor(PlotHeight * (value - low) / (high - low));
 }
 
+int CurveReportLayout::lastJoined() const
+{
+    // A fitted picture ends before the raster does; the raster beyond it is no data.
+    const bool horizontal = m_orientation == Orientation::Horizontal;
+    const int extent = horizontal ? m_state.picture.PictureExtentX : m_state.picture.PictureExtentY;
+    return extent < samples() ? std::max(0, extent - 2) : samples() - 1;
+}
+
+bool CurveReportLayout::cutInPicture() const
+{
+    const bool horizontal = m_orientation == Orientation::Horizontal;
+    const int across = horizontal ? m_state.picture.PictureExtentY : m_state.picture.PictureExtentX;
+    return across >= (horizontal ? WorkspaceRasterHeight : WorkspaceRasterWidth) ||
+           std::nearbyint(m_state.cut.CutPosition) < across;
+}
+
 void CurveReportLayout::plotCurve(PrinterPage &page, const std::vector<double> &values, double low,
                                   double high) const
 {
+    if (!cutInPicture())
+        return; // a cut beyond a fitted picture has no curve
     double x = LeftMargin + 200;
-    for (int j = 1; j < samples(); ++j) {
+    for (int j = 1; j <= lastJoined(); ++j) {
         const double previousX = x;
         x += m_xScale;
         page.line(previousX, plotY(values[j], low, high), x, plotY(values[j + 1], low, high), colours::Black);
@@ -103,7 +121,9 @@ void CurveReportLayout::drawMarkCrosses(PrinterPage &page) const
         const auto &mark = markValues()[static_cast<size_t>(j)];
         const double position = horizontal ? mark[0] : mark[1];
         const double intensity = horizontal ? mark[1] : mark[0];
-        const double x = LeftMargin + 200 + m_xScale * (std::abs(m_state.view.AxisStart) + position);
+        // Marks keep picture pixels; the plot runs along raster pixels.
+        const double x = LeftMargin + 200 +
+                         m_xScale * (std::abs(m_state.view.AxisStart) + position * m_state.picture.PictureScale);
         const double y = m_plotTop + PlotHeight - PlotHeight * intensity / 100;
         page.line(x - CrossArm, y, x + CrossArm, y, colours::Black);
         page.line(x, y - CrossArm, x, y + CrossArm, colours::Black);
@@ -133,8 +153,9 @@ void CurveReportLayout::printMarkList(PrinterPage &page) const
 
 void CurveReportLayout::drawGrid(PrinterPage &page) const
 {
-    const int labelStep = m_orientation == Orientation::Horizontal ? 64 : 48;
-    ReportGrid(LeftMargin, RightMargin, m_plotTop, m_state.view.AxisStart, labelStep)
+    const double scale = m_state.picture.PictureScale;
+    const double labelStep = (m_orientation == Orientation::Horizontal ? 64 : 48) / scale;
+    ReportGrid(LeftMargin, RightMargin, m_plotTop, m_state.view.AxisStart / scale, labelStep)
         .DrawGrid1(page, PlotHeight, MinorTicksX, MinorTicksY);
 }
 
@@ -142,7 +163,8 @@ QString CurveReportLayout::footer() const
 {
     const bool horizontal = m_orientation == Orientation::Horizontal;
     return QStringLiteral("图片：%1　切线：第 %2 %3　积分宽度：%4　日期：%5")
-        .arg(QFileInfo(m_state.picture.ImagePath).fileName(), reportNumber(m_state.cut.CutPosition),
+        .arg(QFileInfo(m_state.picture.ImagePath).fileName(),
+             reportNumber(std::round(m_state.picture.toPicturePixels(m_state.cut.CutPosition) * 10) / 10),
              horizontal ? QStringLiteral("行") : QStringLiteral("列"), reportNumber(m_state.cut.IntegrationWidth),
              QDate::currentDate().toString(Qt::ISODate));
 }

@@ -60,6 +60,8 @@ public:
 
 private:
     int samples() const;
+    int lastJoined() const;
+    bool cutInPicture() const;
     std::vector<double> rawValues() const;
     std::vector<double> profileValues() const;
     int markCount() const;

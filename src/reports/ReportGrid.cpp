@@ -4,6 +4,8 @@
 #include "platform/printing/PrinterPage.h"
 #include "reports/ReportNumber.h"
 
+#include <cmath>
+
 namespace lumetra {
 
 namespace {
@@ -11,7 +13,7 @@ namespace {
 constexpr double TickBase = 4000;
 } // namespace
 
-ReportGrid::ReportGrid(double leftMargin, double rightMargin, double plotTop, double axisStart, int labelStep)
+ReportGrid::ReportGrid(double leftMargin, double rightMargin, double plotTop, double axisStart, double labelStep)
     : m_leftMargin(leftMargin), m_rightMargin(rightMargin), m_plotTop(plotTop), m_axisStart(axisStart),
       m_labelStep(labelStep)
 {
@@ -59,7 +61,7 @@ void ReportGrid::DrawGrid1(PrinterPage &page, int16_t plotHeight, int16_t xMinor
         page.line(x, y0 + TickBase, x, y0 + TickBase + 200, black);
     }
     for (int i = 10; i >= 0; --i) {
-        const QString label = reportNumber(m_axisStart + double(m_labelStep) * i);
+        const QString label = reportNumber(std::round((m_axisStart + m_labelStep * i) * 10) / 10);
         page.setCurrentX(axisX + length * i / 10 - page.textWidth(label) / 2);
         page.setCurrentY(y0 + TickBase + 200);
         page.print(label);

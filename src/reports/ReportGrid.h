@@ -12,8 +12,9 @@ class PrinterPage;
 class ReportGrid
 {
 public:
-    // labelStep: position units between two labelled ticks (64 for a row, 48 for a column).
-    ReportGrid(double leftMargin, double rightMargin, double plotTop, double axisStart, int labelStep);
+    // labelStep: position units between two labelled ticks (64 for a row, 48 for a column; less
+    // than one raster pixel per unit under a fitted picture). Labels are given to 0.1.
+    ReportGrid(double leftMargin, double rightMargin, double plotTop, double axisStart, double labelStep);
 
     // Draws both axes with their ticks and labels in black. yMinor minor ticks per tenth of the
     // intensity axis when above 0, xMinor per tenth of the position axis when 1 or more.
@@ -24,7 +25,7 @@ private:
     double m_rightMargin;
     double m_plotTop;
     double m_axisStart;
-    int m_labelStep;
+    double m_labelStep;
 };
 
 } // namespace lumetra

@@ -247,10 +247,7 @@ void WorkspaceWindow::showPlacedPicture()
 
     m_picture.setPicture(m_source.placed);
     // The curves measure picture pixels, and only where the fitted picture lies.
-    const bool fitted = m_source.placement.mode == PlacementMode::Fit && !m_source.placement.isIdentity();
-    m_state.picture.PictureScale = fitted ? m_source.placement.scale : 1.0;
-    m_state.picture.PictureExtentX = fitted ? m_source.placed.width() : workspace::PictureWidth;
-    m_state.picture.PictureExtentY = fitted ? m_source.placed.height() : workspace::PictureHeight;
+    applyPictureExtent(m_state.picture, m_source);
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_state.picture.ImagePath).fileName() +
                    placementTitleSuffix(m_source) + m_titleMark);
@@ -295,6 +292,9 @@ void WorkspaceWindow::unload()
     m_state.picture.PictureExtentY = workspace::PictureHeight;
     m_state.view.AxisStart = 0;
     m_state.view.AxisEnd = 0;
+    // Results measured on this picture go with it.
+    if (m_context.workspacePictureChanged)
+        m_context.workspacePictureChanged();
 }
 
 void WorkspaceWindow::closeEvent(QCloseEvent *event)

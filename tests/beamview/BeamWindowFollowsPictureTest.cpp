@@ -68,6 +68,15 @@ TEST_F(BeamWindowFollowsPicture, AnotherPictureIsMeasuredAgainAndTheTitleForgets
     EXPECT_TRUE(window->overlay().shown());
     EXPECT_NE(ws->picture().image().pixel(200, 300), ws->picture().drawing().pixel(200, 300)) << "cross on the new beam";
     EXPECT_NE(ws->picture().image(), hotMarked);
+
+    // Closing the picture takes its results with it.
+    ws->close();
+    EXPECT_FALSE(window->result().has_value());
+    EXPECT_FALSE(window->overlay().shown());
+    QApplication::processEvents();
+    EXPECT_FALSE(window->result().has_value());
+    EXPECT_EQ(window->pixelText("dMajor"), QStringLiteral("—"));
+    EXPECT_FALSE(window->sourceLabel()->text().startsWith(QStringLiteral("calm.png")));
 }
 
 TEST_F(BeamWindowFollowsPicture, ANewPlacementOrAFilterMovesTheMarksWithThePicture)

@@ -92,4 +92,38 @@ TEST_F(PlacementOption, FitReportsTheScaleInGrid3dAndTableAndFilterWritesTheScal
     EXPECT_TRUE(bad.err.contains(QStringLiteral("top-left, beam or fit"))) << bad.err.toStdString();
 }
 
+TEST_F(PlacementOption, AFittedPictureIsMeasuredInItsOwnPixelsAndEndsWhereItDoes)
+{
+    // 1280 x 480 fitted: half scale, 640 x 240 of the raster, the rows below are no data.
+    std::vector<unsigned> wide(std::size_t(W) * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < W; ++x)
+            wide[std::size_t(y) * W + x] = samples[std::size_t(y) * W + x];
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("wide.pgm"));
+    ASSERT_TRUE(lumetra::test::writeBytes(file, lumetra::test::netpbmBytes(W, 480, 1, 4095, false, wide)));
+
+    const auto column = runCli({"profile", file, "--column", "450", "--placement", "fit"});
+    ASSERT_EQ(column.exitCode, 0) << column.err.toStdString();
+    const Json c = Json::parse(column.out.toStdString());
+    EXPECT_DOUBLE_EQ(c["scale"].get<double>(), 0.5);
+    ASSERT_EQ(c["rows"].size(), 239u);
+    EXPECT_EQ(c["rows"][0]["position"], -478);
+    EXPECT_EQ(c["rows"][238]["position"], -2);
+
+    const auto row = runCli({"profile", file, "--row", "100", "--placement", "fit", "--format", "csv"});
+    ASSERT_EQ(row.exitCode, 0) << row.err.toStdString();
+    const QStringList lines = row.out.trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 641);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("-638,"))) << lines[1].toStdString();
+
+    // A 3D region reaching below the picture charts the picture's part only; one wholly below it none.
+    const auto reaching = runCli({"grid3d", file, "--region", "400,150,560,300", "--factor", "10", "--placement", "fit"});
+    const auto inside = runCli({"grid3d", file, "--region", "400,150,560,239", "--factor", "10", "--placement", "fit"});
+    ASSERT_EQ(reaching.exitCode, 0) << reaching.err.toStdString();
+    EXPECT_EQ(reaching.out, inside.out);
+    const auto beyond = runCli({"grid3d", file, "--region", "100,300,200,400", "--factor", "10", "--placement", "fit"});
+    EXPECT_EQ(beyond.exitCode, 2);
+    EXPECT_TRUE(beyond.err.contains(QStringLiteral("beyond the fitted picture"))) << beyond.err.toStdString();
+}
+
 } // namespace

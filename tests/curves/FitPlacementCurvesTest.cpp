@@ -54,6 +54,9 @@ TEST_F(FitPlacementCurves, WidthsPositionsAndTableOfA2048FrameAreInPicturePixels
     CurveWindow *w = CurveWindow::openWindow(*context);
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(ws->moveCutTo(1100 * scale));
+    // The cut label names the picture's row.
+    EXPECT_EQ(w->cutLabel(), QStringLiteral("对应像素点：") +
+                                 CurveValues::shortestNumber(std::round(state->cut.CutPosition / scale * 10) / 10));
 
     // The widths: the raster's, read in picture pixels.
     const CurveWidthReadout &widths = w->widthReadout();

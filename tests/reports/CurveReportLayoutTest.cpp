@@ -252,6 +252,42 @@ TEST_F(CurveReportLayoutTest, FooterNamesThePictureTheCutTheWidthAndTheDate)
     EXPECT_TRUE(page.texts.back().text.contains(QStringLiteral("切线：第 320 列")));
 }
 
+TEST_F(CurveReportLayoutTest, AFittedPictureIsReportedInItsOwnPixelsAndEndsWhereItDoes)
+{
+    // 2048 x 1536 fitted onto the raster: 0.3125 raster pixels a picture pixel, 640 x 480 of it.
+    // A 2048 x 1024 picture leaves rows 320.. of the raster grey.
+    state->picture.PictureScale = 0.3125;
+    state->picture.PictureExtentX = 400;
+    state->picture.PictureExtentY = 300;
+    state->picture.ImagePath = QStringLiteral("wide.png");
+    state->cut.CutPosition = 96;
+    analysed = true;
+    for (int x = 0; x <= 640; ++x)
+        state->cut.ProfileH[x] = 20 + x * 0.25;
+    addMarkH(-512, 50); // picture pixels: a quarter of the way along, as raster -160 would be
+    const RecordingPage page = draw(Orientation::Horizontal, DisplayMode::Face);
+
+    // The curve stops at the picture's last column, the strip beyond is not plotted.
+    const auto segments = curve(page);
+    ASSERT_EQ(segments.size(), 398);
+    EXPECT_NEAR(segments.last().x2, AxisX + 398 * layout->xScale(), 1e-6);
+    const auto centres = crossCentres(page);
+    ASSERT_EQ(centres.size(), 1);
+    EXPECT_NEAR(centres[0].x(), AxisX + AxisLength / 4, 1e-6);
+    // Axis labels and the cut in picture pixels.
+    QStringList texts;
+    for (const auto &t : page.texts)
+        texts.append(t.text);
+    EXPECT_TRUE(texts.contains(QStringLiteral("-1024")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("204.8")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("1024")));
+    EXPECT_TRUE(page.texts.back().text.contains(QStringLiteral("切线：第 307.2 行")));
+
+    // A cut through the grey strip below the picture has no curve.
+    state->cut.CutPosition = 350;
+    EXPECT_TRUE(curve(draw(Orientation::Horizontal, DisplayMode::Face)).isEmpty());
+}
+
 TEST_F(CurveReportLayoutTest, NoMarksMeansNoCrossesAndNoList)
 {
     analysed = true;

@@ -1,6 +1,7 @@
 #include "analysis/curves/IntensityPercents.h"
 #include "types/WorkspaceRaster.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumetra {
@@ -19,6 +20,20 @@ int tableRowCount(const AnalysisState &state)
     case 2: return WorkspaceRasterHeight;
     default: return 0;
     }
+}
+
+int pictureRowCount(const AnalysisState &state)
+{
+    const bool horizontal = state.cut.CutOrientation == 1;
+    const int extent = horizontal ? state.picture.PictureExtentX : state.picture.PictureExtentY;
+    const int rows = tableRowCount(state);
+    return extent < (horizontal ? WorkspaceRasterWidth : WorkspaceRasterHeight) ? std::min(rows, extent - 1) : rows;
+}
+
+double tableRowPosition(const AnalysisState &state, int row)
+{
+    const double offset = state.cut.CutOrientation == 1 ? -WorkspaceRasterWidth / 2 : -WorkspaceRasterHeight / 2;
+    return state.picture.toPicturePixels(row + offset);
 }
 
 TablePercents tablePercents(const AnalysisState &state, DisplayMode mode, int row)

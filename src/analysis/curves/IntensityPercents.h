@@ -20,5 +20,9 @@ TablePercents tablePercents(const AnalysisState &state, DisplayMode mode, int ro
 
 // Rows of the intensity table for the current orientation: 640, 480, or 0 without a cut.
 int tableRowCount(const AnalysisState &state);
+// The rows that hold picture data: all of them, or under a fitted picture those before its end.
+int pictureRowCount(const AnalysisState &state);
+// Row k's position along the cut in picture pixels, from the raster's centre.
+double tableRowPosition(const AnalysisState &state, int row);
 
 } // namespace lumetra

@@ -59,6 +59,16 @@ RegionCorners limitRegion(const RegionCorners &c)
     return limited;
 }
 
+RegionCorners limitRegion(const RegionCorners &normalised, const SampledPicture &picture)
+{
+    RegionCorners limited = limitRegion(normalised);
+    if (picture.PictureExtentX < WorkspaceRasterWidth)
+        limited.x2 = std::min(limited.x2, picture.PictureExtentX - 1);
+    if (picture.PictureExtentY < WorkspaceRasterHeight)
+        limited.y2 = std::min(limited.y2, picture.PictureExtentY - 1);
+    return limited;
+}
+
 RegionGrid::RegionGrid(int rows, int columns)
     : m_rows(std::max(rows, 0)), m_columns(std::max(columns, 0)),
       m_cells(static_cast<size_t>(m_rows) * static_cast<size_t>(m_columns), 0)
@@ -105,8 +115,11 @@ RegionGrid computeRegionGrid(const SampledPicture &sampled, const RegionCorners 
     if (range == 0)
         return grid; // a flat picture: every cell 0
     const double samples = static_cast<double>(f) * f;
-    const auto clampX = [](int x) { return std::clamp(x, 0, GreyMapGrid::Width - 1); };
-    const auto clampY = [](int y) { return std::clamp(y, 0, GreyMapGrid::Height - 1); };
+    // Blocks read no further than a fitted picture reaches.
+    const int lastX = sampled.PictureExtentX < WorkspaceRasterWidth ? sampled.PictureExtentX - 1 : GreyMapGrid::Width - 1;
+    const int lastY = sampled.PictureExtentY < WorkspaceRasterHeight ? sampled.PictureExtentY - 1 : GreyMapGrid::Height - 1;
+    const auto clampX = [lastX](int x) { return std::clamp(x, 0, lastX); };
+    const auto clampY = [lastY](int y) { return std::clamp(y, 0, lastY); };
 
     for (int r = 1; r <= rows; ++r) {
         const int i = region.x1 + r - 1;

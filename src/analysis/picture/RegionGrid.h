@@ -37,6 +37,8 @@ std::optional<int> parseRegionFactor(const QString &answer);
 constexpr int RegionLastColumn = WorkspaceRasterWidth;
 constexpr int RegionLastRow = 437;
 RegionCorners limitRegion(const RegionCorners &normalised);
+// The same, and held inside a fitted picture: the raster beyond it is no data.
+RegionCorners limitRegion(const RegionCorners &normalised, const SampledPicture &picture);
 
 // Block-averaged intensities of a region, in percent of GreyMin..picture.GreyMax. Grid rows follow the
 // picture's x direction and grid columns its y direction; row r, column c (1-based) is the cell
@@ -100,7 +102,7 @@ private:
 // cell (i, j) is the f x f pixels (x0 + b, y0 + a), a, b = 1..f, with x0 = f(i - 1), y0 = f(j - 1)
 // when i or j is 1 (blocks anchored at the picture corner), else x0 = x1 + f(i - x1) - f/2,
 // y0 = y1 + f(j - y1) - f/2. A block reaching outside GreyMap reads its pixels with x held in
-// 0..640 and y in 0..480, still f x f of them. The cell is floor(100 (S / f^2 - GreyMin) /
+// 0..640 and y in 0..480 (inside a fitted picture's extent), still f x f of them. The cell is floor(100 (S / f^2 - GreyMin) /
 // (GreyMax - GreyMin)) for the block sum S (negative below GreyMin), and 0 when the picture is
 // flat (GreyMax = GreyMin). A region left with no rows or columns gives an empty grid.
 RegionGrid computeRegionGrid(const SampledPicture &sampled, const RegionCorners &region, int factor);

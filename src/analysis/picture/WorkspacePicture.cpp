@@ -1,4 +1,5 @@
 #include "analysis/picture/WorkspacePicture.h"
+#include "types/WorkspaceRaster.h"
 
 #include "analysis/picture/FrameGreyImage.h"
 #include "analysis/beam/BeamMeasurement.h"
@@ -64,6 +65,14 @@ QString placementTitleSuffix(const WorkspacePicture &picture)
         .arg(picture.full.width())
         .arg(picture.full.height())
         .arg(placementCaption(picture.placement.mode));
+}
+
+void applyPictureExtent(SampledPicture &sampled, const WorkspacePicture &picture)
+{
+    const bool fitted = picture.placement.mode == PlacementMode::Fit && !picture.placement.isIdentity();
+    sampled.PictureScale = fitted ? picture.placement.scale : 1.0;
+    sampled.PictureExtentX = fitted ? picture.placed.width() : WorkspaceRasterWidth;
+    sampled.PictureExtentY = fitted ? picture.placed.height() : WorkspaceRasterHeight;
 }
 
 } // namespace lumetra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/AnalysisState.h"
 #include "types/PicturePlacement.h"
 #include "types/PictureReaders.h"
 
@@ -40,5 +41,9 @@ void placeWorkspacePicture(WorkspacePicture &picture, PlacementMode mode, const 
 // "（1280×960，光斑居中）" for a picture larger than the raster, else empty: what the workspace
 // title adds to its caption.
 QString placementTitleSuffix(const WorkspacePicture &picture);
+
+// Tells the sampled picture where the placed picture lies: a fitted picture covers the raster's
+// top-left extent at its scale, anything else maps one raster pixel to one picture pixel.
+void applyPictureExtent(SampledPicture &sampled, const WorkspacePicture &picture);
 
 } // namespace lumetra

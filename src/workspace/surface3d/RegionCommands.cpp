@@ -144,13 +144,16 @@ void RegionCommands::chartRegion(int factor)
     AppContext &context = m_workspace.context();
     AnalysisState &state = m_workspace.state();
     sampling::ScanGreyRange(state.picture);
-    m_corners = limitRegion(m_corners);
+    const bool belowCharted = limitRegion(m_corners).y2 < m_corners.y1;
+    m_corners = limitRegion(m_corners, state.picture);
     removeRectangle();
     if (m_corners.y2 < m_corners.y1 || m_corners.x2 < m_corners.x1) {
         m_corners = {};
         if (context.services.dialogs)
             context.services.dialogs->message(
-                &m_workspace, QStringLiteral("所选区域在第437行以下，无法作三维处理。"),
+                &m_workspace,
+                belowCharted ? QStringLiteral("所选区域在第437行以下，无法作三维处理。")
+                             : QStringLiteral("所选区域在图片之外，无法作三维处理。"),
                 QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
         return;
     }
