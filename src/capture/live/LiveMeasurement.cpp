@@ -27,7 +27,14 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_rateTimer->start();
 }
 
-LiveMeasurement::~LiveMeasurement() = default;
+// The worker is stopped first (it finishes the frame it measures, no other), while the video,
+// overlay and panel it reports to still exist.
+LiveMeasurement::~LiveMeasurement()
+{
+    disconnect(m_video, nullptr, this, nullptr);
+    delete m_measurer;
+    m_measurer = nullptr;
+}
 
 void LiveMeasurement::setEnabled(bool on)
 {
@@ -63,7 +70,10 @@ void LiveMeasurement::measured(const LiveSample &sample)
     if (!m_enabled)
         return; // measured before the switch went off
     const beam::BeamResult &r = sample.result;
-    m_overlay->showBeam(r);
+    if (sample.error.isEmpty())
+        m_overlay->showBeam(r);
+    else
+        m_overlay->showBeam(std::nullopt);
     if (r.status == beam::BeamStatus::Ok)
         m_history.add({sample.seconds, r.centroidX, r.centroidY, r.dX, r.dY});
     m_panel->showSample(sample, m_history);
