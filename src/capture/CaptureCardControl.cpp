@@ -69,6 +69,11 @@ void CaptureCardControl::put(int id, int value)
         m_device->setInput(value);
 }
 
+QString CaptureCardControl::settingRefusal() const
+{
+    return m_device->lastSettingRefusal();
+}
+
 QVariant CaptureCardControl::call(int id, const QVariantList &args)
 {
     const auto arg = [&args](int i) { return args.value(i); };
