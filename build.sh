@@ -61,10 +61,15 @@ build() {
   cmake --build "$1" -j "$JOBS"
 }
 
+# Without XDG_RUNTIME_DIR: /tmp/runtime-<uid> when it is our own private directory, else a new one.
 runtime_dir() {
   if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-    export XDG_RUNTIME_DIR="/tmp/runtime-$(id -u)"
-    mkdir -p "$XDG_RUNTIME_DIR" && chmod 0700 "$XDG_RUNTIME_DIR"
+    local dir="/tmp/runtime-$(id -u)"
+    mkdir -m 0700 "$dir" 2>/dev/null || true
+    if [ -L "$dir" ] || [ ! -d "$dir" ] || [ "$(stat -c %u:%a "$dir")" != "$(id -u):700" ]; then
+      dir=$(mktemp -d "/tmp/runtime-$(id -u).XXXXXX")
+    fi
+    export XDG_RUNTIME_DIR="$dir"
   fi
 }
 

@@ -1,4 +1,5 @@
 #include "capture/CaptureCardControl.h"
+#include "platform/system/DurableWrite.h"
 
 #include "capture/CardCrossbarDialog.h"
 #include "capture/CardDispatch.h"
@@ -106,7 +107,7 @@ bool CaptureCardControl::saveFrame(const QString &path, const char *format, int 
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return commitDurably(file);
 }
 
 void CaptureCardControl::deliverFrame(const QImage &frame)
