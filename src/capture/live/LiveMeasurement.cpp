@@ -27,11 +27,10 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_rateTimer->start();
 }
 
-// The worker is stopped first (it finishes the frame it measures, no other), while the video,
-// overlay and panel it reports to still exist.
+// The worker is stopped first (it finishes the frame it measures, no other); nothing else is
+// touched, the video may be gone already.
 LiveMeasurement::~LiveMeasurement()
 {
-    disconnect(m_video, nullptr, this, nullptr);
     delete m_measurer;
     m_measurer = nullptr;
 }
