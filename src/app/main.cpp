@@ -1,6 +1,7 @@
 // lumetra [--simulated-camera] [IMAGE]: the Lumetra workstation.
 #include "analysis/AnalysisState.h"
 #include "platform/settings/SettingsFile.h"
+#include "platform/settings/PixelBudgetSetting.h"
 #include "app/CommandLine.h"
 #include "app/progress/WindowProgress.h"
 #include "app/WindowWiring.h"
@@ -38,6 +39,8 @@ int main(int argc, char **argv)
     // An installed program keeps its settings in the user's folder; the first run starts there
     // from the defaults shipped beside the executable.
     lumetra::SettingsFile().seedFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/configtext.txt"));
+    // The largest frame the readers decode (frames/maxPixels in lumetra.ini).
+    lumetra::applyPixelBudgetSetting();
 
     // The shared state is large (the colour store alone is several megabytes): keep it off the stack.
     auto state = std::make_unique<lumetra::AnalysisState>();

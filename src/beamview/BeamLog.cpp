@@ -1,4 +1,5 @@
 #include "beamview/BeamLog.h"
+#include "platform/system/DurableWrite.h"
 
 #include "platform/workbook/WorkbookService.h"
 #include "types/WorkbookSheet.h"
@@ -65,7 +66,7 @@ bool BeamLog::appendCsv(const QStringList &header, const QStringList &row, QStri
     contents += csvLine(row).toUtf8() + "\r\n";
 
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !commitDurably(file)) {
         if (error)
             *error = QStringLiteral("无法写入 %1：%2").arg(m_path, file.errorString());
         return false;

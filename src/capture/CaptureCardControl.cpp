@@ -1,4 +1,5 @@
 #include "capture/CaptureCardControl.h"
+#include "platform/system/DurableWrite.h"
 
 #include "capture/CardCrossbarDialog.h"
 #include "capture/CardDispatch.h"
@@ -69,6 +70,11 @@ void CaptureCardControl::put(int id, int value)
         m_device->setInput(value);
 }
 
+QString CaptureCardControl::settingRefusal() const
+{
+    return m_device->lastSettingRefusal();
+}
+
 QVariant CaptureCardControl::call(int id, const QVariantList &args)
 {
     const auto arg = [&args](int i) { return args.value(i); };
@@ -101,7 +107,7 @@ bool CaptureCardControl::saveFrame(const QString &path, const char *format, int 
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return commitDurably(file);
 }
 
 void CaptureCardControl::deliverFrame(const QImage &frame)

@@ -33,6 +33,8 @@ public:
     int get(int id) const;
     // Properties 12..17; another id does nothing.
     void put(int id, int value);
+    // The device's refusal of the last value put, or empty when it took it.
+    QString settingRefusal() const;
     // The methods: 18, 23 (path), 24 (path, quality), 30, 31, 32, 34 (width, height, subtype),
     // 36, 37, 38, 53 (flag). 23, 24 and 34 answer a bool, 53 an int, the others nothing.
     QVariant call(int id, const QVariantList &args = {});

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QHideEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -167,6 +168,7 @@ void CaptureSettingsDialog::standardChosen()
         return;
     m_card->put(CardId::Standard, cbStandard->currentIndex());
     cbStandard->setCurrentIndex(m_card->get(CardId::Standard));
+    reportRefusal();
 }
 
 void CaptureSettingsDialog::sourceChosen()
@@ -175,6 +177,7 @@ void CaptureSettingsDialog::sourceChosen()
         return;
     m_card->put(CardId::Source, cbSource->currentIndex());
     cbSource->setCurrentIndex(m_card->get(CardId::Source));
+    reportRefusal();
 }
 
 void CaptureSettingsDialog::sliderChanged(QSlider *slider, QLabel *value, int property)
@@ -183,8 +186,20 @@ void CaptureSettingsDialog::sliderChanged(QSlider *slider, QLabel *value, int pr
         return;
     m_card->put(property, slider->value());
     const int kept = m_card->get(property);
-    slider->setValue(kept);
+    {
+        const QSignalBlocker block(slider);
+        slider->setValue(kept);
+    }
     value->setText(QString::number(kept));
+    reportRefusal();
+}
+
+// The values shown are those the device holds; a setting it refused is said once.
+void CaptureSettingsDialog::reportRefusal()
+{
+    const QString refusal = m_card->settingRefusal();
+    if (!refusal.isEmpty())
+        m_dialogs.message(this, refusal);
 }
 
 void CaptureSettingsDialog::brightnessChanged()

@@ -69,6 +69,7 @@ private:
     void buildControls();
     QSlider *addPictureRow(int y, QLabel *&name, const QString &caption, QLabel *&value);
     void sliderChanged(QSlider *slider, QLabel *value, int property);
+    void reportRefusal();
     void fillFormat();
 
     Dialogs &m_dialogs;

@@ -66,6 +66,9 @@ CaptureWindow::CaptureWindow(AppContext &context, QWidget *parent) : QMainWindow
 
 CaptureWindow::~CaptureWindow()
 {
+    // Live measurement points at the video, its overlay and the panel: it goes before them.
+    delete m_live;
+    m_live = nullptr;
     if (m_context.captureFrames == this)
         m_context.captureFrames = nullptr;
 }
@@ -210,7 +213,7 @@ void CaptureWindow::fitToVideo()
 {
     restoreFromMaximized();
     const int w = card->get(CardId::VideoWidth), h = card->get(CardId::VideoHeight);
-    if (w <= 0 || h <= 0)
+    if (w <= 0 || h <= 0 || !m_live)
         return;
     // Live measurement adds its strip and plots beside the video.
     const bool live = m_live->isEnabled();

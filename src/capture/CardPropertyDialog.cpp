@@ -49,6 +49,11 @@ CardPropertyDialog::CardPropertyDialog(CaptureDevice &device, QWidget *parent)
         grid->addWidget(r.value, row, 2);
         m_rows << r;
     }
+    m_refusal = new QLabel(this);
+    m_refusal->setWordWrap(true);
+    m_refusal->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_refusal->hide();
+    layout->addWidget(m_refusal);
     auto *buttons = new QDialogButtonBox(this);
     m_defaults = buttons->addButton(QStringLiteral("默认值"), QDialogButtonBox::ResetRole);
     QPushButton *close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::AcceptRole);
@@ -78,6 +83,7 @@ QLabel *CardPropertyDialog::valueLabel(int row) const
 void CardPropertyDialog::write(int row, int value)
 {
     m_device.setControl(m_rows[row].control.id, value);
+    showRefusals({m_device.lastSettingRefusal()});
     refresh();
 }
 
@@ -102,10 +108,21 @@ void CardPropertyDialog::refresh()
     }
 }
 
+void CardPropertyDialog::showRefusals(QStringList refusals)
+{
+    refusals.removeAll(QString());
+    m_refusal->setText(refusals.join(u'\n'));
+    m_refusal->setVisible(!refusals.isEmpty());
+}
+
 void CardPropertyDialog::restoreDefaults()
 {
-    for (const Row &r : std::as_const(m_rows))
+    QStringList refusals;
+    for (const Row &r : std::as_const(m_rows)) {
         m_device.setControl(r.control.id, r.control.defaultValue);
+        refusals << m_device.lastSettingRefusal();
+    }
+    showRefusals(refusals);
     refresh();
 }
 

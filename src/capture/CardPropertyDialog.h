@@ -29,8 +29,11 @@ public:
     QCheckBox *checkBox(int row) const;
     QLabel *valueLabel(int row) const;
     QPushButton *defaultsButton() const { return m_defaults; }
+    // The device's word on the last change it did not take (hidden while there is none).
+    QLabel *refusalLabel() const { return m_refusal; }
 
 private:
+    void showRefusals(QStringList refusals);
     struct Row
     {
         DeviceControl control;
@@ -46,6 +49,7 @@ private:
     CaptureDevice &m_device;
     QList<Row> m_rows;
     QPushButton *m_defaults = nullptr;
+    QLabel *m_refusal = nullptr;
 };
 
 } // namespace lumetra

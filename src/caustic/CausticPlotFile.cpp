@@ -1,4 +1,5 @@
 #include "caustic/CausticPlotFile.h"
+#include "platform/system/DurableWrite.h"
 
 #include "caustic/CausticChart.h"
 
@@ -78,7 +79,7 @@ bool saveCausticPlot(const beam::CausticSeries &series, const QString &path, QSt
     }
     if (!painted)
         return fail(error, QStringLiteral("cannot draw the plot into %1").arg(path));
-    if (!file.commit())
+    if (!commitDurably(file))
         return fail(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
     return true;
 }

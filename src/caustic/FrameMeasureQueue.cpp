@@ -4,6 +4,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <new>
 
 namespace lumetra {
 
@@ -36,9 +37,20 @@ void FrameMeasureQueue::measure(const QList<int> &ids, const QStringList &paths)
         m_report(done.id, done.result);
     });
     // One file per task: the pool spreads the files over the cores.
-    w->setFuture(QtConcurrent::mapped(jobs, [](const Job &job) {
-        beam::BeamFileResult result = beam::measureBeamFiles({job.path}, beam::BeamOptions{}, nullptr, pictureFileReaders().frame).front();
-        return Done{job.id, std::move(result)};
+    // A task never throws: whatever goes wrong is that frame's error, reported like any result
+    // (an exception would otherwise resurface from the future on the interface thread).
+    w->setFuture(QtConcurrent::mapped(jobs, [](const Job &job) noexcept {
+        Done done{job.id, {}};
+        try {
+            done.result = beam::measureBeamFiles({job.path}, beam::BeamOptions{}, nullptr, pictureFileReaders().frame).front();
+        } catch (const std::bad_alloc &) {
+            done.result.path = job.path;
+            done.result.error = QStringLiteral("内存不足，无法测量: %1").arg(job.path);
+        } catch (...) {
+            done.result.path = job.path;
+            done.result.error = QStringLiteral("测量失败: %1").arg(job.path);
+        }
+        return done;
     }));
     m_watchers.push_back(std::move(watcher));
 }

@@ -1,5 +1,6 @@
 // lumetra-cli filter: one of the workspace's six filters on a picture, written to a file.
 #include "analysis/AnalysisState.h"
+#include "platform/system/DurableWrite.h"
 #include "analysis/picture/ImageFilterRun.h"
 #include "types/ProgressWindows.h"
 #include "cli/ArgumentCursor.h"
@@ -101,7 +102,7 @@ void writePicture(const QImage &picture, const QString &output, const QByteArray
         file.cancelWriting();
         throw CliError(QStringLiteral("cannot write '%1': %2").arg(output, writer.errorString()));
     }
-    if (!file.commit())
+    if (!commitDurably(file))
         throw CliError(QStringLiteral("cannot write '%1': %2").arg(output, file.errorString()));
 }
 

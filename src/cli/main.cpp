@@ -1,5 +1,6 @@
 // lumetra-cli: the analysis core from the shell, for scripted and batch work.
 #include "cli/CliCommand.h"
+#include "cli/PixelBudgetOption.h"
 
 #include "platform/system/ApplicationSetup.h"
 
@@ -28,7 +29,9 @@ void printHelp()
                 "commands:\n");
     for (const CliCommand &c : cliCommands())
         std::printf("  %s\n      %s\n", qPrintable(c.usage), qPrintable(c.summary));
-    std::printf("\n  --help    this text\n");
+    std::printf("\n  --max-pixels N    refuse frames of more than N pixels before decoding them\n"
+                "                    (default 100000000; with any command)\n"
+                "  --help    this text\n");
 }
 
 // Standard error carries the tool's own one-line failures only: the toolkit's notes about its
@@ -50,6 +53,12 @@ int main(int argc, char **argv)
     // folder of the executables is not writable.
     QGuiApplication::setApplicationName(QStringLiteral("Lumetra"));
     QStringList args = QGuiApplication::arguments().mid(1);
+    try {
+        takePixelBudgetOption(args);
+    } catch (const CliError &e) {
+        std::fprintf(stderr, "lumetra-cli: %s\n", e.what());
+        return 2;
+    }
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp();
         return args.isEmpty() ? 2 : 0;

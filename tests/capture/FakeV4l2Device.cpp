@@ -323,6 +323,8 @@ int FakeV4l2Device::handle(int fd, unsigned long request, void *arg)
         Control *found = findControl(c.id);
         if (!found)
             return fail(EINVAL);
+        if (refusedControls.contains(c.id))
+            return fail(EBUSY);
         int v = std::clamp(c.value, found->minimum, found->maximum);
         v = found->minimum + (v - found->minimum + found->step / 2) / found->step * found->step;
         if (v > found->maximum)

@@ -51,6 +51,9 @@ public:
     QList<Control> controlList;
     std::atomic<bool> signal{true};
     QColor frameColour{200, 40, 90};
+    // Controls the driver will not set (S_CTRL fails with EBUSY, as for a control another
+    // program holds).
+    QList<quint32> refusedControls;
 
     // Fault: the device goes away; every later call fails with ENODEV.
     void unplug();

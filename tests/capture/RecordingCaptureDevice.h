@@ -73,6 +73,7 @@ public:
         note(QStringLiteral("control")), m_inner->setControl(id, v);
     }
     QStringList inputNames() const override { return m_inner->inputNames(); }
+    QString lastSettingRefusal() const override { return m_inner->lastSettingRefusal(); }
     QList<QSize> frameSizes() const override { return m_inner->frameSizes(); }
 
     CaptureDevice &inner() { return *m_inner; }

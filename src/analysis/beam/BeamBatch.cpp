@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
+#include <new>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 namespace lumetra::beam {
@@ -32,6 +35,31 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
     return out;
 }
 
+// Whatever goes wrong with one file (memory running out included) becomes that file's error:
+// a worker never ends the program.
+BeamFileResult measureFileSafely(const QString &path, const BeamOptions &options, const BeamFrame *dark,
+                                 const FrameReader &readFrame, bool withWidths) noexcept
+{
+    const auto failed = [&path](const QString &why) {
+        BeamFileResult out;
+        try {
+            out.path = path;
+            out.error = QStringLiteral("%1: %2").arg(why, path);
+        } catch (...) {
+        }
+        return out;
+    };
+    try {
+        return measureFile(path, options, dark, readFrame, withWidths);
+    } catch (const std::bad_alloc &) {
+        return failed(QStringLiteral("内存不足，无法测量"));
+    } catch (const std::exception &e) {
+        return failed(QStringLiteral("测量失败 (%1)").arg(QString::fromLocal8Bit(e.what())));
+    } catch (...) {
+        return failed(QStringLiteral("测量失败"));
+    }
+}
+
 } // namespace
 
 std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const BeamOptions &options,
@@ -43,17 +71,23 @@ std::vector<BeamFileResult> measureBeamFiles(const QStringList &paths, const Bea
     // Each worker reads, decodes and measures whole files: one frame in memory per worker.
     const auto work = [&] {
         for (qsizetype i = next++; i < paths.size(); i = next++)
-            results[std::size_t(i)] = measureFile(paths[i], options, dark, read, withWidths);
+            results[std::size_t(i)] = measureFileSafely(paths[i], options, dark, read, withWidths);
     };
     const qsizetype cores =
         workerCount > 0 ? workerCount : qsizetype(std::max(1u, std::thread::hardware_concurrency()));
     const qsizetype workers = std::min<qsizetype>(paths.size(), cores);
-    std::vector<std::thread> threads;
-    for (qsizetype t = 1; t < workers; ++t)
-        threads.emplace_back(work);
-    work();
-    for (std::thread &t : threads)
-        t.join();
+    {
+        // Joined when the block ends, also when starting a thread fails: the workers started
+        // and this thread share the files out.
+        std::vector<std::jthread> threads;
+        try {
+            for (qsizetype t = 1; t < workers; ++t)
+                threads.emplace_back(work);
+        } catch (const std::system_error &) {
+        } catch (const std::bad_alloc &) {
+        }
+        work();
+    }
     return results;
 }
 

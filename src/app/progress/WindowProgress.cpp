@@ -2,6 +2,7 @@
 
 #include "app/progress/WaitingDialog.h"
 #include "app/progress/ProgressDialog.h"
+#include "app/progress/InputDeferral.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -62,9 +63,13 @@ void WindowProgress::show(Window window, const QString &caption)
     if (s.form->isVisible())
         s.form->raise();
     s.form->show();
-    // A window shown inside a long computation must be mapped before it can be painted.
-    if (QWindow *handle = s.form->windowHandle(); handle && !handle->isExposed())
+    // A window shown inside a long computation must be mapped before it can be painted. The
+    // computation is still under way: the window system's input stays queued and input posted
+    // meanwhile is held back until the events are processed, so no click acts on a half-done pass.
+    if (QWindow *handle = s.form->windowHandle(); handle && !handle->isExposed()) {
+        const InputDeferral deferral;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     s.form->repaint();
 }
 

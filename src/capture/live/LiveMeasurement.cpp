@@ -27,7 +27,13 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_rateTimer->start();
 }
 
-LiveMeasurement::~LiveMeasurement() = default;
+// The worker is stopped first (it finishes the frame it measures, no other); nothing else is
+// touched, the video may be gone already.
+LiveMeasurement::~LiveMeasurement()
+{
+    delete m_measurer;
+    m_measurer = nullptr;
+}
 
 void LiveMeasurement::setEnabled(bool on)
 {
@@ -63,7 +69,10 @@ void LiveMeasurement::measured(const LiveSample &sample)
     if (!m_enabled)
         return; // measured before the switch went off
     const beam::BeamResult &r = sample.result;
-    m_overlay->showBeam(r);
+    if (sample.error.isEmpty())
+        m_overlay->showBeam(r);
+    else
+        m_overlay->showBeam(std::nullopt);
     if (r.status == beam::BeamStatus::Ok)
         m_history.add({sample.seconds, r.centroidX, r.centroidY, r.dX, r.dY});
     m_panel->showSample(sample, m_history);

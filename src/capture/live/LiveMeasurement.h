@@ -41,6 +41,7 @@ public:
     LiveOverlay *overlay() const { return m_overlay; }
     const LiveHistory &history() const { return m_history; }
     const LiveMeasurer &measurer() const { return *m_measurer; }
+    LiveMeasurer &measurer() { return *m_measurer; }
     // Frames shown a second, over the last two seconds.
     double frameRate() const { return m_rate.rate(); }
 

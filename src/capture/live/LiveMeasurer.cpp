@@ -2,6 +2,9 @@
 
 #include "platform/framefiles/FrameFile.h"
 
+#include <exception>
+#include <new>
+
 namespace lumetra {
 
 LiveMeasurer::LiveMeasurer(QObject *parent) : QObject(parent)
@@ -33,11 +36,18 @@ void LiveMeasurer::submit(const QImage &frame)
     m_wake.notify_one();
 }
 
+void LiveMeasurer::setMeasure(Measure measure)
+{
+    std::lock_guard lock(m_mutex);
+    m_measure = std::move(measure);
+}
+
 void LiveMeasurer::work(std::stop_token stop)
 {
     while (true) {
         QImage frame;
         LiveSample sample;
+        Measure measure;
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, stop, [this] { return m_hasWaiting; });
@@ -47,11 +57,24 @@ void LiveMeasurer::work(std::stop_token stop)
             m_waiting = QImage();
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
+            measure = m_measure;
         }
-        const beam::BeamFrame grey = frameFromImage(frame);
-        sample.width = grey.width;
-        sample.height = grey.height;
-        sample.result = beam::measureBeam(grey);
+        try {
+            const beam::BeamFrame grey = frameFromImage(frame);
+            frame = QImage();
+            sample.width = grey.width;
+            sample.height = grey.height;
+            sample.result = measure ? measure(grey) : beam::measureBeam(grey);
+        } catch (const std::bad_alloc &) {
+            sample.result = {};
+            sample.error = QStringLiteral("内存不足，此帧未测量");
+        } catch (const std::exception &e) {
+            sample.result = {};
+            sample.error = QStringLiteral("此帧未测量：%1").arg(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            sample.result = {};
+            sample.error = QStringLiteral("此帧未测量");
+        }
         ++m_measured;
         QMetaObject::invokeMethod(
             this, [this, sample] { emit measured(sample); }, Qt::QueuedConnection);

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -22,12 +23,15 @@ struct LiveSample
     int width = 0;
     int height = 0;
     beam::BeamResult result;
+    QString error; // the frame could not be measured (no result): why
 };
 
 // Measures video frames on a worker thread of its own. At most one frame is measured at a time
 // and at most one waits: a frame handed over while another waits replaces it (the newest wins),
 // so a slow measurement drops frames instead of queueing them and never holds up the video.
-// Results come back on the thread the measurer lives in.
+// Results come back on the thread the measurer lives in; a measurement that fails (memory running
+// out included) comes back as that frame's error. Destroying the measurer waits for the frame
+// being measured, never for one still waiting.
 class LiveMeasurer : public QObject
 {
     Q_OBJECT
@@ -42,6 +46,10 @@ public:
     long long dropped() const { return m_dropped; }
     long long measuredCount() const { return m_measured; }
 
+    // How a frame is measured: beam::measureBeam unless another is set (tests slow it down or
+    // make it fail).
+    using Measure = std::function<beam::BeamResult(const beam::BeamFrame &frame)>;
+    void setMeasure(Measure measure);
 
 signals:
     void measured(const lumetra::LiveSample &sample);
@@ -54,6 +62,7 @@ private:
     QImage m_waiting;
     double m_waitingSeconds = 0;
     bool m_hasWaiting = false;
+    Measure m_measure;
     std::atomic<long long> m_dropped{0};
     std::atomic<long long> m_measured{0};
     QElapsedTimer m_clock;

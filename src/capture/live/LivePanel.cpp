@@ -122,6 +122,8 @@ QString LivePanel::length(double px, int decimals) const
 QString LivePanel::stripText(const LiveSample &sample) const
 {
     const beam::BeamResult &r = sample.result;
+    if (!sample.error.isEmpty())
+        return sample.error;
     if (r.status != beam::BeamStatus::Ok)
         return QStringLiteral("未检测到光斑");
     QString text = QStringLiteral("质心 x %1 px  y %2 px\nD4σ 长轴 %3  短轴 %4\nD4σ x %5  y %6\n")

@@ -89,6 +89,11 @@ public:
     virtual void setControl(quint32 id, int value) = 0;
     virtual QStringList inputNames() const = 0;
     virtual QList<QSize> frameSizes() const = 0;
+
+    // What became of the last control, standard or input set: empty when the device took it;
+    // otherwise one line naming the setting, the device's reason and what stays in force. The
+    // getters give the values the device actually holds.
+    virtual QString lastSettingRefusal() const { return {}; }
 };
 
 } // namespace lumetra

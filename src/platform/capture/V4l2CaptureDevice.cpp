@@ -6,6 +6,7 @@
 
 #include <linux/videodev2.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -101,26 +102,49 @@ int V4l2CaptureDevice::standard() const
     return v4l2map::standardIndex(id);
 }
 
-void V4l2CaptureDevice::setWhileIdle(unsigned long request, void *arg)
+bool V4l2CaptureDevice::setWhileIdle(unsigned long request, void *arg)
 {
-    if (xioctl(request, arg) == 0 || errno != EBUSY || !m_stream->isAllocated())
-        return;
+    if (xioctl(request, arg) == 0)
+        return true;
+    if (errno != EBUSY || !m_stream->isAllocated())
+        return false;
     // Drivers take no new standard or input while buffers are allocated: pause the picture for it.
     const StreamState before = streamState();
     m_stream->release();
     m_state = StreamState::Stopped;
-    xioctl(request, arg);
+    const bool taken = xioctl(request, arg) == 0;
+    const int error = errno;
     if (before == StreamState::Running)
         run();
     else
         m_state = before;
+    errno = error;
+    return taken;
 }
+
+namespace {
+
+QString refusal(const QString &what, int error, const QString &kept)
+{
+    return QStringLiteral("设备未接受%1（%2），仍为 %3").arg(what, QString::fromLocal8Bit(std::strerror(error)), kept);
+}
+
+} // namespace
 
 void V4l2CaptureDevice::setStandard(int standard)
 {
     v4l2_std_id id = v4l2map::standardId(standard);
-    if (m_fd >= 0 && id != 0)
-        setWhileIdle(VIDIOC_S_STD, &id); // a refused standard leaves the one in force
+    m_refusal.clear();
+    if (m_fd < 0 || id == 0)
+        return;
+    // A refused standard leaves the one in force, which standard() reads back.
+    if (!setWhileIdle(VIDIOC_S_STD, &id)) {
+        static const char *const Names[] = {"NTSC", "PAL", "SECAM"};
+        const int error = errno;
+        const int now = this->standard();
+        m_refusal = refusal(QStringLiteral("视频制式 %1").arg(QLatin1String(Names[std::clamp(standard, 0, 2)])), error,
+                            now >= 0 && now < 3 ? QString::fromLatin1(Names[now]) : QStringLiteral("未知"));
+    }
 }
 
 int V4l2CaptureDevice::input() const
@@ -133,8 +157,13 @@ int V4l2CaptureDevice::input() const
 
 void V4l2CaptureDevice::setInput(int input)
 {
-    if (m_fd >= 0 && input >= 0)
-        setWhileIdle(VIDIOC_S_INPUT, &input);
+    m_refusal.clear();
+    if (m_fd < 0 || input < 0)
+        return;
+    if (!setWhileIdle(VIDIOC_S_INPUT, &input)) {
+        const int error = errno;
+        m_refusal = refusal(QStringLiteral("输入 %1").arg(input), error, QString::number(this->input()));
+    }
 }
 
 std::optional<DeviceControl> V4l2CaptureDevice::queryControl(quint32 id) const
@@ -168,13 +197,28 @@ int V4l2CaptureDevice::pictureControl(PictureControl control) const
 
 void V4l2CaptureDevice::setPictureControl(PictureControl control, int value)
 {
+    m_refusal.clear();
     const auto c = queryControl(controlId(control));
     if (!c)
         return;
+    writeControl(c->id, v4l2map::toDriverValue(value, {c->minimum, c->maximum, c->step, c->defaultValue}));
+}
+
+void V4l2CaptureDevice::writeControl(quint32 id, int value)
+{
+    m_refusal.clear();
+    if (m_fd < 0)
+        return;
     v4l2_control v{};
-    v.id = c->id;
-    v.value = v4l2map::toDriverValue(value, {c->minimum, c->maximum, c->step, c->defaultValue});
-    xioctl(VIDIOC_S_CTRL, &v);
+    v.id = id;
+    v.value = value;
+    if (xioctl(VIDIOC_S_CTRL, &v) == 0)
+        return;
+    const int error = errno;
+    const auto now = queryControl(id);
+    const QString name = now ? now->name : QStringLiteral("控件 %1").arg(id);
+    m_refusal = refusal(QStringLiteral("%1 = %2").arg(name).arg(value), error,
+                        now ? QString::number(now->value) : QStringLiteral("未知"));
 }
 
 bool V4l2CaptureDevice::formatFits(quint32 fourcc, int width, int height, bool set)
@@ -307,11 +351,7 @@ QList<DeviceControl> V4l2CaptureDevice::controls() const
 
 void V4l2CaptureDevice::setControl(quint32 id, int value)
 {
-    v4l2_control v{};
-    v.id = id;
-    v.value = value;
-    if (m_fd >= 0)
-        xioctl(VIDIOC_S_CTRL, &v);
+    writeControl(id, value);
 }
 
 QStringList V4l2CaptureDevice::inputNames() const

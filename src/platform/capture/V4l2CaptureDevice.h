@@ -48,6 +48,7 @@ public:
 
     QList<DeviceControl> controls() const override;
     void setControl(quint32 id, int value) override;
+    QString lastSettingRefusal() const override { return m_refusal; }
     QStringList inputNames() const override;
     QList<QSize> frameSizes() const override;
 
@@ -57,7 +58,11 @@ public:
 private:
     int xioctl(unsigned long request, void *arg) const;
     // Sets a standard or an input; a driver that is busy streaming gets it between two streams.
-    void setWhileIdle(unsigned long request, void *arg);
+    // Sets a standard or input, pausing the stream when the driver is busy; false (errno set)
+    // when the driver refuses it.
+    bool setWhileIdle(unsigned long request, void *arg);
+    // S_CTRL, then the value the driver holds read back; the refusal noted.
+    void writeControl(quint32 id, int value);
     std::optional<DeviceControl> queryControl(quint32 id) const;
     bool formatFits(quint32 fourcc, int width, int height, bool set);
 
@@ -68,6 +73,7 @@ private:
     StreamState m_state = StreamState::Stopped;
     FrameSink m_frames;
     FailureSink m_failures;
+    QString m_refusal;
     QString m_lastError;
 };
 

@@ -1,16 +1,36 @@
 #include "platform/framefiles/FrameFile.h"
 
 #include "platform/framefiles/ImageLoader.h"
+#include "platform/framefiles/FrameInput.h"
 #include "platform/framefiles/NetpbmFrame.h"
 #include "platform/framefiles/PngFrame.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
 namespace lumetra {
 
 namespace {
+
+// One row of `decoded` in `format`: the row itself when it is in that format already, otherwise
+// that row alone converted, so that a deep colour picture never has a second full copy.
+class RowsIn
+{
+public:
+    RowsIn(const QImage &decoded, QImage::Format format) : m_image(decoded), m_format(format) {}
+    const uchar *row(int y)
+    {
+        if (m_image.format() == m_format)
+            return m_image.constScanLine(y);
+        m_row = m_image.copy(0, y, m_image.width(), 1).convertToFormat(m_format);
+        return m_row.constScanLine(0);
+    }
+
+private:
+    const QImage &m_image;
+    QImage::Format m_format;
+    QImage m_row;
+};
 
 // Code values of a decoded picture, each sample shifted right by `shift` (the bits below the
 // PNG's significant ones). 16-bit formats keep their 16 bits.
@@ -42,9 +62,9 @@ void fillFromImage(const QImage &decoded, int shift, beam::BeamFrame &frame)
     case QImage::Format_RGBA64:
     case QImage::Format_RGBA64_Premultiplied: {
         frame.bitDepth = 16;
-        const QImage image = decoded.convertToFormat(QImage::Format_RGBA64);
+        RowsIn rows(decoded, QImage::Format_RGBA64);
         for (int y = 0; y < h; ++y) {
-            const auto *row = reinterpret_cast<const QRgba64 *>(image.constScanLine(y));
+            const auto *row = reinterpret_cast<const QRgba64 *>(rows.row(y));
             for (int x = 0; x < w; ++x)
                 *out++ = greyOf(row[x].red() >> shift, row[x].green() >> shift, row[x].blue() >> shift);
         }
@@ -52,9 +72,9 @@ void fillFromImage(const QImage &decoded, int shift, beam::BeamFrame &frame)
     }
     default: {
         frame.bitDepth = 8;
-        const QImage image = decoded.convertToFormat(QImage::Format_RGB32);
+        RowsIn rows(decoded, QImage::Format_RGB32);
         for (int y = 0; y < h; ++y) {
-            const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            const auto *row = reinterpret_cast<const QRgb *>(rows.row(y));
             for (int x = 0; x < w; ++x)
                 *out++ = greyOf(quint32(qRed(row[x])) >> shift, quint32(qGreen(row[x])) >> shift,
                                 quint32(qBlue(row[x])) >> shift);
@@ -62,13 +82,6 @@ void fillFromImage(const QImage &decoded, int shift, beam::BeamFrame &frame)
         return;
     }
     }
-}
-
-// A PNG must end with its IEND chunk; decoders hand back what they got from a cut-off file.
-bool pngLooksComplete(QByteArrayView bytes)
-{
-    const qsizetype tail = std::min<qsizetype>(bytes.size(), 64);
-    return QByteArrayView(bytes.data() + bytes.size() - tail, tail).contains(QByteArrayView("IEND"));
 }
 
 } // namespace
@@ -86,39 +99,50 @@ beam::BeamFrame frameFromImage(const QImage &image)
 FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
 {
     FrameReadResult result;
-    QFile file(path);
     const QFileInfo info(path);
     if (!info.exists()) {
         result.error = QStringLiteral("文件不存在: %1").arg(path);
         return result;
     }
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile()) {
         result.error = QStringLiteral("无法读取文件: %1").arg(path);
         return result;
     }
-    // The file's bytes are mapped, not copied; only the header is looked at for Qt's formats.
-    QByteArray copy;
-    QByteArrayView bytes;
-    if (file.size() > 0) {
-        if (uchar *mapped = file.map(0, file.size()))
-            bytes = QByteArrayView(reinterpret_cast<const char *>(mapped), file.size());
-        else
-            bytes = copy = file.readAll();
-    }
-    if (looksLikeNetpbm(bytes))
-        return decodeNetpbm(bytes, path);
+    FrameInput input({});
+    if (!input.open(path, result.error))
+        return result;
+    // Whatever a reader made of a file that changed under it (a camera program still writing
+    // it), the file is refused.
+    const auto checked = [&input, &path](FrameReadResult read) {
+        if (input.changed()) {
+            read.frame = {};
+            read.error = QStringLiteral("文件在读取时被改动: %1").arg(path);
+        }
+        return read;
+    };
+    const QByteArray head = input.head(8);
+    if (looksLikeNetpbm(head))
+        return checked(decodeNetpbm(input, path));
 
-    const PngDepth png = pngDepth(bytes);
-    if (png.depth > 0 && !pngLooksComplete(bytes)) {
-        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
-        return result;
+    PngDepth png;
+    if (head.startsWith("\x89PNG\r\n\x1a\n")) {
+        QString error;
+        const PngOutcome outcome = decodePng(input, result.frame, png, error, pngDecoder == PngDecoder::Qt);
+        if (outcome == PngOutcome::Decoded)
+            return checked(std::move(result));
+        if (outcome == PngOutcome::Refused) {
+            result.error = QStringLiteral("%1: %2").arg(error, path);
+            return result;
+        }
+        if (!input.tail(64).contains("IEND")) {
+            result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+            return checked(std::move(result));
+        }
     }
-    if (png.depth > 0 && pngDecoder == PngDecoder::Fast && decodePngFrame(bytes, result.frame))
-        return result;
     ImageLoadResult loaded = loadImageFileNative(path);
     if (!loaded.ok()) {
         result.error = loaded.error;
-        return result;
+        return checked(std::move(result));
     }
     const QImage::Format format = loaded.image.format();
     const bool wide = format == QImage::Format_Grayscale16 || format == QImage::Format_RGBX64 ||
@@ -129,8 +153,9 @@ FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
     if ((png.depth == 16 && wide) || (png.depth == 8 && !wide))
         shift = png.depth - png.significant;
     fillFromImage(loaded.image, shift, result.frame);
+    loaded.image = QImage();
     result.frame.topValue = double((1u << (result.frame.bitDepth - shift)) - 1u);
-    return result;
+    return checked(std::move(result));
 }
 
 } // namespace lumetra

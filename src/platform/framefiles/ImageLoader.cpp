@@ -1,5 +1,7 @@
 #include "platform/framefiles/ImageLoader.h"
 
+#include "platform/framefiles/PixelBudget.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -71,22 +73,25 @@ ImageLoadResult loadImageFileNative(const QString &path)
         result.error = QStringLiteral("不是可识别的图像文件: %1").arg(path);
         return result;
     }
+    // The size the header gives is checked before anything is decoded.
     const QSize size = reader.size();
-    if (size.isValid() && (size.width() > MaxImageSide || size.height() > MaxImageSide ||
-                           qint64(size.width()) * size.height() > MaxImagePixels)) {
-        result.error = QStringLiteral("图像尺寸不合理 (%1 x %2): %3")
-                           .arg(size.width())
-                           .arg(size.height())
-                           .arg(path);
-        return result;
+    if (size.isValid()) {
+        if (const QString refusal = pixelBudgetRefusal(size.width(), size.height()); !refusal.isEmpty()) {
+            result.error = QStringLiteral("%1: %2").arg(refusal, path);
+            return result;
+        }
     }
     const QByteArray format = reader.format();
+    if (format == "bmp" && !bmpLooksComplete(path)) {
+        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+        return result;
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
         result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
         return result;
     }
-    if ((format == "jpeg" && !jpegLooksComplete(path)) || (format == "bmp" && !bmpLooksComplete(path))) {
+    if (format == "jpeg" && !jpegLooksComplete(path)) {
         result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
         return result;
     }

@@ -1,8 +1,10 @@
 #include "platform/framefiles/NetpbmFrame.h"
 
-#include "platform/framefiles/ImageLoader.h"
+#include "platform/framefiles/PixelBudget.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace lumetra {
 
@@ -12,20 +14,19 @@ namespace {
 class NetpbmScanner
 {
 public:
-    NetpbmScanner(QByteArrayView bytes, qsizetype start) : m_bytes(bytes), m_at(start) {}
+    explicit NetpbmScanner(FrameInput &input) : m_in(input) {}
 
     // The next number, or -1 when there is none (end of data or not a digit).
     qint64 number()
     {
         skipBlanks();
-        if (m_at >= m_bytes.size() || !std::isdigit(static_cast<unsigned char>(m_bytes[m_at])))
+        if (!std::isdigit(m_in.peek()))
             return -1;
         qint64 value = 0;
-        while (m_at < m_bytes.size() && std::isdigit(static_cast<unsigned char>(m_bytes[m_at]))) {
-            value = value * 10 + (m_bytes[m_at] - '0');
+        while (std::isdigit(m_in.peek())) {
+            value = value * 10 + (m_in.get() - '0');
             if (value > 0x7fffffff)
                 return -1;
-            ++m_at;
         }
         return value;
     }
@@ -33,35 +34,32 @@ public:
     // After maxval: exactly one whitespace character, then the raster.
     bool skipOneBlank()
     {
-        if (m_at >= m_bytes.size() || !std::isspace(static_cast<unsigned char>(m_bytes[m_at])))
+        const int c = m_in.peek();
+        if (c < 0 || !std::isspace(c))
             return false;
-        ++m_at;
+        m_in.get();
         return true;
     }
-
-    qsizetype position() const { return m_at; }
 
 private:
     void skipBlanks()
     {
-        while (m_at < m_bytes.size()) {
-            const char c = m_bytes[m_at];
+        for (int c = m_in.peek(); c >= 0; c = m_in.peek()) {
             if (c == '#') {
-                while (m_at < m_bytes.size() && m_bytes[m_at] != '\n' && m_bytes[m_at] != '\r')
-                    ++m_at;
-            } else if (std::isspace(static_cast<unsigned char>(c))) {
-                ++m_at;
+                while (m_in.peek() >= 0 && m_in.peek() != '\n' && m_in.peek() != '\r')
+                    m_in.get();
+            } else if (std::isspace(c)) {
+                m_in.get();
             } else {
                 return;
             }
         }
     }
 
-    QByteArrayView m_bytes;
-    qsizetype m_at;
+    FrameInput &m_in;
 };
 
-// Sample k of a binary raster: one byte, or two bytes most significant first.
+// Sample k of a binary row: one byte, or two bytes most significant first.
 template <int Bytes>
 inline quint32 sampleAt(const uchar *raster, qsizetype k)
 {
@@ -71,7 +69,7 @@ inline quint32 sampleAt(const uchar *raster, qsizetype k)
         return quint32(raster[2 * k]) << 8 | raster[2 * k + 1];
 }
 
-// The binary rasters, one loop per layout so that each runs without a test per pixel; each
+// The binary rows, one loop per layout so that each runs without a test per pixel; each
 // returns the highest sample.
 template <int Bytes>
 quint32 decodeGrey(const uchar *raster, qsizetype pixels, float *out)
@@ -108,72 +106,85 @@ bool looksLikeNetpbm(QByteArrayView bytes)
 
 FrameReadResult decodeNetpbm(QByteArrayView bytes, const QString &name)
 {
+    FrameInput input(bytes);
+    return decodeNetpbm(input, name);
+}
+
+FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
+{
     FrameReadResult result;
     const auto fail = [&result, &name](const QString &what) {
+        result.frame = {};
         result.error = QStringLiteral("%1: %2").arg(what, name);
         return result;
     };
-    if (!looksLikeNetpbm(bytes))
+    char magic[2] = {0, 0};
+    if (!input.readExactly(magic, 2) || !looksLikeNetpbm(QByteArrayView(magic, 2)))
         return fail(QStringLiteral("不是 PGM/PPM 文件"));
-    const char kind = bytes[1];
+    const char kind = magic[1];
     const bool colour = kind == '3' || kind == '6';
     const bool plain = kind == '2' || kind == '3';
-    NetpbmScanner scan(bytes, 2);
+    NetpbmScanner scan(input);
     const qint64 width = scan.number();
     const qint64 height = scan.number();
     const qint64 maxval = scan.number();
     if (width <= 0 || height <= 0 || maxval <= 0)
         return fail(QStringLiteral("PGM/PPM 文件头无效"));
-    if (width > MaxImageSide || height > MaxImageSide || width * height > MaxImagePixels)
-        return fail(QStringLiteral("图像尺寸不合理 (%1 x %2)").arg(width).arg(height));
+    if (const QString refusal = pixelBudgetRefusal(width, height); !refusal.isEmpty())
+        return fail(refusal);
     if (maxval > 65535)
         return fail(QStringLiteral("PGM/PPM 的最大值 %1 超过 65535").arg(maxval));
     if (!scan.skipOneBlank())
         return fail(QStringLiteral("PGM/PPM 文件头无效"));
+
+    // What the rest of the file must hold: every sample (binary), or at least one digit and one
+    // blank per sample (plain). Checked before the frame is allocated.
+    const int channels = colour ? 3 : 1;
+    const int sampleBytes = maxval > 255 ? 2 : 1;
+    const qint64 samples = width * height * channels;
+    const qint64 need = plain ? 2 * samples - 1 : samples * sampleBytes;
+    if (input.remaining() < need)
+        return fail(QStringLiteral("图像文件已损坏或不完整 (文件头说 %1 x %2，文件只有 %3 字节)")
+                        .arg(width)
+                        .arg(height)
+                        .arg(input.size()));
 
     beam::BeamFrame &frame = result.frame;
     frame.width = static_cast<int>(width);
     frame.height = static_cast<int>(height);
     frame.bitDepth = maxval > 255 ? 16 : 8;
     frame.topValue = static_cast<double>(maxval);
-    const qsizetype pixels = static_cast<qsizetype>(width * height);
-    const int channels = colour ? 3 : 1;
-    frame.values.resize(static_cast<std::size_t>(pixels));
+    frame.values.resize(static_cast<std::size_t>(width * height));
     quint32 highest = 0;
 
     if (plain) {
-        NetpbmScanner samples(bytes, scan.position());
-        for (qsizetype i = 0; i < pixels; ++i) {
+        for (float &out : frame.values) {
             qint64 s[3] = {0, 0, 0};
             for (int c = 0; c < channels; ++c) {
-                s[c] = samples.number();
-                if (s[c] < 0) {
-                    frame = {};
+                s[c] = scan.number();
+                if (s[c] < 0)
                     return fail(QStringLiteral("图像文件已损坏或不完整"));
-                }
                 highest = std::max(highest, static_cast<quint32>(std::min<qint64>(s[c], 0xffffffff)));
             }
-            frame.values[std::size_t(i)] =
-                colour ? greyOf(quint32(s[0]), quint32(s[1]), quint32(s[2])) : static_cast<float>(s[0]);
+            out = colour ? greyOf(quint32(s[0]), quint32(s[1]), quint32(s[2])) : static_cast<float>(s[0]);
         }
     } else {
-        const int sampleBytes = maxval > 255 ? 2 : 1;
-        const qsizetype need = pixels * channels * sampleBytes;
-        if (bytes.size() - scan.position() < need) {
-            frame = {};
-            return fail(QStringLiteral("图像文件已损坏或不完整"));
+        const qsizetype rowBytes = qsizetype(width) * channels * sampleBytes;
+        std::vector<uchar> row(static_cast<std::size_t>(rowBytes));
+        for (qint64 y = 0; y < height; ++y) {
+            if (!input.readExactly(reinterpret_cast<char *>(row.data()), rowBytes))
+                return fail(QStringLiteral("图像文件已损坏或不完整"));
+            float *out = frame.values.data() + y * width;
+            quint32 top = 0;
+            if (colour)
+                top = sampleBytes == 1 ? decodeColour<1>(row.data(), width, out) : decodeColour<2>(row.data(), width, out);
+            else
+                top = sampleBytes == 1 ? decodeGrey<1>(row.data(), width, out) : decodeGrey<2>(row.data(), width, out);
+            highest = std::max(highest, top);
         }
-        const auto *raster = reinterpret_cast<const uchar *>(bytes.data() + scan.position());
-        float *out = frame.values.data();
-        if (colour)
-            highest = sampleBytes == 1 ? decodeColour<1>(raster, pixels, out) : decodeColour<2>(raster, pixels, out);
-        else
-            highest = sampleBytes == 1 ? decodeGrey<1>(raster, pixels, out) : decodeGrey<2>(raster, pixels, out);
     }
-    if (highest > maxval) {
-        frame = {};
+    if (highest > maxval)
         return fail(QStringLiteral("PGM/PPM 的像素值 %1 超过最大值 %2").arg(highest).arg(maxval));
-    }
     return result;
 }
 

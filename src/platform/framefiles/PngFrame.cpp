@@ -1,13 +1,12 @@
 #include "platform/framefiles/PngFrame.h"
 
 #include "platform/framefiles/FrameFile.h"
-#include "platform/framefiles/ImageLoader.h"
+#include "platform/framefiles/PixelBudget.h"
 
-#include <libdeflate.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace lumetra {
@@ -15,15 +14,12 @@ namespace lumetra {
 namespace {
 
 constexpr char Signature[] = "\x89PNG\r\n\x1a\n";
+// Deflate cannot expand data more than about 1032 times.
+constexpr qint64 MostInflation = 1032;
 
 quint32 bigEndian32(const uchar *p)
 {
     return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
-
-bool isPng(QByteArrayView bytes)
-{
-    return bytes.size() >= 33 && QByteArrayView(bytes.data(), 8) == QByteArrayView(Signature, 8);
 }
 
 // Undoes one row's filter in place; `prev` is the row above (all zero for the first row).
@@ -62,31 +58,17 @@ bool unfilterRow(int filter, uchar *cur, const uchar *prev, std::size_t n)
     }
 }
 
-template <int Bpp>
-bool unfilter(uchar *raw, int height, std::size_t rowBytes)
-{
-    const std::vector<uchar> zeros(rowBytes, 0);
-    const uchar *prev = zeros.data();
-    for (int y = 0; y < height; ++y) {
-        uchar *row = raw + std::size_t(y) * (rowBytes + 1);
-        if (!unfilterRow<Bpp>(row[0], row + 1, prev, rowBytes))
-            return false;
-        prev = row + 1;
-    }
-    return true;
-}
-
-bool unfilterRows(uchar *raw, int height, std::size_t rowBytes, int bpp)
+bool unfilterRow(int bpp, int filter, uchar *cur, const uchar *prev, std::size_t n)
 {
     switch (bpp) {
     case 1:
-        return unfilter<1>(raw, height, rowBytes);
+        return unfilterRow<1>(filter, cur, prev, n);
     case 2:
-        return unfilter<2>(raw, height, rowBytes);
+        return unfilterRow<2>(filter, cur, prev, n);
     case 3:
-        return unfilter<3>(raw, height, rowBytes);
+        return unfilterRow<3>(filter, cur, prev, n);
     default:
-        return unfilter<6>(raw, height, rowBytes);
+        return unfilterRow<6>(filter, cur, prev, n);
     }
 }
 
@@ -95,145 +77,253 @@ inline quint32 sample16(const uchar *p)
     return quint32(p[0]) << 8 | p[1];
 }
 
-// The unfiltered rows as frame values, each sample shifted right by `shift`.
-void fillValues(const uchar *raw, std::size_t rowBytes, int channels, int depth, int shift,
-                beam::BeamFrame &frame)
+// One unfiltered row as frame values, each sample shifted right by `shift`.
+void fillRow(const uchar *p, int w, int channels, int depth, int shift, float *out)
 {
-    float *out = frame.values.data();
-    const int w = frame.width;
-    for (int y = 0; y < frame.height; ++y) {
-        const uchar *p = raw + std::size_t(y) * (rowBytes + 1) + 1;
-        if (channels == 1 && depth == 8) {
-            for (int x = 0; x < w; ++x)
-                *out++ = static_cast<float>(p[x] >> shift);
-        } else if (channels == 1) {
-            for (int x = 0; x < w; ++x)
-                *out++ = static_cast<float>(sample16(p + 2 * x) >> shift);
-        } else if (depth == 8) {
-            for (int x = 0; x < w; ++x, p += 3)
-                *out++ = greyOf(quint32(p[0]) >> shift, quint32(p[1]) >> shift, quint32(p[2]) >> shift);
-        } else {
-            for (int x = 0; x < w; ++x, p += 6)
-                *out++ = greyOf(sample16(p) >> shift, sample16(p + 2) >> shift, sample16(p + 4) >> shift);
-        }
+    if (channels == 1 && depth == 8) {
+        for (int x = 0; x < w; ++x)
+            *out++ = static_cast<float>(p[x] >> shift);
+    } else if (channels == 1) {
+        for (int x = 0; x < w; ++x)
+            *out++ = static_cast<float>(sample16(p + 2 * x) >> shift);
+    } else if (depth == 8) {
+        for (int x = 0; x < w; ++x, p += 3)
+            *out++ = greyOf(quint32(p[0]) >> shift, quint32(p[1]) >> shift, quint32(p[2]) >> shift);
+    } else {
+        for (int x = 0; x < w; ++x, p += 6)
+            *out++ = greyOf(sample16(p) >> shift, sample16(p + 2) >> shift, sample16(p + 4) >> shift);
     }
 }
 
-struct DecompressorDeleter
+int channelsOf(int colourType)
 {
-    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
+    switch (colourType) {
+    case 2:
+        return 3;
+    case 4:
+        return 2;
+    case 6:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+// The IDAT chunks' bytes in order, read as the inflater asks for them; the chunks must follow
+// one another.
+class IdatReader
+{
+public:
+    IdatReader(FrameInput &input, quint32 firstLength) : m_in(input), m_left(firstLength) {}
+
+    // Refills `stream`'s input; false when the IDAT chunks are used up or the file ends.
+    bool refill(z_stream &stream)
+    {
+        while (m_left == 0) {
+            if (m_done || !nextHeader() || m_nextType != "IDAT")
+                return false;
+            m_done = false;
+            m_left = m_next;
+        }
+        const qint64 take = std::min<qint64>(m_left, qint64(m_buffer.size()));
+        if (!m_in.readExactly(reinterpret_cast<char *>(m_buffer.data()), take))
+            return false;
+        m_left -= quint32(take);
+        stream.next_in = m_buffer.data();
+        stream.avail_in = uInt(take);
+        return true;
+    }
+
+    // After the stream: every chunk up to IEND (compressed bytes after the stream's end are let
+    // pass, as Qt's decoder lets them).
+    bool reachesEnd()
+    {
+        if (!m_done) {
+            if (!m_in.skip(m_left) || !nextHeader())
+                return false;
+        }
+        while (m_nextType != "IEND") {
+            if (!m_in.skip(qint64(m_next)) || !nextHeader())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    // The previous chunk's CRC, then the next chunk's length and type.
+    bool nextHeader()
+    {
+        uchar header[12];
+        if (!m_in.readExactly(reinterpret_cast<char *>(header), 12))
+            return false;
+        m_next = bigEndian32(header + 4);
+        m_nextType = QByteArray(reinterpret_cast<const char *>(header) + 8, 4);
+        m_done = true;
+        return true;
+    }
+
+    FrameInput &m_in;
+    quint32 m_left;
+    quint32 m_next = 0;
+    QByteArray m_nextType;
+    bool m_done = false;
+    std::vector<uchar> m_buffer = std::vector<uchar>(64 * 1024);
 };
+
+struct Inflater
+{
+    z_stream stream{};
+    bool ready = false;
+    Inflater() { ready = inflateInit(&stream) == Z_OK; }
+    ~Inflater()
+    {
+        if (ready)
+            inflateEnd(&stream);
+    }
+};
+
+// Inflates, unfilters and converts the rows; false when the stream does not decode to exactly
+// the picture's rows.
+bool decodeRows(IdatReader &idat, int channels, int depth, int shift, beam::BeamFrame &frame)
+{
+    const int bpp = channels * depth / 8;
+    const std::size_t rowBytes = std::size_t(frame.width) * std::size_t(bpp);
+    std::vector<uchar> cur(rowBytes + 1), prev(rowBytes + 1, 0);
+    Inflater inflater;
+    if (!inflater.ready)
+        return false;
+    z_stream &z = inflater.stream;
+    for (int y = 0; y < frame.height; ++y) {
+        z.next_out = cur.data();
+        z.avail_out = uInt(rowBytes + 1);
+        while (z.avail_out > 0) {
+            if (z.avail_in == 0 && !idat.refill(z))
+                return false;
+            const int status = inflate(&z, Z_NO_FLUSH);
+            if (status == Z_STREAM_END && z.avail_out > 0)
+                return false; // the stream ended before the picture
+            if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
+                return false;
+        }
+        if (!unfilterRow(bpp, cur[0], cur.data() + 1, prev.data() + 1, rowBytes))
+            return false;
+        fillRow(cur.data() + 1, frame.width, channels, depth, shift,
+                frame.values.data() + std::size_t(y) * std::size_t(frame.width));
+        std::swap(cur, prev);
+    }
+    // The stream must end here (its checksum checked), with nothing more to give.
+    uchar extra = 0;
+    for (;;) {
+        z.next_out = &extra;
+        z.avail_out = 1;
+        const int status = inflate(&z, Z_NO_FLUSH);
+        if (status == Z_STREAM_END)
+            return z.avail_out == 1;
+        if (z.avail_out == 0 || (status != Z_OK && status != Z_BUF_ERROR))
+            return false;
+        if (z.avail_in == 0 && !idat.refill(z))
+            return false;
+    }
+}
 
 } // namespace
 
-PngDepth pngDepth(QByteArrayView bytes)
+PngOutcome decodePng(FrameInput &input, beam::BeamFrame &frame, PngDepth &depth, QString &error, bool headerOnly)
 {
-    PngDepth d;
-    if (!isPng(bytes))
-        return d;
-    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
-    d.depth = p[24];
-    d.significant = d.depth;
-    const int colourType = p[25];
-    const int colourChannels = (colourType & 2) ? 3 : 1;
-    for (qsizetype at = 8; at + 12 <= bytes.size();) {
-        const quint32 length = bigEndian32(p + at);
-        const QByteArrayView type(bytes.data() + at + 4, 4);
-        if (type == "IDAT" || type == "IEND" || length > quint32(bytes.size() - at - 12))
-            break;
-        if (type == "sBIT" && length >= quint32(colourChannels)) {
-            int bits = 0;
-            for (int c = 0; c < colourChannels; ++c)
-                bits = std::max(bits, int(p[at + 8 + c]));
-            // Palette entries are 8-bit whatever the index depth.
-            const int limit = colourType == 3 ? 8 : d.depth;
-            if (bits > 0 && bits <= limit) {
-                d.significant = bits;
-                if (colourType == 3)
-                    d.depth = 8;
-            }
+    uchar head[33];
+    if (!input.readExactly(reinterpret_cast<char *>(head), 33) ||
+        QByteArrayView(reinterpret_cast<const char *>(head), 8) != QByteArrayView(Signature, 8))
+        return PngOutcome::Declined;
+    if (bigEndian32(head + 8) != 13 || QByteArrayView(reinterpret_cast<const char *>(head) + 12, 4) != "IHDR")
+        return PngOutcome::Declined;
+    const quint32 width = bigEndian32(head + 16), height = bigEndian32(head + 20);
+    const int bits = head[24], colourType = head[25];
+    depth.depth = bits;
+    depth.significant = bits;
+    if (width == 0 || height == 0)
+        return PngOutcome::Declined;
+    if (const QString refusal = pixelBudgetRefusal(width, height); !refusal.isEmpty()) {
+        error = refusal;
+        return PngOutcome::Refused;
+    }
+    // The rows the header promises (without interlacing, which only adds to them) against what
+    // the rest of the file can inflate to.
+    const qint64 rowBits = qint64(width) * channelsOf(colourType) * std::clamp(bits, 1, 16);
+    const qint64 rawBytes = qint64(height) * ((rowBits + 7) / 8 + 1);
+    if (rawBytes > MostInflation * input.remaining() + 1024) {
+        error = QStringLiteral("图像文件已损坏或不完整 (文件头说 %1 x %2，文件只有 %3 字节)")
+                    .arg(width)
+                    .arg(height)
+                    .arg(input.size());
+        return PngOutcome::Refused;
+    }
+
+    // The chunks before the first IDAT: sBIT gives the significant bits, tRNS makes Qt decode
+    // with alpha.
+    bool transparency = false;
+    quint32 idatLength = 0;
+    for (;;) {
+        uchar chunk[8];
+        if (!input.readExactly(reinterpret_cast<char *>(chunk), 8))
+            return PngOutcome::Declined;
+        const quint32 length = bigEndian32(chunk);
+        const QByteArrayView type(reinterpret_cast<const char *>(chunk) + 4, 4);
+        if (qint64(length) > input.remaining() - 4)
+            return PngOutcome::Declined;
+        if (type == "IDAT") {
+            idatLength = length;
             break;
         }
-        at += 12 + qsizetype(length);
+        if (type == "IEND")
+            return PngOutcome::Declined;
+        if (type == "tRNS")
+            transparency = true;
+        if (type == "sBIT" && length <= 4) {
+            uchar sbit[4] = {0, 0, 0, 0};
+            if (!input.readExactly(reinterpret_cast<char *>(sbit), length) || !input.skip(4))
+                return PngOutcome::Declined;
+            const int colourChannels = (colourType & 2) ? 3 : 1;
+            if (length >= quint32(colourChannels)) {
+                int significant = 0;
+                for (int c = 0; c < colourChannels; ++c)
+                    significant = std::max(significant, int(sbit[c]));
+                // Palette entries are 8-bit whatever the index depth.
+                const int limit = colourType == 3 ? 8 : bits;
+                if (significant > 0 && significant <= limit) {
+                    depth.significant = significant;
+                    if (colourType == 3)
+                        depth.depth = 8;
+                }
+            }
+            continue;
+        }
+        if (!input.skip(qint64(length) + 4))
+            return PngOutcome::Declined;
     }
-    return d;
+    if ((bits != 8 && bits != 16) || (colourType != 0 && colourType != 2) || head[26] != 0 || head[27] != 0 ||
+        head[28] != 0 || transparency || headerOnly)
+        return PngOutcome::Declined;
+
+    beam::BeamFrame decoded;
+    decoded.width = int(width);
+    decoded.height = int(height);
+    decoded.bitDepth = bits;
+    decoded.topValue = double((1u << depth.significant) - 1u);
+    decoded.values.resize(std::size_t(width) * std::size_t(height));
+    IdatReader idat(input, idatLength);
+    if (!decodeRows(idat, colourType == 2 ? 3 : 1, bits, depth.depth - depth.significant, decoded) ||
+        !idat.reachesEnd())
+        return PngOutcome::Declined;
+    frame = std::move(decoded);
+    return PngOutcome::Decoded;
 }
 
 bool decodePngFrame(QByteArrayView bytes, beam::BeamFrame &frame)
 {
-    if (!isPng(bytes))
-        return false;
-    const auto *p = reinterpret_cast<const uchar *>(bytes.data());
-    if (bigEndian32(p + 8) != 13 || QByteArrayView(bytes.data() + 12, 4) != "IHDR")
-        return false;
-    const quint32 width = bigEndian32(p + 16), height = bigEndian32(p + 20);
-    const int depth = p[24], colourType = p[25];
-    if (width == 0 || height == 0 || width > quint32(MaxImageSide) || height > quint32(MaxImageSide) ||
-        qint64(width) * qint64(height) > MaxImagePixels)
-        return false;
-    if ((depth != 8 && depth != 16) || (colourType != 0 && colourType != 2) || p[26] != 0 || p[27] != 0 ||
-        p[28] != 0)
-        return false;
-
-    // The IDAT chunks, which must follow one another; transparency makes Qt decode with alpha.
-    std::vector<QByteArrayView> parts;
-    qsizetype total = 0;
-    bool ended = false;
-    for (qsizetype at = 33; at + 12 <= bytes.size();) {
-        const quint32 length = bigEndian32(p + at);
-        if (length > quint32(bytes.size() - at - 12))
-            return false;
-        const QByteArrayView type(bytes.data() + at + 4, 4);
-        if (type == "IEND") {
-            ended = true;
-            break;
-        }
-        if (type == "tRNS")
-            return false;
-        if (type == "IDAT") {
-            if (!parts.empty() && parts.back().data() + parts.back().size() + 12 != bytes.data() + at + 8)
-                return false;
-            parts.emplace_back(bytes.data() + at + 8, qsizetype(length));
-            total += qsizetype(length);
-        }
-        at += 12 + qsizetype(length);
-    }
-    if (!ended || parts.empty())
-        return false;
-    std::vector<char> joined;
-    QByteArrayView stream = parts.front();
-    if (parts.size() > 1) {
-        joined.reserve(std::size_t(total));
-        for (const QByteArrayView part : parts)
-            joined.insert(joined.end(), part.begin(), part.end());
-        stream = QByteArrayView(joined.data(), qsizetype(joined.size()));
-    }
-
-    const int channels = colourType == 2 ? 3 : 1;
-    const int bpp = channels * depth / 8;
-    const std::size_t rowBytes = std::size_t(width) * std::size_t(bpp);
-    const std::size_t rawSize = std::size_t(height) * (rowBytes + 1);
-    const std::unique_ptr<uchar[]> raw(new uchar[rawSize]);
-    const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
-    // Without an "actual size" out-parameter libdeflate succeeds only when the stream fills the
-    // buffer exactly, so a short or overlong stream is declined, as is a bad Adler-32.
-    if (!inflater || libdeflate_zlib_decompress(inflater.get(), stream.data(), std::size_t(stream.size()),
-                                                raw.get(), rawSize, nullptr) != LIBDEFLATE_SUCCESS)
-        return false;
-    if (!unfilterRows(raw.get(), int(height), rowBytes, bpp))
-        return false;
-
-    const PngDepth d = pngDepth(bytes);
-    const int shift = d.depth - d.significant;
-    beam::BeamFrame decoded;
-    decoded.width = int(width);
-    decoded.height = int(height);
-    decoded.bitDepth = depth;
-    decoded.topValue = double((1u << d.significant) - 1u);
-    decoded.values.resize(std::size_t(width) * std::size_t(height));
-    fillValues(raw.get(), rowBytes, channels, depth, shift, decoded);
-    frame = std::move(decoded);
-    return true;
+    FrameInput input(bytes);
+    PngDepth depth;
+    QString error;
+    return decodePng(input, frame, depth, error) == PngOutcome::Decoded;
 }
 
 } // namespace lumetra

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/framefiles/FrameInput.h"
 #include "types/BeamFrame.h"
 
 #include <QByteArrayView>
+#include <QString>
 
 namespace lumetra {
 
@@ -15,14 +17,23 @@ struct PngDepth
     int significant = 0;
 };
 
-PngDepth pngDepth(QByteArrayView bytes);
+enum class PngOutcome {
+    Decoded,  // `frame` holds the picture
+    Declined, // a PNG this decoder does not handle, or a stream it could not decode: try Qt's
+    Refused,  // not to be decoded at all: `error` says why (too large, or more than the file holds)
+};
 
-// Decodes the common camera PNG directly: not interlaced, 8 or 16 bits, grey or RGB, no
-// transparency. The IDAT stream is inflated in one go and the row filters undone; the values
-// are those readFrameFile gives through Qt's decoder (the bits below sBIT's significant ones
-// dropped, colour as 0.299 R + 0.587 G + 0.114 B, topValue 2^significant - 1).
-// Returns false, leaving `frame` alone, for any other kind of PNG and for a stream that does
-// not decode to exactly the picture's size; the caller then uses the general decoder.
+// Decodes the common camera PNG directly, row by row as its IDAT stream inflates: not
+// interlaced, 8 or 16 bits, grey or RGB, no transparency. The values are those readFrameFile
+// gives through Qt's decoder (the bits below sBIT's significant ones dropped, colour as
+// 0.299 R + 0.587 G + 0.114 B, topValue 2^significant - 1); the frame costs its float values
+// and two rows. Any PNG's size is checked first, against the pixel budget and against what its
+// compressed stream can hold. `depth` is filled from the header for Qt's decoder; headerOnly
+// stops there (Declined) for a PNG that is to go through Qt anyway.
+PngOutcome decodePng(FrameInput &input, beam::BeamFrame &frame, PngDepth &depth, QString &error,
+                     bool headerOnly = false);
+
+// The same on bytes in memory: true when decoded; `frame` is left alone otherwise.
 bool decodePngFrame(QByteArrayView bytes, beam::BeamFrame &frame);
 
 } // namespace lumetra

@@ -1,5 +1,7 @@
 #include "platform/printing/PdfPrintJob.h"
 
+#include "platform/system/DurableWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,8 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTemporaryFile>
+
+#include <unistd.h>
 
 namespace lumetra {
 
@@ -84,7 +88,8 @@ PrintOutcome PdfPrintJob::deliver(bool painted)
     m_writer.reset();
     if (!painted)
         return PrintOutcome::failed(QStringLiteral("无法生成 PDF 页面"));
-    if (!m_file->flush() || m_file->error() != QFileDevice::NoError)
+    // The page reaches the disk before it gets its name.
+    if (!m_file->flush() || m_file->error() != QFileDevice::NoError || ::fsync(m_file->handle()) != 0)
         return PrintOutcome::failed(QStringLiteral("无法写入文件夹 %1：%2")
                                         .arg(QDir::toNativeSeparators(m_directory), m_file->errorString()));
     m_file->close();
@@ -101,6 +106,7 @@ PrintOutcome PdfPrintJob::moveIntoPlace()
         // QFile::rename never replaces an existing file; a name taken in the meantime is skipped.
         if (QFile::rename(m_temporaryPath, target)) {
             m_file->setAutoRemove(false);
+            syncDirectoryOf(target);
             return PrintOutcome::savedToFile(target);
         }
         if (!QFileInfo::exists(target))

@@ -1,4 +1,5 @@
 #include "platform/settings/SettingsFile.h"
+#include "platform/system/DurableWrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -131,7 +132,7 @@ bool SettingsFile::write(const QString &width, const QString &interval, QString 
         file.cancelWriting();
         return fail(QStringLiteral("Cannot write %1: %2").arg(path_, why));
     }
-    if (!file.commit())
+    if (!commitDurably(file))
         return fail(QStringLiteral("Cannot save %1: %2").arg(path_, file.errorString()));
     return true;
 }

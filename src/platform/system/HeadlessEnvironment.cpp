@@ -1,6 +1,7 @@
 // The part of the process set-up that needs no windows (declared in ApplicationSetup.h), so that
 // the command-line tool links without Qt Widgets.
 #include "platform/system/ApplicationSetup.h"
+#include "platform/system/PrivateRuntimeDirectory.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -15,9 +16,10 @@ void prepareHeadlessEnvironment()
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        const QByteArray dir = "/tmp/runtime-" + QByteArray::number(getuid());
-        mkdir(dir.constData(), 0700);
-        qputenv("XDG_RUNTIME_DIR", dir);
+        // Never a directory someone else made in /tmp: the toolkit puts sockets there.
+        const QByteArray dir = privateRuntimeDirectory("/tmp", getuid());
+        if (!dir.isEmpty())
+            qputenv("XDG_RUNTIME_DIR", dir);
     }
 }
 

@@ -1,8 +1,11 @@
 #include "platform/workbook/XlsxWorkbookService.h"
 
+#include "platform/system/DurableWrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <xlsxwriter.h>
 
@@ -28,31 +31,37 @@ void setError(QString *error, const QString &text)
 }
 
 // Creates an empty, exclusive temporary file beside target, with the permissions the target has
-// (or a new file would get). Returns its name, or an empty string.
+// (or a new file would get: 0666 less the process's umask, applied by the kernel at creation,
+// so the umask is never changed). Returns its name, or an empty string.
 QByteArray createTemporaryBeside(const QString &target, QString *error)
 {
     const QFileInfo info(target);
-    QByteArray name = QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() +
-                                        QLatin1String(".XXXXXX"));
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        setError(error, QStringLiteral("cannot create a file in %1: %2")
-                            .arg(QDir::toNativeSeparators(info.absolutePath()),
-                                 QString::fromLocal8Bit(std::strerror(errno))));
-        return QByteArray();
-    }
     struct stat existing;
-    mode_t mode;
-    if (::stat(QFile::encodeName(target).constData(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    const bool replacing = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
+    const mode_t mode = replacing ? (existing.st_mode & 07777) : 0666;
+    const QString stem = info.absolutePath() + QLatin1String("/.") + info.fileName() + QLatin1Char('.');
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name =
+            QFile::encodeName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            break;
+        // The umask may have taken bits the file being replaced has: give them back.
+        const bool permitted = !replacing || ::fchmod(fd, mode) == 0;
+        const int why = errno;
+        ::close(fd);
+        if (permitted)
+            return name;
+        ::unlink(name.constData());
+        errno = why;
+        break;
     }
-    ::fchmod(fd, mode);
-    ::close(fd);
-    return name;
+    setError(error, QStringLiteral("cannot create a file in %1: %2")
+                        .arg(QDir::toNativeSeparators(info.absolutePath()),
+                             QString::fromLocal8Bit(std::strerror(errno))));
+    return QByteArray();
 }
 
 bool flushToDisk(const QByteArray &name)
@@ -168,7 +177,9 @@ bool XlsxWorkbookService::save(const WorkbookSheet &sheet, const QString &path, 
                      .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
         ok = false;
     }
-    if (!ok)
+    if (ok)
+        syncDirectoryOf(path);
+    else
         ::unlink(temporary.constData());
     return ok;
 }

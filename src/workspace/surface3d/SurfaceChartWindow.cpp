@@ -1,4 +1,5 @@
 #include "workspace/surface3d/SurfaceChartWindow.h"
+#include "platform/system/DurableWrite.h"
 
 #include "platform/dialogs/Dialogs.h"
 #include "workspace/surface3d/ColourLegend.h"
@@ -131,7 +132,7 @@ bool SurfaceChartWindow::savePicture()
     bool ok = !view.isNull() && file.open(QIODevice::WriteOnly);
     if (ok) {
         QImageWriter writer(&file, "png");
-        ok = writer.write(view) && file.commit();
+        ok = writer.write(view) && commitDurably(file);
     }
     if (!ok)
         reportSaveFailure(*dialogs, this);
