@@ -268,10 +268,11 @@ void MainWindow::connectCapture(bool fromToolbar)
 {
     if (!m_context.openCaptureWindow)
         return;
-    m_context.openCaptureWindow(fromToolbar);
+    // Greyed first: a window that finds no device closes at once and makes them available again.
     setConnectMenuEnabled(false);
     if (fromToolbar)
         setToolbarButtonEnabled(1, false);
+    m_context.openCaptureWindow(fromToolbar);
 }
 
 void MainWindow::conn_capture_Click()

@@ -2,8 +2,6 @@
 // never over it when the area has room, kept above the workspace, enlarged inside the area.
 #include "CurveFixture.h"
 
-#include "curves/CurvePlacement.h"
-
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -71,19 +69,6 @@ TEST_F(CurveWindowPlacement, HorizontalWindowIsTiled)
 TEST_F(CurveWindowPlacement, VerticalWindowIsTiled)
 {
     checkTiling(true);
-}
-
-TEST(CurvePlacement, BelowThenBesideThenUnderThePicture)
-{
-    const QRect workspace(157, 0, 720, 600);
-    const QRect picture(190, 80, 644, 484);
-    EXPECT_EQ(tiledCurvePosition({1600, 1000}, workspace, picture, {710, 330}), QPoint(157, 600));
-    EXPECT_EQ(tiledCurvePosition({1600, 850}, workspace, picture, {710, 330}), QPoint(877, 0));
-    // No room either way: under the picture, as low as the area allows; the area scrolls.
-    EXPECT_EQ(tiledCurvePosition({1200, 850}, workspace, picture, {710, 330}), QPoint(157, 564));
-    EXPECT_EQ(tiledCurvePosition({1200, 700}, workspace, picture, {710, 330}), QPoint(157, 564));
-    EXPECT_EQ(fittedPosition({1200, 800}, {157, 564}, {1030, 530}), QPoint(157, 270));
-    EXPECT_EQ(fittedPosition({900, 400}, {157, 564}, {1030, 530}), QPoint(0, 0));
 }
 
 } // namespace
