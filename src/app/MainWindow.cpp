@@ -9,6 +9,7 @@
 #include "app/AboutDialog.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framefiles/ImageLoader.h"
+#include "platform/framefiles/PicturePatterns.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -120,14 +121,15 @@ QString MainWindow::defaultBannerPath()
 
 QString MainWindow::openFilter()
 {
-    // Qt's dialog shows each label followed by its patterns, so the labels carry none.
-    return QStringLiteral("Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg|ALL Images|") + readablePatterns().join(u';');
+    // Qt's dialog shows each label followed by its patterns, so the labels carry none. Every
+    // readable picture first: a folder of camera frames never looks empty.
+    return allPicturesFilter() +
+           QStringLiteral("|Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg|PNG|*.png|PGM / PPM|*.pgm;*.ppm|TIFF|*.tif;*.tiff");
 }
 
 QStringList MainWindow::readablePatterns()
 {
-    return {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
-            QStringLiteral("*.pgm"), QStringLiteral("*.ppm"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")};
+    return readablePicturePatterns();
 }
 
 void MainWindow::showOnScreen()

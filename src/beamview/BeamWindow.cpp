@@ -1,5 +1,6 @@
 #include "beamview/BeamWindow.h"
 
+#include "platform/framefiles/PicturePatterns.h"
 #include "platform/ports/MainWindowPort.h"
 #include "beamview/LabelLookup.h"
 
@@ -529,8 +530,7 @@ void BeamWindow::takeDarkFromFile()
         return;
     Dialogs::FileRequest request;
     request.title = QStringLiteral("暗场图像");
-    request.filter = QStringLiteral("图像(*.bmp;*.jpg;*.jpeg;*.png;*.pgm;*.ppm;*.tif;*.tiff)|*.bmp;*.jpg;*.jpeg;*.png;"
-                                    "*.pgm;*.ppm;*.tif;*.tiff");
+    request.filter = allPicturesFilter() + QStringLiteral("|所有文件|*");
     const std::optional<QString> path = dialogs->openFile(this, request);
     if (!path)
         return;

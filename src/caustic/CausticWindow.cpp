@@ -11,6 +11,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/printing/PrinterService.h"
 #include "platform/dialogs/SaveTarget.h"
+#include "platform/framefiles/PicturePatterns.h"
 #include "platform/workbook/WorkbookService.h"
 
 #include <QAction>
@@ -37,10 +38,6 @@ namespace lumetra {
 QPointer<CausticWindow> CausticWindow::s_instance;
 
 namespace {
-
-const QString FrameFilter = QStringLiteral(
-    "光束帧(*.png;*.bmp;*.jpg;*.jpeg;*.pgm;*.ppm;*.tif;*.tiff)|*.png;*.bmp;*.jpg;*.jpeg;*.pgm;*.ppm;*.tif;*.tiff|"
-    "所有文件(*.*)|*");
 
 QPushButton *button(const QString &text, const char *name, QWidget *parent)
 {
@@ -270,7 +267,7 @@ void CausticWindow::addFrames_Click()
 {
     Dialogs::FileRequest request;
     request.title = QStringLiteral("添加帧");
-    request.filter = FrameFilter;
+    request.filter = allPicturesFilter() + QStringLiteral("|所有文件|*");
     if (const std::optional<QStringList> chosen = m_context.services.dialogs->openFiles(this, request))
         addFrames(*chosen);
 }

@@ -95,6 +95,14 @@ QRect placeNewWindow(const Scene &scene, const QSize &size, const QSize &minimum
     }
     for (const QPoint &at : std::as_const(anchors))
         candidates << keepInside(area, QRect(at, wanted), minimum);
+    // With every place taken, the area's corners cover least of a picture in its middle.
+    for (const QSize &s : {wanted, minimum}) {
+        const int right = area.right() + 1 - s.width();
+        const int bottom = area.bottom() + 1 - s.height();
+        for (const QPoint &corner : {area.topLeft(), QPoint(right, area.top()), QPoint(area.left(), bottom),
+                                     QPoint(right, bottom)})
+            candidates << keepInside(area, QRect(corner, s), minimum);
+    }
 
     // Free and whole first, then free and smaller, then covering other windows but no picture,
     // then covering as little picture as possible; earlier anchors win ties.
