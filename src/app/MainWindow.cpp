@@ -148,6 +148,15 @@ void MainWindow::createMenus()
         m_menuItems << action;
         return action;
     };
+    // "文件": where pictures are opened, the recent ones listed under the open command.
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    m_fileMenu->menuAction()->setObjectName(QStringLiteral("file_menu"));
+    QAction *openItem = m_fileMenu->addAction(QStringLiteral("打开图像文件…"));
+    openItem->setObjectName(QStringLiteral("file_open"));
+    m_fileMenu->addSeparator();
+    m_fileRecentEnd = m_fileMenu->addSeparator();
+    QObject::connect(openItem, &QAction::triggered, this, &MainWindow::open_file_Click);
+    QObject::connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::refreshRecentPictures);
     QMenu *captureMenu = menuBar()->addMenu(QStringLiteral("视频卡"));
     m_captureMenu = captureMenu;
     add(captureMenu->menuAction(), "capture_ca");
@@ -169,15 +178,20 @@ void MainWindow::createMenus()
 
 void MainWindow::refreshRecentPictures()
 {
-    for (QAction *old : std::as_const(m_recentItems)) {
-        m_captureMenu->removeAction(old);
+    fillRecentPictures(m_captureMenu, m_recentEnd, m_recentItems);
+    fillRecentPictures(m_fileMenu, m_fileRecentEnd, m_fileRecentItems);
+}
+
+void MainWindow::fillRecentPictures(QMenu *menu, QAction *end, QList<QAction *> &items)
+{
+    for (QAction *old : std::as_const(items)) {
+        menu->removeAction(old);
         old->deleteLater();
     }
-    m_recentItems.clear();
+    items.clear();
     const QStringList recent = m_history->recentPictures();
-    QAction *exit = m_recentEnd;
     for (int i = 0; i < recent.size(); ++i) {
-        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()), m_captureMenu);
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()), menu);
         item->setToolTip(recent[i]);
         item->setStatusTip(recent[i]);
         QObject::connect(item, &QAction::triggered, this, [this, path = recent[i]] {
@@ -190,11 +204,11 @@ void MainWindow::refreshRecentPictures()
             }
             openImageFile(path);
         });
-        m_captureMenu->insertAction(exit, item);
-        m_recentItems << item;
+        menu->insertAction(end, item);
+        items << item;
     }
     // The pictures stand between two separators; without any, one separator is enough.
-    m_recentEnd->setVisible(!m_recentItems.isEmpty());
+    end->setVisible(!items.isEmpty());
 }
 
 void MainWindow::createToolbar()

@@ -105,8 +105,11 @@ RegionGrid computeRegionGrid(const SampledPicture &sampled, const RegionCorners 
     if (range == 0)
         return grid; // a flat picture: every cell 0
     const double samples = static_cast<double>(f) * f;
-    const auto clampX = [](int x) { return std::clamp(x, 0, GreyMapGrid::Width - 1); };
-    const auto clampY = [](int y) { return std::clamp(y, 0, GreyMapGrid::Height - 1); };
+    // Row and column 0 of the grey map are no picture pixels (they stay 0): a block reaching
+    // past the picture's edge reads the edge pixels instead, so that no cell falls below the
+    // picture's darkest level.
+    const auto clampX = [](int x) { return std::clamp(x, 1, GreyMapGrid::Width - 1); };
+    const auto clampY = [](int y) { return std::clamp(y, 1, GreyMapGrid::Height - 1); };
 
     for (int r = 1; r <= rows; ++r) {
         const int i = region.x1 + r - 1;
