@@ -385,8 +385,13 @@ void CurveWindow::load()
 
     IntensityTableWindow *table = IntensityTableWindow::showWindow(m_context);
     table->loadRows(s);
-    if (workspace && vertical)
-        workspace->scheduleRepaint();
+    if (workspace) {
+        // Top-level windows (no main frame) stand side by side: the table, then the workspace.
+        if (!m_context.mdiArea)
+            workspace->setLeftEdge(table->listWidth());
+        if (vertical)
+            workspace->scheduleRepaint();
+    }
     placeForSize(false);
 
     showDisplayMode(DisplayMode::Face);

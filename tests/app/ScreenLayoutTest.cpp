@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -181,7 +182,10 @@ TEST_P(ScreenLayout, NewWindowsUseFreeSpaceAndStayInSight)
     shoot(QStringLiteral("3-beam"));
 
     CausticWindow *m2 = CausticWindow::showWindow(app.context);
+    m2->wavelength()->setValue(1064);
+    m2->pixelSize()->setValue(10);
     m2->addFrames(causticFrames());
+    EXPECT_TRUE(QTest::qWaitFor([m2] { return !m2->measuring(); }, 20000));
     expectInside(m2, "m2");
     EXPECT_TRUE(!roomy || !frameOf(m2).intersects(picture()));
     shoot(QStringLiteral("4-m2"));

@@ -194,7 +194,10 @@ TEST_F(CaptureWindowTest, StandardSizeWithoutACardOnlyRestoresTheWindow)
 {
     rig.driver->nodes.clear();
     rig.useV4l2();
-    CaptureWindow *form = rig.open();
+    // The window itself, loaded without the connect command (which closes it again).
+    auto *form = new CaptureWindow(rig.context);
+    showChildWindow(rig.context, form);
+    form->load();
     frameOf(form)->showMaximized();
     rig.log->take();
     form->mnuNormalSize_Click(); // the menu is greyed; the command itself still behaves

@@ -422,7 +422,7 @@ TEST_F(HorizontalWindow, ASecondOpeningStartsAfresh)
 TEST_F(HorizontalWindow, InsideTheFrameTheOuterSizeIsTheChildWindow)
 {
     QMdiArea area;
-    area.resize(1200, 900);
+    area.resize(1600, 900);
     area.show();
     context->mdiArea = &area;
     CurveWindow *w = openCurves(false);

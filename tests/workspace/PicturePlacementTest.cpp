@@ -227,6 +227,7 @@ TEST_F(PicturePlacementTest, OptionsDialogStoresTheChoiceAndPlacesTheOpenPicture
     EXPECT_EQ(loadPlacementMode(), PlacementMode::TopLeft);
     EXPECT_TRUE(workspaceWindow()->placement().isIdentity());
     // The dialog leaves no empty frame behind.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(PlacementOptionsDialog::instance(*context), nullptr);
 
     // The next picture opens with the stored choice.
