@@ -189,6 +189,14 @@ TEST_P(ScreenLayout, NewWindowsUseFreeSpaceAndStayInSight)
     expectInside(m2, "m2");
     EXPECT_TRUE(!roomy || !frameOf(m2).intersects(picture()));
     shoot(QStringLiteral("4-m2"));
+    if (roomy && qEnvironmentVariableIsSet("LUMETRA_README_SHOT")) {
+        // The picture for the README: the measuring windows side by side, the M² window over the
+        // lower part of the workspace (the screen has no room for all four whole).
+        childWindowFrame(m2)->setGeometry(0, area().height() - 430, 909, 430);
+        childWindowFrame(beam)->setGeometry(area().width() - 706, 360, 706, area().height() - 360);
+        childWindowFrame(beam)->raise();
+        shoot(QStringLiteral("readme"));
+    }
 
     app.context.openCaptureWindow(false);
     QWidget *video = nullptr;

@@ -128,13 +128,13 @@ QList<QRect> tile(const QRect &area, const QList<QSize> &minimums)
     const int n = static_cast<int>(minimums.size());
     if (n == 0 || area.isEmpty())
         return {};
-    // Cells of the grid with `columns` columns: the last row shares the width among fewer.
+    // Cells of the grid with `columns` columns, all of one size.
     auto cells = [&](int columns) {
         const int rows = (n + columns - 1) / columns;
         QList<QRect> out;
         for (int i = 0; i < n; ++i) {
             const int row = i / columns;
-            const int inRow = row == rows - 1 ? n - row * columns : columns;
+            const int inRow = columns;
             const int column = i % columns;
             const int x0 = area.left() + area.width() * column / inRow;
             const int x1 = area.left() + area.width() * (column + 1) / inRow;
