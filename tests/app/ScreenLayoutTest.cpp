@@ -13,6 +13,7 @@
 #include "platform/capture/CaptureService.h"
 #include "platform/ports/CurveViewPort.h"
 #include "platform/ports/WorkspacePort.h"
+#include "platform/settings/Calibration.h"
 #include "platform/settings/PlacementSetting.h"
 #include "support/CausticOracle.h"
 #include "support/SyntheticBeam.h"
@@ -21,7 +22,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDebug>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QImage>
@@ -120,9 +120,6 @@ protected:
         if (folder.isEmpty())
             return;
         settle();
-        if (qEnvironmentVariableIsSet("LUMETRA_LAYOUT_DEBUG"))
-            for (QMdiSubWindow *sub : main->mdiArea()->subWindowList())
-                qInfo() << step << sub->windowTitle() << sub->geometry() << sub->minimumSizeHint();
         const QSize s = GetParam();
         main->grab().save(QDir(QString::fromLocal8Bit(folder))
                               .filePath(QStringLiteral("%1x%2-%3.png").arg(s.width()).arg(s.height()).arg(step)));
@@ -228,6 +225,16 @@ TEST_P(ScreenLayout, NewWindowsUseFreeSpaceAndStayInSight)
     const auto stacked = main->mdiArea()->subWindowList(QMdiArea::StackingOrder);
     EXPECT_TRUE(keepsInSight(stacked.back()->widget()));
     shoot(QStringLiteral("7-cascaded"));
+
+    // The vertical curve window of a calibrated camera, its widths in µm under the plot.
+    ASSERT_TRUE(saveCalibration({5.5, 1.0}, app.context.calibrationFile));
+    app.context.curveWindow->closeWindow();
+    settle();
+    app.context.openCurveWindow(true);
+    auto *vertical = dynamic_cast<QWidget *>(app.context.curveWindow);
+    ASSERT_NE(vertical, nullptr);
+    expectInside(vertical, "vertical curves");
+    shoot(QStringLiteral("8-vertical"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenLayout,
