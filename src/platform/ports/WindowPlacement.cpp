@@ -134,35 +134,41 @@ QList<QRect> tile(const QRect &area, const QList<QSize> &minimums)
         QList<QRect> out;
         for (int i = 0; i < n; ++i) {
             const int row = i / columns;
-            const int inRow = columns;
             const int column = i % columns;
-            const int x0 = area.left() + area.width() * column / inRow;
-            const int x1 = area.left() + area.width() * (column + 1) / inRow;
+            const int x0 = area.left() + area.width() * column / columns;
+            const int x1 = area.left() + area.width() * (column + 1) / columns;
             const int y0 = area.top() + area.height() * row / rows;
             const int y1 = area.top() + area.height() * (row + 1) / rows;
             out << QRect(QPoint(x0, y0), QSize(x1 - x0, y1 - y0));
         }
         return out;
     };
+    // Each window in its cell, grown to its minimum where the cell is smaller and kept inside
+    // the area.
+    auto placed = [&](int columns) {
+        QList<QRect> out = cells(columns);
+        for (int i = 0; i < n; ++i)
+            out[i] = keepInside(area, QRect(out[i].topLeft(), out[i].size().expandedTo(minimums[i])), minimums[i]);
+        return out;
+    };
+    // The columns that leave the windows overlapping least (none when every window fits its
+    // cell), the squarest grid of those.
     const double square = std::sqrt(static_cast<double>(n));
-    int bestColumns = 1;
+    QList<QRect> best;
     std::pair<long long, double> bestKey{-1, 0};
     for (int columns = 1; columns <= n; ++columns) {
-        const QList<QRect> grid = cells(columns);
-        long long growth = 0;
+        const QList<QRect> rects = placed(columns);
+        long long overlap = 0;
         for (int i = 0; i < n; ++i)
-            growth += std::max(0, minimums[i].width() - grid[i].width()) +
-                      std::max(0, minimums[i].height() - grid[i].height());
-        const std::pair<long long, double> key{growth, std::abs(columns - square)};
+            for (int j = i + 1; j < n; ++j)
+                overlap += covered(rects[i], {rects[j]});
+        const std::pair<long long, double> key{overlap, std::abs(columns - square)};
         if (bestKey.first < 0 || key < bestKey) {
             bestKey = key;
-            bestColumns = columns;
+            best = rects;
         }
     }
-    QList<QRect> out = cells(bestColumns);
-    for (int i = 0; i < n; ++i)
-        out[i] = keepInside(area, QRect(out[i].topLeft(), out[i].size().expandedTo(minimums[i])), minimums[i]);
-    return out;
+    return best;
 }
 
 QList<QRect> cascade(const QRect &area, const QList<QSize> &sizes, const QList<QSize> &minimums, int step)

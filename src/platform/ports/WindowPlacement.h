@@ -27,10 +27,11 @@ QRect placeNewWindow(const Scene &scene, const QSize &size, const QSize &minimum
 // inside `area`; a window larger than the area keeps its top-left corner inside.
 QRect keepInside(const QRect &area, const QRect &window, const QSize &minimum);
 
-// The grid "平铺" lays the windows on: one cell each (in order), the columns chosen so that the
-// cells need as little growing as possible to reach the windows' minimum sizes; a cell smaller
-// than its window's minimum grows and is moved back inside the area (it then overlaps its
-// neighbour). Every rectangle lies inside the area when the minimums fit it.
+// The grid "平铺" lays the windows on: one cell each (in order), all cells of one size; a cell
+// smaller than its window's minimum grows and is moved back inside the area (it then overlaps
+// its neighbours). The columns are chosen so that the windows overlap least (not at all when
+// every window fits its cell), the squarest grid among equals. Every rectangle lies inside the
+// area when the minimums fit it.
 QList<QRect> tile(const QRect &area, const QList<QSize> &minimums);
 
 // "层叠": each window keeps its size (cut to the area, not below its minimum) and moves `step`
