@@ -8,6 +8,8 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace lumetra {
 
 QWidget *childWindowFrame(QWidget *form)
@@ -40,11 +42,22 @@ QSize minimumFrameSize(const QWidget *frame)
     return frame->minimumSizeHint().expandedTo(frame->minimumSize()).expandedTo(QSize(1, 1));
 }
 
+// The part of `form` marked to be kept in sight, or null. The mark lies on the part itself, so
+// that it goes with it.
+const QWidget *partKeptInSight(const QWidget *form)
+{
+    if (!form)
+        return nullptr;
+    const QList<QWidget *> parts = form->findChildren<QWidget *>();
+    auto marked = std::find_if(parts.begin(), parts.end(),
+                               [](const QWidget *w) { return w->property(KeepInSightProperty).toBool(); });
+    return marked == parts.end() ? nullptr : *marked;
+}
+
 // Where the picture or video a window keeps in sight lies, in the document area's pixels.
 std::optional<QRect> keptInSight(const QMdiSubWindow *sub, const QWidget *viewport)
 {
-    const QWidget *form = sub->widget();
-    const auto *part = form ? qobject_cast<QWidget *>(form->property(KeepInSightProperty).value<QObject *>()) : nullptr;
+    const QWidget *part = partKeptInSight(sub->widget());
     if (!part || !part->isVisible())
         return std::nullopt;
     return QRect(part->mapTo(viewport, QPoint(0, 0)), part->size());
@@ -54,12 +67,13 @@ std::optional<QRect> keptInSight(const QMdiSubWindow *sub, const QWidget *viewpo
 
 void keepInSight(QWidget *form, QWidget *part)
 {
-    form->setProperty(KeepInSightProperty, QVariant::fromValue<QObject *>(part));
+    Q_ASSERT(form->isAncestorOf(part));
+    part->setProperty(KeepInSightProperty, true);
 }
 
 bool keepsInSight(const QWidget *form)
 {
-    return form && form->property(KeepInSightProperty).value<QObject *>() != nullptr;
+    return partKeptInSight(form) != nullptr;
 }
 
 window_placement::Scene childWindowScene(const AppContext &context, const QWidget *except, const QWidget *ignored)
