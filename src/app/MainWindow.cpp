@@ -9,6 +9,7 @@
 #include "app/AboutDialog.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framefiles/ImageLoader.h"
+#include "platform/framefiles/PicturePatterns.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -120,14 +121,15 @@ QString MainWindow::defaultBannerPath()
 
 QString MainWindow::openFilter()
 {
-    // Qt's dialog shows each label followed by its patterns, so the labels carry none.
-    return QStringLiteral("Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg|ALL Images|") + readablePatterns().join(u';');
+    // Qt's dialog shows each label followed by its patterns, so the labels carry none. Every
+    // readable picture first: a folder of camera frames never looks empty.
+    return allPicturesFilter() +
+           QStringLiteral("|Bitmaps|*.bmp|JPEG Images|*.jpg;*.jpeg|PNG|*.png|PGM / PPM|*.pgm;*.ppm|TIFF|*.tif;*.tiff");
 }
 
 QStringList MainWindow::readablePatterns()
 {
-    return {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
-            QStringLiteral("*.pgm"), QStringLiteral("*.ppm"), QStringLiteral("*.tif"), QStringLiteral("*.tiff")};
+    return readablePicturePatterns();
 }
 
 void MainWindow::showOnScreen()
@@ -146,6 +148,15 @@ void MainWindow::createMenus()
         m_menuItems << action;
         return action;
     };
+    // "文件": where pictures are opened, the recent ones listed under the open command.
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    m_fileMenu->menuAction()->setObjectName(QStringLiteral("file_menu"));
+    QAction *openItem = m_fileMenu->addAction(QStringLiteral("打开图像文件…"));
+    openItem->setObjectName(QStringLiteral("file_open"));
+    m_fileMenu->addSeparator();
+    m_fileRecentEnd = m_fileMenu->addSeparator();
+    QObject::connect(openItem, &QAction::triggered, this, &MainWindow::open_file_Click);
+    QObject::connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::refreshRecentPictures);
     QMenu *captureMenu = menuBar()->addMenu(QStringLiteral("视频卡"));
     m_captureMenu = captureMenu;
     add(captureMenu->menuAction(), "capture_ca");
@@ -167,15 +178,20 @@ void MainWindow::createMenus()
 
 void MainWindow::refreshRecentPictures()
 {
-    for (QAction *old : std::as_const(m_recentItems)) {
-        m_captureMenu->removeAction(old);
+    fillRecentPictures(m_captureMenu, m_recentEnd, m_recentItems);
+    fillRecentPictures(m_fileMenu, m_fileRecentEnd, m_fileRecentItems);
+}
+
+void MainWindow::fillRecentPictures(QMenu *menu, QAction *end, QList<QAction *> &items)
+{
+    for (QAction *old : std::as_const(items)) {
+        menu->removeAction(old);
         old->deleteLater();
     }
-    m_recentItems.clear();
+    items.clear();
     const QStringList recent = m_history->recentPictures();
-    QAction *exit = m_recentEnd;
     for (int i = 0; i < recent.size(); ++i) {
-        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()), m_captureMenu);
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()), menu);
         item->setToolTip(recent[i]);
         item->setStatusTip(recent[i]);
         QObject::connect(item, &QAction::triggered, this, [this, path = recent[i]] {
@@ -188,11 +204,11 @@ void MainWindow::refreshRecentPictures()
             }
             openImageFile(path);
         });
-        m_captureMenu->insertAction(exit, item);
-        m_recentItems << item;
+        menu->insertAction(end, item);
+        items << item;
     }
     // The pictures stand between two separators; without any, one separator is enough.
-    m_recentEnd->setVisible(!m_recentItems.isEmpty());
+    end->setVisible(!items.isEmpty());
 }
 
 void MainWindow::createToolbar()
@@ -268,10 +284,11 @@ void MainWindow::connectCapture(bool fromToolbar)
 {
     if (!m_context.openCaptureWindow)
         return;
-    m_context.openCaptureWindow(fromToolbar);
+    // Greyed first: a window that finds no device closes at once and makes them available again.
     setConnectMenuEnabled(false);
     if (fromToolbar)
         setToolbarButtonEnabled(1, false);
+    m_context.openCaptureWindow(fromToolbar);
 }
 
 void MainWindow::conn_capture_Click()

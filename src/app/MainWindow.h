@@ -87,6 +87,8 @@ public:
     PictureHistory &history() { return *m_history; }
     // The recent-picture entries of the "视频卡" menu, newest first (rebuilt as the menu opens).
     QList<QAction *> recentPictureItems() const { return m_recentItems; }
+    // The same pictures under "文件 → 打开图像文件…", where pictures are opened.
+    QList<QAction *> fileMenuRecentItems() const { return m_fileRecentItems; }
     void refreshRecentPictures();
 
 signals:
@@ -106,6 +108,7 @@ private:
     void loadBanner(const QString &bannerPath);
     void connectCapture(bool fromToolbar);
     void updateConnectAvailability();
+    void fillRecentPictures(QMenu *menu, QAction *end, QList<QAction *> &items);
 
     AppContext &m_context;
     std::unique_ptr<PictureHistory> m_history;
@@ -114,6 +117,9 @@ private:
     QMenu *m_captureMenu = nullptr;
     QAction *m_recentEnd = nullptr; // separator under the recent pictures
     QList<QAction *> m_recentItems;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_fileRecentEnd = nullptr;
+    QList<QAction *> m_fileRecentItems;
     BannerStrip *m_banner = nullptr;
     std::unique_ptr<BannerAnimation> m_animation;
     QTimer *m_timer = nullptr;

@@ -1,5 +1,7 @@
 #include "app/WindowMenu.h"
 
+#include "app/WindowArrangement.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,8 +19,8 @@ WindowMenu::WindowMenu(QMenuBar *bar, QMdiArea *area) : QObject(bar), m_area(are
     m_tile = m_menu->addAction(QStringLiteral("平铺"));
     m_tile->setObjectName(QStringLiteral("window_tile"));
     m_separator = m_menu->addSeparator();
-    connect(m_cascade, &QAction::triggered, area, &QMdiArea::cascadeSubWindows);
-    connect(m_tile, &QAction::triggered, area, &QMdiArea::tileSubWindows);
+    connect(m_cascade, &QAction::triggered, area, [area] { cascadeChildWindows(*area); });
+    connect(m_tile, &QAction::triggered, area, [area] { tileChildWindows(*area); });
     connect(m_menu, &QMenu::aboutToShow, this, &WindowMenu::refresh);
     refresh();
 }

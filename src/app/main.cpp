@@ -12,7 +12,9 @@
 #include "platform/capture/CaptureService.h"
 #include "platform/dialogs/PointerControl.h"
 #include "platform/system/ProgramLauncher.h"
+#include "platform/dialogs/FolderRememberingDialogs.h"
 #include "platform/dialogs/QtDialogs.h"
+#include "platform/settings/FolderMemory.h"
 #include "platform/ports/Services.h"
 #include "platform/printing/SystemPrinterService.h"
 #include "platform/workbook/XlsxWorkbookService.h"
@@ -45,7 +47,10 @@ int main(int argc, char **argv)
     // The shared state is large (the colour store alone is several megabytes): keep it off the stack.
     auto state = std::make_unique<lumetra::AnalysisState>();
 
-    lumetra::QtDialogs dialogs;
+    lumetra::QtDialogs qtDialogs;
+    // File dialogs start where the pictures (or their own files) were last time.
+    lumetra::FolderMemory folders;
+    lumetra::FolderRememberingDialogs dialogs(qtDialogs, folders);
     lumetra::SystemProgramLauncher launcher;
     lumetra::QtPointerControl pointer;
     lumetra::Services services;

@@ -19,6 +19,7 @@ class BeamLog
 {
 public:
     bool hasTarget() const { return !m_path.isEmpty(); }
+    const QString &target() const { return m_path; }
     QString path() const { return m_path; }
     bool isWorkbook() const;
     void setTarget(const QString &path);

@@ -1,4 +1,7 @@
 #include "beamview/BeamWindow.h"
+
+#include "platform/framefiles/PicturePatterns.h"
+#include "platform/ports/MainWindowPort.h"
 #include "beamview/LabelLookup.h"
 
 #include "beamview/BeamReadout.h"
@@ -31,6 +34,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
 
@@ -88,13 +93,8 @@ BeamWindow *BeamWindow::showWindow(AppContext &context)
         showChildWindow(context, window);
     } else {
         window = new BeamWindow(context);
-        // Beside the workspace, so that none of its picture is hidden.
-        std::optional<QPoint> at;
-        if (auto *workspace = dynamic_cast<QWidget *>(context.workspace)) {
-            const QWidget *frame = childWindowFrame(workspace);
-            at = QPoint(frame->geometry().right() + 4, frame->y());
-        }
-        showChildWindow(context, window, at);
+        // Where it hides none of the workspace picture (see showChildWindow).
+        showChildWindow(context, window);
     }
     window->measure();
     return window;
@@ -104,7 +104,11 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
 {
     registerSingleWindow(context, this, WindowKey, QStringLiteral("光束参数"));
 
-    auto *layout = new QVBoxLayout(this);
+    // The readouts scroll on a small screen; the command buttons below them stay in sight.
+    auto *outer = new QVBoxLayout(this);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
     m_sourceLabel = new QLabel(this);
     m_status = new QLabel(this);
     m_saturation = new QLabel(this);
@@ -194,8 +198,23 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
             m_context.openCalibrationDialog();
     });
     button("报告…", 0, 3, [this] { printReport(); });
-    layout->addLayout(buttons);
     layout->addStretch();
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("readouts"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    scroll->setMinimumSize(content->sizeHint().width() + bar, 260);
+    outer->addWidget(scroll, 1);
+    outer->addLayout(buttons);
+    // Tall enough for every readout when the area has room (the main frame cuts it otherwise).
+    const QMargins margins = outer->contentsMargins();
+    resize(scroll->minimumWidth() + margins.left() + margins.right(),
+           content->sizeHint().height() + buttons->sizeHint().height() + outer->spacing() + margins.top() +
+               margins.bottom());
 }
 
 BeamWindow::~BeamWindow()
@@ -402,6 +421,8 @@ void BeamWindow::copyValues()
                                                    m_source.name + u'\t' + readout.values.join(u'\t')}
                                            .join(u'\n') +
                                        u'\n');
+    if (m_context.mainWindow)
+        m_context.mainWindow->showStatus(QStringLiteral("已复制到剪贴板"));
 }
 
 bool BeamWindow::chooseLog()
@@ -440,6 +461,8 @@ void BeamWindow::exportRow()
     QString error;
     if (!m_log.append(header, row, m_context.services.workbook, &error))
         message(error, QStringLiteral("警告!!"));
+    else
+        announceSaved(m_context, m_log.target(), QStringLiteral("已追加到 "));
 }
 
 bool BeamWindow::cutThroughCentroid()
@@ -507,8 +530,7 @@ void BeamWindow::takeDarkFromFile()
         return;
     Dialogs::FileRequest request;
     request.title = QStringLiteral("暗场图像");
-    request.filter = QStringLiteral("图像(*.bmp;*.jpg;*.jpeg;*.png;*.pgm;*.ppm;*.tif;*.tiff)|*.bmp;*.jpg;*.jpeg;*.png;"
-                                    "*.pgm;*.ppm;*.tif;*.tiff");
+    request.filter = allPicturesFilter() + QStringLiteral("|所有文件|*");
     const std::optional<QString> path = dialogs->openFile(this, request);
     if (!path)
         return;

@@ -87,7 +87,7 @@ CalibrationDialog::CalibrationDialog(AppContext &context) : m_context(context)
     buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { accept(); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    connect(buttons, &QDialogButtonBox::rejected, this, [this] { childWindowFrame(this)->close(); });
     layout->addWidget(buttons);
 }
 
@@ -168,7 +168,8 @@ bool CalibrationDialog::accept()
         m_context.curveWindow->calibrationChanged();
     if (m_context.captureFrames)
         m_context.captureFrames->calibrationChanged();
-    close();
+    // The child-window frame goes with the form.
+    childWindowFrame(this)->close();
     return true;
 }
 

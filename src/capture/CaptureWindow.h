@@ -65,6 +65,9 @@ public:
     QString cameraSettings() const override;
     void calibrationChanged() override;
 
+    // False once loading found no device.
+    bool isConnected() const;
+
     static QString bmpFilter();
     static QString jpegFilter();
 
@@ -82,7 +85,6 @@ private:
     void setStreamMenu(bool runEnabled, bool pauseEnabled, bool stopEnabled);
     void saveFrame(bool jpeg);
     void deviceFailed(const QString &reason);
-    bool isConnected() const;
 
     AppContext &m_context;
     QWidget *m_client = nullptr;

@@ -11,6 +11,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/printing/PrinterService.h"
 #include "platform/dialogs/SaveTarget.h"
+#include "platform/framefiles/PicturePatterns.h"
 #include "platform/workbook/WorkbookService.h"
 
 #include <QAction>
@@ -37,10 +38,6 @@ namespace lumetra {
 QPointer<CausticWindow> CausticWindow::s_instance;
 
 namespace {
-
-const QString FrameFilter = QStringLiteral(
-    "光束帧(*.png;*.bmp;*.jpg;*.jpeg;*.pgm;*.ppm;*.tif;*.tiff)|*.png;*.bmp;*.jpg;*.jpeg;*.pgm;*.ppm;*.tif;*.tiff|"
-    "所有文件(*.*)|*");
 
 QPushButton *button(const QString &text, const char *name, QWidget *parent)
 {
@@ -97,15 +94,15 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
-    m_progress->setFormat(QStringLiteral("已测量 %v / %m 帧"));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
+    m_progress->setFormat(QStringLiteral("尚未添加帧"));
 
     m_chart = new CausticChart;
     m_chartView = new QChartView(m_chart, this);
     m_chartView->setObjectName(QStringLiteral("chart"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumSize(520, 360);
+    m_chartView->setMinimumSize(480, 340);
 
     m_results = new CausticResultsTable(this);
     m_note = new QLabel(this);
@@ -130,6 +127,11 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
     splitter->setSizes({520, 780});
+    // The table with its results and the chart stay readable side by side at the smallest size.
+    left->setMinimumWidth(340);
+    m_table->setMinimumHeight(110);
+    m_results->setMinimumHeight(120);
+    splitter->setChildrenCollapsible(false);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildControls());
@@ -248,6 +250,9 @@ void CausticWindow::updateProgress()
 {
     m_progress->setRange(0, std::max(1, m_model->rowCount()));
     m_progress->setValue(m_model->measuredCount());
+    // An empty list has nothing measured and nothing to measure.
+    m_progress->setFormat(m_model->rowCount() == 0 ? QStringLiteral("尚未添加帧")
+                                                   : QStringLiteral("已测量 %v / %m 帧"));
 }
 
 void CausticWindow::addFrames(const QStringList &paths)
@@ -262,7 +267,7 @@ void CausticWindow::addFrames_Click()
 {
     Dialogs::FileRequest request;
     request.title = QStringLiteral("添加帧");
-    request.filter = FrameFilter;
+    request.filter = allPicturesFilter() + QStringLiteral("|所有文件|*");
     if (const std::optional<QStringList> chosen = m_context.services.dialogs->openFiles(this, request))
         addFrames(*chosen);
 }
@@ -301,6 +306,8 @@ void CausticWindow::exportTable_Click()
         reportSaveFailure(QStringLiteral("没有工作簿服务"));
     else if (!workbook->save(sheet, *path, &error))
         reportSaveFailure(error);
+    else
+        announceSaved(m_context, *path);
 }
 
 void CausticWindow::exportPlot_Click()
@@ -313,6 +320,8 @@ void CausticWindow::exportPlot_Click()
     // The plot writer's reason is for the command line; the window says it in its own words.
     if (!saveCausticPlot(currentSeries(), *path, nullptr))
         reportSaveFailure(QStringLiteral("无法写入 %1").arg(QDir::toNativeSeparators(*path)));
+    else
+        announceSaved(m_context, *path);
 }
 
 PrintOutcome CausticWindow::printReport()

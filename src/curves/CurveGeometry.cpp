@@ -20,9 +20,9 @@ const CurveGeometry &CurveGeometry::horizontal()
         h.markScaleY = 2;
         h.bottomSubdivisions = 8;
         h.leftSubdivisions = 2;
-        h.normal = {QSize(710, 330), QPoint(33, 60),   QSize(640, 200),
+        h.normal = {QSize(710, 360), QPoint(33, 60),   QSize(640, 200),
                     QPoint(353, 49), QPoint(677, 160), QPointF(320, 100)};
-        h.enlarged = {QSize(1030, 530), QPoint(30, 60),   QSize(960, 400),
+        h.enlarged = {QSize(1030, 560), QPoint(30, 60),   QSize(960, 400),
                       QPoint(510, 49),  QPoint(994, 260), QPointF(480, 200)};
         h.buttons = {{{QStringLiteral("faceMode"), QStringLiteral("面模式"), QRect(0, 0, 65, 41)},
                       {QStringLiteral("lineMode"), QStringLiteral("线模式"), QRect(64, 0, 57, 41)},
@@ -51,9 +51,9 @@ const CurveGeometry &CurveGeometry::verticalWindow()
         v.markScaleY = 1.25;
         v.bottomSubdivisions = 2;
         v.leftSubdivisions = 8;
-        v.normal = {QSize(345, 564), QPoint(100, 20),  QSize(200, 480),
+        v.normal = {QSize(345, 640), QPoint(100, 20),  QSize(200, 480),
                     QPoint(200, 5),  QPoint(304, 260), QPointF(100, 240)};
-        v.enlarged = {QSize(545, 684), QPoint(100, 20),  QSize(400, 600),
+        v.enlarged = {QSize(545, 760), QPoint(100, 20),  QSize(400, 600),
                       QPoint(300, 5),  QPoint(506, 320), QPointF(200, 300)};
         v.buttons = {{{QStringLiteral("faceMode"), QStringLiteral("面模式"), QRect(0, 0, 65, 49)},
                       {QStringLiteral("lineMode"), QStringLiteral("线模式"), QRect(0, 48, 65, 49)},

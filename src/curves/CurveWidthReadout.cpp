@@ -20,6 +20,7 @@ namespace {
 constexpr Colour HalfMaximumMarker = rgb(255, 0, 255);
 constexpr Colour E2Marker = rgb(255, 128, 0);
 constexpr int TickLength = 4;
+constexpr int LevelClearance = 2;
 constexpr int ScaleLabelHeight = 18; // the numbers under a horizontal plot
 
 // Sample k of a width's curve is picture pixel k + 1 along the cut. The last row or column of the
@@ -94,19 +95,20 @@ void CurveWidthReadout::applyLayout(bool enlarged)
 {
     const bool vertical = m_window.isVertical();
     const CurveSizeLayout &layout = m_window.curveGeometry().layout(enlarged);
+    // Under the scale labels of the plot's bottom edge, clear of the rulers: two lines across a
+    // horizontal plot, four under the narrow vertical one (the windows are tall enough for them).
+    const int below = layout.plotPosition.y() + layout.plotSize.height() + 4 + ScaleLabelHeight + (vertical ? 4 : 0);
+    const int lineHeight = m_label->fontMetrics().lineSpacing();
     if (vertical) {
         // The column left of the plot, under the cut label.
         m_switch->move(4, 250);
-        m_label->setGeometry(4, 276, layout.plotPosition.x() - 8, 200);
-        m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_label->setGeometry(4, below, m_window.width() - 8, 4 * lineHeight + 4);
     } else {
-        // Under the scale labels of the plot's bottom edge, one line.
-        const int below = layout.plotPosition.y() + layout.plotSize.height() + 4 + ScaleLabelHeight;
-        m_label->setGeometry(layout.plotPosition.x() - 30, below, layout.plotSize.width() + 60, 18);
-        m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_label->setGeometry(layout.plotPosition.x() - 30, below, layout.plotSize.width() + 60, 2 * lineHeight + 2);
         m_switch->adjustSize();
         m_switch->move(layout.plotPosition.x() + layout.plotSize.width() - m_switch->width(), 12);
     }
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_switch->raise();
 }
 
@@ -130,14 +132,14 @@ QString CurveWidthReadout::text() const
     };
     const auto pair = [&](const QString &name, const CurveWidth &raw, const CurveWidth &analysed,
                           const QString &gap) {
-        return name + gap + QStringLiteral("原始 ") + widthText(inPicture(raw.width()), calibration) + gap +
+        return name + QStringLiteral("  原始 ") + widthText(inPicture(raw.width()), calibration) + gap +
                QStringLiteral("分析 ") + widthText(inPicture(analysed.width()), calibration);
     };
-    // The vertical window has a narrow column for it: one value a line.
+    // One width a line under the narrow vertical plot (the second one indented under the first),
+    // one kind of width a line under the horizontal plot.
     const bool vertical = m_window.isVertical();
-    const QString gap = vertical ? QStringLiteral("\n") : QStringLiteral("  ");
-    return pair(QStringLiteral("FWHM"), m_raw.halfMaximum, m_analysed.halfMaximum, gap) +
-           (vertical ? QStringLiteral("\n\n") : QStringLiteral("      ")) +
+    const QString gap = vertical ? QStringLiteral("\n        ") : QStringLiteral("  ");
+    return pair(QStringLiteral("FWHM"), m_raw.halfMaximum, m_analysed.halfMaximum, gap) + QStringLiteral("\n") +
            pair(QStringLiteral("1/e²"), m_raw.e2, m_analysed.e2, gap);
 }
 
@@ -217,7 +219,9 @@ std::vector<CurveWidthReadout::MarkerLine> CurveWidthReadout::markerLines() cons
             return;
         const double p1 = std::round(along(*width.left));
         const double p2 = std::round(along(*width.right));
-        const double q = across(width.level);
+        // Two pixels to the peak's side of its level: the half-maximum of a curve scaled to its
+        // own range lies on the plot's 50 % line, which would hide it.
+        const double q = across(width.level) + (vertical ? LevelClearance : -LevelClearance);
         const auto segment = [&](double pa, double qa, double pb, double qb) {
             lines.push_back({vertical ? QLineF(qa, pa, qb, pb) : QLineF(pa, qa, pb, qb), colour});
         };

@@ -8,7 +8,6 @@
 #include "curves/CurveDisplay.h"
 #include "curves/CurveInteraction.h"
 #include "curves/CurveValues.h"
-#include "curves/CurvePlacement.h"
 #include "curves/CurveWidthReadout.h"
 #include "curves/IntensityTableWindow.h"
 #include "platform/ports/WorkspacePort.h"
@@ -306,18 +305,15 @@ void CurveWindow::placeForSize(bool enlarged)
         moveChildWindow(this, QPoint(left, frame->y()));
         return;
     }
-    const QSize area = m_context.mdiArea->viewport()->size();
+    (void)workspace;
     if (enlarged) {
-        moveChildWindow(this, fittedPosition(area, frame->pos(), frame->size()));
+        keepChildWindowInside(m_context, this);
         return;
     }
-    if (!workspace) {
-        moveChildWindow(this, QPoint(left, std::max(0, area.height() - frame->height())));
-        return;
-    }
-    workspace->moveWindow(QPoint(left, 0));
-    moveChildWindow(this,
-                    tiledCurvePosition(area, workspace->windowRect(), workspace->pictureRect(), frame->size()));
+    // The curves take the best free place, the table the best one left.
+    placeChildWindow(m_context, this, table);
+    if (table)
+        placeChildWindow(m_context, table);
 }
 
 void CurveWindow::raiseAboveWorkspace()
@@ -398,7 +394,9 @@ void CurveWindow::load()
     IntensityTableWindow *table = IntensityTableWindow::showWindow(m_context);
     table->loadRows(s);
     if (workspace) {
-        workspace->setLeftEdge(table->listWidth());
+        // Top-level windows (no main frame) stand side by side: the table, then the workspace.
+        if (!m_context.mdiArea)
+            workspace->setLeftEdge(table->listWidth());
         if (vertical)
             workspace->scheduleRepaint();
     }

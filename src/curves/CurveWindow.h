@@ -133,7 +133,7 @@ private:
     // The curves drawn again from the shared state for the cut as it is (points forgotten).
     void redrawForNewValues();
     // Tiles the frame's windows: the table at the left, the workspace at the top right of it and
-    // this window where it leaves the picture in sight (see tiledCurvePosition). Enlarged, the
+    // this window where it leaves the picture in sight (see placeChildWindow). Enlarged, the
     // window is only kept inside the frame's area.
     void placeForSize(bool enlarged);
 

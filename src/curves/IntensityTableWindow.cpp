@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -14,6 +15,7 @@ namespace lumetra {
 namespace {
 constexpr int ClientHeight = 522; // 7830 twips at 15 twips a pixel
 constexpr int ColumnWidth = 70;
+constexpr int MinimumHeight = 200;
 constexpr int HeaderPadding = 16;
 } // namespace
 
@@ -27,7 +29,7 @@ IntensityTableWindow *IntensityTableWindow::showWindow(AppContext &context)
 {
     if (!instance(context))
         context.singleWindows.insert(QStringLiteral("IntensityTableWindow"), new IntensityTableWindow);
-    showChildWindow(context, instance(context), QPoint(0, 0));
+    showChildWindow(context, instance(context));
     return instance(context);
 }
 
@@ -58,8 +60,13 @@ IntensityTableWindow::IntensityTableWindow(QWidget *parent) : QWidget(parent)
     int width = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < IntensityTableModel::headers().size(); ++c)
         width += columnWidth(c);
-    setFixedSize(width, ClientHeight);
-    m_view->setGeometry(0, 0, width, ClientHeight);
+    // As tall as the main frame allows: on a small screen fewer rows show, and the list scrolls.
+    setFixedWidth(width);
+    setMinimumHeight(MinimumHeight);
+    resize(width, ClientHeight);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
 }
 
 int IntensityTableWindow::columnWidth(int column) const

@@ -34,8 +34,9 @@ inline QPoint picturePosition()
     return scaleToPixels(PictureScaleLeft, PictureScaleTop);
 }
 
-// Where the main window places the workspace and the settings dialog.
-constexpr QPoint WorkspacePosition(160, 70);
+// Where the main window places the workspace (the top-left corner, leaving the room at its
+// right and below it to the other windows) and the settings dialog.
+constexpr QPoint WorkspacePosition(0, 0);
 constexpr QPoint SettingsPosition(300, 150);
 
 } // namespace lumetra::workspace

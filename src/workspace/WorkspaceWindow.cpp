@@ -90,7 +90,11 @@ WorkspaceWindow::WorkspaceWindow(AppContext &context, AnalysisState &state)
     m_caption->move(workspace::picturePosition() + QPoint(12, 12));
 
     m_placementBar = new PlacementBar(this);
-    connect(m_placementBar, &PlacementBar::placementChosen, this, [this](PlacementMode mode) { setPlacement(mode); });
+    // The placement picked here is the one the next large picture opens with.
+    connect(m_placementBar, &PlacementBar::placementChosen, this, [this](PlacementMode mode) {
+        savePlacementMode(mode);
+        setPlacement(mode);
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -112,6 +116,7 @@ WorkspaceWindow::WorkspaceWindow(AppContext &context, AnalysisState &state)
             if (m_context.*opener)
                 (m_context.*opener)();
         });
+    keepInSight(this, m_pictureView);
     m_distancePicker = new DistancePicker(m_picture, m_pictureView, this);
     connect(m_pictureView, &SurfaceView::mousePressed, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { pictureMouseDown(x, y); });

@@ -139,12 +139,13 @@ TEST(RegionGrid, BlocksOutsideTheMapReadClampedPixelsAndKeepTheDivisor)
     EXPECT_EQ(grid.cell(4, 1), 50);
     EXPECT_EQ(grid.cell(5, 1), static_cast<int>(floor(100.0 * (4 * 60 / 10.0 - 10) / 100)));
 
-    // Left and top edges 3 pixels from the picture edge: x and y reach -1 and read column and
-    // row 0, which are 0.
+    // Left and top edges 3 pixels from the picture edge: x and y reach -1 and 0, outside the
+    // picture (the grey map's row and column 0 hold no pixel), and read the picture's first
+    // column and row instead: the cell is the picture's level, not a negative percentage.
     grid = computeRegionGrid(state->picture, {3, 3, 43, 43}, 10);
-    const double sum = 8.0 * 8.0 * 60; // x and y 1..8 hold 60; the -1 and 0 lines hold 0
-    EXPECT_EQ(grid.cell(1, 1), static_cast<int>(floor(100.0 * (sum / 100 - 10) / 100)));
+    EXPECT_EQ(grid.cell(1, 1), 50);
     EXPECT_EQ(grid.cell(2, 2), 50);
+    EXPECT_EQ(grid.minimum(), 50);
 }
 
 TEST(RegionGrid, AFlatPictureGivesZeroCells)

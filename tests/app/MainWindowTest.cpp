@@ -112,8 +112,13 @@ TEST_F(MainWindowTest, CaptionMenuBarAndItemsAreExact)
     MainWindow &w = makeWindow();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Lumetra(For Win2000)"));
 
-    const QList<QAction *> top = w.menuBar()->actions();
-    ASSERT_EQ(top.size(), 5);
+    const QList<QAction *> all = w.menuBar()->actions();
+    ASSERT_EQ(all.size(), 6);
+    // "文件" first: the open command and, under it, the recent pictures.
+    EXPECT_EQ(all[0]->text(), QString::fromUtf8("文件"));
+    ASSERT_NE(all[0]->menu(), nullptr);
+    EXPECT_EQ(all[0]->menu()->actions().first()->text(), QString::fromUtf8("打开图像文件…"));
+    const QList<QAction *> top = all.mid(1);
     EXPECT_EQ(top[4]->text(), QString::fromUtf8("窗口"));
     EXPECT_EQ(top[0]->text(), QString::fromUtf8("视频卡"));
     EXPECT_EQ(top[0]->objectName(), QStringLiteral("capture_ca"));
@@ -203,10 +208,12 @@ TEST_F(MainWindowTest, OpenFromToolbarAsksWithTheImageFilterStoresThePathAndOpen
 
     ASSERT_EQ(app.dialogs.openRequests.size(), 1);
     const Request &request = app.dialogs.openRequests.front();
-    // Labels without patterns, as Qt adds them; the last entry lists every readable format.
-    EXPECT_EQ(qtFilterList(request.filter),
-              QStringList({"Bitmaps (*.bmp)", "JPEG Images (*.jpg *.jpeg)",
-                           "ALL Images (*.bmp *.jpg *.jpeg *.png *.pgm *.ppm *.tif *.tiff)"}));
+    // Labels without patterns, as Qt adds them; the first entry lists every readable format.
+    const QStringList entries = qtFilterList(request.filter);
+    ASSERT_GE(entries.size(), 6);
+    EXPECT_TRUE(entries[0].startsWith(QStringLiteral("所有图片 (*.bmp *.jpg *.jpeg *.png *.pgm *.ppm *.tif *.tiff")));
+    EXPECT_EQ(entries.mid(1, 5), QStringList({"Bitmaps (*.bmp)", "JPEG Images (*.jpg *.jpeg)", "PNG (*.png)",
+                                              "PGM / PPM (*.pgm *.ppm)", "TIFF (*.tif *.tiff)"}));
     EXPECT_EQ(request.initialDirectory, QStringLiteral("c:\\"));
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(shownPath, QStringLiteral("/data/spot.bmp"));
@@ -421,14 +428,21 @@ TEST_F(MainWindowTest, RemembersTheLastFolderAndTheRecentPictures)
     EXPECT_EQ(recent[1]->text(), "&2 p9.bmp");
     EXPECT_EQ(recent[7]->text(), "&8 p2.bmp");
     EXPECT_TRUE(window->menuItem("capture_ca")->menu()->actions().contains(recent[0]));
+    // The same list under "文件", where pictures are opened; its entries open them too.
+    const QList<QAction *> fileRecent = window->fileMenuRecentItems();
+    ASSERT_EQ(fileRecent.size(), PictureHistory::RecentLimit);
+    EXPECT_EQ(fileRecent[1]->text(), "&2 p9.bmp");
+    EXPECT_TRUE(window->menuBar()->actions().first()->menu()->actions().contains(fileRecent[0]));
+    fileRecent[1]->trigger();
+    EXPECT_EQ(shownPath, files[8]);
 
-    recent[2]->trigger(); // p8
+    window->recentPictureItems()[2]->trigger(); // p8
     EXPECT_EQ(shownPath, files[7]);
     EXPECT_EQ(window->recentPictureItems()[0]->text(), "&1 p8.bmp");
 
     // A picture deleted since is reported and leaves the list.
     QFile::remove(files[8]);
-    window->recentPictureItems()[2]->trigger(); // p9
+    window->recentPictureItems()[1]->trigger(); // p9, opened from "文件" above
     ASSERT_EQ(app.dialogs.messages.size(), 1);
     EXPECT_TRUE(app.dialogs.messages[0].text.contains(files[8]));
     window->refreshRecentPictures();

@@ -7,7 +7,8 @@ namespace lumetra::test {
 CaptureWindow *CaptureWindowRig::open()
 {
     CaptureWindow *form = openCaptureWindow(context);
-    form->setModalRunner([this](QDialog &dialog) { return runner(dialog); });
+    if (form)
+        form->setModalRunner([this](QDialog &dialog) { return runner(dialog); });
     return form;
 }
 

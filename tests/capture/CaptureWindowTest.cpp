@@ -8,6 +8,7 @@
 #include "capture/CaptureSettingsDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QImageReader>
@@ -56,18 +57,19 @@ protected:
 
 } // namespace
 
-TEST_F(CaptureWindowTest, WithoutACardTheWindowSaysSoAndCallsNothingElse)
+TEST_F(CaptureWindowTest, WithoutACardTheWindowSaysSoClosesAndCallsNothingElse)
 {
     rig.driver->nodes.clear();
     rig.useV4l2();
-    CaptureWindow *form = rig.open();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("未连接"));
-    EXPECT_FALSE(enabled(form, "mnuOperate"));
-    EXPECT_TRUE(enabled(form, "mnuFile"));
+    rig.mainWindow.connectMenu = false;
+    EXPECT_EQ(rig.open(), nullptr);
     ASSERT_EQ(rig.dialogs.messages.size(), 1);
     EXPECT_EQ(rig.dialogs.messages[0].text, QStringLiteral("无设备可连接!"));
     EXPECT_EQ(rig.dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
-    EXPECT_TRUE(frameOf(form)->isVisible()); // the window stays open
+    // No empty window is left behind the message, and the connect command works again.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(rig.mdi.subWindowList().isEmpty());
+    EXPECT_TRUE(rig.mainWindow.connectMenu);
     // Loading asks for the channel only; the main window then writes the standard.
     EXPECT_EQ(rig.log->take(), (QStringList{QStringLiteral("connect"), QStringLiteral("standard=1")}));
 }
@@ -192,7 +194,10 @@ TEST_F(CaptureWindowTest, StandardSizeWithoutACardOnlyRestoresTheWindow)
 {
     rig.driver->nodes.clear();
     rig.useV4l2();
-    CaptureWindow *form = rig.open();
+    // The window itself, loaded without the connect command (which closes it again).
+    auto *form = new CaptureWindow(rig.context);
+    showChildWindow(rig.context, form);
+    form->load();
     frameOf(form)->showMaximized();
     rig.log->take();
     form->mnuNormalSize_Click(); // the menu is greyed; the command itself still behaves

@@ -6,6 +6,7 @@
 #include "support/SyntheticBeam.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -86,6 +87,50 @@ TEST_F(CurveWidthsWindow, MicrometresBesidePixelsWhenCalibrated)
     EXPECT_EQ(CurveWidthReadout::widthText(47.04, Calibration{}), "47.0 px");
     ASSERT_TRUE(saveCalibration({0.0, 1.0}));
     QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST_F(CurveWidthsWindow, ReadoutsFitClearOfThePlotAndItsRulersEvenInMicrometres)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    ASSERT_TRUE(saveCalibration({5.5, 2.0}));
+    for (const char *command : {"horizontalCurve", "verticalCurve"}) {
+        if (!workspace)
+            ASSERT_NE(openOnBeams(), nullptr);
+        else
+            workspace->menuItem(QString::fromLatin1(command))->trigger();
+        CurveWindow *w = CurveWindow::openWindow(*context);
+        ASSERT_NE(w, nullptr);
+        ASSERT_EQ(w->isVertical(), std::string(command) == "verticalCurve");
+        for (const bool enlarged : {false, true}) {
+            if (enlarged)
+                QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
+            const QLabel *label = w->widthReadout().label();
+            EXPECT_TRUE(label->text().contains(QStringLiteral("µm"))) << command;
+            // Every line whole inside the label, the label inside the window...
+            const QRect needed = label->fontMetrics().boundingRect(label->rect(), int(label->alignment()), label->text());
+            EXPECT_TRUE(label->rect().contains(needed)) << command << enlarged << " needs " << needed.width() << "x"
+                                                        << needed.height();
+            EXPECT_TRUE(w->rect().contains(label->geometry())) << command << enlarged;
+            // ...and clear of the plot box and the ruler numbers under it.
+            const CurveSizeLayout &layout = w->curveGeometry().layout(enlarged);
+            const QRect plotAndRulers(layout.plotPosition - QPoint(40, 0), layout.plotSize + QSize(44, 4 + 18));
+            EXPECT_FALSE(label->geometry().intersects(plotAndRulers)) << command << enlarged;
+        }
+        QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
+        w->closeWindow();
+    }
+    ASSERT_TRUE(saveCalibration({0.0, 1.0}));
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST_F(CurveWidthsWindow, TheHalfMaximumBracketShowsOverTheFiftyPercentLine)
+{
+    CurveWindow *w = openOnBeams();
+    ASSERT_NE(w, nullptr);
+    // In line mode the curve fills its own range: its half maximum is the plot's 50 % line.
+    QTest::mouseClick(w->lineModeButton(), Qt::LeftButton);
+    w->widthReadout().markerSwitch()->setChecked(true);
+    EXPECT_GT(countColour(w->plot(), colours::PlotBackground ^ rgb(255, 0, 255)), 40);
 }
 
 TEST_F(CurveWidthsWindow, MarkersComeOffExactlyInEveryModeAndSize)

@@ -1,8 +1,6 @@
-// Where the curve window and the table go in the main frame: beside the workspace picture,
-// never over it when the area has room, kept above the workspace, enlarged inside the area.
+// Where the curve window and the table go in the main frame: beside the workspace, never over
+// its picture when the area has room, kept above the workspace, enlarged inside the area.
 #include "CurveFixture.h"
-
-#include "curves/CurvePlacement.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -41,11 +39,14 @@ void CurveWindowPlacement::checkTiling(bool vertical)
         WorkspaceWindow *ws = WorkspaceWindow::instance(*context);
         const QRect table = childWindowFrame(IntensityTableWindow::instance(*context))->geometry();
         const QRect curves = childWindowFrame(w)->geometry();
-        EXPECT_EQ(table.topLeft(), QPoint(0, 0));
-        EXPECT_EQ(ws->windowRect().topLeft(), QPoint(table.width(), 0));
-        EXPECT_FALSE(curves.intersects(ws->pictureRect())) << vertical;
+        const QRect visible(QPoint(0, 0), area.viewport()->size());
+        // Beside the workspace where the area is empty; the table in a free place left over.
+        EXPECT_EQ(curves.topLeft(), QPoint(ws->windowRect().right() + 1, 0)) << vertical;
+        EXPECT_FALSE(curves.intersects(ws->windowRect())) << vertical;
+        EXPECT_FALSE(table.intersects(ws->pictureRect())) << vertical;
         EXPECT_FALSE(curves.intersects(table)) << vertical;
-        EXPECT_TRUE(QRect(QPoint(0, 0), area.viewport()->size()).contains(curves)) << vertical;
+        EXPECT_TRUE(visible.contains(curves)) << vertical;
+        EXPECT_TRUE(visible.contains(table)) << vertical;
 
         // A press on the picture moves the cut and leaves the curve window on top.
         QTest::mouseClick(ws->pictureView(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
@@ -71,19 +72,6 @@ TEST_F(CurveWindowPlacement, HorizontalWindowIsTiled)
 TEST_F(CurveWindowPlacement, VerticalWindowIsTiled)
 {
     checkTiling(true);
-}
-
-TEST(CurvePlacement, BelowThenBesideThenUnderThePicture)
-{
-    const QRect workspace(157, 0, 720, 600);
-    const QRect picture(190, 80, 644, 484);
-    EXPECT_EQ(tiledCurvePosition({1600, 1000}, workspace, picture, {710, 330}), QPoint(157, 600));
-    EXPECT_EQ(tiledCurvePosition({1600, 850}, workspace, picture, {710, 330}), QPoint(877, 0));
-    // No room either way: under the picture, as low as the area allows; the area scrolls.
-    EXPECT_EQ(tiledCurvePosition({1200, 850}, workspace, picture, {710, 330}), QPoint(157, 564));
-    EXPECT_EQ(tiledCurvePosition({1200, 700}, workspace, picture, {710, 330}), QPoint(157, 564));
-    EXPECT_EQ(fittedPosition({1200, 800}, {157, 564}, {1030, 530}), QPoint(157, 270));
-    EXPECT_EQ(fittedPosition({900, 400}, {157, 564}, {1030, 530}), QPoint(0, 0));
 }
 
 } // namespace

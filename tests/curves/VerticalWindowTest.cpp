@@ -49,7 +49,7 @@ TEST_F(VerticalWindow, OpensWithItsCaptionsLayoutAndStates)
     EXPECT_FALSE(w->shrinkButton()->isEnabled());
     EXPECT_EQ(w->popupItem("printPicture")->text(), "打印图");
 
-    EXPECT_EQ(w->size(), QSize(345, 564));
+    EXPECT_EQ(w->size(), QSize(345, 640));
     // The drawing area is 200 x 480 inside a 2-pixel box.
     EXPECT_EQ(w->plotView()->geometry(), QRect(100, 20, 204, 484));
     EXPECT_EQ(w->plot().size(), QSize(200, 480));
@@ -145,7 +145,7 @@ TEST_F(VerticalWindow, EnlargedFaceModeHasAHorizontalCyanZeroLineAtRow300)
     click(w, 150, 479);
     EXPECT_EQ(w->pointLabel(0)->text(), "(25,-140)");
     QTest::mouseClick(w->enlargeButton(), Qt::LeftButton);
-    EXPECT_EQ(w->size(), QSize(545, 684));
+    EXPECT_EQ(w->size(), QSize(545, 760));
     EXPECT_EQ(w->plotView()->geometry(), QRect(100, 20, 404, 604));
     EXPECT_EQ(w->plot().size(), QSize(400, 600));
     EXPECT_EQ(w->xReadout()->pos(), QPoint(300, 5));
@@ -171,7 +171,7 @@ TEST_F(VerticalWindow, EnlargedFaceModeHasAHorizontalCyanZeroLineAtRow300)
     EXPECT_EQ(w->plot().point(7, 299), frameColour(7, 299, 400, 600));
 
     QTest::mouseClick(w->shrinkButton(), Qt::LeftButton);
-    EXPECT_EQ(w->size(), QSize(345, 564));
+    EXPECT_EQ(w->size(), QSize(345, 640));
     EXPECT_EQ(state->view.CursorX, 100);
     EXPECT_EQ(state->view.CursorY, 240);
     EXPECT_FALSE(w->shrinkButton()->isEnabled());

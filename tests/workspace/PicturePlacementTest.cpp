@@ -125,15 +125,20 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
     const QString file = largeBeamPng();
     ASSERT_TRUE(open(file));
     WorkspaceWindow *ws = workspaceWindow();
-    // Top-left by default, as before.
+    // Centred on the beam by default: a camera frame shows its beam, not a dark corner.
+    EXPECT_EQ(ws->placement().mode, PlacementMode::Beam);
+    EXPECT_EQ(ws->placement().offsetX, 580);
+    EXPECT_TRUE(ws->placementBar()->isVisibleTo(ws));
+    EXPECT_EQ(ws->placementBar()->text(), QStringLiteral("图片 1280×960 大于 640×480：[左上角] [光斑居中] [缩放]"));
+    EXPECT_EQ(ws->picture().size(), QSize(640, 480));
+
+    // Top-left: the picture at natural size, its top-left 640 x 480.
+    ws->placementBar()->button(PlacementMode::TopLeft)->click();
     EXPECT_TRUE(ws->placement().isIdentity());
     expectGrey(0, 0, largeAt(0, 0), 65535);
     expectGrey(639, 479, largeAt(639, 479), 65535);
     EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - large.png（1280×960，左上角）"));
-    EXPECT_TRUE(ws->placementBar()->isVisibleTo(ws));
-    EXPECT_EQ(ws->placementBar()->text(), QStringLiteral("图片 1280×960 大于 640×480：[左上角] [光斑居中] [缩放]"));
     EXPECT_TRUE(ws->placementBar()->button(PlacementMode::TopLeft)->isChecked());
-    EXPECT_EQ(ws->picture().size(), QSize(640, 480));
 
     // Centred on the beam: the 640 x 480 window around the centroid.
     ws->placementBar()->button(PlacementMode::Beam)->click();
@@ -160,10 +165,18 @@ TEST_F(PicturePlacementTest, EachPlacementShowsItsPartOfALargePictureWithBarAndT
     EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - large.png（1280×960，缩放）"));
     // The beam lies around raster (450, 350), brighter than the far corner.
     EXPECT_GT(qRed(expected.pixel(450, 350)), qRed(expected.pixel(5, 5)) + 50);
+
+    // The placement chosen last in the bar is the one the next large picture opens with.
+    EXPECT_EQ(loadPlacementMode(), PlacementMode::Fit);
+    closeAllWindows();
+    ASSERT_TRUE(open(file));
+    EXPECT_EQ(workspaceWindow()->placement().mode, PlacementMode::Fit);
+    EXPECT_TRUE(workspaceWindow()->placementBar()->button(PlacementMode::Fit)->isChecked());
 }
 
 TEST_F(PicturePlacementTest, AnOpenCurveWindowSamplesThePictureAgainWhenItIsPlacedAnew)
 {
+    ASSERT_TRUE(savePlacementMode(PlacementMode::TopLeft));
     ASSERT_TRUE(open(largeBeamPng()));
     WorkspaceWindow *ws = workspaceWindow();
     ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
@@ -208,17 +221,20 @@ TEST_F(PicturePlacementTest, OptionsDialogStoresTheChoiceAndPlacesTheOpenPicture
     PlacementOptionsDialog *dialog = PlacementOptionsDialog::instance(*context);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("选项"));
-    EXPECT_TRUE(dialog->choice(PlacementMode::TopLeft)->isChecked());
-    dialog->choice(PlacementMode::Beam)->setChecked(true);
+    EXPECT_TRUE(dialog->choice(PlacementMode::Beam)->isChecked()); // the default
+    dialog->choice(PlacementMode::TopLeft)->setChecked(true);
     dialog->findChild<QPushButton *>(QStringLiteral("ok"))->click();
-    EXPECT_EQ(loadPlacementMode(), PlacementMode::Beam);
-    EXPECT_EQ(workspaceWindow()->placement().offsetX, 580);
+    EXPECT_EQ(loadPlacementMode(), PlacementMode::TopLeft);
+    EXPECT_TRUE(workspaceWindow()->placement().isIdentity());
+    // The dialog leaves no empty frame behind.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(PlacementOptionsDialog::instance(*context), nullptr);
 
     // The next picture opens with the stored choice.
     closeAllWindows();
     ASSERT_TRUE(open(file));
-    EXPECT_EQ(workspaceWindow()->placement().mode, PlacementMode::Beam);
-    EXPECT_EQ(workspaceWindow()->placement().offsetY, 460);
+    EXPECT_EQ(workspaceWindow()->placement().mode, PlacementMode::TopLeft);
+    EXPECT_EQ(workspaceWindow()->placement().offsetY, 0);
 }
 
 } // namespace

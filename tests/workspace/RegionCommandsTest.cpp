@@ -134,11 +134,10 @@ TEST_F(RegionCommandsTest, RegionModeSwitchesTheMenusClosesTheCurveWindowAndExpl
         EXPECT_EQ(CurveWindow::instance(*context, false), nullptr);
         EXPECT_EQ(CurveWindow::instance(*context, true), nullptr);
         EXPECT_FALSE(state->cut.Active);
-        ASSERT_EQ(dialogs.messages.size(), 1);
-        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"));
-        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("提示!!"));
-        EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Information);
-        EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
+        // The hint is in the status bar: no box stands between the command and the drag.
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+        ASSERT_FALSE(mainWindow.statuses.isEmpty());
+        EXPECT_EQ(mainWindow.statuses.back(), QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"));
 
         leave->trigger();
         EXPECT_FALSE(commands->regionMode());

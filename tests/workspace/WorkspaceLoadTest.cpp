@@ -1,6 +1,8 @@
 // Opening, showing and closing the image workspace.
 #include "WorkspaceFixture.h"
 
+#include "platform/settings/PlacementSetting.h"
+
 #include "workspace/WorkspaceWindow.h"
 
 #include <QAction>
@@ -25,7 +27,7 @@ TEST_F(WorkspaceLoad, OpensThePictureWithItsWindowLayout)
     ASSERT_NE(ws, nullptr);
     EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - ") + QFileInfo(state->picture.ImagePath).fileName());
     EXPECT_TRUE(ws->isVisible());
-    EXPECT_EQ(ws->pos(), QPoint(160, 70));
+    EXPECT_EQ(ws->pos(), QPoint(0, 0));
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
     // Client area under the menu bar, and pictureView at (30, 30) of the 680 x 520 scale.
@@ -112,13 +114,15 @@ TEST_F(WorkspaceLoad, OpeningAgainShowsTheNewPictureInTheSameWindow)
     EXPECT_EQ(WorkspaceWindow::instance(*context), first);
     EXPECT_EQ(first->picture().image(), other);
     EXPECT_EQ(first->windowSurface().image(), rulers);
-    EXPECT_EQ(first->pos(), QPoint(160, 70));
+    EXPECT_EQ(first->pos(), QPoint(0, 0));
     EXPECT_EQ(QApplication::topLevelWidgets().count(first), 1);
 }
 
 TEST_F(WorkspaceLoad, LargerPictureIsCutOffAndSmallerOneLeavesTheBackColour)
 {
     {
+        // Placed top-left (the bar's other choices are checked with the placements).
+        ASSERT_TRUE(savePlacementMode(PlacementMode::TopLeft));
         WorkspaceWindow *ws = openPattern(800, 600);
         ASSERT_NE(ws, nullptr);
         EXPECT_EQ(ws->picture().size(), QSize(640, 480));

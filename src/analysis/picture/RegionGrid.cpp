@@ -115,11 +115,13 @@ RegionGrid computeRegionGrid(const SampledPicture &sampled, const RegionCorners 
     if (range == 0)
         return grid; // a flat picture: every cell 0
     const double samples = static_cast<double>(f) * f;
-    // Blocks read no further than a fitted picture reaches.
+    // Row and column 0 of the grey map are no picture pixels (they stay 0), nor is the raster
+    // beyond a fitted picture: a block reaching past the picture's edge reads the edge pixels
+    // instead, so that no cell falls below the picture's darkest level.
     const int lastX = sampled.PictureExtentX < WorkspaceRasterWidth ? sampled.PictureExtentX - 1 : GreyMapGrid::Width - 1;
     const int lastY = sampled.PictureExtentY < WorkspaceRasterHeight ? sampled.PictureExtentY - 1 : GreyMapGrid::Height - 1;
-    const auto clampX = [lastX](int x) { return std::clamp(x, 0, lastX); };
-    const auto clampY = [lastY](int y) { return std::clamp(y, 0, lastY); };
+    const auto clampX = [lastX](int x) { return std::clamp(x, 1, lastX); };
+    const auto clampY = [lastY](int y) { return std::clamp(y, 1, lastY); };
 
     for (int r = 1; r <= rows; ++r) {
         const int i = region.x1 + r - 1;

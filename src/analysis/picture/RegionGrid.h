@@ -101,10 +101,11 @@ private:
 // i runs over x1..floor((x2 - x1) / f + x1), j over y1..floor((y2 - y1) / f + y1). The block of
 // cell (i, j) is the f x f pixels (x0 + b, y0 + a), a, b = 1..f, with x0 = f(i - 1), y0 = f(j - 1)
 // when i or j is 1 (blocks anchored at the picture corner), else x0 = x1 + f(i - x1) - f/2,
-// y0 = y1 + f(j - y1) - f/2. A block reaching outside GreyMap reads its pixels with x held in
-// 0..640 and y in 0..480 (inside a fitted picture's extent), still f x f of them. The cell is floor(100 (S / f^2 - GreyMin) /
-// (GreyMax - GreyMin)) for the block sum S (negative below GreyMin), and 0 when the picture is
-// flat (GreyMax = GreyMin). A region left with no rows or columns gives an empty grid.
+// y0 = y1 + f(j - y1) - f/2. A block reaching outside the picture reads its pixels with x held in
+// 1..640 and y in 1..480 (the picture's own pixels; inside a fitted picture's extent), still f x f
+// of them. The cell is floor(100 (S / f^2 - GreyMin) / (GreyMax - GreyMin)) for the block sum S,
+// so 0..100, and 0 when the picture is flat (GreyMax = GreyMin). A region left with no rows or
+// columns gives an empty grid.
 RegionGrid computeRegionGrid(const SampledPicture &sampled, const RegionCorners &region, int factor);
 
 } // namespace lumetra

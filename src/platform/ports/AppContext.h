@@ -17,6 +17,10 @@ class QWidget;
 
 namespace lumetra {
 
+namespace window_placement {
+struct Scene;
+}
+
 class CaptureFramePort;
 class CurveViewPort;
 class ProgressWindows;
@@ -84,6 +88,18 @@ QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoin
 // Tells the operator, in the main window's status bar, that a command wrote `path`
 // ("已保存：<path>"); `prefix` replaces "已保存：" where the command says more (a PDF report).
 void announceSaved(AppContext &context, const QString &path, const QString &prefix = QStringLiteral("已保存："));
+// `part` of `form` (the workspace picture, the capture video) is not to be covered by windows
+// that open later, as long as they find another place.
+void keepInSight(QWidget *form, QWidget *part);
+bool keepsInSight(const QWidget *form);
+// Puts an already shown child window where a new window goes (see window_placement), or only
+// moves (and shrinks) it as little as needed to lie inside the visible area.
+// `ignored` (a window about to move as well) is left out of the scene.
+void placeChildWindow(AppContext &context, QWidget *form, QWidget *ignored = nullptr);
+void keepChildWindowInside(AppContext &context, QWidget *form);
+// The visible part of the document area and the windows open on it, but `except`.
+window_placement::Scene childWindowScene(const AppContext &context, const QWidget *except = nullptr,
+                                         const QWidget *ignored = nullptr);
 // Moves an already shown child window (outer top-left, client-area pixels).
 void moveChildWindow(QWidget *form, const QPoint &position);
 // The window frame around a form: its sub-window in the main frame, else the form itself.

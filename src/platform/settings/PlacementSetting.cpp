@@ -27,7 +27,7 @@ const QString Key = QStringLiteral("workspace/placement");
 PlacementMode loadPlacementMode()
 {
     const QSettings settings(placementFile(), QSettings::IniFormat);
-    return placementFromWord(settings.value(Key).toString()).value_or(PlacementMode::TopLeft);
+    return placementFromWord(settings.value(Key).toString()).value_or(PlacementMode::Beam);
 }
 
 bool savePlacementMode(PlacementMode mode)

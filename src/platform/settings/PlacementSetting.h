@@ -6,8 +6,9 @@
 
 namespace lumetra {
 
-// The placement chosen in the options dialog "选项", kept in the user's settings (QSettings,
-// INI format, the same file as the calibration). Top-left when nothing is stored.
+// The placement chosen last, in the options dialog "选项" or in the bar above the picture, kept
+// in the user's settings (QSettings, INI format, the same file as the calibration). Centred on
+// the beam when nothing is stored: a large camera frame shows its beam, not a dark corner.
 PlacementMode loadPlacementMode();
 bool savePlacementMode(PlacementMode mode);
 

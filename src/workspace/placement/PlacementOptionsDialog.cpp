@@ -50,7 +50,7 @@ PlacementOptionsDialog::PlacementOptionsDialog(AppContext &context) : m_context(
     auto *cancel = new QPushButton(QStringLiteral("取消"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(cancel, &QPushButton::clicked, this, [this] { childWindowFrame(this)->close(); });
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -81,7 +81,7 @@ void PlacementOptionsDialog::accept()
                                             QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
     if (WorkspaceWindow *workspace = WorkspaceWindow::instance(m_context))
         workspace->setPlacement(chosen);
-    close();
+    childWindowFrame(this)->close();
 }
 
 } // namespace lumetra

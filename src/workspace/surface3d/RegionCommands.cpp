@@ -1,5 +1,7 @@
 #include "workspace/surface3d/RegionCommands.h"
 
+#include "platform/ports/MainWindowPort.h"
+
 #include "analysis/picture/Sampling.h"
 #include "types/Colour.h"
 #include "platform/ports/CurveViewPort.h"
@@ -60,9 +62,9 @@ void RegionCommands::shanwie1_Click()
     if (curves && (state.cut.CutOrientation == 1 || state.cut.CutOrientation == 2) &&
         curves->isVertical() == (state.cut.CutOrientation == 2))
         curves->closeWindow();
-    if (Dialogs *dialogs = m_workspace.context().services.dialogs)
-        dialogs->message(&m_workspace, QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"),
-                         QStringLiteral("提示!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    // A hint in the status bar, not a box to dismiss: the drag can start at once.
+    if (MainWindowPort *main = m_workspace.context().mainWindow)
+        main->showStatus(QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"));
 }
 
 void RegionCommands::shanwie2_Click()

@@ -10,15 +10,22 @@
 #include <QHBoxLayout>
 #include <QImageWriter>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QVBoxLayout>
+#include <QtDataVisualization/Q3DCamera>
+#include <QtDataVisualization/Q3DScene>
+
+#include <algorithm>
 
 namespace lumetra {
 
 namespace {
 
 constexpr QSize ViewSize(640, 480);
+// The camera's zoom (percent) for the saved picture.
+constexpr float SavedZoomLevel = 80.0f;
 
 } // namespace
 
@@ -146,7 +153,24 @@ QImage SurfaceChartWindow::renderView() const
     if (!m_graph)
         return QImage();
     const QSize size = m_graph->size().isEmpty() ? ViewSize : m_graph->size();
-    return m_graph->renderToImage(0, size);
+    // Drawn a little farther away than on screen, so that the corner nearest the viewer is not
+    // cut off at the picture's edge.
+    Q3DCamera *camera = m_graph->scene()->activeCamera();
+    const float zoom = camera->zoomLevel();
+    camera->setZoomLevel(std::min(zoom, SavedZoomLevel));
+    const QImage surface = m_graph->renderToImage(0, size);
+    camera->setZoomLevel(zoom);
+    if (surface.isNull() || !m_legend)
+        return surface;
+    // The colour key beside the surface, as in the window.
+    const QImage key = m_legend->grab().toImage();
+    QImage picture(surface.width() + key.width(), std::max(surface.height(), key.height()), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, surface);
+    painter.drawImage(surface.width(), (picture.height() - key.height()) / 2, key);
+    painter.end();
+    return picture;
 }
 
 } // namespace lumetra

@@ -48,7 +48,8 @@ public:
     bool saveWorkbook();
     bool savePicture();
 
-    // The current view at the size it is shown (empty without a chart).
+    // The whole surface at the size it is shown, with the colour key at its right, as "保存图片"
+    // saves it (empty without a chart).
     QImage renderView() const;
 
 private:

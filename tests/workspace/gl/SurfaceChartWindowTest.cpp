@@ -150,6 +150,22 @@ TEST_F(SurfaceChartWindowTest, TheViewRendersAndSavesAsPng)
         for (int x = 0; x < view.width(); x += 4)
             colours.insert(view.pixel(x, y));
     EXPECT_GT(colours.size(), 50);
+    // The colour key stands beside the surface, which is drawn whole: the picture's outermost
+    // pixels are background, no part of the surface reaches them.
+    const QImage key = window->legend()->grab().toImage();
+    EXPECT_EQ(view.width(), window->graph()->width() + key.width());
+    EXPECT_EQ(view.copy(view.width() - key.width(), (view.height() - key.height()) / 2, key.width(), key.height()),
+              key.convertToFormat(view.format()));
+    const int surfaceWidth = view.width() - key.width();
+    const QRgb corner = view.pixel(0, view.height() - 1);
+    for (int x = 0; x < surfaceWidth; ++x)
+        EXPECT_EQ(view.pixel(x, view.height() - 1), corner) << "bottom edge at " << x;
+    for (int y = 0; y < view.height(); ++y) {
+        EXPECT_EQ(view.pixel(0, y), corner) << "left edge at " << y;
+        EXPECT_EQ(view.pixel(surfaceWidth - 1, y), corner) << "right edge at " << y;
+    }
+    if (const QByteArray shots = qgetenv("LUMETRA_SCREENSHOTS"); !shots.isEmpty())
+        view.save(QString::fromLocal8Bit(shots) + QStringLiteral("/3d-saved.png"));
 
     const QString file = dir.filePath(QStringLiteral("view.png"));
     dialogs.fileAnswers = {file};
