@@ -11,7 +11,8 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
   xvfb xauth libgl1-mesa-dri libglx-mesa0 imagemagick poppler-utils python3-openpyxl python3-numpy
   qt6-image-formats-plugins qt6-charts-dev qt6-svg-dev
   libopencv-core-dev libopencv-imgproc-dev
-  pybind11-dev python3-dev python3-pytest python3-matplotlib python3-pil)
+  pybind11-dev python3-dev python3-pytest python3-matplotlib python3-pil
+  libaravis-dev aravis-tools libusb-1.0-0-dev)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
