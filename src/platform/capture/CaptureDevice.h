@@ -7,8 +7,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace lumetra {
+
+class CameraControls;
+struct DeepFrame;
 
 // The four picture controls of a capture device, each on the card's scale 0..10000 where 5000
 // is the device's default.
@@ -89,6 +93,15 @@ public:
     virtual void setControl(quint32 id, int value) = 0;
     virtual QStringList inputNames() const = 0;
     virtual QList<QSize> frameSizes() const = 0;
+
+    // Devices with samples deeper than the picture (scientific cameras) deliver each frame at
+    // its own depth together with the picture to show: once this sink is set (before the
+    // stream runs) it takes every frame instead of the FrameSink. False: the device has no
+    // deep frames and keeps using the FrameSink.
+    using DeepFrameSink = std::function<void(const QImage &display, std::shared_ptr<const DeepFrame> frame)>;
+    virtual bool setDeepFrameSink(DeepFrameSink) { return false; }
+    // Exposure, gain, region and the other camera settings; nothing for a video card.
+    virtual CameraControls *cameraControls() { return nullptr; }
 };
 
 } // namespace lumetra
