@@ -2,6 +2,8 @@
 
 #include "platform/framefiles/FrameFile.h"
 
+#include <ctime>
+
 namespace lumetra {
 
 LiveMeasurer::LiveMeasurer(QObject *parent) : QObject(parent)
@@ -27,16 +29,40 @@ void LiveMeasurer::submit(const QImage &frame)
         if (m_hasWaiting)
             ++m_dropped;
         m_waiting = frame; // shared, not copied: the video never writes into a shown frame
+        m_waitingDeep.reset();
         m_waitingSeconds = m_clock.elapsed() / 1000.0;
         m_hasWaiting = true;
     }
     m_wake.notify_one();
 }
 
+void LiveMeasurer::submitDeep(std::shared_ptr<const beam::BeamFrame> frame)
+{
+    if (!frame || frame->values.empty())
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_hasWaiting)
+            ++m_dropped;
+        m_waiting = QImage();
+        m_waitingDeep = std::move(frame);
+        m_waitingSeconds = m_clock.elapsed() / 1000.0;
+        m_hasWaiting = true;
+    }
+    m_wake.notify_one();
+}
+
+void LiveMeasurer::setDarkFrame(std::shared_ptr<const beam::BeamFrame> dark)
+{
+    std::lock_guard lock(m_mutex);
+    m_dark = std::move(dark);
+}
+
 void LiveMeasurer::work(std::stop_token stop)
 {
     while (true) {
         QImage frame;
+        std::shared_ptr<const beam::BeamFrame> deep, dark;
         LiveSample sample;
         {
             std::unique_lock lock(m_mutex);
@@ -45,13 +71,30 @@ void LiveMeasurer::work(std::stop_token stop)
                 return;
             frame = std::move(m_waiting);
             m_waiting = QImage();
+            deep = std::move(m_waitingDeep);
+            m_waitingDeep.reset();
+            dark = m_dark;
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
         }
-        const beam::BeamFrame grey = frameFromImage(frame);
-        sample.width = grey.width;
-        sample.height = grey.height;
-        sample.result = beam::measureBeam(grey);
+        const auto cpuNow = [] {
+            timespec t{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+            return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
+        };
+        const long long cpuBefore = cpuNow();
+        if (deep) {
+            sample.width = deep->width;
+            sample.height = deep->height;
+            const bool darkFits = dark && dark->width == deep->width && dark->height == deep->height;
+            sample.result = beam::measureBeam(*deep, {}, darkFits ? dark.get() : nullptr);
+        } else {
+            const beam::BeamFrame grey = frameFromImage(frame);
+            sample.width = grey.width;
+            sample.height = grey.height;
+            sample.result = beam::measureBeam(grey);
+        }
+        m_measureCpuNs += cpuNow() - cpuBefore;
         ++m_measured;
         QMetaObject::invokeMethod(
             this, [this, sample] { emit measured(sample); }, Qt::QueuedConnection);
