@@ -1,5 +1,6 @@
 #include "capture/CaptureWindow.h"
 
+#include "capture/CameraMenu.h"
 #include "capture/CaptureCardControl.h"
 #include "capture/CardDispatch.h"
 #include "capture/live/LiveMeasurement.h"
@@ -53,6 +54,7 @@ CaptureWindow::CaptureWindow(AppContext &context, QWidget *parent) : QMainWindow
     createMenus();
     context.captureFrames = this;
     m_live = new LiveMeasurement(card, m_client, m_context.calibrationFile, this);
+    m_cameraMenu = new CameraMenu(*this);
     m_frameRate = new QLabel(this);
     m_frameRate->setObjectName(QStringLiteral("frameRate"));
     statusBar()->addPermanentWidget(m_frameRate);
@@ -197,6 +199,13 @@ void CaptureWindow::load()
     }
     card->move(0, 0);
     mnuNormalSize_Click();
+}
+
+void CaptureWindow::startDevice()
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    menuItem(QStringLiteral("mnuOperate"))->setEnabled(true);
+    load();
 }
 
 void CaptureWindow::restoreFromMaximized()
