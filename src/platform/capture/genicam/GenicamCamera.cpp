@@ -298,6 +298,7 @@ bool GenicamCamera::start(QString *error)
     why = takeAravisError(failure);
     if (!stream)
         return fail(QStringLiteral("no stream from the camera: %1").arg(why));
+    m_payload = payload;
     for (int i = 0; i < StreamBuffers; ++i)
         arv_stream_push_buffer(stream, arv_buffer_new_allocate(payload));
     arv_camera_set_acquisition_mode(m_camera, ARV_ACQUISITION_MODE_CONTINUOUS, nullptr);
@@ -353,6 +354,10 @@ GenicamCamera::Grab GenicamCamera::next(DeepFrame &frame, int timeoutMs, QString
         if (ok) {
             size_t size = 0;
             const void *data = arv_buffer_get_image_data(buffer, &size);
+            // The fake interface leaves the size of a frame drawn by a custom pattern at 0; its
+            // buffers are ours, of the payload's size.
+            if (size == 0 && m_identity.protocol == QLatin1String("Fake"))
+                size = m_payload;
             ok = unpackMono(std::uint32_t(arv_buffer_get_image_pixel_format(buffer)), static_cast<const std::uint8_t *>(data),
                             size, arv_buffer_get_image_width(buffer), arv_buffer_get_image_height(buffer), frame);
             frame.id = arv_buffer_get_frame_id(buffer);

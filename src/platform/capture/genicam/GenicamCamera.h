@@ -71,7 +71,7 @@ private:
     std::atomic<bool> m_controlLost{false};
     std::atomic<long long> m_dropped{0};
     std::uint32_t m_pixelFormat = 0;
-    int m_width = 0, m_height = 0;
+    std::size_t m_payload = 0;
 };
 
 } // namespace lumetra

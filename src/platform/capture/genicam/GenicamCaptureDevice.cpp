@@ -30,13 +30,15 @@ GenicamCaptureDevice::~GenicamCaptureDevice()
 
 int GenicamCaptureDevice::connectDevice()
 {
-    std::lock_guard lock(m_cameraMutex);
-    if (m_camera && !m_camera->controlLost())
-        return 0;
-    if (m_camera) { // gone mid-stream: open it again
-        stopThread();
-        m_camera.reset();
+    {
+        std::lock_guard lock(m_cameraMutex);
+        if (m_camera && !m_camera->controlLost())
+            return 0;
     }
+    stopThread(); // a camera that went away mid-stream is opened again
+    std::lock_guard lock(m_cameraMutex);
+    m_camera.reset();
+    m_state = StreamState::Stopped;
     QString error;
     m_camera = m_opener(&error);
     if (!m_camera)
@@ -110,7 +112,7 @@ void GenicamCaptureDevice::stop()
 {
     stopThread();
     std::lock_guard lock(m_cameraMutex);
-    if (m_camera) {
+    if (m_camera && m_camera->isStreaming()) {
         m_droppedBefore += m_camera->droppedFrames();
         m_camera->stop();
     }
@@ -255,7 +257,7 @@ QString GenicamCaptureDevice::setPixelFormat(const QString &name)
 long long GenicamCaptureDevice::droppedFrames() const
 {
     std::lock_guard lock(m_cameraMutex);
-    return m_droppedBefore + (m_camera ? m_camera->droppedFrames() : 0);
+    return m_droppedBefore + (m_camera && m_camera->isStreaming() ? m_camera->droppedFrames() : 0);
 }
 
 bool GenicamCaptureDevice::startAutoExposure(std::function<void(bool, const QString &)> done)
