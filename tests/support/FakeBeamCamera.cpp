@@ -7,15 +7,29 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace lumetra::test {
 
+namespace {
+
+double rowFactor(double centre, double sigma, int at)
+{
+    const double d = at - centre;
+    return std::exp(-0.5 * d * d / (sigma * sigma));
+}
+
+std::uint16_t beamCode(const FakeBeam &beam, double gx, double gy, double exposureUs, int top)
+{
+    const double v = top * (beam.darkFraction + beam.peakPerUs * exposureUs * (gx * gy));
+    return std::uint16_t(std::clamp(std::lround(v), 0L, long(top)));
+}
+
+} // namespace
+
 std::uint16_t fakeBeamCode(const FakeBeam &beam, int x, int y, double exposureUs, int top)
 {
-    const double dx = x - beam.cx, dy = y - beam.cy;
-    const double g = std::exp(-0.5 * (dx * dx / (beam.sigmaX * beam.sigmaX) + dy * dy / (beam.sigmaY * beam.sigmaY)));
-    const double v = top * (beam.darkFraction + beam.peakPerUs * exposureUs * g);
-    return std::uint16_t(std::clamp(std::lround(v), 0L, long(top)));
+    return beamCode(beam, rowFactor(beam.cx, beam.sigmaX, x), rowFactor(beam.cy, beam.sigmaY, y), exposureUs, top);
 }
 
 namespace {
@@ -30,17 +44,39 @@ void fill(ArvBuffer *buffer, void *data, guint32 exposureUs, guint32, ArvPixelFo
     const bool sixteen = format == ARV_PIXEL_FORMAT_MONO_16;
     if (!bytes)
         return;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const std::uint16_t v = fakeBeamCode(*beam, x, y, exposureUs, sixteen ? 65535 : 255);
-            const std::size_t i = std::size_t(y) * std::size_t(w) + std::size_t(x);
-            if (sixteen) {
-                bytes[2 * i] = std::uint8_t(v & 0xFF);
-                bytes[2 * i + 1] = std::uint8_t(v >> 8);
-            } else {
-                bytes[i] = std::uint8_t(v);
+    // A frame at one exposure is drawn once and copied after (the camera's thread only).
+    struct Drawn
+    {
+        const FakeBeam *beam = nullptr;
+        int w = 0, h = 0;
+        bool sixteen = false;
+        guint32 exposureUs = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+    thread_local Drawn drawn;
+    if (drawn.beam != beam || drawn.w != w || drawn.h != h || drawn.sixteen != sixteen || drawn.exposureUs != exposureUs) {
+        drawn = Drawn{beam, w, h, sixteen, exposureUs, {}};
+        drawn.bytes.resize(std::size_t(w) * std::size_t(h) * (sixteen ? 2 : 1));
+        // The Gaussian is separable: one factor a column and one a row.
+        std::vector<double> gx(static_cast<std::size_t>(w)), gy(static_cast<std::size_t>(h));
+        for (int x = 0; x < w; ++x)
+            gx[std::size_t(x)] = rowFactor(beam->cx, beam->sigmaX, x);
+        for (int y = 0; y < h; ++y)
+            gy[std::size_t(y)] = rowFactor(beam->cy, beam->sigmaY, y);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const std::uint16_t v =
+                    beamCode(*beam, gx[std::size_t(x)], gy[std::size_t(y)], exposureUs, sixteen ? 65535 : 255);
+                const std::size_t i = std::size_t(y) * std::size_t(w) + std::size_t(x);
+                if (sixteen) {
+                    drawn.bytes[2 * i] = std::uint8_t(v & 0xFF);
+                    drawn.bytes[2 * i + 1] = std::uint8_t(v >> 8);
+                } else {
+                    drawn.bytes[i] = std::uint8_t(v);
+                }
             }
-        }
+    }
+    std::memcpy(bytes, drawn.bytes.data(), drawn.bytes.size());
 }
 
 } // namespace

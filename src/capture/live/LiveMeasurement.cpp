@@ -74,6 +74,7 @@ std::shared_ptr<const beam::BeamFrame> LiveMeasurement::lastMeasuredFrame() cons
 
 void LiveMeasurement::deepFrameArrived(const DeepFrame &frame)
 {
+    ++m_deepFrames;
     std::lock_guard lock(m_deepMutex);
     if (m_darkRemaining > 0) {
         beam::BeamFrame dark;

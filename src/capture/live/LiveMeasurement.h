@@ -62,6 +62,8 @@ public:
     bool hasDarkFrame() const { return m_hasDark; }
     // The newest mean handed to the measurement (null before the first).
     std::shared_ptr<const beam::BeamFrame> lastMeasuredFrame() const;
+    // Camera frames taken at their own depth since construction (every one, shown or not).
+    long long deepFrameCount() const { return m_deepFrames; }
 
 signals:
     // Twice a second, the rate of the frames shown.
@@ -85,6 +87,7 @@ private:
     QString m_calibrationFile;
     bool m_enabled = false;
     std::atomic<bool> m_measuring{false}; // m_enabled, for the streaming thread
+    std::atomic<long long> m_deepFrames{0};
     mutable std::mutex m_deepMutex;        // the averagers and the last frame
     FrameAverager m_averager;
     FrameAverager m_darkAverager;
