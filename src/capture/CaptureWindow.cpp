@@ -221,6 +221,7 @@ void CaptureWindow::fitToVideo()
     const int w = card->get(CardId::VideoWidth), h = card->get(CardId::VideoHeight);
     if (w <= 0 || h <= 0)
         return;
+    card->resize(w, h); // a camera's region need not be the standard size
     // Live measurement adds its strip and plots beside the video.
     const bool live = m_live->isEnabled();
     const QSize client = live ? QSize(w + LivePanel::PanelWidth, std::max(h, LivePanel::MinimumHeight)) : QSize(w, h);

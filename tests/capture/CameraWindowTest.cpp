@@ -92,9 +92,14 @@ TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBit
     EXPECT_TRUE(waitFor([live] { return live->hasDarkFrame(); }, 10000));
 
     if (qEnvironmentVariableIsSet("LUMETRA_SCREENSHOT_DIR")) {
+        // A little over-exposed, so that the saturated core shows red.
         live->clearDarkFrame();
-        waitFor([] { return false; }, 1500); // the plots fill a little
-        form->window()->grab().save(QDir(qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR")).filePath(QStringLiteral("live-camera-16bit.png")));
+        live->setAveraging(1);
+        form->card->device().cameraControls()->setExposureUs(540);
+        waitFor([] { return false; }, 3000); // the plots fill a little
+        QWidget *frame = form->parentWidget() ? form->parentWidget() : form;
+        frame->grab().save(QDir(qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR")).filePath(QStringLiteral("live-camera-16bit.png")));
+        form->card->device().cameraControls()->setExposureUs(420);
     }
 
     // 存为… at the camera's depth: the frame on show, code for code.
