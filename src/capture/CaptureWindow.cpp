@@ -6,6 +6,7 @@
 #include "capture/live/LiveMeasurement.h"
 #include "capture/live/LivePanel.h"
 #include "capture/CaptureSettingsDialog.h"
+#include "platform/capture/CameraControls.h"
 #include "platform/capture/CaptureService.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/ports/MainWindowPort.h"
@@ -82,6 +83,17 @@ QString CaptureWindow::cameraSettings() const
     const int channel = card->call(CardId::Channel, {false}).toInt();
     if (channel < 0)
         return {};
+    if (CameraControls *camera = card->device().cameraControls()) {
+        const CameraIdentity who = camera->identity();
+        const CameraSettings s = camera->settings();
+        return QStringLiteral("相机 %1 %2（序列号 %3），%4 × %5，%6，曝光 %7 µs，增益 %8")
+            .arg(who.vendor, who.model, who.serial)
+            .arg(s.roi.width())
+            .arg(s.roi.height())
+            .arg(s.pixelFormat)
+            .arg(s.exposureUs, 0, 'g', 6)
+            .arg(s.gain, 0, 'g', 6);
+    }
     static const char *const Standards[] = {"NTSC", "PAL", "SECAM"};
     const int standard = card->get(CardId::Standard);
     return QStringLiteral("采集卡第%1路，%2 × %3，%4，亮度 %5，对比度 %6，色调 %7，饱和度 %8")

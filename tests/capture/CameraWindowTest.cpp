@@ -151,6 +151,9 @@ TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSe
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->exposureUs, 1234);
     EXPECT_EQ(kept->roi.width(), 256);
+    // What the capture port reports with a saved frame names the camera's settings.
+    EXPECT_TRUE(form->cameraSettings().contains(QStringLiteral("256 × 512，Mono16，曝光 1234 µs")))
+        << form->cameraSettings().toStdString();
 
     // A refused value: said which, and the one in force stays.
     CameraSettings wanted = camera->settings();
@@ -160,4 +163,36 @@ TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSe
     EXPECT_TRUE(refusals[0].contains(QStringLiteral("增益")));
     EXPECT_EQ(camera->settings().gain, kept->gain);
     setCameraSettingsFile({});
+}
+
+TEST(CameraWindowGige, LostFramesAreCountedAndAVanishedCameraIsReportedAndReconnected)
+{
+    if (qEnvironmentVariableIsSet("LUMETRA_NO_NETNS") || !test::onlyLoopbackNetwork())
+        GTEST_SKIP() << "GigE over loopback runs only in a network namespace with loopback alone: "
+                        "ctest -R capture_gige_loopback";
+    auto gv = std::make_unique<test::LoopbackCamera>(test::FakeBeam{}, 0.02);
+    CaptureWindowRig rig;
+    rig.service = CaptureService::forId(QStringLiteral("127.0.0.1"));
+    rig.services.capture = rig.service.get();
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    QLabel *dropped = form->cameraMenu()->droppedLabel();
+    ASSERT_TRUE(waitFor([dropped] { return dropped->text().startsWith(QStringLiteral("丢帧 ")) &&
+                                           dropped->text() != QStringLiteral("丢帧 0"); }, 20000))
+        << dropped->text().toStdString();
+
+    gv.reset(); // unplugged
+    ASSERT_TRUE(waitFor([&rig] { return !rig.dialogs.messages.isEmpty(); }, 20000));
+    EXPECT_TRUE(rig.dialogs.messages.last().text.contains(QStringLiteral("127.0.0.1")))
+        << rig.dialogs.messages.last().text.toStdString();
+    EXPECT_FALSE(form->menuItem(QStringLiteral("mnuOperate"))->isEnabled());
+    EXPECT_TRUE(form->isVisible());
+
+    gv = std::make_unique<test::LoopbackCamera>();
+    form->cameraMenu()->reconnect();
+    EXPECT_TRUE(form->menuItem(QStringLiteral("mnuOperate"))->isEnabled());
+    const auto before = form->card->currentDeepFrame();
+    EXPECT_TRUE(waitFor([form, before] { return form->card->currentDeepFrame() != before; }, 10000));
+    gv.reset();
+    form->menuItem(QStringLiteral("mnuStop"))->trigger();
 }

@@ -156,7 +156,15 @@ void GenicamCaptureDevice::stopThread()
         else
             m_thread.detach();
     }
-    m_autoRunning = false;
+    if (m_autoRunning.exchange(false)) {
+        std::function<void(bool, const QString &)> done;
+        {
+            std::lock_guard autoLock(m_autoMutex);
+            done = std::move(m_autoDone);
+        }
+        if (done)
+            done(false, QStringLiteral("视频流已停止，自动曝光中断"));
+    }
 }
 
 void GenicamCaptureDevice::stream(std::stop_token stop)
