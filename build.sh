@@ -14,7 +14,8 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
   qt6-image-formats-plugins qt6-charts-dev qt6-svg-dev
   libopencv-core-dev libopencv-imgproc-dev
   pybind11-dev python3-dev python3-pytest python3-matplotlib python3-pil
-  zlib1g-dev clang-14 libfuzzer-14-dev)
+  zlib1g-dev clang-14 libfuzzer-14-dev
+  libaravis-dev aravis-tools libusb-1.0-0-dev iproute2)
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 

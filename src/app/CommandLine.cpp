@@ -14,6 +14,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
             optionsEnded = true;
         } else if (!optionsEnded && argument == QLatin1String("--simulated-camera")) {
             result.simulatedCamera = true;
+        } else if (!optionsEnded && argument == QLatin1String("--camera")) {
+            if (i + 1 >= arguments.size()) {
+                result.error = QStringLiteral("--camera needs a camera id");
+                return result;
+            }
+            result.camera = arguments[++i];
         } else if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             result.error = QStringLiteral("unknown option: %1").arg(argument);
             return result;
@@ -33,8 +39,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString commandLineUsage()
 {
-    return QStringLiteral("usage: lumetra [--simulated-camera] [IMAGE]\n"
+    return QStringLiteral("usage: lumetra [--simulated-camera | --camera ID] [IMAGE]\n"
                           "  --simulated-camera  use a simulated capture card instead of a video device\n"
+                          "  --camera ID         use a GenICam camera (IP address, id, serial or vendor-model-serial)\n"
                           "  IMAGE               a BMP or JPEG picture to open in the workspace\n");
 }
 

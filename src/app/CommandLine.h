@@ -5,10 +5,11 @@
 
 namespace lumetra {
 
-// lumetra [--simulated-camera] [IMAGE]
+// lumetra [--simulated-camera | --camera ID] [IMAGE]
 struct CommandLine
 {
     bool simulatedCamera = false; // use the simulated capture card instead of a video device
+    QString camera;               // --camera ID: the capture window's device (GenICam camera id)
     QString imagePath;            // absolute path of the picture to open at start, or empty
     QString error;                // non-empty when the arguments were not understood
 

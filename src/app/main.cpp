@@ -1,4 +1,4 @@
-// lumetra [--simulated-camera] [IMAGE]: the Lumetra workstation.
+// lumetra [--simulated-camera | --camera ID] [IMAGE]: the Lumetra workstation.
 #include "analysis/AnalysisState.h"
 #include "platform/settings/SettingsFile.h"
 #include "platform/settings/PixelBudgetSetting.h"
@@ -62,7 +62,9 @@ int main(int argc, char **argv)
     lumetra::XlsxWorkbookService workbook;
     services.workbook = &workbook;
     const std::unique_ptr<lumetra::CaptureService> capture =
-        commandLine.simulatedCamera ? lumetra::CaptureService::simulated() : lumetra::CaptureService::v4l2();
+        !commandLine.camera.isEmpty()  ? lumetra::CaptureService::forId(commandLine.camera)
+        : commandLine.simulatedCamera ? lumetra::CaptureService::simulated()
+                                      : lumetra::CaptureService::v4l2();
     services.capture = capture.get();
 
     lumetra::WindowProgress progress;

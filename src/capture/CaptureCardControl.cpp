@@ -5,6 +5,8 @@
 #include "capture/CardDispatch.h"
 #include "capture/CardPreviewDialog.h"
 #include "capture/CardPropertyDialog.h"
+#include "platform/framefiles/DeepFrameFile.h"
+#include "types/DeepFrame.h"
 
 #include <QImageWriter>
 #include <QPaintEvent>
@@ -35,8 +37,54 @@ CaptureCardControl::CaptureCardControl(std::unique_ptr<CaptureDevice> device, QW
     : QWidget(parent), m_device(std::move(device))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    attachDevice();
+}
+
+void CaptureCardControl::attachDevice()
+{
     m_device->setSinks([this](const QImage &frame) { deliverFrame(frame); },
                        [this](const QString &reason) { deliverFailure(reason); });
+    m_deliversDeep = m_device->setDeepFrameSink(
+        [this](const QImage &display, std::shared_ptr<const DeepFrame> frame) { deliverDeepFrame(display, std::move(frame)); });
+}
+
+void CaptureCardControl::replaceDevice(std::unique_ptr<CaptureDevice> device)
+{
+    if (!device)
+        return;
+    m_device->release();
+    m_device = std::move(device);
+    {
+        std::lock_guard lock(m_pendingMutex);
+        m_pending = QImage();
+        m_pendingDeep.reset();
+    }
+    m_frame = QImage();
+    m_deepFrame.reset();
+    attachDevice();
+    update();
+}
+
+void CaptureCardControl::setDeepTap(DeepTap tap)
+{
+    std::lock_guard lock(m_tapMutex);
+    m_tap = std::move(tap);
+}
+
+void CaptureCardControl::deliverDeepFrame(const QImage &display, std::shared_ptr<const DeepFrame> frame)
+{
+    {
+        std::lock_guard lock(m_tapMutex);
+        if (m_tap)
+            m_tap(frame);
+    }
+    {
+        std::lock_guard lock(m_pendingMutex);
+        m_pending = display;
+        m_pendingDeep = std::move(frame);
+    }
+    if (!m_posted.exchange(true))
+        QMetaObject::invokeMethod(this, &CaptureCardControl::takePendingFrame, Qt::QueuedConnection);
 }
 
 CaptureCardControl::~CaptureCardControl()
@@ -98,6 +146,9 @@ bool CaptureCardControl::saveFrame(const QString &path, const char *format, int 
 {
     if (m_frame.isNull() || path.isEmpty())
         return false;
+    const QByteArray kind(format);
+    if (m_deepFrame && (kind == "png" || kind == "tiff"))
+        return saveDeepFrame(*m_deepFrame, path).isEmpty();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -123,15 +174,19 @@ void CaptureCardControl::deliverFrame(const QImage &frame)
 void CaptureCardControl::takePendingFrame()
 {
     QImage frame;
+    std::shared_ptr<const DeepFrame> deep;
     {
         std::lock_guard lock(m_pendingMutex);
         frame = std::move(m_pending);
         m_pending = QImage();
+        deep = std::move(m_pendingDeep);
+        m_pendingDeep.reset();
         m_posted = false;
     }
     if (frame.isNull())
         return;
     m_frame = std::move(frame);
+    m_deepFrame = std::move(deep);
     update();
     emit frameArrived();
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -44,7 +45,16 @@ public:
     bool saveFrame(const QString &path, const char *format, int quality = -1) const;
 
     QImage currentFrame() const { return m_frame; }
+    // The frame on show at the camera's depth; null for a device without deep frames.
+    std::shared_ptr<const DeepFrame> currentDeepFrame() const { return m_deepFrame; }
+    bool deliversDeepFrames() const { return m_deliversDeep; }
+    // Called on the streaming thread with every deep frame, shown or not (averaging, dark frames).
+    using DeepTap = std::function<void(const std::shared_ptr<const DeepFrame> &frame)>;
+    void setDeepTap(DeepTap tap);
     CaptureDevice &device() { return *m_device; }
+    // Another device behind the control: the old one is released first. Nothing is on show
+    // until the new one delivers.
+    void replaceDevice(std::unique_ptr<CaptureDevice> device);
     // How the card's own dialogs (30, 31, 32) are shown.
     void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
 
@@ -58,7 +68,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void attachDevice();
     void deliverFrame(const QImage &frame);     // streaming thread
+    void deliverDeepFrame(const QImage &display, std::shared_ptr<const DeepFrame> frame); // streaming thread
     void deliverFailure(const QString &reason); // any thread
     void takePendingFrame();
     void showPropertyDialog();
@@ -70,6 +82,11 @@ private:
     QImage m_frame;
     std::mutex m_pendingMutex;
     QImage m_pending;
+    std::shared_ptr<const DeepFrame> m_pendingDeep;
+    std::shared_ptr<const DeepFrame> m_deepFrame;
+    bool m_deliversDeep = false;
+    std::mutex m_tapMutex;
+    DeepTap m_tap;
     std::atomic<bool> m_posted{false};
 };
 

@@ -1,10 +1,12 @@
 #include "capture/CaptureWindow.h"
 
+#include "capture/CameraMenu.h"
 #include "capture/CaptureCardControl.h"
 #include "capture/CardDispatch.h"
 #include "capture/live/LiveMeasurement.h"
 #include "capture/live/LivePanel.h"
 #include "capture/CaptureSettingsDialog.h"
+#include "platform/capture/CameraControls.h"
 #include "platform/capture/CaptureService.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/ports/MainWindowPort.h"
@@ -53,6 +55,7 @@ CaptureWindow::CaptureWindow(AppContext &context, QWidget *parent) : QMainWindow
     createMenus();
     context.captureFrames = this;
     m_live = new LiveMeasurement(card, m_client, m_context.calibrationFile, this);
+    m_cameraMenu = new CameraMenu(*this);
     m_frameRate = new QLabel(this);
     m_frameRate->setObjectName(QStringLiteral("frameRate"));
     statusBar()->addPermanentWidget(m_frameRate);
@@ -83,6 +86,17 @@ QString CaptureWindow::cameraSettings() const
     const int channel = card->call(CardId::Channel, {false}).toInt();
     if (channel < 0)
         return {};
+    if (CameraControls *camera = card->device().cameraControls()) {
+        const CameraIdentity who = camera->identity();
+        const CameraSettings s = camera->settings();
+        return QStringLiteral("相机 %1 %2（序列号 %3），%4 × %5，%6，曝光 %7 µs，增益 %8")
+            .arg(who.vendor, who.model, who.serial)
+            .arg(s.roi.width())
+            .arg(s.roi.height())
+            .arg(s.pixelFormat)
+            .arg(s.exposureUs, 0, 'g', 6)
+            .arg(s.gain, 0, 'g', 6);
+    }
     static const char *const Standards[] = {"NTSC", "PAL", "SECAM"};
     const int standard = card->get(CardId::Standard);
     return QStringLiteral("采集卡第%1路，%2 × %3，%4，亮度 %5，对比度 %6，色调 %7，饱和度 %8")
@@ -202,6 +216,13 @@ void CaptureWindow::load()
     mnuNormalSize_Click();
 }
 
+void CaptureWindow::startDevice()
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    menuItem(QStringLiteral("mnuOperate"))->setEnabled(true);
+    load();
+}
+
 void CaptureWindow::restoreFromMaximized()
 {
     QWidget *frame = childWindowFrame(this);
@@ -215,6 +236,7 @@ void CaptureWindow::fitToVideo()
     const int w = card->get(CardId::VideoWidth), h = card->get(CardId::VideoHeight);
     if (w <= 0 || h <= 0 || !m_live)
         return;
+    card->resize(w, h); // a camera's region need not be the standard size
     // Live measurement adds its strip and plots beside the video.
     const bool live = m_live->isEnabled();
     const QSize client = live ? QSize(w + LivePanel::PanelWidth, std::max(h, LivePanel::MinimumHeight)) : QSize(w, h);

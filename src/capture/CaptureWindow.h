@@ -15,6 +15,7 @@ class QMenu;
 
 namespace lumetra {
 
+class CameraMenu;
 class CaptureCardControl;
 class LiveMeasurement;
 
@@ -58,6 +59,12 @@ public:
     // "实时测量": live measurement of every frame shown, with its strip and plots under the video.
     void mnuLiveMeasure_Click();
     LiveMeasurement *liveMeasurement() const { return m_live; }
+    // The "相机" menu: device choice, camera settings and the measurement aids.
+    CameraMenu *cameraMenu() const { return m_cameraMenu; }
+    // Connects the device now behind the card and runs it, as on opening the window.
+    void startDevice();
+    AppContext &context() const { return m_context; }
+    const ModalRunner &modalRunner() const { return m_runModal; }
 
     // CaptureFramePort: the picture on show.
     QImage currentFrame() const override;
@@ -90,6 +97,7 @@ private:
     QWidget *m_client = nullptr;
     QHash<QString, QAction *> m_items;
     LiveMeasurement *m_live = nullptr;
+    CameraMenu *m_cameraMenu = nullptr;
     QLabel *m_frameRate = nullptr;
     ModalRunner m_runModal = execRunner();
 };

@@ -3,6 +3,7 @@
 #include "analysis/beam/BeamBatch.h"
 #include "analysis/beam/BeamRows.h"
 #include "cli/ArgumentCursor.h"
+#include "cli/CameraBeam.h"
 #include "cli/CliCommand.h"
 #include "platform/framefiles/FrameFile.h"
 #include "platform/framefiles/PictureFiles.h"
@@ -22,6 +23,7 @@ struct BeamRequest
     beam::BeamOptions options;
     bool csv = false;
     bool widths = false; // --widths all: the widths and shape figures beyond D4σ too
+    CameraRequest camera; // --camera: frames from a camera instead of files
 };
 
 double numberOption(const QString &name, const QString &text, double low, double high, bool lowIncluded)
@@ -42,6 +44,8 @@ BeamRequest parseBeamRequest(const QStringList &args)
     BeamRequest request;
     for (ArgumentCursor cursor(args); cursor.next();) {
         const QString &a = cursor.current();
+        if (request.camera.take(cursor))
+            continue;
         if (!a.startsWith(QLatin1String("--"))) {
             request.images << a;
             continue;
@@ -77,7 +81,9 @@ BeamRequest parseBeamRequest(const QStringList &args)
             throw CliError(QStringLiteral("unknown option %1").arg(a));
         }
     }
-    if (request.images.isEmpty())
+    if (!request.camera.camera.isEmpty() && !request.images.isEmpty())
+        throw CliError(QStringLiteral("give images or --camera, not both"));
+    if (request.images.isEmpty() && request.camera.camera.isEmpty())
         throw CliError(QStringLiteral("no image given"));
     return request;
 }
@@ -91,6 +97,9 @@ int runBeam(const QStringList &args)
         if (!dark->ok())
             throw CliError(QStringLiteral("cannot read the dark frame: %1").arg(dark->error));
     }
+    if (!request.camera.camera.isEmpty())
+        return measureCameraBeams(request.camera, request.options, dark ? &dark->frame : nullptr, request.pixelSizeUm,
+                                  request.csv, request.widths);
     const auto measured =
         beam::measureBeamFiles(request.images, request.options, dark ? &dark->frame : nullptr,
                                pictureFileReaders().frame, 0, request.widths);
@@ -117,7 +126,7 @@ int runBeam(const QStringList &args)
 
 const CommandRegistration registration{CliCommand{
     QStringLiteral("beam"),
-    QStringLiteral("beam IMAGE... [--dark FILE] [--pixel-size UM] [--method robust|iso] [--stripes auto|off] "
+    QStringLiteral("beam (IMAGE... | --camera ID --frames N [--average N]) [--dark FILE] [--pixel-size UM] [--method robust|iso] [--stripes auto|off] "
                    "[--corner-fraction F] [--noise-factor N] [--mask-diameters M] [--widths all] [--format json|csv]"),
     QStringLiteral("ISO 11146 beam widths (D4sigma), centroid and orientation of each frame at full resolution "
                    "(BMP, JPEG, PNG, PGM/PPM, TIFF; 8 or 16 bit).\n"
@@ -126,7 +135,9 @@ const CommandRegistration registration{CliCommand{
                    "               3 diameters, iterated); field \"method\".\n"
                    "      --stripes auto (default): smear columns or rows through the beam are subtracted\n"
                    "               when found; off: never; field \"stripe_correction\" (\"columns\", \"rows\",\n"
-                   "               null). Both fields come last in every row. Exit 2 when a file is unreadable"),
+                   "               null). Both fields come last in every row. Exit 2 when a file is unreadable.\n"
+                   "      --camera ID --frames N: N frames of a GenICam camera (each the mean of --average N),\n"
+                   "               image column ID#n, rows printed as they come"),
     runBeam}};
 
 } // namespace

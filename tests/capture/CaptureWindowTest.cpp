@@ -123,10 +123,11 @@ TEST_F(CaptureWindowTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
     rig.useSimulated();
     CaptureWindow form(rig.context);
     const QList<QAction *> top = form.menuBar()->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), QStringLiteral("文件(&F)"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("操作(&P)"));
     EXPECT_EQ(top[2]->text(), QStringLiteral("标定"));
+    EXPECT_EQ(top[3]->text(), QStringLiteral("相机(&C)"));
     const auto texts = [](QMenu *menu) {
         QStringList t;
         for (QAction *a : menu->actions())

@@ -20,6 +20,7 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_measurer = new LiveMeasurer(this);
     connect(m_measurer, &LiveMeasurer::measured, this, &LiveMeasurement::measured);
     connect(video, &CaptureCardControl::frameArrived, this, &LiveMeasurement::frameShown);
+    video->setDeepTap([this](const std::shared_ptr<const DeepFrame> &frame) { deepFrameArrived(*frame); });
     m_clock.start();
     m_rateTimer = new QTimer(this);
     m_rateTimer->setInterval(500);
@@ -27,12 +28,75 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_rateTimer->start();
 }
 
-// The worker is stopped first (it finishes the frame it measures, no other); nothing else is
-// touched, the video may be gone already.
+// The video's deep frames stop coming here, then the worker is stopped (it finishes the frame it
+// measures, no other); nothing else is touched, the video may be gone already.
 LiveMeasurement::~LiveMeasurement()
 {
+    if (m_video)
+        m_video->setDeepTap({});
     delete m_measurer;
     m_measurer = nullptr;
+}
+
+void LiveMeasurement::setAveraging(int count)
+{
+    std::lock_guard lock(m_deepMutex);
+    m_averager.setCount(count);
+}
+
+int LiveMeasurement::averaging() const
+{
+    std::lock_guard lock(m_deepMutex);
+    return m_averager.count();
+}
+
+bool LiveMeasurement::collectDarkFrame(int count)
+{
+    if (!m_video || !m_video->deliversDeepFrames())
+        return false;
+    std::lock_guard lock(m_deepMutex);
+    m_darkAverager.setCount(count);
+    m_darkRemaining = m_darkAverager.count();
+    return true;
+}
+
+void LiveMeasurement::clearDarkFrame()
+{
+    {
+        std::lock_guard lock(m_deepMutex);
+        m_darkRemaining = 0;
+        m_hasDark = false;
+    }
+    m_measurer->setDarkFrame(nullptr);
+}
+
+std::shared_ptr<const beam::BeamFrame> LiveMeasurement::lastMeasuredFrame() const
+{
+    std::lock_guard lock(m_deepMutex);
+    return m_lastMeasured;
+}
+
+void LiveMeasurement::deepFrameArrived(const DeepFrame &frame)
+{
+    ++m_deepFrames;
+    std::lock_guard lock(m_deepMutex);
+    if (m_darkRemaining > 0) {
+        beam::BeamFrame dark;
+        if (m_darkAverager.add(frame, dark)) {
+            m_darkRemaining = 0;
+            m_hasDark = true;
+            m_measurer->setDarkFrame(std::make_shared<const beam::BeamFrame>(std::move(dark)));
+            QMetaObject::invokeMethod(this, [this] { emit darkFrameReady(); }, Qt::QueuedConnection);
+        }
+        return; // the beam is blocked: nothing to measure
+    }
+    if (!m_measuring)
+        return;
+    beam::BeamFrame mean;
+    if (!m_averager.add(frame, mean))
+        return;
+    m_lastMeasured = std::make_shared<const beam::BeamFrame>(std::move(mean));
+    m_measurer->submitDeep(m_lastMeasured);
 }
 
 void LiveMeasurement::setEnabled(bool on)
@@ -40,6 +104,7 @@ void LiveMeasurement::setEnabled(bool on)
     if (on == m_enabled)
         return;
     m_enabled = on;
+    m_measuring = on;
     m_history.clear();
     m_panel->reset();
     m_overlay->showBeam(std::nullopt);
@@ -60,7 +125,7 @@ void LiveMeasurement::calibrationChanged()
 void LiveMeasurement::frameShown()
 {
     m_rate.frameAt(m_clock.nsecsElapsed() / 1e9);
-    if (m_enabled)
+    if (m_enabled && !m_video->deliversDeepFrames())
         m_measurer->submit(m_video->currentFrame());
 }
 

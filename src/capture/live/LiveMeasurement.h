@@ -4,8 +4,15 @@
 #include "capture/live/LiveHistory.h"
 #include "capture/live/LiveMeasurer.h"
 
+#include "platform/capture/FrameAverager.h"
+
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
 
 class QTimer;
 class QWidget;
@@ -45,15 +52,32 @@ public:
     // Frames shown a second, over the last two seconds.
     double frameRate() const { return m_rate.rate(); }
 
+    // A camera with deep frames is measured on its own samples, every frame (not only those
+    // shown), each measurement the mean of `count` frames (1..64).
+    void setAveraging(int count);
+    int averaging() const;
+    // Averages the next `count` frames into the dark frame the measurement subtracts
+    // (darkFrameReady follows); a camera without deep frames has none.
+    bool collectDarkFrame(int count);
+    void clearDarkFrame();
+    bool hasDarkFrame() const { return m_hasDark; }
+    // The newest mean handed to the measurement (null before the first).
+    std::shared_ptr<const beam::BeamFrame> lastMeasuredFrame() const;
+    // Camera frames taken at their own depth since construction (every one, shown or not).
+    long long deepFrameCount() const { return m_deepFrames; }
+
 signals:
     // Twice a second, the rate of the frames shown.
     void frameRateChanged(double framesPerSecond);
+    // The dark frame is collected and in use.
+    void darkFrameReady();
 
 private:
     void frameShown();
     void measured(const LiveSample &sample);
+    void deepFrameArrived(const DeepFrame &frame); // streaming thread
 
-    CaptureCardControl *m_video;
+    QPointer<CaptureCardControl> m_video;
     LiveOverlay *m_overlay = nullptr;
     LivePanel *m_panel = nullptr;
     LiveMeasurer *m_measurer = nullptr;
@@ -63,6 +87,14 @@ private:
     QTimer *m_rateTimer = nullptr;
     QString m_calibrationFile;
     bool m_enabled = false;
+    std::atomic<bool> m_measuring{false}; // m_enabled, for the streaming thread
+    std::atomic<long long> m_deepFrames{0};
+    mutable std::mutex m_deepMutex;        // the averagers and the last frame
+    FrameAverager m_averager;
+    FrameAverager m_darkAverager;
+    int m_darkRemaining = 0;
+    bool m_hasDark = false;
+    std::shared_ptr<const beam::BeamFrame> m_lastMeasured;
 };
 
 } // namespace lumetra

@@ -2,6 +2,7 @@
 
 #include "platform/framefiles/FrameFile.h"
 
+#include <ctime>
 #include <exception>
 #include <new>
 
@@ -30,6 +31,7 @@ void LiveMeasurer::submit(const QImage &frame)
         if (m_hasWaiting)
             ++m_dropped;
         m_waiting = frame; // shared, not copied: the video never writes into a shown frame
+        m_waitingDeep.reset();
         m_waitingSeconds = m_clock.elapsed() / 1000.0;
         m_hasWaiting = true;
     }
@@ -42,10 +44,33 @@ void LiveMeasurer::setMeasure(Measure measure)
     m_measure = std::move(measure);
 }
 
+void LiveMeasurer::submitDeep(std::shared_ptr<const beam::BeamFrame> frame)
+{
+    if (!frame || frame->values.empty())
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_hasWaiting)
+            ++m_dropped;
+        m_waiting = QImage();
+        m_waitingDeep = std::move(frame);
+        m_waitingSeconds = m_clock.elapsed() / 1000.0;
+        m_hasWaiting = true;
+    }
+    m_wake.notify_one();
+}
+
+void LiveMeasurer::setDarkFrame(std::shared_ptr<const beam::BeamFrame> dark)
+{
+    std::lock_guard lock(m_mutex);
+    m_dark = std::move(dark);
+}
+
 void LiveMeasurer::work(std::stop_token stop)
 {
     while (true) {
         QImage frame;
+        std::shared_ptr<const beam::BeamFrame> deep, dark;
         LiveSample sample;
         Measure measure;
         {
@@ -55,16 +80,32 @@ void LiveMeasurer::work(std::stop_token stop)
                 return;
             frame = std::move(m_waiting);
             m_waiting = QImage();
+            deep = std::move(m_waitingDeep);
+            m_waitingDeep.reset();
+            dark = m_dark;
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
             measure = m_measure;
         }
+        const auto cpuNow = [] {
+            timespec t{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+            return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
+        };
+        const long long cpuBefore = cpuNow();
         try {
-            const beam::BeamFrame grey = frameFromImage(frame);
-            frame = QImage();
-            sample.width = grey.width;
-            sample.height = grey.height;
-            sample.result = measure ? measure(grey) : beam::measureBeam(grey);
+            if (deep) {
+                sample.width = deep->width;
+                sample.height = deep->height;
+                const bool darkFits = dark && dark->width == deep->width && dark->height == deep->height;
+                sample.result = measure ? measure(*deep) : beam::measureBeam(*deep, {}, darkFits ? dark.get() : nullptr);
+            } else {
+                const beam::BeamFrame grey = frameFromImage(frame);
+                frame = QImage();
+                sample.width = grey.width;
+                sample.height = grey.height;
+                sample.result = measure ? measure(grey) : beam::measureBeam(grey);
+            }
         } catch (const std::bad_alloc &) {
             sample.result = {};
             sample.error = QStringLiteral("内存不足，此帧未测量");
@@ -75,6 +116,7 @@ void LiveMeasurer::work(std::stop_token stop)
             sample.result = {};
             sample.error = QStringLiteral("此帧未测量");
         }
+        m_measureCpuNs += cpuNow() - cpuBefore;
         ++m_measured;
         QMetaObject::invokeMethod(
             this, [this, sample] { emit measured(sample); }, Qt::QueuedConnection);

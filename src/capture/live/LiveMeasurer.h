@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -42,9 +43,16 @@ public:
 
     // Hands over the frame on show (any format; measured as 0.299 R + 0.587 G + 0.114 B).
     void submit(const QImage &frame);
+    // Hands over a frame at the camera's depth (an average of frames, perhaps): measured as it
+    // is, less the dark frame when one of its size is set.
+    void submitDeep(std::shared_ptr<const beam::BeamFrame> frame);
+    // The dark frame the deep frames are measured against; null: none.
+    void setDarkFrame(std::shared_ptr<const beam::BeamFrame> dark);
     // Frames replaced before they were measured, and frames measured, since construction.
     long long dropped() const { return m_dropped; }
     long long measuredCount() const { return m_measured; }
+    // Processor time the measurements took, per frame measured (ms), on the worker thread.
+    double measureCpuMsPerFrame() const { return m_measured ? m_measureCpuNs / 1e6 / double(m_measured) : 0.0; }
 
     // How a frame is measured: beam::measureBeam unless another is set (tests slow it down or
     // make it fail).
@@ -60,11 +68,14 @@ private:
     std::mutex m_mutex;
     std::condition_variable_any m_wake;
     QImage m_waiting;
+    std::shared_ptr<const beam::BeamFrame> m_waitingDeep;
+    std::shared_ptr<const beam::BeamFrame> m_dark;
     double m_waitingSeconds = 0;
     bool m_hasWaiting = false;
     Measure m_measure;
     std::atomic<long long> m_dropped{0};
     std::atomic<long long> m_measured{0};
+    std::atomic<long long> m_measureCpuNs{0};
     QElapsedTimer m_clock;
     std::jthread m_thread; // last: stopped and joined before the rest goes
 };

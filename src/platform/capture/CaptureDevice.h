@@ -7,8 +7,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace lumetra {
+
+class CameraControls;
+struct DeepFrame;
 
 // The four picture controls of a capture device, each on the card's scale 0..10000 where 5000
 // is the device's default.
@@ -94,6 +98,15 @@ public:
     // otherwise one line naming the setting, the device's reason and what stays in force. The
     // getters give the values the device actually holds.
     virtual QString lastSettingRefusal() const { return {}; }
+
+    // Devices with samples deeper than the picture (scientific cameras) deliver each frame at
+    // its own depth together with the picture to show: once this sink is set (before the
+    // stream runs) it takes every frame instead of the FrameSink. False: the device has no
+    // deep frames and keeps using the FrameSink.
+    using DeepFrameSink = std::function<void(const QImage &display, std::shared_ptr<const DeepFrame> frame)>;
+    virtual bool setDeepFrameSink(DeepFrameSink) { return false; }
+    // Exposure, gain, region and the other camera settings; nothing for a video card.
+    virtual CameraControls *cameraControls() { return nullptr; }
 };
 
 } // namespace lumetra

@@ -18,6 +18,8 @@ public:
 
     static std::unique_ptr<CaptureService> v4l2();
     static std::unique_ptr<CaptureService> simulated();
+    // The device `id` (see openCaptureDevice): a GenICam camera, "simulated" or "v4l2".
+    static std::unique_ptr<CaptureService> forId(const QString &id);
 
     // A new, not yet connected device.
     std::unique_ptr<CaptureDevice> createDevice() const;

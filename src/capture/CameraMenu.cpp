@@ -1,0 +1,301 @@
+#include "capture/CameraMenu.h"
+
+#include "capture/CameraSettingsDialog.h"
+#include "capture/CaptureCardControl.h"
+#include "capture/CaptureWindow.h"
+#include "capture/live/LiveMeasurement.h"
+#include "platform/capture/CameraControls.h"
+#include "platform/capture/CaptureDevices.h"
+#include "platform/capture/genicam/GenicamCaptureDevice.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/framefiles/DeepFrameFile.h"
+#include "platform/settings/CameraSettingsStore.h"
+#include "types/DeepFrame.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cmath>
+
+namespace lumetra {
+
+namespace {
+
+QAction *addAction(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+// "z_12.5mm.png": the z the M² window and `m2 --z-from-names` read back (a '-' after '_' is
+// a minus sign).
+QString causticName(double zMm)
+{
+    return QStringLiteral("z_%1mm.png").arg(QString::number(zMm, 'g', 10));
+}
+
+} // namespace
+
+CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(window)
+{
+    m_menu = window.menuBar()->addMenu(QStringLiteral("相机(&C)"));
+    m_menu->setObjectName(QStringLiteral("mnuCamera"));
+    m_devices = m_menu->addMenu(QStringLiteral("选择设备"));
+    m_devices->setObjectName(QStringLiteral("mnuDevices"));
+    connect(m_devices, &QMenu::aboutToShow, this, &CameraMenu::fillDeviceMenu);
+    connect(addAction(m_menu, QStringLiteral("mnuCameraSettings"), QStringLiteral("相机设置…")), &QAction::triggered, this,
+            &CameraMenu::showCameraSettings);
+    connect(addAction(m_menu, QStringLiteral("mnuAutoExposure"), QStringLiteral("自动曝光")), &QAction::triggered, this,
+            &CameraMenu::autoExposure);
+    connect(addAction(m_menu, QStringLiteral("mnuAverage"), QStringLiteral("平均 N 帧…")), &QAction::triggered, this,
+            &CameraMenu::chooseAveraging);
+    connect(addAction(m_menu, QStringLiteral("mnuDark"), QStringLiteral("采集暗场")), &QAction::triggered, this,
+            &CameraMenu::collectDark);
+    connect(addAction(m_menu, QStringLiteral("mnuClearDark"), QStringLiteral("清除暗场")), &QAction::triggered, this,
+            [this] {
+                m_window.liveMeasurement()->clearDarkFrame();
+                m_window.statusBar()->showMessage(QStringLiteral("暗场已清除"), 5000);
+            });
+    m_menu->addSeparator();
+    connect(addAction(m_menu, QStringLiteral("mnuCausticSeries"), QStringLiteral("新焦散系列…")), &QAction::triggered,
+            this, &CameraMenu::newCausticSeries);
+    connect(addAction(m_menu, QStringLiteral("mnuCausticGrab"), QStringLiteral("焦散采集…")), &QAction::triggered, this,
+            &CameraMenu::grabCausticFrame);
+    connect(addAction(m_menu, QStringLiteral("mnuSaveDeep"), QStringLiteral("存为…")), &QAction::triggered, this,
+            &CameraMenu::saveFrame);
+    m_menu->addSeparator();
+    connect(addAction(m_menu, QStringLiteral("mnuReconnect"), QStringLiteral("重新连接")), &QAction::triggered, this,
+            &CameraMenu::reconnect);
+    connect(m_menu, &QMenu::aboutToShow, this, &CameraMenu::updateEnabled);
+
+    m_dropped = new QLabel(&window);
+    m_dropped->setObjectName(QStringLiteral("droppedFrames"));
+    window.statusBar()->addPermanentWidget(m_dropped);
+    m_timer = new QTimer(this);
+    m_timer->setInterval(500);
+    connect(m_timer, &QTimer::timeout, this, &CameraMenu::refreshDropped);
+    m_timer->start();
+    connect(m_window.liveMeasurement(), &LiveMeasurement::darkFrameReady, this,
+            [this] { m_window.statusBar()->showMessage(QStringLiteral("暗场已采集，测量时扣除"), 5000); });
+}
+
+CameraControls *CameraMenu::camera() const
+{
+    return m_window.card->device().cameraControls();
+}
+
+void CameraMenu::message(const QString &text)
+{
+    m_window.context().services.dialogs->message(&m_window, text);
+}
+
+void CameraMenu::updateEnabled()
+{
+    const bool isCamera = camera() != nullptr;
+    for (const char *name : {"mnuCameraSettings", "mnuAutoExposure", "mnuReconnect"})
+        m_menu->findChild<QAction *>(QLatin1String(name))->setEnabled(isCamera);
+}
+
+void CameraMenu::refreshDropped()
+{
+    CameraControls *c = camera();
+    m_dropped->setVisible(c != nullptr);
+    if (c)
+        m_dropped->setText(QStringLiteral("丢帧 %1").arg(c->droppedFrames()));
+}
+
+void CameraMenu::fillDeviceMenu()
+{
+    m_devices->clear();
+    for (const CaptureDeviceEntry &entry : listCaptureDevices()) {
+        QAction *action = m_devices->addAction(entry.label);
+        action->setData(entry.id);
+        const QString id = entry.id;
+        connect(action, &QAction::triggered, this, [this, id] { chooseDevice(id); });
+    }
+}
+
+bool CameraMenu::chooseDevice(const QString &id)
+{
+    QString error;
+    std::unique_ptr<CaptureDevice> device = openCaptureDevice(id, &error);
+    if (!device) {
+        message(QStringLiteral("无法打开设备 %1：%2").arg(id, error));
+        return false;
+    }
+    m_window.card->replaceDevice(std::move(device));
+    restoreSettings();
+    m_window.startDevice();
+    refreshDropped();
+    return true;
+}
+
+void CameraMenu::restoreSettings()
+{
+    CameraControls *c = camera();
+    if (!c)
+        return;
+    const std::optional<CameraSettings> saved = loadCameraSettings(c->identity().serial);
+    if (!saved)
+        return;
+    const QStringList refusals = applyCameraSettings(*c, *saved);
+    if (!refusals.isEmpty())
+        message(QStringLiteral("上次的相机设置未能全部恢复：\n") + refusals.join(QLatin1Char('\n')));
+}
+
+void CameraMenu::showCameraSettings()
+{
+    CameraControls *c = camera();
+    if (!c)
+        return;
+    CameraSettingsDialog dialog(*c, &m_window);
+    m_window.modalRunner()(dialog);
+    m_window.startDevice(); // the region may have changed the video size
+}
+
+void CameraMenu::autoExposure()
+{
+    auto *device = dynamic_cast<GenicamCaptureDevice *>(&m_window.card->device());
+    if (!device) {
+        message(QStringLiteral("自动曝光需要 GenICam 相机"));
+        return;
+    }
+    QPointer<CameraMenu> self(this);
+    const bool started = device->startAutoExposure([self](bool found, const QString &text) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, found, text] {
+                if (!self)
+                    return;
+                self->m_window.statusBar()->showMessage(text, 10000);
+                if (!found)
+                    self->message(QStringLiteral("自动曝光未能完成：") + text);
+                emit self->autoExposureFinished(found, text);
+            },
+            Qt::QueuedConnection);
+    });
+    if (!started)
+        message(QStringLiteral("自动曝光需要运行中的视频流"));
+    else
+        m_window.statusBar()->showMessage(QStringLiteral("自动曝光中…"));
+}
+
+void CameraMenu::chooseAveraging()
+{
+    LiveMeasurement *live = m_window.liveMeasurement();
+    const auto check = [](const QString &answer) {
+        bool ok = false;
+        const int n = answer.trimmed().toInt(&ok);
+        return ok && n >= 1 && n <= 64 ? QString() : QStringLiteral("请输入 1 到 64 之间的整数");
+    };
+    const std::optional<QString> answer = m_window.context().services.dialogs->input(
+        &m_window, QStringLiteral("每次测量前平均的帧数 (1–64)："), QStringLiteral("平均 N 帧"),
+        QString::number(live->averaging()), check);
+    if (answer)
+        live->setAveraging(answer->trimmed().toInt());
+}
+
+void CameraMenu::collectDark()
+{
+    LiveMeasurement *live = m_window.liveMeasurement();
+    if (!m_window.card->deliversDeepFrames()) {
+        message(QStringLiteral("暗场需要 GenICam 相机"));
+        return;
+    }
+    if (m_window.context().services.dialogs->message(&m_window, QStringLiteral("请挡住光束，然后按“确定”采集暗场。"),
+                                                      QStringLiteral("采集暗场"), Dialogs::Buttons::OkCancel) !=
+        Dialogs::Answer::Ok)
+        return;
+    live->collectDarkFrame(live->averaging());
+    m_window.statusBar()->showMessage(QStringLiteral("正在采集暗场（%1 帧）…").arg(live->averaging()));
+}
+
+void CameraMenu::newCausticSeries()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString proposal =
+        QDir(base).filePath(QStringLiteral("caustic-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const std::optional<QString> folder = m_window.context().services.dialogs->input(
+        &m_window, QStringLiteral("焦散系列的文件夹："), QStringLiteral("新焦散系列"), proposal,
+        [](const QString &answer) { return answer.trimmed().isEmpty() ? QStringLiteral("请输入文件夹") : QString(); });
+    if (!folder)
+        return;
+    if (!QDir().mkpath(folder->trimmed())) {
+        message(QStringLiteral("无法建立文件夹 %1").arg(*folder));
+        return;
+    }
+    m_causticFolder = folder->trimmed();
+}
+
+void CameraMenu::grabCausticFrame()
+{
+    if (m_causticFolder.isEmpty())
+        newCausticSeries();
+    if (m_causticFolder.isEmpty())
+        return;
+    const std::optional<QString> answer = m_window.context().services.dialogs->input(
+        &m_window, QStringLiteral("这一帧的 z 位置 (mm)："), QStringLiteral("焦散采集"), QString(),
+        [](const QString &text) {
+            bool ok = false;
+            const double z = text.trimmed().toDouble(&ok);
+            return ok && std::isfinite(z) ? QString() : QStringLiteral("请输入 z 位置，单位 mm");
+        });
+    if (!answer)
+        return;
+    const QString path = QDir(m_causticFolder).filePath(causticName(answer->trimmed().toDouble()));
+    if (QFileInfo::exists(path) &&
+        m_window.context().services.dialogs->message(&m_window, QStringLiteral("此 z 已有一帧，是否覆盖?"),
+                                                     QStringLiteral("警告!!"), Dialogs::Buttons::YesNo) !=
+            Dialogs::Answer::Yes)
+        return;
+    if (!m_window.card->saveFrame(path, "png")) {
+        message(QStringLiteral("保存失败！"));
+        return;
+    }
+    announceSaved(m_window.context(), path);
+    m_window.statusBar()->showMessage(QStringLiteral("已存 %1").arg(path), 5000);
+}
+
+void CameraMenu::saveFrame()
+{
+    Dialogs &dialogs = *m_window.context().services.dialogs;
+    Dialogs::FileRequest request;
+    request.filter = QStringLiteral("PNG Images|*.png|TIFF Images|*.tif;*.tiff");
+    request.defaultSuffix = QStringLiteral("png");
+    const std::optional<QString> chosen = dialogs.saveFile(&m_window, request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    const QString path = *chosen;
+    if (QFileInfo::exists(path) &&
+        dialogs.message(&m_window, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
+                        Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool tiff = suffix == QLatin1String("tif") || suffix == QLatin1String("tiff");
+    const bool saved = m_window.card->saveFrame(path, tiff ? "tiff" : "png");
+    if (saved)
+        announceSaved(m_window.context(), path);
+    dialogs.message(&m_window, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！") : QStringLiteral("保存失败！"));
+}
+
+void CameraMenu::reconnect()
+{
+    if (m_window.card->device().connectDevice() < 0) {
+        message(QStringLiteral("无法重新连接相机，请检查连接后再试。"));
+        return;
+    }
+    m_window.startDevice();
+    refreshDropped();
+}
+
+} // namespace lumetra

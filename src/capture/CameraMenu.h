@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace lumetra {
+
+class CameraControls;
+class CaptureWindow;
+
+// The capture window's "相机" menu and its status-bar count of dropped frames: the device
+// choice (V4L2 card, GenICam cameras, simulated camera), the camera's settings, 自动曝光,
+// 平均 N, 采集暗场, the caustic series, 存为… at the camera's depth and reconnecting a camera
+// that went away.
+class CameraMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CameraMenu(CaptureWindow &window);
+
+    // Puts the device `id` behind the window (see openCaptureDevice) and starts it; its
+    // remembered settings are applied. False, after saying why, when it cannot be opened.
+    bool chooseDevice(const QString &id);
+    void showCameraSettings();
+    void autoExposure();
+    void chooseAveraging();
+    void collectDark();
+    void newCausticSeries();
+    void grabCausticFrame();
+    void saveFrame();
+    void reconnect();
+
+    QString causticFolder() const { return m_causticFolder; }
+    QLabel *droppedLabel() const { return m_dropped; }
+    // The dropped-frame count shown now.
+    void refreshDropped();
+
+signals:
+    // The outcome of 自动曝光 (user-interface thread).
+    void autoExposureFinished(bool found, const QString &message);
+
+private:
+    CameraControls *camera() const;
+    void fillDeviceMenu();
+    void updateEnabled();
+    void message(const QString &text);
+    void restoreSettings();
+
+    CaptureWindow &m_window;
+    QMenu *m_menu = nullptr;
+    QMenu *m_devices = nullptr;
+    QLabel *m_dropped = nullptr;
+    QTimer *m_timer = nullptr;
+    QString m_causticFolder;
+};
+
+} // namespace lumetra

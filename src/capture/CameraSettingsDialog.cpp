@@ -1,0 +1,112 @@
+#include "capture/CameraSettingsDialog.h"
+
+#include "platform/settings/CameraSettingsStore.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace lumetra {
+
+namespace {
+
+QDoubleSpinBox *numberBox(const SettingRange &range, int decimals, const QString &name)
+{
+    auto *box = new QDoubleSpinBox;
+    box->setObjectName(name);
+    box->setDecimals(decimals);
+    box->setRange(range.minimum, range.maximum);
+    box->setEnabled(range.available);
+    return box;
+}
+
+} // namespace
+
+CameraSettingsDialog::CameraSettingsDialog(CameraControls &camera, QWidget *parent)
+    : QDialog(parent), m_camera(camera), m_limits(camera.limits())
+{
+    const CameraIdentity who = camera.identity();
+    setWindowTitle(QStringLiteral("相机设置 — %1 %2 (%3)").arg(who.vendor, who.model, who.serial));
+    auto *form = new QFormLayout;
+    m_exposure = numberBox(m_limits.exposureUs, 1, QStringLiteral("exposure"));
+    m_gain = numberBox(m_limits.gain, 2, QStringLiteral("gain"));
+    m_frameRate = numberBox(m_limits.frameRate, 2, QStringLiteral("frameRate"));
+    const auto range = [](const SettingRange &r) {
+        return r.available ? QStringLiteral("  (%1 – %2)").arg(r.minimum, 0, 'g', 6).arg(r.maximum, 0, 'g', 6)
+                           : QStringLiteral("  (无)");
+    };
+    form->addRow(QStringLiteral("曝光时间 (µs)") + range(m_limits.exposureUs), m_exposure);
+    form->addRow(QStringLiteral("增益") + range(m_limits.gain), m_gain);
+    form->addRow(QStringLiteral("帧率 (帧/秒)") + range(m_limits.frameRate), m_frameRate);
+    m_pixelFormat = new QComboBox;
+    m_pixelFormat->setObjectName(QStringLiteral("pixelFormat"));
+    m_pixelFormat->addItems(m_limits.pixelFormats);
+    form->addRow(QStringLiteral("像素格式"), m_pixelFormat);
+    m_binning = new QSpinBox;
+    m_binning->setObjectName(QStringLiteral("binning"));
+    m_binning->setRange(int(m_limits.binning.available ? m_limits.binning.minimum : 1),
+                        int(m_limits.binning.available ? m_limits.binning.maximum : 1));
+    m_binning->setEnabled(m_limits.binning.available);
+    form->addRow(QStringLiteral("像素合并") + range(m_limits.binning), m_binning);
+    auto *roiRow = new QHBoxLayout;
+    const char *roiNames[] = {"roiX", "roiY", "roiWidth", "roiHeight"};
+    for (int i = 0; i < 4; ++i) {
+        m_roi[i] = new QSpinBox;
+        m_roi[i]->setObjectName(QString::fromLatin1(roiNames[i]));
+        m_roi[i]->setRange(i < 2 ? 0 : 1, std::max(1, i % 2 == 0 ? m_limits.sensorWidth : m_limits.sensorHeight));
+        roiRow->addWidget(m_roi[i]);
+    }
+    form->addRow(QStringLiteral("感兴趣区域 x, y, 宽, 高 (传感器 %1 × %2)").arg(m_limits.sensorWidth).arg(m_limits.sensorHeight),
+                 roiRow);
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setWordWrap(true);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Apply | QDialogButtonBox::Close);
+    buttons->button(QDialogButtonBox::Apply)->setText(QStringLiteral("应用"));
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, [this] { apply(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_status);
+    layout->addWidget(buttons);
+    showSettings();
+}
+
+void CameraSettingsDialog::showSettings()
+{
+    const CameraSettings s = m_camera.settings();
+    m_exposure->setValue(s.exposureUs);
+    m_gain->setValue(s.gain);
+    m_frameRate->setValue(s.frameRate);
+    m_pixelFormat->setCurrentText(s.pixelFormat);
+    m_binning->setValue(s.binning);
+    const int roi[4] = {s.roi.x(), s.roi.y(), s.roi.width(), s.roi.height()};
+    for (int i = 0; i < 4; ++i)
+        m_roi[i]->setValue(roi[i]);
+}
+
+QStringList CameraSettingsDialog::apply()
+{
+    CameraSettings wanted;
+    wanted.exposureUs = m_exposure->value();
+    wanted.gain = m_gain->value();
+    wanted.frameRate = m_frameRate->value();
+    wanted.pixelFormat = m_pixelFormat->currentText();
+    wanted.binning = m_binning->value();
+    wanted.roi = QRect(m_roi[0]->value(), m_roi[1]->value(), m_roi[2]->value(), m_roi[3]->value());
+    const QStringList refusals = applyCameraSettings(m_camera, wanted);
+    showSettings();
+    const CameraSettings taken = m_camera.settings();
+    saveCameraSettings(m_camera.identity().serial, taken);
+    m_status->setText(refusals.isEmpty() ? QStringLiteral("相机已采用这些设置。") : refusals.join(QLatin1Char('\n')));
+    return refusals;
+}
+
+} // namespace lumetra

@@ -1,0 +1,110 @@
+#include "cli/CameraSession.h"
+
+#include "cli/ArgumentCursor.h"
+#include "platform/capture/FrameAverager.h"
+#include "platform/capture/genicam/GenicamCamera.h"
+
+#include <cmath>
+
+namespace lumetra::cli {
+
+namespace {
+
+// The longest wait for one frame: a camera that sends nothing for this long is taken as gone.
+constexpr int FrameTimeoutMs = 5000;
+
+double number(const QString &option, const QString &text)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        throw CliError(QStringLiteral("%1 needs a number, not '%2'").arg(option, text));
+    return v;
+}
+
+int count(const QString &option, const QString &text, int low, int high)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < low || v > high)
+        throw CliError(QStringLiteral("%1 needs a whole number %2..%3, not '%4'").arg(option).arg(low).arg(high).arg(text));
+    return v;
+}
+
+} // namespace
+
+bool CameraRequest::take(ArgumentCursor &cursor)
+{
+    const QString option = cursor.current();
+    if (cursor.is("--camera"))
+        camera = cursor.value();
+    else if (cursor.is("--frames"))
+        frames = count(option, cursor.value(), 1, 100000000);
+    else if (cursor.is("--average"))
+        average = count(option, cursor.value(), 1, FrameAverager::MaximumCount);
+    else if (cursor.is("--exposure-us"))
+        exposureUs = number(option, cursor.value());
+    else if (cursor.is("--gain"))
+        gain = number(option, cursor.value());
+    else if (cursor.is("--pixel-format"))
+        pixelFormat = cursor.value();
+    else if (cursor.is("--roi")) {
+        const QString text = cursor.value();
+        const QStringList parts = text.split(QLatin1Char(','));
+        bool ok = parts.size() == 4;
+        int v[4] = {0, 0, 0, 0};
+        for (int i = 0; ok && i < 4; ++i)
+            v[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok || v[0] < 0 || v[1] < 0 || v[2] <= 0 || v[3] <= 0)
+            throw CliError(QStringLiteral("--roi needs X,Y,W,H (whole numbers, W and H above 0), not '%1'").arg(text));
+        roi = QRect(v[0], v[1], v[2], v[3]);
+    } else
+        return false;
+    return true;
+}
+
+void CameraRequest::check() const
+{
+    if (camera.isEmpty())
+        throw CliError(QStringLiteral("--camera ID is missing"));
+    if (frames <= 0)
+        throw CliError(QStringLiteral("--frames N is missing"));
+}
+
+void grabFrames(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
+{
+    QString error;
+    std::unique_ptr<GenicamCamera> camera = GenicamCamera::open(request.camera, &error);
+    if (!camera)
+        throw CliError(error);
+    const auto apply = [](const QString &refused) {
+        if (!refused.isEmpty())
+            throw CliError(refused);
+    };
+    if (!request.pixelFormat.isEmpty())
+        apply(camera->setPixelFormat(request.pixelFormat));
+    if (request.roi)
+        apply(camera->setRoi(*request.roi));
+    if (request.exposureUs)
+        apply(camera->setExposureUs(*request.exposureUs));
+    if (request.gain)
+        apply(camera->setGain(*request.gain));
+    if (!camera->start(&error))
+        throw CliError(error);
+    FrameAverager averager(request.average);
+    DeepFrame frame;
+    beam::BeamFrame mean;
+    for (int n = 1; n <= request.frames;) {
+        switch (camera->next(frame, FrameTimeoutMs, &error)) {
+        case GenicamCamera::Grab::Lost: throw CliError(error);
+        case GenicamCamera::Grab::Timeout:
+            throw CliError(QStringLiteral("no frame from camera %1 in %2 s").arg(request.camera).arg(FrameTimeoutMs / 1000));
+        case GenicamCamera::Grab::Frame:
+            if (averager.add(frame, mean))
+                use(n++, mean, frame.bitDepth);
+            break;
+        }
+    }
+}
+
+} // namespace lumetra::cli

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/capture/CameraControls.h"
+#include "types/DeepFrame.h"
+
+#include <QString>
+
+#include <atomic>
+#include <memory>
+
+typedef struct _ArvDevice ArvDevice;
+typedef struct _ArvCamera ArvCamera;
+typedef struct _ArvStream ArvStream;
+
+namespace lumetra {
+
+// One GenICam camera on Aravis, driven synchronously: open it, set it up, start the stream and
+// take frames one by one. Frames that arrive incomplete (packets lost) are counted and never
+// handed out. Not thread-safe: one thread at a time (the control channel itself is).
+class GenicamCamera
+{
+public:
+    // Opens a camera by IP address (only that address is contacted), by the interface's device
+    // id, by serial number or by "vendor-model-serial" (these three look the camera up on the
+    // enabled interfaces, see GenicamSystem). Nothing and `error` set when it cannot be opened.
+    static std::unique_ptr<GenicamCamera> open(const QString &id, QString *error);
+    // Takes over a device opened elsewhere (a fake camera in a test); nothing when it is no camera.
+    static std::unique_ptr<GenicamCamera> adopt(ArvDevice *device, const QString &id, QString *error);
+    ~GenicamCamera();
+
+    GenicamCamera(const GenicamCamera &) = delete;
+    GenicamCamera &operator=(const GenicamCamera &) = delete;
+
+    CameraIdentity identity() const { return m_identity; }
+    CameraLimits limits() const;
+    CameraSettings settings() const;
+
+    // Empty when the camera took the value (read it back with settings()), else which setting
+    // was refused and why; the setting in force stays. The region, the binning and the pixel
+    // format can change only while the stream is stopped.
+    QString setExposureUs(double exposureUs);
+    QString setGain(double gain);
+    QString setFrameRate(double framesPerSecond);
+    QString setRoi(const QRect &roi);
+    QString setBinning(int binning);
+    QString setPixelFormat(const QString &name);
+
+    bool start(QString *error);
+    void stop();
+    bool isStreaming() const { return m_stream != nullptr; }
+
+    enum class Grab { Frame, Timeout, Lost };
+    // The next complete frame, waiting up to timeoutMs. Lost: the camera stopped answering
+    // (`error` says so); the stream is then stopped.
+    Grab next(DeepFrame &frame, int timeoutMs, QString *error);
+
+    long long droppedFrames() const { return m_dropped; }
+    // The control channel was lost (heartbeat): the camera went away.
+    bool controlLost() const { return m_controlLost; }
+
+    ArvCamera *arvCamera() const { return m_camera; }
+
+private:
+    GenicamCamera() = default;
+    QString refused(const QString &setting, const QString &value, const QString &why) const;
+
+    ArvCamera *m_camera = nullptr;
+    ArvStream *m_stream = nullptr;
+    CameraIdentity m_identity;
+    unsigned long m_lostHandler = 0;
+    std::atomic<bool> m_controlLost{false};
+    std::atomic<long long> m_dropped{0};
+    std::uint32_t m_pixelFormat = 0;
+    std::size_t m_payload = 0;
+};
+
+} // namespace lumetra

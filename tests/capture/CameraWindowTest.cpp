@@ -1,0 +1,198 @@
+// The capture window on a GenICam camera (the fake interface's camera drawing a Gaussian beam in
+// Mono16): live measurement on the camera's samples, the camera menu and saving at full depth.
+#include "CaptureTestSupport.h"
+#include "CaptureWindowRig.h"
+
+#include "analysis/beam/BeamMeasurement.h"
+#include "analysis/caustic/FrameNameZ.h"
+#include "capture/CameraMenu.h"
+#include "capture/CameraSettingsDialog.h"
+#include "capture/CaptureCardControl.h"
+#include "capture/live/LiveMeasurement.h"
+#include "capture/live/LivePanel.h"
+#include "platform/capture/FrameAverager.h"
+#include "platform/capture/genicam/Aravis.h"
+#include "platform/capture/genicam/GenicamCamera.h"
+#include "platform/capture/genicam/GenicamCaptureDevice.h"
+#include "platform/framefiles/FrameFile.h"
+#include "platform/settings/CameraSettingsStore.h"
+#include "support/FakeBeamCamera.h"
+#include "types/DeepFrame.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+using lumetra::test::CaptureWindowRig;
+using lumetra::test::waitFor;
+
+namespace {
+
+// The rig's devices: the fake interface's camera in Mono16, drawing `beam` at `exposureUs`.
+void useBeamCamera(CaptureWindowRig &rig, const test::FakeBeam *beam, double exposureUs)
+{
+    rig.service = std::make_unique<CaptureService>([beam, exposureUs] {
+        return std::make_unique<GenicamCaptureDevice>(QStringLiteral("BEAM"), [beam, exposureUs](QString *error) {
+            ArvDevice *device = arv_fake_device_new("BEAM", nullptr);
+            test::drawFakeBeam(arv_fake_device_get_fake_camera(ARV_FAKE_DEVICE(device)), beam);
+            auto camera = GenicamCamera::adopt(device, QStringLiteral("BEAM"), error);
+            g_object_unref(device);
+            if (camera) {
+                camera->setPixelFormat(QStringLiteral("Mono16"));
+                camera->setExposureUs(exposureUs);
+            }
+            return camera;
+        });
+    });
+    rig.services.capture = rig.service.get();
+}
+
+} // namespace
+
+TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBitExact)
+{
+    QTemporaryDir dir;
+    setCameraSettingsFile(dir.filePath(QStringLiteral("cameras.ini")));
+    const test::FakeBeam beam;
+    CaptureWindowRig rig;
+    rig.context.calibrationFile = dir.filePath(QStringLiteral("lumetra.ini"));
+    useBeamCamera(rig, &beam, 420);
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    EXPECT_EQ(form->card->currentDeepFrame()->bitDepth, 16);
+    EXPECT_EQ(form->card->currentFrame().size(), QSize(512, 512));
+    EXPECT_TRUE(waitFor([form] { return form->cameraMenu()->droppedLabel()->text() == QStringLiteral("丢帧 0"); }));
+
+    LiveMeasurement *live = form->liveMeasurement();
+    std::optional<LiveSample> sample;
+    QObject::connect(&live->measurer(), &LiveMeasurer::measured, form, [&sample](const LiveSample &s) { sample = s; });
+    form->menuItem(QStringLiteral("mnuLiveMeasure"))->trigger();
+    ASSERT_TRUE(waitFor([&sample] { return sample.has_value(); }, 10000));
+    const auto measuredFrame = live->lastMeasuredFrame();
+    ASSERT_TRUE(measuredFrame);
+    const beam::BeamResult expected = beam::measureBeam(*measuredFrame);
+    EXPECT_GT(sample->result.peak, 255) << "measured on 16-bit samples, not the 8-bit picture";
+    EXPECT_EQ(sample->result.centroidX, expected.centroidX);
+    EXPECT_EQ(sample->result.dX, expected.dX);
+    EXPECT_EQ(sample->result.dY, expected.dY);
+    EXPECT_NEAR(sample->result.dX, 4 * beam.sigmaX, 0.02 * 4 * beam.sigmaX);
+
+    // 平均 N: the measured frames become means of N frames.
+    rig.dialogs.inputAnswers.push_back(QStringLiteral("4"));
+    form->cameraMenu()->chooseAveraging();
+    EXPECT_EQ(live->averaging(), 4);
+    // 采集暗场: N frames with the beam blocked become the dark frame.
+    rig.dialogs.messageAnswers.push_back(Dialogs::Answer::Ok);
+    form->cameraMenu()->collectDark();
+    EXPECT_TRUE(waitFor([live] { return live->hasDarkFrame(); }, 10000));
+
+    if (qEnvironmentVariableIsSet("LUMETRA_SCREENSHOT_DIR")) {
+        // A little over-exposed, so that the saturated core shows red.
+        live->clearDarkFrame();
+        live->setAveraging(1);
+        form->card->device().cameraControls()->setExposureUs(540);
+        waitFor([] { return false; }, 3000); // the plots fill a little
+        QWidget *frame = form->parentWidget() ? form->parentWidget() : form;
+        frame->grab().save(QDir(qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR")).filePath(QStringLiteral("live-camera-16bit.png")));
+        form->card->device().cameraControls()->setExposureUs(420);
+    }
+
+    // 存为… at the camera's depth: the frame on show, code for code.
+    form->menuItem(QStringLiteral("mnuStop"))->trigger();
+    const std::shared_ptr<const DeepFrame> shown = form->card->currentDeepFrame();
+    const QString path = dir.filePath(QStringLiteral("frame.png"));
+    rig.dialogs.fileAnswers.push_back(path);
+    form->cameraMenu()->saveFrame();
+    const FrameReadResult back = readFrameFile(path);
+    ASSERT_TRUE(back.ok()) << back.error.toStdString();
+    EXPECT_EQ(back.frame.values, beamFrameOf(*shown).values);
+
+    // A caustic frame: its z in the name, as the M² window reads it.
+    rig.dialogs.inputAnswers.push_back(dir.filePath(QStringLiteral("caustic")));
+    rig.dialogs.inputAnswers.push_back(QStringLiteral("-2.5"));
+    form->cameraMenu()->grabCausticFrame();
+    const QStringList series = QDir(dir.filePath(QStringLiteral("caustic"))).entryList(QDir::Files);
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_EQ(beam::zFromFileName(series[0]), -2.5);
+    EXPECT_EQ(readFrameFile(dir.filePath(QStringLiteral("caustic/")) + series[0]).frame.values, back.frame.values);
+    setCameraSettingsFile({});
+}
+
+TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSerial)
+{
+    QTemporaryDir dir;
+    setCameraSettingsFile(dir.filePath(QStringLiteral("cameras.ini")));
+    const test::FakeBeam beam;
+    CaptureWindowRig rig;
+    useBeamCamera(rig, &beam, 420);
+    CaptureWindow *form = rig.open();
+    CameraControls *camera = form->card->device().cameraControls();
+    ASSERT_TRUE(camera);
+    rig.runner = [](QDialog &dialog) {
+        auto &settings = dynamic_cast<CameraSettingsDialog &>(dialog);
+        EXPECT_EQ(settings.exposure()->maximum(), 10000000.0); // the camera's own limit
+        settings.exposure()->setValue(1234);
+        settings.roi(2)->setValue(256);
+        EXPECT_EQ(settings.apply(), QStringList());
+        EXPECT_EQ(settings.exposure()->value(), 1234);
+        return int(QDialog::Accepted);
+    };
+    form->setModalRunner(rig.runner);
+    form->cameraMenu()->showCameraSettings();
+    EXPECT_EQ(camera->settings().exposureUs, 1234);
+    EXPECT_EQ(camera->settings().roi.width(), 256);
+    ASSERT_TRUE(waitFor([form] { return form->card->currentFrame().width() == 256; }, 10000));
+    const std::optional<CameraSettings> kept = loadCameraSettings(camera->identity().serial);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->exposureUs, 1234);
+    EXPECT_EQ(kept->roi.width(), 256);
+    // What the capture port reports with a saved frame names the camera's settings.
+    EXPECT_TRUE(form->cameraSettings().contains(QStringLiteral("256 × 512，Mono16，曝光 1234 µs")))
+        << form->cameraSettings().toStdString();
+
+    // A refused value: said which, and the one in force stays.
+    CameraSettings wanted = camera->settings();
+    wanted.gain = 99;
+    const QStringList refusals = applyCameraSettings(*camera, wanted);
+    ASSERT_EQ(refusals.size(), 1);
+    EXPECT_TRUE(refusals[0].contains(QStringLiteral("增益")));
+    EXPECT_EQ(camera->settings().gain, kept->gain);
+    setCameraSettingsFile({});
+}
+
+TEST(CameraWindowGige, LostFramesAreCountedAndAVanishedCameraIsReportedAndReconnected)
+{
+    if (qEnvironmentVariableIsSet("LUMETRA_NO_NETNS") || !test::onlyLoopbackNetwork())
+        GTEST_SKIP() << "GigE over loopback runs only in a network namespace with loopback alone: "
+                        "ctest -R capture_gige_loopback";
+    auto gv = std::make_unique<test::LoopbackCamera>(test::FakeBeam{}, 0.02);
+    CaptureWindowRig rig;
+    rig.service = CaptureService::forId(QStringLiteral("127.0.0.1"));
+    rig.services.capture = rig.service.get();
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    QLabel *dropped = form->cameraMenu()->droppedLabel();
+    ASSERT_TRUE(waitFor([dropped] { return dropped->text().startsWith(QStringLiteral("丢帧 ")) &&
+                                           dropped->text() != QStringLiteral("丢帧 0"); }, 20000))
+        << dropped->text().toStdString();
+
+    gv.reset(); // unplugged
+    ASSERT_TRUE(waitFor([&rig] { return !rig.dialogs.messages.isEmpty(); }, 20000));
+    EXPECT_TRUE(rig.dialogs.messages.last().text.contains(QStringLiteral("127.0.0.1")))
+        << rig.dialogs.messages.last().text.toStdString();
+    EXPECT_FALSE(form->menuItem(QStringLiteral("mnuOperate"))->isEnabled());
+    EXPECT_TRUE(form->isVisible());
+
+    gv = std::make_unique<test::LoopbackCamera>();
+    form->cameraMenu()->reconnect();
+    EXPECT_TRUE(form->menuItem(QStringLiteral("mnuOperate"))->isEnabled());
+    const auto before = form->card->currentDeepFrame();
+    EXPECT_TRUE(waitFor([form, before] { return form->card->currentDeepFrame() != before; }, 10000));
+    gv.reset();
+    form->menuItem(QStringLiteral("mnuStop"))->trigger();
+}
