@@ -3,6 +3,8 @@
 #include "WorkspaceFixture.h"
 
 #include "analysis/picture/FrameGreyImage.h"
+#include "platform/framefiles/PixelBudget.h"
+#include "platform/settings/PixelBudgetSetting.h"
 #include "platform/settings/PlacementSetting.h"
 #include "support/FrameWriters.h"
 #include "support/SyntheticBeam.h"
@@ -11,6 +13,7 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 #include <gtest/gtest.h>
 
@@ -223,8 +226,13 @@ TEST_F(PicturePlacementTest, OptionsDialogStoresTheChoiceAndPlacesTheOpenPicture
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("选项"));
     EXPECT_TRUE(dialog->choice(PlacementMode::Beam)->isChecked()); // the default
     dialog->choice(PlacementMode::TopLeft)->setChecked(true);
+    EXPECT_EQ(dialog->maxMegapixels()->value(), 100); // the readers' default budget
+    dialog->maxMegapixels()->setValue(20);
     dialog->findChild<QPushButton *>(QStringLiteral("ok"))->click();
     EXPECT_EQ(loadPlacementMode(), PlacementMode::TopLeft);
+    EXPECT_EQ(loadPixelBudgetSetting(), 20'000'000);
+    EXPECT_EQ(pixelBudget(), 20'000'000) << "the readers follow at once";
+    setPixelBudget(0);
     EXPECT_TRUE(workspaceWindow()->placement().isIdentity());
     // The dialog leaves no empty frame behind.
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

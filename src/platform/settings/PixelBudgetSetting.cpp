@@ -1,9 +1,9 @@
 #include "platform/settings/PixelBudgetSetting.h"
 
 #include "platform/framefiles/PixelBudget.h"
+#include "platform/settings/PlacementSetting.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace lumetra {
 
@@ -13,9 +13,7 @@ const QString Key = QStringLiteral("frames/maxPixels");
 
 QString fileOf(const QString &iniFile)
 {
-    if (!iniFile.isEmpty())
-        return iniFile;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/lumetra.ini");
+    return iniFile.isEmpty() ? placementSettingsFile() : iniFile;
 }
 
 } // namespace

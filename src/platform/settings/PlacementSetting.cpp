@@ -43,4 +43,9 @@ void setPlacementSettingsFile(const QString &iniFile)
     overrideFile() = iniFile;
 }
 
+QString placementSettingsFile()
+{
+    return placementFile();
+}
+
 } // namespace lumetra

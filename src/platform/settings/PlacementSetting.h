@@ -14,5 +14,7 @@ bool savePlacementMode(PlacementMode mode);
 
 // Another settings file (tests); empty restores ~/.config/Lumetra/lumetra.ini.
 void setPlacementSettingsFile(const QString &iniFile);
+// The file both are kept in (the user's, or the one set for tests).
+QString placementSettingsFile();
 
 } // namespace lumetra

@@ -1,6 +1,7 @@
 #include "workspace/placement/PlacementOptionsDialog.h"
 
 #include "platform/dialogs/Dialogs.h"
+#include "platform/settings/PixelBudgetSetting.h"
 #include "platform/settings/PlacementSetting.h"
 #include "workspace/WorkspaceWindow.h"
 #include "workspace/WorkspaceGeometry.h"
@@ -10,7 +11,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace lumetra {
 
@@ -45,6 +49,16 @@ PlacementOptionsDialog::PlacementOptionsDialog(AppContext &context) : m_context(
         m_choices[i]->setChecked(Modes[i] == stored);
         choices->addWidget(m_choices[i]);
     }
+    auto *limitGroup = new QGroupBox(QStringLiteral("最大图片"), this);
+    auto *limitRow = new QHBoxLayout(limitGroup);
+    m_maxMegapixels = new QSpinBox(limitGroup);
+    m_maxMegapixels->setObjectName(QStringLiteral("maxMegapixels"));
+    m_maxMegapixels->setRange(1, 2000);
+    m_maxMegapixels->setSuffix(QStringLiteral(" 百万像素"));
+    m_maxMegapixels->setValue(int(std::clamp<qint64>(loadPixelBudgetSetting() / 1'000'000, 1, 2000)));
+    limitRow->addWidget(m_maxMegapixels);
+    limitRow->addWidget(new QLabel(QStringLiteral("（更大的图片不读入）"), limitGroup));
+
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("ok"));
     auto *cancel = new QPushButton(QStringLiteral("取消"), this);
@@ -58,6 +72,7 @@ PlacementOptionsDialog::PlacementOptionsDialog(AppContext &context) : m_context(
     buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(limitGroup);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -76,7 +91,9 @@ void PlacementOptionsDialog::accept()
     for (int i = 0; i < 3; ++i)
         if (m_choices[i]->isChecked())
             chosen = Modes[i];
-    if (!savePlacementMode(chosen) && m_context.services.dialogs)
+    const bool saved = savePixelBudgetSetting(qint64(m_maxMegapixels->value()) * 1'000'000);
+    applyPixelBudgetSetting();
+    if (!(savePlacementMode(chosen) && saved) && m_context.services.dialogs)
         m_context.services.dialogs->message(this, QStringLiteral("无法保存选项：设置文件不可写。"),
                                             QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
     if (WorkspaceWindow *workspace = WorkspaceWindow::instance(m_context))

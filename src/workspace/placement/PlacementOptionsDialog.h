@@ -6,11 +6,13 @@
 #include <QWidget>
 
 class QRadioButton;
+class QSpinBox;
 
 namespace lumetra {
 
 // "选项": how a picture larger than 640 x 480 is placed in the workspace (左上角, 光斑居中,
-// 缩放). "确定" stores the choice in the user's settings and applies it to the open picture;
+// 缩放), and the largest picture read at all (millions of pixels, checked from a file's header
+// before anything is decoded). "确定" stores both in the user's settings and applies them;
 // "取消" leaves everything as it was. Modeless, one instance.
 class PlacementOptionsDialog : public QWidget
 {
@@ -21,6 +23,7 @@ public:
     static PlacementOptionsDialog *instance(const AppContext &context);
 
     QRadioButton *choice(PlacementMode mode) const;
+    QSpinBox *maxMegapixels() const { return m_maxMegapixels; }
     void accept();
 
 private:
@@ -28,6 +31,7 @@ private:
 
     AppContext &m_context;
     QRadioButton *m_choices[3];
+    QSpinBox *m_maxMegapixels = nullptr;
 };
 
 } // namespace lumetra
