@@ -1,6 +1,5 @@
 #include "platform/logging/LogWriter.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace lumetra {
@@ -113,7 +112,8 @@ QString timestampedLogPath(const QString &requested, const QDateTime &start)
     if (base.isEmpty())
         base = QStringLiteral("monitor");
     const QString name = base + QLatin1Char('-') + stamp + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
-    return info.dir().filePath(name);
+    // The folder part stays as it was given.
+    return requested.left(requested.lastIndexOf(QLatin1Char('/')) + 1) + name;
 }
 
 } // namespace lumetra
