@@ -1,6 +1,7 @@
 // The append-only log: what a full disc leaves behind, and that a log is never rewritten.
 #include "platform/logging/AppendFile.h"
 #include "platform/logging/LogWriter.h"
+#include "support/FillingSink.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,41 +14,6 @@
 namespace lumetra {
 namespace {
 
-// A disc that takes `room` bytes and then is full: the write that overflows goes in partly.
-class FillingSink : public AppendSink
-{
-public:
-    explicit FillingSink(QByteArray *content, qsizetype room) : m_content(content), m_room(room) {}
-    bool append(const QByteArray &bytes) override
-    {
-        const qsizetype fits = std::min(bytes.size(), m_room - m_content->size());
-        m_content->append(bytes.left(fits));
-        if (fits < bytes.size()) {
-            m_errno = ENOSPC;
-            return false;
-        }
-        return true;
-    }
-    bool sync() override
-    {
-        ++syncs;
-        return true;
-    }
-    bool truncate(qint64 size) override
-    {
-        m_content->truncate(qsizetype(size));
-        return true;
-    }
-    int errorCode() const override { return m_errno; }
-    QString errorString() const override { return QString::fromLocal8Bit(std::strerror(m_errno)); }
-    int syncs = 0;
-
-private:
-    QByteArray *m_content;
-    qsizetype m_room;
-    int m_errno = 0;
-};
-
 QByteArray line(int i)
 {
     return QByteArray::number(i) + ",some,fields\n";
@@ -56,7 +22,7 @@ QByteArray line(int i)
 TEST(LogWriter, AFullDiscStopsTheLogAndKeepsWholeLines)
 {
     QByteArray disc;
-    auto sink = std::make_unique<FillingSink>(&disc, 100);
+    auto sink = std::make_unique<test::FillingSink>(&disc, 100);
     std::atomic<int> failures{0};
     QString reason;
     {
@@ -87,8 +53,8 @@ TEST(LogWriter, AFullDiscStopsTheLogAndKeepsWholeLines)
 TEST(LogWriter, StopWritesEverythingHandedOver)
 {
     QByteArray disc;
-    auto sink = std::make_unique<FillingSink>(&disc, 1 << 20);
-    FillingSink *raw = sink.get();
+    auto sink = std::make_unique<test::FillingSink>(&disc, 1 << 20);
+    test::FillingSink *raw = sink.get();
     QByteArray expected = "h\n";
     {
         LogWriter log(std::move(sink), "h\n", 1000);

@@ -28,6 +28,7 @@ void LiveMeasurer::submit(const QImage &frame)
             ++m_dropped;
         m_waiting = frame; // shared, not copied: the video never writes into a shown frame
         m_waitingSeconds = m_clock.elapsed() / 1000.0;
+        m_waitingFrame = ++m_submitted;
         m_hasWaiting = true;
     }
     m_wake.notify_one();
@@ -47,6 +48,7 @@ void LiveMeasurer::work(std::stop_token stop)
             m_waiting = QImage();
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
+            sample.frame = m_waitingFrame;
         }
         const beam::BeamFrame grey = frameFromImage(frame);
         sample.width = grey.width;

@@ -19,6 +19,7 @@ namespace lumetra {
 struct LiveSample
 {
     double seconds = 0;
+    long long frame = 0; // the frame's number among those handed over, from 1
     int width = 0;
     int height = 0;
     beam::BeamResult result;
@@ -53,6 +54,8 @@ private:
     std::condition_variable_any m_wake;
     QImage m_waiting;
     double m_waitingSeconds = 0;
+    long long m_waitingFrame = 0;
+    long long m_submitted = 0;
     bool m_hasWaiting = false;
     std::atomic<long long> m_dropped{0};
     std::atomic<long long> m_measured{0};

@@ -85,10 +85,13 @@ bool LogWriter::writeOut(std::vector<QByteArray> &batch)
 void LogWriter::run(std::stop_token stop)
 {
     std::vector<QByteArray> batch;
+    bool first = true; // the header goes out at once: a log always starts with it
     while (true) {
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait_for(lock, stop, std::chrono::milliseconds(m_intervalMs), [] { return false; });
+            if (!first)
+                m_wake.wait_for(lock, stop, std::chrono::milliseconds(m_intervalMs), [] { return false; });
+            first = false;
             batch.swap(m_pending);
         }
         if (!writeOut(batch) || stop.stop_requested())
