@@ -12,6 +12,7 @@
 #include "capture/monitoring/MonitorWindow.h"
 #include "support/FillingSink.h"
 #include "support/PointingOracle.h"
+#include "platform/framefiles/FrameFile.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +168,51 @@ TEST(MonitorWindow, OpensFromTheLivePanelAndMovesTheSimulatedSpot)
     const QList<QByteArray> lines = logLines(w->session().path());
     EXPECT_GE(lines.size(), 16);
     EXPECT_EQ(lines.size() - 1, w->session().recorder().recorded());
+}
+
+TEST(MonitorWindow, RecoversTheDriftOfAnEightHourSimulatedRun)
+{
+    // Eight hours of the simulated camera's resting spot, one frame every 10 s of its clock,
+    // rendered and measured as fast as they come: drift 0.04 px/min along x and -0.02 along y,
+    // jitter 0.4 px.
+    SimulatedCaptureDevice camera;
+    camera.connectDevice();
+    camera.setFormat(320, 240, SubtypeRgb24);
+    camera.stop();
+    camera.setInput(3);
+    camera.setMotion(0.04, -0.02, 0.4);
+    QTemporaryDir dir;
+    MonitorWindow w;
+    w.resize(1100, 760);
+    w.show();
+    w.setCalibration(5.5);
+    w.findChild<QLineEdit *>(QStringLiteral("monitorLogPath"))->setText(dir.filePath(QStringLiteral("8h.csv")));
+    w.findChild<QDoubleSpinBox *>(QStringLiteral("monitorDistance"))->setValue(750);
+    w.setRecording(true);
+    for (long long i = 0; i < 8 * 360; ++i) {
+        LiveSample s;
+        s.frame = 250 * i + 1;
+        s.seconds = 10.0 * double(i);
+        s.result = beam::measureBeam(frameFromImage(camera.frameAt(s.seconds)));
+        w.offer(s, 0);
+    }
+    w.findChild<QComboBox *>(QStringLiteral("monitorWindowSpan"))->setCurrentIndex(3);
+    w.refresh();
+    const auto total = monitoring::PointingStatistics::of(w.session().recorder().total());
+    EXPECT_EQ(total.count, 2880);
+    EXPECT_NEAR(total.driftX, 0.04, 0.002);
+    EXPECT_NEAR(total.driftY, -0.02, 0.001);
+    EXPECT_NEAR(total.residualSdX, 0.4, 0.02);
+    // The 8-hour plot holds the whole run in its buckets, and the figures are in µm.
+    EXPECT_EQ(w.session().recorder().history().windowMoments(3).count(), 2880);
+    EXPECT_TRUE(w.windowText().contains(QStringLiteral("µrad"))) << qPrintable(w.windowText());
+    const QString shots = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        waitFor([] { return false; }, 200); // the layout and the charts' scenes settle
+        w.grab().save(QDir(shots).filePath(QStringLiteral("monitoring.png")));
+    }
+    w.setRecording(false);
+    EXPECT_EQ(logLines(w.session().path()).size(), 2881);
 }
 
 } // namespace

@@ -75,6 +75,7 @@ void CentroidScatterChart::showPoints(const std::deque<std::pair<double, double>
     for (const auto &[x, y] : centroids)
         points << QPointF(x * k, y * k);
     m_points->replace(points);
+    m_points->setName(QStringLiteral("最近 %1 个质心").arg(points.size()));
 
     QList<QPointF> ring;
     const double phi = s.azimuthDeg * 3.14159265358979323846 / 180.0;

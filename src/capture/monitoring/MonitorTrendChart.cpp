@@ -138,6 +138,7 @@ void MonitorTrendChart::showWindow(const DecimatedHistory &history, int window, 
     fill(m_second, qb, offsetB);
     const double pad = std::max((hi - lo) * 0.08, centroid ? 0.05 * scale : 0.5 * scale);
     m_value->setRange(lo - pad, hi + pad);
+    m_value->applyNiceNumbers();
     m_value->setTitleText(umPerPixel > 0 ? QStringLiteral("µm") : QStringLiteral("px"));
     m_time->setRange(-DecimatedHistory::WindowSeconds[std::size_t(window)] / unit, 0);
     m_time->setTitleText(QStringLiteral("时间 (%1)").arg(unitName));

@@ -111,11 +111,14 @@ MonitorWindow::MonitorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_windowStats->setObjectName(QStringLiteral("monitorWindowStats"));
     for (QLabel *l : {m_total, m_windowStats}) {
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setMinimumHeight(8 * l->fontMetrics().lineSpacing());
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
     m_centroid = new MonitorTrendChart(MonitorTrendChart::Kind::Centroid, this);
     m_diameter = new MonitorTrendChart(MonitorTrendChart::Kind::Diameter, this);
     m_scatter = new CentroidScatterChart(this);
+    for (QWidget *chart : std::initializer_list<QWidget *>{m_centroid, m_diameter, m_scatter})
+        chart->setMinimumSize(240, 180);
     grid->addWidget(m_total, 0, 0);
     grid->addWidget(m_windowStats, 0, 1);
     grid->addWidget(m_centroid, 1, 0);
