@@ -33,6 +33,18 @@ void LogWriter::stop()
     m_thread.join();
 }
 
+void LogWriter::onSynced(std::function<void(long long)> callback)
+{
+    std::lock_guard lock(m_mutex);
+    m_onSynced = std::move(callback);
+}
+
+void LogWriter::onFailed(std::function<void(const QString &)> callback)
+{
+    std::lock_guard lock(m_mutex);
+    m_onFailed = std::move(callback);
+}
+
 int LogWriter::errorCode() const
 {
     std::lock_guard lock(m_mutex);
@@ -71,14 +83,24 @@ bool LogWriter::writeOut(std::vector<QByteArray> &batch)
             m_pending.clear();
         }
         m_failed = true;
-        if (m_onFailed)
-            m_onFailed(reason);
+        std::function<void(const QString &)> failed;
+        {
+            std::lock_guard lock(m_mutex);
+            failed = m_onFailed;
+        }
+        if (failed)
+            failed(reason);
         return false;
     }
     m_goodSize += bytes.size();
     m_synced += lines;
-    if (m_onSynced)
-        m_onSynced(m_synced);
+    std::function<void(long long)> synced;
+    {
+        std::lock_guard lock(m_mutex);
+        synced = m_onSynced;
+    }
+    if (synced)
+        synced(m_synced);
     return true;
 }
 

@@ -39,9 +39,9 @@ public:
     long long linesSynced() const { return m_synced; }
 
     // Called on the writer thread after each sync with the lines synced so far, and once when the
-    // log fails with the reason. Set before the first append.
-    void onSynced(std::function<void(long long lines)> callback) { m_onSynced = std::move(callback); }
-    void onFailed(std::function<void(const QString &reason)> callback) { m_onFailed = std::move(callback); }
+    // log fails with the reason.
+    void onSynced(std::function<void(long long lines)> callback);
+    void onFailed(std::function<void(const QString &reason)> callback);
 
 private:
     void run(std::stop_token stop);
