@@ -63,7 +63,8 @@ void LiveMeasurement::calibrationChanged()
 MonitorWindow *LiveMeasurement::monitorWindow()
 {
     if (!m_monitor) {
-        m_monitor = new MonitorWindow(m_panel->window());
+        // A window of its own, owned by the video: it goes with the capture window and its device.
+        m_monitor = new MonitorWindow(m_video);
         m_monitor->setCalibration(loadCalibration(m_calibrationFile).umPerPixel());
         if (auto *simulated = dynamic_cast<SimulatedCaptureDevice *>(&m_video->device()))
             m_monitor->setSimulatedMotion([simulated](double dx, double dy, double jitter) {
