@@ -3,6 +3,8 @@
 #include "capture/CaptureCardControl.h"
 #include "capture/live/LiveOverlay.h"
 #include "capture/live/LivePanel.h"
+#include "capture/monitoring/MonitorWindow.h"
+#include "platform/capture/SimulatedCaptureDevice.h"
 #include "platform/settings/Calibration.h"
 
 #include <QTimer>
@@ -17,6 +19,11 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_overlay->hide();
     m_panel = new LivePanel(panelParent);
     m_panel->hide();
+    connect(m_panel, &LivePanel::recordRequested, this, [this] {
+        MonitorWindow *w = monitorWindow();
+        w->show();
+        w->raise();
+    });
     m_measurer = new LiveMeasurer(this);
     connect(m_measurer, &LiveMeasurer::measured, this, &LiveMeasurement::measured);
     connect(video, &CaptureCardControl::frameArrived, this, &LiveMeasurement::frameShown);
@@ -120,6 +127,22 @@ void LiveMeasurement::calibrationChanged()
 {
     if (m_enabled)
         m_panel->setCalibration(loadCalibration(m_calibrationFile));
+    if (m_monitor)
+        m_monitor->setCalibration(loadCalibration(m_calibrationFile).umPerPixel());
+}
+
+MonitorWindow *LiveMeasurement::monitorWindow()
+{
+    if (!m_monitor) {
+        // A window of its own, owned by the video: it goes with the capture window and its device.
+        m_monitor = new MonitorWindow(m_video);
+        m_monitor->setCalibration(loadCalibration(m_calibrationFile).umPerPixel());
+        if (auto *simulated = dynamic_cast<SimulatedCaptureDevice *>(&m_video->device()))
+            m_monitor->setSimulatedMotion([simulated](double dx, double dy, double jitter) {
+                simulated->setMotion(dx, dy, jitter);
+            });
+    }
+    return m_monitor;
 }
 
 void LiveMeasurement::frameShown()
@@ -141,6 +164,8 @@ void LiveMeasurement::measured(const LiveSample &sample)
     if (r.status == beam::BeamStatus::Ok)
         m_history.add({sample.seconds, r.centroidX, r.centroidY, r.dX, r.dY});
     m_panel->showSample(sample, m_history);
+    if (m_monitor)
+        m_monitor->offer(sample, m_measurer->dropped());
 }
 
 } // namespace lumetra

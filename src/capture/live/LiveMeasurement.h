@@ -22,6 +22,7 @@ namespace lumetra {
 class CaptureCardControl;
 class LiveOverlay;
 class LivePanel;
+class MonitorWindow;
 
 // Live measurement of the capture window ("实时测量"): while it is on, every frame the video
 // shows is handed to the measurer (frames dropped, never queued, when it falls behind); each
@@ -49,6 +50,8 @@ public:
     const LiveHistory &history() const { return m_history; }
     const LiveMeasurer &measurer() const { return *m_measurer; }
     LiveMeasurer &measurer() { return *m_measurer; }
+    // The long-term recording window ("记录…"), made when first asked for.
+    MonitorWindow *monitorWindow();
     // Frames shown a second, over the last two seconds.
     double frameRate() const { return m_rate.rate(); }
 
@@ -81,6 +84,7 @@ private:
     LiveOverlay *m_overlay = nullptr;
     LivePanel *m_panel = nullptr;
     LiveMeasurer *m_measurer = nullptr;
+    MonitorWindow *m_monitor = nullptr;
     LiveHistory m_history;
     FrameRateMeter m_rate;
     QElapsedTimer m_clock;

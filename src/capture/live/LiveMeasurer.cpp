@@ -33,6 +33,7 @@ void LiveMeasurer::submit(const QImage &frame)
         m_waiting = frame; // shared, not copied: the video never writes into a shown frame
         m_waitingDeep.reset();
         m_waitingSeconds = m_clock.elapsed() / 1000.0;
+        m_waitingFrame = ++m_submitted;
         m_hasWaiting = true;
     }
     m_wake.notify_one();
@@ -55,6 +56,7 @@ void LiveMeasurer::submitDeep(std::shared_ptr<const beam::BeamFrame> frame)
         m_waiting = QImage();
         m_waitingDeep = std::move(frame);
         m_waitingSeconds = m_clock.elapsed() / 1000.0;
+        m_waitingFrame = ++m_submitted;
         m_hasWaiting = true;
     }
     m_wake.notify_one();
@@ -86,6 +88,7 @@ void LiveMeasurer::work(std::stop_token stop)
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
             measure = m_measure;
+            sample.frame = m_waitingFrame;
         }
         const auto cpuNow = [] {
             timespec t{};

@@ -21,6 +21,7 @@ namespace lumetra {
 struct LiveSample
 {
     double seconds = 0;
+    long long frame = 0; // the frame's number among those handed over, from 1
     int width = 0;
     int height = 0;
     beam::BeamResult result;
@@ -71,6 +72,8 @@ private:
     std::shared_ptr<const beam::BeamFrame> m_waitingDeep;
     std::shared_ptr<const beam::BeamFrame> m_dark;
     double m_waitingSeconds = 0;
+    long long m_waitingFrame = 0;
+    long long m_submitted = 0;
     bool m_hasWaiting = false;
     Measure m_measure;
     std::atomic<long long> m_dropped{0};

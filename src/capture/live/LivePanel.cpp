@@ -7,6 +7,7 @@
 #include <QtCharts/QValueAxis>
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,6 +40,11 @@ LivePanel::LivePanel(QWidget *parent) : QWidget(parent)
     m_strip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_strip->setMinimumHeight(4 * m_strip->fontMetrics().lineSpacing() + 4);
     layout->addWidget(m_strip);
+    m_record = new QPushButton(QStringLiteral("记录…"), this);
+    m_record->setObjectName(QStringLiteral("liveRecord"));
+    m_record->setToolTip(QStringLiteral("长期记录：日志、统计与稳定性曲线"));
+    connect(m_record, &QPushButton::clicked, this, &LivePanel::recordRequested);
+    layout->addWidget(m_record, 0, Qt::AlignLeft);
     auto *plots = new QVBoxLayout;
     plots->setSpacing(2);
     layout->addLayout(plots, 1);

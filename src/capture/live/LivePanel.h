@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTimer;
 
 class QChart;
@@ -37,10 +38,15 @@ public:
     void reset();
 
     QLabel *strip() const { return m_strip; }
+    QPushButton *recordButton() const { return m_record; }
     QString centroidTitle() const;
     QString diameterTitle() const;
     // Points on the centroid plot (x and y series together).
     int plottedPoints() const;
+
+signals:
+    // "记录…": the long-term recording window is wanted.
+    void recordRequested();
 
 private:
     struct Plot
@@ -57,6 +63,7 @@ private:
     QString stripText(const LiveSample &sample) const;
 
     QLabel *m_strip = nullptr;
+    QPushButton *m_record = nullptr;
     Plot m_centroid;
     Plot m_diameter;
     QTimer *m_refresh = nullptr;

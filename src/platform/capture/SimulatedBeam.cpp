@@ -19,10 +19,10 @@ struct Spot
     double sigmaY;
 };
 
-std::vector<Spot> spotsOf(int source, QSize size, double t)
+std::vector<Spot> spotsOf(int source, QSize size, double t, QPointF shift)
 {
     const double w = size.width(), h = size.height();
-    const QPointF c = SimulatedBeam::spotCentre(source, size, t);
+    const QPointF c = SimulatedBeam::spotCentre(source, size, t) + shift;
     switch (source) {
     case 1: return {{c, w / 9.0, h / 18.0}};
     case 2: return {{c, w / 18.0, w / 18.0}, {QPointF(w - c.x(), h - c.y()), w / 22.0, w / 22.0}};
@@ -67,6 +67,20 @@ QPointF SimulatedBeam::spotCentre(int source, QSize size, double t)
     }
 }
 
+double SimulatedBeam::nextGaussian()
+{
+    // splitmix64 for two uniform draws, Box-Muller for the normal deviate.
+    const auto uniform = [this] {
+        quint64 z = (m_jitterRandom += 0x9e3779b97f4a7c15ull);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+        z ^= z >> 31;
+        return (double(z >> 11) + 0.5) / 9007199254740992.0; // (0, 1)
+    };
+    const double u1 = uniform(), u2 = uniform();
+    return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * 3.14159265358979323846 * u2);
+}
+
 quint32 SimulatedBeam::nextRandom()
 {
     m_random ^= m_random << 13;
@@ -80,18 +94,23 @@ QImage SimulatedBeam::render(const BeamSettings &settings, double seconds)
     QImage out(settings.size, QImage::Format_RGB32);
     if (out.isNull())
         return out;
+    QPointF shift(settings.driftXPerMinute * seconds / 60.0, settings.driftYPerMinute * seconds / 60.0);
+    if (settings.jitterRms > 0) {
+        const double jx = nextGaussian(), jy = nextGaussian();
+        shift += QPointF(jx, jy) * settings.jitterRms;
+    }
     if (settings.source == 4) {
         const int hw = out.width() / 2, hh = out.height() / 2;
         out.fill(Qt::black);
         for (int q = 0; q < 4; ++q)
-            paintSource(q, settings, seconds, out, QRect((q % 2) * hw, (q / 2) * hh, hw, hh));
+            paintSource(q, settings, seconds, shift, out, QRect((q % 2) * hw, (q / 2) * hh, hw, hh));
     } else {
-        paintSource(std::clamp(settings.source, 0, 3), settings, seconds, out, out.rect());
+        paintSource(std::clamp(settings.source, 0, 3), settings, seconds, shift, out, out.rect());
     }
     return out;
 }
 
-void SimulatedBeam::paintSource(int source, const BeamSettings &s, double seconds, QImage &out,
+void SimulatedBeam::paintSource(int source, const BeamSettings &s, double seconds, QPointF shift, QImage &out,
                                 const QRect &area)
 {
     const int w = area.width(), h = area.height();
@@ -105,7 +124,7 @@ void SimulatedBeam::paintSource(int source, const BeamSettings &s, double second
                blue = channelTable(tint.blueF(), s);
 
     std::vector<float> field(std::size_t(w) * std::size_t(h), 0.0f);
-    for (const Spot &spot : spotsOf(source, QSize(w, h), seconds)) {
+    for (const Spot &spot : spotsOf(source, QSize(w, h), seconds, shift)) {
         const auto gx = gaussian(w, spot.centre.x(), spot.sigmaX),
                    gy = gaussian(h, spot.centre.y(), spot.sigmaY);
         for (int y = 0; y < h; ++y) {

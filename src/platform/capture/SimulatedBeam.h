@@ -16,6 +16,11 @@ struct BeamSettings
     int contrast = 5000;
     int hue = 5000;
     int saturation = 5000;
+    // Slow drift of the spot (pixels a minute along x and y) and frame-to-frame jitter (pixels
+    // rms along each axis, Gaussian), on top of its usual path; both 0 by default.
+    double driftXPerMinute = 0;
+    double driftYPerMinute = 0;
+    double jitterRms = 0;
 };
 
 // Paints the simulated card's picture: a Gaussian light spot moving over a dark background with
@@ -40,10 +45,13 @@ public:
     static constexpr int Noise = 6;
 
 private:
-    void paintSource(int source, const BeamSettings &s, double seconds, QImage &out, const QRect &area);
+    void paintSource(int source, const BeamSettings &s, double seconds, QPointF shift, QImage &out,
+                     const QRect &area);
     quint32 nextRandom();
+    double nextGaussian();
 
     quint32 m_random;
+    quint64 m_jitterRandom = 0x9e3779b97f4a7c15ull; // the jitter's own sequence: noise draws do not shift it
 };
 
 } // namespace lumetra

@@ -154,6 +154,22 @@ QImage SimulatedCaptureDevice::frameAt(double seconds)
                         settings.size.width(), settings.size.height(), raw.bytesPerLine);
 }
 
+void SimulatedCaptureDevice::setMotion(double driftXPerMinute, double driftYPerMinute, double jitterRms)
+{
+    std::lock_guard lock(m_mutex);
+    m_settings.driftXPerMinute = driftXPerMinute;
+    m_settings.driftYPerMinute = driftYPerMinute;
+    m_settings.jitterRms = std::max(0.0, jitterRms);
+}
+
+void SimulatedCaptureDevice::motion(double *driftXPerMinute, double *driftYPerMinute, double *jitterRms) const
+{
+    std::lock_guard lock(m_mutex);
+    *driftXPerMinute = m_settings.driftXPerMinute;
+    *driftYPerMinute = m_settings.driftYPerMinute;
+    *jitterRms = m_settings.jitterRms;
+}
+
 void SimulatedCaptureDevice::run()
 {
     std::lock_guard lock(m_mutex);

@@ -50,6 +50,11 @@ public:
     // called while the stream runs: the stream paints with the same beam).
     QImage frameAt(double seconds);
 
+    // The spot's drift (pixels a minute along x and y) and jitter (pixels rms), see BeamSettings;
+    // they take effect with the next frame.
+    void setMotion(double driftXPerMinute, double driftYPerMinute, double jitterRms);
+    void motion(double *driftXPerMinute, double *driftYPerMinute, double *jitterRms) const;
+
     static constexpr int SourceCount = 5;
 
 private:
