@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QApplication>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QDir>
 
@@ -168,6 +170,12 @@ TEST(MonitorWindow, OpensFromTheLivePanelAndMovesTheSimulatedSpot)
     const QList<QByteArray> lines = logLines(w->session().path());
     EXPECT_GE(lines.size(), 16);
     EXPECT_EQ(lines.size() - 1, w->session().recorder().recorded());
+
+    // Closing the capture window takes the recording window with it.
+    const QPointer<MonitorWindow> recording = w;
+    form->parentWidget()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(recording.isNull());
 }
 
 TEST(MonitorWindow, RecoversTheDriftOfAnEightHourSimulatedRun)

@@ -43,6 +43,8 @@ LiveMeasurement::~LiveMeasurement()
         m_video->setDeepTap({});
     delete m_measurer;
     m_measurer = nullptr;
+    // The recording window reports this measurement and nothing else: it ends with it.
+    delete m_monitor;
 }
 
 void LiveMeasurement::setAveraging(int count)
@@ -134,7 +136,8 @@ void LiveMeasurement::calibrationChanged()
 MonitorWindow *LiveMeasurement::monitorWindow()
 {
     if (!m_monitor) {
-        // A window of its own, owned by the video: it goes with the capture window and its device.
+        // A window of its own, owned by the video: it goes with this measurement, or with the
+        // capture window and its device.
         m_monitor = new MonitorWindow(m_video);
         m_monitor->setCalibration(loadCalibration(m_calibrationFile).umPerPixel());
         if (auto *simulated = dynamic_cast<SimulatedCaptureDevice *>(&m_video->device()))

@@ -84,7 +84,7 @@ private:
     LiveOverlay *m_overlay = nullptr;
     LivePanel *m_panel = nullptr;
     LiveMeasurer *m_measurer = nullptr;
-    MonitorWindow *m_monitor = nullptr;
+    QPointer<MonitorWindow> m_monitor; // goes with this measurement, or with the video before it
     LiveHistory m_history;
     FrameRateMeter m_rate;
     QElapsedTimer m_clock;

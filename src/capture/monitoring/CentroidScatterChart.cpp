@@ -19,7 +19,10 @@ CentroidScatterChart::CentroidScatterChart(QWidget *parent) : QChartView(parent)
     chart->setBackgroundRoundness(0);
     chart->setTitle(QStringLiteral("质心分布与 2σ 椭圆"));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // The view's own first chart is handed back by setChart, not deleted.
+    QChart *first = this->chart();
     setChart(chart);
+    delete first;
     m_points = new QScatterSeries;
     m_points->setName(QStringLiteral("质心"));
     m_points->setMarkerSize(3.0);

@@ -36,7 +36,10 @@ MonitorTrendChart::MonitorTrendChart(Kind kind, QWidget *parent) : QChartView(pa
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
     chart->legend()->setAlignment(Qt::AlignRight);
+    // The view's own first chart is handed back by setChart, not deleted.
+    QChart *first = this->chart();
     setChart(chart);
+    delete first;
     setRenderHint(QPainter::Antialiasing, false);
     m_time = new QValueAxis;
     m_value = new QValueAxis;
