@@ -8,8 +8,10 @@ namespace lumetra {
 namespace {
 
 constexpr int PollMs = 50;
-// Frames still on their way when the exposure changed: the auto exposure skips them.
-constexpr int FramesInFlight = 2;
+// Frames still on their way when the exposure changed (the stream's 8 buffers, the one being
+// read out and the one being handed over): the auto exposure skips them. Fewer let a loaded
+// machine feed it frames of the old exposure.
+constexpr int FramesInFlight = 10;
 
 } // namespace
 
