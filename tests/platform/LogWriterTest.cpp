@@ -41,13 +41,13 @@ TEST(LogWriter, AFullDiscStopsTheLogAndKeepsWholeLines)
         log.stop();
         EXPECT_TRUE(log.failed());
         EXPECT_EQ(log.errorCode(), ENOSPC);
-        EXPECT_EQ(log.linesSynced(), 4);
+        EXPECT_EQ(log.linesSynced(), 6); // two more whole lines fitted
         log.append(line(99)); // ignored after the failure, without harm
     }
     EXPECT_EQ(failures.load(), 1);
     EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
-    // Exactly the header and the lines synced before: the partial line was cut off again.
-    EXPECT_EQ(disc, "n,a,b\n" + line(0) + line(1) + line(2) + line(3));
+    // The header and every whole line that fitted: the partial line was cut off again.
+    EXPECT_EQ(disc, "n,a,b\n" + line(0) + line(1) + line(2) + line(3) + line(4) + line(5));
 }
 
 TEST(LogWriter, StopWritesEverythingHandedOver)

@@ -68,31 +68,55 @@ bool LogWriter::writeOut(std::vector<QByteArray> &batch)
     bytes.reserve(total);
     for (const QByteArray &line : batch)
         bytes += line;
-    const long long lines = m_goodSize == 0 ? qsizetype(batch.size()) - 1 : qsizetype(batch.size());
-    batch.clear();
-    if (!m_sink->append(bytes) || !m_sink->sync()) {
-        const int code = m_sink->errorCode();
-        const QString reason = m_sink->errorString();
-        // Keep the lines synced before, whole: the partial tail goes (best effort on a full disc).
-        m_sink->truncate(m_goodSize);
-        m_sink->sync();
-        {
-            std::lock_guard lock(m_mutex);
-            m_errorCode = code;
-            m_error = reason;
-            m_pending.clear();
-        }
-        m_failed = true;
-        std::function<void(const QString &)> failed;
-        {
-            std::lock_guard lock(m_mutex);
-            failed = m_onFailed;
-        }
-        if (failed)
-            failed(reason);
-        return false;
+    const bool headerInBatch = m_goodSize == 0;
+    if (m_sink->append(bytes) && m_sink->sync()) {
+        m_goodSize += bytes.size();
+        reportSynced(headerInBatch ? qsizetype(batch.size()) - 1 : qsizetype(batch.size()));
+        batch.clear();
+        return true;
     }
-    m_goodSize += bytes.size();
+    const int code = m_sink->errorCode();
+    const QString reason = m_sink->errorString();
+    // A full disc: cut the partial tail off, then put back line by line whatever still fits, so
+    // the log keeps every whole line the disc can hold.
+    long long kept = 0;
+    if (m_sink->truncate(m_goodSize)) {
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            if (!m_sink->append(batch[i])) {
+                m_sink->truncate(m_goodSize);
+                break;
+            }
+            m_goodSize += batch[i].size();
+            if (!(headerInBatch && i == 0))
+                ++kept;
+        }
+    }
+    if (!m_sink->sync()) {
+        // Nothing after the last good sync can be trusted to be there.
+        kept = 0;
+    }
+    batch.clear();
+    if (kept > 0)
+        reportSynced(kept);
+    {
+        std::lock_guard lock(m_mutex);
+        m_errorCode = code;
+        m_error = reason;
+        m_pending.clear();
+    }
+    m_failed = true;
+    std::function<void(const QString &)> failed;
+    {
+        std::lock_guard lock(m_mutex);
+        failed = m_onFailed;
+    }
+    if (failed)
+        failed(reason);
+    return false;
+}
+
+void LogWriter::reportSynced(long long lines)
+{
     m_synced += lines;
     std::function<void(long long)> synced;
     {
@@ -101,7 +125,6 @@ bool LogWriter::writeOut(std::vector<QByteArray> &batch)
     }
     if (synced)
         synced(m_synced);
-    return true;
 }
 
 void LogWriter::run(std::stop_token stop)

@@ -19,8 +19,8 @@ namespace lumetra {
 // Writes an append-only log on a thread of its own: lines handed over are collected and, about
 // once per `syncInterval`, appended in one go and synced (fsync), so a crash or a power cut loses
 // at most the last interval. A failed append (a full disc) stops the log for good: the partial
-// line is cut off again, what was synced before stays, later lines are ignored, and failed() and
-// error() say so. stop() (also the destructor) writes and syncs what is left.
+// line is cut off again, every whole line that fits stays, later lines are ignored, and failed()
+// and error() say so. stop() (also the destructor) writes and syncs what is left.
 class LogWriter
 {
 public:
@@ -46,6 +46,7 @@ public:
 private:
     void run(std::stop_token stop);
     bool writeOut(std::vector<QByteArray> &batch);
+    void reportSynced(long long lines);
 
     std::unique_ptr<AppendSink> m_sink;
     int m_intervalMs;
