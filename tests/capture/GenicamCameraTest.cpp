@@ -92,6 +92,21 @@ protected:
     }
 };
 
+enum class ExposureVerdict { NoAnswer, Found, GaveUp };
+
+// Starts the automatic exposure on a running device and waits for its verdict.
+ExposureVerdict autoExposureOutcome(GenicamCaptureDevice &device, QString *message)
+{
+    std::atomic<ExposureVerdict> outcome{ExposureVerdict::NoAnswer};
+    if (!device.startAutoExposure([&outcome, message](bool found, const QString &text) {
+            *message = text;
+            outcome = found ? ExposureVerdict::Found : ExposureVerdict::GaveUp;
+        }))
+        return ExposureVerdict::NoAnswer;
+    waitFor([&outcome] { return outcome != ExposureVerdict::NoAnswer; }, 30000);
+    return outcome;
+}
+
 } // namespace
 
 TEST(GenicamFakeInterface, ListsAndOpensTheFakeCameraByIdSerialAndFullName)
@@ -284,14 +299,9 @@ TEST_F(GigeLoopback, AutoExposureBringsThePeakInto70To90PercentFromDarkAndFromSa
         Collector seen;
         seen.attach(device);
         device.run();
-        std::atomic<int> outcome{0};
         QString message;
-        ASSERT_TRUE(device.startAutoExposure([&](bool found, const QString &text) {
-            message = text;
-            outcome = found ? 1 : 2;
-        }));
-        ASSERT_TRUE(waitFor([&outcome] { return outcome != 0; }, 30000)) << "from " << start;
-        EXPECT_EQ(outcome, 1) << message.toStdString();
+        ASSERT_EQ(autoExposureOutcome(device, &message), ExposureVerdict::Found) << "from " << start << ": "
+                                                                              << message.toStdString();
         const int before = seen.count;
         ASSERT_TRUE(waitFor([&] { return seen.count >= before + 3; }, 10000));
         device.stop();
@@ -313,14 +323,9 @@ TEST_F(GigeLoopback, AutoExposureSaysSoWhenTheLightIsTooWeak)
     Collector seen;
     seen.attach(device);
     device.run();
-    std::atomic<int> outcome{0};
     QString message;
-    ASSERT_TRUE(device.startAutoExposure([&](bool found, const QString &text) {
-        message = text;
-        outcome = found ? 1 : 2;
-    }));
-    ASSERT_TRUE(waitFor([&outcome] { return outcome != 0; }, 30000));
+    const ExposureVerdict outcome = autoExposureOutcome(device, &message);
     device.stop();
-    EXPECT_EQ(outcome, 2);
+    EXPECT_EQ(outcome, ExposureVerdict::GaveUp);
     EXPECT_TRUE(message.contains(QStringLiteral("最长"))) << message.toStdString();
 }

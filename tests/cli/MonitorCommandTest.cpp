@@ -56,19 +56,7 @@ double field(const LogFile &log, const QStringList &row, const char *name)
 test::CliResult runMonitor(const QStringList &args)
 {
     // Long enough for a few thousand frames under the sanitizers.
-    QProcess p;
-    p.start(test::cliExecutable(), QStringList{QStringLiteral("monitor")} + args);
-    test::CliResult r;
-    if (!p.waitForFinished(240000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitCode();
-    r.crashed = p.exitStatus() == QProcess::CrashExit;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return test::runCli(QStringList{QStringLiteral("monitor")} + args, QString(), 240000);
 }
 
 TEST(MonitorCommand, RecoversTheDriftAndJitterOfTheSimulatedBeam)

@@ -13,14 +13,14 @@ QString cliExecutable()
                                 : configured;
 }
 
-CliResult runCli(const QStringList &args, const QString &program)
+CliResult runCli(const QStringList &args, const QString &program, int timeoutMs)
 {
     QProcess process;
     QElapsedTimer timer;
     timer.start();
     process.start(program.isEmpty() ? cliExecutable() : program, args);
     CliResult result;
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
         return result;

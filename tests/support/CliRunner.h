@@ -17,7 +17,7 @@ struct CliResult
 // The lumetra-cli under test: $LUMETRA_CLI, else the one beside the test binary.
 QString cliExecutable();
 
-// Runs `program` (default: the lumetra-cli under test) with `args` and waits up to a minute.
-CliResult runCli(const QStringList &args, const QString &program = QString());
+// Runs `program` (default: the lumetra-cli under test) with `args` and waits up to `timeoutMs`.
+CliResult runCli(const QStringList &args, const QString &program = QString(), int timeoutMs = 60000);
 
 } // namespace lumetra::test
