@@ -371,7 +371,26 @@ BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options, const
     return measureBeam(viewOf(frame), options, dark ? &darkView : nullptr);
 }
 
+namespace {
+BeamResult measureUnflagged(const BeamFrameView &frame, const BeamOptions &options, const BeamFrameView *dark);
+}
+
 BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options, const BeamFrameView *dark)
+{
+    BeamResult r = measureUnflagged(frame, options, dark);
+    if (r.status == BeamStatus::Ok) {
+        if (r.backgroundWarning)
+            r.warnings.add(BeamWarning::BackgroundStructure);
+        if (!r.converged)
+            r.warnings.add(BeamWarning::NotConverged);
+        if (r.saturatedPixels > 0)
+            r.warnings.add(BeamWarning::Saturated);
+    }
+    return r;
+}
+
+namespace {
+BeamResult measureUnflagged(const BeamFrameView &frame, const BeamOptions &options, const BeamFrameView *dark)
 {
     BeamResult result;
     const std::size_t count = std::size_t(std::max(0, frame.width)) * std::size_t(std::max(0, frame.height));
@@ -442,6 +461,7 @@ BeamResult measureBeam(const BeamFrameView &frame, const BeamOptions &options, c
     result.converged = localTrusted ? clipped.converged && local.converged : clipped.converged;
     return result;
 }
+} // namespace
 
 const char *methodName(BeamMethod method)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/beam/BeamWarnings.h"
 #include "types/BeamFrame.h"
 
 namespace lumetra::beam {
@@ -38,6 +39,7 @@ struct BeamResult
     bool backgroundWarning = false;
     BeamMethod method = BeamMethod::Robust;              // how the numbers above were measured
     StripeCorrection stripeCorrection = StripeCorrection::None; // stripes subtracted first
+    BeamWarnings warnings;         // what makes the numbers doubtful (empty without a beam)
 };
 
 // The names the command line and the result rows use: "robust", "iso"; "columns", "rows" (none: empty).
