@@ -1,7 +1,7 @@
 // Beam measurement speed: one camera frame on one core, and a batch of files through
 // lumetra-cli beam against the numpy/PIL reference of the same method (tools/beam_reference.py).
 #include "analysis/beam/BeamMeasurement.h"
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 #include "support/SyntheticBeam.h"
 
 #include <QCoreApplication>
@@ -53,8 +53,7 @@ void measureAllWidths(benchmark::State &state, int width, int height, int bitDep
 {
     const beam::BeamFrame frame = makeFrame(cameraScene(width, height, bitDepth)).frame;
     for (auto _ : state) {
-        const beam::BeamResult r = beam::measureBeam(frame);
-        benchmark::DoNotOptimize(beam::measureWidths(frame, r));
+        benchmark::DoNotOptimize(beam::measureBeamWithWidths(frame));
     }
 }
 

@@ -53,6 +53,7 @@ BeamReadout beamReadout(const beam::BeamResult &r, const Calibration &calibratio
     add("拖尾校正", r.stripeCorrection == beam::StripeCorrection::Columns ? QStringLiteral("列")
                     : r.stripeCorrection == beam::StripeCorrection::Rows  ? QStringLiteral("行")
                                                                           : QStringLiteral("无"));
+    add("警告", QString::fromStdString(r.warnings.joinedNames()));
     return out;
 }
 

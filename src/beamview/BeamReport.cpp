@@ -1,4 +1,6 @@
 #include "beamview/BeamReport.h"
+
+#include "analysis/beam/report/BeamWarningText.h"
 #include "platform/printing/ScenePicture.h"
 
 #include "beamview/BeamReadout.h"
@@ -151,8 +153,10 @@ PrintOutcome printBeamReport(PrinterService &printer, const BeamReportContent &c
         notes << QStringLiteral("未检测到光斑：没有高出噪声的光斑，只有图像的统计值。");
     if (r.saturatedPixels > 0)
         notes << QStringLiteral("饱和：%1 个像素达到满量程，直径偏小。").arg(r.saturatedPixels);
-    if (found && r.backgroundWarning)
-        notes << QStringLiteral("背景结构影响测量，请采集暗场。");
+    beam::BeamWarnings saturation;
+    saturation.add(beam::BeamWarning::Saturated);
+    for (const QString &warning : beam::beamWarningTexts(r.warnings, saturation))
+        notes << warning + QStringLiteral("。");
     for (const QString &note : notes)
         sheet.paragraph(QStringLiteral("注意：") + note, 0, width, 9);
     sheet.paragraph(QStringLiteral("方法：D4σ 为 ISO 11146-1 的二阶矩直径；D86 为以质心为圆心、含 86.5 % 功率的圆的直径；"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 #include "beamview/BeamOverlay.h"
 #include "beamview/BeamReportPicture.h"
 #include "platform/settings/Calibration.h"

@@ -9,6 +9,7 @@
 #include "beamview/BeamWidthsPanel.h"
 #include "beamview/ProfileChart.h"
 #include "analysis/AnalysisState.h"
+#include "analysis/beam/report/BeamWarningText.h"
 #include "platform/ports/CaptureFramePort.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framefiles/FrameFile.h"
@@ -113,7 +114,8 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     m_status = new QLabel(this);
     m_saturation = new QLabel(this);
     m_saturation->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0); font-weight: bold;"));
-    m_warning = new QLabel(QStringLiteral("背景结构影响测量，请采集暗场"), this);
+    m_warning = new QLabel(this);
+    m_warning->setObjectName(QStringLiteral("warnings"));
     m_warning->setStyleSheet(QStringLiteral("color: rgb(200, 100, 0);"));
     m_darkLabel = new QLabel(this);
     m_stripes = new QLabel(this);
@@ -287,8 +289,9 @@ void BeamWindow::measure()
             dark = &*m_dark;
         else
             m_darkSizeMismatch = m_dark.has_value();
-        m_result = beam::measureBeam(m_source.frame, m_options, dark);
-        m_widths = beam::measureWidths(m_source.frame, *m_result, m_options, dark);
+        beam::MeasuredBeam measured = beam::measureBeamWithWidths(m_source.frame, m_options, dark);
+        m_result = measured.result;
+        m_widths = std::move(measured.widths);
         m_picture = beamPicture(m_source.frame, *m_result, m_options.maskDiameters, dark);
         m_measuredAt = QDateTime::currentDateTime();
         // The frame itself is not kept: the window needs only its size from here on.
@@ -348,7 +351,11 @@ void BeamWindow::showResult()
     const long long saturated = present ? m_result->saturatedPixels : 0;
     m_saturation->setText(QStringLiteral("饱和：%1 个像素").arg(saturated));
     m_saturation->setVisible(saturated > 0);
-    m_warning->setVisible(present && m_result->backgroundWarning);
+    // Every warning in words, one a line (saturation has its line above).
+    beam::BeamWarnings saturation;
+    saturation.add(beam::BeamWarning::Saturated);
+    m_warning->setText(present ? beam::beamWarningTexts(m_result->warnings, saturation).join(u'\n') : QString());
+    m_warning->setVisible(!m_warning->text().isEmpty());
     const beam::StripeCorrection stripes = present ? m_result->stripeCorrection : beam::StripeCorrection::None;
     m_stripes->setText(stripes == beam::StripeCorrection::Columns ? QStringLiteral("已校正拖尾（列）")
                        : stripes == beam::StripeCorrection::Rows  ? QStringLiteral("已校正拖尾（行）")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 
 #include <QtCharts/QChart>
 

@@ -1,7 +1,7 @@
 // lumetra-cli beam: ISO 11146 second-moment diameters, centroid and orientation of the beam in
 // each frame, measured at full resolution; several files in parallel.
 #include "analysis/beam/BeamBatch.h"
-#include "analysis/beam/BeamRows.h"
+#include "analysis/beam/report/BeamRows.h"
 #include "cli/ArgumentCursor.h"
 #include "cli/CameraBeam.h"
 #include "cli/CliCommand.h"
@@ -135,7 +135,11 @@ const CommandRegistration registration{CliCommand{
                    "               3 diameters, iterated); field \"method\".\n"
                    "      --stripes auto (default): smear columns or rows through the beam are subtracted\n"
                    "               when found; off: never; field \"stripe_correction\" (\"columns\", \"rows\",\n"
-                   "               null). Both fields come last in every row. Exit 2 when a file is unreadable.\n"
+                   "               null). Field \"warnings\": what makes a row doubtful (background_structure,\n"
+                   "               not_converged, saturated, beam_clipped, larger_than_frame, estimators_disagree,\n"
+                   "               low_signal; CSV: joined by ';'). The three fields come last in every row.\n"
+                   "               \"no beam\": nothing stands out of the noise (at most 1 false \"ok\" in 10,000\n"
+                   "               frames of pure noise). Exit 2 when a file is unreadable.\n"
                    "      --camera ID --frames N: N frames of a GenICam camera (each the mean of --average N),\n"
                    "               image column ID#n, rows printed as they come"),
     runBeam}};

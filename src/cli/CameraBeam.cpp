@@ -1,8 +1,8 @@
 #include "cli/CameraBeam.h"
 
 #include "analysis/beam/BeamBatch.h"
-#include "analysis/beam/BeamRows.h"
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/report/BeamRows.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 #include "cli/CliCommand.h"
 
 #include <cstdio>
@@ -30,9 +30,13 @@ int measureCameraBeams(const CameraRequest &request, const beam::BeamOptions &op
         r.height = frame.height;
         r.bitDepth = depth;
         try {
-            r.result = beam::measureBeam(frame, options, dark);
-            if (widths)
-                r.widths = beam::measureWidths(frame, r.result, options, dark);
+            if (widths) {
+                beam::MeasuredBeam measured = beam::measureBeamWithWidths(frame, options, dark);
+                r.result = measured.result;
+                r.widths = std::move(measured.widths);
+            } else {
+                r.result = beam::measureBeam(frame, options, dark);
+            }
         } catch (const std::invalid_argument &e) {
             r.error = QString::fromStdString(e.what());
         }

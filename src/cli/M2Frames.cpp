@@ -2,7 +2,7 @@
 
 #include "analysis/beam/BeamBatch.h"
 #include "analysis/caustic/FrameNameZ.h"
-#include "analysis/beam/BeamRows.h"
+#include "analysis/beam/report/BeamRows.h"
 #include "cli/CliCommand.h"
 #include "platform/framefiles/PictureFiles.h"
 

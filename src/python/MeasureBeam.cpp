@@ -4,7 +4,7 @@
 #include "python/JsonToPython.h"
 #include "python/PythonPaths.h"
 
-#include "analysis/beam/BeamRows.h"
+#include "analysis/beam/report/BeamRows.h"
 #include "platform/framefiles/FrameFile.h"
 
 #include <charconv>
@@ -88,23 +88,13 @@ py::dict measureBeam(const py::object &frame, std::optional<double> top, const p
         }
         // Without a top code (floating-point samples) no pixel counts as saturated.
         const double topValue = depth.top.value_or(std::numeric_limits<double>::infinity());
-        measured.result =
-            beam::measureBeam(input.view(topValue), options.beam, darkView ? &*darkView : nullptr);
+        const beam::BeamFrameView *darkPointer = darkView ? &*darkView : nullptr;
         if (options.widths) {
-            // The widths work on whole frames: copies of the views, only when asked for.
-            const auto copy = [](const beam::BeamFrameView &v) {
-                beam::BeamFrame f;
-                f.width = v.width;
-                f.height = v.height;
-                f.topValue = v.topValue;
-                f.values.assign(v.values, v.values + std::size_t(v.width) * std::size_t(v.height));
-                return f;
-            };
-            const beam::BeamFrame frame = copy(input.view(topValue));
-            const std::optional<beam::BeamFrame> darkFrame =
-                darkView ? std::optional<beam::BeamFrame>(copy(*darkView)) : std::nullopt;
-            measured.widths =
-                beam::measureWidths(frame, measured.result, options.beam, darkFrame ? &*darkFrame : nullptr);
+            beam::MeasuredBeam both = beam::measureBeamWithWidths(input.view(topValue), options.beam, darkPointer);
+            measured.result = both.result;
+            measured.widths = std::move(both.widths);
+        } else {
+            measured.result = beam::measureBeam(input.view(topValue), options.beam, darkPointer);
         }
     }
 

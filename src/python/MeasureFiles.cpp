@@ -6,7 +6,7 @@
 
 #include "analysis/beam/BeamBatch.h"
 #include "platform/framefiles/PictureFiles.h"
-#include "analysis/beam/BeamRows.h"
+#include "analysis/beam/report/BeamRows.h"
 #include "platform/framefiles/FrameFile.h"
 
 namespace py = pybind11;

@@ -39,8 +39,10 @@ def measure_beam(
     widths: Literal["d4s", "all"] = "d4s",
 ) -> dict[str, Any]:
     """Measures the beam in a 2-D uint8, uint16, float32 or float64 frame; returns the keys and
-    values of `lumetra-cli beam --format json` without "image". Raises TypeError, ValueError or
-    OSError (an unreadable dark file)."""
+    values of `lumetra-cli beam --format json` without "image", among them "warnings": a list of
+    names ("background_structure", "not_converged", "saturated", "beam_clipped",
+    "larger_than_frame", "estimators_disagree", "low_signal"), empty for a clean measurement.
+    Raises TypeError, ValueError or OSError (an unreadable dark file)."""
 
 def measure_files(
     paths: Sequence[_Path],

@@ -1,6 +1,7 @@
 // Smear stripes: the light a CCD adds to the beam's columns (or rows) along their whole length is
 // taken out before the moments, and frames without stripes are measured exactly as before.
 #include "analysis/beam/BeamMeasurement.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 #include "support/SyntheticBeam.h"
 
 #include <gtest/gtest.h>
@@ -136,4 +137,32 @@ TEST(BeamStripes, FramesWithoutStripesAreMeasuredAsWithStripesOff)
             EXPECT_EQ(a.centroidX, b.centroidX);
             EXPECT_EQ(a.background, b.background);
         }
+}
+
+// Every width is taken on the frame the stripes were taken out of: knife-edge, d86 and the
+// Gaussian fit of a smeared frame agree with those of the same beam without smear.
+TEST(BeamStripes, EveryWidthIsTakenOnTheCorrectedFrame)
+{
+    std::vector<StripeCase> cases = stripeCases();
+    for (unsigned seed = 2; cases.size() < 16; ++seed) { // more draws of the noise
+        cases.push_back(cases[cases.size() % 10]);
+        cases.back().scene.seed = seed;
+        cases.back().name += " seed " + std::to_string(seed);
+    }
+    for (const StripeCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Scene alone = c.scene;
+        alone.smear = 0;
+        const beam::MeasuredBeam smeared = beam::measureBeamWithWidths(makeFrame(c.scene).frame);
+        const beam::MeasuredBeam clean = beam::measureBeamWithWidths(makeFrame(alone).frame);
+        ASSERT_TRUE(smeared.widths && clean.widths);
+        EXPECT_EQ(smeared.result.stripeCorrection, c.expected);
+        const beam::BeamWidths &a = *smeared.widths, &b = *clean.widths;
+        ASSERT_TRUE(a.knifeX && a.knifeY && a.d86 && a.gauss && b.knifeX && b.knifeY && b.d86 && b.gauss);
+        EXPECT_NEAR(*a.knifeX, *b.knifeX, 0.05 * *b.knifeX);
+        EXPECT_NEAR(*a.knifeY, *b.knifeY, 0.05 * *b.knifeY);
+        EXPECT_NEAR(*a.d86, *b.d86, 0.05 * *b.d86);
+        EXPECT_NEAR(a.gauss->major, b.gauss->major, 0.05 * b.gauss->major);
+        EXPECT_NEAR(a.gauss->minor, b.gauss->minor, 0.05 * b.gauss->minor);
+    }
 }

@@ -1,6 +1,6 @@
 // The widths beyond D4σ on frames the command-line table does not cover: camera dark levels, a
 // beam the frame cuts off, a tiny beam, no beam, and the profiles the beam window draws.
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 #include "support/SyntheticBeam.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,9 @@ Scene camera(Spot spot)
 
 beam::BeamWidths widthsOf(const beam::BeamFrame &frame, const beam::BeamFrame *dark = nullptr)
 {
-    const beam::BeamResult r = beam::measureBeam(frame, {}, dark);
-    EXPECT_EQ(r.status, beam::BeamStatus::Ok);
-    return beam::measureWidths(frame, r, {}, dark);
+    const beam::MeasuredBeam m = beam::measureBeamWithWidths(frame, {}, dark);
+    EXPECT_EQ(m.result.status, beam::BeamStatus::Ok);
+    return m.widths.value_or(beam::BeamWidths{});
 }
 
 void expectWidths(const beam::BeamWidths &w, double major, double minor, double tolerance)
@@ -85,12 +85,9 @@ TEST(BeamWidths, NoBeamHasNoFigures)
     Scene s = camera(Spot{});
     s.spots.clear();
     const beam::BeamFrame frame = makeFrame(s).frame;
-    const beam::BeamResult r = beam::measureBeam(frame);
-    ASSERT_EQ(r.status, beam::BeamStatus::NoBeam);
-    const beam::BeamWidths w = beam::measureWidths(frame, r);
-    EXPECT_FALSE(w.d86 || w.knifeX || w.knifeMajor || w.clipMajor || w.fwhmMinor || w.gauss);
-    EXPECT_FALSE(w.iso.effectiveArea || w.iso.flatness || w.iso.edgeSteepness);
-    EXPECT_TRUE(w.profileMajor.empty() && w.profileMinor.empty());
+    const beam::MeasuredBeam m = beam::measureBeamWithWidths(frame);
+    ASSERT_EQ(m.result.status, beam::BeamStatus::NoBeam);
+    EXPECT_FALSE(m.widths);
 }
 
 // The profiles run through the centroid along the principal axes, and the fitted Gaussian laid
@@ -99,9 +96,10 @@ TEST(BeamWidths, ProfilesFollowThePrincipalAxesAndTheFit)
 {
     const Spot spot{SpotShape::Gaussian, 310.3, 250.6, 140, 70, 35, 180};
     const beam::BeamFrame frame = makeFrame(camera(spot)).frame;
-    const beam::BeamResult r = beam::measureBeam(frame);
-    const beam::BeamWidths w = beam::measureWidths(frame, r);
-    ASSERT_TRUE(w.gauss);
+    const beam::MeasuredBeam m = beam::measureBeamWithWidths(frame);
+    const beam::BeamResult &r = m.result;
+    ASSERT_TRUE(m.widths && m.widths->gauss);
+    const beam::BeamWidths &w = *m.widths;
     const double phi = -35 * 3.14159265358979 / 180; // picture rows
     EXPECT_NEAR(w.ux, std::cos(phi), 0.01);
     EXPECT_NEAR(w.uy, std::sin(phi), 0.01);

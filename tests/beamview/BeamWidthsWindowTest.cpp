@@ -22,11 +22,11 @@ namespace {
 
 using BeamWidthsWindowTest = BeamViewFixture;
 
-beam::BeamWidths coreWidths(const QString &file, const beam::BeamResult &result)
+beam::BeamWidths coreWidths(const QString &file)
 {
     const FrameReadResult read = readFrameFile(file);
     EXPECT_TRUE(read.ok());
-    return beam::measureWidths(read.frame, result);
+    return beam::measureBeamWithWidths(read.frame).widths.value_or(beam::BeamWidths{});
 }
 
 double highest(const QLineSeries *series)
@@ -44,7 +44,7 @@ TEST_F(BeamWidthsWindowTest, ShowsEveryFigureAndBothProfilesWithTheFit)
     BeamWindow *window = openBeamWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(window->widths().has_value());
-    const beam::BeamWidths core = coreWidths(frameFile, coreResult());
+    const beam::BeamWidths core = coreWidths(frameFile);
     ASSERT_TRUE(core.d86 && core.gauss && core.clipMajor);
 
     const BeamWidthsPanel *panel = window->widthsPanel();

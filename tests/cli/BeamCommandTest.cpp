@@ -21,7 +21,7 @@ namespace {
 const std::vector<std::string> Fields = {
     "image", "status", "width", "height", "bit_depth", "peak", "saturated_pixels", "background",
     "background_noise", "centroid_x", "centroid_y", "d_major", "d_minor", "d_x", "d_y", "phi_deg",
-    "ellipticity", "iterations", "converged", "background_warning", "method", "stripe_correction"};
+    "ellipticity", "iterations", "converged", "background_warning", "method", "stripe_correction", "warnings"};
 
 class BeamCommand : public ::testing::Test
 {

@@ -28,6 +28,9 @@ def test_rows_equal_the_command_line(frame_files, options, cli_options):
     statuses = {row["status"] for row in expected}
     assert statuses == {"ok", "no beam"}
     assert any(row["saturated_pixels"] for row in expected)
+    for row in expected:  # every measured row names what makes it doubtful
+        if row["status"] == "ok":
+            assert ("saturated" in row["warnings"]) == (row["saturated_pixels"] > 0)
 
     for path, row in zip(paths, expected):
         assert_rows_equal(lumetra.measure_beam(lumetra.read_frame(path), **options), without_image(row))

@@ -26,9 +26,13 @@ BeamFileResult measureFile(const QString &path, const BeamOptions &options, cons
     out.height = read.frame.height;
     out.bitDepth = read.frame.bitDepth;
     try {
-        out.result = measureBeam(read.frame, options, dark);
-        if (withWidths)
-            out.widths = measureWidths(read.frame, out.result, options, dark);
+        if (withWidths) {
+            MeasuredBeam measured = measureBeamWithWidths(read.frame, options, dark);
+            out.result = measured.result;
+            out.widths = std::move(measured.widths);
+        } else {
+            out.result = measureBeam(read.frame, options, dark);
+        }
     } catch (const std::invalid_argument &e) {
         out.error = QStringLiteral("%1: %2").arg(QString::fromStdString(e.what()), path);
     }

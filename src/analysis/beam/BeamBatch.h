@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 #include "types/PictureReaders.h"
 
 #include <QString>

@@ -47,26 +47,31 @@ const char *methodName(BeamMethod method);
 const char *stripeCorrectionName(StripeCorrection stripes);
 
 // Second-moment (D4sigma) measurement of the beam in `frame`, ISO 11146-1 moments inside an
-// ISO/TR 11146-3 style integration rectangle:
-//  0. with correctStripes, smear stripes through the beam (columns or rows standing above the
-//     dark level far from the beam along their whole length) are subtracted;
-//  1. dark level and noise from the four corner rectangles (cornerFraction of each side);
-//  2. the clipped estimate: pixels less than noiseFactor x noise above the dark level count as 0,
-//     first over the whole frame, then inside the principal-axis rectangle of maskDiameters x d,
-//     iterated until centroid and diameters settle;
-//  3. the reported estimate: unclipped moments inside the ellipse inscribed in 0.95 of the inner
-//     two thirds of that rectangle (1.9 x d across for M = 3), with the dark level re-fitted as
-//     a plane to the band between the inner and the outer rectangle (at least 2500 pixels),
+// ISO/TR 11146-3 style integration rectangle, as one pipeline:
+//  condition: with correctStripes, smear stripes through the beam (columns or rows standing above
+//     the dark level far from the beam along their whole length) are subtracted; dark level and
+//     noise come from the four corner rectangles (cornerFraction of each side);
+//  decide: a matched filter at several scales says whether a beam stands out of the noise, with a
+//     false-alarm rate of at most 1 in 10,000 frames of pure noise (see BeamDecision.h);
+//  estimate: the clipped estimate: pixels less than noiseFactor x noise above the dark level
+//     count as 0, first around the beam the decision found, then inside the principal-axis
+//     rectangle of maskDiameters x d, iterated until centroid and diameters settle; then the
+//     reported estimate: unclipped moments inside the ellipse inscribed in 0.95 of the inner two
+//     thirds of that rectangle (1.9 x d across for M = 3), with the dark level re-fitted as a
+//     plane to the band between the inner and the outer rectangle (at least 2500 pixels),
 //     iterated the same way. It keeps the beam's wings that clipping loses, and the local plane
-//     follows tilted or uneven dark levels that make the unclipped ISO recipe run away.
+//     follows tilted or uneven dark levels that make the unclipped ISO recipe run away;
+//  report: the warnings (BeamWarnings.h).
 // When the two estimates differ by more than 10 % (beyond what the pixel noise explains) the
 // background dominates the diameters and backgroundWarning is set; beyond 25 % the local fit is
 // not trusted and the clipped estimate is reported (still with the warning).
-// With method Iso, step 3 is the textbook procedure instead: the corners' mean subtracted from
-// every pixel, a first estimate from the pixels more than noiseFactor standard deviations of the
-// corner pixels above it over the whole frame, then unclipped moments inside the rectangle of
-// maskDiameters x d along the principal axes, re-centred until centroid and diameters settle.
-// Whether there is a beam at all is decided alike for both methods.
+// With method Iso, the reported estimate is the textbook procedure instead: the corners' mean
+// subtracted from every pixel, a first estimate from the pixels more than noiseFactor standard
+// deviations of the corner pixels above it over the whole frame, then unclipped moments inside
+// the rectangle of maskDiameters x d along the principal axes, re-centred until centroid and
+// diameters settle. Whether there is a beam at all is decided alike for both methods.
+// The widths beyond D4σ (measureBeamWithWidths, BeamWidths.h) are taken over the same area of
+// the same conditioned frame, less the same dark level.
 // dark: optional dark frame of the same size, subtracted pixel by pixel first (throws
 // std::invalid_argument when its size differs).
 BeamResult measureBeam(const BeamFrame &frame, const BeamOptions &options = {}, const BeamFrame *dark = nullptr);

@@ -17,6 +17,8 @@ const char *beamWarningName(BeamWarning warning)
         return "larger_than_frame";
     case BeamWarning::EstimatorsDisagree:
         return "estimators_disagree";
+    case BeamWarning::LowSignal:
+        return "low_signal";
     }
     return "";
 }

@@ -16,8 +16,10 @@ enum class BeamWarning : std::uint8_t {
     LargerThanFrame,     // "larger_than_frame": the integration area is larger than the frame
     EstimatorsDisagree,  // "estimators_disagree": D4σ and the knife-edge or Gaussian widths of a near-Gaussian
                          // beam differ by more than 10 %
+    LowSignal,           // "low_signal": the pixel noise alone makes the diameters uncertain by more than
+                         // 3 % (one standard deviation)
 };
-constexpr int BeamWarningCount = 6;
+constexpr int BeamWarningCount = 7;
 
 const char *beamWarningName(BeamWarning warning);
 

@@ -35,8 +35,8 @@ QString num(double v, int decimals)
 
 int monitorLogFieldCount(bool calibrated)
 {
-    // time, frame, elapsed_s, beam; beam fields; µm fields; exposure, gain, dropped
-    return 4 + int(beamColumns().size()) + (calibrated ? int(umColumns().size()) : 0) + 3;
+    // time, frame, elapsed_s, beam; beam fields; µm fields; exposure, gain, dropped; warnings
+    return 4 + int(beamColumns().size()) + (calibrated ? int(umColumns().size()) : 0) + 4;
 }
 
 QByteArray monitorLogHeader(bool calibrated)
@@ -46,6 +46,7 @@ QByteArray monitorLogHeader(bool calibrated)
     if (calibrated)
         h << umColumns();
     h << QStringLiteral("exposure_us") << QStringLiteral("gain") << QStringLiteral("dropped_frames");
+    h << QStringLiteral("warnings"); // the names joined by ';', after every earlier column
     return (h.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8();
 }
 
@@ -71,6 +72,7 @@ QByteArray monitorLogLine(const MonitorLogRow &row, double umPerPixel)
     }
     f << (row.exposureUs ? num(*row.exposureUs, 1) : QString()) << (row.gain ? num(*row.gain, 2) : QString())
       << QString::number(row.dropped);
+    f << QString::fromStdString(r.warnings.joinedNames());
     return (f.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8();
 }
 

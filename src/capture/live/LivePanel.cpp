@@ -1,5 +1,7 @@
 #include "capture/live/LivePanel.h"
 
+#include "analysis/beam/report/BeamWarningText.h"
+
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLegend>
@@ -139,6 +141,10 @@ QString LivePanel::stripText(const LiveSample &sample) const
                 .arg(number(r.phiDeg), number(r.ellipticity, 3), number(r.peak, 0));
     if (r.saturatedPixels > 0)
         text += QStringLiteral("  饱和：%1 个像素").arg(r.saturatedPixels);
+    beam::BeamWarnings saturation;
+    saturation.add(beam::BeamWarning::Saturated);
+    for (const QString &warning : beam::beamWarningTexts(r.warnings, saturation))
+        text += QStringLiteral("\n⚠ ") + warning;
     return text;
 }
 

@@ -1,4 +1,4 @@
-#include "analysis/beam/StripeCorrection.h"
+#include "analysis/beam/condition/StripeCorrection.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,22 +1,22 @@
 #pragma once
 
 #include "analysis/beam/BeamMeasurement.h"
+#include "analysis/beam/estimate/MeasurementArea.h"
 
 #include <vector>
 
 namespace lumetra::beam {
 
-// The beam's integration area as the reported D4σ estimate uses it: the rectangle of
-// InnerShare x maskDiameters diameters along the principal axes (a square along the frame's axes
-// for nearly round beams), with the frame less the dark frame and less the dark level, a plane
-// fitted to the band out to maskDiameters diameters. The figures beyond D4σ are taken from it.
+// The beam's integration area exactly as the reported D4σ estimate summed it in its last round:
+// the same pixels of the same conditioned frame (dark frame and smear stripes taken out), less the
+// same dark level. The figures beyond D4σ are taken from it.
 class IntegrationArea
 {
 public:
-    // Cuts the area of `result` out of `frame`. dark: the dark frame measureBeam subtracted, or
-    // null. Empty (valid() false) when the result has no beam or the area holds no pixel.
-    IntegrationArea(const BeamFrame &frame, const BeamResult &result, const BeamOptions &options,
-                    const BeamFrame *dark);
+    // Cuts `area` out of the conditioned frame; the principal axes are those of `result`. Empty
+    // (valid() false) when the result has no beam or the area holds no pixel.
+    IntegrationArea(const detail::FrameView &conditioned, const detail::MeasurementArea &area,
+                    const BeamResult &result);
 
     bool valid() const { return m_width > 0 && m_height > 0; }
 

@@ -1,4 +1,4 @@
-#include "analysis/beam/IsoEstimate.h"
+#include "analysis/beam/estimate/IsoEstimate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +33,7 @@ IsoEstimate isoEstimate(const FrameView &f, double darkLevel, double threshold, 
         ++e.iterations;
         if (!m.usable())
             return e;
+        e.area = area;
         const Shape next = shapeOf(m);
         const bool done = settled(e.shape, next);
         e.shape = next;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/BeamMoments.h"
+#include "analysis/beam/estimate/BeamMoments.h"
 
 #include <optional>
 #include <vector>

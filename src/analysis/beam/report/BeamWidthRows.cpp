@@ -1,4 +1,4 @@
-#include "analysis/widths/BeamWidthRows.h"
+#include "analysis/beam/report/BeamWidthRows.h"
 
 namespace lumetra::beam {
 

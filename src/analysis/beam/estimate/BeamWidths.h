@@ -1,17 +1,17 @@
 #pragma once
 
-#include "analysis/widths/AxisProfile.h"
+#include "analysis/beam/estimate/AxisProfile.h"
 #include "analysis/beam/BeamMeasurement.h"
-#include "analysis/widths/FlatTopFigures.h"
-#include "analysis/widths/GaussianFit.h"
+#include "analysis/beam/estimate/FlatTopFigures.h"
+#include "analysis/beam/estimate/GaussianFit.h"
 
 #include <optional>
 
 namespace lumetra::beam {
 
 // The widths and shape figures beyond D4σ that labs quote, all in pixels, each taken on the
-// frame less the dark frame and less the fitted dark level, inside the integration area of the
-// D4σ measurement (see IntegrationArea). A figure that cannot be had is absent.
+// conditioned frame less the fitted dark level, inside the integration area of the D4σ
+// measurement (see IntegrationArea). A figure that cannot be had is absent.
 struct BeamWidths
 {
     // Diameter of the circle about the centroid that holds 86.5 % of the power.
@@ -33,10 +33,24 @@ struct BeamWidths
     double ux = 1, uy = 0;
 };
 
-// The figures of the beam `result` (measureBeam's on the same frame, options and dark frame).
-// All absent for a result without a beam.
-BeamWidths measureWidths(const BeamFrame &frame, const BeamResult &result, const BeamOptions &options = {},
-                         const BeamFrame *dark = nullptr);
+class IntegrationArea;
+
+// The figures of the beam `result` over its integration area. All absent for an empty area.
+BeamWidths widthsOver(const IntegrationArea &area, const BeamResult &result);
+
+// The D4σ measurement and every width of one frame, all on the same conditioned frame (see
+// measureBeam). widths is absent without a beam. A near-Gaussian beam (knife-edge and Gaussian
+// fit agree within 10 %) whose D4σ differs from them by more than 10 % gets the warning
+// estimators_disagree.
+struct MeasuredBeam
+{
+    BeamResult result;
+    std::optional<BeamWidths> widths;
+};
+MeasuredBeam measureBeamWithWidths(const BeamFrameView &frame, const BeamOptions &options = {},
+                                   const BeamFrameView *dark = nullptr);
+MeasuredBeam measureBeamWithWidths(const BeamFrame &frame, const BeamOptions &options = {},
+                                   const BeamFrame *dark = nullptr);
 
 // A Gaussian's 1/e² diameter 2w over the distance 1.2816 w between its 10 % and 90 % knife-edge
 // points (2 x 1.2816 σ), rounded as labs quote it.

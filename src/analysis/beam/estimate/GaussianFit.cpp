@@ -1,6 +1,6 @@
-#include "analysis/widths/GaussianFit.h"
+#include "analysis/beam/estimate/GaussianFit.h"
 
-#include "analysis/widths/IntegrationArea.h"
+#include "analysis/beam/estimate/IntegrationArea.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "analysis/widths/BeamWidths.h"
+#include "analysis/beam/estimate/BeamWidths.h"
 
-#include "analysis/widths/IntegrationArea.h"
-#include "analysis/widths/PowerDistribution.h"
+#include "analysis/beam/estimate/IntegrationArea.h"
+#include "analysis/beam/estimate/PowerDistribution.h"
 
 #include <cmath>
 #include <vector>
@@ -61,11 +61,9 @@ void powerWidths(const IntegrationArea &a, BeamWidths &w)
 
 } // namespace
 
-BeamWidths measureWidths(const BeamFrame &frame, const BeamResult &result, const BeamOptions &options,
-                         const BeamFrame *dark)
+BeamWidths widthsOver(const IntegrationArea &area, const BeamResult &result)
 {
     BeamWidths w;
-    const IntegrationArea area(frame, result, options, dark);
     if (!area.valid() || !(area.power() > 0))
         return w;
     w.ux = area.ux();

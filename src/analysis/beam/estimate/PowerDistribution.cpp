@@ -1,4 +1,4 @@
-#include "analysis/widths/PowerDistribution.h"
+#include "analysis/beam/estimate/PowerDistribution.h"
 
 #include <algorithm>
 #include <cmath>

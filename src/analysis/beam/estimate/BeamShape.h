@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/BeamMoments.h"
+#include "analysis/beam/estimate/BeamMoments.h"
 
 // A beam's centroid, D4σ diameters and orientation from its second moments, and when two rounds
 // of an iteration have settled. Shared by the estimates of the beam measurement.

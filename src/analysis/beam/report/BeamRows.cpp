@@ -1,6 +1,6 @@
-#include "analysis/beam/BeamRows.h"
+#include "analysis/beam/report/BeamRows.h"
 
-#include "analysis/widths/BeamWidthRows.h"
+#include "analysis/beam/report/BeamWidthRows.h"
 
 #include <QDir>
 
@@ -18,7 +18,7 @@ const std::vector<std::string> BaseFields = {
 const std::vector<std::string> MicrometreFields = {"pixel_size_um", "d_major_um", "d_minor_um", "d_x_um",
                                                    "d_y_um"};
 // Added after every earlier field, so that the columns a script reads by position keep their place.
-const std::vector<std::string> MethodFields = {"method", "stripe_correction"};
+const std::vector<std::string> MethodFields = {"method", "stripe_correction", "warnings"};
 
 // Shortest decimal that reads back as the same double.
 std::string numberText(double v)
@@ -38,6 +38,15 @@ std::string csvText(const nlohmann::json &v)
         return {};
     if (v.is_boolean())
         return v.get<bool>() ? "true" : "false";
+    if (v.is_array()) { // a list of names: one field, joined by ';'
+        std::string joined;
+        for (const nlohmann::json &item : v) {
+            if (!joined.empty())
+                joined.push_back(';');
+            joined.append(item.get<std::string>());
+        }
+        return joined;
+    }
     if (v.is_number_integer())
         return std::to_string(v.get<long long>());
     if (v.is_number())
@@ -97,6 +106,9 @@ nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelS
     row["method"] = methodName(b.method);
     if (b.stripeCorrection != StripeCorrection::None)
         row["stripe_correction"] = stripeCorrectionName(b.stripeCorrection);
+    row["warnings"] = json::array();
+    for (const BeamWarning w : b.warnings.list())
+        row["warnings"].push_back(beamWarningName(w));
     if (!found)
         return row;
     const std::pair<const char *, double> numbers[] = {

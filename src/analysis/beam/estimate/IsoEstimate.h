@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/beam/BeamShape.h"
+#include "analysis/beam/estimate/BeamShape.h"
 
 // The textbook ISO 11146-1 / ISO/TR 11146-3 procedure, for results comparable with other
 // instruments: one dark level subtracted from every pixel, a first estimate from the pixels above
@@ -18,6 +18,7 @@ struct IsoEstimate
     int iterations = 0;     // rounds inside the rectangle
     bool converged = false;
     bool valid = false;     // false: not even a first estimate (nothing above the threshold)
+    TurnedRect area;        // the rectangle of the reported round
 };
 
 // darkLevel: subtracted from every pixel; threshold: how far above it a pixel must stand to count

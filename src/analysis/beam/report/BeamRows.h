@@ -14,8 +14,8 @@
 namespace lumetra::beam {
 
 // The field names in output order; the *_um fields and pixel_size_um only with a pixel size,
-// the widths and shape figures (BeamWidthRows) after them only withWidths; "method" and
-// "stripe_correction" last.
+// the widths and shape figures (BeamWidthRows) after them only withWidths; "method",
+// "stripe_correction" and "warnings" (a list of names; in CSV joined by ';') last.
 std::vector<std::string> beamRowFields(bool withPixelSize, bool withWidths = false);
 
 nlohmann::json beamRowJson(const BeamFileResult &r, std::optional<double> pixelSizeUm, bool withWidths = false);

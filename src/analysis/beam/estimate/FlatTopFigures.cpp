@@ -1,6 +1,6 @@
-#include "analysis/widths/FlatTopFigures.h"
+#include "analysis/beam/estimate/FlatTopFigures.h"
 
-#include "analysis/widths/IntegrationArea.h"
+#include "analysis/beam/estimate/IntegrationArea.h"
 
 #include <algorithm>
 #include <cmath>

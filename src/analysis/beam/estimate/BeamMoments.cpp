@@ -1,4 +1,4 @@
-#include "analysis/beam/BeamMoments.h"
+#include "analysis/beam/estimate/BeamMoments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -317,6 +317,23 @@ BlockGrid blockAverages(const FrameView &f)
         else
             for (int x = 0; x < g.width; ++x)
                 out[x] += row[x];
+    }
+    return g;
+}
+
+BlockGrid halved(const float *values, int width, int height, int block)
+{
+    BlockGrid g;
+    g.block = 2 * block;
+    g.width = width / 2;
+    g.height = height / 2;
+    g.values.resize(std::size_t(g.width) * std::size_t(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        const float *a = values + std::size_t(2 * y) * std::size_t(width);
+        const float *b = a + width;
+        float *out = g.values.data() + std::size_t(y) * std::size_t(g.width);
+        for (int x = 0; x < g.width; ++x)
+            out[x] = 0.25f * ((a[2 * x] + a[2 * x + 1]) + (b[2 * x] + b[2 * x + 1]));
     }
     return g;
 }

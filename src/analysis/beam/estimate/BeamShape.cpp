@@ -1,4 +1,4 @@
-#include "analysis/beam/BeamShape.h"
+#include "analysis/beam/estimate/BeamShape.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "analysis/widths/AxisProfile.h"
+#include "analysis/beam/estimate/AxisProfile.h"
 
-#include "analysis/widths/IntegrationArea.h"
+#include "analysis/beam/estimate/IntegrationArea.h"
 
 #include <algorithm>
 #include <cmath>
