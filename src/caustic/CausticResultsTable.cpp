@@ -40,8 +40,10 @@ QStringList CausticResultsTable::columnTexts(const CausticAxisResult &result)
     }
     const beam::CausticFit &f = *result.fit.fit;
     const int decimals[RowCount] = {1, 2, 2, 3, 3, 2, 0, 0, 0, 0};
+    const double errors[RowCount] = {f.sd.d0Um, f.sd.z0Mm, f.sd.zrMm, f.sd.thetaMrad, f.sd.m2};
     for (int row = 0; row < Iso; ++row)
-        texts[row] = QString::number(rowValue(f, row), 'f', decimals[row]);
+        texts[row] = row <= M2 ? figureWithError(rowValue(f, row), errors[row], f.sd.known, decimals[row])
+                               : QString::number(rowValue(f, row), 'f', decimals[row]);
     texts[Iso] = isoCheckText(f);
     return texts;
 }

@@ -30,7 +30,8 @@ WorkbookSheet causticWorkbook(const CausticFrameModel &frames, const std::vector
             for (int d = 0; d < 4; ++d)
                 sheet.setNumber(row, CausticFrameModel::DxColumn + 1 + d, diameters[d] * px);
         }
-        sheet.setText(row, CausticFrameModel::StatusColumn + 1, frames.cellText(r, CausticFrameModel::StatusColumn));
+        for (const int column : {CausticFrameModel::StripeColumn, CausticFrameModel::StatusColumn})
+            sheet.setText(row, column + 1, frames.cellText(r, column));
     }
 
     row += 2;
