@@ -115,10 +115,14 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     m_warnings->setWordWrap(true);
     m_warnings->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0); font-weight: bold;"));
 
+    m_excludeWarned = new QCheckBox(QStringLiteral("排除有警告的帧"), this);
+    m_excludeWarned->setObjectName(QStringLiteral("excludeWarned"));
+
     auto *left = new QWidget(this);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(m_table, 3);
+    leftLayout->addWidget(m_excludeWarned);
     leftLayout->addWidget(m_progress);
     leftLayout->addWidget(m_results, 2);
     leftLayout->addWidget(m_warnings);
@@ -191,8 +195,6 @@ QWidget *CausticWindow::buildControls()
     m_axes = new QComboBox(bar);
     m_axes->setObjectName(QStringLiteral("axes"));
     m_axes->addItems({QStringLiteral("x / y (水平 / 垂直)"), QStringLiteral("长轴 / 短轴")});
-    m_excludeWarned = new QCheckBox(QStringLiteral("排除有警告的帧"), bar);
-    m_excludeWarned->setObjectName(QStringLiteral("excludeWarned"));
 
     row->addWidget(add);
     row->addWidget(clear);
@@ -203,7 +205,6 @@ QWidget *CausticWindow::buildControls()
     row->addWidget(m_pixelSize);
     row->addWidget(new QLabel(QStringLiteral("轴:"), bar));
     row->addWidget(m_axes);
-    row->addWidget(m_excludeWarned);
     row->addStretch(1);
     row->addWidget(exportTable);
     row->addWidget(exportPlot);

@@ -253,13 +253,15 @@ TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
 
-    // Wavelength, pixel size and axes come back in the next window.
+    // Wavelength, pixel size, axes and the exclusion of warned frames come back in the next window.
     w.axes()->setCurrentIndex(1);
+    w.excludeWarned()->setChecked(true);
     delete &w;
     CausticWindow *again = CausticWindow::showWindow(context);
     EXPECT_EQ(again->wavelength()->value(), 1064);
     EXPECT_EQ(again->pixelSize()->value(), PixelUm);
     EXPECT_EQ(again->axes()->currentIndex(), 1);
+    EXPECT_TRUE(again->excludeWarned()->isChecked());
     EXPECT_EQ(again->frameModel().rowCount(), 0);
 }
 
