@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+#include <optional>
+
 namespace lumetra {
 
 // The fit of each axis, one column per axis: d0, z0, zR, theta and M² each with its standard
@@ -26,6 +28,9 @@ public:
     static QStringList columnTexts(const CausticAxisResult &result);
     // The number in a row (all but the ISO row) at full precision.
     static double rowValue(const beam::CausticFit &fit, int row);
+    // The standard error of the figure in a row (d0 .. M²), nothing for other rows or when the
+    // fit cannot tell it (three points).
+    static std::optional<double> rowError(const beam::CausticFit &fit, int row);
 };
 
 } // namespace lumetra

@@ -225,6 +225,11 @@ TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
     const beam::CausticFitResult fit = beam::fitCaustic(w.currentSeries().axes[0].points, 1064);
     ASSERT_TRUE(fit.ok());
     EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("B23")).toDouble(), fit.fit->m2);
+    // The standard errors beside the figures of both axes.
+    EXPECT_EQ(book.cell(QStringLiteral("D18")).toString(), QStringLiteral("x 标准误差"));
+    EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("D23")).toDouble(), fit.fit->sd.m2);
+    EXPECT_GT(fit.fit->sd.m2, 0);
+    EXPECT_EQ(book.cell(QStringLiteral("D24")).toString(), QString());
     EXPECT_EQ(book.cell(QStringLiteral("B28")).toString(), QStringLiteral("符合 ISO 11146-1"));
 
     const QString png = dir.filePath(QStringLiteral("caustic.png"));
