@@ -42,8 +42,10 @@ std::optional<std::string> wavelengthRangeError(double wavelengthNm)
 {
     if (std::isfinite(wavelengthNm) && wavelengthNm >= MinimumWavelengthNm && wavelengthNm <= MaximumWavelengthNm)
         return std::nullopt;
-    return "the wavelength is in nanometres and must lie within 150 .. 20000 nm, not " +
-           (std::isfinite(wavelengthNm) ? shortNumber(wavelengthNm) : std::string("a non-finite number")) + " nm";
+    if (!std::isfinite(wavelengthNm))
+        return std::string("the wavelength is in nanometres and must be a finite number within 150 .. 20000 nm");
+    return "the wavelength is in nanometres and must lie within 150 .. 20000 nm, not " + shortNumber(wavelengthNm) +
+           " nm";
 }
 
 WavelengthParse parseWavelength(std::string_view text)
