@@ -2,6 +2,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
+
 namespace lumetra {
 
 std::vector<CausticAxisResult> fitCausticAxes(const beam::CausticSeries &series)
@@ -58,6 +61,16 @@ QString causticFailureText(const beam::CausticFitResult &result)
         break;
     }
     return QString();
+}
+
+QString figureWithError(double value, double sd, bool known, int decimals)
+{
+    if (!known || !(sd > 0) || !std::isfinite(sd))
+        return QString::number(value, 'f', decimals);
+    const int exponent = int(std::floor(std::log10(sd)));
+    const bool leadingOne = sd / std::pow(10.0, exponent) < 1.95;
+    const int places = std::clamp(-exponent + (leadingOne ? 1 : 0), 0, decimals + 3);
+    return QStringLiteral("%1 ± %2").arg(value, 0, 'f', places).arg(sd, 0, 'f', places);
 }
 
 QStringList causticWarningTexts(const beam::CausticFit &fit)

@@ -26,6 +26,11 @@ QString isoCheckText(const beam::CausticFit &fit);
 
 // Why an axis could not be fitted, in the window's words.
 QString causticFailureText(const beam::CausticFitResult &result);
+// A fitted figure with its 1 sigma standard error, "1.31 ± 0.04": the error to one significant
+// digit (two when it starts with 1) and the figure to the same place; the figure alone, to
+// `decimals`, when the error is not known.
+QString figureWithError(double value, double sd, bool known, int decimals);
+
 // What makes a fit physically doubtful, one sentence per warning ("M² < 1 不符合物理规律：…").
 QStringList causticWarningTexts(const beam::CausticFit &fit);
 

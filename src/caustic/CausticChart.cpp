@@ -143,7 +143,8 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
         const double z = zFrom + (zTo - zFrom) * i / CurveSamples;
         curve << QPointF(z, fit.diameterAt(z));
     }
-    const QString label = QStringLiteral("%1 拟合 M² = %2").arg(name).arg(fit.m2, 0, 'f', 3);
+    const QString label =
+        QStringLiteral("%1 拟合 M² = %2").arg(name, figureWithError(fit.m2, fit.sd.m2, fit.sd.known, 3));
     addLine(label, curve, QPen(colour, 2), true);
     m_fitLabels << label;
 

@@ -1,7 +1,9 @@
 #include "caustic/CausticFrameModel.h"
 
 #include "analysis/caustic/FrameNameZ.h"
+#include "caustic/CausticFrameTexts.h"
 
+#include <QColor>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -11,13 +13,30 @@ namespace lumetra {
 
 namespace {
 
-const char *const Headers[] = {"文件", "z (mm)", "d_x (µm)", "d_y (µm)", "d_major (µm)", "d_minor (µm)", "状态"};
+const char *const Headers[] = {"文件",         "z (mm)",       "d_x (µm)", "d_y (µm)",
+                               "d_major (µm)", "d_minor (µm)", "条纹校正", "状态"};
 
-QString stateText(const CausticFrame &frame)
+bool warned(const CausticFrame &frame)
+{
+    return frame.state == CausticFrame::State::Ok && !frame.warnings.empty();
+}
+
+// A frame with warnings is never shown as done like a clean one: "警告：像素饱和", and whether it
+// is left out of the fit.
+QString okText(const CausticFrame &frame, bool excludeWarned)
+{
+    QString text = frame.warnings.empty()
+                       ? QStringLiteral("完成")
+                       : QStringLiteral("警告：%1").arg(beamWarningsText(frame.warnings)) +
+                             (excludeWarned ? QStringLiteral("（未参与拟合）") : QString());
+    return frame.zMm ? text : text + QStringLiteral(", 缺少 z");
+}
+
+QString stateText(const CausticFrame &frame, bool excludeWarned)
 {
     switch (frame.state) {
     case CausticFrame::State::Measuring: return QStringLiteral("测量中…");
-    case CausticFrame::State::Ok: return frame.zMm ? QStringLiteral("完成") : QStringLiteral("完成, 缺少 z");
+    case CausticFrame::State::Ok: return okText(frame, excludeWarned);
     case CausticFrame::State::NoBeam: return QStringLiteral("无光束");
     case CausticFrame::State::Unreadable: return QStringLiteral("无法读取");
     }
@@ -67,6 +86,8 @@ void CausticFrameModel::setMeasured(int id, const beam::BeamFileResult &result)
         frame.dY = result.result.dY;
         frame.dMajor = result.result.dMajor;
         frame.dMinor = result.result.dMinor;
+        frame.warnings = result.result.warnings;
+        frame.stripes = result.result.stripeCorrection;
     }
     const int row = int(it - m_frames.begin());
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
@@ -86,6 +107,27 @@ void CausticFrameModel::setPixelSizeUm(double pixelSizeUm)
     m_pixelSizeUm = pixelSizeUm;
     if (!m_frames.empty())
         emit dataChanged(index(0, DxColumn), index(rowCount() - 1, DMinorColumn));
+}
+
+void CausticFrameModel::setExcludeWarned(bool exclude)
+{
+    if (exclude == m_excludeWarned)
+        return;
+    m_excludeWarned = exclude;
+    if (!m_frames.empty())
+        emit dataChanged(index(0, StatusColumn), index(rowCount() - 1, StatusColumn));
+}
+
+int CausticFrameModel::framesWithWarnings() const
+{
+    return int(std::count_if(m_frames.begin(), m_frames.end(), warned));
+}
+
+int CausticFrameModel::framesWithStripeCorrection() const
+{
+    return int(std::count_if(m_frames.begin(), m_frames.end(), [](const CausticFrame &f) {
+        return f.state == CausticFrame::State::Ok && f.stripes != beam::StripeCorrection::None;
+    }));
 }
 
 int CausticFrameModel::measuredCount() const
@@ -108,7 +150,7 @@ beam::CausticSeries CausticFrameModel::series(double wavelengthNm, bool principa
     beam::CausticAxis first{principalAxes ? QStringLiteral("major") : QStringLiteral("x"), {}};
     beam::CausticAxis second{principalAxes ? QStringLiteral("minor") : QStringLiteral("y"), {}};
     for (const CausticFrame &f : m_frames) {
-        if (f.state != CausticFrame::State::Ok || !f.zMm)
+        if (f.state != CausticFrame::State::Ok || !f.zMm || (m_excludeWarned && warned(f)))
             continue;
         first.points.push_back({*f.zMm, (principalAxes ? f.dMajor : f.dX) * m_pixelSizeUm});
         second.points.push_back({*f.zMm, (principalAxes ? f.dMinor : f.dY) * m_pixelSizeUm});
@@ -129,7 +171,8 @@ QString CausticFrameModel::cellText(int row, int column) const
     case DyColumn: return micrometres(f.dY);
     case DMajorColumn: return micrometres(f.dMajor);
     case DMinorColumn: return micrometres(f.dMinor);
-    case StatusColumn: return stateText(f);
+    case StripeColumn: return measured ? stripeCorrectionText(f.stripes) : QString();
+    case StatusColumn: return stateText(f, m_excludeWarned);
     default: return {};
     }
 }
@@ -153,7 +196,10 @@ QVariant CausticFrameModel::data(const QModelIndex &index, int role) const
         return cellText(index.row(), index.column());
     if (role == Qt::ToolTipRole)
         return index.column() == FileColumn ? f.path : index.column() == StatusColumn ? f.error : QVariant();
-    if (role == Qt::TextAlignmentRole && index.column() != FileColumn && index.column() != StatusColumn)
+    if (role == Qt::ForegroundRole && index.column() == StatusColumn && warned(f))
+        return QColor(220, 0, 0);
+    if (role == Qt::TextAlignmentRole && index.column() != FileColumn && index.column() != StatusColumn &&
+        index.column() != StripeColumn)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }

@@ -37,6 +37,8 @@ PrintOutcome printCausticReport(PrinterService &printer, const CausticReportCont
         return failure;
     ReportSheet sheet(*page);
     const int frames = c.frames ? c.frames->rowCount() : 0;
+    // Which frames had their stripes taken out stands in the frame table; the field sums it up.
+    const int striped = c.frames ? c.frames->framesWithStripeCorrection() : 0;
     int fitted = 0;
     for (const beam::CausticAxis &axis : c.series.axes)
         fitted = std::max(fitted, int(axis.points.size()));
@@ -46,7 +48,8 @@ PrintOutcome printCausticReport(PrinterService &printer, const CausticReportCont
                   {QStringLiteral("轴"), c.principalAxes ? QStringLiteral("长轴 / 短轴") : QStringLiteral("x / y")},
                   {QStringLiteral("帧"), QStringLiteral("%1 帧，%2 帧参与拟合").arg(frames).arg(fitted)},
                   {QStringLiteral("暗场"), QStringLiteral("未使用")},
-                  {QStringLiteral("条纹校正"), QStringLiteral("无")},
+                  {QStringLiteral("条纹校正"), striped == 0 ? QStringLiteral("无")
+                                                            : QStringLiteral("%1 帧已校正（见帧表）").arg(striped)},
                   {QStringLiteral("直径"), QStringLiteral("D4σ（ISO 11146-1）")},
                   {QStringLiteral("程序"), ReportSheet::program()}},
                  2);
@@ -96,7 +99,7 @@ PrintOutcome printCausticReport(PrinterService &printer, const CausticReportCont
             cells << c.frames->cellText(row, column);
         frameRows << cells;
     }
-    sheet.skip(sheet.table(0, sheet.width(), frameHeader, frameRows, {2.6, 0.9, 1, 1, 1.1, 1.1, 1.6}, TablePoints) + 60);
+    sheet.skip(sheet.table(0, sheet.width(), frameHeader, frameRows, {2.4, 0.8, 0.9, 0.9, 1, 1, 1.3, 1.9}, TablePoints) + 60);
     if (shown < frames)
         sheet.paragraph(QStringLiteral("另有 %1 帧未列出（见导出的表格）。").arg(frames - shown), 0, sheet.width(), 8);
     return page->endDocument();

@@ -26,8 +26,9 @@ struct CausticReportContent
 };
 
 // One A4 page: the title with the date and the program; wavelength, pixel size, axes, frames,
-// dark frame and stripe correction; the caustic chart; the fit of every axis with the ISO 11146-1
-// check, fits that failed and the window's note; the frame table (as many rows as the page holds,
+// dark frame and how many frames had stripes corrected; the caustic chart; the fit of every axis
+// with its standard errors and the ISO 11146-1 check, fits that failed and the window's note; the
+// frame table with each frame's stripe correction and warnings (as many rows as the page holds,
 // then how many were left out). Sent to `printer` as the job "M² 焦散测量报告".
 PrintOutcome printCausticReport(PrinterService &printer, const CausticReportContent &content);
 

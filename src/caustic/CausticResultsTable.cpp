@@ -40,8 +40,10 @@ QStringList CausticResultsTable::columnTexts(const CausticAxisResult &result)
     }
     const beam::CausticFit &f = *result.fit.fit;
     const int decimals[RowCount] = {1, 2, 2, 3, 3, 2, 0, 0, 0, 0};
-    for (int row = 0; row < Iso; ++row)
-        texts[row] = QString::number(rowValue(f, row), 'f', decimals[row]);
+    for (int row = 0; row < Iso; ++row) {
+        const std::optional<double> error = rowError(f, row);
+        texts[row] = figureWithError(rowValue(f, row), error.value_or(0), error.has_value(), decimals[row]);
+    }
     texts[Iso] = isoCheckText(f);
     return texts;
 }
@@ -60,6 +62,14 @@ double CausticResultsTable::rowValue(const beam::CausticFit &f, int row)
     case Beyond2Zr: return f.pointsBeyond2Zr;
     default: return 0;
     }
+}
+
+std::optional<double> CausticResultsTable::rowError(const beam::CausticFit &f, int row)
+{
+    if (!f.sd.known || row < D0 || row > M2)
+        return std::nullopt;
+    const double errors[] = {f.sd.d0Um, f.sd.z0Mm, f.sd.zrMm, f.sd.thetaMrad, f.sd.m2};
+    return errors[row];
 }
 
 void CausticResultsTable::showResults(const std::vector<CausticAxisResult> &results)

@@ -4,10 +4,13 @@
 
 #include <QTableWidget>
 
+#include <optional>
+
 namespace lumetra {
 
-// The fit of each axis, one column per axis: d0, z0, zR, theta, M², residual, the point counts
-// and the ISO 11146-1 check; an axis that cannot be fitted says why.
+// The fit of each axis, one column per axis: d0, z0, zR, theta and M² each with its standard
+// error ("1.31 ± 0.04"), residual, the point counts and the ISO 11146-1 check; an axis that cannot
+// be fitted says why.
 class CausticResultsTable : public QTableWidget
 {
     Q_OBJECT
@@ -25,6 +28,9 @@ public:
     static QStringList columnTexts(const CausticAxisResult &result);
     // The number in a row (all but the ISO row) at full precision.
     static double rowValue(const beam::CausticFit &fit, int row);
+    // The standard error of the figure in a row (d0 .. M²), nothing for other rows or when the
+    // fit cannot tell it (three points).
+    static std::optional<double> rowError(const beam::CausticFit &fit, int row);
 };
 
 } // namespace lumetra

@@ -1,5 +1,6 @@
 #include "caustic/CausticWindow.h"
 
+#include "analysis/caustic/Wavelength.h"
 #include "caustic/CausticAxisResult.h"
 #include "caustic/CausticChart.h"
 #include "caustic/CausticFrameModel.h"
@@ -15,6 +16,7 @@
 #include "platform/workbook/WorkbookService.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QDir>
@@ -113,10 +115,14 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     m_warnings->setWordWrap(true);
     m_warnings->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0); font-weight: bold;"));
 
+    m_excludeWarned = new QCheckBox(QStringLiteral("排除有警告的帧"), this);
+    m_excludeWarned->setObjectName(QStringLiteral("excludeWarned"));
+
     auto *left = new QWidget(this);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(m_table, 3);
+    leftLayout->addWidget(m_excludeWarned);
     leftLayout->addWidget(m_progress);
     leftLayout->addWidget(m_results, 2);
     leftLayout->addWidget(m_warnings);
@@ -143,13 +149,16 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     connect(m_model, &QAbstractItemModel::modelReset, this, &CausticWindow::refresh);
     const auto settingChanged = [this] {
         m_model->setPixelSizeUm(m_pixelSize->value());
+        m_model->setExcludeWarned(m_excludeWarned->isChecked());
         rememberSettings();
         refresh();
     };
     connect(m_wavelength, &QDoubleSpinBox::valueChanged, this, settingChanged);
     connect(m_pixelSize, &QDoubleSpinBox::valueChanged, this, settingChanged);
     connect(m_axes, &QComboBox::currentIndexChanged, this, settingChanged);
+    connect(m_excludeWarned, &QCheckBox::toggled, this, settingChanged);
     m_model->setPixelSizeUm(m_pixelSize->value());
+    m_model->setExcludeWarned(m_excludeWarned->isChecked());
     refresh();
 }
 
@@ -173,9 +182,11 @@ QWidget *CausticWindow::buildControls()
 
     m_wavelength = new QDoubleSpinBox(bar);
     m_wavelength->setObjectName(QStringLiteral("wavelength"));
-    m_wavelength->setRange(100, 20000);
+    // A number outside is a wavelength in another unit (1.064 meant as µm): the box refuses it.
+    m_wavelength->setRange(beam::MinimumWavelengthNm, beam::MaximumWavelengthNm);
     m_wavelength->setDecimals(1);
     m_wavelength->setSuffix(QStringLiteral(" nm"));
+    m_wavelength->setToolTip(QStringLiteral("波长以纳米为单位：150 – 20000 nm"));
     m_pixelSize = new QDoubleSpinBox(bar);
     m_pixelSize->setObjectName(QStringLiteral("pixelSize"));
     m_pixelSize->setRange(0.01, 1000);
@@ -207,6 +218,7 @@ void CausticWindow::restoreSettings()
     m_wavelength->setValue(settings.value(QStringLiteral("m2/wavelength_nm"), 632.8).toDouble());
     m_pixelSize->setValue(settings.value(QStringLiteral("m2/pixel_size_um"), 5.2).toDouble());
     m_axes->setCurrentIndex(settings.value(QStringLiteral("m2/principal_axes"), false).toBool() ? 1 : 0);
+    m_excludeWarned->setChecked(settings.value(QStringLiteral("m2/exclude_warned"), false).toBool());
 }
 
 void CausticWindow::rememberSettings() const
@@ -215,6 +227,7 @@ void CausticWindow::rememberSettings() const
     settings.setValue(QStringLiteral("m2/wavelength_nm"), m_wavelength->value());
     settings.setValue(QStringLiteral("m2/pixel_size_um"), m_pixelSize->value());
     settings.setValue(QStringLiteral("m2/principal_axes"), m_axes->currentIndex() == 1);
+    settings.setValue(QStringLiteral("m2/exclude_warned"), m_excludeWarned->isChecked());
 }
 
 beam::CausticSeries CausticWindow::currentSeries() const
@@ -240,9 +253,14 @@ void CausticWindow::refresh()
                 warnings << QStringLiteral("%1：%2").arg(r.name, text);
     m_warnings->setText(warnings.join(u'\n'));
     m_warnings->setVisible(!warnings.isEmpty());
-    const int withoutZ = m_model->framesWithoutZ();
-    m_note->setText(withoutZ > 0 ? QStringLiteral("%1 帧没有 z 位置, 未参与拟合 (在表中输入 z)").arg(withoutZ)
-                                 : QString());
+    QStringList notes;
+    if (const int withoutZ = m_model->framesWithoutZ(); withoutZ > 0)
+        notes << QStringLiteral("%1 帧没有 z 位置, 未参与拟合 (在表中输入 z)").arg(withoutZ);
+    if (const int warned = m_model->framesWithWarnings(); warned > 0)
+        notes << (m_model->excludeWarned()
+                      ? QStringLiteral("%1 帧的光束测量有警告, 未参与拟合").arg(warned)
+                      : QStringLiteral("%1 帧的光束测量有警告, 参与了拟合 (可勾选“排除有警告的帧”)").arg(warned));
+    m_note->setText(notes.join(u'\n'));
     updateProgress();
 }
 

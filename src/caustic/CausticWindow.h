@@ -9,6 +9,7 @@
 
 class QAction;
 class QChartView;
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -25,8 +26,10 @@ class FrameMeasureQueue;
 
 // The M² window: frames taken at several z through a focus are added (file dialog or dropped
 // files), measured in the background and listed with their z (from the names, editable) and
-// diameters; the caustic chart and the ISO 11146-1 fit of both axes follow every change.
-// Wavelength, pixel size and axes are remembered between sessions. The table with the results
+// diameters; the caustic chart and the ISO 11146-1 fit of both axes follow every change. Frames
+// whose beam measurement carries warnings say so in the table and can be left out of the fit.
+// Wavelength (150 nm .. 20 µm, in nanometres), pixel size, axes and that choice are remembered
+// between sessions. The table with the results
 // exports to a workbook, the chart to PNG or PDF; "报告…" prints the whole measurement on one
 // page. One window at a time.
 class CausticWindow : public QWidget
@@ -61,6 +64,8 @@ public:
     QDoubleSpinBox *wavelength() const { return m_wavelength; }
     QDoubleSpinBox *pixelSize() const { return m_pixelSize; }
     QComboBox *axes() const { return m_axes; }
+    // "排除有警告的帧": frames whose beam measurement carries warnings are left out of the fit.
+    QCheckBox *excludeWarned() const { return m_excludeWarned; }
     CausticChart *chart() const { return m_chart; }
     QChartView *chartView() const { return m_chartView; }
     CausticResultsTable *results() const { return m_results; }
@@ -90,6 +95,7 @@ private:
     QDoubleSpinBox *m_wavelength = nullptr;
     QDoubleSpinBox *m_pixelSize = nullptr;
     QComboBox *m_axes = nullptr;
+    QCheckBox *m_excludeWarned = nullptr;
     CausticChart *m_chart = nullptr;
     QChartView *m_chartView = nullptr;
     CausticResultsTable *m_results = nullptr;

@@ -30,13 +30,18 @@ WorkbookSheet causticWorkbook(const CausticFrameModel &frames, const std::vector
             for (int d = 0; d < 4; ++d)
                 sheet.setNumber(row, CausticFrameModel::DxColumn + 1 + d, diameters[d] * px);
         }
-        sheet.setText(row, CausticFrameModel::StatusColumn + 1, frames.cellText(r, CausticFrameModel::StatusColumn));
+        for (const int column : {CausticFrameModel::StripeColumn, CausticFrameModel::StatusColumn})
+            sheet.setText(row, column + 1, frames.cellText(r, column));
     }
 
     row += 2;
     sheet.setText(row, 1, QStringLiteral("参数"));
-    for (std::size_t a = 0; a < results.size(); ++a)
+    // The standard errors in columns of their own to the right of the figures.
+    const int errorColumn = int(results.size()) + 2;
+    for (std::size_t a = 0; a < results.size(); ++a) {
         sheet.setText(row, int(a) + 2, results[a].name);
+        sheet.setText(row, errorColumn + int(a), results[a].name + QStringLiteral(" 标准误差"));
+    }
     for (int r = 0; r < CausticResultsTable::RowCount; ++r) {
         sheet.setText(row + 1 + r, 1, CausticResultsTable::rowTitle(r));
         for (std::size_t a = 0; a < results.size(); ++a) {
@@ -45,6 +50,9 @@ WorkbookSheet causticWorkbook(const CausticFrameModel &frames, const std::vector
                 sheet.setText(row + 1 + r, int(a) + 2, CausticResultsTable::columnTexts(results[a])[r]);
             else if (fit.ok())
                 sheet.setNumber(row + 1 + r, int(a) + 2, CausticResultsTable::rowValue(*fit.fit, r));
+            const std::optional<double> error = fit.ok() ? CausticResultsTable::rowError(*fit.fit, r) : std::nullopt;
+            if (error)
+                sheet.setNumber(row + 1 + r, errorColumn + int(a), *error);
         }
     }
     return sheet;

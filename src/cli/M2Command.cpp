@@ -22,7 +22,7 @@ namespace {
 
 const QString Usage = QStringLiteral(
     "m2 --wavelength NM (--diameters FILE.csv | IMAGE... (--z Z1,Z2,... | --z-from-names) --pixel-size UM "
-    "[--axes lab|principal]) [--format json|csv] [--plot OUT.png|.svg|.pdf]");
+    "[--axes lab|principal] [--exclude-warned]) [--format json|csv] [--plot OUT.png|.svg|.pdf]");
 
 struct M2Args
 {
@@ -33,6 +33,7 @@ struct M2Args
     bool zFromNames = false;
     std::optional<double> pixelSizeUm;
     bool principal = false;
+    bool excludeWarned = false;
     bool csv = false;
     QString plotPath;
 };
@@ -46,11 +47,11 @@ void checkSources(const M2Args &parsed)
 {
     if (!parsed.wavelengthNm)
         usage();
-    const bool frameOptions = parsed.zList || parsed.zFromNames || parsed.pixelSizeUm;
+    const bool frameOptions = parsed.zList || parsed.zFromNames || parsed.pixelSizeUm || parsed.excludeWarned;
     if (!parsed.diametersFile.isEmpty()) {
         if (!parsed.images.isEmpty() || frameOptions)
-            throw CliError(QStringLiteral("--diameters takes the place of images, --z, --z-from-names and "
-                                          "--pixel-size"));
+            throw CliError(QStringLiteral("--diameters takes the place of images, --z, --z-from-names, "
+                                          "--pixel-size and --exclude-warned"));
         return;
     }
     if (parsed.images.isEmpty())
@@ -88,6 +89,8 @@ M2Args parseArgs(const QStringList &args)
             if (axes != QLatin1String("lab") && axes != QLatin1String("principal"))
                 throw CliError(QStringLiteral("--axes is lab or principal, not '%1'").arg(axes));
             parsed.principal = axes == QLatin1String("principal");
+        } else if (a.is("--exclude-warned")) {
+            parsed.excludeWarned = true;
         } else if (a.is("--format")) {
             const QString format = a.value();
             if (format != QLatin1String("json") && format != QLatin1String("csv"))
@@ -111,14 +114,13 @@ int runM2(const QStringList &args)
 {
     const M2Args parsed = parseArgs(args);
     beam::CausticSeries series;
-    std::optional<nlohmann::ordered_json> frames;
+    std::optional<MeasuredCaustic> frames;
     if (parsed.images.isEmpty()) {
         series.axes = readDiametersCsv(parsed.diametersFile);
     } else {
         const std::vector<double> z = causticZPositions(parsed.images, parsed.zFromNames ? std::nullopt : parsed.zList);
-        MeasuredCaustic measured = measureCausticFrames(parsed.images, z, *parsed.pixelSizeUm, parsed.principal);
-        series = std::move(measured.series);
-        frames = std::move(measured.frames);
+        frames = measureCausticFrames(parsed.images, z, *parsed.pixelSizeUm, parsed.principal, parsed.excludeWarned);
+        series = std::move(frames->series);
     }
     series.wavelengthNm = *parsed.wavelengthNm;
 
@@ -141,8 +143,12 @@ int runM2(const QStringList &args)
     } else {
         const std::optional<std::string> axes =
             frames ? std::optional<std::string>(parsed.principal ? "principal" : "lab") : std::nullopt;
-        out = beam::causticReportJson(series.wavelengthNm, fits, axes, frames ? &*frames : nullptr).dump(2) +
-              "\n";
+        nlohmann::ordered_json json = beam::causticReportJson(series.wavelengthNm, fits, axes);
+        if (frames) {
+            json["frames_with_warnings"] = frames->framesWithWarnings;
+            json["frames"] = std::move(frames->frames);
+        }
+        out = json.dump(2) + "\n";
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
     for (const QString &failure : failures)
@@ -157,7 +163,11 @@ const CommandRegistration registration{{QStringLiteral("m2"), Usage,
                                                        "      Each axis has \"warnings\": \"m2_below_1\" (M² < 1 is "
                                                        "impossible: check the wavelength and\n"
                                                        "      pixel size), \"waist_outside_range\" (the waist is "
-                                                       "extrapolated). Exit 0: every axis fitted;\n"
+                                                       "extrapolated); every figure has its 1 sigma error as\n"
+                                                       "      \"*_sd\". Frames whose beam measurement carries warnings "
+                                                       "are counted in \"frames_with_warnings\";\n"
+                                                       "      --exclude-warned leaves them out of the fit. Exit 0: every "
+                                                       "axis fitted;\n"
                                                        "      1: an axis could not be fitted (it is reported as "
                                                        "{\"error\": ...}); 2: none could, or bad input"),
                                         runM2}};

@@ -39,7 +39,7 @@ std::vector<double> causticZPositions(const QStringList &images, const std::opti
 }
 
 MeasuredCaustic measureCausticFrames(const QStringList &images, const std::vector<double> &zMm,
-                                     double pixelSizeUm, bool principalAxes)
+                                     double pixelSizeUm, bool principalAxes, bool excludeWarned)
 {
     const std::vector<beam::BeamFileResult> measured = beam::measureBeamFiles(images, beam::BeamOptions{}, nullptr, pictureFileReaders().frame);
     MeasuredCaustic caustic;
@@ -53,12 +53,25 @@ MeasuredCaustic measureCausticFrames(const QStringList &images, const std::vecto
         if (r.result.status != beam::BeamStatus::Ok)
             throw CliError(QStringLiteral("%1: no beam in the frame").arg(QDir::toNativeSeparators(r.path)));
         const beam::BeamResult &b = r.result;
-        first.points.push_back({zMm[i], (principalAxes ? b.dMajor : b.dX) * pixelSizeUm});
-        second.points.push_back({zMm[i], (principalAxes ? b.dMinor : b.dY) * pixelSizeUm});
+        const bool warned = !b.warnings.empty();
+        if (warned)
+            ++caustic.framesWithWarnings;
+        const bool fitted = !(warned && excludeWarned);
+        if (fitted) {
+            first.points.push_back({zMm[i], (principalAxes ? b.dMajor : b.dX) * pixelSizeUm});
+            second.points.push_back({zMm[i], (principalAxes ? b.dMinor : b.dY) * pixelSizeUm});
+        }
         nlohmann::ordered_json row = {{"z_mm", zMm[i]}};
         const nlohmann::ordered_json beamRow = beam::beamRowOrdered(beam::beamRowJson(r, pixelSizeUm));
         for (const auto &[key, value] : beamRow.items())
             row[key] = value;
+        nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
+        for (const beam::BeamWarning w : b.warnings.list())
+            warnings.push_back(beam::beamWarningName(w));
+        row["warnings"] = std::move(warnings);
+        row["stripe_correction"] =
+            b.stripeCorrection == beam::StripeCorrection::None ? "none" : beam::stripeCorrectionName(b.stripeCorrection);
+        row["fitted"] = fitted;
         caustic.frames.push_back(std::move(row));
     }
     caustic.series.axes = {std::move(first), std::move(second)};

@@ -19,13 +19,17 @@ std::vector<double> causticZPositions(const QStringList &images, const std::opti
 struct MeasuredCaustic
 {
     beam::CausticSeries series;   // "x"/"y" (lab) or "major"/"minor" (principal), in um
-    nlohmann::ordered_json frames; // the beam rows of the images, each with its "z_mm" first
+    // The beam rows of the images, each with its "z_mm" first, its "warnings", its
+    // "stripe_correction" ("none", "columns" or "rows") and whether it was "fitted".
+    nlohmann::ordered_json frames;
+    int framesWithWarnings = 0;   // frames whose beam measurement carries a warning
 };
 
 // Measures every image as `lumetra-cli beam` does (in parallel) and collects the diameters of
-// both axes in micrometres. Throws CliError naming the file for an unreadable frame or a frame
-// without a beam.
+// both axes in micrometres; with excludeWarned, frames whose measurement carries a warning are
+// listed but left out of the series. Throws CliError naming the file for an unreadable frame or
+// a frame without a beam.
 MeasuredCaustic measureCausticFrames(const QStringList &images, const std::vector<double> &zMm,
-                                     double pixelSizeUm, bool principalAxes);
+                                     double pixelSizeUm, bool principalAxes, bool excludeWarned);
 
 } // namespace lumetra::cli

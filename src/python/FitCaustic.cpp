@@ -3,8 +3,8 @@
 #include "python/JsonToPython.h"
 
 #include "analysis/caustic/CausticReport.h"
+#include "analysis/caustic/Wavelength.h"
 
-#include <cmath>
 #include <stdexcept>
 
 namespace py = pybind11;
@@ -30,8 +30,8 @@ beam::CausticAxis axisOf(const char *label, const char *name, const std::vector<
 py::dict fitCaustic(const std::vector<double> &zMm, const std::vector<double> &dUm, double wavelengthNm,
                     const std::optional<std::vector<double>> &dyUm)
 {
-    if (!(wavelengthNm > 0) || !std::isfinite(wavelengthNm))
-        throw std::invalid_argument("wavelength_nm must be a positive number of nanometres");
+    if (const std::optional<std::string> wrong = beam::wavelengthRangeError(wavelengthNm))
+        throw std::invalid_argument("wavelength_nm: " + *wrong);
     beam::CausticSeries series;
     series.wavelengthNm = wavelengthNm;
     series.axes.push_back(axisOf("x", "d_um", zMm, dUm));

@@ -161,11 +161,14 @@ Each axis is fitted as d(z)^2 = A + B z + C z^2 by least squares on d^2.
 
 Returns the command line's JSON as a dict: {"wavelength_nm", "x": {...}, "y": {...}} where each
 axis holds d0_um (waist diameter), z0_mm (waist position), zr_mm (Rayleigh length), theta_mrad
-(full divergence), m2, residual_rms_um, points, points_within_zr, points_beyond_2zr, iso_valid
-(at least 10 points, 5 within zR and 5 beyond 2 zR) and iso_note (what is missing).
+(full divergence), m2, each with its 1 sigma standard error beside it (d0_um_sd, z0_mm_sd, zr_mm_sd,
+theta_mrad_sd, m2_sd; None for 3 points), residual_rms_um, points, points_within_zr,
+points_beyond_2zr, iso_valid (at least 10 points, 5 within zR and 5 beyond 2 zR), iso_note (what is
+missing) and warnings ("m2_below_1" whenever M² < 0.99, "waist_outside_range").
 
-Raises ValueError when the lengths differ, the wavelength is not positive, or an axis has no
-waist (fewer than 3 distinct z, diameters that do not narrow, non-positive diameters): never NaN.)";
+Raises ValueError when the lengths differ, the wavelength lies outside 150 .. 20000 nm (1.064 or
+1064e-9 are micrometres or metres, not nanometres), or an axis has no waist (fewer than 3 distinct
+z, diameters that do not narrow, non-positive diameters): never NaN.)";
 
 } // namespace
 

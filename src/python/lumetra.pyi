@@ -69,4 +69,5 @@ def fit_caustic(
     dy_um: Optional[Sequence[float]] = None,
 ) -> dict[str, Any]:
     """Fits d(z)^2 = A + B z + C z^2 per axis after ISO 11146-1; returns the JSON of
-    `lumetra-cli m2 --diameters` as a dict. Raises ValueError for a fit without a waist."""
+    `lumetra-cli m2 --diameters` as a dict, every figure with its 1 sigma error as `*_sd`.
+    Raises ValueError for a wavelength outside 150 .. 20000 nm or a fit without a waist."""

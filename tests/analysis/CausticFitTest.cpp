@@ -147,6 +147,24 @@ TEST(CausticFit, PhysicallyImpossibleFitsAreFlaggedOrRefused)
         EXPECT_STREQ(beam::causticWarningName(fit.warnings.front()), "m2_below_1");
     }
     {
+        // Twelve frames at a wrong pixel size measured with 10 % scatter: M² 0.62 and 0.60 with
+        // standard errors so large that 1 lies within three of them. Still below 1: flagged.
+        const std::vector<double> z = {100, 120, 140, 160, 180, 190, 200, 210, 220, 240, 260, 280};
+        const std::vector<double> dx = {771.2, 475.5, 424.1, 213.2, 170.4, 161.9,
+                                        129.1, 189.9, 258.7, 441.7, 456.8, 652.5};
+        const std::vector<double> dy = {467.9, 437.9, 377.7, 248.0, 130.8, 127.9,
+                                        131.1, 171.1, 184.5, 367.0, 408.1, 620.7};
+        for (const std::vector<double> *d : {&dx, &dy}) {
+            std::vector<beam::CausticPoint> points;
+            for (std::size_t i = 0; i < z.size(); ++i)
+                points.push_back({z[i], (*d)[i]});
+            const beam::CausticFit fit = fitOrFail(points, 1064);
+            EXPECT_LT(fit.m2, 0.7);
+            EXPECT_GT(fit.m2, 1 - 3 * fit.sd.m2) << "a fit this poor";
+            EXPECT_EQ(fit.warnings, std::vector{beam::CausticWarning::M2BelowOne});
+        }
+    }
+    {
         // Only the far field on one side: the waist is extrapolated beyond the measurements.
         std::vector<double> oneSide;
         for (int i = 0; i < 8; ++i)
@@ -166,32 +184,54 @@ TEST(CausticFit, PhysicallyImpossibleFitsAreFlaggedOrRefused)
     }
 }
 
-TEST(CausticFit, M2StandardErrorMatchesTheScatterOfRepeatedMeasurements)
+TEST(CausticFit, StandardErrorsMatchTheScatterOfRepeatedMeasurements)
 {
-    // A TEM00 beam measured with 2 % noise on the diameters: M² scatters about 1, and the warning
-    // comes only where a value is below 1 by more than its own uncertainty (and 1 %).
-    const KnownCaustic known{1.0, 1064, 250, 120};
-    const std::vector<double> z = lumetra::test::isoPositions(known, 6, 6);
-    std::mt19937 random(5);
-    std::normal_distribution<double> noise(0.0, 0.02);
-    double sum = 0, squares = 0, errors = 0;
-    int warned = 0, below = 0;
-    constexpr int Runs = 400;
-    for (int run = 0; run < Runs; ++run) {
-        std::vector<beam::CausticPoint> points = known.sample(z);
-        for (beam::CausticPoint &p : points)
-            p.dUm *= 1 + noise(random);
-        const beam::CausticFit fit = fitOrFail(points, known.wavelengthNm);
-        sum += fit.m2;
-        squares += fit.m2 * fit.m2;
-        errors += fit.m2StandardError;
-        below += fit.m2 < 1;
-        warned += !fit.warnings.empty();
+    // Beams measured again and again with a few per cent of noise on the diameters: the standard
+    // error each fit states for d0, z0, zR, theta and M² is, on average, the scatter of that figure
+    // over the repetitions, erring if at all on the large side (the leverage-scaled residuals
+    // overstate it by 5 to 20 % at this number of points, White's plain form understates zR and
+    // theta by 20 to 30 %).
+    struct Case
+    {
+        KnownCaustic beam;
+        double noise;
+    };
+    for (const Case &c : {Case{{1.0, 1064, 250, 120}, 0.02}, Case{{1.8, 633, 400, -35}, 0.01}}) {
+        const std::vector<double> z = lumetra::test::isoPositions(c.beam, 8, 10);
+        constexpr int Runs = 1000;
+        std::vector<double> values[5], errors[5];
+        int below = 0, warned = 0;
+        for (const std::vector<beam::CausticPoint> &points : lumetra::test::noisyCaustics(c.beam, z, c.noise, Runs, 5)) {
+            const beam::CausticFit fit = fitOrFail(points, c.beam.wavelengthNm);
+            ASSERT_TRUE(fit.sd.known);
+            const double figures[5] = {fit.d0Um, fit.z0Mm, fit.zrMm, fit.thetaMrad, fit.m2};
+            const double sds[5] = {fit.sd.d0Um, fit.sd.z0Mm, fit.sd.zrMm, fit.sd.thetaMrad, fit.sd.m2};
+            for (int i = 0; i < 5; ++i) {
+                values[i].push_back(figures[i]);
+                errors[i].push_back(sds[i]);
+            }
+            // M² below 0.99 is flagged whatever its uncertainty, and only then.
+            below += fit.m2 < 0.99;
+            warned += fit.warnings == std::vector{beam::CausticWarning::M2BelowOne};
+        }
+        const char *names[5] = {"d0", "z0", "zR", "theta", "M2"};
+        for (int i = 0; i < 5; ++i) {
+            double mean = 0;
+            for (double e : errors[i])
+                mean += e / Runs;
+            const double spread = lumetra::test::sampleSd(values[i]);
+            EXPECT_GT(mean, 0.9 * spread) << names[i] << " M2 " << c.beam.m2;
+            EXPECT_LT(mean, 1.25 * spread) << names[i] << " M2 " << c.beam.m2;
+        }
+        // A perfect beam measured this roughly comes out below 0.99 now and then, and says so.
+        EXPECT_EQ(warned, below);
+        if (c.beam.m2 == 1.0) {
+            EXPECT_GT(below, Runs / 10);
+        }
     }
-    const double mean = sum / Runs, spread = std::sqrt(squares / Runs - mean * mean);
-    EXPECT_NEAR(errors / Runs, spread, 0.2 * spread);
-    EXPECT_GT(below, Runs / 4);
-    EXPECT_LT(warned, Runs / 50);
+    // Three points fit exactly: no scatter tells their errors, and none are claimed.
+    const KnownCaustic known{1.2, 1064, 200, 0};
+    EXPECT_FALSE(fitOrFail(known.sample({-100, 0, 100}), 1064).sd.known);
 }
 
 TEST(Wavelength, UnitsAndRefusals)
@@ -205,6 +245,17 @@ TEST(Wavelength, UnitsAndRefusals)
               "unknown wavelength unit 'pm' in '633pm' (give nm or um, e.g. 633nm or 1.064um)");
     EXPECT_EQ(beam::parseWavelength("red").error, "wavelength 'red' does not start with a number");
     EXPECT_EQ(beam::parseWavelength("-633").error, "wavelength '-633' must be positive");
+    // A number in another unit is no wavelength in nanometres: 150 nm .. 20 um only.
+    EXPECT_DOUBLE_EQ(beam::parseWavelength("150").nm, 150);
+    EXPECT_DOUBLE_EQ(beam::parseWavelength("20um").nm, 20000);
+    EXPECT_EQ(beam::parseWavelength("1.064").error,
+              "wavelength '1.064': the wavelength is in nanometres and must lie within 150 .. 20000 nm, not "
+              "1.064 nm (e.g. 1064, 1064nm or 1.064um)");
+    for (const char *wrong : {"1064e-9", "149.9", "20.001um", "10.6mm"})
+        EXPECT_FALSE(beam::parseWavelength(wrong).ok()) << wrong;
+    const beam::CausticFitResult fit = beam::fitCaustic(KnownCaustic{}.sample({-500, 0, 500, 900}), 1.064);
+    EXPECT_EQ(fit.failure, beam::CausticFailure::BadWavelength);
+    EXPECT_EQ(fit.error, "the wavelength is in nanometres and must lie within 150 .. 20000 nm, not 1.064 nm");
 }
 
 TEST(FrameNameZ, NumberBeforeMillimetres)

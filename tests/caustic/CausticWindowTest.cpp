@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
@@ -37,6 +38,7 @@
 #include <QThread>
 #include <QUrl>
 #include <QtCharts/QValueAxis>
+#include <QtTest/QTest>
 
 using namespace lumetra;
 using lumetra::test::KnownCaustic;
@@ -80,12 +82,14 @@ protected:
         return paths;
     }
 
-    QString frame(const QString &pattern, double zMm)
+    QString frame(const QString &pattern, double zMm, double peak = 0.6, double smear = 0)
     {
         lumetra::test::CausticFrameSpec spec;
         spec.pixelUm = PixelUm;
         spec.tiltDeg = 20;
         spec.seed = unsigned(zMm * 10);
+        spec.peak = peak;
+        spec.smear = smear;
         const QString path = dir.filePath(pattern.contains(QLatin1String("%1")) ? pattern.arg(zMm) : pattern);
         EXPECT_TRUE(lumetra::test::writeCausticFrame(path, major, minor, zMm, spec));
         return path;
@@ -124,9 +128,17 @@ protected:
     AppContext context{services, progress, nullptr, nullptr, {}, {}};
 };
 
+// Text with its blanks out, Kangxi radicals and full-width signs read as the characters (see the
+// beam report's test).
+QString compact(QString s)
+{
+    return s.remove(QRegularExpression(QStringLiteral("\\s"))).normalized(QString::NormalizationForm_KC);
+}
+
+// The figure of a result cell without its standard error ("1.31" of "1.31 ± 0.04").
 double resultNumber(const CausticWindow &w, int row, int axis)
 {
-    return w.results()->resultText(row, axis).toDouble();
+    return w.results()->resultText(row, axis).section(QStringLiteral(" ± "), 0, 0).toDouble();
 }
 
 } // namespace
@@ -176,7 +188,7 @@ TEST_F(CausticWindowTest, MeasuresAScriptedSeriesAndFitsAsRowsChange)
     // A different pixel size scales every diameter, not M²'s ratio to the divergence.
     const double d0 = resultNumber(w, CausticResultsTable::D0, 0);
     w.pixelSize()->setValue(2 * PixelUm);
-    EXPECT_NEAR(resultNumber(w, CausticResultsTable::D0, 0), 2 * d0, 0.1 + 1e-9); // both texts rounded to 0.1
+    EXPECT_NEAR(resultNumber(w, CausticResultsTable::D0, 0), 2 * d0, 0.01 * d0); // both texts rounded
 }
 
 TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
@@ -213,6 +225,11 @@ TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
     const beam::CausticFitResult fit = beam::fitCaustic(w.currentSeries().axes[0].points, 1064);
     ASSERT_TRUE(fit.ok());
     EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("B23")).toDouble(), fit.fit->m2);
+    // The standard errors beside the figures of both axes.
+    EXPECT_EQ(book.cell(QStringLiteral("D18")).toString(), QStringLiteral("x 标准误差"));
+    EXPECT_DOUBLE_EQ(book.cell(QStringLiteral("D23")).toDouble(), fit.fit->sd.m2);
+    EXPECT_GT(fit.fit->sd.m2, 0);
+    EXPECT_EQ(book.cell(QStringLiteral("D24")).toString(), QString());
     EXPECT_EQ(book.cell(QStringLiteral("B28")).toString(), QStringLiteral("符合 ISO 11146-1"));
 
     const QString png = dir.filePath(QStringLiteral("caustic.png"));
@@ -241,13 +258,15 @@ TEST_F(CausticWindowTest, ExportsTableAndPlotAndRemembersFields)
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
 
-    // Wavelength, pixel size and axes come back in the next window.
+    // Wavelength, pixel size, axes and the exclusion of warned frames come back in the next window.
     w.axes()->setCurrentIndex(1);
+    w.excludeWarned()->setChecked(true);
     delete &w;
     CausticWindow *again = CausticWindow::showWindow(context);
     EXPECT_EQ(again->wavelength()->value(), 1064);
     EXPECT_EQ(again->pixelSize()->value(), PixelUm);
     EXPECT_EQ(again->axes()->currentIndex(), 1);
+    EXPECT_TRUE(again->excludeWarned()->isChecked());
     EXPECT_EQ(again->frameModel().rowCount(), 0);
 }
 
@@ -278,10 +297,6 @@ TEST_F(CausticWindowTest, ReportPrintsChartFitIsoCheckAndFramesOnOnePage)
     EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {pdf}).contains(QStringLiteral("(A4)")));
     for (const QString &font : tool(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2))
         EXPECT_TRUE(font.contains(QRegularExpression(QStringLiteral("\\syes\\s+(yes|no)\\s+(yes|no)\\s")))) << qPrintable(font);
-    // Blanks out, Kangxi radicals read as the characters (see the beam report's test).
-    const auto compact = [](QString s) {
-        return s.remove(QRegularExpression(QStringLiteral("\\s"))).normalized(QString::NormalizationForm_KC);
-    };
     const QString text = compact(tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
     if (qEnvironmentVariableIsSet("LUMETRA_SCREENSHOT_DIR"))
         lumetra::testing::renderPdf(pdf, 110).save(
@@ -351,4 +366,72 @@ TEST_F(CausticWindowTest, TheChartShowsAWaistBeyondTheMeasuredFrames)
         EXPECT_GE(zAxis->max(), fit.fit->z0Mm + fit.fit->zrMm);
     }
     EXPECT_TRUE(w.warnings()->text().contains(QStringLiteral("束腰位置在测量范围之外")));
+}
+
+TEST_F(CausticWindowTest, FiguresCarryTheirErrorsAndWarnedFramesAreMarkedAndCanBeLeftOut)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("reports")));
+    ScriptedPrinter printer(dir.filePath(QStringLiteral("reports")));
+    services.printer = &printer;
+    CausticWindow &w = openWindow();
+    // Eleven frames through the focus: the outermost two saturate, the one at the waist is smeared.
+    QStringList frames;
+    const double offsets[] = {-3.0, -2.6, -2.2, -0.9, -0.45, 0, 0.45, 0.9, 2.2, 2.6, 3.0};
+    for (int i = 0; i < 11; ++i)
+        frames << frame(QStringLiteral("t-%1mm.png"), std::round((major.z0Mm + offsets[i] * major.zrMm()) * 10) / 10,
+                        i == 0 || i == 10 ? 1.5 : 0.6, i == 5 ? 0.03 : 0);
+    w.addFrames(frames);
+    ASSERT_TRUE(waitUntilMeasured(w));
+    CausticFrameModel &model = w.frameModel();
+    const QModelIndex firstStatus = model.index(0, CausticFrameModel::StatusColumn);
+    EXPECT_EQ(model.cellText(0, CausticFrameModel::StatusColumn), QStringLiteral("警告：像素饱和"));
+    EXPECT_EQ(model.data(firstStatus, Qt::ForegroundRole).value<QColor>(), QColor(220, 0, 0));
+    EXPECT_EQ(model.cellText(10, CausticFrameModel::StatusColumn), QStringLiteral("警告：像素饱和"));
+    EXPECT_EQ(model.cellText(5, CausticFrameModel::StripeColumn), QStringLiteral("已校正拖尾（列）"));
+    EXPECT_EQ(model.cellText(4, CausticFrameModel::StripeColumn), QStringLiteral("无"));
+    EXPECT_EQ(model.cellText(4, CausticFrameModel::StatusColumn), QStringLiteral("完成"));
+    EXPECT_EQ(resultNumber(w, CausticResultsTable::Points, 0), 11);
+    EXPECT_TRUE(w.note()->text().contains(QStringLiteral("2 帧的光束测量有警告, 参与了拟合")));
+
+    // Every fitted figure stands with its standard error: "M² 1.31 ± 0.04".
+    const beam::CausticFitResult all = beam::fitCaustic(w.currentSeries().axes[0].points, 1064);
+    ASSERT_TRUE(all.ok());
+    const QString m2Text = w.results()->resultText(CausticResultsTable::M2, 0);
+    const QStringList parts = m2Text.split(QStringLiteral(" ± "));
+    ASSERT_EQ(parts.size(), 2) << m2Text.toStdString();
+    // Both to the place of the error's first significant digit (its second when that is a 1).
+    const qsizetype places = parts[1].section(QLatin1Char('.'), 1).size();
+    EXPECT_EQ(parts[0], QString::number(all.fit->m2, 'f', int(places)));
+    EXPECT_EQ(parts[1], QString::number(all.fit->sd.m2, 'f', int(places)));
+    EXPECT_LE(places, 4) << m2Text.toStdString();
+    for (const int row : {CausticResultsTable::D0, CausticResultsTable::Z0, CausticResultsTable::Zr,
+                          CausticResultsTable::Theta})
+        EXPECT_TRUE(w.results()->resultText(row, 0).contains(QStringLiteral(" ± "))) << row;
+    EXPECT_EQ(w.chart()->fitLabels()[0], QStringLiteral("x 拟合 M² = ") + m2Text);
+
+    // Left out with the switch: still listed, said to be out, and the fit runs on the nine others.
+    w.excludeWarned()->setChecked(true);
+    EXPECT_EQ(model.cellText(0, CausticFrameModel::StatusColumn), QStringLiteral("警告：像素饱和（未参与拟合）"));
+    EXPECT_EQ(resultNumber(w, CausticResultsTable::Points, 0), 9);
+    EXPECT_TRUE(w.note()->text().contains(QStringLiteral("2 帧的光束测量有警告, 未参与拟合")));
+
+    // The report states the stripe correction of every frame and the warnings in words.
+    w.printReport();
+    const QStringList files = QDir(printer.directory).entryList({QStringLiteral("*.pdf")});
+    ASSERT_EQ(files.size(), 1);
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QDir(printer.directory).filePath(files[0]), QStringLiteral("-")});
+    pdftotext.waitForFinished(60000);
+    const QString text = compact(QString::fromUtf8(pdftotext.readAllStandardOutput()));
+    EXPECT_TRUE(text.contains(compact(QStringLiteral("条纹校正：1 帧已校正")))) << text.toStdString();
+    EXPECT_FALSE(text.contains(compact(QStringLiteral("条纹校正：无"))));
+    EXPECT_EQ(text.count(compact(QStringLiteral("已校正拖尾（列）"))), 1);
+    EXPECT_EQ(text.count(compact(QStringLiteral("警告：像素饱和"))), 2);
+
+    // A wavelength typed in micrometres is refused: the box keeps the one it had.
+    w.wavelength()->selectAll();
+    QTest::keyClicks(w.wavelength(), QStringLiteral("1.064"));
+    QTest::keyClick(w.wavelength(), Qt::Key_Return);
+    w.wavelength()->clearFocus();
+    EXPECT_EQ(w.wavelength()->value(), 1064);
 }

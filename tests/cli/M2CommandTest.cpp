@@ -82,7 +82,8 @@ TEST_F(M2Diameters, ReportsBothAxesAsJsonAndCsv)
     const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("axis,wavelength_nm,d0_um,z0_mm,zr_mm,theta_mrad,m2,residual_rms_um,points,"
-                                       "points_within_zr,points_beyond_2zr,iso_valid,iso_note,warnings,error"));
+                                       "points_within_zr,points_beyond_2zr,iso_valid,iso_note,warnings,error,"
+                                       "d0_um_sd,z0_mm_sd,zr_mm_sd,theta_mrad_sd,m2_sd"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("x,1064,"))) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("y,1064,"))) << lines[2].toStdString();
     expectRelative(lines[1].section(QLatin1Char(','), 6, 6).toDouble(), beamX.m2);
@@ -153,6 +154,11 @@ TEST_F(M2Diameters, ErrorsAreOneLineWithStatus2)
     const QString badNumber = writeFile(QStringLiteral("num.csv"), "z_mm,d_um\n1,2\n\n3,wide\n");
     EXPECT_TRUE(refuse({QStringLiteral("--wavelength"), QStringLiteral("633"), QStringLiteral("--diameters"), badNumber})
                     .endsWith(QStringLiteral("num.csv line 4: 'wide' is not a number")));
+    // A wavelength given in micrometres or metres as a bare number is no wavelength in nanometres.
+    for (const QString &wrong : {QStringLiteral("1.064"), QStringLiteral("1064e-9")})
+        EXPECT_TRUE(refuse({QStringLiteral("--wavelength"), wrong, QStringLiteral("--diameters"), good})
+                        .contains(QStringLiteral("the wavelength is in nanometres and must lie within 150 .. 20000 "
+                                                 "nm")));
     const QString noWaist = writeFile(QStringLiteral("peak.csv"), "z_mm,d_um\n0,100\n10,150\n20,100\n");
     EXPECT_EQ(refuse({QStringLiteral("--wavelength"), QStringLiteral("633"), QStringLiteral("--diameters"), noWaist}),
               QStringLiteral("lumetra-cli m2: axis x: the diameters do not narrow to a waist: the fitted d^2 = A + Bz "
@@ -192,12 +198,48 @@ TEST_F(M2Diameters, ImpossibleFitsAreWarnedAndAFailedAxisIsReportedBesideTheOthe
     EXPECT_EQ(csv.exitCode, 1);
     const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",m2_below_1,"))) << lines[1].toStdString();
+    EXPECT_EQ(lines[1].section(QLatin1Char(','), -7, -7), QStringLiteral("m2_below_1")) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("y,1064,,,,,,,,,,,,,\"the fit has no real waist"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("\",,,,,"))) << lines[2].toStdString();
 
     // A fit of the right size has no warnings.
     const auto good = runCli({QStringLiteral("m2"), QStringLiteral("--wavelength"), QStringLiteral("1064"),
                               QStringLiteral("--diameters"), twoAxisFile()});
     ASSERT_EQ(good.exitCode, 0);
     EXPECT_EQ(nlohmann::json::parse(good.out.toStdString())["x"]["warnings"], nlohmann::json::array());
+}
+
+TEST_F(M2Diameters, APoorFitBelowOneIsWarnedAndEveryFigureHasItsStandardError)
+{
+    // Twelve frames at a wrong pixel size, measured with 10 % scatter: M² about 0.6 on both axes,
+    // uncertain enough that 1 lies within three standard errors.
+    const QString file = writeFile(QStringLiteral("poor.csv"), "z_mm,dx_um,dy_um\n"
+                                                               "100,771.2,467.9\n120,475.5,437.9\n140,424.1,377.7\n"
+                                                               "160,213.2,248.0\n180,170.4,130.8\n190,161.9,127.9\n"
+                                                               "200,129.1,131.1\n210,189.9,171.1\n220,258.7,184.5\n"
+                                                               "240,441.7,367.0\n260,456.8,408.1\n280,652.5,620.7\n");
+    const QStringList args{QStringLiteral("m2"), QStringLiteral("--wavelength"), QStringLiteral("1064"),
+                           QStringLiteral("--diameters"), file};
+    const auto run = runCli(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const nlohmann::json json = nlohmann::json::parse(run.out.toStdString());
+    const auto csv = runCli(args + QStringList{QStringLiteral("--format"), QStringLiteral("csv")});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    for (int axis = 0; axis < 2; ++axis) {
+        const nlohmann::json &fit = json[axis == 0 ? "x" : "y"];
+        SCOPED_TRACE(axis);
+        EXPECT_LT(fit["m2"].get<double>(), 0.7);
+        EXPECT_GT(fit["m2"].get<double>(), 1 - 3 * fit["m2_sd"].get<double>());
+        EXPECT_EQ(fit["warnings"], nlohmann::json::array({"m2_below_1"}));
+        // The errors stand beside their figures in JSON and at the end of the CSV line.
+        const char *names[] = {"d0_um", "z0_mm", "zr_mm", "theta_mrad", "m2"};
+        for (int i = 0; i < 5; ++i) {
+            const std::string sd = std::string(names[i]) + "_sd";
+            ASSERT_TRUE(fit[sd].is_number()) << sd;
+            EXPECT_GT(fit[sd].get<double>(), 0) << sd;
+            EXPECT_EQ(lines[axis + 1].section(QLatin1Char(','), i - 5, i - 5).toDouble(), fit[sd].get<double>()) << sd;
+        }
+    }
 }

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+
+#include <algorithm>
+#include <functional>
+#include <set>
 #include <QTemporaryDir>
 
 #include <nlohmann/json.hpp>
@@ -21,7 +25,9 @@ constexpr double PixelUm = 10;
 class M2Frames : public ::testing::Test
 {
 protected:
-    QStringList writeFrames(double tiltDeg = 0)
+    // `change` may alter the frame with the given index (saturate it, smear it).
+    QStringList writeFrames(double tiltDeg = 0,
+                            const std::function<void(int, lumetra::test::CausticFrameSpec &)> &change = {})
     {
         QStringList paths;
         const double zr = major.zrMm();
@@ -33,6 +39,8 @@ protected:
             spec.pixelUm = PixelUm;
             spec.tiltDeg = tiltDeg;
             spec.seed = unsigned(paths.size() + 1);
+            if (change)
+                change(int(paths.size()), spec);
             const QString path = dir.filePath(QStringLiteral("t-%1mm.png").arg(zMm));
             EXPECT_TRUE(lumetra::test::writeCausticFrame(path, major, minor, zMm, spec));
             paths << path;
@@ -135,4 +143,47 @@ TEST_F(M2Frames, ErrorsNameTheFile)
                     .contains(missing));
     EXPECT_EQ(refuse(frames + QStringList{QStringLiteral("--z-from-names")}),
               QStringLiteral("lumetra-cli m2: --pixel-size UM is needed to give the diameters in micrometres"));
+}
+
+TEST_F(M2Frames, FramesWithBeamWarningsAreCountedListedAndCanBeLeftOut)
+{
+    // Two far-field frames saturate; one near the waist is smeared and has its stripes taken out.
+    const std::set<int> saturated = {1, 9};
+    const QStringList frames = writeFrames(0, [&](int i, lumetra::test::CausticFrameSpec &spec) {
+        if (saturated.contains(i))
+            spec.peak = 1.5;
+        if (i == 4)
+            spec.smear = 0.03;
+    });
+    const QStringList byName{QStringLiteral("--z-from-names")};
+    const nlohmann::json all = m2(frames + byName);
+    ASSERT_EQ(all["frames"].size(), frames.size());
+    int warned = 0;
+    for (int i = 0; i < int(frames.size()); ++i) {
+        const nlohmann::json &row = all["frames"][std::size_t(i)];
+        SCOPED_TRACE(i);
+        const std::vector<std::string> warnings = row["warnings"];
+        warned += !warnings.empty();
+        EXPECT_EQ(std::ranges::count(warnings, "saturated"), saturated.contains(i) ? 1 : 0);
+        EXPECT_EQ(row["stripe_correction"], i == 4 ? "columns" : "none");
+        EXPECT_EQ(row["fitted"], true);
+    }
+    EXPECT_EQ(all["frames_with_warnings"], warned);
+    EXPECT_EQ(warned, 2);
+    EXPECT_EQ(all["x"]["points"], 11);
+
+    // Left out, the warned frames stay listed; the fit is the one of the clean frames alone.
+    const nlohmann::json clean = m2(frames + byName + QStringList{QStringLiteral("--exclude-warned")});
+    EXPECT_EQ(clean["frames_with_warnings"], 2);
+    QStringList cleanFrames;
+    for (int i = 0; i < int(frames.size()); ++i) {
+        EXPECT_EQ(clean["frames"][std::size_t(i)]["fitted"], !saturated.contains(i));
+        if (!saturated.contains(i))
+            cleanFrames << frames[i];
+    }
+    const nlohmann::json alone = m2(cleanFrames + byName);
+    EXPECT_EQ(clean["x"], alone["x"]);
+    EXPECT_EQ(clean["y"], alone["y"]);
+    EXPECT_EQ(clean["x"]["points"], 9);
+    EXPECT_NE(clean["x"], all["x"]);
 }

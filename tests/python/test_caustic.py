@@ -39,8 +39,12 @@ def test_a_fit_without_a_waist_fails_as_on_the_command_line(tmp_path):
     assert str(raised.value) == message
     with pytest.raises(ValueError, match="z_mm has 3 values and dy_um 2"):
         lumetra.fit_caustic([1, 2, 3], [5, 4, 5], dy_um=[1, 2], wavelength_nm=500)
-    with pytest.raises(ValueError, match="wavelength_nm must be a positive number"):
-        lumetra.fit_caustic([1, 2, 3], [5, 4, 5], wavelength_nm=0)
+    # A wavelength in micrometres or metres is refused like on the command line, which exits 2.
+    for wrong in (0, 1.064, 1064e-9):
+        with pytest.raises(ValueError, match="wavelength is in nanometres and must lie within 150 .. 20000 nm"):
+            lumetra.fit_caustic([1, 2, 3], [5, 4, 5], wavelength_nm=wrong)
+    status, out, err = run_cli("m2", "--wavelength", "1064e-9", "--diameters", flat)
+    assert (status, out, err.count("\n")) == (2, "", 1) and "nanometres" in err
     # One axis that cannot be fitted is reported beside the other, as lumetra-cli m2 reports it.
     partial = lumetra.fit_caustic([1, 2, 3], [5, 4, 5], dy_um=[5, -1, 5], wavelength_nm=500)
     assert "m2" in partial["x"]

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace lumetra::test {
 
@@ -31,6 +32,33 @@ std::vector<beam::CausticPoint> KnownCaustic::sample(const std::vector<double> &
     for (double z : zMm)
         points.push_back({z, diameterAt(z)});
     return points;
+}
+
+std::vector<std::vector<beam::CausticPoint>> noisyCaustics(const KnownCaustic &caustic, const std::vector<double> &zMm,
+                                                           double relativeNoise, int runs, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::normal_distribution<double> noise(0.0, relativeNoise);
+    std::vector<std::vector<beam::CausticPoint>> sets;
+    for (int run = 0; run < runs; ++run) {
+        std::vector<beam::CausticPoint> points = caustic.sample(zMm);
+        for (beam::CausticPoint &p : points)
+            p.dUm *= 1 + noise(random);
+        sets.push_back(std::move(points));
+    }
+    return sets;
+}
+
+double sampleSd(const std::vector<double> &values)
+{
+    double mean = 0;
+    for (double v : values)
+        mean += v;
+    mean /= double(values.size());
+    double squares = 0;
+    for (double v : values)
+        squares += (v - mean) * (v - mean);
+    return std::sqrt(squares / double(values.size() - 1));
 }
 
 std::vector<double> isoPositions(const KnownCaustic &caustic, int near, int far)
@@ -61,7 +89,9 @@ Scene causticScene(const CausticFrameSpec &spec)
     scene.spots.front().cx = (spec.width - 1) / 2.0;
     scene.spots.front().cy = (spec.height - 1) / 2.0;
     scene.spots.front().phiDeg = spec.tiltDeg;
-    scene.spots.front().peak = 0.6 * top;
+    scene.spots.front().peak = spec.peak * top;
+    scene.smear = spec.smear * spec.peak * top;
+    scene.smearFollowsBeam = true;
     return scene;
 }
 

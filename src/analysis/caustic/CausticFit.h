@@ -10,7 +10,7 @@ namespace lumetra::beam {
 // What makes a fit physically doubtful although it has a waist.
 enum class CausticWarning {
     M2BelowOne,        // "m2_below_1": no real beam has M² < 1; the wavelength or the pixel size is
-                       // wrong (below 1 by more than 1 % and three standard errors of the fit)
+                       // wrong (M² < 0.99, however uncertain the fit: a poor fit is no excuse)
     WaistOutsideRange, // "waist_outside_range": z0 lies beyond the measured z, the waist is extrapolated
 };
 const char *causticWarningName(CausticWarning warning);
@@ -18,13 +18,26 @@ const char *causticWarningName(CausticWarning warning);
 // Why no waist could be fitted.
 enum class CausticFailure {
     None,
-    BadWavelength,    // the wavelength is not a positive number
+    BadWavelength,    // the wavelength is not a number of nanometres within 150 nm .. 20 um
     TooFewPoints,     // fewer than 3 points
     NonFiniteZ,       // a z position is not a finite number
     BadDiameter,      // a diameter is not a positive number (failedZMm says where)
     TooFewPositions,  // fewer than 3 distinct z
     NoNarrowing,      // C <= 0: the diameters do not narrow to a waist
     NoRealWaist,      // A - B^2/4C <= 1e-6 A: the waist is not resolved (an exact cone, or worse)
+};
+
+// 1 sigma standard errors of the fitted figures, propagated from the covariance of A, B and C.
+// That covariance allows each point its own variance (the noise of d^2 grows with d), estimated
+// from the scatter of the points about the fit; three points leave nothing to judge by.
+struct CausticStandardErrors
+{
+    bool known = false; // false for three points: no scatter to estimate them from
+    double d0Um = 0;
+    double z0Mm = 0;
+    double zrMm = 0;
+    double thetaMrad = 0;
+    double m2 = 0;
 };
 
 // One measured beam diameter on the propagation axis.
@@ -44,7 +57,7 @@ struct CausticFit
     double thetaMrad = 0;  // full far-field divergence angle
     double zrMm = 0;       // Rayleigh length d0 / theta
     double m2 = 0;         // beam propagation ratio pi d0 theta / (4 lambda)
-    double m2StandardError = 0; // of m2, from the scatter of the points about the fit (0 for 3 points)
+    CausticStandardErrors sd; // of d0, z0, zR, theta and M²
     double residualRmsUm = 0; // rms of measured minus fitted diameter
     int points = 0;
     int pointsWithinZr = 0;   // |z - z0| <= zR
@@ -68,7 +81,7 @@ struct CausticFitResult
     bool ok() const { return fit.has_value(); }
 };
 
-// Fits the caustic of one axis. wavelengthNm must be positive. Fails with a sentence (never NaN)
+// Fits the caustic of one axis. wavelengthNm must lie within 150 nm .. 20 um. Fails with a sentence (never NaN)
 // for fewer than three points, fewer than three distinct z, non-finite or non-positive
 // diameters, a fitted parabola that does not open upwards (C <= 0) or whose waist is not
 // resolved: A - B^2 / 4C <= 1e-6 A, A being d^2 of the parabola at the middle of the measured z

@@ -1,6 +1,5 @@
 #include "analysis/caustic/CausticReport.h"
 
-
 namespace lumetra::beam {
 
 std::vector<AxisFit> fitCausticAxes(const CausticSeries &series)
@@ -29,11 +28,18 @@ nlohmann::ordered_json causticFitJson(const CausticFitResult &result)
     nlohmann::ordered_json warnings = nlohmann::ordered_json::array();
     for (const CausticWarning w : fit.warnings)
         warnings.push_back(causticWarningName(w));
+    // A standard error stands beside its figure; null where three points leave none.
+    const auto sd = [&fit](double value) { return fit.sd.known ? nlohmann::ordered_json(value) : nlohmann::ordered_json(); };
     return {{"d0_um", fit.d0Um},
+            {"d0_um_sd", sd(fit.sd.d0Um)},
             {"z0_mm", fit.z0Mm},
+            {"z0_mm_sd", sd(fit.sd.z0Mm)},
             {"zr_mm", fit.zrMm},
+            {"zr_mm_sd", sd(fit.sd.zrMm)},
             {"theta_mrad", fit.thetaMrad},
+            {"theta_mrad_sd", sd(fit.sd.thetaMrad)},
             {"m2", fit.m2},
+            {"m2_sd", sd(fit.sd.m2)},
             {"residual_rms_um", fit.residualRmsUm},
             {"points", fit.points},
             {"points_within_zr", fit.pointsWithinZr},
@@ -44,16 +50,13 @@ nlohmann::ordered_json causticFitJson(const CausticFitResult &result)
 }
 
 nlohmann::ordered_json causticReportJson(double wavelengthNm, const std::vector<AxisFit> &fits,
-                                         const std::optional<std::string> &axes,
-                                         const nlohmann::ordered_json *frames)
+                                         const std::optional<std::string> &axes)
 {
     nlohmann::ordered_json json = {{"wavelength_nm", wavelengthNm}};
     if (axes)
         json["axes"] = *axes;
     for (const AxisFit &f : fits)
         json[f.key] = causticFitJson(f.result);
-    if (frames)
-        json["frames"] = *frames;
     return json;
 }
 

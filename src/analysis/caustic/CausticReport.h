@@ -27,14 +27,14 @@ std::vector<AxisFit> fitCausticAxes(const CausticSeries &series);
 // "axis LABEL: why" for every axis that could not be fitted.
 std::vector<std::string> causticFailures(const std::vector<AxisFit> &fits);
 
-// {"d0_um", "z0_mm", "zr_mm", "theta_mrad", "m2", "residual_rms_um", "points", "points_within_zr",
-//  "points_beyond_2zr", "iso_valid", "iso_note", "warnings": ["m2_below_1", ...]}; a failed fit is
-// {"error": "..."}.
+// {"d0_um", "d0_um_sd", "z0_mm", "z0_mm_sd", "zr_mm", "zr_mm_sd", "theta_mrad", "theta_mrad_sd", "m2",
+//  "m2_sd", "residual_rms_um", "points", "points_within_zr", "points_beyond_2zr", "iso_valid",
+//  "iso_note", "warnings": ["m2_below_1", ...]}, the "_sd" being 1 sigma standard errors (null for
+// three points); a failed fit is {"error": "..."}.
 nlohmann::ordered_json causticFitJson(const CausticFitResult &result);
 
-// {"wavelength_nm", "axes" (when given), "x", "y" (when fitted), "frames" (when given)}.
+// {"wavelength_nm", "axes" (when given), "x", "y" (when fitted)}.
 nlohmann::ordered_json causticReportJson(double wavelengthNm, const std::vector<AxisFit> &fits,
-                                         const std::optional<std::string> &axes = std::nullopt,
-                                         const nlohmann::ordered_json *frames = nullptr);
+                                         const std::optional<std::string> &axes = std::nullopt);
 
 } // namespace lumetra::beam

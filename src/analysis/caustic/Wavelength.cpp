@@ -28,7 +28,25 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// The shortest text of a number as it was meant ("1.064", "1.064e-06").
+std::string shortNumber(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 } // namespace
+
+std::optional<std::string> wavelengthRangeError(double wavelengthNm)
+{
+    if (std::isfinite(wavelengthNm) && wavelengthNm >= MinimumWavelengthNm && wavelengthNm <= MaximumWavelengthNm)
+        return std::nullopt;
+    if (!std::isfinite(wavelengthNm))
+        return std::string("the wavelength is in nanometres and must be a finite number within 150 .. 20000 nm");
+    return "the wavelength is in nanometres and must lie within 150 .. 20000 nm, not " + shortNumber(wavelengthNm) +
+           " nm";
+}
 
 WavelengthParse parseWavelength(std::string_view text)
 {
@@ -53,6 +71,10 @@ WavelengthParse parseWavelength(std::string_view text)
     }
     if (!std::isfinite(value) || value <= 0) {
         parsed.error = "wavelength '" + std::string(text) + "' must be positive";
+        return parsed;
+    }
+    if (const std::optional<std::string> wrong = wavelengthRangeError(value * factor)) {
+        parsed.error = "wavelength '" + std::string(text) + "': " + *wrong + " (e.g. 1064, 1064nm or 1.064um)";
         return parsed;
     }
     parsed.nm = value * factor;
