@@ -17,6 +17,7 @@ constexpr int RingReach = 2;         // the ring reaches this many cells beyond 
 constexpr int WindowCells = CentreCells + 2 * RingReach;
 constexpr double TailAllowance = 1.0; // noise deviations added to the Gaussian threshold
 constexpr double MaxSkewness = 2.0;   // of the pixel noise, as the threshold takes it into account
+constexpr int Phases = 4;             // the smallest cells start at pixel 0 or 1 along x and y
 constexpr int MaxCandidates = 64;     // tried on the pixels, strongest first
 constexpr int MaxSamples = 8192;      // positions the noise of a scale is estimated from
 constexpr int MinSamples = 64;
@@ -117,7 +118,7 @@ struct Candidate
 };
 
 // Local maxima of the statistic above the threshold.
-void collectCandidates(const BlockGrid &g, const Responses &r, double noise, double threshold,
+void collectCandidates(const BlockGrid &g, const Responses &r, double noise, double threshold, int ox, int oy,
                        std::vector<Candidate> &out)
 {
     const int cell = g.block;
@@ -147,8 +148,8 @@ void collectCandidates(const BlockGrid &g, const Responses &r, double noise, dou
                                        std::size_t(x + RingReach + cx)]);
             };
             const double centre = 0.25 * (at(0, 0) + at(1, 0) + at(0, 1) + at(1, 1));
-            out.push_back({v / noise, (x + RingReach) * cell, (y + RingReach) * cell, CentreCells * cell, noise,
-                           threshold, centre, centre - v});
+            out.push_back({v / noise, (x + RingReach) * cell + ox, (y + RingReach) * cell + oy, CentreCells * cell,
+                           noise, threshold, centre, centre - v});
         }
 }
 
@@ -250,6 +251,25 @@ namespace {
 // spread, and stays so without spikes and hits. Such a frame needs no search at every scale.
 constexpr double ObviousMargin = 3.0;
 
+// A frame too small for the search at any scale (under 12 pixels a side): a beam when its
+// brightest pixel, held to its brightest neighbour, stands out of the noise by the threshold
+// for as many positions as it has pixels.
+BeamDecision &brightestPixel(const ConditionedFrame &frame, double pixelNoise, BeamDecision &d)
+{
+    const FrameView &f = frame.view();
+    double best = -std::numeric_limits<double>::infinity();
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x)
+            best = std::max(best, double(despiked(f, x, y)));
+    d.threshold = gaussianQuantile(FalseAlarmRate / (double(f.width) * f.height)) + TailAllowance;
+    d.significance = (best - frame.dark().mean - frame.dark().spread) / pixelNoise;
+    d.beam = d.significance >= d.threshold;
+    d.cx = 0.5 * (f.width - 1);
+    d.cy = 0.5 * (f.height - 1);
+    d.side = std::max(f.width, f.height);
+    return d;
+}
+
 bool obviousBeam(const ConditionedFrame &frame, double pixelNoise, double threshold, BeamDecision &d)
 {
     const BlockGrid &blocks = frame.blocks();
@@ -301,12 +321,13 @@ BeamDecision decideBeam(const ConditionedFrame &frame)
         return pixelNoise * std::sqrt(1 / centre + 1 / ring);
     };
 
-    // How many positions are tried at all scales: the threshold follows from it.
+    // How many positions are tried at all scales (the smallest in four phases): the threshold
+    // follows from it.
     long long positions = 0;
     for (int w = frame.cells().width, h = frame.cells().height; w >= WindowCells && h >= WindowCells; w /= 2, h /= 2)
-        positions += (long long)(w - WindowCells + 1) * (h - WindowCells + 1);
+        positions += (long long)(w - WindowCells + 1) * (h - WindowCells + 1) * (positions == 0 ? Phases : 1);
     if (positions == 0)
-        return d;
+        return brightestPixel(frame, pixelNoise, d);
     // The Gaussian threshold, corrected for the skewness of the centre window's sum of pixels
     // (Cornish-Fisher), with TailAllowance to spare.
     const double z = gaussianQuantile(FalseAlarmRate / double(positions));
@@ -321,17 +342,28 @@ BeamDecision decideBeam(const ConditionedFrame &frame)
 
     std::vector<Candidate> candidates;
     double previous = 0;
-    BlockGrid coarser;
-    for (const BlockGrid *grid = &frame.cells(); grid->width >= WindowCells && grid->height >= WindowCells;) {
-        const Responses r = respond(*grid);
-        const double white = whiteNoise(grid->block);
+    const auto search = [&](const BlockGrid &grid, int ox, int oy) {
+        const Responses r = respond(grid);
+        const double white = whiteNoise(grid.block);
         double noise = robustSpread(r);
         if (noise <= 0) // too few positions away from the strongest: grow from the finer scale
             noise = previous > 0 ? previous * std::numbers::sqrt2 * 0.5 : white;
         noise = std::max(noise, white);
-        previous = noise;
         d.significance = std::max(d.significance, *std::max_element(r.values.begin(), r.values.end()) / noise);
-        collectCandidates(*grid, r, noise, thresholdAt(grid->block), candidates);
+        collectCandidates(grid, r, noise, thresholdAt(grid.block), ox, oy, candidates);
+        return noise;
+    };
+    // The smallest cells in their four phases: a beam of a few pixels lies well inside one
+    // window of them wherever it sits.
+    for (int phase = 1; phase < Phases; ++phase) {
+        const int ox = phase & 1, oy = phase >> 1;
+        search(halved(f.values + std::size_t(oy) * std::size_t(f.width) + std::size_t(ox), f.width - ox,
+                      f.height - oy, 1, f.width),
+               ox, oy);
+    }
+    BlockGrid coarser;
+    for (const BlockGrid *grid = &frame.cells(); grid->width >= WindowCells && grid->height >= WindowCells;) {
+        previous = search(*grid, 0, 0);
         coarser = halved(grid->values.data(), grid->width, grid->height, grid->block);
         grid = &coarser;
     }

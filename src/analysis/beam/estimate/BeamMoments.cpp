@@ -321,16 +321,18 @@ BlockGrid blockAverages(const FrameView &f)
     return g;
 }
 
-BlockGrid halved(const float *values, int width, int height, int block)
+BlockGrid halved(const float *values, int width, int height, int block, int stride)
 {
+    if (stride <= 0)
+        stride = width;
     BlockGrid g;
     g.block = 2 * block;
     g.width = width / 2;
     g.height = height / 2;
     g.values.resize(std::size_t(g.width) * std::size_t(g.height));
     for (int y = 0; y < g.height; ++y) {
-        const float *a = values + std::size_t(2 * y) * std::size_t(width);
-        const float *b = a + width;
+        const float *a = values + std::size_t(2 * y) * std::size_t(stride);
+        const float *b = a + stride;
         float *out = g.values.data() + std::size_t(y) * std::size_t(g.width);
         for (int x = 0; x < g.width; ++x)
             out[x] = 0.25f * ((a[2 * x] + a[2 * x + 1]) + (b[2 * x] + b[2 * x + 1]));

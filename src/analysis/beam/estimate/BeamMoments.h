@@ -67,8 +67,9 @@ struct BlockGrid
 };
 BlockGrid blockAverages(const FrameView &f);
 
-// The grid averaged again in blocks of 2 x 2 of its cells (a partial block left out).
-BlockGrid halved(const float *values, int width, int height, int block);
+// The grid averaged again in blocks of 2 x 2 of its cells (a partial block left out); rows lie
+// `stride` values apart (0: width).
+BlockGrid halved(const float *values, int width, int height, int block, int stride = 0);
 
 // Least-squares plane of the pixels inside outer but not inside inner; pixels further than
 // three residual deviations from the first fit are left out of a second and third. Returns

@@ -26,6 +26,28 @@ QString beamWarningText(BeamWarning warning)
     return {};
 }
 
+QString beamWarningShortText(BeamWarning warning)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("BeamWarnings", text); };
+    switch (warning) {
+    case BeamWarning::BackgroundStructure:
+        return tr("背景有结构");
+    case BeamWarning::NotConverged:
+        return tr("未收敛");
+    case BeamWarning::Saturated:
+        return tr("像素饱和");
+    case BeamWarning::BeamClipped:
+        return tr("光束触及画面边缘");
+    case BeamWarning::LargerThanFrame:
+        return tr("光束大于画面");
+    case BeamWarning::EstimatorsDisagree:
+        return tr("各宽度估计不一致");
+    case BeamWarning::LowSignal:
+        return tr("信号弱");
+    }
+    return {};
+}
+
 QStringList beamWarningTexts(const BeamWarnings &warnings, const BeamWarnings &leaveOut)
 {
     QStringList out;

@@ -10,6 +10,8 @@
 namespace lumetra::beam {
 
 QString beamWarningText(BeamWarning warning);
+// A few words, for a table cell: "像素饱和".
+QString beamWarningShortText(BeamWarning warning);
 
 // Every warning of the set in words, in the order of BeamWarning; `leaveOut` is left out (a window
 // that says it on a line of its own).
