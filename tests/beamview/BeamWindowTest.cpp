@@ -133,6 +133,8 @@ TEST_F(BeamWindowTest, SaturatedAndBeamlessFramesSaySoInsteadOfNumbers)
     EXPECT_TRUE(window->saturationLabel()->isVisibleTo(window));
     EXPECT_EQ(window->saturationLabel()->text(), QStringLiteral("饱和：%1 个像素").arg(core.saturatedPixels));
     EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - hot.png（饱和）"));
+    EXPECT_TRUE(core.warnings.has(beam::BeamWarning::Saturated));
+    EXPECT_FALSE(window->warningLabel()->text().contains(QStringLiteral("饱和"))) << "said on its own line";
     window->measure();
     EXPECT_EQ(ws->windowTitle(), QStringLiteral("图像操作 - hot.png（饱和）")) << "marked once";
     window->close();
@@ -291,3 +293,23 @@ TEST_F(BeamWindowTest, WithoutAWorkspaceItMeasuresTheCaptureFrameWhichAlsoServes
 
 } // namespace
 } // namespace lumetra::test
+
+// A measurement with warnings is never shown like a clean one: each warning in words.
+TEST_F(BeamWindowTest, EveryWarningIsShownInWords)
+{
+    openFrame(offCentreEllipse(), QStringLiteral("clean.png"));
+    BeamWindow *window = openBeamWindow();
+    ASSERT_EQ(window->result()->status, beam::BeamStatus::Ok);
+    EXPECT_TRUE(window->result()->warnings.empty());
+    EXPECT_FALSE(window->warningLabel()->isVisibleTo(window));
+    closeAllWindows();
+
+    Scene atEdge = offCentreEllipse();
+    atEdge.spots[0].cx = 40; // the integration area reaches past the left edge
+    openFrame(atEdge, QStringLiteral("edge.png"));
+    window = openBeamWindow();
+    ASSERT_TRUE(window->result()->warnings.has(beam::BeamWarning::BeamClipped));
+    EXPECT_TRUE(window->warningLabel()->isVisibleTo(window));
+    EXPECT_TRUE(window->warningLabel()->text().contains(QStringLiteral("光斑或积分区域到达图像边缘")))
+        << window->warningLabel()->text().toStdString();
+}

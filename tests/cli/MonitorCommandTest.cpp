@@ -83,8 +83,9 @@ TEST(MonitorCommand, RecoversTheDriftAndJitterOfTheSimulatedBeam)
     EXPECT_TRUE(QRegularExpression(QStringLiteral("/m-\\d{8}-\\d{6}\\.csv$")).match(path).hasMatch()) << qPrintable(path);
     const LogFile log = readLog(path);
     ASSERT_EQ(log.rows.size(), 3000u);
-    EXPECT_EQ(log.fields, 30); // 24 fields and 6 lengths again in µm
+    EXPECT_EQ(log.fields, 31); // 25 fields and 6 lengths again in µm
     EXPECT_TRUE(log.header.contains(QStringLiteral("exposure_us")) && log.header.contains(QStringLiteral("dropped_frames")));
+    EXPECT_EQ(log.header.back(), QStringLiteral("warnings")); // after every earlier column
     const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"));
     std::vector<test::TrackPoint> points;
     for (std::size_t i = 0; i < log.rows.size(); ++i) {
@@ -184,7 +185,7 @@ TEST(MonitorCommand, AKilledWriterLeavesEveryRowSyncedBeforeTheKill)
     ASSERT_FALSE(path.isEmpty()) << qPrintable(err);
 
     const LogFile log = readLog(path);
-    EXPECT_EQ(log.fields, 24); // every complete row has every field
+    EXPECT_EQ(log.fields, 25); // every complete row has every field
     EXPECT_GE((long long)log.rows.size(), synced);
     // No row is missing in between: each camera frame was either logged or dropped.
     for (std::size_t i = 0; i < log.rows.size(); ++i) {
@@ -223,7 +224,7 @@ TEST(MonitorCommand, AFullDiscStopsTheLogAndKeepsItsRows)
     ASSERT_EQ(kept.size(), 1);
     const LogFile log = readLog(dir.filePath("kept/") + kept.first());
     EXPECT_TRUE(log.endsWithNewline);
-    EXPECT_EQ(log.fields, 24);
+    EXPECT_EQ(log.fields, 25);
     EXPECT_EQ((long long)log.rows.size(), j["rows_synced"].get<long long>());
     EXPECT_GT(log.rows.size(), 100u);
     EXPECT_LT(j["logged"].get<long long>(), 30000); // stopped early (the simulated camera is not paced)

@@ -345,10 +345,11 @@ BeamDecision decideBeam(const ConditionedFrame &frame)
     const auto search = [&](const BlockGrid &grid, int ox, int oy) {
         const Responses r = respond(grid);
         const double white = whiteNoise(grid.block);
-        double noise = robustSpread(r);
-        if (noise <= 0) // too few positions away from the strongest: grow from the finer scale
-            noise = previous > 0 ? previous * std::numbers::sqrt2 * 0.5 : white;
-        noise = std::max(noise, white);
+        // Noise made of whole rows or columns (fixed pattern) falls by no more than 1 / sqrt(2)
+        // a scale, and at coarse scales too few rows remain to tell its spread: it is not taken
+        // to fall faster.
+        const double floor = std::max(white, previous * std::numbers::sqrt2 * 0.5);
+        const double noise = std::max(robustSpread(r), floor);
         d.significance = std::max(d.significance, *std::max_element(r.values.begin(), r.values.end()) / noise);
         collectCandidates(grid, r, noise, thresholdAt(grid.block), ox, oy, candidates);
         return noise;
