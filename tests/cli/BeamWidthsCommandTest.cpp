@@ -240,9 +240,11 @@ TEST(BeamWidthsCommand, OptionAddsColumnsAndRefusesOtherValues)
     const QStringList lines = csv.out.trimmed().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 4);
     const QStringList header = lines[0].split(QLatin1Char(','));
-    // The widths follow the beam's own fields; the method and the stripe correction stay last.
-    EXPECT_EQ(header.mid(header.size() - 3),
-              QStringList({QStringLiteral("iso_edge_steepness"), QStringLiteral("method"), QStringLiteral("stripe_correction")}));
+    // The widths follow the beam's own fields; the method, the stripe correction and the
+    // warnings stay last.
+    EXPECT_EQ(header.mid(header.size() - 4),
+              QStringList({QStringLiteral("iso_edge_steepness"), QStringLiteral("method"),
+                           QStringLiteral("stripe_correction"), QStringLiteral("warnings")}));
     EXPECT_EQ(header.indexOf(QStringLiteral("d86")), header.indexOf(QStringLiteral("background_warning")) + 1);
     const qsizetype d86 = header.indexOf(QStringLiteral("d86"));
     EXPECT_FALSE(lines[1].split(QLatin1Char(','))[d86].isEmpty());

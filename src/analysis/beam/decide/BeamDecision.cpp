@@ -312,8 +312,11 @@ BeamDecision decideBeam(const ConditionedFrame &frame)
 {
     BeamDecision d;
     const FrameView &f = frame.view();
-    // The pixel noise, not below a ten-thousandth of full scale (a frame without noise).
-    const double pixelNoise = std::max(frame.dark().deviation, 1e-4 * std::abs(frame.topValue()));
+    // The pixel noise, not below a ten-thousandth of full scale (a frame without noise; without a
+    // top code, of the peak's height above the dark level).
+    const double scale = std::isfinite(frame.topValue()) ? std::abs(frame.topValue())
+                                                         : std::abs(frame.peak() - frame.dark().mean);
+    const double pixelNoise = std::max({frame.dark().deviation, 1e-4 * scale, std::numeric_limits<double>::min()});
     // The statistic's noise for white pixel noise: centre and ring means of n and m pixels.
     const auto whiteNoise = [pixelNoise](int cell) {
         const double centre = double(CentreCells * CentreCells) * cell * cell;
