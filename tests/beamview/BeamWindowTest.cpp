@@ -291,9 +291,6 @@ TEST_F(BeamWindowTest, WithoutAWorkspaceItMeasuresTheCaptureFrameWhichAlsoServes
     EXPECT_EQ(context->captureFrames, nullptr);
 }
 
-} // namespace
-} // namespace lumetra::test
-
 // A measurement with warnings is never shown like a clean one: each warning in words.
 TEST_F(BeamWindowTest, EveryWarningIsShownInWords)
 {
@@ -313,3 +310,6 @@ TEST_F(BeamWindowTest, EveryWarningIsShownInWords)
     EXPECT_TRUE(window->warningLabel()->text().contains(QStringLiteral("光斑或积分区域到达图像边缘")))
         << window->warningLabel()->text().toStdString();
 }
+
+} // namespace
+} // namespace lumetra::test
