@@ -23,7 +23,8 @@ constexpr int MaxSamples = 8192;      // positions the noise of a scale is estim
 constexpr int MinSamples = 64;
 constexpr int HitPixels = 4;         // a hit: the brightest four pixels of the 5 x 5 around the
 constexpr int HitReach = 2;          // brightest hold their light: what the others hold is noise
-constexpr double HitRest = 3.5;      // (within this many deviations of their sum) ...
+constexpr double HitRest = 3.5;      // (within this many deviations of their sum, or this share of
+constexpr double HitOthers = 0.1;    // the four's light: a bright hit's edge) ...
 constexpr double HitLight = 25.0;     // ... and it stands this many pixel deviations out of the noise
 constexpr int MaxHits = 8;           // hits taken out of one window
 
@@ -201,8 +202,9 @@ double despikedStatistic(const FrameView &f, const Candidate &c, double pixelNoi
 
 // The light of the hits in the centre window. A hit: the brightest four pixels of the 5 x 5 around
 // the brightest pixel left hold the light of those 5 x 5 (the others hold no more than their
-// noise), and it stands clearly out of the noise; its pixels are then left out and the next
-// brightest is tried, up to MaxHits times.
+// noise, or a tenth of the four's light: a spot of D4σ 2.5 px or more keeps a fifth around its
+// brightest four), and it stands clearly out of the noise; its pixels are then left out and the
+// next brightest is tried, up to MaxHits times.
 double hitLight(const FrameView &f, const Candidate &c, double pixelNoise, const std::vector<Bright> &bright)
 {
     std::vector<std::pair<int, int>> removed;
@@ -233,7 +235,8 @@ double hitLight(const FrameView &f, const Candidate &c, double pixelNoise, const
         for (auto i = near.begin(); i != top; ++i)
             topLight += i->value;
         const double others = double(std::ssize(near) - (top - near.begin()));
-        if (!(light > HitLight * pixelNoise && light - topLight < HitRest * pixelNoise * std::sqrt(others)))
+        const double allowed = std::max(HitRest * pixelNoise * std::sqrt(others), HitOthers * topLight);
+        if (!(light > HitLight * pixelNoise && light - topLight < allowed))
             break;
         for (auto i = near.begin(); i != top; ++i)
             removed.emplace_back(i->x, i->y);
