@@ -23,6 +23,13 @@ public:
         return m_args[++m_index];
     }
 
+    // The value after the current option, one of two words: whether it is the second.
+    bool secondOf(const char *first, const char *second)
+    {
+        const QString option = current();
+        return cli::secondOf(option, value(), first, second);
+    }
+
 private:
     const QStringList &m_args;
     qsizetype m_index = -1;

@@ -66,17 +66,12 @@ BeamRequest parseBeamRequest(const QStringList &args)
                 throw CliError(QStringLiteral("--widths takes 'all', not '%1'").arg(value));
             request.widths = true;
         } else if (a == QLatin1String("--method")) {
-            if (value != QLatin1String("robust") && value != QLatin1String("iso"))
-                throw CliError(QStringLiteral("--method is robust or iso, not '%1'").arg(value));
-            request.options.method = value == QLatin1String("iso") ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
+            request.options.method =
+                secondOf(a, value, "robust", "iso") ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
         } else if (a == QLatin1String("--stripes")) {
-            if (value != QLatin1String("auto") && value != QLatin1String("off"))
-                throw CliError(QStringLiteral("--stripes is auto or off, not '%1'").arg(value));
-            request.options.correctStripes = value == QLatin1String("auto");
+            request.options.correctStripes = !secondOf(a, value, "auto", "off");
         } else if (a == QLatin1String("--format")) {
-            if (value != QLatin1String("json") && value != QLatin1String("csv"))
-                throw CliError(QStringLiteral("--format is json or csv, not '%1'").arg(value));
-            request.csv = value == QLatin1String("csv");
+            request.csv = secondOf(a, value, "json", "csv");
         } else {
             throw CliError(QStringLiteral("unknown option %1").arg(a));
         }

@@ -16,6 +16,16 @@ struct CliError : std::runtime_error
     explicit CliError(const QString &message) : std::runtime_error(message.toStdString()) {}
 };
 
+// An option that takes one of two words: whether `value` is the second; any other word is the
+// operator's error ("--format is json or csv, not 'xml'").
+inline bool secondOf(const QString &option, const QString &value, const char *first, const char *second)
+{
+    if (value != QLatin1String(first) && value != QLatin1String(second))
+        throw CliError(QStringLiteral("%1 is %2 or %3, not '%4'")
+                           .arg(option, QLatin1String(first), QLatin1String(second), value));
+    return value == QLatin1String(second);
+}
+
 // One subcommand of lumetra-cli. Each lives in its own file and registers itself with a
 // static CommandRegistration.
 struct CliCommand

@@ -62,10 +62,7 @@ Grid3dArgs parseArgs(const QStringList &args)
             factorText = value();
             haveFactor = true;
         } else if (a == QLatin1String("--format")) {
-            const QString format = value();
-            if (format != QLatin1String("json") && format != QLatin1String("csv"))
-                throw CliError(QStringLiteral("--format is json or csv, not '%1'").arg(format));
-            parsed.csv = format == QLatin1String("csv");
+            parsed.csv = secondOf(a, value(), "json", "csv");
         } else if (a == QLatin1String("--placement")) {
             parsed.placement = parsePlacement(value());
         } else if (a.startsWith(QLatin1String("--"))) {

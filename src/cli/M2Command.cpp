@@ -85,17 +85,11 @@ M2Args parseArgs(const QStringList &args)
                 throw CliError(QStringLiteral("--pixel-size needs a positive number of micrometres, not '%1'").arg(text));
             parsed.pixelSizeUm = size;
         } else if (a.is("--axes")) {
-            const QString axes = a.value();
-            if (axes != QLatin1String("lab") && axes != QLatin1String("principal"))
-                throw CliError(QStringLiteral("--axes is lab or principal, not '%1'").arg(axes));
-            parsed.principal = axes == QLatin1String("principal");
+            parsed.principal = a.secondOf("lab", "principal");
         } else if (a.is("--exclude-warned")) {
             parsed.excludeWarned = true;
         } else if (a.is("--format")) {
-            const QString format = a.value();
-            if (format != QLatin1String("json") && format != QLatin1String("csv"))
-                throw CliError(QStringLiteral("--format is json or csv, not '%1'").arg(format));
-            parsed.csv = format == QLatin1String("csv");
+            parsed.csv = a.secondOf("json", "csv");
         } else if (a.is("--plot")) {
             parsed.plotPath = a.value();
             if (!isPlotSuffix(parsed.plotPath))

@@ -223,15 +223,7 @@ const char *methodName(BeamMethod method)
 
 const char *stripeCorrectionName(StripeCorrection stripes)
 {
-    switch (stripes) {
-    case StripeCorrection::Columns:
-        return "columns";
-    case StripeCorrection::Rows:
-        return "rows";
-    case StripeCorrection::None:
-        break;
-    }
-    return "";
+    return stripes == StripeCorrection::Columns ? "columns" : stripes == StripeCorrection::Rows ? "rows" : "";
 }
 
 } // namespace lumetra::beam

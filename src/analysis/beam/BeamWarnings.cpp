@@ -2,25 +2,19 @@
 
 namespace lumetra::beam {
 
+namespace {
+
+// In the order of BeamWarning.
+constexpr const char *Names[BeamWarningCount] = {"background_structure", "not_converged",       "saturated",
+                                                 "beam_clipped",         "larger_than_frame",   "estimators_disagree",
+                                                 "low_signal"};
+
+} // namespace
+
 const char *beamWarningName(BeamWarning warning)
 {
-    switch (warning) {
-    case BeamWarning::BackgroundStructure:
-        return "background_structure";
-    case BeamWarning::NotConverged:
-        return "not_converged";
-    case BeamWarning::Saturated:
-        return "saturated";
-    case BeamWarning::BeamClipped:
-        return "beam_clipped";
-    case BeamWarning::LargerThanFrame:
-        return "larger_than_frame";
-    case BeamWarning::EstimatorsDisagree:
-        return "estimators_disagree";
-    case BeamWarning::LowSignal:
-        return "low_signal";
-    }
-    return "";
+    const int i = int(warning);
+    return i >= 0 && i < BeamWarningCount ? Names[i] : "";
 }
 
 std::vector<BeamWarning> BeamWarnings::list() const
