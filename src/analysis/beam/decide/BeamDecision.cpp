@@ -21,11 +21,10 @@ constexpr int Phases = 4;             // the smallest cells start at pixel 0 or 
 constexpr int MaxCandidates = 64;     // tried on the pixels, strongest first
 constexpr int MaxSamples = 8192;      // positions the noise of a scale is estimated from
 constexpr int MinSamples = 64;
-constexpr int HitPixels = 4;         // a hit: the brightest four pixels of the 5 x 5 around the
-constexpr int HitReach = 2;          // brightest hold their light: what the others hold is noise
-constexpr double HitRest = 3.5;      // (within this many deviations of their sum, or this share of
-constexpr double HitOthers = 0.1;    // the four's light: a bright hit's edge) ...
-constexpr double HitLight = 25.0;     // ... and it stands this many pixel deviations out of the noise
+constexpr int MaxHitPixels = 6;      // a hit: at most this many bright pixels together ...
+constexpr double HitRest = 2.5;      // ... the pixels around which hold no more than this many
+constexpr double HitOthers = 0.15;   // deviations of their sum, or this share of the hit's light ...
+constexpr double HitLight = 25.0;     // ... which stands this many pixel deviations out of the noise
 constexpr int MaxHits = 8;           // hits taken out of one window
 
 // The statistic at every position of a grid whose window lies in it: index (y, x) of the window's
@@ -200,47 +199,61 @@ double despikedStatistic(const FrameView &f, const Candidate &c, double pixelNoi
     return (c.centre - excess / centrePixels - c.ring) / c.noise;
 }
 
-// The light of the hits in the centre window. A hit: the brightest four pixels of the 5 x 5 around
-// the brightest pixel left hold the light of those 5 x 5 (the others hold no more than their
-// noise, or a tenth of the four's light: a spot of D4σ 2.5 px or more keeps a fifth around its
-// brightest four), and it stands clearly out of the noise; its pixels are then left out and the
-// next brightest is tried, up to MaxHits times.
+// The light of the hits in the centre window. A hit: the pixels above SpikeFloor joined to the
+// brightest one left (touching, diagonals too) are at most MaxHitPixels, their light stands
+// clearly out of the noise, and the pixels around them hold no more than 2.5 deviations of their
+// noise, or 15 % of that light (a spot of D4σ 4 px keeps some 80 % of its core's light again
+// around it; a bright spot has more than six pixels above the floor). Its pixels
+// are then left out and the next brightest is tried, up to MaxHits times.
 double hitLight(const FrameView &f, const Candidate &c, double pixelNoise, const std::vector<Bright> &bright)
 {
-    std::vector<std::pair<int, int>> removed;
-    const auto isRemoved = [&](int x, int y) {
-        return std::find(removed.begin(), removed.end(), std::make_pair(x, y)) != removed.end();
+    using Pixel = std::pair<int, int>;
+    std::vector<Pixel> removed;
+    const auto isRemoved = [&](const Pixel &p) { return std::find(removed.begin(), removed.end(), p) != removed.end(); };
+    const auto inFrame = [&](const Pixel &p) {
+        return p.first >= 0 && p.second >= 0 && p.first < f.width && p.second < f.height;
     };
+    const double floor = c.ring + SpikeFloor * pixelNoise;
     double total = 0;
     auto next = bright.begin();
     for (int hit = 0; hit < MaxHits; ++hit) {
-        while (next != bright.end() && isRemoved(next->x, next->y))
+        while (next != bright.end() && isRemoved({next->x, next->y}))
             ++next;
         if (next == bright.end())
             break;
-        const int bx = next->x, by = next->y;
-        double light = 0;
-        std::vector<Bright> near;
-        for (int y = by - HitReach; y <= by + HitReach; ++y)
-            for (int x = bx - HitReach; x <= bx + HitReach; ++x) {
-                if (x < 0 || y < 0 || x >= f.width || y >= f.height || isRemoved(x, y))
-                    continue;
-                const double v = despiked(f, x, y) - c.ring;
-                light += v;
-                near.push_back({x, y, v});
-            }
-        const auto top = near.begin() + std::min<std::ptrdiff_t>(HitPixels, std::ssize(near));
-        std::partial_sort(near.begin(), top, near.end(), [](const Bright &a, const Bright &b) { return a.value > b.value; });
-        double topLight = 0;
-        for (auto i = near.begin(); i != top; ++i)
-            topLight += i->value;
-        const double others = double(std::ssize(near) - (top - near.begin()));
-        const double allowed = std::max(HitRest * pixelNoise * std::sqrt(others), HitOthers * topLight);
-        if (!(light > HitLight * pixelNoise && light - topLight < allowed))
+        std::vector<Pixel> cluster{{next->x, next->y}};
+        for (std::size_t i = 0; i < cluster.size() && cluster.size() <= std::size_t(MaxHitPixels); ++i)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const Pixel p{cluster[i].first + dx, cluster[i].second + dy};
+                    if (inFrame(p) && f.at(p.first, p.second) > floor && !isRemoved(p) &&
+                        std::find(cluster.begin(), cluster.end(), p) == cluster.end())
+                        cluster.push_back(p);
+                }
+        if (cluster.size() > std::size_t(MaxHitPixels))
+            break; // too large for a hit
+        double light = 0, inWindow = 0, around = 0;
+        std::vector<Pixel> seen = cluster;
+        for (const Pixel &q : cluster) {
+            const double v = f.at(q.first, q.second) - c.ring;
+            light += v;
+            if (q.first >= c.x0 && q.first < c.x0 + c.side && q.second >= c.y0 && q.second < c.y0 + c.side)
+                inWindow += v;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const Pixel p{q.first + dx, q.second + dy};
+                    if (!inFrame(p) || isRemoved(p) || std::find(seen.begin(), seen.end(), p) != seen.end())
+                        continue;
+                    seen.push_back(p);
+                    around += f.at(p.first, p.second) - c.ring;
+                }
+        }
+        const double aroundPixels = double(seen.size() - cluster.size());
+        const double allowed = std::max(HitRest * pixelNoise * std::sqrt(aroundPixels), HitOthers * light);
+        if (!(light > HitLight * pixelNoise && around < allowed))
             break;
-        for (auto i = near.begin(); i != top; ++i)
-            removed.emplace_back(i->x, i->y);
-        total += topLight;
+        removed.insert(removed.end(), cluster.begin(), cluster.end());
+        total += inWindow;
     }
     return total;
 }

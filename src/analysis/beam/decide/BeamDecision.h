@@ -22,9 +22,9 @@
 //
 // A candidate above the threshold is tried again on the pixels of its centre window, each held to
 // the brightest of its eight neighbours, which takes out hot pixels of any brightness; and it must
-// still pass without the light of the hits in it (the brightest four pixels of the 5 x 5 around
-// the brightest, when the others there hold no more than their noise: a cosmic-ray hit, a hot
-// cluster). The first candidate, strongest first, that passes both is the beam.
+// still pass without the light of the hits in it (up to six bright pixels together, the pixels
+// around which hold little light: a cosmic-ray hit, a hot cluster). The first candidate,
+// strongest first, that passes both is the beam.
 //
 // Two shortcuts: a beam that stands far out of everything (its brightest block of 4 x 4 pixels
 // three thresholds of pixel noise above the dark level and twice the corners' spread, and still
