@@ -112,7 +112,7 @@ ArvDevice *openByAddress(const QString &text, GInetAddress *address, QString *er
         applyLocked(inUse());
     }
     if (!device && error)
-        *error = QStringLiteral("no camera answers at %1: %2").arg(text, takeAravisError(failure));
+        *error = QStringLiteral("no camera answers at %1: %2").arg(text, takeAravisError(&failure));
     else if (failure)
         g_error_free(failure);
     return device;
@@ -161,7 +161,7 @@ ArvDevice *openDevice(const QString &id, QString *error)
     ArvDevice *device = arv_open_device(deviceId.toUtf8().constData(), &failure);
     applyLocked(inUse());
     if (!device && error)
-        *error = QStringLiteral("cannot open camera '%1': %2").arg(id, takeAravisError(failure));
+        *error = QStringLiteral("cannot open camera '%1': %2").arg(id, takeAravisError(&failure));
     else if (failure)
         g_error_free(failure);
     return device;
