@@ -1,0 +1,158 @@
+// The capture window over a camera used all day: chosen again, gone away and back, reconnected
+// with what it was set to. The camera is a scripted one (see ScriptedGenicamPort).
+#include "CaptureTestSupport.h"
+#include "CaptureWindowRig.h"
+#include "ScriptedGenicamPort.h"
+
+#include "capture/CameraMenu.h"
+#include "capture/CameraWatch.h"
+#include "capture/CaptureCardControl.h"
+#include "platform/capture/genicam/GenicamCamera.h"
+#include "platform/capture/genicam/GenicamCaptureDevice.h"
+#include "platform/capture/genicam/GenicamSystem.h"
+#include "platform/settings/CameraSettingsStore.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+using lumetra::test::CameraScript;
+using lumetra::test::CaptureWindowRig;
+using lumetra::test::waitFor;
+using Value = GenicamPort::Value;
+
+namespace {
+
+const QString ScriptId = QStringLiteral("SCRIPT1");
+
+// The rig's devices: the scripted camera, which cannot be opened while it is gone.
+void useScriptedCamera(CaptureWindowRig &rig, const std::shared_ptr<CameraScript> &script)
+{
+    rig.service = std::make_unique<CaptureService>([script] {
+        return std::make_unique<GenicamCaptureDevice>(ScriptId, [script](QString *error) -> std::unique_ptr<GenicamCamera> {
+            {
+                std::lock_guard lock(script->mutex);
+                if (script->vanished) {
+                    *error = QStringLiteral("no camera answers");
+                    return nullptr;
+                }
+            }
+            return std::make_unique<GenicamCamera>(std::make_unique<test::ScriptedGenicamPort>(script),
+                                                   CameraIdentity{ScriptId, QStringLiteral("Maker"), QStringLiteral("Beamcam 12"),
+                                                                  ScriptId, QStringLiteral("Fake"), {}});
+        });
+    });
+    rig.services.capture = rig.service.get();
+}
+
+struct LifecycleTest : ::testing::Test
+{
+    void SetUp() override
+    {
+        GenicamSystem::useInterfaces({QStringLiteral("fake")}); // never a search on the network
+        setCameraSettingsFile(dir.filePath(QStringLiteral("cameras.ini")));
+        useScriptedCamera(rig, script);
+    }
+    void TearDown() override { setCameraSettingsFile({}); }
+
+    int starts()
+    {
+        std::lock_guard lock(script->mutex);
+        return script->starts;
+    }
+
+    QTemporaryDir dir;
+    std::shared_ptr<CameraScript> script = std::make_shared<CameraScript>();
+    CaptureWindowRig rig;
+};
+
+} // namespace
+
+TEST_F(LifecycleTest, ChoosingTheOpenCameraAgainLeavesItStreamingUnderItsModel)
+{
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    EXPECT_TRUE(form->windowTitle().startsWith(QStringLiteral("Beamcam 12"))) << form->windowTitle().toStdString();
+    const QString title = form->windowTitle();
+    const int started = starts();
+
+    EXPECT_TRUE(form->cameraMenu()->chooseDevice(ScriptId));
+    EXPECT_TRUE(form->cameraMenu()->chooseDevice(ScriptId));
+    EXPECT_EQ(form->windowTitle(), title);
+    EXPECT_EQ(starts(), started) << "the stream was restarted";
+    EXPECT_TRUE(rig.dialogs.messages.isEmpty()) << rig.dialogs.messages.front().text.toStdString();
+    const auto before = form->card->currentDeepFrame();
+    EXPECT_TRUE(waitFor([form, before] { return form->card->currentDeepFrame() != before; }, 5000));
+}
+
+TEST_F(LifecycleTest, AVanishedCameraIsGreyedRetriedAndComesBackWithItsRememberedSettings)
+{
+    CameraSettings stored;
+    stored.pixelFormat = QStringLiteral("Mono12");
+    stored.exposureUs = 5000;
+    stored.gain = 2;
+    stored.frameRate = 25;
+    stored.roi = QRect(0, 0, 32, 24);
+    ASSERT_TRUE(saveCameraSettings(ScriptId, stored));
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    EXPECT_EQ(form->card->currentDeepFrame()->width, 32);
+    form->cameraWatch()->setRetryInterval(100);
+
+    {
+        std::lock_guard lock(script->mutex);
+        script->vanished = true;
+    }
+    ASSERT_TRUE(waitFor([form] { return form->cameraWatch()->isLost(); }, 10000));
+    EXPECT_TRUE(form->card->isStale());
+    EXPECT_TRUE(form->cameraWatch()->label()->isVisible());
+    EXPECT_TRUE(form->cameraWatch()->label()->text().startsWith(QStringLiteral("相机无应答")));
+    EXPECT_EQ(form->findChild<QLabel *>(QStringLiteral("frameRate"))->text(), QStringLiteral("帧率 0.0 帧/秒"));
+    QTest::qWait(500); // several retries while it is gone: still one message
+    EXPECT_EQ(rig.dialogs.messages.size(), 1);
+    EXPECT_TRUE(form->cameraWatch()->isLost());
+
+    // Back after a power cycle, at its defaults: the retry opens it and sets what was stored.
+    {
+        std::lock_guard lock(script->mutex);
+        script->powerCycle();
+    }
+    ASSERT_TRUE(waitFor([form] { return !form->cameraWatch()->isLost(); }, 10000));
+    const auto before = form->card->currentDeepFrame();
+    ASSERT_TRUE(waitFor([form, before] { return form->card->currentDeepFrame() != before; }, 10000));
+    EXPECT_FALSE(form->card->isStale());
+    EXPECT_FALSE(form->cameraWatch()->label()->isVisible());
+    std::lock_guard lock(script->mutex);
+    EXPECT_EQ(script->pixelFormat, QStringLiteral("Mono12"));
+    EXPECT_EQ(script->values[Value::ExposureUs], 5000);
+    EXPECT_EQ(script->values[Value::Gain], 2);
+    EXPECT_EQ(script->region, QRect(0, 0, 32, 24));
+}
+
+TEST_F(LifecycleTest, ReconnectByHandRestoresTheStoredSettings)
+{
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    CameraSettings stored = form->card->device().cameraControls()->settings();
+    stored.exposureUs = 78; // what auto exposure found, say
+    stored.gain = 2;
+    ASSERT_TRUE(saveCameraSettings(ScriptId, stored));
+    {
+        std::lock_guard lock(script->mutex);
+        script->vanished = true;
+    }
+    ASSERT_TRUE(waitFor([form] { return form->cameraWatch()->isLost(); }, 10000));
+    {
+        std::lock_guard lock(script->mutex);
+        script->powerCycle();
+    }
+    form->findChild<QAction *>(QStringLiteral("mnuReconnect"))->trigger();
+    EXPECT_FALSE(form->cameraWatch()->isLost());
+    std::lock_guard lock(script->mutex);
+    EXPECT_EQ(script->values[Value::ExposureUs], 78);
+    EXPECT_EQ(script->values[Value::Gain], 2);
+}
