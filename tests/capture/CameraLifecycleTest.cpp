@@ -13,6 +13,7 @@
 #include "platform/settings/CameraSettingsStore.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 #include <QTemporaryDir>
@@ -91,16 +92,24 @@ TEST_F(LifecycleTest, ChoosingTheOpenCameraAgainLeavesItStreamingUnderItsModel)
 
 TEST_F(LifecycleTest, AVanishedCameraIsGreyedRetriedAndComesBackWithItsRememberedSettings)
 {
+    // A VGA sensor with a bright spot, so that the picture shows what happens.
+    const auto vga = [this] {
+        std::lock_guard lock(script->mutex);
+        script->sensor = QSize(640, 480);
+        script->region = QRect(0, 0, 640, 480);
+        script->level = 3000;
+    };
+    vga();
     CameraSettings stored;
     stored.pixelFormat = QStringLiteral("Mono12");
     stored.exposureUs = 5000;
     stored.gain = 2;
     stored.frameRate = 25;
-    stored.roi = QRect(0, 0, 32, 24);
+    stored.roi = QRect(0, 0, 480, 360);
     ASSERT_TRUE(saveCameraSettings(ScriptId, stored));
     CaptureWindow *form = rig.open();
     ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
-    EXPECT_EQ(form->card->currentDeepFrame()->width, 32);
+    EXPECT_EQ(form->card->currentDeepFrame()->width, 480);
     form->cameraWatch()->setRetryInterval(100);
 
     {
@@ -115,12 +124,17 @@ TEST_F(LifecycleTest, AVanishedCameraIsGreyedRetriedAndComesBackWithItsRemembere
     QTest::qWait(500); // several retries while it is gone: still one message
     EXPECT_EQ(rig.dialogs.messages.size(), 1);
     EXPECT_TRUE(form->cameraWatch()->isLost());
+    if (const QString shots = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR"); !shots.isEmpty()) {
+        QWidget *frame = form->parentWidget() ? form->parentWidget() : form;
+        frame->grab().save(QDir(shots).filePath(QStringLiteral("capture-camera-no-answer.png")));
+    }
 
     // Back after a power cycle, at its defaults: the retry opens it and sets what was stored.
     {
         std::lock_guard lock(script->mutex);
         script->powerCycle();
     }
+    vga();
     ASSERT_TRUE(waitFor([form] { return !form->cameraWatch()->isLost(); }, 10000));
     const auto before = form->card->currentDeepFrame();
     ASSERT_TRUE(waitFor([form, before] { return form->card->currentDeepFrame() != before; }, 10000));
@@ -130,7 +144,7 @@ TEST_F(LifecycleTest, AVanishedCameraIsGreyedRetriedAndComesBackWithItsRemembere
     EXPECT_EQ(script->pixelFormat, QStringLiteral("Mono12"));
     EXPECT_EQ(script->values[Value::ExposureUs], 5000);
     EXPECT_EQ(script->values[Value::Gain], 2);
-    EXPECT_EQ(script->region, QRect(0, 0, 32, 24));
+    EXPECT_EQ(script->region, QRect(0, 0, 480, 360));
 }
 
 TEST_F(LifecycleTest, ReconnectByHandRestoresTheStoredSettings)

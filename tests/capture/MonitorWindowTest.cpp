@@ -275,6 +275,10 @@ TEST(MonitorWindow, ARecordingShowsInTheCaptureWindowOutlivesItsOwnWindowAndEnds
     const long long before = w->session().recorder().recorded();
     ASSERT_TRUE(waitFor([&w, before] { return w->session().recorder().recorded() > before + 3; }, 15000));
     EXPECT_TRUE(waitFor([indicator] { return indicator->isVisible(); }, 5000));
+    if (const QString shots = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR"); !shots.isEmpty()) {
+        waitFor([] { return false; }, 1200); // the time shown moves on
+        form->parentWidget()->grab().save(QDir(shots).filePath(QStringLiteral("capture-recording.png")));
+    }
 
     // Closing the capture window ends it and says where the log is.
     form->parentWidget()->close();

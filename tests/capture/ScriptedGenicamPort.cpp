@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace lumetra::test {
@@ -198,9 +199,26 @@ std::optional<GenicamPort::Buffer> ScriptedGenicamPort::pop(std::int64_t timeout
         --m_script->incomplete;
     if (!b.complete)
         return b;
+    // A round Gaussian spot in the middle of the region, `level` at its peak.
     const bool deep = m_script->pixelFormat != QLatin1String("Mono8");
-    for (std::size_t i = 0; i < m_data.size(); ++i)
-        m_data[i] = std::uint8_t(deep ? (i % 2 ? m_script->level >> 8 : m_script->level & 0xff) : m_script->level);
+    const int w = m_script->region.width(), h = m_script->region.height();
+    if (m_data.size() < std::size_t(w) * std::size_t(h) * (deep ? 2u : 1u)) {
+        b.complete = false; // the region grew under a running stream: no whole frame fits
+        return b;
+    }
+    const double sigma = std::max(1.0, std::min(w, h) / 8.0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double r2 = (x - w / 2) * (x - w / 2) + (y - h / 2) * (y - h / 2);
+            const auto v = unsigned(std::lround(m_script->level * std::exp(-r2 / (2 * sigma * sigma))));
+            const std::size_t i = std::size_t(y) * std::size_t(w) + std::size_t(x);
+            if (deep) {
+                m_data[2 * i] = std::uint8_t(v & 0xff);
+                m_data[2 * i + 1] = std::uint8_t(v >> 8);
+            } else {
+                m_data[i] = std::uint8_t(v);
+            }
+        }
     b.pixelFormat = code(m_script->pixelFormat);
     b.data = m_data.data();
     b.size = m_data.size();

@@ -29,7 +29,7 @@ struct CameraState
     QString refuseStart;   // startAcquisition fails with this
     bool vanished = false; // nothing answers: no buffers, every control read fails
     int incomplete = 0;    // the next buffers arrive with packets missing (-1: all of them)
-    int level = 100;       // every sample of a whole frame
+    int level = 100;       // the peak of the spot each whole frame shows
     int starts = 0;        // acquisitions started
     std::uint64_t frameId = 0;
 };
