@@ -88,6 +88,11 @@ void CameraRequest::check() const
 
 void grabFrames(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
 {
+    if (request.camera == QLatin1String("simulated") || request.camera == QLatin1String("v4l2"))
+        throw CliError(QStringLiteral("--camera %1: grab and beam take a GenICam camera (IPv4 address, serial number, "
+                                      "vendor-model-serial or device id); the simulated camera and the capture card "
+                                      "are for monitor and the program")
+                           .arg(request.camera));
     QString error;
     std::unique_ptr<GenicamCamera> camera = GenicamCamera::open(request.camera, &error);
     if (!camera)

@@ -299,6 +299,17 @@ TEST_F(GigeLoopback, GrabAndBeamNameTheLostPacketsWhenNoWholeFrameArrives)
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << "an incomplete frame was saved";
 }
 
+// Run where nothing could leave the machine: before, such an id started a search on GigE Vision.
+TEST_F(GigeLoopback, AMistypedIdIsRefusedWithTheKnownIdsAndTheClosestOne)
+{
+    QString error;
+    EXPECT_FALSE(GenicamCamera::open(QStringLiteral("simulatd"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("did you mean 'simulated'?"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("known ids: simulated, v4l2"))) << error.toStdString();
+    EXPECT_FALSE(GenicamCamera::open(QStringLiteral("camera"), &error));
+    EXPECT_FALSE(error.contains(QStringLiteral("did you mean"))) << error.toStdString();
+}
+
 TEST_F(GigeLoopback, ACameraThatGoesAwayMidStreamIsReportedAndCanBeReconnected)
 {
     auto gv = std::make_unique<LoopbackCamera>();
