@@ -11,6 +11,7 @@
 #include "capture/monitoring/RecordingIndicator.h"
 #include "capture/CaptureSettingsDialog.h"
 #include "platform/capture/CameraControls.h"
+#include "platform/capture/CameraReadings.h"
 #include "platform/capture/CaptureService.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/ports/MainWindowPort.h"
@@ -78,8 +79,14 @@ CaptureWindow::CaptureWindow(AppContext &context, QWidget *parent) : QMainWindow
     auto *recordingTimer = new QTimer(this);
     recordingTimer->setInterval(500);
     connect(recordingTimer, &QTimer::timeout, this, [this] {
-        if (m_live)
-            m_recording->follow(m_live->existingMonitorWindow());
+        MonitorWindow *monitor = m_live ? m_live->existingMonitorWindow() : nullptr;
+        m_recording->follow(monitor);
+        // The log's exposure and gain, as the camera has them (empty fields where it has none).
+        if (CameraControls *camera = card->device().cameraControls(); monitor && monitor->isRecording() && camera &&
+                                                                      !m_cameraWatch->isLost()) {
+            const CameraReadings readings = readCamera(*camera);
+            monitor->session().setCameraReadings(readings.exposureUs, readings.gain);
+        }
     });
     recordingTimer->start();
     connect(m_live, &LiveMeasurement::frameRateChanged, this,

@@ -7,6 +7,10 @@
 #include "capture/CameraMenu.h"
 #include "capture/CameraWatch.h"
 #include "capture/CaptureCardControl.h"
+#include "capture/live/LiveMeasurement.h"
+#include "capture/live/LivePanel.h"
+#include "capture/monitoring/MonitorSession.h"
+#include "capture/monitoring/MonitorWindow.h"
 #include "platform/capture/genicam/GenicamCamera.h"
 #include "platform/capture/genicam/GenicamCaptureDevice.h"
 #include "platform/capture/genicam/GenicamSystem.h"
@@ -14,6 +18,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QLabel>
 #include <QTest>
 #include <QTemporaryDir>
@@ -169,4 +176,36 @@ TEST_F(LifecycleTest, ReconnectByHandRestoresTheStoredSettings)
     std::lock_guard lock(script->mutex);
     EXPECT_EQ(script->values[Value::ExposureUs], 78);
     EXPECT_EQ(script->values[Value::Gain], 2);
+}
+
+TEST_F(LifecycleTest, ARecordingLogsTheExposureAndLeavesTheGainTheCameraLacksEmpty)
+{
+    script->missing.insert(GenicamPort::Feature::Gain);
+    script->values[Value::ExposureUs] = 640;
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    form->menuItem(QStringLiteral("mnuLiveMeasure"))->trigger();
+    form->liveMeasurement()->panel()->recordButton()->click();
+    MonitorWindow *w = form->liveMeasurement()->existingMonitorWindow();
+    ASSERT_TRUE(w);
+    w->findChild<QLineEdit *>(QStringLiteral("monitorLogPath"))->setText(dir.filePath(QStringLiteral("camera.csv")));
+    w->setRecording(true);
+    ASSERT_TRUE(w->isRecording());
+    QTest::qWait(1200); // the readings are taken twice a second
+    ASSERT_TRUE(waitFor([w] { return w->session().recorder().recorded() >= 5; }, 10000));
+    w->setRecording(false);
+
+    QFile log(w->session().path());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).trimmed().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 2);
+    const QStringList header = lines.front().split(QLatin1Char(','));
+    const QStringList last = lines.back().split(QLatin1Char(','));
+    const qsizetype exposure = header.indexOf(QStringLiteral("exposure_us"));
+    const qsizetype gain = header.indexOf(QStringLiteral("gain"));
+    ASSERT_GE(exposure, 0);
+    ASSERT_GE(gain, 0);
+    ASSERT_EQ(last.size(), header.size());
+    EXPECT_EQ(last[exposure].toDouble(), 640) << lines.back().toStdString();
+    EXPECT_EQ(last[gain], QString()) << lines.back().toStdString();
 }

@@ -39,10 +39,10 @@ bool ScriptedGenicamPort::gone(GError **error)
     return true;
 }
 
-bool ScriptedGenicamPort::isAvailable(Feature, GError **error)
+bool ScriptedGenicamPort::isAvailable(Feature feature, GError **error)
 {
     std::lock_guard lock(m_script->mutex);
-    return !gone(error);
+    return !gone(error) && !m_script->missing.contains(feature);
 }
 
 void ScriptedGenicamPort::bounds(Value value, double *minimum, double *maximum, GError **error)

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
 namespace lumetra::test {
@@ -21,6 +22,7 @@ struct CameraState
                                                                    {GenicamPort::Value::FrameRate, {1, 200}}};
     // A value set to one of these fails with the message (a camera in auto mode, a timeout).
     std::map<GenicamPort::Value, QString> refusals;
+    std::set<GenicamPort::Feature> missing; // settings the camera does not have
     QSet<int> binnings{1, 2, 4}; // within the bounds 1..4, 3 is refused
     int binning = 1;
     QSize sensor{64, 48};
