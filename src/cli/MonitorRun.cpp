@@ -169,7 +169,10 @@ MonitorOutcome runStreamed(CaptureDevice &device, const MonitorPlan &plan, monit
             slot.deep.reset();
             slot.waiting = false;
             k = {slot.number, slot.t, slot.dropped};
+            // Up to the frame taken last: every frame the camera delivered was taken or dropped.
+            // Frames that come while the run ends are neither and not counted.
             outcome.frames = slot.number;
+            outcome.dropped = slot.dropped;
         }
         if (recorder.take(k.frame, k.t))
             keep(k, frame, deep, plan, recorder, log, start, readings);
@@ -177,8 +180,6 @@ MonitorOutcome runStreamed(CaptureDevice &device, const MonitorPlan &plan, monit
     device.stop();
     device.setSinks({}, {});
     device.setDeepFrameSink({});
-    std::lock_guard lock(slot.mutex);
-    outcome.dropped = slot.dropped;
     return outcome;
 }
 
