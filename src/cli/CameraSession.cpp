@@ -97,6 +97,7 @@ void grabFrames(const CameraRequest &request, const std::function<void(int, cons
     std::unique_ptr<GenicamCamera> camera = GenicamCamera::open(request.camera, &error);
     if (!camera)
         throw CliError(error);
+    camera->setMessagesInEnglish(true);
     const auto apply = [](const QString &refused) {
         if (!refused.isEmpty())
             throw CliError(refused);

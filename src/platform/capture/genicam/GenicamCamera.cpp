@@ -158,9 +158,14 @@ CameraSettings GenicamCamera::settings() const
     return s;
 }
 
+QString GenicamCamera::say(const char *chinese, const char *english) const
+{
+    return QString::fromUtf8(m_english ? english : chinese);
+}
+
 QString GenicamCamera::refused(const QString &setting, const QString &value, const QString &why) const
 {
-    return QStringLiteral("相机拒绝了%1 %2：%3").arg(setting, value, why);
+    return say("相机拒绝了%1 %2：%3", "the camera refused %1 %2: %3").arg(setting, value, why);
 }
 
 // Sets a value through `set` after checking it against `range`; on a refusal the value read
@@ -169,10 +174,10 @@ QString GenicamCamera::setChecked(const QString &setting, double value, const Se
                                   const std::function<void(double, GError **)> &set, const std::function<double()> &get)
 {
     if (!range.available)
-        return refused(setting, number(value), QStringLiteral("这台相机没有这项设置"));
+        return refused(setting, number(value), say("这台相机没有这项设置", "the camera has no such setting"));
     if (!std::isfinite(value) || value < range.minimum || value > range.maximum)
         return refused(setting, number(value),
-                       QStringLiteral("超出相机的范围 %1 – %2").arg(number(range.minimum), number(range.maximum)));
+                       say("超出相机的范围 %1 – %2", "outside the camera's range %1 – %2").arg(number(range.minimum), number(range.maximum)));
     const double old = get();
     GError *error = nullptr;
     set(value, &error);
@@ -200,7 +205,7 @@ QString GenicamCamera::setExposureUs(double exposureUs)
 {
     GenicamPort &port = *m_port;
     return setChecked(
-        QStringLiteral("曝光时间 (µs)"), exposureUs, limits().exposureUs,
+        say("曝光时间 (µs)", "exposure (µs)"), exposureUs, limits().exposureUs,
         [&port](double v, GError **e) { port.set(Value::ExposureUs, v, e); },
         [&port] { return read(port, Value::ExposureUs); });
 }
@@ -209,7 +214,7 @@ QString GenicamCamera::setGain(double gain)
 {
     GenicamPort &port = *m_port;
     return setChecked(
-        QStringLiteral("增益"), gain, limits().gain, [&port](double v, GError **e) { port.set(Value::Gain, v, e); },
+        say("增益", "gain"), gain, limits().gain, [&port](double v, GError **e) { port.set(Value::Gain, v, e); },
         [&port] { return read(port, Value::Gain); });
 }
 
@@ -217,17 +222,17 @@ QString GenicamCamera::setFrameRate(double framesPerSecond)
 {
     GenicamPort &port = *m_port;
     return setChecked(
-        QStringLiteral("帧率"), framesPerSecond, limits().frameRate,
+        say("帧率", "frame rate"), framesPerSecond, limits().frameRate,
         [&port](double v, GError **e) { port.set(Value::FrameRate, v, e); },
         [&port] { return read(port, Value::FrameRate); });
 }
 
 QString GenicamCamera::setRoi(const QRect &roi)
 {
-    const QString setting = QStringLiteral("感兴趣区域");
+    const QString setting = say("感兴趣区域", "region");
     const QString value = QStringLiteral("%1,%2,%3,%4").arg(roi.x()).arg(roi.y()).arg(roi.width()).arg(roi.height());
     if (isStreaming())
-        return refused(setting, value, QStringLiteral("视频流运行时不能更改"));
+        return refused(setting, value, say("视频流运行时不能更改", "not while the stream runs"));
     const CameraLimits l = limits();
     GError *error = nullptr;
     const int bin = l.binning.available ? std::max(1, m_port->binning(&error)) : 1;
@@ -235,7 +240,7 @@ QString GenicamCamera::setRoi(const QRect &roi)
     const QRect sensor(0, 0, l.sensorWidth / bin, l.sensorHeight / bin);
     if (roi.isEmpty() || (l.sensorWidth > 0 && !sensor.contains(roi)))
         return refused(setting, value,
-                       QStringLiteral("不在传感器 %1 × %2 之内").arg(sensor.width()).arg(sensor.height()));
+                       say("不在传感器 %1 × %2 之内", "not within the sensor's %1 × %2").arg(sensor.width()).arg(sensor.height()));
     const QRect old = m_port->region(&error);
     takeAravisError(&error);
     m_port->setRegion(roi, &error);
@@ -249,9 +254,9 @@ QString GenicamCamera::setRoi(const QRect &roi)
 
 QString GenicamCamera::setBinning(int binning)
 {
-    const QString setting = QStringLiteral("像素合并");
+    const QString setting = say("像素合并", "binning");
     if (isStreaming())
-        return refused(setting, QString::number(binning), QStringLiteral("视频流运行时不能更改"));
+        return refused(setting, QString::number(binning), say("视频流运行时不能更改", "not while the stream runs"));
     const SettingRange range = limits().binning;
     if (!range.available && binning == 1)
         return {};
@@ -268,12 +273,12 @@ QString GenicamCamera::setBinning(int binning)
 
 QString GenicamCamera::setPixelFormat(const QString &name)
 {
-    const QString setting = QStringLiteral("像素格式");
+    const QString setting = say("像素格式", "pixel format");
     if (isStreaming())
-        return refused(setting, name, QStringLiteral("视频流运行时不能更改"));
+        return refused(setting, name, say("视频流运行时不能更改", "not while the stream runs"));
     const QStringList offered = limits().pixelFormats;
     if (!offered.contains(name))
-        return refused(setting, name, QStringLiteral("相机只提供 %1").arg(offered.join(QStringLiteral(", "))));
+        return refused(setting, name, say("相机只提供 %1", "the camera offers only %1").arg(offered.join(QStringLiteral(", "))));
     const QString old = m_port->pixelFormatName();
     GError *error = nullptr;
     m_port->setPixelFormat(name, &error);
@@ -347,7 +352,7 @@ GenicamCamera::Grab GenicamCamera::next(DeepFrame &frame, int timeoutMs, QString
                 m_lost = true;
             }
             if (error)
-                *error = QStringLiteral("相机 %1 不再应答").arg(m_identity.id);
+                *error = say("相机 %1 不再应答", "camera %1 no longer answers").arg(m_identity.id);
             stop();
             return Grab::Lost;
         }

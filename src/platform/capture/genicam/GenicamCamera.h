@@ -36,6 +36,9 @@ public:
     GenicamCamera(const GenicamCamera &) = delete;
     GenicamCamera &operator=(const GenicamCamera &) = delete;
 
+    // Refusals and losses in English (the command line) instead of Chinese (the windows).
+    void setMessagesInEnglish(bool english) { m_english = english; }
+
     CameraIdentity identity() const { return m_identity; }
     CameraLimits limits() const;
     CameraSettings settings() const;
@@ -68,6 +71,7 @@ public:
     int packetSize() const { return m_packetSize; }
 
 private:
+    QString say(const char *chinese, const char *english) const;
     QString refused(const QString &setting, const QString &value, const QString &why) const;
     QString setChecked(const QString &setting, double value, const SettingRange &range,
                        const std::function<void(double, GError **)> &set, const std::function<double()> &get);
@@ -78,6 +82,7 @@ private:
     bool m_lost = false;
     std::atomic<long long> m_dropped{0};
     int m_packetSize = 0;
+    bool m_english = false;
 };
 
 } // namespace lumetra
