@@ -14,6 +14,7 @@
 #include "platform/capture/genicam/GenicamCamera.h"
 #include "platform/capture/genicam/GenicamCaptureDevice.h"
 #include "platform/capture/genicam/GenicamSystem.h"
+#include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/settings/CameraSettingsStore.h"
 
 #include <QAction>
@@ -21,11 +22,15 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QLabel>
 #include <QTest>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace lumetra;
 using lumetra::test::CameraScript;
@@ -208,4 +213,39 @@ TEST_F(LifecycleTest, ARecordingLogsTheExposureAndLeavesTheGainTheCameraLacksEmp
     ASSERT_EQ(last.size(), header.size());
     EXPECT_EQ(last[exposure].toDouble(), 640) << lines.back().toStdString();
     EXPECT_EQ(last[gain], QString()) << lines.back().toStdString();
+}
+
+namespace {
+
+// Scripted dialogs whose message box stays open while `whileOpen` runs (as a modal box's own
+// event loop would let timers and menus run).
+struct OpenMessageDialogs : ScriptedDialogs
+{
+    std::function<void()> whileOpen;
+    Answer message(QWidget *parent, const QString &text, const QString &title, Buttons buttons, Icon icon) override
+    {
+        const Answer answer = ScriptedDialogs::message(parent, text, title, buttons, icon);
+        if (auto run = std::exchange(whileOpen, {}))
+            run();
+        return answer;
+    }
+};
+
+} // namespace
+
+TEST_F(LifecycleTest, AMessageWhileAnotherIsOpenGoesToTheStatusBar)
+{
+    OpenMessageDialogs dialogs;
+    rig.services.dialogs = &dialogs;
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    dialogs.whileOpen = [form] { form->findChild<QAction *>(QStringLiteral("mnuReconnect"))->trigger(); };
+    {
+        std::lock_guard lock(script->mutex);
+        script->vanished = true;
+    }
+    ASSERT_TRUE(waitFor([&dialogs] { return !dialogs.messages.isEmpty(); }, 10000));
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(form->statusBar()->currentMessage().contains(QStringLiteral("无法重新连接相机")))
+        << form->statusBar()->currentMessage().toStdString();
 }
