@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 using namespace lumetra;
@@ -248,4 +249,23 @@ TEST_F(LifecycleTest, AMessageWhileAnotherIsOpenGoesToTheStatusBar)
     EXPECT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(form->statusBar()->currentMessage().contains(QStringLiteral("无法重新连接相机")))
         << form->statusBar()->currentMessage().toStdString();
+}
+
+TEST_F(LifecycleTest, TheExposureAutoExposureFindsIsRememberedForTheNextOpening)
+{
+    script->levelPerUs = 1.0; // saturated at the 10,000 µs it starts with
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    std::optional<bool> found;
+    QObject::connect(form->cameraMenu(), &CameraMenu::autoExposureFinished, form,
+                     [&found](bool ok, const QString &) { found = ok; });
+    form->cameraMenu()->autoExposure();
+    ASSERT_TRUE(waitFor([&found] { return found.has_value(); }, 30000));
+    ASSERT_TRUE(*found);
+    const double exposure = form->card->device().cameraControls()->settings().exposureUs;
+    EXPECT_GE(exposure, 0.7 * 255);
+    EXPECT_LE(exposure, 0.9 * 255 + 1);
+    const std::optional<CameraSettings> kept = loadCameraSettings(ScriptId);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->exposureUs, exposure);
 }

@@ -207,10 +207,14 @@ std::optional<GenicamPort::Buffer> ScriptedGenicamPort::pop(std::int64_t timeout
         return b;
     }
     const double sigma = std::max(1.0, std::min(w, h) / 8.0);
+    const int top = deep ? 4095 : 255;
+    const int peak = m_script->levelPerUs > 0
+                         ? int(std::min<double>(top, m_script->levelPerUs * m_script->values[Value::ExposureUs]))
+                         : m_script->level;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const double r2 = (x - w / 2) * (x - w / 2) + (y - h / 2) * (y - h / 2);
-            const auto v = unsigned(std::lround(m_script->level * std::exp(-r2 / (2 * sigma * sigma))));
+            const auto v = unsigned(std::lround(peak * std::exp(-r2 / (2 * sigma * sigma))));
             const std::size_t i = std::size_t(y) * std::size_t(w) + std::size_t(x);
             if (deep) {
                 m_data[2 * i] = std::uint8_t(v & 0xff);

@@ -32,6 +32,7 @@ struct CameraState
     bool vanished = false; // nothing answers: no buffers, every control read fails
     int incomplete = 0;    // the next buffers arrive with packets missing (-1: all of them)
     int level = 100;       // the peak of the spot each whole frame shows
+    double levelPerUs = 0; // above 0: the peak follows the exposure instead (up to full scale)
     int starts = 0;        // acquisitions started
     std::uint64_t frameId = 0;
 };
