@@ -11,7 +11,6 @@
 #include "capture/monitoring/RecordingIndicator.h"
 #include "capture/CaptureSettingsDialog.h"
 #include "platform/capture/CameraControls.h"
-#include "platform/capture/CameraReadings.h"
 #include "platform/capture/CaptureService.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/ports/MainWindowPort.h"

@@ -1,7 +1,7 @@
 #include "cli/MonitorRun.h"
 
 #include "analysis/monitoring/MonitorLogRow.h"
-#include "platform/capture/CameraReadings.h"
+#include "platform/capture/CameraControls.h"
 #include "platform/capture/FrameAverager.h"
 #include "platform/capture/SimulatedCaptureDevice.h"
 #include "platform/framefiles/FrameFile.h"
