@@ -167,6 +167,8 @@ void CameraMenu::restoreSettings()
     CameraControls *c = camera();
     if (!c)
         return;
+    if (const std::optional<int> frames = loadCameraAveraging(c->identity().serial))
+        m_window.liveMeasurement()->setAveraging(*frames);
     const std::optional<CameraSettings> saved = loadCameraSettings(c->identity().serial);
     if (!saved)
         return;
@@ -226,8 +228,11 @@ void CameraMenu::chooseAveraging()
     const std::optional<QString> answer = m_window.context().services.dialogs->input(
         &m_window, QStringLiteral("每次测量前平均的帧数 (1–64)："), QStringLiteral("平均 N 帧"),
         QString::number(live->averaging()), check);
-    if (answer)
-        live->setAveraging(answer->trimmed().toInt());
+    if (!answer)
+        return;
+    live->setAveraging(answer->trimmed().toInt());
+    if (CameraControls *c = camera())
+        saveCameraAveraging(c->identity().serial, live->averaging());
 }
 
 void CameraMenu::collectDark()

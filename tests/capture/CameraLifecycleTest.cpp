@@ -269,3 +269,15 @@ TEST_F(LifecycleTest, TheExposureAutoExposureFindsIsRememberedForTheNextOpening)
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->exposureUs, exposure);
 }
+
+TEST_F(LifecycleTest, TheAveragingChosenForACameraComesBackWithItsNextWindow)
+{
+    ASSERT_TRUE(saveCameraAveraging(ScriptId, 4));
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    EXPECT_EQ(form->liveMeasurement()->averaging(), 4);
+    rig.dialogs.inputAnswers.push_back(QStringLiteral("8"));
+    form->cameraMenu()->chooseAveraging();
+    EXPECT_EQ(form->liveMeasurement()->averaging(), 8);
+    EXPECT_EQ(loadCameraAveraging(ScriptId), 8);
+}
