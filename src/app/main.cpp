@@ -80,6 +80,9 @@ int main(int argc, char **argv)
     QObject::connect(&window, &lumetra::MainWindow::closed, &app, &QCoreApplication::quit);
     window.showOnScreen();
 
+    // A camera named on the command line is opened in the capture window at once.
+    if (!commandLine.camera.isEmpty())
+        QTimer::singleShot(0, &window, [&window] { window.conn_capture_Click(); });
     if (!commandLine.imagePath.isEmpty())
         QTimer::singleShot(0, &window,
                            [&window, &commandLine] { window.openImageFile(commandLine.imagePath); });

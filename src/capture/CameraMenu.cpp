@@ -1,6 +1,7 @@
 #include "capture/CameraMenu.h"
 
 #include "capture/CameraSettingsDialog.h"
+#include "capture/CameraWatch.h"
 #include "capture/CaptureCardControl.h"
 #include "capture/CaptureWindow.h"
 #include "capture/live/LiveMeasurement.h"
@@ -75,7 +76,7 @@ CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(windo
             &CameraMenu::saveFrame);
     m_menu->addSeparator();
     connect(addAction(m_menu, QStringLiteral("mnuReconnect"), QStringLiteral("重新连接")), &QAction::triggered, this,
-            &CameraMenu::reconnect);
+            [this] { reconnect(); });
     connect(m_menu, &QMenu::aboutToShow, this, &CameraMenu::updateEnabled);
 
     m_dropped = new QLabel(&window);
@@ -96,7 +97,7 @@ CameraControls *CameraMenu::camera() const
 
 void CameraMenu::message(const QString &text)
 {
-    m_window.context().services.dialogs->message(&m_window, text);
+    m_window.say(text);
 }
 
 void CameraMenu::updateEnabled()
@@ -125,8 +126,28 @@ void CameraMenu::fillDeviceMenu()
     }
 }
 
+bool CameraMenu::isCurrent(const QString &id) const
+{
+    if (id == m_currentId)
+        return true;
+    const auto *device = dynamic_cast<const GenicamCaptureDevice *>(&m_window.card->device());
+    if (!device)
+        return false;
+    const CameraIdentity who = device->identity();
+    return id == device->id() || (!who.serial.isEmpty() && id == who.serial) ||
+           (!who.address.isEmpty() && id == who.address);
+}
+
 bool CameraMenu::chooseDevice(const QString &id)
 {
+    // The device on show chosen again: it stays as it is, or is opened again if it went away.
+    if (isCurrent(id)) {
+        if (m_window.card->device().isConnected() && !m_window.cameraWatch()->isLost()) {
+            m_window.statusBar()->showMessage(tr("%1 已在使用").arg(id), 5000);
+            return true;
+        }
+        return reconnect();
+    }
     QString error;
     std::unique_ptr<CaptureDevice> device = openCaptureDevice(id, &error);
     if (!device) {
@@ -134,8 +155,9 @@ bool CameraMenu::chooseDevice(const QString &id)
         return false;
     }
     m_window.card->replaceDevice(std::move(device));
-    restoreSettings();
-    m_window.startDevice();
+    m_currentId = id;
+    m_window.cameraWatch()->cameraBack();
+    m_window.startDevice(); // sets the remembered settings
     refreshDropped();
     return true;
 }
@@ -145,6 +167,8 @@ void CameraMenu::restoreSettings()
     CameraControls *c = camera();
     if (!c)
         return;
+    if (const std::optional<int> frames = loadCameraAveraging(c->identity().serial))
+        m_window.liveMeasurement()->setAveraging(*frames);
     const std::optional<CameraSettings> saved = loadCameraSettings(c->identity().serial);
     if (!saved)
         return;
@@ -178,6 +202,9 @@ void CameraMenu::autoExposure()
                 if (!self)
                     return;
                 self->m_window.statusBar()->showMessage(text, 10000);
+                // The exposure found is the camera's remembered one, for the next opening too.
+                if (CameraControls *c = self->camera(); found && c)
+                    saveCameraSettings(c->identity().serial, c->settings());
                 if (!found)
                     self->message(QStringLiteral("自动曝光未能完成：") + text);
                 emit self->autoExposureFinished(found, text);
@@ -201,8 +228,11 @@ void CameraMenu::chooseAveraging()
     const std::optional<QString> answer = m_window.context().services.dialogs->input(
         &m_window, QStringLiteral("每次测量前平均的帧数 (1–64)："), QStringLiteral("平均 N 帧"),
         QString::number(live->averaging()), check);
-    if (answer)
-        live->setAveraging(answer->trimmed().toInt());
+    if (!answer)
+        return;
+    live->setAveraging(answer->trimmed().toInt());
+    if (CameraControls *c = camera())
+        saveCameraAveraging(c->identity().serial, live->averaging());
 }
 
 void CameraMenu::collectDark()
@@ -288,14 +318,17 @@ void CameraMenu::saveFrame()
     dialogs.message(&m_window, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！") : QStringLiteral("保存失败！"));
 }
 
-void CameraMenu::reconnect()
+bool CameraMenu::reconnect(Mode mode)
 {
     if (m_window.card->device().connectDevice() < 0) {
-        message(QStringLiteral("无法重新连接相机，请检查连接后再试。"));
-        return;
+        if (mode == Loudly)
+            message(QStringLiteral("无法重新连接相机，请检查连接后再试。"));
+        return false;
     }
-    m_window.startDevice();
+    m_window.cameraWatch()->cameraBack();
+    m_window.startDevice(); // sets the remembered settings
     refreshDropped();
+    return true;
 }
 
 } // namespace lumetra

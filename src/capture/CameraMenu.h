@@ -26,6 +26,7 @@ public:
 
     // Puts the device `id` behind the window (see openCaptureDevice) and starts it; its
     // remembered settings are applied. False, after saying why, when it cannot be opened.
+    // The device on show chosen again is left as it is (or opened again when it went away).
     bool chooseDevice(const QString &id);
     void showCameraSettings();
     void autoExposure();
@@ -34,7 +35,14 @@ public:
     void newCausticSeries();
     void grabCausticFrame();
     void saveFrame();
-    void reconnect();
+    // Opens the camera again and sets its remembered settings; Quietly: no message on failure
+    // (the retries while a camera does not answer). False when it cannot be opened.
+    enum Mode { Loudly, Quietly };
+    bool reconnect(Mode mode = Loudly);
+
+    // Sets the settings remembered for the camera behind the window (nothing for other devices),
+    // saying which it refused.
+    void restoreSettings();
 
     QString causticFolder() const { return m_causticFolder; }
     QLabel *droppedLabel() const { return m_dropped; }
@@ -47,10 +55,10 @@ signals:
 
 private:
     CameraControls *camera() const;
+    bool isCurrent(const QString &id) const;
     void fillDeviceMenu();
     void updateEnabled();
     void message(const QString &text);
-    void restoreSettings();
 
     CaptureWindow &m_window;
     QMenu *m_menu = nullptr;
@@ -58,6 +66,7 @@ private:
     QLabel *m_dropped = nullptr;
     QTimer *m_timer = nullptr;
     QString m_causticFolder;
+    QString m_currentId; // the id the device on show was chosen by
 };
 
 } // namespace lumetra

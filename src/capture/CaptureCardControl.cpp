@@ -8,6 +8,7 @@
 #include "platform/framefiles/DeepFrameFile.h"
 #include "types/DeepFrame.h"
 
+#include <QColor>
 #include <QImageWriter>
 #include <QPaintEvent>
 #include <QPainter>
@@ -187,6 +188,7 @@ void CaptureCardControl::takePendingFrame()
         return;
     m_frame = std::move(frame);
     m_deepFrame = std::move(deep);
+    m_stale = false;
     update();
     emit frameArrived();
 }
@@ -209,8 +211,21 @@ void CaptureCardControl::paintEvent(QPaintEvent *event)
     const QRect picture(QPoint(0, 0), m_frame.size());
     for (const QRect &r : QRegion(event->rect()).subtracted(picture))
         painter.fillRect(r, Qt::black);
-    if (!m_frame.isNull())
+    if (m_frame.isNull())
+        return;
+    if (!m_stale) {
         painter.drawImage(QPoint(0, 0), m_frame);
+        return;
+    }
+    // The last picture of a device that stopped: grey and dimmed, so that nobody takes it as live.
+    painter.drawImage(QPoint(0, 0), m_frame.convertToFormat(QImage::Format_Grayscale8));
+    painter.fillRect(picture, QColor(128, 128, 128, 150));
+}
+
+void CaptureCardControl::setStale(bool stale)
+{
+    m_stale = stale;
+    update();
 }
 
 void CaptureCardControl::showPropertyDialog()

@@ -52,6 +52,9 @@ public:
     using DeepTap = std::function<void(const std::shared_ptr<const DeepFrame> &frame)>;
     void setDeepTap(DeepTap tap);
     CaptureDevice &device() { return *m_device; }
+    // Shows the picture on show greyed out as no longer live, until the next frame arrives.
+    void setStale(bool stale);
+    bool isStale() const { return m_stale; }
     // Another device behind the control: the old one is released first. Nothing is on show
     // until the new one delivers.
     void replaceDevice(std::unique_ptr<CaptureDevice> device);
@@ -88,6 +91,7 @@ private:
     std::mutex m_tapMutex;
     DeepTap m_tap;
     std::atomic<bool> m_posted{false};
+    bool m_stale = false;
 };
 
 } // namespace lumetra

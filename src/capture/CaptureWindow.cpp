@@ -1,10 +1,14 @@
 #include "capture/CaptureWindow.h"
 
 #include "capture/CameraMenu.h"
+#include "capture/CameraWatch.h"
 #include "capture/CaptureCardControl.h"
 #include "capture/CardDispatch.h"
 #include "capture/live/LiveMeasurement.h"
 #include "capture/live/LivePanel.h"
+#include "capture/monitoring/MonitorSession.h"
+#include "capture/monitoring/MonitorWindow.h"
+#include "capture/monitoring/RecordingIndicator.h"
 #include "capture/CaptureSettingsDialog.h"
 #include "platform/capture/CameraControls.h"
 #include "platform/capture/CaptureService.h"
@@ -13,12 +17,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -60,9 +66,30 @@ CaptureWindow::CaptureWindow(AppContext &context, QWidget *parent) : QMainWindow
     m_frameRate->setObjectName(QStringLiteral("frameRate"));
     statusBar()->addPermanentWidget(m_frameRate);
     statusBar()->setSizeGripEnabled(false);
-    connect(m_live, &LiveMeasurement::frameRateChanged, this, [this](double fps) {
-        m_frameRate->setText(QStringLiteral("帧率 %1 帧/秒").arg(fps, 0, 'f', 1));
+    m_cameraWatch = new CameraWatch(*this, *m_cameraMenu);
+    // 长期记录 is a child window of the main window like every other; closing it hides it, and a
+    // recording goes on, shown in this window's status bar until it stops or this window closes.
+    m_live->setWindowShower([this](QWidget *monitor) {
+        showChildWindow(m_context, monitor);
+        childWindowFrame(monitor)->setAttribute(Qt::WA_DeleteOnClose, false);
     });
+    m_recording = new RecordingIndicator(this);
+    statusBar()->addPermanentWidget(m_recording);
+    auto *recordingTimer = new QTimer(this);
+    recordingTimer->setInterval(500);
+    connect(recordingTimer, &QTimer::timeout, this, [this] {
+        MonitorWindow *monitor = m_live ? m_live->existingMonitorWindow() : nullptr;
+        m_recording->follow(monitor);
+        // The log's exposure and gain, as the camera has them (empty fields where it has none).
+        if (CameraControls *camera = card->device().cameraControls(); monitor && monitor->isRecording() && camera &&
+                                                                      !m_cameraWatch->isLost()) {
+            const CameraReadings readings = readCamera(*camera);
+            monitor->session().setCameraReadings(readings.exposureUs, readings.gain);
+        }
+    });
+    recordingTimer->start();
+    connect(m_live, &LiveMeasurement::frameRateChanged, this,
+            [this](double fps) { showFrameRate(m_cameraWatch->isLost() ? 0.0 : fps); });
     resize(StandardWidth,
            StandardHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
@@ -212,6 +239,7 @@ void CaptureWindow::load()
         m_context.services.dialogs->message(this, QStringLiteral("无设备可连接!"));
         return;
     }
+    m_cameraMenu->restoreSettings(); // a camera comes back as it was set
     card->move(0, 0);
     mnuNormalSize_Click();
 }
@@ -254,8 +282,34 @@ void CaptureWindow::fitToVideo()
     }
 }
 
+void CaptureWindow::showFrameRate(double fps)
+{
+    m_frameRate->setText(QStringLiteral("帧率 %1 帧/秒").arg(fps, 0, 'f', 1));
+}
+
+void CaptureWindow::say(const QString &text)
+{
+    // A second message while one is open goes to the status bar instead of a box over the box.
+    if (m_saying) {
+        statusBar()->showMessage(text, 10000);
+        return;
+    }
+    m_saying = true;
+    m_context.services.dialogs->message(this, text);
+    m_saying = false;
+}
+
 void CaptureWindow::setConnectedTitle()
 {
+    // A camera is named by its model; a capture card by its channel.
+    if (CameraControls *camera = card->device().cameraControls()) {
+        const CameraIdentity who = camera->identity();
+        setWindowTitle(QStringLiteral("%1: %2 x %3")
+                           .arg(who.model.isEmpty() ? who.id : who.model)
+                           .arg(card->get(CardId::VideoWidth))
+                           .arg(card->get(CardId::VideoHeight)));
+        return;
+    }
     const int channel = card->call(CardId::Channel, {false}).toInt();
     setWindowTitle(QStringLiteral("第%1路: %2 x %3")
                        .arg(channel)
@@ -384,11 +438,20 @@ void CaptureWindow::deviceFailed(const QString &reason)
 {
     setStreamMenu(true, false, false);
     menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
-    m_context.services.dialogs->message(this, reason.isEmpty() ? DeviceError : DeviceError + u'\n' + reason);
+    if (card->device().cameraControls())
+        m_cameraWatch->cameraLost();
+    say(reason.isEmpty() ? DeviceError : DeviceError + u'\n' + reason);
 }
 
 void CaptureWindow::closeEvent(QCloseEvent *event)
 {
+    // A recording needs this window's measurement: it ends here, and says where its log is.
+    if (MonitorWindow *monitor = m_live ? m_live->existingMonitorWindow() : nullptr; monitor && monitor->isRecording()) {
+        const QString path = QDir::toNativeSeparators(monitor->session().path());
+        monitor->setRecording(false);
+        m_recording->refresh();
+        say(tr("长期记录已随采集窗口停止，记录文件：%1").arg(path));
+    }
     if (MainWindowPort *main = m_context.mainWindow) {
         main->setConnectMenuEnabled(true);
         main->setToolbarButtonEnabled(1, true);

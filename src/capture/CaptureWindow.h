@@ -16,6 +16,8 @@ class QMenu;
 namespace lumetra {
 
 class CameraMenu;
+class CameraWatch;
+class RecordingIndicator;
 class CaptureCardControl;
 class LiveMeasurement;
 
@@ -61,6 +63,14 @@ public:
     LiveMeasurement *liveMeasurement() const { return m_live; }
     // The "相机" menu: device choice, camera settings and the measurement aids.
     CameraMenu *cameraMenu() const { return m_cameraMenu; }
+    // Whether the camera answers; it greys the picture and retries while it does not.
+    CameraWatch *cameraWatch() const { return m_cameraWatch; }
+    // "● 记录中 … → path" with 停止 while 长期记录 records.
+    RecordingIndicator *recordingIndicator() const { return m_recording; }
+    // "帧率 N 帧/秒" in the status bar.
+    void showFrameRate(double fps);
+    // A message box, one at a time: a message while one is open goes to the status bar.
+    void say(const QString &text);
     // Connects the device now behind the card and runs it, as on opening the window.
     void startDevice();
     AppContext &context() const { return m_context; }
@@ -98,6 +108,9 @@ private:
     QHash<QString, QAction *> m_items;
     LiveMeasurement *m_live = nullptr;
     CameraMenu *m_cameraMenu = nullptr;
+    CameraWatch *m_cameraWatch = nullptr;
+    RecordingIndicator *m_recording = nullptr;
+    bool m_saying = false;
     QLabel *m_frameRate = nullptr;
     ModalRunner m_runModal = execRunner();
 };

@@ -31,6 +31,21 @@ int count(const QString &option, const QString &text, int low, int high)
     return v;
 }
 
+// Why no frame came: nothing at all, or only frames with packets missing.
+QString noFrame(const QString &id, const GenicamCamera &camera)
+{
+    const QString late = QStringLiteral("no frame from camera %1 in %2 s").arg(id).arg(FrameTimeoutMs / 1000);
+    const long long incomplete = camera.droppedFrames();
+    if (incomplete == 0)
+        return late;
+    const QString packet = camera.packetSize() > 0 ? QStringLiteral(" (now %1 bytes)").arg(camera.packetSize()) : QString();
+    return QStringLiteral("%1: %2 frames arrived incomplete (lost packets); check the packet size%3, the MTU of the "
+                          "network between camera and computer, and the receive buffers (net.core.rmem_max)")
+        .arg(late)
+        .arg(incomplete)
+        .arg(packet);
+}
+
 } // namespace
 
 bool CameraRequest::take(ArgumentCursor &cursor)
@@ -73,10 +88,16 @@ void CameraRequest::check() const
 
 void grabFrames(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
 {
+    if (request.camera == QLatin1String("simulated") || request.camera == QLatin1String("v4l2"))
+        throw CliError(QStringLiteral("--camera %1: grab and beam take a GenICam camera (IPv4 address, serial number, "
+                                      "vendor-model-serial or device id); the simulated camera and the capture card "
+                                      "are for monitor and the program")
+                           .arg(request.camera));
     QString error;
     std::unique_ptr<GenicamCamera> camera = GenicamCamera::open(request.camera, &error);
     if (!camera)
         throw CliError(error);
+    camera->setMessagesInEnglish(true);
     const auto apply = [](const QString &refused) {
         if (!refused.isEmpty())
             throw CliError(refused);
@@ -97,8 +118,7 @@ void grabFrames(const CameraRequest &request, const std::function<void(int, cons
     for (int n = 1; n <= request.frames;) {
         switch (camera->next(frame, FrameTimeoutMs, &error)) {
         case GenicamCamera::Grab::Lost: throw CliError(error);
-        case GenicamCamera::Grab::Timeout:
-            throw CliError(QStringLiteral("no frame from camera %1 in %2 s").arg(request.camera).arg(FrameTimeoutMs / 1000));
+        case GenicamCamera::Grab::Timeout: throw CliError(noFrame(request.camera, *camera));
         case GenicamCamera::Grab::Frame:
             if (averager.add(frame, mean))
                 use(n++, mean, frame.bitDepth);

@@ -19,10 +19,10 @@ using monitoring::MonitorLogRow;
 
 // The camera's exposure and gain: a scientific camera's own settings (µs), else the controls by
 // those names (read at most once a second).
-class CameraReadings
+class DeviceReadings
 {
 public:
-    explicit CameraReadings(CaptureDevice &device) : m_device(device) {}
+    explicit DeviceReadings(CaptureDevice &device) : m_device(device) {}
 
     void refresh(double t)
     {
@@ -32,9 +32,9 @@ public:
         m_exposure.reset();
         m_gain.reset();
         if (CameraControls *camera = m_device.cameraControls()) {
-            const CameraSettings settings = camera->settings();
-            m_exposure = settings.exposureUs;
-            m_gain = settings.gain;
+            const CameraReadings readings = readCamera(*camera);
+            m_exposure = readings.exposureUs;
+            m_gain = readings.gain;
             return;
         }
         for (const DeviceControl &c : m_device.controls()) {
@@ -62,7 +62,7 @@ struct Kept
 };
 
 void keep(const Kept &k, const QImage &image, const std::shared_ptr<const DeepFrame> &deep, const MonitorPlan &plan, monitoring::MonitorRecorder &recorder,
-          LogWriter &log, const QDateTime &start, CameraReadings &readings)
+          LogWriter &log, const QDateTime &start, DeviceReadings &readings)
 {
     MonitorLogRow row;
     row.frame = k.frame;
@@ -83,7 +83,7 @@ MonitorOutcome runRendered(SimulatedCaptureDevice &device, const MonitorPlan &pl
                            const std::atomic<bool> &interrupted)
 {
     MonitorOutcome outcome;
-    CameraReadings readings(device);
+    DeviceReadings readings(device);
     const double fps = device.standard() == StandardPal ? 25.0 : 30.0;
     for (long long i = 1; i <= *plan.frames && !interrupted && !log.failed(); ++i) {
         const double t = double(i - 1) / fps;
@@ -113,7 +113,7 @@ MonitorOutcome runStreamed(CaptureDevice &device, const MonitorPlan &plan, monit
                            LogWriter &log, const QDateTime &start, const std::atomic<bool> &interrupted)
 {
     MonitorOutcome outcome;
-    CameraReadings readings(device);
+    DeviceReadings readings(device);
     FrameSlot slot;
     QElapsedTimer clock;
     clock.start();
@@ -169,7 +169,10 @@ MonitorOutcome runStreamed(CaptureDevice &device, const MonitorPlan &plan, monit
             slot.deep.reset();
             slot.waiting = false;
             k = {slot.number, slot.t, slot.dropped};
+            // Up to the frame taken last: every frame the camera delivered was taken or dropped.
+            // Frames that come while the run ends are neither and not counted.
             outcome.frames = slot.number;
+            outcome.dropped = slot.dropped;
         }
         if (recorder.take(k.frame, k.t))
             keep(k, frame, deep, plan, recorder, log, start, readings);
@@ -177,8 +180,6 @@ MonitorOutcome runStreamed(CaptureDevice &device, const MonitorPlan &plan, monit
     device.stop();
     device.setSinks({}, {});
     device.setDeepFrameSink({});
-    std::lock_guard lock(slot.mutex);
-    outcome.dropped = slot.dropped;
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 #include "python/PythonPaths.h"
 
 #include "platform/framefiles/FrameFile.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <pybind11/numpy.h>
 
@@ -48,6 +49,7 @@ py::array floatArray(beam::BeamFrame &frame)
 py::array readFrame(const py::object &path)
 {
     const QString file = qtPath(path);
+    preloadImagePlugins(); // here, not on whichever thread reads first
     FrameReadResult read;
     bool whole = false;
     {

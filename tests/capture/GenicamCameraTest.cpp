@@ -12,8 +12,11 @@
 #include "platform/capture/genicam/GenicamSystem.h"
 #include "platform/framefiles/DeepFrameFile.h"
 #include "platform/framefiles/FrameFile.h"
+#include "support/CliRunner.h"
 #include "support/FakeBeamCamera.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -185,12 +188,18 @@ TEST(GenicamFakeInterface, TwelveBitFramesSaveWithTheirDepthAndAveragingAndTheDa
     frame.bitDepth = 12;
     for (int i = 0; i < frame.width * frame.height; ++i)
         frame.samples.push_back(std::uint16_t((i * 37) % 4096));
+    frame.samples[100] = 4095;
     QTemporaryDir dir;
-    ASSERT_EQ(saveDeepFrame(frame, dir.filePath(QStringLiteral("t.png"))), QString());
-    const FrameReadResult back = readFrameFile(dir.filePath(QStringLiteral("t.png")));
-    ASSERT_TRUE(back.ok());
-    EXPECT_EQ(back.frame.topValue, 4095);
-    EXPECT_EQ(back.frame.values, beamFrameOf(frame).values);
+    // PNG (sBIT), TIFF (MaxSampleValue) and PGM (maxval) keep the depth: a full well read back is
+    // the top code and the measurement reports it saturated.
+    for (const char *name : {"t.png", "t.tif", "t.pgm"}) {
+        ASSERT_EQ(saveDeepFrame(frame, dir.filePath(QLatin1String(name))), QString()) << name;
+        const FrameReadResult back = readFrameFile(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(back.ok()) << name;
+        EXPECT_EQ(back.frame.topValue, 4095) << name;
+        EXPECT_EQ(back.frame.values, beamFrameOf(frame).values) << name;
+        EXPECT_GT(beam::measureBeam(back.frame).saturatedPixels, 0) << name;
+    }
     EXPECT_NE(saveDeepFrame(frame, dir.filePath(QStringLiteral("t.bmp"))), QString());
 
     FrameAverager averager(3);
@@ -263,6 +272,42 @@ TEST_F(GigeLoopback, FramesWithLostPacketsAreCountedAndNeverDelivered)
         for (int y = 0; y < f->height; y += 7)
             for (int x = 0; x < f->width; x += 5)
                 ASSERT_EQ(f->at(x, y), test::fakeBeamCode(beam, x, y, 400, 255)) << x << "," << y;
+}
+
+// 5 % of the packets lost: practically no 512 x 512 frame arrives whole, and the command line
+// says why instead of only that no frame came.
+TEST_F(GigeLoopback, GrabAndBeamNameTheLostPacketsWhenNoWholeFrameArrives)
+{
+    LoopbackCamera gv(FakeBeam{}, 0.05);
+    ASSERT_TRUE(gv.isRunning());
+    QTemporaryDir dir;
+    const QStringList commands[] = {
+        {QStringLiteral("grab"), QStringLiteral("--camera"), QStringLiteral("127.0.0.1"), QStringLiteral("--frames"),
+         QStringLiteral("1"), dir.filePath(QStringLiteral("f-{n}.png"))},
+        {QStringLiteral("beam"), QStringLiteral("--camera"), QStringLiteral("127.0.0.1"), QStringLiteral("--frames"),
+         QStringLiteral("1"), QStringLiteral("--format"), QStringLiteral("csv")}};
+    for (const QStringList &args : commands) {
+        const test::CliResult r = test::runCli(args);
+        EXPECT_FALSE(r.crashed);
+        EXPECT_NE(r.exitCode, 0) << r.err.toStdString();
+        static const QRegularExpression named(QStringLiteral("[1-9][0-9]* frames arrived incomplete \\(lost packets\\)"));
+        EXPECT_TRUE(named.match(r.err).hasMatch()) << args.front().toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("packet size")) && r.err.contains(QStringLiteral("MTU")) &&
+                    r.err.contains(QStringLiteral("receive buffers")))
+            << r.err.toStdString();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty()) << "an incomplete frame was saved";
+}
+
+// Run where nothing could leave the machine: before, such an id started a search on GigE Vision.
+TEST_F(GigeLoopback, AMistypedIdIsRefusedWithTheKnownIdsAndTheClosestOne)
+{
+    QString error;
+    EXPECT_FALSE(GenicamCamera::open(QStringLiteral("simulatd"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("did you mean 'simulated'?"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("known ids: simulated, v4l2"))) << error.toStdString();
+    EXPECT_FALSE(GenicamCamera::open(QStringLiteral("camera"), &error));
+    EXPECT_FALSE(error.contains(QStringLiteral("did you mean"))) << error.toStdString();
 }
 
 TEST_F(GigeLoopback, ACameraThatGoesAwayMidStreamIsReportedAndCanBeReconnected)

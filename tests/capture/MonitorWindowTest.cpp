@@ -10,6 +10,7 @@
 #include "capture/monitoring/MonitorSession.h"
 #include "capture/monitoring/MonitorTrendChart.h"
 #include "capture/monitoring/MonitorWindow.h"
+#include "capture/monitoring/RecordingIndicator.h"
 #include "support/FillingSink.h"
 #include "support/PointingOracle.h"
 #include "platform/framefiles/FrameFile.h"
@@ -19,9 +20,12 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QApplication>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -48,6 +52,20 @@ LiveSample sampleAt(long long frame)
     s.result.dX = 40.0 + 0.1 * std::sin(frame * 0.3);
     s.result.dY = 38.0;
     return s;
+}
+
+// The capture window on the simulated camera, its first frame shown and live measurement on;
+// null when no frame came.
+CaptureWindow *openLiveOnSimulated(test::CaptureWindowRig &rig, const QTemporaryDir &dir)
+{
+    rig.service = std::make_unique<CaptureService>([] { return std::make_unique<SimulatedCaptureDevice>(); }, true);
+    rig.services.capture = rig.service.get();
+    rig.context.calibrationFile = dir.filePath(QStringLiteral("lumetra.ini"));
+    CaptureWindow *form = rig.open();
+    if (!form || !waitFor([form] { return !form->card->currentFrame().isNull(); }))
+        return nullptr;
+    form->menuItem(QStringLiteral("mnuLiveMeasure"))->trigger();
+    return form;
 }
 
 QList<QByteArray> logLines(const QString &path)
@@ -144,13 +162,9 @@ TEST(MonitorWindow, AFullDiscEndsTheRecordingWithAMessageAndKeepsWholeRows)
 TEST(MonitorWindow, OpensFromTheLivePanelAndMovesTheSimulatedSpot)
 {
     test::CaptureWindowRig rig;
-    rig.service = std::make_unique<CaptureService>([] { return std::make_unique<SimulatedCaptureDevice>(); }, true);
-    rig.services.capture = rig.service.get();
     QTemporaryDir dir;
-    rig.context.calibrationFile = dir.filePath(QStringLiteral("lumetra.ini"));
-    CaptureWindow *form = rig.open();
-    ASSERT_TRUE(waitFor([form] { return !form->card->currentFrame().isNull(); }));
-    form->menuItem(QStringLiteral("mnuLiveMeasure"))->trigger();
+    CaptureWindow *form = openLiveOnSimulated(rig, dir);
+    ASSERT_TRUE(form);
     LiveMeasurement *live = form->liveMeasurement();
     live->panel()->recordButton()->click();
     MonitorWindow *w = live->monitorWindow();
@@ -225,3 +239,56 @@ TEST(MonitorWindow, RecoversTheDriftOfAnEightHourSimulatedRun)
 }
 
 } // namespace
+
+TEST(MonitorWindow, ARecordingShowsInTheCaptureWindowOutlivesItsOwnWindowAndEndsWithTheCaptureWindow)
+{
+    test::CaptureWindowRig rig;
+    QTemporaryDir dir;
+    CaptureWindow *form = openLiveOnSimulated(rig, dir);
+    ASSERT_TRUE(form);
+    form->liveMeasurement()->panel()->recordButton()->click();
+    const QPointer<MonitorWindow> w = form->liveMeasurement()->existingMonitorWindow();
+    ASSERT_TRUE(w);
+    // A child window of the main window, like the others.
+    ASSERT_TRUE(qobject_cast<QMdiSubWindow *>(w->parentWidget()));
+    EXPECT_TRUE(rig.mdi.subWindowList().contains(w->parentWidget()));
+
+    RecordingIndicator *indicator = form->recordingIndicator();
+    w->findChild<QLineEdit *>(QStringLiteral("monitorLogPath"))->setText(dir.filePath(QStringLiteral("live.csv")));
+    w->setRecording(true);
+    ASSERT_TRUE(waitFor([indicator] { return indicator->isVisible(); }, 5000));
+    EXPECT_TRUE(indicator->label()->text().startsWith(QStringLiteral("● 记录中 ")));
+    EXPECT_TRUE(indicator->label()->text().endsWith(QDir::toNativeSeparators(w->session().path())))
+        << indicator->label()->text().toStdString();
+    indicator->stopButton()->click();
+    EXPECT_FALSE(w->isRecording());
+    EXPECT_FALSE(indicator->isVisible());
+
+    // Its own window closed, the recording goes on and stays in sight.
+    w->findChild<QLineEdit *>(QStringLiteral("monitorLogPath"))->setText(dir.filePath(QStringLiteral("second.csv")));
+    w->setRecording(true);
+    ASSERT_TRUE(w->isRecording());
+    const QString log = w->session().path();
+    w->parentWidget()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(w);
+    const long long before = w->session().recorder().recorded();
+    ASSERT_TRUE(waitFor([&w, before] { return w->session().recorder().recorded() > before + 3; }, 15000));
+    EXPECT_TRUE(waitFor([indicator] { return indicator->isVisible(); }, 5000));
+    if (const QString shots = qEnvironmentVariable("LUMETRA_SCREENSHOT_DIR"); !shots.isEmpty()) {
+        waitFor([] { return false; }, 1200); // the time shown moves on
+        form->parentWidget()->grab().save(QDir(shots).filePath(QStringLiteral("capture-recording.png")));
+    }
+
+    // Closing the capture window ends it and says where the log is.
+    form->parentWidget()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(rig.dialogs.messages.isEmpty());
+    EXPECT_TRUE(rig.dialogs.messages.last().text.contains(QDir::toNativeSeparators(log)))
+        << rig.dialogs.messages.last().text.toStdString();
+    EXPECT_TRUE(w.isNull());
+    const qsizetype rows = logLines(log).size();
+    EXPECT_GT(rows, 3);
+    QTest::qWait(300);
+    EXPECT_EQ(logLines(log).size(), rows) << "the log still grows";
+}

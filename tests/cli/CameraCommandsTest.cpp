@@ -74,4 +74,9 @@ TEST(CameraCommands, RefusalsAndBadArgumentsAreOneLineAndExitTwo)
         EXPECT_TRUE(r.out.isEmpty() || args[0] == QLatin1String("beam")) << r.out.toStdString();
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+    // A refusal names the setting, the value and why, in English.
+    const auto refused = runCli(bad.front());
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("the camera refused gain 50: outside the camera's range")))
+        << refused.err.toStdString();
 }

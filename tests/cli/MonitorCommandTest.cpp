@@ -140,6 +140,8 @@ TEST(MonitorCommand, KeepsEveryNthFrameOrOneFramePerIntervalAndRefusesUnknownCam
     EXPECT_GE(fakeRun["frames"].get<int>(), 3);
     ASSERT_FALSE(log.rows.empty());
     EXPECT_LE(log.rows.size(), fakeRun["frames"].get<std::size_t>());
+    EXPECT_EQ(fakeRun["frames"].get<long long>(), fakeRun["logged"].get<long long>() + fakeRun["dropped"].get<long long>())
+        << fakeRun.dump();
     EXPECT_GT(field(log, log.rows[0], "exposure_us"), 0);
 
     const auto unknown = runMonitor({"--camera", "Fake_9", "--frames", "5", "--log", dir.filePath("x.csv")});

@@ -4,7 +4,7 @@ import pickle
 
 import numpy as np
 import pytest
-from PIL import Image
+from PIL import Image, TiffImagePlugin
 
 import lumetra
 from conftest import assert_rows_equal, beam_frame, cli_json, run_cli
@@ -113,3 +113,15 @@ def test_unreadable_files_in_a_batch(frame_files, tmp_path):
     with pytest.raises(OSError, match="broken.png"):
         lumetra.measure_files(paths)
     assert lumetra.measure_files(paths[:1], threads=1) == rows[:1]
+
+
+def test_a_twelve_bit_tiff_keeps_its_top_code_and_reports_saturation(tmp_path):
+    # MaxSampleValue (tag 281) says the camera's codes end at 4095: the clipped core saturates.
+    codes = np.clip(np.rint(beam_frame(peak=6000)), 0, 4095).astype(np.uint16)
+    info = TiffImagePlugin.ImageFileDirectory_v2()
+    info[281] = 4095
+    info.tagtype[281] = 3  # SHORT
+    Image.fromarray(codes).save(tmp_path / "twelve.tif", tiffinfo=info)
+    frame = lumetra.read_frame(tmp_path / "twelve.tif")
+    assert frame.top_value == 4095
+    assert lumetra.measure_beam(frame)["saturated_pixels"] == int(np.count_nonzero(codes == 4095))

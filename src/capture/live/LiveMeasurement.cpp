@@ -21,6 +21,10 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
     m_panel->hide();
     connect(m_panel, &LivePanel::recordRequested, this, [this] {
         MonitorWindow *w = monitorWindow();
+        if (m_showWindow) {
+            m_showWindow(w);
+            return;
+        }
         w->show();
         w->raise();
     });
@@ -131,6 +135,11 @@ void LiveMeasurement::calibrationChanged()
         m_panel->setCalibration(loadCalibration(m_calibrationFile));
     if (m_monitor)
         m_monitor->setCalibration(loadCalibration(m_calibrationFile).umPerPixel());
+}
+
+MonitorWindow *LiveMeasurement::existingMonitorWindow() const
+{
+    return m_monitor;
 }
 
 MonitorWindow *LiveMeasurement::monitorWindow()

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -52,6 +53,10 @@ public:
     LiveMeasurer &measurer() { return *m_measurer; }
     // The long-term recording window ("记录…"), made when first asked for.
     MonitorWindow *monitorWindow();
+    // The recording window if it was made, else null.
+    MonitorWindow *existingMonitorWindow() const;
+    // How "记录…" shows the recording window (default: as a window of its own).
+    void setWindowShower(std::function<void(QWidget *)> show) { m_showWindow = std::move(show); }
     // Frames shown a second, over the last two seconds.
     double frameRate() const { return m_rate.rate(); }
 
@@ -85,6 +90,7 @@ private:
     LivePanel *m_panel = nullptr;
     LiveMeasurer *m_measurer = nullptr;
     QPointer<MonitorWindow> m_monitor; // goes with this measurement, or with the video before it
+    std::function<void(QWidget *)> m_showWindow;
     LiveHistory m_history;
     FrameRateMeter m_rate;
     QElapsedTimer m_clock;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace lumetra {
 
 // Who a camera is, as listed and as opened.
@@ -73,5 +75,25 @@ public:
     // delivered.
     virtual long long droppedFrames() const = 0;
 };
+
+// The exposure (µs) and gain in force on a camera, each empty when the camera has no such
+// setting: a log leaves the field empty rather than writing 0.
+struct CameraReadings
+{
+    std::optional<double> exposureUs;
+    std::optional<double> gain;
+};
+
+inline CameraReadings readCamera(const CameraControls &camera)
+{
+    const CameraLimits limits = camera.limits();
+    const CameraSettings settings = camera.settings();
+    CameraReadings r;
+    if (limits.exposureUs.available)
+        r.exposureUs = settings.exposureUs;
+    if (limits.gain.available)
+        r.gain = settings.gain;
+    return r;
+}
 
 } // namespace lumetra

@@ -1,5 +1,7 @@
 #include "platform/framefiles/DeepFrameFile.h"
 
+#include "platform/framefiles/TiffFrame.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -82,13 +84,14 @@ QByteArray encoded(const DeepFrame &frame, const QString &suffix, QString *error
 {
     if (suffix == QLatin1String("pgm"))
         return pgm(frame);
-    if (suffix == QLatin1String("png") && frame.bitDepth > 8)
+    if (suffix != QLatin1String("png"))
+        return deepTiff(frame);
+    if (frame.bitDepth > 8)
         return deepPng(frame);
-    const char *format = suffix == QLatin1String("png") ? "png" : "tiff";
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(deepFrameImage(frame)))
         *error = writer.errorString();
     return bytes;

@@ -11,7 +11,7 @@ namespace lumetra {
 // chooses the format:
 //   .png   8-bit grey for an 8-bit frame; otherwise 16-bit grey with the samples in the top
 //          bits and an sBIT chunk giving the camera's depth (readers get the camera's codes);
-//   .tif/.tiff  8- or 16-bit grey, the camera's codes as they are;
+//   .tif/.tiff  8- or 16-bit grey, the camera's codes as they are, MaxSampleValue its top code;
 //   .pgm   binary PGM with maxval 2^depth - 1.
 // Empty when written, else why not.
 QString saveDeepFrame(const DeepFrame &frame, const QString &path);

@@ -4,6 +4,7 @@
 #include "platform/framefiles/FrameInput.h"
 #include "platform/framefiles/NetpbmFrame.h"
 #include "platform/framefiles/PngFrame.h"
+#include "platform/framefiles/TiffFrame.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -155,6 +156,11 @@ FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
     fillFromImage(loaded.image, shift, result.frame);
     loaded.image = QImage();
     result.frame.topValue = double((1u << (result.frame.bitDepth - shift)) - 1u);
+    // A TIFF of a 12-bit camera says so in MaxSampleValue: its top code, not 65535, saturates.
+    const bool tiff = head.startsWith(QByteArrayLiteral("II*")) || head.startsWith(QByteArrayLiteral("MM"));
+    if (const std::optional<quint32> top = tiff ? tiffMaxSampleValue(path) : std::nullopt;
+        top && *top > 0 && *top < result.frame.topValue)
+        result.frame.topValue = double(*top);
     return checked(std::move(result));
 }
 

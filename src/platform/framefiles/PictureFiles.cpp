@@ -11,13 +11,11 @@
 
 namespace lumetra {
 
-namespace {
-
 // Qt's image plug-ins are loaded by the first reader that asks for them and then live in that
 // thread. Loaded by a batch's worker thread without a Qt application, they outlive the thread
 // and corrupt the heap at exit; so they are loaded once here, on the thread that hands the
 // readers out, by asking every plug-in about a few bytes that are no picture.
-void loadImagePlugins()
+void preloadImagePlugins()
 {
     static std::once_flag loaded;
     std::call_once(loaded, [] {
@@ -29,11 +27,9 @@ void loadImagePlugins()
     });
 }
 
-} // namespace
-
 PictureReaders pictureFileReaders()
 {
-    loadImagePlugins();
+    preloadImagePlugins();
     return {[](const QString &path) { return readFrameFile(path); },
             [](const QString &path) { return loadImageFile(path); }};
 }

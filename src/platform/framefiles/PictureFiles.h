@@ -8,4 +8,9 @@ namespace lumetra {
 // full depth, loadImageFile for pictures as displayed.
 PictureReaders pictureFileReaders();
 
+// Loads Qt's image plug-ins on the calling thread, once per process. Every path that reads
+// pictures and may hand work to other threads (the readers above, Python's read_frame) calls it
+// first: plug-ins loaded by a short-lived worker thread outlive it.
+void preloadImagePlugins();
+
 } // namespace lumetra

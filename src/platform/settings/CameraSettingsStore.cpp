@@ -72,6 +72,25 @@ bool saveCameraSettings(const QString &serial, const CameraSettings &s)
     return file.status() == QSettings::NoError;
 }
 
+std::optional<int> loadCameraAveraging(const QString &serial)
+{
+    QSettings file(settingsFile(), QSettings::IniFormat);
+    file.beginGroup(group(serial));
+    bool ok = false;
+    const int n = file.value(QStringLiteral("averaging")).toInt(&ok);
+    return ok && n >= 1 ? std::optional<int>(n) : std::nullopt;
+}
+
+bool saveCameraAveraging(const QString &serial, int frames)
+{
+    QSettings file(settingsFile(), QSettings::IniFormat);
+    file.beginGroup(group(serial));
+    file.setValue(QStringLiteral("averaging"), frames);
+    file.endGroup();
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
 QStringList applyCameraSettings(CameraControls &camera, const CameraSettings &wanted)
 {
     QStringList refusals;

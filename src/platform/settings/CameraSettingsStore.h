@@ -13,6 +13,9 @@ namespace lumetra {
 // program's other settings).
 std::optional<CameraSettings> loadCameraSettings(const QString &serial);
 bool saveCameraSettings(const QString &serial, const CameraSettings &settings);
+// How many frames each live measurement of the camera averages (nothing when never set).
+std::optional<int> loadCameraAveraging(const QString &serial);
+bool saveCameraAveraging(const QString &serial, int frames);
 // Another file than the user's (tests); empty: the user's again.
 void setCameraSettingsFile(const QString &path);
 

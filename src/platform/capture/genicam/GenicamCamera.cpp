@@ -1,6 +1,7 @@
 #include "platform/capture/genicam/GenicamCamera.h"
 
 #include "platform/capture/genicam/AravisError.h"
+#include "platform/capture/genicam/AravisPort.h"
 #include "platform/capture/genicam/GenicamSystem.h"
 #include "platform/capture/genicam/MonoUnpacking.h"
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr int StreamBuffers = 8;
 
+using Feature = GenicamPort::Feature;
+using Value = GenicamPort::Value;
+
 QString number(double v)
 {
     return QString::number(v, 'g', 8);
@@ -25,27 +29,22 @@ QString text(const char *s)
     return s ? QString::fromUtf8(s) : QString();
 }
 
-void onControlLost(ArvDevice *, gpointer flag)
+bool isAvailable(GenicamPort &port, Feature feature)
 {
-    static_cast<std::atomic<bool> *>(flag)->store(true);
+    GError *error = nullptr;
+    const bool available = port.isAvailable(feature, &error);
+    return takeAravisError(&error).isEmpty() && available;
 }
 
-SettingRange floatRange(bool available, void (*bounds)(ArvCamera *, double *, double *, GError **), ArvCamera *camera)
+SettingRange valueRange(GenicamPort &port, Feature feature, Value value)
 {
     SettingRange r;
-    if (!available)
+    if (!isAvailable(port, feature))
         return r;
     GError *error = nullptr;
-    bounds(camera, &r.minimum, &r.maximum, &error);
-    r.available = takeAravisError(error).isEmpty() && r.maximum >= r.minimum;
+    port.bounds(value, &r.minimum, &r.maximum, &error);
+    r.available = takeAravisError(&error).isEmpty() && r.maximum >= r.minimum;
     return r;
-}
-
-bool isAvailable(gboolean (*probe)(ArvCamera *, GError **), ArvCamera *camera)
-{
-    GError *error = nullptr;
-    const bool available = probe(camera, &error);
-    return takeAravisError(error).isEmpty() && available;
 }
 
 } // namespace
@@ -65,16 +64,12 @@ std::unique_ptr<GenicamCamera> GenicamCamera::adopt(ArvDevice *device, const QSt
     GError *failure = nullptr;
     ArvCamera *arvCamera = arv_camera_new_with_device(device, &failure);
     if (!arvCamera) {
+        const QString why = takeAravisError(&failure);
         if (error)
-            *error = QStringLiteral("'%1' is no camera: %2").arg(id, takeAravisError(failure));
-        else
-            takeAravisError(failure);
+            *error = QStringLiteral("'%1' is no camera: %2").arg(id, why);
         return nullptr;
     }
-    std::unique_ptr<GenicamCamera> camera(new GenicamCamera);
-    camera->m_camera = arvCamera;
-    arv_camera_set_range_check_policy(arvCamera, ARV_RANGE_CHECK_POLICY_ENABLE);
-    CameraIdentity &who = camera->m_identity;
+    CameraIdentity who;
     who.id = id;
     who.vendor = text(arv_camera_get_vendor_name(arvCamera, nullptr));
     who.model = text(arv_camera_get_model_name(arvCamera, nullptr));
@@ -91,194 +86,213 @@ std::unique_ptr<GenicamCamera> GenicamCamera::adopt(ArvDevice *device, const QSt
     } else {
         who.protocol = QStringLiteral("USB3Vision");
     }
-    camera->m_lostHandler = g_signal_connect(device, "control-lost", G_CALLBACK(onControlLost), &camera->m_controlLost);
-    return camera;
+    const bool fake = who.protocol == QLatin1String("Fake");
+    return std::make_unique<GenicamCamera>(std::make_unique<AravisPort>(arvCamera, fake), who);
+}
+
+GenicamCamera::GenicamCamera(std::unique_ptr<GenicamPort> port, CameraIdentity identity)
+    : m_port(std::move(port)), m_identity(std::move(identity))
+{
+    // GigE Vision: the largest packet that reaches us, so that frames are not lost to an MTU
+    // smaller than the camera's default.
+    m_packetSize = m_port->negotiatePacketSize();
 }
 
 GenicamCamera::~GenicamCamera()
 {
     stop();
-    if (m_lostHandler)
-        g_signal_handler_disconnect(arv_camera_get_device(m_camera), m_lostHandler);
-    g_object_unref(m_camera);
+}
+
+bool GenicamCamera::controlLost() const
+{
+    return m_lost || m_port->controlLost();
 }
 
 CameraLimits GenicamCamera::limits() const
 {
+    GenicamPort &port = *m_port;
     CameraLimits l;
-    l.exposureUs = floatRange(isAvailable(arv_camera_is_exposure_time_available, m_camera),
-                              arv_camera_get_exposure_time_bounds, m_camera);
-    l.gain = floatRange(isAvailable(arv_camera_is_gain_available, m_camera), arv_camera_get_gain_bounds, m_camera);
-    l.frameRate = floatRange(isAvailable(arv_camera_is_frame_rate_available, m_camera),
-                             arv_camera_get_frame_rate_bounds, m_camera);
-    if (isAvailable(arv_camera_is_binning_available, m_camera)) {
-        gint lo = 1, hi = 1;
+    l.exposureUs = valueRange(port, Feature::Exposure, Value::ExposureUs);
+    l.gain = valueRange(port, Feature::Gain, Value::Gain);
+    l.frameRate = valueRange(port, Feature::FrameRate, Value::FrameRate);
+    if (isAvailable(port, Feature::Binning)) {
+        int lo = 1, hi = 1;
         GError *error = nullptr;
-        arv_camera_get_x_binning_bounds(m_camera, &lo, &hi, &error);
-        if (takeAravisError(error).isEmpty() && hi >= lo)
+        port.binningBounds(&lo, &hi, &error);
+        if (takeAravisError(&error).isEmpty() && hi >= lo)
             l.binning = {true, double(lo), double(hi)};
     }
-    arv_camera_get_sensor_size(m_camera, &l.sensorWidth, &l.sensorHeight, nullptr);
-    l.roiAvailable = isAvailable(arv_camera_is_region_offset_available, m_camera);
-    guint n = 0;
-    gint64 *formats = arv_camera_dup_available_pixel_formats(m_camera, &n, nullptr);
-    const char **names = arv_camera_dup_available_pixel_formats_as_strings(m_camera, &n, nullptr);
-    for (guint i = 0; formats && names && i < n; ++i)
-        if (monoBitDepth(std::uint32_t(formats[i])))
-            l.pixelFormats << text(names[i]);
-    g_free(formats);
-    g_free(names);
+    const QSize sensor = port.sensorSize();
+    l.sensorWidth = sensor.width();
+    l.sensorHeight = sensor.height();
+    l.roiAvailable = isAvailable(port, Feature::RegionOffset);
+    for (const auto &[code, name] : port.pixelFormats())
+        if (monoBitDepth(code))
+            l.pixelFormats << name;
     return l;
 }
 
 CameraSettings GenicamCamera::settings() const
 {
+    GenicamPort &port = *m_port;
     CameraSettings s;
     const CameraLimits l = limits();
+    GError *error = nullptr;
     if (l.exposureUs.available)
-        s.exposureUs = arv_camera_get_exposure_time(m_camera, nullptr);
+        s.exposureUs = port.get(Value::ExposureUs, &error);
+    takeAravisError(&error);
     if (l.gain.available)
-        s.gain = arv_camera_get_gain(m_camera, nullptr);
+        s.gain = port.get(Value::Gain, &error);
+    takeAravisError(&error);
     if (l.frameRate.available)
-        s.frameRate = arv_camera_get_frame_rate(m_camera, nullptr);
-    gint x = 0, y = 0, w = 0, h = 0;
-    arv_camera_get_region(m_camera, &x, &y, &w, &h, nullptr);
-    s.roi = QRect(x, y, w, h);
-    if (l.binning.available) {
-        gint bx = 1, by = 1;
-        arv_camera_get_binning(m_camera, &bx, &by, nullptr);
-        s.binning = bx;
-    }
-    s.pixelFormat = text(arv_camera_get_pixel_format_as_string(m_camera, nullptr));
-    s.bitDepth = monoBitDepth(std::uint32_t(arv_camera_get_pixel_format(m_camera, nullptr))).value_or(8);
+        s.frameRate = port.get(Value::FrameRate, &error);
+    takeAravisError(&error);
+    s.roi = port.region(&error);
+    takeAravisError(&error);
+    if (l.binning.available)
+        s.binning = port.binning(&error);
+    takeAravisError(&error);
+    s.pixelFormat = port.pixelFormatName();
+    s.bitDepth = monoBitDepth(port.pixelFormat(&error)).value_or(8);
+    takeAravisError(&error);
     return s;
+}
+
+QString GenicamCamera::say(const char *chinese, const char *english) const
+{
+    return QString::fromUtf8(m_english ? english : chinese);
 }
 
 QString GenicamCamera::refused(const QString &setting, const QString &value, const QString &why) const
 {
-    return QStringLiteral("相机拒绝了%1 %2：%3").arg(setting, value, why);
+    return say("相机拒绝了%1 %2：%3", "the camera refused %1 %2: %3").arg(setting, value, why);
+}
+
+// Sets a value through `set` after checking it against `range`; on a refusal the value read
+// before is written back.
+QString GenicamCamera::setChecked(const QString &setting, double value, const SettingRange &range,
+                                  const std::function<void(double, GError **)> &set, const std::function<double()> &get)
+{
+    if (!range.available)
+        return refused(setting, number(value), say("这台相机没有这项设置", "the camera has no such setting"));
+    if (!std::isfinite(value) || value < range.minimum || value > range.maximum)
+        return refused(setting, number(value),
+                       say("超出相机的范围 %1 – %2", "outside the camera's range %1 – %2").arg(number(range.minimum), number(range.maximum)));
+    const double old = get();
+    GError *error = nullptr;
+    set(value, &error);
+    const QString why = takeAravisError(&error);
+    if (why.isEmpty())
+        return {};
+    set(old, &error);
+    takeAravisError(&error);
+    return refused(setting, number(value), why);
 }
 
 namespace {
 
-// Sets a value through `set` after checking it against `range`; on a refusal the value read
-// before is written back.
-template <typename Set, typename Get>
-QString setChecked(const QString &setting, double value, const SettingRange &range, Set set, Get get,
-                   const std::function<QString(const QString &, const QString &, const QString &)> &refuse)
+double read(GenicamPort &port, Value value)
 {
-    if (!range.available)
-        return refuse(setting, number(value), QStringLiteral("这台相机没有这项设置"));
-    if (!std::isfinite(value) || value < range.minimum || value > range.maximum)
-        return refuse(setting, number(value),
-                      QStringLiteral("超出相机的范围 %1 – %2").arg(number(range.minimum), number(range.maximum)));
-    const double old = get();
     GError *error = nullptr;
-    set(value, &error);
-    const QString why = takeAravisError(error);
-    if (!why.isEmpty()) {
-        set(old, &error);
-        takeAravisError(error);
-        return refuse(setting, number(value), why);
-    }
-    return {};
+    const double v = port.get(value, &error);
+    takeAravisError(&error);
+    return v;
 }
 
 } // namespace
 
 QString GenicamCamera::setExposureUs(double exposureUs)
 {
-    auto refuse = [this](const QString &a, const QString &b, const QString &c) { return refused(a, b, c); };
+    GenicamPort &port = *m_port;
     return setChecked(
-        QStringLiteral("曝光时间 (µs)"), exposureUs, limits().exposureUs,
-        [this](double v, GError **e) { arv_camera_set_exposure_time(m_camera, v, e); },
-        [this] { return arv_camera_get_exposure_time(m_camera, nullptr); }, refuse);
+        say("曝光时间 (µs)", "exposure (µs)"), exposureUs, limits().exposureUs,
+        [&port](double v, GError **e) { port.set(Value::ExposureUs, v, e); },
+        [&port] { return read(port, Value::ExposureUs); });
 }
 
 QString GenicamCamera::setGain(double gain)
 {
-    auto refuse = [this](const QString &a, const QString &b, const QString &c) { return refused(a, b, c); };
+    GenicamPort &port = *m_port;
     return setChecked(
-        QStringLiteral("增益"), gain, limits().gain, [this](double v, GError **e) { arv_camera_set_gain(m_camera, v, e); },
-        [this] { return arv_camera_get_gain(m_camera, nullptr); }, refuse);
+        say("增益", "gain"), gain, limits().gain, [&port](double v, GError **e) { port.set(Value::Gain, v, e); },
+        [&port] { return read(port, Value::Gain); });
 }
 
 QString GenicamCamera::setFrameRate(double framesPerSecond)
 {
-    auto refuse = [this](const QString &a, const QString &b, const QString &c) { return refused(a, b, c); };
+    GenicamPort &port = *m_port;
     return setChecked(
-        QStringLiteral("帧率"), framesPerSecond, limits().frameRate,
-        [this](double v, GError **e) { arv_camera_set_frame_rate(m_camera, v, e); },
-        [this] { return arv_camera_get_frame_rate(m_camera, nullptr); }, refuse);
+        say("帧率", "frame rate"), framesPerSecond, limits().frameRate,
+        [&port](double v, GError **e) { port.set(Value::FrameRate, v, e); },
+        [&port] { return read(port, Value::FrameRate); });
 }
 
 QString GenicamCamera::setRoi(const QRect &roi)
 {
-    const QString setting = QStringLiteral("感兴趣区域");
+    const QString setting = say("感兴趣区域", "region");
     const QString value = QStringLiteral("%1,%2,%3,%4").arg(roi.x()).arg(roi.y()).arg(roi.width()).arg(roi.height());
     if (isStreaming())
-        return refused(setting, value, QStringLiteral("视频流运行时不能更改"));
+        return refused(setting, value, say("视频流运行时不能更改", "not while the stream runs"));
     const CameraLimits l = limits();
-    gint binX = 1, binY = 1;
-    if (l.binning.available)
-        arv_camera_get_binning(m_camera, &binX, &binY, nullptr);
-    const QRect sensor(0, 0, l.sensorWidth / std::max(1, binX), l.sensorHeight / std::max(1, binY));
+    GError *error = nullptr;
+    const int bin = l.binning.available ? std::max(1, m_port->binning(&error)) : 1;
+    takeAravisError(&error);
+    const QRect sensor(0, 0, l.sensorWidth / bin, l.sensorHeight / bin);
     if (roi.isEmpty() || (l.sensorWidth > 0 && !sensor.contains(roi)))
         return refused(setting, value,
-                       QStringLiteral("不在传感器 %1 × %2 之内").arg(sensor.width()).arg(sensor.height()));
-    gint x = 0, y = 0, w = 0, h = 0;
-    arv_camera_get_region(m_camera, &x, &y, &w, &h, nullptr);
-    GError *error = nullptr;
-    arv_camera_set_region(m_camera, roi.x(), roi.y(), roi.width(), roi.height(), &error);
-    const QString why = takeAravisError(error);
-    if (!why.isEmpty()) {
-        arv_camera_set_region(m_camera, x, y, w, h, nullptr);
-        return refused(setting, value, why);
-    }
-    return {};
+                       say("不在传感器 %1 × %2 之内", "not within the sensor's %1 × %2").arg(sensor.width()).arg(sensor.height()));
+    const QRect old = m_port->region(&error);
+    takeAravisError(&error);
+    m_port->setRegion(roi, &error);
+    const QString why = takeAravisError(&error);
+    if (why.isEmpty())
+        return {};
+    m_port->setRegion(old, &error);
+    takeAravisError(&error);
+    return refused(setting, value, why);
 }
 
 QString GenicamCamera::setBinning(int binning)
 {
-    const QString setting = QStringLiteral("像素合并");
+    const QString setting = say("像素合并", "binning");
     if (isStreaming())
-        return refused(setting, QString::number(binning), QStringLiteral("视频流运行时不能更改"));
+        return refused(setting, QString::number(binning), say("视频流运行时不能更改", "not while the stream runs"));
     const SettingRange range = limits().binning;
     if (!range.available && binning == 1)
         return {};
-    auto refuse = [this](const QString &a, const QString &b, const QString &c) { return refused(a, b, c); };
+    GenicamPort &port = *m_port;
     return setChecked(
-        setting, binning, range, [this](double v, GError **e) { arv_camera_set_binning(m_camera, int(v), int(v), e); },
-        [this] {
-            gint bx = 1, by = 1;
-            arv_camera_get_binning(m_camera, &bx, &by, nullptr);
-            return double(bx);
-        },
-        refuse);
+        setting, binning, range, [&port](double v, GError **e) { port.setBinning(int(v), e); },
+        [&port] {
+            GError *error = nullptr;
+            const int b = port.binning(&error);
+            takeAravisError(&error);
+            return double(b);
+        });
 }
 
 QString GenicamCamera::setPixelFormat(const QString &name)
 {
-    const QString setting = QStringLiteral("像素格式");
+    const QString setting = say("像素格式", "pixel format");
     if (isStreaming())
-        return refused(setting, name, QStringLiteral("视频流运行时不能更改"));
+        return refused(setting, name, say("视频流运行时不能更改", "not while the stream runs"));
     const QStringList offered = limits().pixelFormats;
     if (!offered.contains(name))
-        return refused(setting, name, QStringLiteral("相机只提供 %1").arg(offered.join(QStringLiteral(", "))));
-    const QString old = text(arv_camera_get_pixel_format_as_string(m_camera, nullptr));
+        return refused(setting, name, say("相机只提供 %1", "the camera offers only %1").arg(offered.join(QStringLiteral(", "))));
+    const QString old = m_port->pixelFormatName();
     GError *error = nullptr;
-    arv_camera_set_pixel_format_from_string(m_camera, name.toUtf8().constData(), &error);
-    const QString why = takeAravisError(error);
-    if (!why.isEmpty()) {
-        arv_camera_set_pixel_format_from_string(m_camera, old.toUtf8().constData(), nullptr);
-        return refused(setting, name, why);
-    }
-    return {};
+    m_port->setPixelFormat(name, &error);
+    const QString why = takeAravisError(&error);
+    if (why.isEmpty())
+        return {};
+    m_port->setPixelFormat(old, &error);
+    takeAravisError(&error);
+    return refused(setting, name, why);
 }
 
 bool GenicamCamera::start(QString *error)
 {
-    if (m_stream)
+    if (m_streaming)
         return true;
     const auto fail = [error](const QString &why) {
         if (error)
@@ -286,83 +300,68 @@ bool GenicamCamera::start(QString *error)
         return false;
     };
     GError *failure = nullptr;
-    m_pixelFormat = std::uint32_t(arv_camera_get_pixel_format(m_camera, &failure));
-    if (!takeAravisError(failure).isEmpty() || !monoBitDepth(m_pixelFormat))
-        return fail(QStringLiteral("the camera sends %1, not a grey format")
-                        .arg(text(arv_camera_get_pixel_format_as_string(m_camera, nullptr))));
-    const guint payload = arv_camera_get_payload(m_camera, &failure);
-    QString why = takeAravisError(failure);
+    const std::uint32_t format = m_port->pixelFormat(&failure);
+    if (!takeAravisError(&failure).isEmpty() || !monoBitDepth(format))
+        return fail(QStringLiteral("the camera sends %1, not a grey format").arg(m_port->pixelFormatName()));
+    const std::size_t payload = m_port->payload(&failure);
+    QString why = takeAravisError(&failure);
     if (!why.isEmpty() || payload == 0)
         return fail(QStringLiteral("the camera does not answer: %1").arg(why));
-    ArvStream *stream = arv_camera_create_stream(m_camera, nullptr, nullptr, &failure);
-    why = takeAravisError(failure);
-    if (!stream)
+    const bool opened = m_port->openStream(payload, StreamBuffers, &failure);
+    why = takeAravisError(&failure);
+    if (!opened)
         return fail(QStringLiteral("no stream from the camera: %1").arg(why));
-    m_payload = payload;
-    for (int i = 0; i < StreamBuffers; ++i)
-        arv_stream_push_buffer(stream, arv_buffer_new_allocate(payload));
-    arv_camera_set_acquisition_mode(m_camera, ARV_ACQUISITION_MODE_CONTINUOUS, nullptr);
-    arv_camera_start_acquisition(m_camera, &failure);
-    why = takeAravisError(failure);
+    m_port->startAcquisition(&failure);
+    why = takeAravisError(&failure);
     if (!why.isEmpty()) {
-        g_object_unref(stream);
+        m_port->closeStream();
         return fail(QStringLiteral("the camera does not start: %1").arg(why));
     }
-    m_stream = stream;
+    m_streaming = true;
     m_dropped = 0;
     return true;
 }
 
 void GenicamCamera::stop()
 {
-    if (!m_stream)
+    if (!m_streaming)
         return;
-    if (!m_controlLost)
-        arv_camera_stop_acquisition(m_camera, nullptr);
-    g_object_unref(m_stream);
-    m_stream = nullptr;
+    if (!controlLost())
+        m_port->stopAcquisition();
+    m_port->closeStream();
+    m_streaming = false;
 }
 
 GenicamCamera::Grab GenicamCamera::next(DeepFrame &frame, int timeoutMs, QString *error)
 {
-    if (!m_stream) {
+    if (!m_streaming) {
         if (error)
             *error = QStringLiteral("the stream is not running");
         return Grab::Lost;
     }
     const gint64 deadline = g_get_monotonic_time() + gint64(timeoutMs) * 1000;
     while (true) {
-        const gint64 left = deadline - g_get_monotonic_time();
-        ArvBuffer *buffer = left > 0 ? arv_stream_timeout_pop_buffer(m_stream, guint64(left)) : nullptr;
+        const std::optional<GenicamPort::Buffer> buffer = m_port->pop(deadline - g_get_monotonic_time());
         if (!buffer) {
-            if (!m_controlLost) {
+            if (!controlLost()) {
                 // A silent camera may have gone: one read of the control channel tells.
                 GError *failure = nullptr;
-                arv_camera_get_payload(m_camera, &failure);
-                const QString why = takeAravisError(failure);
-                if (why.isEmpty())
+                m_port->payload(&failure);
+                if (takeAravisError(&failure).isEmpty())
                     return Grab::Timeout;
-                m_controlLost = true;
+                m_lost = true;
             }
             if (error)
-                *error = QStringLiteral("相机 %1 不再应答").arg(m_identity.id);
+                *error = say("相机 %1 不再应答", "camera %1 no longer answers").arg(m_identity.id);
             stop();
             return Grab::Lost;
         }
-        bool ok = arv_buffer_get_status(buffer) == ARV_BUFFER_STATUS_SUCCESS &&
-                  arv_buffer_get_payload_type(buffer) == ARV_BUFFER_PAYLOAD_TYPE_IMAGE;
-        if (ok) {
-            size_t size = 0;
-            const void *data = arv_buffer_get_image_data(buffer, &size);
-            // The fake interface leaves the size of a frame drawn by a custom pattern at 0; its
-            // buffers are ours, of the payload's size.
-            if (size == 0 && m_identity.protocol == QLatin1String("Fake"))
-                size = m_payload;
-            ok = unpackMono(std::uint32_t(arv_buffer_get_image_pixel_format(buffer)), static_cast<const std::uint8_t *>(data),
-                            size, arv_buffer_get_image_width(buffer), arv_buffer_get_image_height(buffer), frame);
-            frame.id = arv_buffer_get_frame_id(buffer);
-        }
-        arv_stream_push_buffer(m_stream, buffer);
+        const bool ok = buffer->complete && buffer->image &&
+                        unpackMono(buffer->pixelFormat, static_cast<const std::uint8_t *>(buffer->data), buffer->size,
+                                   buffer->width, buffer->height, frame);
+        if (ok)
+            frame.id = buffer->frameId;
+        m_port->requeue(*buffer);
         if (ok)
             return Grab::Frame;
         ++m_dropped;

@@ -5,14 +5,17 @@
 
 #include <QString>
 
+typedef struct _GError GError;
+
 #include <atomic>
+#include <functional>
 #include <memory>
 
 typedef struct _ArvDevice ArvDevice;
-typedef struct _ArvCamera ArvCamera;
-typedef struct _ArvStream ArvStream;
 
 namespace lumetra {
+
+class GenicamPort;
 
 // One GenICam camera on Aravis, driven synchronously: open it, set it up, start the stream and
 // take frames one by one. Frames that arrive incomplete (packets lost) are counted and never
@@ -26,10 +29,15 @@ public:
     static std::unique_ptr<GenicamCamera> open(const QString &id, QString *error);
     // Takes over a device opened elsewhere (a fake camera in a test); nothing when it is no camera.
     static std::unique_ptr<GenicamCamera> adopt(ArvDevice *device, const QString &id, QString *error);
+    // A camera reached through `port` (tests script one).
+    GenicamCamera(std::unique_ptr<GenicamPort> port, CameraIdentity identity);
     ~GenicamCamera();
 
     GenicamCamera(const GenicamCamera &) = delete;
     GenicamCamera &operator=(const GenicamCamera &) = delete;
+
+    // Refusals and losses in English (the command line) instead of Chinese (the windows).
+    void setMessagesInEnglish(bool english) { m_english = english; }
 
     CameraIdentity identity() const { return m_identity; }
     CameraLimits limits() const;
@@ -47,31 +55,34 @@ public:
 
     bool start(QString *error);
     void stop();
-    bool isStreaming() const { return m_stream != nullptr; }
+    bool isStreaming() const { return m_streaming; }
 
     enum class Grab { Frame, Timeout, Lost };
     // The next complete frame, waiting up to timeoutMs. Lost: the camera stopped answering
-    // (`error` says so); the stream is then stopped.
+    // (`error` says so); the stream is then stopped. Timeout: no whole frame in time (see
+    // droppedFrames() for the frames that came incomplete meanwhile).
     Grab next(DeepFrame &frame, int timeoutMs, QString *error);
 
+    // Frames that arrived incomplete (lost packets) since the stream started: never handed out.
     long long droppedFrames() const { return m_dropped; }
     // The control channel was lost (heartbeat): the camera went away.
-    bool controlLost() const { return m_controlLost; }
-
-    ArvCamera *arvCamera() const { return m_camera; }
+    bool controlLost() const;
+    // The GigE Vision stream packet size chosen at opening, in bytes; 0 for other cameras.
+    int packetSize() const { return m_packetSize; }
 
 private:
-    GenicamCamera() = default;
+    QString say(const char *chinese, const char *english) const;
     QString refused(const QString &setting, const QString &value, const QString &why) const;
+    QString setChecked(const QString &setting, double value, const SettingRange &range,
+                       const std::function<void(double, GError **)> &set, const std::function<double()> &get);
 
-    ArvCamera *m_camera = nullptr;
-    ArvStream *m_stream = nullptr;
+    std::unique_ptr<GenicamPort> m_port;
     CameraIdentity m_identity;
-    unsigned long m_lostHandler = 0;
-    std::atomic<bool> m_controlLost{false};
+    bool m_streaming = false;
+    bool m_lost = false;
     std::atomic<long long> m_dropped{0};
-    std::uint32_t m_pixelFormat = 0;
-    std::size_t m_payload = 0;
+    int m_packetSize = 0;
+    bool m_english = false;
 };
 
 } // namespace lumetra

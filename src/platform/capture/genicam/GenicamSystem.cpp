@@ -6,6 +6,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <vector>
+
 #include <mutex>
 
 namespace lumetra::GenicamSystem {
@@ -112,13 +115,49 @@ ArvDevice *openByAddress(const QString &text, GInetAddress *address, QString *er
         applyLocked(inUse());
     }
     if (!device && error)
-        *error = QStringLiteral("no camera answers at %1: %2").arg(text, takeAravisError(failure));
+        *error = QStringLiteral("no camera answers at %1: %2").arg(text, takeAravisError(&failure));
     else if (failure)
         g_error_free(failure);
     return device;
 }
 
+// Single-character edits that turn a into b (Levenshtein distance).
+int editDistance(const QString &a, const QString &b)
+{
+    std::vector<int> row(std::size_t(b.size()) + 1);
+    for (std::size_t j = 0; j < row.size(); ++j)
+        row[j] = int(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int above = row[std::size_t(j)];
+            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1,
+                                            diagonal + (a[i - 1].toLower() == b[j - 1].toLower() ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
+
 } // namespace
+
+bool isSearchableId(const QString &id)
+{
+    static const QRegularExpression digit(QStringLiteral("\\d"));
+    return id.contains(digit);
+}
+
+QString unknownIdMessage(const QString &id)
+{
+    QString hint;
+    for (const QString &known : {QStringLiteral("simulated"), QStringLiteral("v4l2")})
+        if (editDistance(id, known) <= 2)
+            hint = QStringLiteral(" (did you mean '%1'?)").arg(known);
+    return QStringLiteral("'%1' is no camera id%2; known ids: simulated, v4l2, an IPv4 address, a serial number, "
+                          "vendor-model-serial or an id listed by 'lumetra-cli cameras'")
+        .arg(id, hint);
+}
 
 ArvDevice *openDevice(const QString &id, QString *error)
 {
@@ -141,6 +180,14 @@ ArvDevice *openDevice(const QString &id, QString *error)
         applyLocked({QStringLiteral("fake")});
         deviceId = id;
     } else {
+        // A word without a digit is no serial, device id or vendor-model-serial: nothing is
+        // searched for it (a search on GigE Vision broadcasts).
+        if (!isSearchableId(id)) {
+            if (error)
+                *error = unknownIdMessage(id);
+            applyLocked(inUse());
+            return nullptr;
+        }
         applyLocked(inUse());
         arv_update_device_list();
         const unsigned n = arv_get_n_devices();
@@ -161,7 +208,7 @@ ArvDevice *openDevice(const QString &id, QString *error)
     ArvDevice *device = arv_open_device(deviceId.toUtf8().constData(), &failure);
     applyLocked(inUse());
     if (!device && error)
-        *error = QStringLiteral("cannot open camera '%1': %2").arg(id, takeAravisError(failure));
+        *error = QStringLiteral("cannot open camera '%1': %2").arg(id, takeAravisError(&failure));
     else if (failure)
         g_error_free(failure);
     return device;

@@ -23,6 +23,12 @@ QList<CameraIdentity> listCameras();
 // True when the id names a camera of the in-process fake interface ("Fake_1").
 bool isFakeId(const QString &id);
 
+// True when the id may name a camera found by a search: it holds a digit, as serial numbers,
+// device ids and "vendor-model-serial" do. Other words are refused without a search.
+bool isSearchableId(const QString &id);
+// Why `id` names no camera, with the ids that do (and the closest, when one is near).
+QString unknownIdMessage(const QString &id);
+
 } // namespace GenicamSystem
 
 } // namespace lumetra
