@@ -9,9 +9,9 @@
 #include "capture/CaptureCardControl.h"
 #include "capture/live/LiveMeasurement.h"
 #include "capture/live/LiveMeasurer.h"
-#include "platform/capture/genicam/Aravis.h"
-#include "platform/capture/genicam/GenicamCamera.h"
-#include "platform/capture/genicam/GenicamCaptureDevice.h"
+#include "devices/genicam/Aravis.h"
+#include "devices/genicam/GenicamCamera.h"
+#include "devices/genicam/GenicamCaptureDevice.h"
 #include "support/FakeBeamCamera.h"
 
 #include <QApplication>

@@ -5,12 +5,12 @@
 #include "support/SinkOnlyDevice.h"
 
 #include "capture/CaptureCardControl.h"
-#include "platform/capture/CaptureDevice.h"
-#include "platform/capture/FrameConverter.h"
-#include "platform/framefiles/FrameEncoder.h"
-#include "platform/capture/SimulatedBeam.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
-#include "platform/capture/V4l2Mapping.h"
+#include "devices/CaptureDevice.h"
+#include "devices/FrameConverter.h"
+#include "devices/FrameEncoder.h"
+#include "devices/SimulatedBeam.h"
+#include "devices/SimulatedCaptureDevice.h"
+#include "devices/V4l2Mapping.h"
 
 #include <QApplication>
 #include <QImage>

@@ -14,7 +14,7 @@
 #include "capture/live/LiveMeasurer.h"
 #include "platform/framefiles/FrameFile.h"
 #include "capture/live/LivePanel.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
+#include "devices/SimulatedCaptureDevice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -9,7 +9,7 @@
 #include "caustic/CausticWindow.h"
 #include "platform/ports/AppContext.h"
 #include "platform/system/ApplicationSetup.h"
-#include "platform/capture/CaptureService.h"
+#include "devices/CaptureService.h"
 #include "platform/dialogs/PointerControl.h"
 #include "platform/system/ProgramLauncher.h"
 #include "platform/dialogs/FolderRememberingDialogs.h"

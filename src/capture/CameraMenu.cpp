@@ -5,12 +5,12 @@
 #include "capture/CaptureCardControl.h"
 #include "capture/CaptureWindow.h"
 #include "capture/live/LiveMeasurement.h"
-#include "platform/capture/CameraControls.h"
-#include "platform/capture/CaptureDevices.h"
-#include "platform/capture/genicam/GenicamCaptureDevice.h"
+#include "devices/CameraControls.h"
+#include "devices/CaptureDevices.h"
+#include "devices/genicam/GenicamCaptureDevice.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framefiles/DeepFrameFile.h"
-#include "platform/settings/CameraSettingsStore.h"
+#include "devices/CameraSettingsStore.h"
 #include "types/DeepFrame.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "capture/CameraSettingsDialog.h"
 
-#include "platform/settings/CameraSettingsStore.h"
+#include "devices/CameraSettingsStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/capture/CameraControls.h"
+#include "devices/CameraControls.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "capture/ModalRunner.h"
-#include "platform/capture/CaptureDevice.h"
+#include "devices/CaptureDevice.h"
 
 #include <QImage>
 #include <QVariant>

@@ -10,8 +10,8 @@
 #include "capture/monitoring/MonitorWindow.h"
 #include "capture/monitoring/RecordingIndicator.h"
 #include "capture/CaptureSettingsDialog.h"
-#include "platform/capture/CameraControls.h"
-#include "platform/capture/CaptureService.h"
+#include "devices/CameraControls.h"
+#include "devices/CaptureService.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/ports/MainWindowPort.h"
 

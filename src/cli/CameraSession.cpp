@@ -1,8 +1,8 @@
 #include "cli/CameraSession.h"
 
 #include "cli/ArgumentCursor.h"
-#include "platform/capture/FrameAverager.h"
-#include "platform/capture/genicam/GenicamCamera.h"
+#include "devices/FrameAverager.h"
+#include "devices/genicam/GenicamCamera.h"
 
 #include <cmath>
 

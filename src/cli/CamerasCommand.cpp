@@ -1,7 +1,7 @@
 // lumetra-cli cameras: the GenICam cameras on the chosen interfaces.
 #include "cli/ArgumentCursor.h"
 #include "cli/CliCommand.h"
-#include "platform/capture/genicam/GenicamSystem.h"
+#include "devices/genicam/GenicamSystem.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #include "cli/MonitorCamera.h"
 
-#include "platform/capture/CaptureDevices.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
+#include "devices/CaptureDevices.h"
+#include "devices/SimulatedCaptureDevice.h"
 
 namespace lumetra::cli {
 

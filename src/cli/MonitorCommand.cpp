@@ -5,7 +5,7 @@
 #include "cli/CliCommand.h"
 #include "cli/MonitorCamera.h"
 #include "cli/MonitorRun.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
+#include "devices/SimulatedCaptureDevice.h"
 #include "platform/logging/AppendFile.h"
 
 #include <QRegularExpression>

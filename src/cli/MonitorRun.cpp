@@ -1,9 +1,9 @@
 #include "cli/MonitorRun.h"
 
 #include "analysis/monitoring/MonitorLogRow.h"
-#include "platform/capture/CameraControls.h"
-#include "platform/capture/FrameAverager.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
+#include "devices/CameraControls.h"
+#include "devices/FrameAverager.h"
+#include "devices/SimulatedCaptureDevice.h"
 #include "platform/framefiles/FrameFile.h"
 
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 
 #include "analysis/beam/BeamMeasurement.h"
 #include "analysis/monitoring/MonitorRecorder.h"
-#include "platform/capture/CaptureDevice.h"
+#include "devices/CaptureDevice.h"
 #include "platform/logging/LogWriter.h"
 
 #include <QDateTime>

@@ -10,7 +10,7 @@
 #include "capture/CaptureWindow.h"
 #include "caustic/CausticWindow.h"
 #include "analysis/picture/RegionGrid.h"
-#include "platform/capture/CaptureService.h"
+#include "devices/CaptureService.h"
 #include "platform/ports/CurveViewPort.h"
 #include "platform/ports/WorkspacePort.h"
 #include "platform/settings/Calibration.h"

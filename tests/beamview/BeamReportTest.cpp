@@ -6,7 +6,7 @@
 #include "beamview/BeamWidthsPanel.h"
 #include "capture/CaptureWindowOpener.h"
 #include "capture/CaptureWindow.h"
-#include "platform/capture/CaptureService.h"
+#include "devices/CaptureService.h"
 #include "platform/settings/Calibration.h"
 #include "platform/printing/ReportSheet.h"
 #include "platform/printing/ScriptedPrinter.h"

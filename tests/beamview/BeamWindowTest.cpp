@@ -5,7 +5,7 @@
 #include "beamview/CalibrationDialog.h"
 #include "capture/CaptureWindowOpener.h"
 #include "capture/CaptureWindow.h"
-#include "platform/capture/CaptureService.h"
+#include "devices/CaptureService.h"
 #include "curves/CurveWindow.h"
 #include "platform/settings/Calibration.h"
 #include "platform/workbook/ScriptedWorkbookService.h"

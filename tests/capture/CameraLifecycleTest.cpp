@@ -11,11 +11,11 @@
 #include "capture/live/LivePanel.h"
 #include "capture/monitoring/MonitorSession.h"
 #include "capture/monitoring/MonitorWindow.h"
-#include "platform/capture/genicam/GenicamCamera.h"
-#include "platform/capture/genicam/GenicamCaptureDevice.h"
-#include "platform/capture/genicam/GenicamSystem.h"
+#include "devices/genicam/GenicamCamera.h"
+#include "devices/genicam/GenicamCaptureDevice.h"
+#include "devices/genicam/GenicamSystem.h"
 #include "platform/dialogs/ScriptedDialogs.h"
-#include "platform/settings/CameraSettingsStore.h"
+#include "devices/CameraSettingsStore.h"
 
 #include <QAction>
 #include <QDir>

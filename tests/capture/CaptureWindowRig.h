@@ -8,12 +8,12 @@
 #include "capture/CaptureWindow.h"
 #include "capture/ModalRunner.h"
 #include "platform/ports/AppContext.h"
-#include "platform/capture/CaptureService.h"
+#include "devices/CaptureService.h"
 #include "platform/ports/MainWindowPort.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/ports/Services.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
-#include "platform/capture/V4l2CaptureDevice.h"
+#include "devices/SimulatedCaptureDevice.h"
+#include "devices/V4l2CaptureDevice.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

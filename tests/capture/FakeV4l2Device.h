@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/capture/V4l2Io.h"
+#include "devices/V4l2Io.h"
 
 #include <QByteArray>
 #include <QColor>

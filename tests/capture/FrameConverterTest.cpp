@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 
-#include "platform/capture/FrameConverter.h"
-#include "platform/framefiles/FrameEncoder.h"
+#include "devices/FrameConverter.h"
+#include "devices/FrameEncoder.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // Every refusal goes through Aravis's error path, which CI also runs under AddressSanitizer.
 #include "ScriptedGenicamPort.h"
 
-#include "platform/capture/genicam/GenicamCamera.h"
+#include "devices/genicam/GenicamCamera.h"
 
 #include <gtest/gtest.h>
 

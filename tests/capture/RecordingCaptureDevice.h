@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/capture/CaptureDevice.h"
+#include "devices/CaptureDevice.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "ScriptedGenicamPort.h"
 
-#include "platform/capture/genicam/MonoUnpacking.h"
+#include "devices/genicam/MonoUnpacking.h"
 
 #include <glib.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/capture/genicam/GenicamPort.h"
+#include "devices/genicam/GenicamPort.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 
-#include "platform/capture/SimulatedBeam.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
+#include "devices/SimulatedBeam.h"
+#include "devices/SimulatedCaptureDevice.h"
 
 #include <gtest/gtest.h>
 

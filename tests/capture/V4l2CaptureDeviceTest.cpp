@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 #include "FakeV4l2Device.h"
 
-#include "platform/capture/V4l2CaptureDevice.h"
+#include "devices/V4l2CaptureDevice.h"
 
 #include <gtest/gtest.h>
 

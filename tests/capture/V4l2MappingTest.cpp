@@ -1,4 +1,4 @@
-#include "platform/capture/V4l2Mapping.h"
+#include "devices/V4l2Mapping.h"
 
 #include <linux/videodev2.h>
 

@@ -3,7 +3,7 @@
 #include "FakeV4l2Device.h"
 
 #include "capture/CardPropertyDialog.h"
-#include "platform/capture/V4l2CaptureDevice.h"
+#include "devices/V4l2CaptureDevice.h"
 
 #include <QLabel>
 #include <QSlider>

@@ -1,6 +1,6 @@
 #include "support/FakeBeamCamera.h"
 
-#include "platform/capture/genicam/Aravis.h"
+#include "devices/genicam/Aravis.h"
 
 #include <net/if.h>
 

@@ -4,7 +4,7 @@
 #include "capture/live/LiveOverlay.h"
 #include "capture/live/LivePanel.h"
 #include "capture/monitoring/MonitorWindow.h"
-#include "platform/capture/SimulatedCaptureDevice.h"
+#include "devices/SimulatedCaptureDevice.h"
 #include "platform/settings/Calibration.h"
 
 #include <QTimer>

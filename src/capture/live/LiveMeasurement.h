@@ -4,7 +4,7 @@
 #include "capture/live/LiveHistory.h"
 #include "capture/live/LiveMeasurer.h"
 
-#include "platform/capture/FrameAverager.h"
+#include "devices/FrameAverager.h"
 
 #include <QElapsedTimer>
 #include <QObject>
