@@ -1,26 +1,22 @@
 #pragma once
 
+#include "platform/settings/UserSettings.h"
+
 #include <QString>
 #include <QStringList>
-
-#include <memory>
-
-class QSettings;
 
 namespace lumetra {
 
 // What the main window remembers between runs about opened pictures: the folder the open
 // dialog last chose from, and the most recently opened pictures, newest first.
-class PictureHistory
+class PictureHistory : private UserSettings
 {
 public:
     static constexpr int RecentLimit = 8;
 
-    // The user's own settings of the program.
-    PictureHistory();
-    // A settings file of its own (tests).
-    explicit PictureHistory(const QString &iniFile);
-    ~PictureHistory();
+    // The user's own settings of the program, or a settings file of its own (tests).
+    PictureHistory() = default;
+    using UserSettings::UserSettings;
 
     // Empty when nothing was opened yet.
     QString lastFolder() const;
@@ -31,9 +27,6 @@ public:
     void remember(const QString &picture);
     // A recent picture that could not be opened leaves the list.
     void forget(const QString &picture);
-
-private:
-    std::unique_ptr<QSettings> m_settings;
 };
 
 } // namespace lumetra

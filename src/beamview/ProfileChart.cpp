@@ -1,5 +1,7 @@
 #include "beamview/ProfileChart.h"
 
+#include "platform/charts/ValueAxes.h"
+
 #include <QPen>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLineSeries>
@@ -10,39 +12,12 @@
 
 namespace lumetra {
 
-namespace {
-
-// Ticks at whole multiples of 1, 2 or 5 times a power of ten, about `ticks` of them; the range
-// widened to whole ticks unless `exact`.
-void setNiceRange(QValueAxis *axis, double low, double high, int ticks, bool exact = false)
-{
-    if (!(high > low))
-        high = low + 1;
-    const double rough = (high - low) / ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double step = rough <= power ? power : rough <= 2 * power ? 2 * power : rough <= 5 * power ? 5 * power
-                                                                                                      : 10 * power;
-    axis->setTickType(QValueAxis::TicksFixed);
-    if (exact)
-        axis->setRange(low, high);
-    else
-        axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setTickType(QValueAxis::TicksDynamic);
-}
-
-} // namespace
-
 ProfileChart::ProfileChart(const QString &title, QGraphicsItem *parent) : QChart(parent)
 {
     setTitle(title);
     setAnimationOptions(QChart::NoAnimation);
-    m_position = new QValueAxis(this);
-    m_value = new QValueAxis(this);
-    m_value->setTitleText(QStringLiteral("强度"));
-    m_position->setLabelFormat(QStringLiteral("%g"));
-    m_value->setLabelFormat(QStringLiteral("%g"));
+    m_position = numberAxis(this);
+    m_value = numberAxis(this, QStringLiteral("强度"));
     QFont small = font();
     small.setPointSizeF(8);
     for (QValueAxis *axis : {m_position, m_value}) {

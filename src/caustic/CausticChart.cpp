@@ -1,6 +1,7 @@
 #include "caustic/CausticChart.h"
 
 #include "caustic/CausticAxisResult.h"
+#include "platform/charts/ValueAxes.h"
 
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
@@ -18,32 +19,12 @@ namespace {
 const QColor AxisColours[] = {QColor(31, 119, 180), QColor(214, 39, 40)};
 constexpr int CurveSamples = 240;
 
-// A range widened to whole ticks of 1, 2 or 5 times a power of ten, about six of them.
-void setNiceRange(QValueAxis *axis, double low, double high)
-{
-    const double rough = (high - low) / 6;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double step = rough <= power ? power : rough <= 2 * power ? 2 * power : rough <= 5 * power ? 5 * power
-                                                                                                      : 10 * power;
-    // Fixed ticks while the range changes: dynamic ticks at the old interval over a new, much
-    // wider range would lay out thousands of labels first.
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setTickType(QValueAxis::TicksDynamic);
-}
-
 } // namespace
 
 CausticChart::CausticChart(QGraphicsItem *parent) : QChart(parent)
 {
-    m_zAxis = new QValueAxis(this);
-    m_zAxis->setTitleText(QStringLiteral("z (mm)"));
-    m_dAxis = new QValueAxis(this);
-    m_dAxis->setTitleText(QStringLiteral("直径 d (µm)"));
-    m_zAxis->setLabelFormat(QStringLiteral("%g"));
-    m_dAxis->setLabelFormat(QStringLiteral("%g"));
+    m_zAxis = numberAxis(this, QStringLiteral("z (mm)"));
+    m_dAxis = numberAxis(this, QStringLiteral("直径 d (µm)"));
     QFont titleFont = font();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
@@ -93,8 +74,8 @@ void CausticChart::setSeries(const beam::CausticSeries &series)
     m_bounds = QRectF(QPointF(zMin - 4 * span, 0), QPointF(zMax + 4 * span, 5 * std::max(dMax, 1.0)));
     for (std::size_t i = 0; i < series.axes.size(); ++i)
         addCausticAxis(series.axes[i], series.wavelengthNm, AxisColours[i % 2], zMin, zMax);
-    setNiceRange(m_zAxis, zMin, zMax);
-    setNiceRange(m_dAxis, 0, dMax > 0 ? dMax * 1.08 : 1.0);
+    setNiceRange(m_zAxis, zMin, zMax, 6);
+    setNiceRange(m_dAxis, 0, dMax > 0 ? dMax * 1.08 : 1.0, 6);
 }
 
 void CausticChart::addLine(const QString &name, const QList<QPointF> &points, const QPen &pen, bool inLegend)

@@ -105,8 +105,7 @@ void CausticFrameModel::setPixelSizeUm(double pixelSizeUm)
     if (pixelSizeUm == m_pixelSizeUm)
         return;
     m_pixelSizeUm = pixelSizeUm;
-    if (!m_frames.empty())
-        emit dataChanged(index(0, DxColumn), index(rowCount() - 1, DMinorColumn));
+    columnsChanged(DxColumn, DMinorColumn);
 }
 
 void CausticFrameModel::setExcludeWarned(bool exclude)
@@ -114,8 +113,13 @@ void CausticFrameModel::setExcludeWarned(bool exclude)
     if (exclude == m_excludeWarned)
         return;
     m_excludeWarned = exclude;
+    columnsChanged(StatusColumn, StatusColumn);
+}
+
+void CausticFrameModel::columnsChanged(int first, int last)
+{
     if (!m_frames.empty())
-        emit dataChanged(index(0, StatusColumn), index(rowCount() - 1, StatusColumn));
+        emit dataChanged(index(0, first), index(rowCount() - 1, last));
 }
 
 int CausticFrameModel::framesWithWarnings() const

@@ -84,6 +84,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    // Every row's cells from column `first` to `last` show something else now.
+    void columnsChanged(int first, int last);
+
     std::vector<CausticFrame> m_frames;
     double m_pixelSizeUm = 1;
     bool m_excludeWarned = false;

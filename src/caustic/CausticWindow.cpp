@@ -11,6 +11,7 @@
 #include "caustic/FrameMeasureQueue.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/printing/PrinterService.h"
+#include "platform/settings/ConfigIniFile.h"
 #include "platform/dialogs/SaveTarget.h"
 #include "platform/framefiles/PicturePatterns.h"
 #include "platform/workbook/WorkbookService.h"
@@ -30,7 +31,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
@@ -70,7 +70,7 @@ void CausticWindow::openOnTrigger(QAction *command, AppContext &context)
 
 QString CausticWindow::settingsPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/caustic.ini");
+    return ConfigIniFile::inConfigFolder(QStringLiteral("caustic.ini"));
 }
 
 CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(parent), m_context(context)

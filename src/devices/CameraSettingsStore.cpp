@@ -1,7 +1,8 @@
 #include "devices/CameraSettingsStore.h"
 
+#include "platform/settings/ConfigIniFile.h"
+
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <cmath>
 
@@ -9,18 +10,7 @@ namespace lumetra {
 
 namespace {
 
-QString &overrideFile()
-{
-    static QString file;
-    return file;
-}
-
-QString settingsFile()
-{
-    if (!overrideFile().isEmpty())
-        return overrideFile();
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/cameras.ini");
-}
+ConfigIniFile camerasFile(QStringLiteral("cameras.ini"));
 
 QString group(const QString &serial)
 {
@@ -37,12 +27,12 @@ bool differs(double a, double b)
 
 void setCameraSettingsFile(const QString &path)
 {
-    overrideFile() = path;
+    camerasFile.choose(path);
 }
 
 std::optional<CameraSettings> loadCameraSettings(const QString &serial)
 {
-    QSettings file(settingsFile(), QSettings::IniFormat);
+    QSettings file(camerasFile.path(), QSettings::IniFormat);
     file.beginGroup(group(serial));
     if (!file.contains(QStringLiteral("pixelFormat")))
         return std::nullopt;
@@ -58,7 +48,7 @@ std::optional<CameraSettings> loadCameraSettings(const QString &serial)
 
 bool saveCameraSettings(const QString &serial, const CameraSettings &s)
 {
-    QSettings file(settingsFile(), QSettings::IniFormat);
+    QSettings file(camerasFile.path(), QSettings::IniFormat);
     file.beginGroup(group(serial));
     file.setValue(QStringLiteral("serial"), serial);
     file.setValue(QStringLiteral("pixelFormat"), s.pixelFormat);

@@ -7,19 +7,21 @@ nlohmann::ordered_json statisticsJson(const PointingStatistics &s, double umPerP
 {
     nlohmann::ordered_json j;
     const bool um = umPerPixel > 0;
-    const auto length = [&](const char *name, double px) {
-        j[std::string(name) + "_px"] = px;
+    const auto length = [&](const std::string &name, double px) {
+        j[name + "_px"] = px;
         if (um)
-            j[std::string(name) + "_um"] = px * umPerPixel;
+            j[name + "_um"] = px * umPerPixel;
+    };
+    // A length along x and along y: `stem`_x and `stem`_y.
+    const auto lengthXY = [&](const std::string &stem, double x, double y) {
+        length(stem + "_x", x);
+        length(stem + "_y", y);
     };
     j["samples"] = s.count;
     j["duration_s"] = s.durationS;
-    length("centroid_mean_x", s.meanX);
-    length("centroid_mean_y", s.meanY);
-    length("centroid_sd_x", s.sdX);
-    length("centroid_sd_y", s.sdY);
-    length("centroid_ptp_x", s.ptpX);
-    length("centroid_ptp_y", s.ptpY);
+    lengthXY("centroid_mean", s.meanX, s.meanY);
+    lengthXY("centroid_sd", s.sdX, s.sdY);
+    lengthXY("centroid_ptp", s.ptpX, s.ptpY);
     j["azimuth_deg"] = s.azimuthDeg;
     length("sd_u", s.sdU);
     length("sd_v", s.sdV);
@@ -38,8 +40,7 @@ nlohmann::ordered_json statisticsJson(const PointingStatistics &s, double umPerP
         j["angular_stability_urad"] = *angularMicroradians(s.stability * umPerPixel, reference);
         j["distance_mm"] = reference.distanceMm;
     }
-    length("d4s_mean_x", s.meanDx);
-    length("d4s_mean_y", s.meanDy);
+    lengthXY("d4s_mean", s.meanDx, s.meanDy);
     j["d4s_rel_sd_x"] = s.relSdDx;
     j["d4s_rel_sd_y"] = s.relSdDy;
     j["drift_x_px_per_min"] = s.driftX;
@@ -48,8 +49,7 @@ nlohmann::ordered_json statisticsJson(const PointingStatistics &s, double umPerP
         j["drift_x_um_per_min"] = s.driftX * umPerPixel;
         j["drift_y_um_per_min"] = s.driftY * umPerPixel;
     }
-    length("residual_sd_x", s.residualSdX);
-    length("residual_sd_y", s.residualSdY);
+    lengthXY("residual_sd", s.residualSdX, s.residualSdY);
     return j;
 }
 

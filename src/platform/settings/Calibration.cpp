@@ -1,7 +1,7 @@
 #include "platform/settings/Calibration.h"
+#include "platform/settings/ConfigIniFile.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <cmath>
 
@@ -11,9 +11,7 @@ namespace {
 
 QString settingsFile(const QString &iniFile)
 {
-    if (!iniFile.isEmpty())
-        return iniFile;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/lumetra.ini");
+    return iniFile.isEmpty() ? ConfigIniFile::inConfigFolder(QStringLiteral("lumetra.ini")) : iniFile;
 }
 
 double positiveOr(const QVariant &value, double fallback)

@@ -19,37 +19,28 @@ QString entry(const QString &key)
 
 } // namespace
 
-FolderMemory::FolderMemory() : m_settings(std::make_unique<QSettings>()) {}
-
-FolderMemory::FolderMemory(const QString &iniFile)
-    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
-{
-}
-
-FolderMemory::~FolderMemory() = default;
-
 QString FolderMemory::picturesFolder() const
 {
-    m_settings->sync();
-    return m_settings->value(PicturesKey).toString();
+    settings().sync();
+    return settings().value(PicturesKey).toString();
 }
 
 QString FolderMemory::folder(const QString &key) const
 {
-    m_settings->sync();
-    return m_settings->value(entry(key)).toString();
+    settings().sync();
+    return settings().value(entry(key)).toString();
 }
 
 void FolderMemory::setPicturesFolder(const QString &folder)
 {
-    m_settings->setValue(PicturesKey, folder);
-    m_settings->sync();
+    settings().setValue(PicturesKey, folder);
+    settings().sync();
 }
 
 void FolderMemory::setFolder(const QString &key, const QString &folder)
 {
-    m_settings->setValue(entry(key), folder);
-    m_settings->sync();
+    settings().setValue(entry(key), folder);
+    settings().sync();
 }
 
 } // namespace lumetra

@@ -1,10 +1,8 @@
 #pragma once
 
+#include "platform/settings/UserSettings.h"
+
 #include <QString>
-
-#include <memory>
-
-class QSettings;
 
 namespace lumetra {
 
@@ -12,23 +10,18 @@ namespace lumetra {
 // folder last used for pictures (shared by every dialog that opens or saves pictures, and by the
 // main window's list of recent pictures) and each dialog's own last folder, by a key the dialog
 // is known by.
-class FolderMemory
+class FolderMemory : private UserSettings
 {
 public:
-    // The user's own settings of the program.
-    FolderMemory();
-    // A settings file of its own (tests).
-    explicit FolderMemory(const QString &iniFile);
-    ~FolderMemory();
+    // The user's own settings of the program, or a settings file of its own (tests).
+    FolderMemory() = default;
+    using UserSettings::UserSettings;
 
     // Empty when none is known.
     QString picturesFolder() const;
     QString folder(const QString &key) const;
     void setPicturesFolder(const QString &folder);
     void setFolder(const QString &key, const QString &folder);
-
-private:
-    std::unique_ptr<QSettings> m_settings;
 };
 
 } // namespace lumetra

@@ -1,24 +1,13 @@
 #include "platform/settings/PlacementSetting.h"
+#include "platform/settings/ConfigIniFile.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace lumetra {
 
 namespace {
 
-QString &overrideFile()
-{
-    static QString file;
-    return file;
-}
-
-QString placementFile()
-{
-    if (!overrideFile().isEmpty())
-        return overrideFile();
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/lumetra.ini");
-}
+ConfigIniFile placementFile(QStringLiteral("lumetra.ini"));
 
 const QString Key = QStringLiteral("workspace/placement");
 
@@ -26,13 +15,13 @@ const QString Key = QStringLiteral("workspace/placement");
 
 PlacementMode loadPlacementMode()
 {
-    const QSettings settings(placementFile(), QSettings::IniFormat);
+    const QSettings settings(placementFile.path(), QSettings::IniFormat);
     return placementFromWord(settings.value(Key).toString()).value_or(PlacementMode::Beam);
 }
 
 bool savePlacementMode(PlacementMode mode)
 {
-    QSettings settings(placementFile(), QSettings::IniFormat);
+    QSettings settings(placementFile.path(), QSettings::IniFormat);
     settings.setValue(Key, placementWord(mode));
     settings.sync();
     return settings.status() == QSettings::NoError;
@@ -40,12 +29,12 @@ bool savePlacementMode(PlacementMode mode)
 
 void setPlacementSettingsFile(const QString &iniFile)
 {
-    overrideFile() = iniFile;
+    placementFile.choose(iniFile);
 }
 
 QString placementSettingsFile()
 {
-    return placementFile();
+    return placementFile.path();
 }
 
 } // namespace lumetra

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace lumetra {
+
+// An INI file of the program in the user's configuration folder, which tests and benchmarks may
+// point elsewhere.
+class ConfigIniFile
+{
+public:
+    // `name` is the file's name in the configuration folder, e.g. "lumetra.ini".
+    explicit ConfigIniFile(QString name);
+
+    // The chosen path when one is set, else the file in the configuration folder.
+    QString path() const;
+    // An empty path goes back to the configuration folder.
+    void choose(const QString &path);
+
+    // `name` in the user's configuration folder.
+    static QString inConfigFolder(const QString &name);
+
+private:
+    QString m_name;
+    QString m_chosen;
+};
+
+} // namespace lumetra

@@ -1,0 +1,21 @@
+#include "platform/settings/ConfigIniFile.h"
+
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+using namespace lumetra;
+
+TEST(ConfigIniFile, InTheConfigurationFolderUnlessAnotherPathIsChosen)
+{
+    const QString inFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/cameras.ini");
+    EXPECT_EQ(ConfigIniFile::inConfigFolder(QStringLiteral("cameras.ini")), inFolder);
+
+    ConfigIniFile file(QStringLiteral("cameras.ini"));
+    EXPECT_EQ(file.path(), inFolder);
+    file.choose(QStringLiteral("/tmp/elsewhere.ini"));
+    EXPECT_EQ(file.path(), QStringLiteral("/tmp/elsewhere.ini"));
+    file.choose(QString());
+    EXPECT_EQ(file.path(), inFolder);
+}
