@@ -332,12 +332,15 @@ BlockGrid halved(const float *values, int width, int height, int block, int stri
     g.values.resize(std::size_t(g.width) * std::size_t(g.height));
     for (int y = 0; y < g.height; ++y) {
         const float *a = values + std::size_t(2 * y) * std::size_t(stride);
-        const float *b = a + stride;
-        float *out = g.values.data() + std::size_t(y) * std::size_t(g.width);
-        for (int x = 0; x < g.width; ++x)
-            out[x] = 0.25f * ((a[2 * x] + a[2 * x + 1]) + (b[2 * x] + b[2 * x + 1]));
+        halveRow(a, a + stride, g.width, g.values.data() + std::size_t(y) * std::size_t(g.width));
     }
     return g;
+}
+
+void halveRow(const float *a, const float *b, int width, float *out)
+{
+    for (int x = 0; x < width; ++x)
+        out[x] = 0.25f * ((a[2 * x] + a[2 * x + 1]) + (b[2 * x] + b[2 * x + 1]));
 }
 
 bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect &inner, Plane &plane)

@@ -71,6 +71,9 @@ BlockGrid blockAverages(const FrameView &f);
 // `stride` values apart (0: width).
 BlockGrid halved(const float *values, int width, int height, int block, int stride = 0);
 
+// One row of such a halving: out[x] is the mean of a[2x], a[2x + 1], b[2x] and b[2x + 1].
+void halveRow(const float *a, const float *b, int width, float *out);
+
 // Least-squares plane of the pixels inside outer but not inside inner; pixels further than
 // three residual deviations from the first fit are left out of a second and third. Returns
 // false when the band holds too few pixels to fit a plane.
