@@ -23,7 +23,8 @@ bool limit(double k, double m, double bound, double &lo, double &hi)
     return lo <= hi;
 }
 
-// Rows of the frame the rectangle touches (area null: all rows).
+} // namespace
+
 void rowRange(const TurnedRect *r, int height, int &first, int &last)
 {
     first = 0;
@@ -34,6 +35,8 @@ void rowRange(const TurnedRect *r, int height, int &first, int &last)
     first = std::max(first, static_cast<int>(std::ceil(r->cy - extent - Slack)));
     last = std::min(last, static_cast<int>(std::floor(r->cy + extent + Slack)));
 }
+
+namespace {
 
 // Sums of one row, about the reference column rx.
 struct RowSums

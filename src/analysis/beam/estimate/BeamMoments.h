@@ -31,6 +31,9 @@ struct TurnedRect
 // when first > last.
 void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last);
 
+// Rows [first, last] of a frame of `height` rows that the rectangle (null: the frame) touches.
+void rowRange(const TurnedRect *r, int height, int &first, int &last);
+
 // Dark level as a plane a + b (x - x0) + c (y - y0).
 struct Plane
 {
