@@ -1,6 +1,7 @@
 #include "analysis/beam/condition/ConditionedFrame.h"
 
 #include "analysis/beam/condition/StripeCorrection.h"
+#include "analysis/WideKernel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,6 +61,22 @@ DarkLevel cornerStatistics(const FrameView &f, double fraction)
     return c;
 }
 
+LUMETRA_WIDE_KERNEL
+void scanRow(const float *v, float *peaks, std::int32_t *counts, std::size_t n, float top)
+{
+    for (std::size_t x = 0; x < n; ++x) {
+        peaks[x] = v[x] > peaks[x] ? v[x] : peaks[x];
+        counts[x] += v[x] >= top ? 1 : 0;
+    }
+}
+
+LUMETRA_WIDE_KERNEL
+void subtractRow(const float *raw, const float *dark, float *out, int n)
+{
+    for (int x = 0; x < n; ++x)
+        out[x] = raw[x] - dark[x];
+}
+
 // Highest value and the pixels at the top code, kept for each column so that the loop over a
 // row is one the compiler vectorises; a column's count cannot pass the frame's height.
 class PeakScan
@@ -71,16 +88,7 @@ public:
     {
     }
 
-    void add(const float *v)
-    {
-        float *peaks = m_peaks.data();
-        std::int32_t *counts = m_counts.data();
-        const float top = m_top;
-        for (std::size_t x = 0, n = m_peaks.size(); x < n; ++x) {
-            peaks[x] = v[x] > peaks[x] ? v[x] : peaks[x];
-            counts[x] += v[x] >= top ? 1 : 0;
-        }
-    }
+    void add(const float *v) { scanRow(v, m_peaks.data(), m_counts.data(), m_peaks.size(), m_top); }
 
     double peak() const { return *std::max_element(m_peaks.begin(), m_peaks.end()); }
     long long saturated() const
@@ -159,12 +167,8 @@ void ConditionedFrame::firstPass(const BeamFrameView &frame, const BeamFrameView
         const std::size_t at = std::size_t(y) * std::size_t(w);
         const float *raw = frame.values + at;
         scan.add(raw);
-        if (dark) {
-            float *out = m_copy.data() + at;
-            const float *d = dark->values + at;
-            for (int x = 0; x < w; ++x)
-                out[x] = raw[x] - d[x];
-        }
+        if (dark)
+            subtractRow(raw, dark->values + at, m_copy.data() + at, w);
         if (y % 2 == 0 || y / 2 >= m_cells.height)
             continue;
         const float *row = m_view.values + at;

@@ -1,5 +1,7 @@
 #include "analysis/beam/condition/StripeCorrection.h"
 
+#include "analysis/WideKernel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -29,6 +31,26 @@ struct Lines
     int length() const { return columns ? height : width; }
 };
 
+// One position's samples of n lines added to their sums; then only those within `clip` of their
+// line's mean, counted.
+LUMETRA_WIDE_KERNEL
+void addSamples(const float *v, double *sum, std::size_t n)
+{
+    for (std::size_t k = 0; k < n; ++k)
+        sum[k] += v[k];
+}
+
+LUMETRA_WIDE_KERNEL
+void addSamplesNear(const float *v, const double *mean, double clip, double *sum, double *count, std::size_t n)
+{
+    for (std::size_t k = 0; k < n; ++k) {
+        const double x = v[k];
+        const bool keep = std::abs(x - mean[k]) <= clip;
+        sum[k] += keep ? x : 0.0;
+        count[k] += keep ? 1.0 : 0.0;
+    }
+}
+
 // The mean of each line in [i0, i1] over the positions [j0, j1) (at most MaxSideSamples of them,
 // evenly spread), twice more over the samples within `clip` of the previous mean, so that hot
 // pixels and a stray spot drop out. Each pass runs across the lines, a position at a time, in loops
@@ -53,25 +75,15 @@ std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, d
                 out[k] = column[k * std::size_t(f.width)];
         }
     std::vector<double> mean(n, 0.0), sum(n, 0.0), count(n, 0.0);
-    for (std::size_t p = 0; p < positions; ++p) {
-        const float *v = samplesAt[p];
-        for (std::size_t k = 0; k < n; ++k)
-            sum[k] += v[k];
-    }
+    for (std::size_t p = 0; p < positions; ++p)
+        addSamples(samplesAt[p], sum.data(), n);
     for (std::size_t k = 0; k < n; ++k)
         mean[k] = sum[k] / double(positions);
     for (int pass = 1; pass < 3; ++pass) {
         std::fill(sum.begin(), sum.end(), 0.0);
         std::fill(count.begin(), count.end(), 0.0);
-        for (std::size_t p = 0; p < positions; ++p) {
-            const float *v = samplesAt[p];
-            for (std::size_t k = 0; k < n; ++k) {
-                const double x = v[k];
-                const bool keep = std::abs(x - mean[k]) <= clip;
-                sum[k] += keep ? x : 0.0;
-                count[k] += keep ? 1.0 : 0.0;
-            }
-        }
+        for (std::size_t p = 0; p < positions; ++p)
+            addSamplesNear(samplesAt[p], mean.data(), clip, sum.data(), count.data(), n);
         for (std::size_t k = 0; k < n; ++k)
             if (count[k] > 0)
                 mean[k] = sum[k] / count[k];

@@ -1,5 +1,7 @@
 #include "analysis/beam/estimate/BeamMoments.h"
 
+#include "analysis/WideKernel.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -340,6 +342,7 @@ BlockGrid halved(const float *values, int width, int height, int block, int stri
     return g;
 }
 
+LUMETRA_WIDE_KERNEL
 void halveRow(const float *a, const float *b, int width, float *out)
 {
     for (int x = 0; x < width; ++x)
