@@ -155,12 +155,17 @@ void ConditionedFrame::firstPass(const BeamFrameView &frame, const BeamFrameView
         m_view.values = m_copy.data();
     }
     const bool blocks = std::min(w, h) >= 64;
+    // The grids grow a row at a time from a row in the cache: no pass to clear them first.
     m_cells = BlockGrid{2, w / 2, h / 2, {}};
-    m_cells.values.resize(std::size_t(m_cells.width) * std::size_t(m_cells.height));
+    m_cells.values.reserve(std::size_t(m_cells.width) * std::size_t(m_cells.height));
     if (blocks) {
         m_blocks = BlockGrid{4, m_cells.width / 2, m_cells.height / 2, {}};
-        m_blocks.values.resize(std::size_t(m_blocks.width) * std::size_t(m_blocks.height));
+        m_blocks.values.reserve(std::size_t(m_blocks.width) * std::size_t(m_blocks.height));
     }
+    std::vector<float> row(std::size_t(m_cells.width));
+    const auto append = [&row](std::vector<float> &grid, int width) {
+        grid.insert(grid.end(), row.begin(), row.begin() + width);
+    };
     PeakScan scan(frame.values, w, frame.topValue);
     const auto cellRow = [this](int y) { return m_cells.values.data() + std::size_t(y) * std::size_t(m_cells.width); };
     for (int y = 0; y < h; ++y) {
@@ -171,11 +176,13 @@ void ConditionedFrame::firstPass(const BeamFrameView &frame, const BeamFrameView
             subtractRow(raw, dark->values + at, m_copy.data() + at, w);
         if (y % 2 == 0 || y / 2 >= m_cells.height)
             continue;
-        const float *row = m_view.values + at;
-        halveRow(row - w, row, m_cells.width, cellRow(y / 2));
-        if (blocks && y % 4 == 3)
-            halveRow(cellRow(y / 2 - 1), cellRow(y / 2), m_blocks.width,
-                     m_blocks.values.data() + std::size_t(y / 4) * std::size_t(m_blocks.width));
+        const float *lower = m_view.values + at;
+        halveRow(lower - w, lower, m_cells.width, row.data());
+        append(m_cells.values, m_cells.width);
+        if (blocks && y % 4 == 3) {
+            halveRow(cellRow(y / 2 - 1), cellRow(y / 2), m_blocks.width, row.data());
+            append(m_blocks.values, m_blocks.width);
+        }
     }
     if (!blocks)
         m_blocks = blockAverages(m_view);
