@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cmath>
 #include <random>
@@ -205,6 +206,43 @@ TEST_F(FrameFile, DirectPngDecoderDeclinesWhatItCannotRead)
         const FrameReadResult r = readFrameFile(write(QStringLiteral("other.png"), png));
         ASSERT_TRUE(r.ok()) << qPrintable(r.error);
         EXPECT_EQ(r.frame.values, readFrameFile(dir.filePath("other.png"), PngDecoder::Qt).frame.values);
+    }
+}
+
+// Grey pictures inflate their whole stream at once into the rows the header promises: bytes
+// after the stream's end are let pass, a stream that holds more rows is declined, and any damaged
+// byte or cut gives a picture of the stated size or none.
+TEST_F(FrameFile, DirectGreyPngDecodingTakesExactlyThePicturesRows)
+{
+    for (const int bits : {8, 16}) {
+        const auto s = noise(1, bits == 16 ? 65535u : 255u);
+        const QByteArray good = pngBytes(W, H, 1, bits, s, {0, 1, 2, 3, 4}, 1 << 20);
+        beam::BeamFrame reference;
+        ASSERT_TRUE(decodePngFrame(good, reference));
+        // One IDAT chunk after IHDR: three bytes more at its end (the decoder reads no CRC).
+        const qsizetype idat = 33;
+        const quint32 length = qFromBigEndian<quint32>(good.constData() + idat);
+        QByteArray trailing = good;
+        trailing.insert(idat + 8 + qsizetype(length), QByteArray("\x01\x02\x03", 3));
+        qToBigEndian<quint32>(length + 3, trailing.data() + idat);
+        beam::BeamFrame direct;
+        ASSERT_TRUE(decodePngFrame(trailing, direct)) << bits;
+        EXPECT_EQ(direct.values, reference.values);
+        const QByteArray longStream = pngBytes(W, H - 1, 1, bits, s, {4}, 1 << 20).left(33) + good.mid(33);
+        beam::BeamFrame longer;
+        EXPECT_FALSE(decodePngFrame(longStream, longer)) << bits;
+        EXPECT_TRUE(longer.values.empty());
+
+        const QByteArray small = pngBytes(5, 4, 1, bits, noise(1, 255), {0, 1, 2, 3, 4}, 7);
+        for (qsizetype at = 0; at < small.size(); ++at) {
+            QByteArray damaged = small;
+            damaged[at] = char(damaged[at] ^ 0xa5);
+            for (const QByteArray &bytes : {damaged, small.left(at)}) {
+                beam::BeamFrame frame;
+                const bool decoded = decodePngFrame(bytes, frame);
+                EXPECT_EQ(frame.values.size(), decoded ? std::size_t(frame.width) * std::size_t(frame.height) : 0u);
+            }
+        }
     }
 }
 

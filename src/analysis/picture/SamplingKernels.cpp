@@ -1,17 +1,12 @@
 // Row kernels of the sampling routines.
 #include "analysis/picture/SamplingKernels.h"
 
+#include "analysis/WideKernel.h"
+
 #include "types/Rounding.h"
 
 #include <algorithm>
 
-// Each kernel is compiled for AVX-512 (x86-64-v4), AVX2 and the baseline; the loader picks the
-// widest the processor runs. Sanitizer builds keep the baseline only.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
-#define LUMETRA_WIDE_KERNEL __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
-#else
-#define LUMETRA_WIDE_KERNEL
-#endif
 
 namespace lumetra::sampling {
 

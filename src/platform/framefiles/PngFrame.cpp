@@ -3,10 +3,12 @@
 #include "platform/framefiles/FrameFile.h"
 #include "platform/framefiles/PixelBudget.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace lumetra {
@@ -16,6 +18,8 @@ namespace {
 constexpr char Signature[] = "\x89PNG\r\n\x1a\n";
 // Deflate cannot expand data more than about 1032 times.
 constexpr qint64 MostInflation = 1032;
+// Room for the compressed stream of a picture too small to hold it in its samples.
+constexpr qint64 SmallStreamRoom = 64 * 1024;
 
 quint32 bigEndian32(const uchar *p)
 {
@@ -134,6 +138,25 @@ public:
         return true;
     }
 
+    // Every IDAT chunk's bytes, in order, into `out`: their size, or -1 when the file ends first
+    // or they do not fit in `capacity` bytes.
+    qint64 readAll(uchar *out, qint64 capacity)
+    {
+        qint64 size = 0;
+        for (;;) {
+            if (qint64(m_left) > capacity - size || !m_in.readExactly(reinterpret_cast<char *>(out + size), m_left))
+                return -1;
+            size += m_left;
+            m_left = 0;
+            if (!nextHeader())
+                return -1;
+            if (m_nextType != "IDAT")
+                return size;
+            m_done = false;
+            m_left = m_next;
+        }
+    }
+
     // After the stream: every chunk up to IEND (compressed bytes after the stream's end are let
     // pass, as Qt's decoder lets them).
     bool reachesEnd()
@@ -226,6 +249,53 @@ bool decodeRows(IdatReader &idat, int channels, int depth, int shift, beam::Beam
     }
 }
 
+struct DecompressorDeleter
+{
+    void operator()(libdeflate_decompressor *d) const { libdeflate_free_decompressor(d); }
+};
+
+// Grey pictures in one go: the compressed stream is read into the frame's own samples (whose
+// 4 bytes a pixel it fits in unless it carries much more than the picture), inflated at once into
+// the exact size of the picture's filtered rows (1 or 2 bytes a pixel and a byte a row), and the
+// rows are unfiltered and converted into the samples, over the stream they no longer need. False
+// when the stream does not decode to exactly those rows.
+bool decodeGrey(IdatReader &idat, int depth, int shift, beam::BeamFrame &frame)
+{
+    const int bpp = depth / 8;
+    const std::size_t rowBytes = std::size_t(frame.width) * std::size_t(bpp);
+    const std::size_t rawSize = std::size_t(frame.height) * (rowBytes + 1);
+    uchar *stream = reinterpret_cast<uchar *>(frame.values.data());
+    qint64 capacity = qint64(frame.values.size() * sizeof(float));
+    std::vector<uchar> smallPicture; // a few hundred pixels: their stream's headers may not fit
+    if (capacity < SmallStreamRoom) {
+        smallPicture.resize(std::size_t(SmallStreamRoom));
+        stream = smallPicture.data();
+        capacity = SmallStreamRoom;
+    }
+    const qint64 streamSize = idat.readAll(stream, capacity);
+    if (streamSize < 0)
+        return false;
+    const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
+    const std::unique_ptr<uchar[]> raw(new (std::nothrow) uchar[rawSize]);
+    if (!inflater || !raw)
+        return false;
+    std::size_t used = 0;
+    // The stream must fill the rows exactly, its checksum right; bytes after its end are let pass.
+    if (libdeflate_zlib_decompress_ex(inflater.get(), stream, std::size_t(streamSize), raw.get(), rawSize, &used,
+                                      nullptr) != LIBDEFLATE_SUCCESS)
+        return false;
+    const std::vector<uchar> zeros(rowBytes, 0);
+    const uchar *prev = zeros.data();
+    for (int y = 0; y < frame.height; ++y) {
+        uchar *row = raw.get() + std::size_t(y) * (rowBytes + 1);
+        if (!unfilterRow(bpp, row[0], row + 1, prev, rowBytes))
+            return false;
+        fillRow(row + 1, frame.width, 1, depth, shift, frame.values.data() + std::size_t(y) * std::size_t(frame.width));
+        prev = row + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 PngOutcome decodePng(FrameInput &input, beam::BeamFrame &frame, PngDepth &depth, QString &error, bool headerOnly)
@@ -311,8 +381,10 @@ PngOutcome decodePng(FrameInput &input, beam::BeamFrame &frame, PngDepth &depth,
     decoded.topValue = double((1u << depth.significant) - 1u);
     decoded.values.resize(std::size_t(width) * std::size_t(height));
     IdatReader idat(input, idatLength);
-    if (!decodeRows(idat, colourType == 2 ? 3 : 1, bits, depth.depth - depth.significant, decoded) ||
-        !idat.reachesEnd())
+    const int shift = depth.depth - depth.significant;
+    const bool decodedRows = colourType == 0 ? decodeGrey(idat, bits, shift, decoded)
+                                             : decodeRows(idat, 3, bits, shift, decoded);
+    if (!decodedRows || !idat.reachesEnd())
         return PngOutcome::Declined;
     frame = std::move(decoded);
     return PngOutcome::Decoded;

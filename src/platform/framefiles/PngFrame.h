@@ -23,11 +23,12 @@ enum class PngOutcome {
     Refused,  // not to be decoded at all: `error` says why (too large, or more than the file holds)
 };
 
-// Decodes the common camera PNG directly, row by row as its IDAT stream inflates: not
-// interlaced, 8 or 16 bits, grey or RGB, no transparency. The values are those readFrameFile
-// gives through Qt's decoder (the bits below sBIT's significant ones dropped, colour as
-// 0.299 R + 0.587 G + 0.114 B, topValue 2^significant - 1); the frame costs its float values
-// and two rows. Any PNG's size is checked first, against the pixel budget and against what its
+// Decodes the common camera PNG directly: not interlaced, 8 or 16 bits, grey or RGB, no
+// transparency. The values are those readFrameFile gives through Qt's decoder (the bits below
+// sBIT's significant ones dropped, colour as 0.299 R + 0.587 G + 0.114 B, topValue
+// 2^significant - 1). A grey picture's stream is inflated at once into its filtered rows (the
+// frame costs its float values and those rows: at most 6 bytes a pixel and a byte a row); an RGB
+// one row by row as its stream inflates (the float values and two rows). Any PNG's size is checked first, against the pixel budget and against what its
 // compressed stream can hold. `depth` is filled from the header for Qt's decoder; headerOnly
 // stops there (Declined) for a PNG that is to go through Qt anyway.
 PngOutcome decodePng(FrameInput &input, beam::BeamFrame &frame, PngDepth &depth, QString &error,

@@ -1,6 +1,7 @@
 #include "analysis/beam/condition/ConditionedFrame.h"
 
 #include "analysis/beam/condition/StripeCorrection.h"
+#include "analysis/WideKernel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,30 +61,49 @@ DarkLevel cornerStatistics(const FrameView &f, double fraction)
     return c;
 }
 
-// Highest value and the pixels at the top code, in eight lanes the compiler can vectorise.
-void scanPeak(const BeamFrameView &frame, double &peak, long long &saturated)
+LUMETRA_WIDE_KERNEL
+void scanRow(const float *v, float *peaks, std::int32_t *counts, std::size_t n, float top)
 {
-    const float top = static_cast<float>(frame.topValue) - 1e-3f;
-    const std::size_t n = std::size_t(frame.width) * std::size_t(frame.height);
-    const float *v = frame.values;
-    float peaks[8];
-    std::int64_t counts[8] = {};
-    std::fill(std::begin(peaks), std::end(peaks), v[0]);
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8)
-        for (int k = 0; k < 8; ++k) {
-            peaks[k] = v[i + k] > peaks[k] ? v[i + k] : peaks[k];
-            counts[k] += v[i + k] >= top ? 1 : 0;
-        }
-    for (; i < n; ++i) {
-        peaks[0] = std::max(peaks[0], v[i]);
-        counts[0] += v[i] >= top ? 1 : 0;
+    for (std::size_t x = 0; x < n; ++x) {
+        peaks[x] = v[x] > peaks[x] ? v[x] : peaks[x];
+        counts[x] += v[x] >= top ? 1 : 0;
     }
-    peak = *std::max_element(std::begin(peaks), std::end(peaks));
-    saturated = 0;
-    for (const std::int64_t c : counts)
-        saturated += c;
 }
+
+LUMETRA_WIDE_KERNEL
+void subtractRow(const float *raw, const float *dark, float *out, int n)
+{
+    for (int x = 0; x < n; ++x)
+        out[x] = raw[x] - dark[x];
+}
+
+// Highest value and the pixels at the top code, kept for each column so that the loop over a
+// row is one the compiler vectorises; a column's count cannot pass the frame's height.
+class PeakScan
+{
+public:
+    PeakScan(const float *firstRow, int width, double topValue)
+        : m_top(static_cast<float>(topValue) - 1e-3f), m_peaks(firstRow, firstRow + width),
+          m_counts(std::size_t(width), 0)
+    {
+    }
+
+    void add(const float *v) { scanRow(v, m_peaks.data(), m_counts.data(), m_peaks.size(), m_top); }
+
+    double peak() const { return *std::max_element(m_peaks.begin(), m_peaks.end()); }
+    long long saturated() const
+    {
+        long long total = 0;
+        for (const std::int32_t c : m_counts)
+            total += c;
+        return total;
+    }
+
+private:
+    float m_top;
+    std::vector<float> m_peaks;
+    std::vector<std::int32_t> m_counts;
+};
 
 void checkArguments(const BeamFrameView &frame, const BeamOptions &options, const BeamFrameView *dark)
 {
@@ -104,17 +124,10 @@ ConditionedFrame::ConditionedFrame(const BeamFrameView &frame, const BeamOptions
 {
     checkArguments(frame, options, dark);
     m_topValue = frame.topValue;
-    scanPeak(frame, m_peak, m_saturated);
     const std::size_t count = std::size_t(frame.width) * std::size_t(frame.height);
     m_view = FrameView{frame.values, frame.width, frame.height};
-    if (dark) {
-        m_copy.resize(count);
-        for (std::size_t i = 0; i < count; ++i)
-            m_copy[i] = frame.values[i] - dark->values[i];
-        m_view.values = m_copy.data();
-    }
+    firstPass(frame, dark);
     m_dark = cornerStatistics(m_view, options.cornerFraction);
-    average();
     if (!options.correctStripes)
         return;
     const std::optional<BeamBox> box = lightBox(m_blocks, m_dark.mean);
@@ -130,6 +143,51 @@ ConditionedFrame::ConditionedFrame(const BeamFrameView &frame, const BeamOptions
     m_dark = cornerStatistics(m_view, options.cornerFraction);
     average();
     m_stripes = stripes.direction == StripeDirection::Columns ? StripeCorrection::Columns : StripeCorrection::Rows;
+}
+
+// The raw frame is read once, row by row: its peak and saturated pixels, the dark frame taken
+// off (into the copy), and the cells and blocks of the result while its rows are in the cache.
+void ConditionedFrame::firstPass(const BeamFrameView &frame, const BeamFrameView *dark)
+{
+    const int w = frame.width, h = frame.height;
+    if (dark) {
+        m_copy.resize(std::size_t(w) * std::size_t(h));
+        m_view.values = m_copy.data();
+    }
+    const bool blocks = std::min(w, h) >= 64;
+    // The grids grow a row at a time from a row in the cache: no pass to clear them first.
+    m_cells = BlockGrid{2, w / 2, h / 2, {}};
+    m_cells.values.reserve(std::size_t(m_cells.width) * std::size_t(m_cells.height));
+    if (blocks) {
+        m_blocks = BlockGrid{4, m_cells.width / 2, m_cells.height / 2, {}};
+        m_blocks.values.reserve(std::size_t(m_blocks.width) * std::size_t(m_blocks.height));
+    }
+    std::vector<float> row(std::size_t(m_cells.width));
+    const auto append = [&row](std::vector<float> &grid, int width) {
+        grid.insert(grid.end(), row.begin(), row.begin() + width);
+    };
+    PeakScan scan(frame.values, w, frame.topValue);
+    const auto cellRow = [this](int y) { return m_cells.values.data() + std::size_t(y) * std::size_t(m_cells.width); };
+    for (int y = 0; y < h; ++y) {
+        const std::size_t at = std::size_t(y) * std::size_t(w);
+        const float *raw = frame.values + at;
+        scan.add(raw);
+        if (dark)
+            subtractRow(raw, dark->values + at, m_copy.data() + at, w);
+        if (y % 2 == 0 || y / 2 >= m_cells.height)
+            continue;
+        const float *lower = m_view.values + at;
+        halveRow(lower - w, lower, m_cells.width, row.data());
+        append(m_cells.values, m_cells.width);
+        if (blocks && y % 4 == 3) {
+            halveRow(cellRow(y / 2 - 1), cellRow(y / 2), m_blocks.width, row.data());
+            append(m_blocks.values, m_blocks.width);
+        }
+    }
+    if (!blocks)
+        m_blocks = blockAverages(m_view);
+    m_peak = scan.peak();
+    m_saturated = scan.saturated();
 }
 
 void ConditionedFrame::average()

@@ -52,6 +52,7 @@ private:
     std::vector<float> m_copy; // the conditioned samples when they differ from the caller's
     DarkLevel m_dark;
     StripeCorrection m_stripes = StripeCorrection::None;
+    void firstPass(const BeamFrameView &frame, const BeamFrameView *dark);
     void average();
 
     BlockGrid m_cells, m_blocks;

@@ -1,5 +1,7 @@
 #include "analysis/beam/condition/StripeCorrection.h"
 
+#include "analysis/WideKernel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -29,36 +31,59 @@ struct Lines
     int length() const { return columns ? height : width; }
 };
 
+// One position's samples of n lines added to their sums; then only those within `clip` of their
+// line's mean, counted.
+LUMETRA_WIDE_KERNEL
+void addSamples(const float *v, double *sum, std::size_t n)
+{
+    for (std::size_t k = 0; k < n; ++k)
+        sum[k] += v[k];
+}
+
+LUMETRA_WIDE_KERNEL
+void addSamplesNear(const float *v, const double *mean, double clip, double *sum, double *count, std::size_t n)
+{
+    for (std::size_t k = 0; k < n; ++k) {
+        const double x = v[k];
+        const bool keep = std::abs(x - mean[k]) <= clip;
+        sum[k] += keep ? x : 0.0;
+        count[k] += keep ? 1.0 : 0.0;
+    }
+}
+
 // The mean of each line in [i0, i1] over the positions [j0, j1) (at most MaxSideSamples of them,
 // evenly spread), twice more over the samples within `clip` of the previous mean, so that hot
-// pixels and a stray spot drop out. The loops run along the frame's rows either way.
+// pixels and a stray spot drop out. Each pass runs across the lines, a position at a time, in loops
+// the compiler vectorises.
 std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, double clip)
 {
     const int stride = std::max(1, (j1 - j0) / MaxSideSamples);
     const std::size_t n = std::size_t(i1 - i0 + 1);
-    std::vector<double> mean(n, 0.0), sum(n), count(n);
-    for (int pass = 0; pass < 3; ++pass) {
+    const std::size_t positions = std::size_t((j1 - j0 + stride - 1) / stride);
+    // Columns: a position is a stretch of a frame row already; rows: their samples gathered
+    // once, a row of lines per position.
+    std::vector<float> gathered(f.columns ? 0 : positions * n);
+    std::vector<const float *> samplesAt(positions);
+    for (std::size_t p = 0; p < positions; ++p)
+        samplesAt[p] = f.columns ? f.values + std::size_t(j0 + int(p) * stride) * std::size_t(f.width) + std::size_t(i0)
+                                 : gathered.data() + p * n;
+    if (!f.columns)
+        for (std::size_t p = 0; p < positions; ++p) {
+            const float *column = f.values + std::size_t(i0) * std::size_t(f.width) + std::size_t(j0) + p * std::size_t(stride);
+            float *out = gathered.data() + p * n;
+            for (std::size_t k = 0; k < n; ++k)
+                out[k] = column[k * std::size_t(f.width)];
+        }
+    std::vector<double> mean(n, 0.0), sum(n, 0.0), count(n, 0.0);
+    for (std::size_t p = 0; p < positions; ++p)
+        addSamples(samplesAt[p], sum.data(), n);
+    for (std::size_t k = 0; k < n; ++k)
+        mean[k] = sum[k] / double(positions);
+    for (int pass = 1; pass < 3; ++pass) {
         std::fill(sum.begin(), sum.end(), 0.0);
         std::fill(count.begin(), count.end(), 0.0);
-        const auto add = [&](std::size_t k, double v) {
-            if (pass == 0 || std::abs(v - mean[k]) <= clip) {
-                sum[k] += v;
-                count[k] += 1;
-            }
-        };
-        if (f.columns) {
-            for (int j = j0; j < j1; j += stride) {
-                const float *row = f.values + std::size_t(j) * std::size_t(f.width);
-                for (int i = i0; i <= i1; ++i)
-                    add(std::size_t(i - i0), row[i]);
-            }
-        } else {
-            for (int i = i0; i <= i1; ++i) {
-                const float *row = f.values + std::size_t(i) * std::size_t(f.width);
-                for (int j = j0; j < j1; j += stride)
-                    add(std::size_t(i - i0), row[j]);
-            }
-        }
+        for (std::size_t p = 0; p < positions; ++p)
+            addSamplesNear(samplesAt[p], mean.data(), clip, sum.data(), count.data(), n);
         for (std::size_t k = 0; k < n; ++k)
             if (count[k] > 0)
                 mean[k] = sum[k] / count[k];

@@ -1,5 +1,7 @@
 #include "analysis/beam/estimate/BeamMoments.h"
 
+#include "analysis/WideKernel.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -23,7 +25,8 @@ bool limit(double k, double m, double bound, double &lo, double &hi)
     return lo <= hi;
 }
 
-// Rows of the frame the rectangle touches (area null: all rows).
+} // namespace
+
 void rowRange(const TurnedRect *r, int height, int &first, int &last)
 {
     first = 0;
@@ -34,6 +37,8 @@ void rowRange(const TurnedRect *r, int height, int &first, int &last)
     first = std::max(first, static_cast<int>(std::ceil(r->cy - extent - Slack)));
     last = std::min(last, static_cast<int>(std::floor(r->cy + extent + Slack)));
 }
+
+namespace {
 
 // Sums of one row, about the reference column rx.
 struct RowSums
@@ -332,12 +337,16 @@ BlockGrid halved(const float *values, int width, int height, int block, int stri
     g.values.resize(std::size_t(g.width) * std::size_t(g.height));
     for (int y = 0; y < g.height; ++y) {
         const float *a = values + std::size_t(2 * y) * std::size_t(stride);
-        const float *b = a + stride;
-        float *out = g.values.data() + std::size_t(y) * std::size_t(g.width);
-        for (int x = 0; x < g.width; ++x)
-            out[x] = 0.25f * ((a[2 * x] + a[2 * x + 1]) + (b[2 * x] + b[2 * x + 1]));
+        halveRow(a, a + stride, g.width, g.values.data() + std::size_t(y) * std::size_t(g.width));
     }
     return g;
+}
+
+LUMETRA_WIDE_KERNEL
+void halveRow(const float *a, const float *b, int width, float *out)
+{
+    for (int x = 0; x < width; ++x)
+        out[x] = 0.25f * ((a[2 * x] + a[2 * x + 1]) + (b[2 * x] + b[2 * x + 1]));
 }
 
 bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect &inner, Plane &plane)

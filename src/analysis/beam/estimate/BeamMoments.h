@@ -31,6 +31,9 @@ struct TurnedRect
 // when first > last.
 void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last);
 
+// Rows [first, last] of a frame of `height` rows that the rectangle (null: the frame) touches.
+void rowRange(const TurnedRect *r, int height, int &first, int &last);
+
 // Dark level as a plane a + b (x - x0) + c (y - y0).
 struct Plane
 {
@@ -70,6 +73,9 @@ BlockGrid blockAverages(const FrameView &f);
 // The grid averaged again in blocks of 2 x 2 of its cells (a partial block left out); rows lie
 // `stride` values apart (0: width).
 BlockGrid halved(const float *values, int width, int height, int block, int stride = 0);
+
+// One row of such a halving: out[x] is the mean of a[2x], a[2x + 1], b[2x] and b[2x + 1].
+void halveRow(const float *a, const float *b, int width, float *out);
 
 // Least-squares plane of the pixels inside outer but not inside inner; pixels further than
 // three residual deviations from the first fit are left out of a second and third. Returns

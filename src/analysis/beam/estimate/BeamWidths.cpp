@@ -33,20 +33,32 @@ void powerWidths(const IntegrationArea &a, BeamWidths &w)
     PowerDistribution alongMajor(-reach, reach);
     PowerDistribution alongMinor(-reach, reach);
     std::vector<double> columns(std::size_t(a.width()), 0.0);
+    // A row's coordinates first, then each distribution takes the row at once.
+    std::vector<double> radii(std::size_t(a.width())), us(radii.size()), vs(radii.size());
     for (int y = a.top(); y < a.top() + a.height(); ++y) {
         const double dy = y - cy;
         double rowPower = 0;
         const int first = a.rowFirst(y), last = a.rowLast(y);
-        double u = (first - cx) * ux + dy * uy, v = -(first - cx) * uy + dy * ux;
-        for (int x = first; x <= last; ++x, u += ux, v -= uy) {
-            const double dx = x - cx;
-            const double e = a.value(x, y);
-            rowPower += e;
-            columns[std::size_t(x - a.left())] += e;
-            radial.add(std::sqrt(dx * dx + dy * dy), e);
-            alongMajor.add(u, e);
-            alongMinor.add(v, e);
+        if (first > last) {
+            alongY.add(dy, rowPower);
+            continue;
         }
+        const std::size_t n = std::size_t(last - first + 1);
+        const float *e = a.row(y) + (first - a.left());
+        for (std::size_t i = 0; i < n; ++i) {
+            const double dx = double(first + int(i)) - cx;
+            radii[i] = std::sqrt(dx * dx + dy * dy);
+        }
+        double u = (first - cx) * ux + dy * uy, v = -(first - cx) * uy + dy * ux;
+        for (std::size_t i = 0; i < n; ++i, u += ux, v -= uy) {
+            us[i] = u;
+            vs[i] = v;
+            rowPower += e[i];
+            columns[std::size_t(first - a.left()) + i] += e[i];
+        }
+        radial.addAll(radii.data(), e, n);
+        alongMajor.addAll(us.data(), e, n);
+        alongMinor.addAll(vs.data(), e, n);
         alongY.add(dy, rowPower);
     }
     for (int x = a.left(); x < a.left() + a.width(); ++x)

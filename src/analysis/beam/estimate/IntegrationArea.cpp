@@ -25,7 +25,9 @@ IntegrationArea::IntegrationArea(const FrameView &view, const MeasurementArea &m
     // The bounding box of the rows and columns the area covers.
     int y0 = view.height, y1 = -1, x0 = view.width, x1 = -1;
     std::vector<int> firsts(std::size_t(view.height)), lasts(std::size_t(view.height));
-    for (int y = 0; y < view.height; ++y) {
+    int rowsFrom, rowsTo;
+    rowRange(&measured.area, view.height, rowsFrom, rowsTo);
+    for (int y = rowsFrom; y <= rowsTo; ++y) {
         int first, last;
         rowSpan(measured.area, y, view.width, first, last);
         firsts[std::size_t(y)] = first;

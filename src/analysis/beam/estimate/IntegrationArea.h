@@ -27,6 +27,8 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     float value(int x, int y) const { return m_values[index(x, y)]; }
+    // The box's values of frame row y, from column left() on.
+    const float *row(int y) const { return m_values.data() + index(m_left, y); }
     bool inside(int x, int y) const;
     // Columns [first, last] of frame row y inside the area (first > last: none).
     int rowFirst(int y) const { return m_first[std::size_t(y - m_top)]; }

@@ -17,6 +17,28 @@ PowerDistribution::PowerDistribution(double low, double high) : m_low(low - 1.0)
     m_bins.assign(std::size_t(std::ceil(span / Bin)) + 2, 0.0);
 }
 
+void PowerDistribution::addAll(const double *coordinates, const float *powers, std::size_t n)
+{
+    m_index.resize(n);
+    m_share.resize(n);
+    // As add(): the lower bin, kept below the last, and the share of the upper one.
+    const double lastLower = double(m_bins.size() - 2);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double at = (coordinates[i] - m_low) / Bin - 0.5;
+        const double k0 = at < 0 ? 0.0 : at;
+        const int k = static_cast<int>(k0 < lastLower ? k0 : lastLower);
+        m_index[i] = k;
+        m_share[i] = std::min(1.0, k0 - double(k));
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const double power = powers[i], f = m_share[i];
+        const std::size_t k = std::size_t(m_index[i]);
+        m_bins[k] += (1 - f) * power;
+        m_bins[k + 1] += f * power;
+        m_total += power;
+    }
+}
+
 std::optional<double> PowerDistribution::reach(double fraction, bool fromLow) const
 {
     if (!(m_total > 0))

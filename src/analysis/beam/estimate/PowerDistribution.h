@@ -30,6 +30,10 @@ public:
         m_total += power;
     }
 
+    // add(coordinates[i], powers[i]) for i = 0 .. n - 1 in turn; the split between bins is worked
+    // out for all of them first, in a loop the compiler vectorises.
+    void addAll(const double *coordinates, const float *powers, std::size_t n);
+
     double total() const { return m_total; }
     // Where the cumulative power first reaches `fraction` of the total, counted from the low end
     // (fromLow) or from the high end, interpolated within the bin; nothing for a total <= 0.
@@ -41,6 +45,8 @@ private:
     double m_low;
     std::vector<double> m_bins;
     double m_total = 0;
+    std::vector<int> m_index;    // addAll's lower bins
+    std::vector<double> m_share; // and the shares of the upper ones
 };
 
 } // namespace lumetra::beam
