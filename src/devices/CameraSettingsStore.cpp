@@ -64,7 +64,7 @@ bool saveCameraSettings(const QString &serial, const CameraSettings &s)
 
 std::optional<int> loadCameraAveraging(const QString &serial)
 {
-    QSettings file(settingsFile(), QSettings::IniFormat);
+    QSettings file(camerasFile.path(), QSettings::IniFormat);
     file.beginGroup(group(serial));
     bool ok = false;
     const int n = file.value(QStringLiteral("averaging")).toInt(&ok);
@@ -73,7 +73,7 @@ std::optional<int> loadCameraAveraging(const QString &serial)
 
 bool saveCameraAveraging(const QString &serial, int frames)
 {
-    QSettings file(settingsFile(), QSettings::IniFormat);
+    QSettings file(camerasFile.path(), QSettings::IniFormat);
     file.beginGroup(group(serial));
     file.setValue(QStringLiteral("averaging"), frames);
     file.endGroup();
