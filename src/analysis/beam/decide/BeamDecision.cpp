@@ -23,7 +23,7 @@ constexpr int MaxSamples = 8192;      // positions the noise of a scale is estim
 constexpr int MinSamples = 64;
 constexpr int MaxHitPixels = 6;      // a hit: at most this many bright pixels together ...
 constexpr double HitRest = 2.5;      // ... the pixels around which hold no more than this many
-constexpr double HitOthers = 0.15;   // deviations of their sum, or this share of the hit's light ...
+constexpr double HitContrast = 0.1;  // deviations of their sum, or a tenth of the hit's light a pixel ...
 constexpr double HitLight = 25.0;     // ... which stands this many pixel deviations out of the noise
 constexpr int MaxHits = 8;           // hits taken out of one window
 
@@ -202,8 +202,9 @@ double despikedStatistic(const FrameView &f, const Candidate &c, double pixelNoi
 // The light of the hits in the centre window. A hit: the pixels above SpikeFloor joined to the
 // brightest one left (touching, diagonals too) are at most MaxHitPixels, their light stands
 // clearly out of the noise, and the pixels around them hold no more than 2.5 deviations of their
-// noise, or 15 % of that light (a spot of D4σ 4 px keeps some 80 % of its core's light again
-// around it; a bright spot has more than six pixels above the floor). Its pixels
+// noise, or a tenth of the hit's light a pixel each (a spot of D4σ 4 px keeps a fifth of its
+// core's brightness in the pixels around it, and a bright one has more than six pixels above the
+// floor). Its pixels
 // are then left out and the next brightest is tried, up to MaxHits times.
 double hitLight(const FrameView &f, const Candidate &c, double pixelNoise, const std::vector<Bright> &bright)
 {
@@ -249,7 +250,8 @@ double hitLight(const FrameView &f, const Candidate &c, double pixelNoise, const
                 }
         }
         const double aroundPixels = double(seen.size() - cluster.size());
-        const double allowed = std::max(HitRest * pixelNoise * std::sqrt(aroundPixels), HitOthers * light);
+        const double allowed = std::max(HitRest * pixelNoise * std::sqrt(aroundPixels),
+                                        HitContrast * light / double(cluster.size()) * aroundPixels);
         if (!(light > HitLight * pixelNoise && around < allowed))
             break;
         removed.insert(removed.end(), cluster.begin(), cluster.end());
