@@ -3,6 +3,7 @@
 #include "analysis/beam/BeamBatch.h"
 #include "analysis/beam/report/BeamRows.h"
 #include "cli/ArgumentCursor.h"
+#include "cli/BeamOptionArguments.h"
 #include "cli/CameraBeam.h"
 #include "cli/CliCommand.h"
 #include "platform/framefiles/FrameFile.h"
@@ -26,19 +27,6 @@ struct BeamRequest
     CameraRequest camera; // --camera: frames from a camera instead of files
 };
 
-double numberOption(const QString &name, const QString &text, double low, double high, bool lowIncluded)
-{
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v > high || v < low || (!lowIncluded && v == low))
-        throw CliError(QStringLiteral("%1 needs a number %2 %3..%4, not '%5'")
-                           .arg(name, lowIncluded ? QStringLiteral("in") : QStringLiteral("above"))
-                           .arg(low)
-                           .arg(high)
-                           .arg(text));
-    return v;
-}
-
 BeamRequest parseBeamRequest(const QStringList &args)
 {
     BeamRequest request;
@@ -55,21 +43,12 @@ BeamRequest parseBeamRequest(const QStringList &args)
             request.darkPath = value;
         else if (a == QLatin1String("--pixel-size"))
             request.pixelSizeUm = numberOption(a, value, 0, 1e6, false);
-        else if (a == QLatin1String("--corner-fraction"))
-            request.options.cornerFraction = numberOption(a, value, 0, 0.5, false);
-        else if (a == QLatin1String("--noise-factor"))
-            request.options.noiseFactor = numberOption(a, value, 0, 100, true);
-        else if (a == QLatin1String("--mask-diameters"))
-            request.options.maskDiameters = numberOption(a, value, 0, 100, false);
+        else if (takeBeamOption(a, value, request.options))
+            continue;
         else if (a == QLatin1String("--widths")) {
             if (value != QLatin1String("all"))
                 throw CliError(QStringLiteral("--widths takes 'all', not '%1'").arg(value));
             request.widths = true;
-        } else if (a == QLatin1String("--method")) {
-            request.options.method =
-                secondOf(a, value, "robust", "iso") ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
-        } else if (a == QLatin1String("--stripes")) {
-            request.options.correctStripes = !secondOf(a, value, "auto", "off");
         } else if (a == QLatin1String("--format")) {
             request.csv = secondOf(a, value, "json", "csv");
         } else {

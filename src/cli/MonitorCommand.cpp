@@ -1,6 +1,7 @@
 // lumetra-cli monitor: long-term logging of the beam a camera sees, then its pointing statistics.
 #include "analysis/monitoring/StatisticsJson.h"
 #include "analysis/monitoring/MonitorLogRow.h"
+#include "cli/BeamOptionArguments.h"
 #include "cli/ArgumentCursor.h"
 #include "cli/CliCommand.h"
 #include "cli/MonitorCamera.h"
@@ -40,19 +41,6 @@ struct MonitorRequest
     bool progress = false;
 };
 
-double number(const QString &option, const QString &text, double low, double high, bool lowIncluded = true)
-{
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v > high || v < low || (!lowIncluded && v == low))
-        throw CliError(QStringLiteral("%1 needs a number %2 %3..%4, not '%5'")
-                           .arg(option, lowIncluded ? QStringLiteral("in") : QStringLiteral("above"))
-                           .arg(low)
-                           .arg(high)
-                           .arg(text));
-    return v;
-}
-
 // "90" or "90s", "10m", "8h", "1.5h".
 double durationSeconds(const QString &text)
 {
@@ -84,49 +72,37 @@ MonitorRequest parseRequest(const QStringList &args)
         else if (a == QLatin1String("--duration"))
             r.plan.durationS = durationSeconds(v);
         else if (a == QLatin1String("--frames"))
-            r.plan.frames = (long long)number(a, v, 1, 1e9);
+            r.plan.frames = (long long)numberOption(a, v, 1, 1e9);
         else if (a == QLatin1String("--every")) {
             every = true;
-            r.pace = {monitoring::MonitorPace::EveryNthFrame, int(number(a, v, 1, 1e6)), 1.0};
+            r.pace = {monitoring::MonitorPace::EveryNthFrame, int(numberOption(a, v, 1, 1e6)), 1.0};
         } else if (a == QLatin1String("--interval")) {
             interval = true;
-            r.pace = {monitoring::MonitorPace::EveryInterval, 1, number(a, v, 0, 86400, false)};
+            r.pace = {monitoring::MonitorPace::EveryInterval, 1, numberOption(a, v, 0, 86400, false)};
         } else if (a == QLatin1String("--pixel-size"))
-            r.pixelSizeUm = number(a, v, 0, 1e6, false);
+            r.pixelSizeUm = numberOption(a, v, 0, 1e6, false);
         else if (a == QLatin1String("--magnification"))
-            r.magnification = number(a, v, 0, 1e6, false);
+            r.magnification = numberOption(a, v, 0, 1e6, false);
         else if (a == QLatin1String("--distance"))
-            r.reference.distanceMm = number(a, v, 0, 1e9, false);
-        else if (a == QLatin1String("--corner-fraction"))
-            r.plan.options.cornerFraction = number(a, v, 0, 0.5, false);
-        else if (a == QLatin1String("--noise-factor"))
-            r.plan.options.noiseFactor = number(a, v, 0, 100);
-        else if (a == QLatin1String("--mask-diameters"))
-            r.plan.options.maskDiameters = number(a, v, 0, 100, false);
-        else if (a == QLatin1String("--method")) {
-            if (v != QLatin1String("robust") && v != QLatin1String("iso"))
-                throw CliError(QStringLiteral("--method is robust or iso, not '%1'").arg(v));
-            r.plan.options.method = v == QLatin1String("iso") ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
-        } else if (a == QLatin1String("--stripes")) {
-            if (v != QLatin1String("auto") && v != QLatin1String("off"))
-                throw CliError(QStringLiteral("--stripes is auto or off, not '%1'").arg(v));
-            r.plan.options.correctStripes = v == QLatin1String("auto");
-        } else if (a == QLatin1String("--size")) {
+            r.reference.distanceMm = numberOption(a, v, 0, 1e9, false);
+        else if (takeBeamOption(a, v, r.plan.options))
+            continue;
+        else if (a == QLatin1String("--size")) {
             static const QRegularExpression form(QStringLiteral("^([0-9]{1,5})x([0-9]{1,5})$"));
             const auto m = form.match(v);
             if (!m.hasMatch())
                 throw CliError(QStringLiteral("--size needs WIDTHxHEIGHT, not '%1'").arg(v));
             r.size = QSize(m.captured(1).toInt(), m.captured(2).toInt());
         } else if (a == QLatin1String("--source"))
-            r.source = int(number(a, v, 0, 4));
+            r.source = int(numberOption(a, v, 0, 4));
         else if (a == QLatin1String("--drift")) {
             const QStringList parts = v.split(QLatin1Char(','));
             if (parts.size() > 2)
                 throw CliError(QStringLiteral("--drift needs X or X,Y in pixels a minute, not '%1'").arg(v));
-            r.driftX = number(a, parts[0], -1e4, 1e4);
-            r.driftY = parts.size() == 2 ? number(a, parts[1], -1e4, 1e4) : 0.0;
+            r.driftX = numberOption(a, parts[0], -1e4, 1e4);
+            r.driftY = parts.size() == 2 ? numberOption(a, parts[1], -1e4, 1e4) : 0.0;
         } else if (a == QLatin1String("--jitter"))
-            r.jitter = number(a, v, 0, 1e3);
+            r.jitter = numberOption(a, v, 0, 1e3);
         else
             throw CliError(QStringLiteral("unknown option %1").arg(a));
     }
