@@ -1,8 +1,11 @@
 #include "cli/CameraSession.h"
 
 #include "cli/ArgumentCursor.h"
+#include "cli/MonitorCamera.h"
 #include "devices/FrameAverager.h"
+#include "devices/SimulatedCaptureDevice.h"
 #include "devices/genicam/GenicamCamera.h"
+#include "platform/framefiles/FrameFile.h"
 
 #include <cmath>
 
@@ -44,6 +47,31 @@ QString noFrame(const QString &id, const GenicamCamera &camera)
         .arg(late)
         .arg(incomplete)
         .arg(packet);
+}
+
+// The simulated camera's frames at its video rate (25 a second), as the capture window shows them.
+void grabSimulated(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
+{
+    if (request.exposureUs || request.gain || !request.pixelFormat.isEmpty() || request.roi)
+        throw CliError(QStringLiteral("--camera simulated takes no camera settings (--exposure-us, --gain, "
+                                      "--pixel-format, --roi)"));
+    QString error;
+    const std::unique_ptr<CaptureDevice> device = openMonitorCamera(request.camera, &error);
+    auto *simulated = dynamic_cast<SimulatedCaptureDevice *>(device.get());
+    if (!simulated)
+        throw CliError(error);
+    FrameAverager averager(request.average);
+    beam::BeamFrame mean;
+    for (int n = 1, i = 0; n <= request.frames; ++i) {
+        const beam::BeamFrame grey = frameFromImage(simulated->frameAt(i / 25.0));
+        DeepFrame frame;
+        frame.width = grey.width;
+        frame.height = grey.height;
+        frame.id = std::uint64_t(i);
+        frame.samples.assign(grey.values.begin(), grey.values.end());
+        if (averager.add(frame, mean))
+            use(n++, mean, frame.bitDepth);
+    }
 }
 
 } // namespace
@@ -88,11 +116,12 @@ void CameraRequest::check() const
 
 void grabFrames(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
 {
-    if (request.camera == QLatin1String("simulated") || request.camera == QLatin1String("v4l2"))
-        throw CliError(QStringLiteral("--camera %1: grab and beam take a GenICam camera (IPv4 address, serial number, "
-                                      "vendor-model-serial or device id); the simulated camera and the capture card "
-                                      "are for monitor and the program")
-                           .arg(request.camera));
+    if (request.camera == QLatin1String("simulated"))
+        return grabSimulated(request, use);
+    if (request.camera == QLatin1String("v4l2"))
+        throw CliError(QStringLiteral("--camera v4l2: grab and beam take a GenICam camera (IPv4 address, serial number, "
+                                      "vendor-model-serial or device id) or the simulated camera; the capture card is "
+                                      "for monitor and the program"));
     QString error;
     std::unique_ptr<GenicamCamera> camera = GenicamCamera::open(request.camera, &error);
     if (!camera)

@@ -80,3 +80,29 @@ TEST(CameraCommands, RefusalsAndBadArgumentsAreOneLineAndExitTwo)
     EXPECT_TRUE(refused.err.contains(QStringLiteral("the camera refused gain 50: outside the camera's range")))
         << refused.err.toStdString();
 }
+
+// One id syntax: the simulated camera that monitor and the program take serves grab and beam too.
+TEST(CameraCommands, TheSimulatedCameraIsGrabbedAndMeasured)
+{
+    QTemporaryDir dir;
+    const auto grabbed = runCli({QStringLiteral("grab"), QStringLiteral("--camera"), QStringLiteral("simulated"),
+                                 QStringLiteral("--frames"), QStringLiteral("2"), QStringLiteral("--average"),
+                                 QStringLiteral("2"), dir.filePath(QStringLiteral("s-{n}.png"))});
+    ASSERT_EQ(grabbed.exitCode, 0) << grabbed.err.toStdString();
+    for (int n = 1; n <= 2; ++n) {
+        const auto frame = lumetra::readFrameFile(dir.filePath(QStringLiteral("s-%1.png").arg(n)));
+        ASSERT_TRUE(frame.ok()) << frame.error.toStdString();
+        EXPECT_GT(frame.frame.width, 0);
+    }
+    const auto rows = runCli({QStringLiteral("beam"), QStringLiteral("--camera"), QStringLiteral("simulated"),
+                              QStringLiteral("--frames"), QStringLiteral("3"), QStringLiteral("--format"), QStringLiteral("csv")});
+    ASSERT_EQ(rows.exitCode, 0) << rows.err.toStdString();
+    const QStringList lines = rows.out.trimmed().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(lines[n].startsWith(QStringLiteral("simulated#%1,ok,").arg(n))) << lines[n].toStdString();
+    const auto refused = runCli({QStringLiteral("beam"), QStringLiteral("--camera"), QStringLiteral("simulated"),
+                                 QStringLiteral("--frames"), QStringLiteral("1"), QStringLiteral("--gain"), QStringLiteral("2")});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("no camera settings"))) << refused.err.toStdString();
+}
