@@ -1,5 +1,7 @@
 #include "beamview/BeamReadout.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace lumetra {
@@ -53,7 +55,8 @@ BeamReadout beamReadout(const beam::BeamResult &r, const Calibration &calibratio
     add("拖尾校正", r.stripeCorrection == beam::StripeCorrection::Columns ? QStringLiteral("列")
                     : r.stripeCorrection == beam::StripeCorrection::Rows  ? QStringLiteral("行")
                                                                           : QStringLiteral("无"));
-    add("警告", QString::fromStdString(r.warnings.joinedNames()));
+    out.names << QCoreApplication::translate("BeamReadout", "警告");
+    out.values << QString::fromStdString(r.warnings.joinedNames());
     return out;
 }
 

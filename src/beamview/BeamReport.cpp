@@ -1,6 +1,8 @@
 #include "beamview/BeamReport.h"
 
 #include "analysis/beam/report/BeamWarningText.h"
+
+#include <QCoreApplication>
 #include "platform/printing/ScenePicture.h"
 
 #include "beamview/BeamReadout.h"
@@ -156,7 +158,7 @@ PrintOutcome printBeamReport(PrinterService &printer, const BeamReportContent &c
     beam::BeamWarnings saturation;
     saturation.add(beam::BeamWarning::Saturated);
     for (const QString &warning : beam::beamWarningTexts(r.warnings, saturation))
-        notes << warning + QStringLiteral("。");
+        notes << QCoreApplication::translate("BeamReport", "%1。").arg(warning);
     for (const QString &note : notes)
         sheet.paragraph(QStringLiteral("注意：") + note, 0, width, 9);
     sheet.paragraph(QStringLiteral("方法：D4σ 为 ISO 11146-1 的二阶矩直径；D86 为以质心为圆心、含 86.5 % 功率的圆的直径；"

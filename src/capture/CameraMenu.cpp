@@ -322,7 +322,7 @@ bool CameraMenu::reconnect(Mode mode)
 {
     if (m_window.card->device().connectDevice() < 0) {
         if (mode == Loudly)
-            message(QStringLiteral("无法重新连接相机，请检查连接后再试。"));
+            message(tr("无法重新连接相机，请检查连接后再试。"));
         return false;
     }
     m_window.cameraWatch()->cameraBack();

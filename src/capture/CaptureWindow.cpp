@@ -284,7 +284,7 @@ void CaptureWindow::fitToVideo()
 
 void CaptureWindow::showFrameRate(double fps)
 {
-    m_frameRate->setText(QStringLiteral("帧率 %1 帧/秒").arg(fps, 0, 'f', 1));
+    m_frameRate->setText(tr("帧率 %1 帧/秒").arg(fps, 0, 'f', 1));
 }
 
 void CaptureWindow::say(const QString &text)
