@@ -24,7 +24,7 @@ constexpr int CurveSamples = 240;
 CausticChart::CausticChart(QGraphicsItem *parent) : QChart(parent)
 {
     m_zAxis = numberAxis(this, QStringLiteral("z (mm)"));
-    m_dAxis = numberAxis(this, QStringLiteral("直径 d (µm)"));
+    m_dAxis = numberAxis(this, tr("直径 d (µm)"));
     QFont titleFont = font();
     titleFont.setPointSize(12);
     titleFont.setBold(true);
@@ -125,7 +125,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
         curve << QPointF(z, fit.diameterAt(z));
     }
     const QString label =
-        QStringLiteral("%1 拟合 M² = %2").arg(name, figureWithError(fit.m2, fit.sd.m2, fit.sd.known, 3));
+        tr("%1 拟合 M² = %2").arg(name, figureWithError(fit.m2, fit.sd.m2, fit.sd.known, 3));
     addLine(label, curve, QPen(colour, 2), true);
     m_fitLabels << label;
 

@@ -7,14 +7,17 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace lumetra {
 
 namespace {
 
-const char *const Headers[] = {"文件",         "z (mm)",       "d_x (µm)", "d_y (µm)",
-                               "d_major (µm)", "d_minor (µm)", "条纹校正", "状态"};
+const char *const Headers[] = {QT_TRANSLATE_NOOP("CausticFrameModel", "文件"),    "z (mm)", "d_x (µm)", "d_y (µm)",
+                               "d_major (µm)", "d_minor (µm)", QT_TRANSLATE_NOOP("CausticFrameModel", "条纹校正"),
+                               QT_TRANSLATE_NOOP("CausticFrameModel", "状态")};
 
 bool warned(const CausticFrame &frame)
 {
@@ -26,7 +29,7 @@ bool warned(const CausticFrame &frame)
 QString okText(const CausticFrame &frame, bool excludeWarned)
 {
     QString text = frame.warnings.empty()
-                       ? QStringLiteral("完成")
+                       ? QCoreApplication::translate("CausticFrameModel", "完成")
                        : QStringLiteral("警告：%1").arg(beamWarningsText(frame.warnings)) +
                              (excludeWarned ? QStringLiteral("（未参与拟合）") : QString());
     return frame.zMm ? text : text + QStringLiteral(", 缺少 z");
@@ -240,7 +243,7 @@ QVariant CausticFrameModel::headerData(int section, Qt::Orientation orientation,
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(Headers[section]) : QVariant();
+    return section >= 0 && section < ColumnCount ? QCoreApplication::translate("CausticFrameModel", Headers[section]) : QVariant();
 }
 
 } // namespace lumetra
