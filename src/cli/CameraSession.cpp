@@ -1,9 +1,10 @@
 #include "cli/CameraSession.h"
 
 #include "cli/ArgumentCursor.h"
+#include "cli/DeviceStream.h"
 #include "cli/MonitorCamera.h"
 #include "devices/FrameAverager.h"
-#include "devices/SimulatedCaptureDevice.h"
+#include "devices/CaptureDevices.h"
 #include "devices/genicam/GenicamCamera.h"
 #include "platform/framefiles/FrameFile.h"
 
@@ -49,28 +50,40 @@ QString noFrame(const QString &id, const GenicamCamera &camera)
         .arg(packet);
 }
 
-// The simulated camera's frames at its video rate (25 a second), as the capture window shows them.
-void grabSimulated(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
+// The frames of a device that is not a GenICam camera (the simulated camera, a V4L2 card) as it
+// streams them; a frame that arrives while the one before is still being used replaces it.
+void grabStreamed(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
 {
     if (request.exposureUs || request.gain || !request.pixelFormat.isEmpty() || request.roi)
-        throw CliError(QStringLiteral("--camera simulated takes no camera settings (--exposure-us, --gain, "
-                                      "--pixel-format, --roi)"));
+        throw CliError(QStringLiteral("--camera %1 takes no camera settings (--exposure-us, --gain, --pixel-format, "
+                                      "--roi)").arg(request.camera));
     QString error;
     const std::unique_ptr<CaptureDevice> device = openMonitorCamera(request.camera, &error);
-    auto *simulated = dynamic_cast<SimulatedCaptureDevice *>(device.get());
-    if (!simulated)
+    if (!device)
         throw CliError(error);
+    DeviceStream stream(*device);
     FrameAverager averager(request.average);
     beam::BeamFrame mean;
-    for (int n = 1, i = 0; n <= request.frames; ++i) {
-        const beam::BeamFrame grey = frameFromImage(simulated->frameAt(i / 25.0));
-        DeepFrame frame;
-        frame.width = grey.width;
-        frame.height = grey.height;
-        frame.id = std::uint64_t(i);
-        frame.samples.assign(grey.values.begin(), grey.values.end());
-        if (averager.add(frame, mean))
-            use(n++, mean, frame.bitDepth);
+    for (int n = 1; n <= request.frames;) {
+        DeviceStream::Frame frame;
+        switch (stream.next(FrameTimeoutMs, frame)) {
+        case DeviceStream::Wait::Failed: throw CliError(stream.failure());
+        case DeviceStream::Wait::Timeout:
+            throw CliError(QStringLiteral("no frame from camera %1 in %2 s").arg(request.camera).arg(FrameTimeoutMs / 1000));
+        case DeviceStream::Wait::Frame: break;
+        }
+        DeepFrame deep;
+        if (frame.deep) {
+            deep = *frame.deep;
+        } else {
+            const beam::BeamFrame grey = samplesOf(frame);
+            deep.width = grey.width;
+            deep.height = grey.height;
+            deep.samples.assign(grey.values.begin(), grey.values.end());
+        }
+        deep.id = std::uint64_t(frame.number);
+        if (averager.add(deep, mean))
+            use(n++, mean, deep.bitDepth);
     }
 }
 
@@ -116,17 +129,12 @@ void CameraRequest::check() const
 
 void grabFrames(const CameraRequest &request, const std::function<void(int, const beam::BeamFrame &, int)> &use)
 {
-    if (request.camera == QLatin1String("simulated"))
-        return grabSimulated(request, use);
-    if (request.camera == QLatin1String("v4l2"))
-        throw CliError(QStringLiteral("--camera v4l2: grab and beam take a GenICam camera (IPv4 address, serial number, "
-                                      "vendor-model-serial or device id) or the simulated camera; the capture card is "
-                                      "for monitor and the program"));
+    if (request.camera == SimulatedDeviceId || request.camera == VideoCardDeviceId)
+        return grabStreamed(request, use);
     QString error;
     std::unique_ptr<GenicamCamera> camera = GenicamCamera::open(request.camera, &error);
     if (!camera)
         throw CliError(error);
-    camera->setMessagesInEnglish(true);
     const auto apply = [](const QString &refused) {
         if (!refused.isEmpty())
             throw CliError(refused);

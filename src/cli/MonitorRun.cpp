@@ -1,15 +1,13 @@
 #include "cli/MonitorRun.h"
 
+#include "cli/DeviceStream.h"
+
 #include "analysis/monitoring/MonitorLogRow.h"
 #include "devices/CameraControls.h"
 #include "devices/FrameAverager.h"
 #include "devices/SimulatedCaptureDevice.h"
 #include "platform/framefiles/FrameFile.h"
 
-#include <QElapsedTimer>
-
-#include <condition_variable>
-#include <mutex>
 
 namespace lumetra::cli {
 
@@ -61,15 +59,14 @@ struct Kept
     long long dropped;
 };
 
-void keep(const Kept &k, const QImage &image, const std::shared_ptr<const DeepFrame> &deep, const MonitorPlan &plan, monitoring::MonitorRecorder &recorder,
+void keep(const Kept &k, const beam::BeamFrame &samples, const MonitorPlan &plan, monitoring::MonitorRecorder &recorder,
           LogWriter &log, const QDateTime &start, DeviceReadings &readings)
 {
     MonitorLogRow row;
     row.frame = k.frame;
     row.elapsedS = k.t;
     row.when = start.addMSecs(qint64(k.t * 1000.0 + 0.5));
-    // A camera's own samples when it delivers them, else the picture.
-    row.result = beam::measureBeam(deep ? beamFrameOf(*deep) : frameFromImage(image), plan.options);
+    row.result = beam::measureBeam(samples, plan.options);
     readings.refresh(k.t);
     row.exposureUs = readings.exposure();
     row.gain = readings.gain();
@@ -89,97 +86,39 @@ MonitorOutcome runRendered(SimulatedCaptureDevice &device, const MonitorPlan &pl
         const double t = double(i - 1) / fps;
         outcome.frames = i;
         if (recorder.take(i, t))
-            keep({i, t, 0}, device.frameAt(t), nullptr, plan, recorder, log, start, readings);
+            keep({i, t, 0}, frameFromImage(device.frameAt(t)), plan, recorder, log, start, readings);
     }
     return outcome;
 }
-
-// Frames as the streaming thread delivers them: the newest waits, an older one waiting is dropped.
-struct FrameSlot
-{
-    std::mutex mutex;
-    std::condition_variable cv;
-    QImage frame;
-    std::shared_ptr<const DeepFrame> deep;
-    long long number = 0;
-    double t = 0;
-    bool waiting = false;
-    long long delivered = 0;
-    long long dropped = 0;
-    QString failure;
-};
 
 MonitorOutcome runStreamed(CaptureDevice &device, const MonitorPlan &plan, monitoring::MonitorRecorder &recorder,
                            LogWriter &log, const QDateTime &start, const std::atomic<bool> &interrupted)
 {
     MonitorOutcome outcome;
     DeviceReadings readings(device);
-    FrameSlot slot;
-    QElapsedTimer clock;
-    clock.start();
-    const auto arrived = [&slot, &clock](const QImage &frame, std::shared_ptr<const DeepFrame> deep) {
-        {
-            std::lock_guard lock(slot.mutex);
-            ++slot.delivered;
-            if (slot.waiting)
-                ++slot.dropped;
-            slot.frame = frame;
-            slot.deep = std::move(deep);
-            slot.number = slot.delivered;
-            slot.t = clock.nsecsElapsed() / 1e9;
-            slot.waiting = true;
-        }
-        slot.cv.notify_one();
-    };
-    device.setSinks([arrived](const QImage &frame) { arrived(frame, nullptr); },
-                    [&slot](const QString &reason) {
-                        {
-                            std::lock_guard lock(slot.mutex);
-                            slot.failure = reason;
-                        }
-                        slot.cv.notify_one();
-                    });
-    // Cameras deeper than 8 bits hand over their own samples as well.
-    device.setDeepFrameSink(arrived);
-    device.run();
+    DeviceStream stream(device);
     while (!interrupted && !log.failed()) {
-        const double now = clock.nsecsElapsed() / 1e9;
-        if (plan.durationS && now >= *plan.durationS)
+        if (plan.durationS && stream.elapsedS() >= *plan.durationS)
             break;
         if (plan.frames && outcome.frames >= *plan.frames)
             break;
-        QImage frame;
-        std::shared_ptr<const DeepFrame> deep;
-        Kept k{};
-        {
-            std::unique_lock lock(slot.mutex);
-            slot.cv.wait_for(lock, std::chrono::milliseconds(100),
-                             [&slot] { return slot.waiting || !slot.failure.isEmpty(); });
-            if (!slot.failure.isEmpty()) {
-                outcome.deviceError = slot.failure;
-                break;
-            }
-            if (!slot.waiting)
-                continue;
-            if (plan.durationS && slot.t >= *plan.durationS)
-                break;
-            frame = std::move(slot.frame);
-            slot.frame = QImage();
-            deep = std::move(slot.deep);
-            slot.deep.reset();
-            slot.waiting = false;
-            k = {slot.number, slot.t, slot.dropped};
-            // Up to the frame taken last: every frame the camera delivered was taken or dropped.
-            // Frames that come while the run ends are neither and not counted.
-            outcome.frames = slot.number;
-            outcome.dropped = slot.dropped;
+        DeviceStream::Frame frame;
+        const DeviceStream::Wait wait = stream.next(100, frame);
+        if (wait == DeviceStream::Wait::Failed) {
+            outcome.deviceError = stream.failure();
+            break;
         }
-        if (recorder.take(k.frame, k.t))
-            keep(k, frame, deep, plan, recorder, log, start, readings);
+        if (wait == DeviceStream::Wait::Timeout)
+            continue;
+        if (plan.durationS && frame.t >= *plan.durationS)
+            break;
+        // Up to the frame taken last: every frame the camera delivered was taken or dropped.
+        // Frames that come while the run ends are neither and not counted.
+        outcome.frames = frame.number;
+        outcome.dropped = frame.dropped;
+        if (recorder.take(frame.number, frame.t))
+            keep({frame.number, frame.t, frame.dropped}, samplesOf(frame), plan, recorder, log, start, readings);
     }
-    device.stop();
-    device.setSinks({}, {});
-    device.setDeepFrameSink({});
     return outcome;
 }
 

@@ -1,5 +1,6 @@
 #include "devices/CaptureDevices.h"
 
+#include "devices/DeviceText.h"
 #include "devices/LibV4l2Io.h"
 #include "devices/SimulatedCaptureDevice.h"
 #include "devices/V4l2CaptureDevice.h"
@@ -11,10 +12,19 @@
 
 namespace lumetra {
 
+namespace {
+
+bool hasVideoNodes()
+{
+    return !QDir(QStringLiteral("/dev")).entryList({QStringLiteral("video*")}, QDir::System).isEmpty();
+}
+
+} // namespace
+
 QList<CaptureDeviceEntry> listCaptureDevices()
 {
     QList<CaptureDeviceEntry> devices;
-    if (!QDir(QStringLiteral("/dev")).entryList({QStringLiteral("video*")}, QDir::System).isEmpty())
+    if (hasVideoNodes())
         devices << CaptureDeviceEntry{VideoCardDeviceId, QStringLiteral("视频采集卡 (V4L2)"),
                                       CaptureDeviceEntry::Kind::VideoCard};
     for (const CameraIdentity &camera : GenicamSystem::listCameras()) {
@@ -52,7 +62,9 @@ std::unique_ptr<CaptureDevice> openCaptureDevice(const QString &id, QString *err
     }
     if (device->connectDevice() < 0) {
         if (error)
-            *error = QStringLiteral("cannot connect to %1").arg(id);
+            *error = id == VideoCardDeviceId && !hasVideoNodes()
+                         ? deviceText("这台电脑没有视频设备 (/dev/video*)", "this computer has no video device (/dev/video*)")
+                         : deviceText("无法连接 %1", "cannot connect to %1").arg(id);
         return nullptr;
     }
     return device;

@@ -1,7 +1,9 @@
 #include "CaptureTestSupport.h"
 #include "FakeV4l2Device.h"
 
+#include "devices/DeviceText.h"
 #include "devices/V4l2CaptureDevice.h"
+#include "support/TextChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -297,4 +299,24 @@ TEST_F(V4l2CaptureDeviceTest, FrameSizesAreProbedWhenTheDriverCannotListThem)
     rig.driver->sizes = {QSize(320, 240), QSize(720, 576)};
     ASSERT_GE(rig.device->connectDevice(), 0);
     EXPECT_EQ(rig.device->frameSizes(), (QList<QSize>{QSize(320, 240), QSize(720, 576)}));
+}
+
+// The command line and Python read what the devices say in English: a refusal and the stream's
+// failure when the card is pulled.
+TEST_F(V4l2CaptureDeviceTest, TheCommandLineReadsRefusalsAndFailuresInEnglish)
+{
+    setDeviceMessagesInEnglish(true);
+    ASSERT_GE(rig.device->connectDevice(), 0);
+    rig.device->setInput(7);
+    const QString refusal = rig.device->lastSettingRefusal();
+    ASSERT_TRUE(rig.device->setFormat(640, 480, SubtypeYuy2));
+    ASSERT_TRUE(test::waitFor([&] { return rig.frames.load() > 0; }));
+    rig.driver->unplug();
+    ASSERT_TRUE(test::waitFor([&] { return rig.failureCount() > 0; }));
+    setDeviceMessagesInEnglish(false);
+    EXPECT_TRUE(refusal.startsWith(QStringLiteral("the device refused input 7"))) << qPrintable(refusal);
+    EXPECT_FALSE(test::containsChinese(refusal)) << qPrintable(refusal);
+    const QString failure = rig.failures.first();
+    EXPECT_TRUE(failure.contains(QStringLiteral("video"))) << qPrintable(failure);
+    EXPECT_FALSE(test::containsChinese(failure)) << qPrintable(failure);
 }

@@ -1,6 +1,7 @@
 // lumetra-cli cameras, grab and beam --camera on the in-process fake camera (no network).
 #include "platform/framefiles/FrameFile.h"
 #include "support/CliRunner.h"
+#include "support/TextChecks.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -105,4 +106,25 @@ TEST(CameraCommands, TheSimulatedCameraIsGrabbedAndMeasured)
                                  QStringLiteral("--frames"), QStringLiteral("1"), QStringLiteral("--gain"), QStringLiteral("2")});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("no camera settings"))) << refused.err.toStdString();
+}
+
+// The video card goes by the same id in grab and beam as in monitor and the program; on a
+// computer without one the refusal says so in one English line.
+TEST(CameraCommands, TheVideoCardIsOneIdForEveryCommand)
+{
+    const bool hasCard = !QDir(QStringLiteral("/dev")).entryList({QStringLiteral("video*")}, QDir::System).isEmpty();
+    QTemporaryDir dir;
+    for (const QString &command : {QStringLiteral("grab"), QStringLiteral("beam")}) {
+        QStringList args{command, QStringLiteral("--camera"), QStringLiteral("v4l2"), QStringLiteral("--frames"),
+                         QStringLiteral("1")};
+        if (command == QLatin1String("grab"))
+            args << dir.filePath(QStringLiteral("card-{n}.png"));
+        const auto run = runCli(args);
+        if (hasCard)
+            continue; // a real card answers or refuses in its own words
+        EXPECT_EQ(run.exitCode, 2) << command.toStdString();
+        EXPECT_EQ(run.err.trimmed(), QStringLiteral("lumetra-cli %1: cannot open camera 'v4l2': this computer has no "
+                                                     "video device (/dev/video*)").arg(command));
+        EXPECT_FALSE(lumetra::test::containsChinese(run.err));
+    }
 }

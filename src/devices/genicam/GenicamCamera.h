@@ -36,9 +36,6 @@ public:
     GenicamCamera(const GenicamCamera &) = delete;
     GenicamCamera &operator=(const GenicamCamera &) = delete;
 
-    // Refusals and losses in English (the command line) instead of Chinese (the windows).
-    void setMessagesInEnglish(bool english) { m_english = english; }
-
     CameraIdentity identity() const { return m_identity; }
     CameraLimits limits() const;
     CameraSettings settings() const;
@@ -82,7 +79,6 @@ private:
     bool m_lost = false;
     std::atomic<long long> m_dropped{0};
     int m_packetSize = 0;
-    bool m_english = false;
 };
 
 } // namespace lumetra
