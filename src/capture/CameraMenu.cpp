@@ -11,6 +11,7 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framefiles/DeepFrameFile.h"
 #include "devices/CameraSettingsStore.h"
+#include "devices/DarkFrameStore.h"
 #include "types/DeepFrame.h"
 
 #include <QAction>
@@ -65,6 +66,8 @@ CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(windo
     connect(addAction(m_menu, QStringLiteral("mnuClearDark"), QStringLiteral("清除暗场")), &QAction::triggered, this,
             [this] {
                 m_window.liveMeasurement()->clearDarkFrame();
+                if (CameraControls *c = camera())
+                    forgetDarkFrame(c->identity().serial);
                 m_window.statusBar()->showMessage(QStringLiteral("暗场已清除"), 5000);
             });
     m_menu->addSeparator();
@@ -86,8 +89,12 @@ CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(windo
     m_timer->setInterval(500);
     connect(m_timer, &QTimer::timeout, this, &CameraMenu::refreshDropped);
     m_timer->start();
-    connect(m_window.liveMeasurement(), &LiveMeasurement::darkFrameReady, this,
-            [this] { m_window.statusBar()->showMessage(QStringLiteral("暗场已采集，测量时扣除"), 5000); });
+    connect(m_window.liveMeasurement(), &LiveMeasurement::darkFrameReady, this, [this] {
+        // Kept for the camera's next opening at the same settings.
+        if (CameraControls *c = camera(); c && m_window.liveMeasurement()->darkFrame())
+            saveDarkFrame(c->identity().serial, c->settings(), *m_window.liveMeasurement()->darkFrame());
+        m_window.statusBar()->showMessage(QStringLiteral("暗场已采集，测量时扣除"), 5000);
+    });
 }
 
 CameraControls *CameraMenu::camera() const
@@ -170,11 +177,16 @@ void CameraMenu::restoreSettings()
     if (const std::optional<int> frames = loadCameraAveraging(c->identity().serial))
         m_window.liveMeasurement()->setAveraging(*frames);
     const std::optional<CameraSettings> saved = loadCameraSettings(c->identity().serial);
-    if (!saved)
-        return;
-    const QStringList refusals = applyCameraSettings(*c, *saved);
-    if (!refusals.isEmpty())
-        message(QStringLiteral("上次的相机设置未能全部恢复：\n") + refusals.join(QLatin1Char('\n')));
+    if (saved) {
+        const QStringList refusals = applyCameraSettings(*c, *saved);
+        if (!refusals.isEmpty())
+            message(QStringLiteral("上次的相机设置未能全部恢复：\n") + refusals.join(QLatin1Char('\n')));
+    }
+    // The dark frame collected last, when the camera now runs at the settings it was taken at.
+    std::optional<beam::BeamFrame> dark = loadDarkFrame(c->identity().serial, c->settings());
+    m_window.liveMeasurement()->useDarkFrame(dark ? std::make_shared<const beam::BeamFrame>(std::move(*dark)) : nullptr);
+    if (dark)
+        m_window.statusBar()->showMessage(tr("上次采集的暗场已恢复，测量时扣除"), 5000);
 }
 
 void CameraMenu::showCameraSettings()

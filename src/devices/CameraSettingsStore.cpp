@@ -30,6 +30,11 @@ void setCameraSettingsFile(const QString &path)
     camerasFile.choose(path);
 }
 
+QString cameraSettingsFile()
+{
+    return camerasFile.path();
+}
+
 std::optional<CameraSettings> loadCameraSettings(const QString &serial)
 {
     QSettings file(camerasFile.path(), QSettings::IniFormat);

@@ -18,6 +18,7 @@ std::optional<int> loadCameraAveraging(const QString &serial);
 bool saveCameraAveraging(const QString &serial, int frames);
 // Another file than the user's (tests); empty: the user's again.
 void setCameraSettingsFile(const QString &path);
+QString cameraSettingsFile();
 
 // Sets `wanted` on the camera: pixel format, binning and region first, then exposure, gain and
 // frame rate, each only where the camera has it and it differs from what is in force. The

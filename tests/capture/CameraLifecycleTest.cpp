@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QPointer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -280,4 +281,49 @@ TEST_F(LifecycleTest, TheAveragingChosenForACameraComesBackWithItsNextWindow)
     form->cameraMenu()->chooseAveraging();
     EXPECT_EQ(form->liveMeasurement()->averaging(), 8);
     EXPECT_EQ(loadCameraAveraging(ScriptId), 8);
+}
+
+TEST_F(LifecycleTest, TheDarkFrameServesTheNextOpeningOnlyAtTheSettingsItWasCollectedAt)
+{
+    const auto reopen = [this](CaptureWindow *&form) {
+        QPointer<CaptureWindow> old(form);
+        form->close(); // deleted on close
+        ASSERT_TRUE(waitFor([old] { return old.isNull(); }, 5000));
+        form = rig.open();
+        ASSERT_TRUE(form);
+        ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    };
+    CaptureWindow *form = rig.open();
+    ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
+    form->findChild<QAction *>(QStringLiteral("mnuDark"))->trigger(); // the beam blocked: 确定
+    const QDir folder(dir.path());
+    ASSERT_TRUE(waitFor([&folder] { return !folder.entryList({QStringLiteral("dark-*.bin")}).isEmpty(); }, 10000));
+    const auto dark = form->liveMeasurement()->darkFrame();
+    ASSERT_TRUE(dark);
+
+    reopen(form);
+    const auto restored = form->liveMeasurement()->darkFrame();
+    ASSERT_TRUE(restored);
+    EXPECT_TRUE(form->liveMeasurement()->hasDarkFrame());
+    EXPECT_EQ(restored->width, dark->width);
+    EXPECT_EQ(restored->height, dark->height);
+    EXPECT_EQ(restored->values, dark->values);
+
+    // Another exposure: the stored dark frame does not hold and is not subtracted.
+    CameraSettings longer = form->card->device().cameraControls()->settings();
+    longer.exposureUs *= 2;
+    ASSERT_TRUE(saveCameraSettings(ScriptId, longer));
+    reopen(form);
+    EXPECT_FALSE(form->liveMeasurement()->darkFrame());
+    EXPECT_FALSE(form->liveMeasurement()->hasDarkFrame());
+
+    // Cleared by hand: gone for good, also when the settings match again.
+    CameraSettings same = longer;
+    same.exposureUs /= 2;
+    ASSERT_TRUE(saveCameraSettings(ScriptId, same));
+    reopen(form);
+    ASSERT_TRUE(form->liveMeasurement()->darkFrame());
+    form->findChild<QAction *>(QStringLiteral("mnuClearDark"))->trigger();
+    reopen(form);
+    EXPECT_FALSE(form->liveMeasurement()->darkFrame());
 }

@@ -79,8 +79,26 @@ void LiveMeasurement::clearDarkFrame()
         std::lock_guard lock(m_deepMutex);
         m_darkRemaining = 0;
         m_hasDark = false;
+        m_dark.reset();
     }
     m_measurer->setDarkFrame(nullptr);
+}
+
+std::shared_ptr<const beam::BeamFrame> LiveMeasurement::darkFrame() const
+{
+    std::lock_guard lock(m_deepMutex);
+    return m_dark;
+}
+
+void LiveMeasurement::useDarkFrame(std::shared_ptr<const beam::BeamFrame> dark)
+{
+    {
+        std::lock_guard lock(m_deepMutex);
+        m_darkRemaining = 0;
+        m_hasDark = dark != nullptr;
+        m_dark = dark;
+    }
+    m_measurer->setDarkFrame(std::move(dark));
 }
 
 std::shared_ptr<const beam::BeamFrame> LiveMeasurement::lastMeasuredFrame() const
@@ -98,7 +116,8 @@ void LiveMeasurement::deepFrameArrived(const DeepFrame &frame)
         if (m_darkAverager.add(frame, dark)) {
             m_darkRemaining = 0;
             m_hasDark = true;
-            m_measurer->setDarkFrame(std::make_shared<const beam::BeamFrame>(std::move(dark)));
+            m_dark = std::make_shared<const beam::BeamFrame>(std::move(dark));
+            m_measurer->setDarkFrame(m_dark);
             QMetaObject::invokeMethod(this, [this] { emit darkFrameReady(); }, Qt::QueuedConnection);
         }
         return; // the beam is blocked: nothing to measure

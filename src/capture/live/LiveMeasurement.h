@@ -69,6 +69,10 @@ public:
     bool collectDarkFrame(int count);
     void clearDarkFrame();
     bool hasDarkFrame() const { return m_hasDark; }
+    // The dark frame in use (null: none); one collected earlier at the settings in force is
+    // used again as it was.
+    std::shared_ptr<const beam::BeamFrame> darkFrame() const;
+    void useDarkFrame(std::shared_ptr<const beam::BeamFrame> dark);
     // The newest mean handed to the measurement (null before the first).
     std::shared_ptr<const beam::BeamFrame> lastMeasuredFrame() const;
     // Camera frames taken at their own depth since construction (every one, shown or not).
@@ -104,6 +108,7 @@ private:
     FrameAverager m_darkAverager;
     int m_darkRemaining = 0;
     bool m_hasDark = false;
+    std::shared_ptr<const beam::BeamFrame> m_dark;
     std::shared_ptr<const beam::BeamFrame> m_lastMeasured;
 };
 
