@@ -2,6 +2,7 @@
 // scripts and notebooks, on files or on arrays the script already holds.
 #include "python/ModuleFunctions.h"
 #include "python/PythonPaths.h"
+#include "platform/framefiles/PictureFiles.h"
 
 #include <pybind11/eval.h>
 #include <pybind11/stl.h>
@@ -175,6 +176,9 @@ z, diameters that do not narrow, non-positive diameters): never NaN.)";
 PYBIND11_MODULE(lumetra, m)
 {
     m.doc() = ModuleDoc;
+    // Qt's image plug-ins, on the thread that imports the module: loaded by a Python thread
+    // (read_frame called on threads) they outlive it and corrupt the heap at exit.
+    lumetra::preloadImagePlugins();
     py::exec(FrameClass, m.attr("__dict__"));
     m.attr("__dict__")["Frame"].attr("__module__") = "lumetra";
     py::register_exception_translator([](std::exception_ptr p) {

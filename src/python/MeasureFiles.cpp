@@ -22,7 +22,6 @@ std::optional<beam::BeamFrame> darkFrame(const py::object &dark)
         return std::nullopt;
     if (isPathLike(dark)) {
         const QString path = qtPath(dark);
-        preloadImagePlugins();
         FrameReadResult read;
         {
             py::gil_scoped_release release;

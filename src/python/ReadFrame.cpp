@@ -3,7 +3,6 @@
 #include "python/PythonPaths.h"
 
 #include "platform/framefiles/FrameFile.h"
-#include "platform/framefiles/PictureFiles.h"
 
 #include <pybind11/numpy.h>
 
@@ -49,7 +48,6 @@ py::array floatArray(beam::BeamFrame &frame)
 py::array readFrame(const py::object &path)
 {
     const QString file = qtPath(path);
-    preloadImagePlugins(); // here, not on whichever thread reads first
     FrameReadResult read;
     bool whole = false;
     {
