@@ -1,7 +1,7 @@
 // lumetra-cli: the analysis core from the shell, for scripted and batch work.
 #include "cli/CliCommand.h"
 #include "cli/PixelBudgetOption.h"
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 
 #include "platform/system/ApplicationSetup.h"
 
@@ -53,7 +53,7 @@ int main(int argc, char **argv)
     // The same names as the program, so both find the same per-user settings file when the
     // folder of the executables is not writable.
     QGuiApplication::setApplicationName(QStringLiteral("Lumetra"));
-    lumetra::setDeviceMessagesInEnglish(true);
+    lumetra::setMessagesInEnglish(true);
     QStringList args = QGuiApplication::arguments().mid(1);
     try {
         takePixelBudgetOption(args);

@@ -1,6 +1,6 @@
 #include "devices/CaptureDevices.h"
 
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 #include "devices/LibV4l2Io.h"
 #include "devices/SimulatedCaptureDevice.h"
 #include "devices/V4l2CaptureDevice.h"
@@ -63,8 +63,8 @@ std::unique_ptr<CaptureDevice> openCaptureDevice(const QString &id, QString *err
     if (device->connectDevice() < 0) {
         if (error)
             *error = id == VideoCardDeviceId && !hasVideoNodes()
-                         ? deviceText("这台电脑没有视频设备 (/dev/video*)", "this computer has no video device (/dev/video*)")
-                         : deviceText("无法连接 %1", "cannot connect to %1").arg(id);
+                         ? messageText("这台电脑没有视频设备 (/dev/video*)", "this computer has no video device (/dev/video*)")
+                         : messageText("无法连接 %1", "cannot connect to %1").arg(id);
         return nullptr;
     }
     return device;

@@ -1,6 +1,6 @@
 #include "devices/V4l2CaptureDevice.h"
 
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 #include "devices/V4l2Io.h"
 #include "devices/V4l2Mapping.h"
 #include "devices/V4l2Stream.h"
@@ -127,7 +127,7 @@ namespace {
 
 QString refusal(const QString &what, int error, const QString &kept)
 {
-    return deviceText("设备未接受%1（%2），仍为 %3", "the device refused %1 (%2); it stays at %3").arg(what, QString::fromLocal8Bit(std::strerror(error)), kept);
+    return messageText("设备未接受%1（%2），仍为 %3", "the device refused %1 (%2); it stays at %3").arg(what, QString::fromLocal8Bit(std::strerror(error)), kept);
 }
 
 } // namespace
@@ -143,8 +143,8 @@ void V4l2CaptureDevice::setStandard(int standard)
         static const char *const Names[] = {"NTSC", "PAL", "SECAM"};
         const int error = errno;
         const int now = this->standard();
-        m_refusal = refusal(deviceText("视频制式 %1", "video standard %1").arg(QLatin1String(Names[std::clamp(standard, 0, 2)])), error,
-                            now >= 0 && now < 3 ? QString::fromLatin1(Names[now]) : deviceText("未知", "unknown"));
+        m_refusal = refusal(messageText("视频制式 %1", "video standard %1").arg(QLatin1String(Names[std::clamp(standard, 0, 2)])), error,
+                            now >= 0 && now < 3 ? QString::fromLatin1(Names[now]) : messageText("未知", "unknown"));
     }
 }
 
@@ -163,7 +163,7 @@ void V4l2CaptureDevice::setInput(int input)
         return;
     if (!setWhileIdle(VIDIOC_S_INPUT, &input)) {
         const int error = errno;
-        m_refusal = refusal(deviceText("输入 %1", "input %1").arg(input), error, QString::number(this->input()));
+        m_refusal = refusal(messageText("输入 %1", "input %1").arg(input), error, QString::number(this->input()));
     }
 }
 
@@ -217,9 +217,9 @@ void V4l2CaptureDevice::writeControl(quint32 id, int value)
         return;
     const int error = errno;
     const auto now = queryControl(id);
-    const QString name = now ? now->name : deviceText("控件 %1", "control %1").arg(id);
+    const QString name = now ? now->name : messageText("控件 %1", "control %1").arg(id);
     m_refusal = refusal(QStringLiteral("%1 = %2").arg(name).arg(value), error,
-                        now ? QString::number(now->value) : deviceText("未知", "unknown"));
+                        now ? QString::number(now->value) : messageText("未知", "unknown"));
 }
 
 bool V4l2CaptureDevice::formatFits(quint32 fourcc, int width, int height, bool set)

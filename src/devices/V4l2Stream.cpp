@@ -1,6 +1,6 @@
 #include "devices/V4l2Stream.h"
 
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 #include "devices/FrameConverter.h"
 #include "devices/V4l2Io.h"
 
@@ -34,7 +34,7 @@ bool V4l2Stream::allocate(QString *error)
     v4l2_format fmt{};
     fmt.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     if (m_io.ioctl(m_fd, VIDIOC_G_FMT, &fmt) < 0) {
-        *error = deviceText("无法读取视频格式（%1）", "cannot read the video format (%1)").arg(systemReason(errno));
+        *error = messageText("无法读取视频格式（%1）", "cannot read the video format (%1)").arg(systemReason(errno));
         return false;
     }
     m_fourcc = fmt.fmt.pix.pixelformat;
@@ -47,7 +47,7 @@ bool V4l2Stream::allocate(QString *error)
     req.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     req.memory = V4L2_MEMORY_MMAP;
     if (m_io.ioctl(m_fd, VIDIOC_REQBUFS, &req) < 0 || req.count == 0) {
-        *error = deviceText("无法分配视频缓冲区（%1）", "cannot allocate video buffers (%1)").arg(systemReason(errno));
+        *error = messageText("无法分配视频缓冲区（%1）", "cannot allocate video buffers (%1)").arg(systemReason(errno));
         return false;
     }
     for (quint32 i = 0; i < req.count; ++i) {
@@ -59,7 +59,7 @@ bool V4l2Stream::allocate(QString *error)
         if (m_io.ioctl(m_fd, VIDIOC_QUERYBUF, &buf) == 0)
             start = m_io.mmap(m_fd, buf.length, buf.m.offset);
         if (start == nullptr) {
-            *error = deviceText("无法映射视频缓冲区（%1）", "cannot map the video buffers (%1)").arg(systemReason(errno));
+            *error = messageText("无法映射视频缓冲区（%1）", "cannot map the video buffers (%1)").arg(systemReason(errno));
             release();
             return false;
         }
@@ -79,13 +79,13 @@ bool V4l2Stream::start(CaptureDevice::FrameSink frames, CaptureDevice::FailureSi
         buf.memory = V4L2_MEMORY_MMAP;
         buf.index = i;
         if (m_io.ioctl(m_fd, VIDIOC_QBUF, &buf) < 0) {
-            *error = deviceText("无法排入视频缓冲区（%1）", "cannot queue the video buffers (%1)").arg(systemReason(errno));
+            *error = messageText("无法排入视频缓冲区（%1）", "cannot queue the video buffers (%1)").arg(systemReason(errno));
             return false;
         }
     }
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     if (m_io.ioctl(m_fd, VIDIOC_STREAMON, &type) < 0) {
-        *error = deviceText("无法开始视频流（%1）", "cannot start the video stream (%1)").arg(systemReason(errno));
+        *error = messageText("无法开始视频流（%1）", "cannot start the video stream (%1)").arg(systemReason(errno));
         return false;
     }
     m_streamOn = true;
@@ -138,7 +138,7 @@ void V4l2Stream::loop(std::stop_token stop)
     while (!stop.stop_requested()) {
         const int ready = m_io.waitForFrame(m_fd, WaitMs);
         if (ready < 0) {
-            fail(deviceText("视频设备已断开或停止响应（%1）", "the video device was disconnected or stopped answering (%1)").arg(systemReason(errno)));
+            fail(messageText("视频设备已断开或停止响应（%1）", "the video device was disconnected or stopped answering (%1)").arg(systemReason(errno)));
             return;
         }
         if (ready == 0)
@@ -149,11 +149,11 @@ void V4l2Stream::loop(std::stop_token stop)
         if (m_io.ioctl(m_fd, VIDIOC_DQBUF, &buf) < 0) {
             if (errno == EAGAIN)
                 continue;
-            fail(deviceText("读取视频帧失败（%1）", "reading a video frame failed (%1)").arg(systemReason(errno)));
+            fail(messageText("读取视频帧失败（%1）", "reading a video frame failed (%1)").arg(systemReason(errno)));
             return;
         }
         if (buf.index >= m_buffers.size()) {
-            fail(deviceText("视频驱动交回了未知的缓冲区", "the video driver returned an unknown buffer"));
+            fail(messageText("视频驱动交回了未知的缓冲区", "the video driver returned an unknown buffer"));
             return;
         }
         const Buffer &b = m_buffers[buf.index];
@@ -167,7 +167,7 @@ void V4l2Stream::loop(std::stop_token stop)
                 m_frames(frame);
         }
         if (m_io.ioctl(m_fd, VIDIOC_QBUF, &buf) < 0) {
-            fail(deviceText("读取视频帧失败（%1）", "reading a video frame failed (%1)").arg(systemReason(errno)));
+            fail(messageText("读取视频帧失败（%1）", "reading a video frame failed (%1)").arg(systemReason(errno)));
             return;
         }
     }

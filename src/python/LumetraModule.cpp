@@ -3,6 +3,7 @@
 #include "python/ModuleFunctions.h"
 #include "python/PythonPaths.h"
 #include "platform/framefiles/PictureFiles.h"
+#include "types/MessageLanguage.h"
 
 #include <pybind11/eval.h>
 #include <pybind11/stl.h>
@@ -179,6 +180,7 @@ PYBIND11_MODULE(lumetra, m)
     // Qt's image plug-ins, on the thread that imports the module: loaded by a Python thread
     // (read_frame called on threads) they outlive it and corrupt the heap at exit.
     lumetra::preloadImagePlugins();
+    lumetra::setMessagesInEnglish(true); // readers and devices speak English to Python
     py::exec(FrameClass, m.attr("__dict__"));
     m.attr("__dict__")["Frame"].attr("__module__") = "lumetra";
     py::register_exception_translator([](std::exception_ptr p) {

@@ -1,7 +1,7 @@
 #include "CaptureTestSupport.h"
 #include "FakeV4l2Device.h"
 
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 #include "devices/V4l2CaptureDevice.h"
 #include "support/TextChecks.h"
 
@@ -305,7 +305,7 @@ TEST_F(V4l2CaptureDeviceTest, FrameSizesAreProbedWhenTheDriverCannotListThem)
 // failure when the card is pulled.
 TEST_F(V4l2CaptureDeviceTest, TheCommandLineReadsRefusalsAndFailuresInEnglish)
 {
-    setDeviceMessagesInEnglish(true);
+    setMessagesInEnglish(true);
     ASSERT_GE(rig.device->connectDevice(), 0);
     rig.device->setInput(7);
     const QString refusal = rig.device->lastSettingRefusal();
@@ -313,7 +313,7 @@ TEST_F(V4l2CaptureDeviceTest, TheCommandLineReadsRefusalsAndFailuresInEnglish)
     ASSERT_TRUE(test::waitFor([&] { return rig.frames.load() > 0; }));
     rig.driver->unplug();
     ASSERT_TRUE(test::waitFor([&] { return rig.failureCount() > 0; }));
-    setDeviceMessagesInEnglish(false);
+    setMessagesInEnglish(false);
     EXPECT_TRUE(refusal.startsWith(QStringLiteral("the device refused input 7"))) << qPrintable(refusal);
     EXPECT_FALSE(test::containsChinese(refusal)) << qPrintable(refusal);
     const QString failure = rig.failures.first();

@@ -1,5 +1,6 @@
 #include "analysis/beam/BeamBatch.h"
 
+#include "types/MessageLanguage.h"
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -56,11 +57,11 @@ BeamFileResult measureFileSafely(const QString &path, const BeamOptions &options
     try {
         return measureFile(path, options, dark, readFrame, withWidths);
     } catch (const std::bad_alloc &) {
-        return failed(QStringLiteral("内存不足，无法测量"));
+        return failed(messageText("内存不足，无法测量", "not enough memory to measure"));
     } catch (const std::exception &e) {
-        return failed(QStringLiteral("测量失败 (%1)").arg(QString::fromLocal8Bit(e.what())));
+        return failed(messageText("测量失败 (%1)", "the measurement failed (%1)").arg(QString::fromLocal8Bit(e.what())));
     } catch (...) {
-        return failed(QStringLiteral("测量失败"));
+        return failed(messageText("测量失败", "the measurement failed"));
     }
 }
 

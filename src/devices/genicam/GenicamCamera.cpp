@@ -1,6 +1,6 @@
 #include "devices/genicam/GenicamCamera.h"
 
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 #include "devices/genicam/AravisError.h"
 #include "devices/genicam/AravisPort.h"
 #include "devices/genicam/GenicamSystem.h"
@@ -161,7 +161,7 @@ CameraSettings GenicamCamera::settings() const
 
 QString GenicamCamera::say(const char *chinese, const char *english) const
 {
-    return deviceText(chinese, english);
+    return messageText(chinese, english);
 }
 
 QString GenicamCamera::refused(const QString &setting, const QString &value, const QString &why) const

@@ -1,5 +1,6 @@
 #include "platform/framefiles/FrameFile.h"
 
+#include "types/MessageLanguage.h"
 #include "platform/framefiles/ImageLoader.h"
 #include "platform/framefiles/FrameInput.h"
 #include "platform/framefiles/NetpbmFrame.h"
@@ -102,11 +103,11 @@ FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
     FrameReadResult result;
     const QFileInfo info(path);
     if (!info.exists()) {
-        result.error = QStringLiteral("文件不存在: %1").arg(path);
+        result.error = messageText("文件不存在: %1", "the file does not exist: %1").arg(path);
         return result;
     }
     if (!info.isFile()) {
-        result.error = QStringLiteral("无法读取文件: %1").arg(path);
+        result.error = messageText("无法读取文件: %1", "cannot read the file: %1").arg(path);
         return result;
     }
     FrameInput input({});
@@ -117,7 +118,7 @@ FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
     const auto checked = [&input, &path](FrameReadResult read) {
         if (input.changed()) {
             read.frame = {};
-            read.error = QStringLiteral("文件在读取时被改动: %1").arg(path);
+            read.error = messageText("文件在读取时被改动: %1", "the file changed while it was read: %1").arg(path);
         }
         return read;
     };
@@ -136,7 +137,7 @@ FrameReadResult readFrameFile(const QString &path, PngDecoder pngDecoder)
             return result;
         }
         if (!input.tail(64).contains("IEND")) {
-            result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+            result.error = messageText("图像文件已损坏或不完整: %1", "the picture file is damaged or incomplete: %1").arg(path);
             return checked(std::move(result));
         }
     }

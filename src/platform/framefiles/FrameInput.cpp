@@ -1,5 +1,6 @@
 #include "platform/framefiles/FrameInput.h"
 
+#include "types/MessageLanguage.h"
 #include <QFile>
 
 #include <algorithm>
@@ -42,7 +43,7 @@ bool FrameInput::open(const QString &path, QString &error)
     if (ok)
         m_identity = identityOf(m_fd, ok);
     if (!ok) {
-        error = QStringLiteral("无法读取文件: %1").arg(path);
+        error = messageText("无法读取文件: %1", "cannot read the file: %1").arg(path);
         return false;
     }
     m_size = m_identity.size;

@@ -1,5 +1,6 @@
 #include "platform/framefiles/ImageLoader.h"
 
+#include "types/MessageLanguage.h"
 #include "platform/framefiles/PixelBudget.h"
 
 #include <QFile>
@@ -60,17 +61,17 @@ ImageLoadResult loadImageFileNative(const QString &path)
     ImageLoadResult result;
     const QFileInfo info(path);
     if (!info.exists()) {
-        result.error = QStringLiteral("文件不存在: %1").arg(path);
+        result.error = messageText("文件不存在: %1", "the file does not exist: %1").arg(path);
         return result;
     }
     if (!info.isFile() || !info.isReadable()) {
-        result.error = QStringLiteral("无法读取文件: %1").arg(path);
+        result.error = messageText("无法读取文件: %1", "cannot read the file: %1").arg(path);
         return result;
     }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead()) {
-        result.error = QStringLiteral("不是可识别的图像文件: %1").arg(path);
+        result.error = messageText("不是可识别的图像文件: %1", "not a picture file this program can read: %1").arg(path);
         return result;
     }
     // The size the header gives is checked before anything is decoded.
@@ -83,16 +84,16 @@ ImageLoadResult loadImageFileNative(const QString &path)
     }
     const QByteArray format = reader.format();
     if (format == "bmp" && !bmpLooksComplete(path)) {
-        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+        result.error = messageText("图像文件已损坏或不完整: %1", "the picture file is damaged or incomplete: %1").arg(path);
         return result;
     }
     QImage image;
     if (!reader.read(&image) || image.isNull()) {
-        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+        result.error = messageText("图像文件已损坏或不完整: %1", "the picture file is damaged or incomplete: %1").arg(path);
         return result;
     }
     if (format == "jpeg" && !jpegLooksComplete(path)) {
-        result.error = QStringLiteral("图像文件已损坏或不完整: %1").arg(path);
+        result.error = messageText("图像文件已损坏或不完整: %1", "the picture file is damaged or incomplete: %1").arg(path);
         return result;
     }
     result.image = image;

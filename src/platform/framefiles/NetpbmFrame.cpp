@@ -1,5 +1,6 @@
 #include "platform/framefiles/NetpbmFrame.h"
 
+#include "types/MessageLanguage.h"
 #include "platform/framefiles/PixelBudget.h"
 
 #include <algorithm>
@@ -120,7 +121,7 @@ FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
     };
     char magic[2] = {0, 0};
     if (!input.readExactly(magic, 2) || !looksLikeNetpbm(QByteArrayView(magic, 2)))
-        return fail(QStringLiteral("不是 PGM/PPM 文件"));
+        return fail(messageText("不是 PGM/PPM 文件", "not a PGM/PPM file"));
     const char kind = magic[1];
     const bool colour = kind == '3' || kind == '6';
     const bool plain = kind == '2' || kind == '3';
@@ -129,13 +130,13 @@ FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
     const qint64 height = scan.number();
     const qint64 maxval = scan.number();
     if (width <= 0 || height <= 0 || maxval <= 0)
-        return fail(QStringLiteral("PGM/PPM 文件头无效"));
+        return fail(messageText("PGM/PPM 文件头无效", "the PGM/PPM header is not valid"));
     if (const QString refusal = pixelBudgetRefusal(width, height); !refusal.isEmpty())
         return fail(refusal);
     if (maxval > 65535)
-        return fail(QStringLiteral("PGM/PPM 的最大值 %1 超过 65535").arg(maxval));
+        return fail(messageText("PGM/PPM 的最大值 %1 超过 65535", "the PGM/PPM maximum value %1 is over 65535").arg(maxval));
     if (!scan.skipOneBlank())
-        return fail(QStringLiteral("PGM/PPM 文件头无效"));
+        return fail(messageText("PGM/PPM 文件头无效", "the PGM/PPM header is not valid"));
 
     // What the rest of the file must hold: every sample (binary), or at least one digit and one
     // blank per sample (plain). Checked before the frame is allocated.
@@ -144,7 +145,7 @@ FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
     const qint64 samples = width * height * channels;
     const qint64 need = plain ? 2 * samples - 1 : samples * sampleBytes;
     if (input.remaining() < need)
-        return fail(QStringLiteral("图像文件已损坏或不完整 (文件头说 %1 x %2，文件只有 %3 字节)")
+        return fail(messageText("图像文件已损坏或不完整 (文件头说 %1 x %2，文件只有 %3 字节)", "the picture file is damaged or incomplete (the header says %1 x %2, the file holds only %3 bytes)")
                         .arg(width)
                         .arg(height)
                         .arg(input.size()));
@@ -163,7 +164,7 @@ FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
             for (int c = 0; c < channels; ++c) {
                 s[c] = scan.number();
                 if (s[c] < 0)
-                    return fail(QStringLiteral("图像文件已损坏或不完整"));
+                    return fail(messageText("图像文件已损坏或不完整", "the picture file is damaged or incomplete"));
                 highest = std::max(highest, static_cast<quint32>(std::min<qint64>(s[c], 0xffffffff)));
             }
             out = colour ? greyOf(quint32(s[0]), quint32(s[1]), quint32(s[2])) : static_cast<float>(s[0]);
@@ -173,7 +174,7 @@ FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
         std::vector<uchar> row(static_cast<std::size_t>(rowBytes));
         for (qint64 y = 0; y < height; ++y) {
             if (!input.readExactly(reinterpret_cast<char *>(row.data()), rowBytes))
-                return fail(QStringLiteral("图像文件已损坏或不完整"));
+                return fail(messageText("图像文件已损坏或不完整", "the picture file is damaged or incomplete"));
             float *out = frame.values.data() + y * width;
             quint32 top = 0;
             if (colour)
@@ -184,7 +185,7 @@ FrameReadResult decodeNetpbm(FrameInput &input, const QString &name)
         }
     }
     if (highest > maxval)
-        return fail(QStringLiteral("PGM/PPM 的像素值 %1 超过最大值 %2").arg(highest).arg(maxval));
+        return fail(messageText("PGM/PPM 的像素值 %1 超过最大值 %2", "the PGM/PPM pixel value %1 is over the maximum value %2").arg(highest).arg(maxval));
     return result;
 }
 

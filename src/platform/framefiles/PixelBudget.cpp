@@ -1,5 +1,6 @@
 #include "platform/framefiles/PixelBudget.h"
 
+#include "types/MessageLanguage.h"
 #include "platform/framefiles/ImageLoader.h"
 
 #include <atomic>
@@ -23,9 +24,9 @@ void setPixelBudget(qint64 pixels)
 QString pixelBudgetRefusal(qint64 width, qint64 height)
 {
     if (width > MaxImageSide || height > MaxImageSide)
-        return QStringLiteral("图像尺寸不合理 (%1 x %2)").arg(width).arg(height);
+        return messageText("图像尺寸不合理 (%1 x %2)", "the picture size is not plausible (%1 x %2)").arg(width).arg(height);
     if (width * height > pixelBudget())
-        return QStringLiteral("图像尺寸不合理 (%1 x %2，超过 %3 像素的上限)")
+        return messageText("图像尺寸不合理 (%1 x %2，超过 %3 像素的上限)", "the picture size is not plausible (%1 x %2, over the limit of %3 pixels)")
             .arg(width)
             .arg(height)
             .arg(pixelBudget());

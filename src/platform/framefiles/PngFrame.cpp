@@ -1,5 +1,6 @@
 #include "platform/framefiles/PngFrame.h"
 
+#include "types/MessageLanguage.h"
 #include "platform/framefiles/FrameFile.h"
 #include "platform/framefiles/PixelBudget.h"
 
@@ -321,7 +322,7 @@ PngOutcome decodePng(FrameInput &input, beam::BeamFrame &frame, PngDepth &depth,
     const qint64 rowBits = qint64(width) * channelsOf(colourType) * std::clamp(bits, 1, 16);
     const qint64 rawBytes = qint64(height) * ((rowBits + 7) / 8 + 1);
     if (rawBytes > MostInflation * input.remaining() + 1024) {
-        error = QStringLiteral("图像文件已损坏或不完整 (文件头说 %1 x %2，文件只有 %3 字节)")
+        error = messageText("图像文件已损坏或不完整 (文件头说 %1 x %2，文件只有 %3 字节)", "the picture file is damaged or incomplete (the header says %1 x %2, the file holds only %3 bytes)")
                     .arg(width)
                     .arg(height)
                     .arg(input.size());

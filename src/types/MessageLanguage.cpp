@@ -1,4 +1,4 @@
-#include "devices/DeviceText.h"
+#include "types/MessageLanguage.h"
 
 #include <atomic>
 
@@ -8,17 +8,17 @@ namespace {
 std::atomic<bool> english{false};
 }
 
-void setDeviceMessagesInEnglish(bool inEnglish)
+void setMessagesInEnglish(bool inEnglish)
 {
     english = inEnglish;
 }
 
-bool deviceMessagesInEnglish()
+bool messagesInEnglish()
 {
     return english;
 }
 
-QString deviceText(const char *chinese, const char *inEnglish)
+QString messageText(const char *chinese, const char *inEnglish)
 {
     return QString::fromUtf8(english ? inEnglish : chinese);
 }
