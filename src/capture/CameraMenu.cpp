@@ -183,10 +183,14 @@ void CameraMenu::restoreSettings()
             message(QStringLiteral("上次的相机设置未能全部恢复：\n") + refusals.join(QLatin1Char('\n')));
     }
     // The dark frame collected last, when the camera now runs at the settings it was taken at.
+    LiveMeasurement *live = m_window.liveMeasurement();
+    const bool hadDark = live->darkFrame() != nullptr;
     std::optional<beam::BeamFrame> dark = loadDarkFrame(c->identity().serial, c->settings());
-    m_window.liveMeasurement()->useDarkFrame(dark ? std::make_shared<const beam::BeamFrame>(std::move(*dark)) : nullptr);
-    if (dark)
+    live->useDarkFrame(dark ? std::make_shared<const beam::BeamFrame>(std::move(*dark)) : nullptr);
+    if (dark && !hadDark)
         m_window.statusBar()->showMessage(tr("上次采集的暗场已恢复，测量时扣除"), 5000);
+    else if (!dark && hadDark)
+        m_window.statusBar()->showMessage(tr("暗场是在其他相机设置下采集的，不再扣除；请重新采集暗场"), 10000);
 }
 
 void CameraMenu::showCameraSettings()

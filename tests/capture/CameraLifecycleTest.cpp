@@ -323,6 +323,16 @@ TEST_F(LifecycleTest, TheDarkFrameServesTheNextOpeningOnlyAtTheSettingsItWasColl
     ASSERT_TRUE(saveCameraSettings(ScriptId, same));
     reopen(form);
     ASSERT_TRUE(form->liveMeasurement()->darkFrame());
+    // The settings changed while the window is open (the settings dialog and 重新连接 set the
+    // stored ones): the dark frame is dropped, and the window says so.
+    ASSERT_TRUE(saveCameraSettings(ScriptId, longer));
+    form->findChild<QAction *>(QStringLiteral("mnuReconnect"))->trigger();
+    EXPECT_FALSE(form->liveMeasurement()->darkFrame());
+    EXPECT_TRUE(form->statusBar()->currentMessage().contains(QStringLiteral("其他相机设置")))
+        << form->statusBar()->currentMessage().toStdString();
+    ASSERT_TRUE(saveCameraSettings(ScriptId, same));
+    form->findChild<QAction *>(QStringLiteral("mnuReconnect"))->trigger();
+    ASSERT_TRUE(form->liveMeasurement()->darkFrame());
     form->findChild<QAction *>(QStringLiteral("mnuClearDark"))->trigger();
     reopen(form);
     EXPECT_FALSE(form->liveMeasurement()->darkFrame());
