@@ -1,5 +1,6 @@
 // The Python module `lumetra`: the beam measurement and the caustic fit of lumetra-cli for
 // scripts and notebooks, on files or on arrays the script already holds.
+#include "LumetraVersion.h"
 #include "python/ModuleFunctions.h"
 #include "python/PythonPaths.h"
 
@@ -175,6 +176,8 @@ z, diameters that do not narrow, non-positive diameters): never NaN.)";
 PYBIND11_MODULE(lumetra, m)
 {
     m.doc() = ModuleDoc;
+    // The project's version, as lumetra-cli --version gives it (without the checkout's part).
+    m.attr("__version__") = LUMETRA_VERSION;
     py::exec(FrameClass, m.attr("__dict__"));
     m.attr("__dict__")["Frame"].attr("__module__") = "lumetra";
     py::register_exception_translator([](std::exception_ptr p) {
