@@ -14,8 +14,17 @@ if(HELP2MAN_PROGRAM)
     DEPENDS lumetra lumetra-cli ${_cli_help} ${PROJECT_SOURCE_DIR}/cmake/ManPages.cmake VERBATIM)
   add_custom_target(lumetra_man DEPENDS ${LUMETRA_MAN_DIR}/lumetra.1.gz ${LUMETRA_MAN_DIR}/lumetra-cli.1.gz)
 endif()
+# lumetra-caustic-plot, which lumetra-cli runs, has a page written by hand.
+add_custom_command(OUTPUT ${LUMETRA_MAN_DIR}/lumetra-caustic-plot.1.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMETRA_MAN_DIR}
+  COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/lumetra-caustic-plot.1 > ${LUMETRA_MAN_DIR}/lumetra-caustic-plot.1.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/lumetra-caustic-plot.1)
+add_custom_target(lumetra_plot_man DEPENDS ${LUMETRA_MAN_DIR}/lumetra-caustic-plot.1.gz)
+if(TARGET lumetra_man)
+  add_dependencies(lumetra_man lumetra_plot_man)
+endif()
 install(FILES ${LUMETRA_MAN_DIR}/lumetra.1.gz ${LUMETRA_MAN_DIR}/lumetra-cli.1.gz
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 OPTIONAL)
+        ${LUMETRA_MAN_DIR}/lumetra-caustic-plot.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 OPTIONAL)
 
 set(_doc ${CMAKE_INSTALL_DATADIR}/doc/lumetra)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${_doc})
@@ -43,12 +52,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "measure laser beams and light spots from pictures and cameras")
+# The synopsis is CPACK_PACKAGE_DESCRIPTION_SUMMARY; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "measure laser beams and light spots from pictures and cameras\n"
     "Lumetra measures laser beams after ISO 11146: D4sigma diameters, centroid and\n"
     "orientation with the widths labs quote, M2 from a caustic, GenICam cameras and\n"
-    "capture cards, live measurement, long-term pointing monitoring and PDF reports;\n"
-    "it also plots the intensity along a cut through a light-spot picture.\n"
+    "capture cards, live measurement, long-term pointing monitoring and PDF reports.\n"
+    "It also plots the intensity along a cut through a light-spot picture.\n"
     "The package holds the workstation (lumetra), the command-line tool lumetra-cli\n"
     "and the Python module lumetra.")
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
