@@ -18,7 +18,7 @@ endfunction()
 
 execute_process(COMMAND "${CLI}" --help OUTPUT_VARIABLE _tool COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL "\n  [a-z0-9]+ " _entries "${_tool}")
-set(_include "[COMMANDS]\nEach command's help, as lumetra-cli COMMAND --help prints it.\n")
+set(_include "[SYNOPSIS]\n.B lumetra-cli\n\\fICOMMAND\\fR [\\fIARGS\\fR...]\n.br\n.B lumetra-cli\n\\fICOMMAND\\fR \\-\\-help\n.br\n.B lumetra-cli \\-\\-version\n[COMMANDS]\nEach command's help, as lumetra-cli COMMAND --help prints it.\n")
 foreach(_entry ${_entries})
   string(STRIP "${_entry}" _command)
   execute_process(COMMAND "${CLI}" ${_command} --help OUTPUT_VARIABLE _help COMMAND_ERROR_IS_FATAL ANY)
@@ -30,6 +30,8 @@ string(APPEND _include "[FILES]\n.TP\n/usr/share/lumetra/configtext.txt\nthe shi
        "[SEE ALSO]\n.BR lumetra (1);\n/usr/share/doc/lumetra/README.md\n")
 file(WRITE "${OUT_DIR}/lumetra-cli.h2m" "${_include}")
 file(WRITE "${OUT_DIR}/lumetra.h2m"
+     "[SYNOPSIS]\n.B lumetra\n[\\-\\-simulated\\-camera | \\-\\-camera \\fIID\\fR] [\\fIIMAGE\\fR]\n.br\n"
+     ".B lumetra\n\\-\\-help | \\-\\-version\n"
      "[FILES]\n.TP\n/usr/share/lumetra/configtext.txt\nthe shipped settings, read while the user has none\n"
      ".TP\n~/.config/Lumetra/\nthe user's settings\n[SEE ALSO]\n.BR lumetra-cli (1);\n/usr/share/doc/lumetra/README.md\n")
 
