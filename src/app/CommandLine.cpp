@@ -12,6 +12,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
         const QString &argument = arguments[i];
         if (!optionsEnded && argument == QLatin1String("--")) {
             optionsEnded = true;
+        } else if (!optionsEnded && (argument == QLatin1String("--help") || argument == QLatin1String("-h"))) {
+            result.help = true;
+            return result;
+        } else if (!optionsEnded && argument == QLatin1String("--version")) {
+            result.version = true;
+            return result;
         } else if (!optionsEnded && argument == QLatin1String("--simulated-camera")) {
             result.simulatedCamera = true;
         } else if (!optionsEnded && argument == QLatin1String("--camera")) {
@@ -39,10 +45,20 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString commandLineUsage()
 {
-    return QStringLiteral("usage: lumetra [--simulated-camera | --camera ID] [IMAGE]\n"
+    return QStringLiteral("usage: lumetra [--simulated-camera | --camera ID] [--] [IMAGE]\n"
+                          "       lumetra --help | --version\n"
+                          "The Lumetra workstation: beam widths (ISO 11146), M2, cameras and live measurement,\n"
+                          "the intensity curves of light-spot pictures, reports.\n\n"
                           "  --simulated-camera  use a simulated capture card instead of a video device\n"
                           "  --camera ID         use a GenICam camera (IP address, id, serial or vendor-model-serial)\n"
-                          "  IMAGE               a BMP or JPEG picture to open in the workspace\n");
+                          "                      and open it in the capture window at start\n"
+                          "  --                  what follows is the image, even when it starts with '-'\n"
+                          "  IMAGE               a picture to open in the workspace\n"
+                          "  -h, --help          this text\n"
+                          "  --version           the program's version\n\n"
+                          "Exit status: 0 when the window was closed normally, 2 for arguments not understood.\n"
+                          "Example: lumetra --simulated-camera spot.bmp\n"
+                          "The command-line tool for scripts is lumetra-cli (see lumetra-cli --help).\n");
 }
 
 } // namespace lumetra

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -116,7 +117,10 @@ MainWindow::~MainWindow()
 
 QString MainWindow::defaultBannerPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/guanggao.bmp");
+    // Beside the executable in the build tree; an installed tree keeps it with its data.
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/guanggao.bmp");
+    const QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/lumetra/guanggao.bmp");
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : QDir::cleanPath(installed);
 }
 
 QString MainWindow::openFilter()

@@ -40,7 +40,8 @@ class MainWindow : public QMainWindow, public MainWindowPort
 public:
     static constexpr int ToolbarButtonCount = 5;
 
-    // bannerPath: the banner bitmap; by default guanggao.bmp beside the executable.
+    // bannerPath: the banner bitmap; by default guanggao.bmp beside the executable, or in
+    // share/lumetra/ of an installed tree.
     // history: where the opened pictures are remembered; by default the user's settings.
     explicit MainWindow(AppContext &context, const QString &bannerPath = defaultBannerPath(),
                      std::unique_ptr<PictureHistory> history = nullptr, QWidget *parent = nullptr);

@@ -1,6 +1,6 @@
 // lumetra [--simulated-camera | --camera ID] [IMAGE]: the Lumetra workstation.
+#include "LumetraVersion.h"
 #include "analysis/AnalysisState.h"
-#include "platform/settings/SettingsFile.h"
 #include "platform/settings/PixelBudgetSetting.h"
 #include "app/CommandLine.h"
 #include "app/progress/WindowProgress.h"
@@ -28,9 +28,21 @@
 
 int main(int argc, char **argv)
 {
+    // --help and --version are answered before the application object exists, without a display.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (const lumetra::CommandLine early = lumetra::parseCommandLine(rawArguments); early.help || early.version) {
+        const QString text = early.help ? lumetra::commandLineUsage()
+                                        : QStringLiteral("lumetra " LUMETRA_VERSION_DESCRIBED "\n");
+        std::fputs(qPrintable(text), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 2;
+    }
+
     QApplication app(argc, argv);
     lumetra::setupApplication(app);
 
+    // Qt's own options (-platform, -style ...) are gone from the arguments now.
     const lumetra::CommandLine commandLine = lumetra::parseCommandLine(QApplication::arguments());
     if (!commandLine.ok()) {
         std::fprintf(stderr, "lumetra: %s\n%s", qPrintable(commandLine.error),
@@ -38,9 +50,6 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    // An installed program keeps its settings in the user's folder; the first run starts there
-    // from the defaults shipped beside the executable.
-    lumetra::SettingsFile().seedFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/configtext.txt"));
     // The largest frame the readers decode (frames/maxPixels in lumetra.ini).
     lumetra::applyPixelBudgetSetting();
 

@@ -102,20 +102,8 @@ const CommandRegistration registration{CliCommand{
     QStringLiteral("beam"),
     QStringLiteral("beam (IMAGE... | --camera ID --frames N [--average N]) [--dark FILE] [--pixel-size UM] [--method robust|iso] [--stripes auto|off] "
                    "[--corner-fraction F] [--noise-factor N] [--mask-diameters M] [--widths all] [--format json|csv]"),
-    QStringLiteral("ISO 11146 beam widths (D4sigma), centroid and orientation of each frame at full resolution "
-                   "(BMP, JPEG, PNG, PGM/PPM, TIFF; 8 or 16 bit).\n"
-                   "      --method robust (default): dark level fitted as a plane around the beam;\n"
-                   "               iso: the textbook ISO 11146-1/-3 procedure (corner dark level, rectangle of\n"
-                   "               3 diameters, iterated); field \"method\".\n"
-                   "      --stripes auto (default): smear columns or rows through the beam are subtracted\n"
-                   "               when found; off: never; field \"stripe_correction\" (\"columns\", \"rows\",\n"
-                   "               null). Field \"warnings\": what makes a row doubtful (background_structure,\n"
-                   "               not_converged, saturated, beam_clipped, larger_than_frame, estimators_disagree,\n"
-                   "               low_signal; CSV: joined by ';'). The three fields come last in every row.\n"
-                   "               \"no beam\": nothing stands out of the noise (at most 1 false \"ok\" in 10,000\n"
-                   "               frames of pure noise). Exit 2 when a file is unreadable.\n"
-                   "      --camera ID --frames N: N frames of a GenICam camera (each the mean of --average N),\n"
-                   "               image column ID#n, rows printed as they come"),
+    QStringLiteral("ISO 11146 beam widths (D4sigma), centroid and orientation of each frame (files or a camera) at\n"
+                   "      full resolution and depth"),
     runBeam}};
 
 } // namespace

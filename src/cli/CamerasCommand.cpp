@@ -63,9 +63,7 @@ int runCameras(const QStringList &args)
 
 const CommandRegistration registration{CliCommand{
     QStringLiteral("cameras"), QStringLiteral("cameras [--interface gige|usb|fake ...] [--format json|csv]"),
-    QStringLiteral("The GenICam cameras found: id, vendor, model, serial, protocol, address. Default interfaces\n"
-                   "      gige and usb (GigE discovery broadcasts on every network interface); fake: the\n"
-                   "      in-process test camera Fake_1"),
+    QStringLiteral("the GenICam cameras found: id, vendor, model, serial, protocol, address"),
     runCameras}};
 
 } // namespace

@@ -63,9 +63,7 @@ const CommandRegistration registration{CliCommand{
     QStringLiteral("grab"),
     QStringLiteral("grab --camera ID --frames N [--exposure-us E] [--gain G] [--pixel-format F] [--average N] "
                    "[--roi X,Y,W,H] OUT_PATTERN"),
-    QStringLiteral("N frames from a GenICam camera (IP address, device id, serial or vendor-model-serial) at its\n"
-                   "      own depth; {n} in the pattern is the frame number from 1, the extension chooses PNG\n"
-                   "      (16 bit with sBIT for deep frames), TIFF or PGM. --average N: each file the mean of N frames"),
+    QStringLiteral("N frames from a GenICam camera into PNG, TIFF or PGM files at the camera's own depth"),
     runGrab}};
 
 } // namespace

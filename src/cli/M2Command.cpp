@@ -153,17 +153,7 @@ int runM2(const QStringList &args)
 const CommandRegistration registration{{QStringLiteral("m2"), Usage,
                                         QStringLiteral("beam waist, Rayleigh length, divergence and M² (ISO "
                                                        "11146-1) from diameters or frames at several z, "
-                                                       "optionally plotted.\n"
-                                                       "      Each axis has \"warnings\": \"m2_below_1\" (M² < 1 is "
-                                                       "impossible: check the wavelength and\n"
-                                                       "      pixel size), \"waist_outside_range\" (the waist is "
-                                                       "extrapolated); every figure has its 1 sigma error as\n"
-                                                       "      \"*_sd\". Frames whose beam measurement carries warnings "
-                                                       "are counted in \"frames_with_warnings\";\n"
-                                                       "      --exclude-warned leaves them out of the fit. Exit 0: every "
-                                                       "axis fitted;\n"
-                                                       "      1: an axis could not be fitted (it is reported as "
-                                                       "{\"error\": ...}); 2: none could, or bad input"),
+                                                       "optionally plotted"),
                                         runM2}};
 
 } // namespace

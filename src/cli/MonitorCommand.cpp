@@ -215,11 +215,8 @@ const CommandRegistration registration{CliCommand{
                    "[--pixel-size UM [--magnification M]] [--distance MM] [--method robust|iso] [--stripes auto|off] "
                    "[--corner-fraction F] [--noise-factor N] [--mask-diameters M] [--size WxH] [--source N] "
                    "[--drift X[,Y]] [--jitter PX] [--progress]"),
-    QStringLiteral("Measures every camera frame (or one every N frames / S seconds) and appends one CSV row each to\n"
-                   "      FILE-<start time>.csv (synced about once a second), then prints the pointing statistics as JSON.\n"
-                   "      --camera simulated: the simulated camera; --drift (px/min along x[,y]) and --jitter (px rms)\n"
-                   "      move its spot. --distance: source-to-sensor distance or focal length, for the angular\n"
-                   "      stability. Exit 1 when the log or the camera failed (what was written is kept)"),
+    QStringLiteral("measures camera frames for minutes or hours into an appended CSV log, then prints the\n"
+                   "      pointing statistics as JSON"),
     runMonitorCommand}};
 
 } // namespace

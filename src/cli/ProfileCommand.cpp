@@ -122,8 +122,7 @@ const CommandRegistration registration{CliCommand{
     QStringLiteral("profile"),
     QStringLiteral("profile IMAGE (--row N | --column N) [--width W] [--mode face|line] [--format json|csv]\n"
                    "        [--placement top-left|beam|fit]"),
-    QStringLiteral("raw and analysed intensity along one cut, with the table's percentages; W defaults to\n"
-                   "      the first line of configtext.txt beside the program (else 0)"),
+    QStringLiteral("raw and analysed intensity along one cut, with the intensity table's percentages"),
     runProfile}};
 
 } // namespace

@@ -1,5 +1,6 @@
 // lumetra-cli: the analysis core from the shell, for scripted and batch work.
 #include "cli/CliCommand.h"
+#include "cli/CommandHelp.h"
 #include "cli/PixelBudgetOption.h"
 #include "types/MessageLanguage.h"
 
@@ -20,27 +21,20 @@ std::vector<CliCommand> &lumetra::cli::cliCommands()
 
 namespace {
 
-void printHelp()
-{
-    std::printf("usage: lumetra-cli COMMAND [ARGS...]\n\n"
-                "Analyses light-spot pictures (BMP, JPEG) the way the Lumetra workstation does,\n"
-                "sampled as a 640 x 480 grey raster; beam measures frames at full resolution.\n"
-                "Errors are one line on stderr, exit status 2 (m2: 1 when some axes could\n"
-                "be fitted and others not).\n\n"
-                "commands:\n");
-    for (const CliCommand &c : cliCommands())
-        std::printf("  %s\n      %s\n", qPrintable(c.usage), qPrintable(c.summary));
-    std::printf("\n  --max-pixels N    refuse frames of more than N pixels before decoding them\n"
-                "                    (default 100000000; with any command)\n"
-                "  --help    this text\n");
-}
-
 // Standard error carries the tool's own one-line failures only: the toolkit's notes about its
 // environment (fonts, runtime directory) are dropped; its fatal errors still get through.
 void quietToolkitMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "lumetra-cli: %s\n", qPrintable(message));
+}
+
+// Help and version texts go to standard output; 0 when they got there.
+int printText(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size());
+    return written && std::fflush(stdout) == 0 ? 0 : 2;
 }
 
 } // namespace
@@ -61,14 +55,29 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "lumetra-cli: %s\n", e.what());
         return 2;
     }
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printHelp();
-        return args.isEmpty() ? 2 : 0;
+    if (args.isEmpty()) {
+        printText(toolHelp());
+        return 2;
+    }
+    if (args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h"))
+        return printText(toolHelp());
+    if (args.first() == QLatin1String("--version"))
+        return printText(toolVersion() + u'\n');
+    // help COMMAND, or COMMAND with --help or -h among its arguments: that command's help.
+    bool help = false;
+    if (args.first() == QLatin1String("help")) {
+        args.removeFirst();
+        if (args.isEmpty())
+            return printText(toolHelp());
+        help = true;
     }
     const QString name = args.takeFirst();
+    help = help || args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"));
     for (const CliCommand &c : cliCommands()) {
         if (c.name != name)
             continue;
+        if (help)
+            return printText(commandHelp(c));
         try {
             return c.run(args);
         } catch (const CliError &e) {

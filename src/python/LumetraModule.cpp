@@ -1,5 +1,6 @@
 // The Python module `lumetra`: the beam measurement and the caustic fit of lumetra-cli for
 // scripts and notebooks, on files or on arrays the script already holds.
+#include "LumetraVersion.h"
 #include "python/ModuleFunctions.h"
 #include "python/PythonPaths.h"
 #include "platform/framefiles/PictureFiles.h"
@@ -181,6 +182,8 @@ PYBIND11_MODULE(lumetra, m)
     // (read_frame called on threads) they outlive it and corrupt the heap at exit.
     lumetra::preloadImagePlugins();
     lumetra::setMessagesInEnglish(true); // readers and devices speak English to Python
+    // The project's version, as lumetra-cli --version gives it (without the checkout's part).
+    m.attr("__version__") = LUMETRA_VERSION;
     py::exec(FrameClass, m.attr("__dict__"));
     m.attr("__dict__")["Frame"].attr("__module__") = "lumetra";
     py::register_exception_translator([](std::exception_ptr p) {

@@ -7,6 +7,9 @@ from typing import Any, Literal, Optional, Sequence, Union
 import numpy
 import numpy.typing
 
+__version__: str
+"""The version of Lumetra the module belongs to, e.g. "2.0.0"."""
+
 _Path = Union[str, bytes, os.PathLike[str], os.PathLike[bytes]]
 _Frame = numpy.typing.ArrayLike
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using namespace lumetra;
@@ -145,4 +146,39 @@ TEST(SettingsFilePath, ResolvedPathEndsWithTheFileName)
     const QString path = SettingsFile::resolvedPath();
     EXPECT_TRUE(path.endsWith("/configtext.txt")) << path.toStdString();
     EXPECT_EQ(SettingsFile().path(), path);
+}
+
+TEST_F(SettingsFileTest, TheUsersFileFallsBackToTheSystemDefaultsUntilItExists)
+{
+    const QString defaults = dir.filePath("share/lumetra/configtext.txt");
+    QDir().mkpath(dir.filePath("share/lumetra"));
+    put(defaults, "5\r\n10\r\n");
+    const QString user = dir.filePath("config/Lumetra/configtext.txt");
+    const SettingsFile settings(user, defaults);
+    EXPECT_EQ(settings.integrationWidth(), 5.0);
+    ASSERT_TRUE(settings.read().has_value());
+    EXPECT_EQ(settings.read()->interval, QStringLiteral("10"));
+
+    ASSERT_TRUE(settings.write("7", "3", nullptr));
+    EXPECT_EQ(settings.integrationWidth(), 7.0);
+    EXPECT_EQ(contents(user), QByteArray("7\r\n3\r\n"));
+    EXPECT_EQ(contents(defaults), QByteArray("5\r\n10\r\n")) << "writes never reach the defaults";
+
+    // A file named on its own has no fallback.
+    EXPECT_FALSE(SettingsFile(dir.filePath("elsewhere.txt")).read().has_value());
+    EXPECT_EQ(SettingsFile(dir.filePath("elsewhere.txt")).integrationWidth(), 0.0);
+}
+
+TEST_F(SettingsFileTest, AnInstalledTreeKeepsTheUsersSettingsInTheConfigFolder)
+{
+    // bin/ beside share/lumetra/configtext.txt: an installed (or staged, or unpacked) tree.
+    const QString bin = dir.filePath("usr/bin");
+    QDir().mkpath(bin);
+    EXPECT_EQ(SettingsFile::resolvedPath(bin), QDir(bin).filePath("configtext.txt"))
+        << "a writable folder without system defaults is a build tree";
+    QDir().mkpath(dir.filePath("usr/share/lumetra"));
+    put(dir.filePath("usr/share/lumetra/configtext.txt"), "5\r\n10\r\n");
+    EXPECT_EQ(SettingsFile::systemDefaultsPath(bin), dir.filePath("usr/share/lumetra/configtext.txt"));
+    EXPECT_EQ(SettingsFile::resolvedPath(bin),
+              QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("configtext.txt"));
 }

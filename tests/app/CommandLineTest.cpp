@@ -61,5 +61,25 @@ TEST(CommandLine, BadArgumentsAreRefusedWithAReason)
     EXPECT_TRUE(commandLineUsage().contains(QStringLiteral("--simulated-camera")));
 }
 
+TEST(CommandLine, HelpAndVersionStopTheParsing)
+{
+    for (const char *flag : {"--help", "-h"}) {
+        const CommandLine c = parse({"spot.bmp", flag, "--no-such-option"});
+        EXPECT_TRUE(c.ok()) << flag;
+        EXPECT_TRUE(c.help) << flag;
+        EXPECT_FALSE(c.version);
+    }
+    const CommandLine version = parse({"--version", "a.bmp", "b.bmp"});
+    EXPECT_TRUE(version.ok());
+    EXPECT_TRUE(version.version);
+    EXPECT_FALSE(version.help);
+    // After "--" they are picture names like any other.
+    const CommandLine named = parse({"--", "--help"});
+    EXPECT_FALSE(named.help);
+    EXPECT_EQ(named.imagePath, QDir::current().absoluteFilePath(QStringLiteral("--help")));
+    // An error before them still stands.
+    EXPECT_FALSE(parse({"--fast", "--help"}).ok());
+}
+
 } // namespace
 } // namespace lumetra

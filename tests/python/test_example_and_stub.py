@@ -1,6 +1,7 @@
 """The folder example draws its plot, and the type stub names what the module has."""
 import ast
 import os
+import re
 import subprocess
 import sys
 
@@ -41,3 +42,13 @@ def test_stub_declares_the_modules_functions_and_keywords():
         inside = signature[signature.index("(") + 1:signature.rindex(") ->")]
         assert [p.split(":")[0] for p in inside.split(", ")] == parameters, name
         assert len(getattr(lumetra, name).__doc__) > 400  # a docstring beyond the signature
+
+
+def test_version_is_the_projects():
+    with open(os.path.join(SOURCE_DIR, "CMakeLists.txt"), encoding="utf-8") as f:
+        declared = re.search(r"project\(Lumetra VERSION ([0-9.]+)", f.read()).group(1)
+    assert lumetra.__version__ == declared
+    cli = os.environ.get("LUMETRA_CLI")
+    if cli:
+        done = subprocess.run([cli, "--version"], capture_output=True, text=True, timeout=60)
+        assert done.stdout.split()[:2] == ["lumetra-cli", lumetra.__version__]

@@ -41,13 +41,22 @@ QByteArray trimBlanks(QByteArray text)
 
 } // namespace
 
-QString SettingsFile::resolvedPath()
+QString SettingsFile::programFolder()
 {
-    const QString appDir =
-        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    const QFileInfo dirInfo(appDir);
-    if (!appDir.isEmpty() && dirInfo.isDir() && dirInfo.isWritable())
-        return QDir(appDir).filePath(QString::fromLatin1(kFileName));
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+}
+
+QString SettingsFile::systemDefaultsPath(const QString &programDir)
+{
+    return QDir::cleanPath(programDir + QStringLiteral("/../share/lumetra/") + QString::fromLatin1(kFileName));
+}
+
+QString SettingsFile::resolvedPath(const QString &programDir)
+{
+    const QFileInfo dirInfo(programDir);
+    if (!programDir.isEmpty() && dirInfo.isDir() && dirInfo.isWritable() &&
+        !QFileInfo::exists(systemDefaultsPath(programDir)))
+        return QDir(programDir).filePath(QString::fromLatin1(kFileName));
     const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return QDir(configDir).filePath(QString::fromLatin1(kFileName));
 }
@@ -71,7 +80,17 @@ void SettingsFile::setProgramPath(const QString &path)
     programPathOverride() = path;
 }
 
-SettingsFile::SettingsFile(QString path) : path_(std::move(path)) {}
+SettingsFile::SettingsFile() : path_(resolvedPath()), defaults_(systemDefaultsPath()) {}
+
+SettingsFile::SettingsFile(QString path) : path_(std::move(path))
+{
+    // The program's own file keeps its fallback however it was named (the windows pass
+    // programPath()).
+    if (path_ == resolvedPath())
+        defaults_ = systemDefaultsPath();
+}
+
+SettingsFile::SettingsFile(QString path, QString defaults) : path_(std::move(path)), defaults_(std::move(defaults)) {}
 
 QString SettingsFile::path() const
 {
@@ -81,6 +100,8 @@ QString SettingsFile::path() const
 std::optional<Settings> SettingsFile::read() const
 {
     QFile file(path_);
+    if (!file.exists() && !defaults_.isEmpty())
+        file.setFileName(defaults_);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     // Two short lines are expected; a huge file is not a settings file, read only its start.

@@ -18,20 +18,33 @@ struct Settings
 class SettingsFile
 {
 public:
-    // configtext.txt beside the executable when that directory is writable, otherwise in the
-    // per-user configuration directory.
-    static QString resolvedPath();
+    // The user's settings: configtext.txt beside the executable when that directory is writable
+    // and is not an installed tree (one with system defaults, see below), otherwise in the
+    // per-user configuration directory (~/.config/Lumetra/). programDir: the executable's folder.
+    static QString resolvedPath(const QString &programDir = programFolder());
+
+    // The settings an installed tree ships, read while the user has none of their own:
+    // share/lumetra/configtext.txt beside the tree's bin/ (/usr/share/lumetra/ for /usr/bin).
+    static QString systemDefaultsPath(const QString &programDir = programFolder());
+
+    // The running executable's folder (the working directory before the application exists).
+    static QString programFolder();
 
     // The file the program's windows read and write: resolvedPath() unless another was set
     // (tests and benchmarks point it into a temporary folder; an empty path resets it).
     static QString programPath();
     static void setProgramPath(const QString &path);
 
-    explicit SettingsFile(QString path = resolvedPath());
+    // The user's settings file (resolvedPath()) falls back to the system defaults; any other
+    // path stands alone unless `defaults` is given.
+    SettingsFile();
+    explicit SettingsFile(QString path);
+    SettingsFile(QString path, QString defaults);
 
     QString path() const;
 
     // nullopt when the file is missing or unreadable; an empty file gives two empty lines.
+    // A missing file reads as its defaults when it has them; writes never go there.
     std::optional<Settings> read() const;
 
     // The first line as a whole number; a missing file, an empty line or anything that is not a
@@ -49,6 +62,7 @@ public:
 
 private:
     QString path_;
+    QString defaults_;
 };
 
 } // namespace lumetra
