@@ -1,4 +1,5 @@
 #include "caustic/CausticPlotFile.h"
+#include "platform/printing/PdfUnicodeMap.h"
 #include "platform/system/DurableWrite.h"
 
 #include "caustic/CausticChart.h"
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
@@ -67,15 +69,23 @@ bool saveCausticPlot(const beam::CausticSeries &series, const QString &path, QSt
         if (painted)
             paintChart(scene, painter, QRectF(QPointF(0, 0), QSizeF(size)));
     } else {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(96);
-        pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(chart->title());
-        QPainter painter;
-        painted = painter.begin(&pdf);
-        if (painted)
-            paintChart(scene, painter, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())));
+        // Drawn into memory first: the page's text map is mended before the file gets it.
+        QByteArray bytes;
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(96);
+            pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setTitle(chart->title());
+            QPainter painter;
+            painted = painter.begin(&pdf);
+            if (painted)
+                paintChart(scene, painter, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())));
+        }
+        mapRadicalsToIdeographs(bytes);
+        painted = painted && file.write(bytes) == bytes.size();
     }
     if (!painted)
         return fail(error, QStringLiteral("cannot draw the plot into %1").arg(path));

@@ -30,3 +30,25 @@ TEST(PdfPrintJob, NumbersBesideLatinLettersCanBeCopiedFromThePage)
                                   QStringLiteral("219–581"), QStringLiteral("5.5 µm")})
         EXPECT_TRUE(read.contains(number)) << qPrintable(number) << " in " << qPrintable(read);
 }
+
+// Chinese copied or searched in a report reads as printed: the CJK faces draw 文, 方, 长, 角, 大,
+// 用 and 无 with the glyphs of radicals, which the page's text map used to name instead.
+TEST(PdfPrintJob, ChineseCopiedFromThePageIsTheTextPrinted)
+{
+    QTemporaryDir dir;
+    QString error;
+    auto job = PdfPrintJob::open(dir.path(), QStringLiteral("文字"), QDateTime(QDate(2024, 5, 1), QTime(9, 0)), error);
+    ASSERT_TRUE(job) << error.toStdString();
+    const QStringList lines{QStringLiteral("文件 方法 长轴 角度"), QStringLiteral("大小 用户 无光束 青色 Beam width")};
+    for (const QString &line : lines)
+        job->print(line);
+    const PrintOutcome outcome = job->endDocument();
+    ASSERT_TRUE(outcome.delivered());
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {outcome.filePath, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString read = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString &line : lines)
+        for (const QString &word : line.split(u' '))
+            EXPECT_TRUE(read.contains(word)) << qPrintable(word) << " in " << qPrintable(read);
+}

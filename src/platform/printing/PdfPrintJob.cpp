@@ -1,5 +1,6 @@
 #include "platform/printing/PdfPrintJob.h"
 
+#include "platform/printing/PdfUnicodeMap.h"
 #include "platform/system/DurableWrite.h"
 
 #include <QDir>
@@ -88,6 +89,13 @@ PrintOutcome PdfPrintJob::deliver(bool painted)
     m_writer.reset();
     if (!painted)
         return PrintOutcome::failed(QStringLiteral("无法生成 PDF 页面"));
+    // Text copied from the page reads as drawn: the CJK faces' shared glyphs are named by their
+    // ideographs, not by the radicals that share them (the map keeps its length).
+    if (m_file->seek(0)) {
+        QByteArray pdf = m_file->readAll();
+        if (mapRadicalsToIdeographs(pdf) > 0 && m_file->seek(0))
+            m_file->write(pdf);
+    }
     // The page reaches the disk before it gets its name.
     if (!m_file->flush() || m_file->error() != QFileDevice::NoError || ::fsync(m_file->handle()) != 0)
         return PrintOutcome::failed(QStringLiteral("无法写入文件夹 %1：%2")
