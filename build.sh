@@ -12,7 +12,7 @@ PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmar
   qt6-base-dev libqt6opengl6-dev qt6-declarative-dev qt6-datavisualization-dev qt6-translations-l10n
   libxlsxwriter-dev libv4l-dev nlohmann-json3-dev libdeflate-dev fonts-noto-cjk fonts-dejavu-core
   xvfb xauth libgl1-mesa-dri libglx-mesa0 imagemagick poppler-utils python3-openpyxl python3-numpy
-  qt6-image-formats-plugins qt6-charts-dev qt6-svg-dev
+  qt6-image-formats-plugins qt6-charts-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools
   libopencv-core-dev libopencv-imgproc-dev
   pybind11-dev python3-dev python3-pytest python3-matplotlib python3-pil
   zlib1g-dev clang-14 libfuzzer-14-dev

@@ -26,6 +26,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
                 return result;
             }
             result.camera = arguments[++i];
+        } else if (!optionsEnded && argument == QLatin1String("--lang")) {
+            const QString code = i + 1 < arguments.size() ? arguments[i + 1] : QString();
+            if (code != QLatin1String("en") && code != QLatin1String("zh")) {
+                result.error = QStringLiteral("--lang needs en or zh");
+                return result;
+            }
+            result.language = code;
+            ++i;
         } else if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             result.error = QStringLiteral("unknown option: %1").arg(argument);
             return result;
@@ -45,13 +53,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
 QString commandLineUsage()
 {
-    return QStringLiteral("usage: lumetra [--simulated-camera | --camera ID] [--] [IMAGE]\n"
+    return QStringLiteral("usage: lumetra [--simulated-camera | --camera ID] [--lang en|zh] [--] [IMAGE]\n"
                           "       lumetra --help | --version\n"
                           "The Lumetra workstation: beam widths (ISO 11146), M2, cameras and live measurement,\n"
                           "the intensity curves of light-spot pictures, reports.\n\n"
                           "  --simulated-camera  use a simulated capture card instead of a video device\n"
                           "  --camera ID         use a GenICam camera (IP address, id, serial or vendor-model-serial)\n"
                           "                      and open it in the capture window at start\n"
+                          "  --lang en|zh        the interface's language (default: the one chosen in the program,\n"
+                          "                      else English, or Chinese in a Chinese locale)\n"
                           "  --                  what follows is the image, even when it starts with '-'\n"
                           "  IMAGE               a picture to open in the workspace\n"
                           "  -h, --help          this text\n"

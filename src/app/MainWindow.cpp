@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/LanguageMenu.h"
 #include "analysis/AnalysisState.h"
 #include "app/AppResources.h"
 #include "app/banner/BannerAnimation.h"
@@ -173,6 +174,7 @@ void MainWindow::createMenus()
     // The M² window belongs to another subsystem: start-up connects this item to it.
     add(menuBar()->addAction(QStringLiteral("M²…")), "m2_caustic");
     QAction *help = add(menuBar()->addAction(QStringLiteral("帮　助")), "sys_help");
+    new LanguageMenu(menuBar(), help, statusBar());
 
     QObject::connect(connect, &QAction::triggered, this, &MainWindow::conn_capture_Click);
     QObject::connect(exit, &QAction::triggered, this, &MainWindow::sys_exit_Click);

@@ -9,6 +9,7 @@
 #include "caustic/CausticWindow.h"
 #include "platform/ports/AppContext.h"
 #include "platform/system/ApplicationSetup.h"
+#include "platform/system/InterfaceLanguage.h"
 #include "devices/CaptureService.h"
 #include "platform/dialogs/PointerControl.h"
 #include "platform/system/ProgramLauncher.h"
@@ -49,6 +50,10 @@ int main(int argc, char **argv)
                      qPrintable(lumetra::commandLineUsage()));
         return 2;
     }
+
+    lumetra::applyInterfaceLanguage(app, lumetra::chooseInterfaceLanguage(lumetra::languageNamed(commandLine.language),
+                                                                          lumetra::savedInterfaceLanguage(),
+                                                                          QLocale::system()));
 
     // The largest frame the readers decode (frames/maxPixels in lumetra.ini).
     lumetra::applyPixelBudgetSetting();

@@ -1,6 +1,7 @@
 // main() of every test binary: an application object (offscreen unless the test environment
 // asks for another platform) with the program's fonts, then GoogleTest.
 #include "platform/system/ApplicationSetup.h"
+#include "platform/system/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,5 +21,7 @@ int main(int argc, char **argv)
     ::testing::InitGoogleMock(&argc, argv);
     QApplication app(argc, argv);
     lumetra::setupApplication(app);
+    // The windows' own language (a test of the English face asks for it itself).
+    lumetra::applyInterfaceLanguage(app, lumetra::InterfaceLanguage::Chinese);
     return RUN_ALL_TESTS();
 }

@@ -18,9 +18,16 @@ void ConfigIniFile::choose(const QString &path)
     m_chosen = path;
 }
 
+QString ConfigIniFile::configFolder()
+{
+    // ~/.config/Lumetra for the program and the command-line tool alike, whatever organisation
+    // name the process carries.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Lumetra");
+}
+
 QString ConfigIniFile::inConfigFolder(const QString &name)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') + name;
+    return configFolder() + QLatin1Char('/') + name;
 }
 
 } // namespace lumetra

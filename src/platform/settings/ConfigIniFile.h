@@ -17,7 +17,8 @@ public:
     // An empty path goes back to the configuration folder.
     void choose(const QString &path);
 
-    // `name` in the user's configuration folder.
+    // The user's configuration folder, ~/.config/Lumetra, and `name` in it.
+    static QString configFolder();
     static QString inConfigFolder(const QString &name);
 
 private:

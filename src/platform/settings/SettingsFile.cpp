@@ -1,4 +1,5 @@
 #include "platform/settings/SettingsFile.h"
+#include "platform/settings/ConfigIniFile.h"
 #include "platform/system/DurableWrite.h"
 
 #include <QCoreApplication>
@@ -6,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 #include <utility>
 
@@ -57,8 +57,7 @@ QString SettingsFile::resolvedPath(const QString &programDir)
     if (!programDir.isEmpty() && dirInfo.isDir() && dirInfo.isWritable() &&
         !QFileInfo::exists(systemDefaultsPath(programDir)))
         return QDir(programDir).filePath(QString::fromLatin1(kFileName));
-    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QDir(configDir).filePath(QString::fromLatin1(kFileName));
+    return ConfigIniFile::inConfigFolder(QString::fromLatin1(kFileName));
 }
 
 namespace {

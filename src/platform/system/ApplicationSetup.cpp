@@ -2,15 +2,13 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace lumetra {
 
-void setupApplication(QApplication &app)
+void setupApplication(QApplication &)
 {
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
+    QApplication::setOrganizationName(QStringLiteral("Lumetra"));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(LUMETRA_VERSION_MAJOR)
                                             .arg(LUMETRA_VERSION_MINOR)
@@ -21,10 +19,6 @@ void setupApplication(QApplication &app)
     font.setPointSize(9);
     QApplication::setFont(font);
 
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
 }
 
 } // namespace lumetra

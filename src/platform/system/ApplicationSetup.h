@@ -4,9 +4,9 @@ class QApplication;
 
 namespace lumetra {
 
-// Fonts and translations every Lumetra process with windows uses: Simplified Chinese shapes for
-// Han characters (not the Japanese ones Qt picks by default), the Song style mapped to a serif
-// CJK face, and Qt's own Chinese texts on standard buttons.
+// Names and fonts every Lumetra process with windows uses: Simplified Chinese shapes for Han
+// characters (not the Japanese ones Qt picks by default) and the Song style mapped to a serif
+// CJK face. The interface's language is set apart (InterfaceLanguage).
 void setupApplication(QApplication &app);
 
 // For processes that run without a display (tests, benchmarks, the command-line tool), called

@@ -1,0 +1,84 @@
+#include "platform/system/InterfaceLanguage.h"
+
+#include "platform/settings/PlacementSetting.h"
+#include "types/MessageLanguage.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QTranslator>
+
+namespace lumetra {
+
+namespace {
+
+const QString Key = QStringLiteral("interface/language");
+
+QString fileOf(const QString &iniFile)
+{
+    return iniFile.isEmpty() ? placementSettingsFile() : iniFile;
+}
+
+} // namespace
+
+std::optional<InterfaceLanguage> languageNamed(const QString &name)
+{
+    const QString code = name.trimmed().toLower().section(QLatin1Char('_'), 0, 0).section(QLatin1Char('-'), 0, 0);
+    if (code == QLatin1String("zh"))
+        return InterfaceLanguage::Chinese;
+    if (code == QLatin1String("en"))
+        return InterfaceLanguage::English;
+    return std::nullopt;
+}
+
+QString languageCode(InterfaceLanguage language)
+{
+    return language == InterfaceLanguage::English ? QStringLiteral("en") : QStringLiteral("zh");
+}
+
+std::optional<InterfaceLanguage> savedInterfaceLanguage(const QString &iniFile)
+{
+    const QSettings settings(fileOf(iniFile), QSettings::IniFormat);
+    return languageNamed(settings.value(Key).toString());
+}
+
+bool saveInterfaceLanguage(InterfaceLanguage language, const QString &iniFile)
+{
+    QSettings settings(fileOf(iniFile), QSettings::IniFormat);
+    settings.setValue(Key, languageCode(language));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> asked,
+                                          std::optional<InterfaceLanguage> saved, const QLocale &system)
+{
+    if (asked)
+        return *asked;
+    if (saved)
+        return *saved;
+    return system.language() == QLocale::Chinese ? InterfaceLanguage::Chinese : InterfaceLanguage::English;
+}
+
+void applyInterfaceLanguage(QCoreApplication &app, InterfaceLanguage language)
+{
+    const bool english = language == InterfaceLanguage::English;
+    const QLocale locale = english ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(locale);
+    setMessagesInEnglish(english);
+    // Qt's own texts (standard buttons, file dialogs) in the interface's language.
+    auto *qt = new QTranslator(&app);
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
+    else
+        delete qt;
+    if (!english)
+        return; // Chinese is the source text
+    auto *own = new QTranslator(&app);
+    if (own->load(QStringLiteral(":/i18n/lumetra_en.qm")))
+        QCoreApplication::installTranslator(own);
+    else
+        delete own;
+}
+
+} // namespace lumetra
