@@ -357,6 +357,9 @@ void CurveWindow::resamplePicture()
     sampling::ReadColours(s.picture, workspace->picture(), m_context.progress);
     sampling::ComputeGreyMap(s.picture, m_context.progress);
     sampling::ScanGreyRangeWithProgress(s.picture, m_context.progress);
+    // The table's rows and positions belong to the placement too: it is made again for it.
+    if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context))
+        table->loadRows(s);
     redrawForNewValues();
 }
 

@@ -90,5 +90,50 @@ TEST_F(FitPlacementCurves, WidthsPositionsAndTableOfA2048FrameAreInPicturePixels
     EXPECT_EQ(state->picture.PictureExtentX, 640);
 }
 
+// The table follows every change of placement, positions and values: after each it reads as the
+// table of a curve window opened in that placement.
+TEST_F(FitPlacementCurves, TheTableFollowsEveryPlacement)
+{
+    Scene scene;
+    scene.width = scene.height = 2048;
+    scene.noise = 1;
+    scene.spots = {Spot{SpotShape::Gaussian, 1300, 1100, 700, 600, 0, 200}};
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("big.png"));
+    ASSERT_TRUE(frameImage(makeFrame(scene).frame).save(file, "PNG"));
+    state->picture.ImagePath = file;
+    WorkspaceWindow *ws = WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath);
+    ASSERT_NE(ws, nullptr);
+    const auto rows = [this] {
+        QStringList all;
+        const IntensityTableWindow *table = IntensityTableWindow::instance(*context);
+        for (int row = 1; table && row <= table->rowCount(); ++row)
+            all << table->text(row, 0) + u'/' + table->text(row, 1) + u'/' + table->text(row, 2);
+        return all;
+    };
+    const auto openedIn = [&](PlacementMode mode) {
+        if (CurveWindow *open = CurveWindow::openWindow(*context))
+            open->close();
+        ws->placementBar()->button(mode)->click();
+        ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
+        EXPECT_TRUE(ws->moveCutTo(240));
+        return rows();
+    };
+    const QStringList fit = openedIn(PlacementMode::Fit), beam = openedIn(PlacementMode::Beam),
+                      topLeft = openedIn(PlacementMode::TopLeft);
+    ASSERT_NE(fit.size(), topLeft.size());
+    ASSERT_NE(beam, topLeft);
+
+    openedIn(PlacementMode::Fit);
+    for (const auto &[mode, expected] : {std::pair{PlacementMode::Beam, beam}, std::pair{PlacementMode::TopLeft, topLeft},
+                                         std::pair{PlacementMode::Fit, fit}}) {
+        ws->placementBar()->button(mode)->click();
+        ASSERT_TRUE(ws->moveCutTo(240));
+        const QStringList now = rows();
+        ASSERT_EQ(now.size(), expected.size()) << int(mode);
+        EXPECT_EQ(now.first(), expected.first()) << int(mode);
+        EXPECT_EQ(now, expected) << int(mode);
+    }
+}
+
 } // namespace
 } // namespace lumetra::test
