@@ -2,6 +2,7 @@
 
 #include "platform/ports/AppContext.h"
 #include "platform/ports/WindowPlacement.h"
+#include "platform/ports/WindowTiling.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -43,17 +44,21 @@ QRect visibleArea(const QMdiArea &area)
 void tileChildWindows(QMdiArea &area)
 {
     const QList<QMdiSubWindow *> windows = arrangedWindows(area);
-    QList<QSize> minimums;
-    for (const QMdiSubWindow *w : windows)
-        minimums << minimumOf(w);
-    const QList<QRect> cells = window_placement::tile(visibleArea(area), minimums);
-    for (int i = 0; i < windows.size(); ++i) {
-        // A window of fixed size keeps it, at its cell's corner.
-        QSize size = cells[i].size();
-        if (const QWidget *form = windows[i]->widget())
-            size = size.boundedTo(form->maximumSize() + (windows[i]->size() - form->size()));
-        windows[i]->setGeometry(QRect(cells[i].topLeft(), size));
+    QList<window_placement::TiledWindow> tiled;
+    for (const QMdiSubWindow *w : windows) {
+        // A window of fixed size keeps it, at its place's corner.
+        QSize maximum = w->maximumSize();
+        if (const QWidget *form = w->widget())
+            maximum = maximum.boundedTo(form->maximumSize() + (w->size() - form->size()));
+        tiled << window_placement::TiledWindow{minimumOf(w), maximum, keepsInSight(w->widget())};
     }
+    const int titleHeight =
+        windows.isEmpty() ? 0 : windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first());
+    const window_placement::Tiling tiling = window_placement::tileWindows(visibleArea(area), tiled, titleHeight);
+    for (int i = 0; i < windows.size(); ++i)
+        windows[i]->setGeometry(tiling.rects[i]);
+    for (int i : tiling.raiseOrder)
+        windows[i]->raise();
 }
 
 void cascadeChildWindows(QMdiArea &area)

@@ -53,6 +53,8 @@ void WindowMenu::refresh()
                 return;
             if (target->isMinimized())
                 target->showNormal();
+            // Forward also when it is the active window already, under another one.
+            target->raise();
             m_area->setActiveSubWindow(target);
         });
     }

@@ -2,11 +2,14 @@
 
 #include "analysis/AnalysisState.h"
 #include "analysis/curves/PlotGeometry.h"
+#include "analysis/curves/ProfileAnalysis.h"
+#include "analysis/NumberText.h"
 #include "curves/CurveWindow.h"
 #include "platform/settings/Calibration.h"
 #include "surface/PictureSurface.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <algorithm>
@@ -95,16 +98,16 @@ void CurveWidthReadout::applyLayout(bool enlarged)
 {
     const bool vertical = m_window.isVertical();
     const CurveSizeLayout &layout = m_window.curveGeometry().layout(enlarged);
-    // Under the scale labels of the plot's bottom edge, clear of the rulers: two lines across a
-    // horizontal plot, four under the narrow vertical one (the windows are tall enough for them).
+    // Under the scale labels of the plot's bottom edge, clear of the rulers: three lines across a
+    // horizontal plot, five under the narrow vertical one (the windows are tall enough for them).
     const int below = layout.plotPosition.y() + layout.plotSize.height() + 4 + ScaleLabelHeight + (vertical ? 4 : 0);
     const int lineHeight = m_label->fontMetrics().lineSpacing();
     if (vertical) {
         // The column left of the plot, under the cut label.
         m_switch->move(4, 250);
-        m_label->setGeometry(4, below, m_window.width() - 8, 4 * lineHeight + 4);
+        m_label->setGeometry(4, below, m_window.width() - 8, 5 * lineHeight + 6);
     } else {
-        m_label->setGeometry(layout.plotPosition.x() - 30, below, layout.plotSize.width() + 60, 2 * lineHeight + 2);
+        m_label->setGeometry(layout.plotPosition.x() - 30, below, layout.plotSize.width() + 60, 3 * lineHeight + 4);
         m_switch->adjustSize();
         m_switch->move(layout.plotPosition.x() + layout.plotSize.width() - m_switch->width(), 12);
     }
@@ -140,7 +143,18 @@ QString CurveWidthReadout::text() const
     const bool vertical = m_window.isVertical();
     const QString gap = vertical ? QStringLiteral("\n        ") : QStringLiteral("  ");
     return pair(QStringLiteral("FWHM"), m_raw.halfMaximum, m_analysed.halfMaximum, gap) + QStringLiteral("\n") +
-           pair(QStringLiteral("1/e²"), m_raw.e2, m_analysed.e2, gap);
+           pair(QStringLiteral("1/e²"), m_raw.e2, m_analysed.e2, gap) + QStringLiteral("\n") + smoothingText(s);
+}
+
+QString CurveWidthReadout::smoothingText(const AnalysisState &s)
+{
+    // The analysed curve averages 2n + 1 raster samples along the cut: fewer picture pixels
+    // under a picture fitted onto the raster, so its widths differ between placements.
+    const int n = profile::SmoothingHalfWidth(s);
+    if (n == 0)
+        return QCoreApplication::translate("CurveWidthReadout", "分析曲线不平滑");
+    const double pixels = s.picture.toPicturePixels(2 * n + 1);
+    return QCoreApplication::translate("CurveWidthReadout", "分析曲线平滑 %1 像素").arg(numberText(std::round(pixels * 10) / 10));
 }
 
 void CurveWidthReadout::beforeRedraw()

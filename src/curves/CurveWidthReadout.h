@@ -15,6 +15,7 @@ class QLabel;
 namespace lumetra {
 
 class CurveWindow;
+struct AnalysisState;
 struct Calibration;
 
 // The widths line of a curve window: FWHM and 1/e² full widths of the raw and the analysed curve
@@ -54,6 +55,8 @@ public:
 
     // One width for display: "47.1 px" or "47.1 px（259.1 µm）"; "—" when it is missing.
     static QString widthText(std::optional<double> px, const Calibration &calibration);
+    // What the analysed curve's smoothing spans, in picture pixels: "分析曲线平滑 N 像素".
+    static QString smoothingText(const AnalysisState &state);
 
 private:
     struct MarkerLine

@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 
@@ -318,9 +319,18 @@ void CurveWindow::placeForSize(bool enlarged)
 
 void CurveWindow::raiseAboveWorkspace()
 {
-    if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context))
-        childWindowFrame(table)->raise();
-    childWindowFrame(this)->raise();
+    // The workspace goes under the curves and the table; windows above them stay above.
+    auto *workspace = dynamic_cast<QWidget *>(m_context.workspace);
+    if (!workspace || !m_context.mdiArea)
+        return;
+    QWidget *lowest = childWindowFrame(this);
+    if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context)) {
+        const QList<QMdiSubWindow *> stacked = m_context.mdiArea->subWindowList(QMdiArea::StackingOrder);
+        QWidget *tableFrame = childWindowFrame(table);
+        if (stacked.indexOf(tableFrame) < stacked.indexOf(lowest))
+            lowest = tableFrame;
+    }
+    childWindowFrame(workspace)->stackUnder(lowest);
 }
 
 void CurveWindow::redrawForNewValues()
@@ -347,6 +357,9 @@ void CurveWindow::resamplePicture()
     sampling::ReadColours(s.picture, workspace->picture(), m_context.progress);
     sampling::ComputeGreyMap(s.picture, m_context.progress);
     sampling::ScanGreyRangeWithProgress(s.picture, m_context.progress);
+    // The table's rows and positions belong to the placement too: it is made again for it.
+    if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context))
+        table->loadRows(s);
     redrawForNewValues();
 }
 

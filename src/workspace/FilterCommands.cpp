@@ -41,8 +41,7 @@ void runWorkspaceFilter(WorkspaceWindow &workspace, ImageFilter filter)
     // An open curve window shows the filtered picture, not the one it sampled when it opened.
     if (context.curveWindow && workspace.state().cut.Active)
         context.curveWindow->resamplePicture();
-    if (context.workspacePictureChanged)
-        context.workspacePictureChanged();
+    workspace.pictureChanged();
 }
 
 void installFilterCommands(WorkspaceWindow &workspace)

@@ -256,6 +256,14 @@ void WorkspaceWindow::showPlacedPicture()
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
     setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_state.picture.ImagePath).fileName() +
                    placementTitleSuffix(m_source) + m_titleMark);
+    pictureChanged();
+}
+
+void WorkspaceWindow::pictureChanged()
+{
+    // Results measured on the picture go with it: the 3D charts close, the other windows follow.
+    if (RegionCommands *region = RegionCommands::of(*this))
+        region->closeCharts();
     if (m_context.workspacePictureChanged)
         m_context.workspacePictureChanged();
 }
@@ -297,9 +305,7 @@ void WorkspaceWindow::unload()
     m_state.picture.PictureExtentY = workspace::PictureHeight;
     m_state.view.AxisStart = 0;
     m_state.view.AxisEnd = 0;
-    // Results measured on this picture go with it.
-    if (m_context.workspacePictureChanged)
-        m_context.workspacePictureChanged();
+    pictureChanged();
 }
 
 void WorkspaceWindow::closeEvent(QCloseEvent *event)

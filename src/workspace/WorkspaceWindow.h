@@ -71,6 +71,9 @@ public:
     // Places the picture again (the bar above the picture, the options dialog): new picture,
     // rulers and title. An open curve window keeps what it sampled until it samples again.
     void setPlacement(PlacementMode mode);
+    // The picture was replaced, placed anew, filtered or closed: the results made of it go
+    // (the 3D charts close) and the windows that show results of it follow.
+    void pictureChanged();
     PlacementBar *placementBar() { return m_placementBar; }
 
     // Background of the window's own drawing, behind the rulers.

@@ -1,6 +1,7 @@
 #include "analysis/curves/CurvePlot.h"
 #include "types/PicturePlacement.h"
 #include "surface/PictureSurface.h"
+#include "support/SurfaceChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <memory>
 
 using namespace lumetra;
+using lumetra::testing::hasLabel;
 
 namespace {
 
@@ -49,40 +51,6 @@ int lightInRow(const PictureSurface &s, int y, int x0, int x1)
     for (int x = x0; x <= x1; ++x)
         n += s.point(x, y) == colours::EngraveLight;
     return n;
-}
-
-// Whether `text` is printed embossed with its light copy at (x, y) (rounded half to even): every
-// pixel the text covers fully on a blank copy of the window (light or dark, not a blended edge,
-// which depends on what lies below) must be the same on the window.
-::testing::AssertionResult hasLabel(const PictureSurface &window, const QString &text, double x, double y)
-{
-    PictureSurface blank(window.width(), window.height());
-    blank.setBackColour(WindowGrey);
-    blank.setFont(window.font());
-    const double px = std::nearbyint(x), py = std::nearbyint(y);
-    blank.setForeColour(colours::EngraveLight);
-    blank.setCurrentX(px);
-    blank.setCurrentY(py);
-    blank.print(text);
-    blank.setForeColour(colours::EngraveDark);
-    blank.setCurrentX(px - 1);
-    blank.setCurrentY(py - 1);
-    blank.print(text);
-    int inked = 0;
-    for (int yy = 0; yy < blank.height(); ++yy) {
-        for (int xx = 0; xx < blank.width(); ++xx) {
-            const Colour c = blank.point(xx, yy);
-            if (c != colours::EngraveLight && c != colours::EngraveDark)
-                continue;
-            ++inked;
-            if (window.point(xx, yy) != blank.point(xx, yy))
-                return ::testing::AssertionFailure()
-                       << "label '" << text.toStdString() << "' differs at " << xx << "," << yy;
-        }
-    }
-    if (inked == 0)
-        return ::testing::AssertionFailure() << "label '" << text.toStdString() << "' sets no pixel";
-    return ::testing::AssertionSuccess();
 }
 
 double halfTextHeight(const PictureSurface &window)

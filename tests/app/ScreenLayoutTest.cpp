@@ -26,6 +26,7 @@
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -143,6 +144,37 @@ protected:
         EXPECT_FALSE(main->mdiArea()->verticalScrollBar()->isVisible()) << GetParam().width();
     }
 
+    // The window frame a user sees at `at` (document area pixels), and a click there.
+    QMdiSubWindow *frontmostAt(const QPoint &at) const
+    {
+        for (QWidget *w = main->mdiArea()->viewport()->childAt(at); w; w = w->parentWidget())
+            if (auto *sub = qobject_cast<QMdiSubWindow *>(w))
+                return sub;
+        return nullptr;
+    }
+    void clickAt(const QPoint &at)
+    {
+        QWidget *viewport = main->mdiArea()->viewport();
+        QWidget *target = viewport->childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(viewport, at));
+        settle();
+    }
+    static QPoint titleBarOf(QWidget *form)
+    {
+        const QRect frame = childWindowFrame(form)->geometry();
+        return QPoint(frame.center().x(), frame.top() + 8);
+    }
+    // Chooses the window titled `title` in the "窗口" menu.
+    void pick(const QString &title)
+    {
+        main->windowMenu()->refresh();
+        for (QAction *entry : main->windowMenu()->windowActions())
+            if (entry->text().endsWith(title))
+                return entry->trigger();
+        ADD_FAILURE() << "no entry " << title.toStdString();
+    }
+
     QTemporaryDir home;
     testing::AppTestContext app;
     std::unique_ptr<CaptureService> capture;
@@ -235,6 +267,77 @@ TEST_P(ScreenLayout, NewWindowsUseFreeSpaceAndStayInSight)
     ASSERT_NE(vertical, nullptr);
     expectInside(vertical, "vertical curves");
     shoot(QStringLiteral("8-vertical"));
+}
+
+// The order a user goes: the curves from the workspace's menu bar, then 光束参数; every window
+// opened or picked in 窗口 is the one in front, and 平铺 lays them side by side where they fit.
+TEST_P(ScreenLayout, OpenedOrPickedWindowIsInFrontAndTilingKeepsThemApart)
+{
+    ASSERT_TRUE(main->openImageFile(cameraFrame()));
+    auto *workspace = dynamic_cast<QWidget *>(app.context.workspace);
+    auto *bar = workspace->findChild<QMenuBar *>(QStringLiteral("menuBar"));
+    ASSERT_NE(bar, nullptr);
+    const auto clickMenu = [&](const char *name) {
+        QAction *item = bar->findChild<QAction *>(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center());
+        settle();
+    };
+    clickMenu("horizontalCurve");
+    auto *curves = dynamic_cast<QWidget *>(app.context.curveWindow);
+    ASSERT_NE(curves, nullptr);
+    clickMenu("beamParameters");
+    QWidget *beam = app.context.singleWindows.value(QStringLiteral("BeamWindow"));
+    ASSERT_NE(beam, nullptr);
+    QMdiArea *area = main->mdiArea();
+    EXPECT_EQ(area->activeSubWindow(), childWindowFrame(beam));
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), childWindowFrame(beam));
+    EXPECT_EQ(frontmostAt(titleBarOf(beam)), childWindowFrame(beam));
+
+    // A click on the picture brings the workspace forward and the curves back over it; picked in
+    // 窗口, the workspace comes in front although it is the active window already.
+    clickAt(picture().center());
+    EXPECT_EQ(area->activeSubWindow(), childWindowFrame(workspace));
+    pick(workspace->windowTitle());
+    settle();
+    EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), childWindowFrame(workspace));
+    pick(curves->windowTitle());
+    settle();
+    EXPECT_EQ(area->activeSubWindow(), childWindowFrame(curves));
+    EXPECT_EQ(frontmostAt(titleBarOf(curves)), childWindowFrame(curves));
+    pick(beam->windowTitle());
+    settle();
+    EXPECT_EQ(area->activeSubWindow(), childWindowFrame(beam));
+    EXPECT_EQ(frontmostAt(titleBarOf(beam)), childWindowFrame(beam));
+
+    main->windowMenu()->refresh();
+    main->windowMenu()->tileAction()->trigger();
+    settle();
+    shoot(QStringLiteral("tiled-four"));
+    const QList<QMdiSubWindow *> windows = area->subWindowList(QMdiArea::StackingOrder);
+    for (QMdiSubWindow *w : windows)
+        expectInside(w->widget(), "tiled");
+    // Nothing covers the picture; every title bar is in sight, in part at least.
+    for (int i = 0; i < windows.size(); ++i) {
+        for (int j = i + 1; j < windows.size(); ++j) {
+            if (keepsInSight(windows[i]->widget())) {
+                EXPECT_FALSE(windows[j]->geometry().intersects(picture())) << windows[j]->windowTitle().toStdString();
+            }
+        }
+        const QRect frame = windows[i]->geometry();
+        const QList<QPoint> onTitleBar{frame.topLeft() + QPoint(30, 8), QPoint(frame.center().x(), frame.top() + 8),
+                                       frame.topRight() + QPoint(-100, 8)};
+        EXPECT_TRUE(std::any_of(onTitleBar.begin(), onTitleBar.end(),
+                                [&](const QPoint &p) { return frontmostAt(p) == windows[i]; }))
+            << windows[i]->windowTitle().toStdString() << " " << GetParam().width();
+    }
+    // Where the windows fit side by side, none covers another.
+    for (int i = 0; i < windows.size() && GetParam().width() >= 1600; ++i) {
+        for (int j = i + 1; j < windows.size(); ++j) {
+            EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry()))
+                << windows[i]->windowTitle().toStdString() << " / " << windows[j]->windowTitle().toStdString();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ScreenLayout,

@@ -3,6 +3,7 @@
 // data.
 #include "CurveFixture.h"
 
+#include "analysis/NumberText.h"
 #include "curves/CurveValues.h"
 #include "curves/CurveWidthReadout.h"
 #include "platform/settings/Calibration.h"
@@ -16,6 +17,8 @@
 
 namespace lumetra::test {
 namespace {
+
+using lumetra::testing::hasLabel;
 
 class FitPlacementCurves : public CurveFixture
 {
@@ -69,6 +72,22 @@ TEST_F(FitPlacementCurves, WidthsPositionsAndTableOfA2048FrameAreInPicturePixels
     w->calibrationChanged();
     EXPECT_TRUE(widths.label()->text().contains(formatLength(e2 * 5.5))) << widths.label()->text().toStdString();
 
+    // The plot's position scale reads picture pixels from the raster's centre, as the table does.
+    const PictureSurface &plotArea = w->plot();
+    for (int k : {0, 3, 5, 10}) {
+        const QString text = numberText(std::nearbyint((64 * k - 320) / scale));
+        EXPECT_TRUE(hasLabel(w->windowSurface(), text,
+                             plotArea.left() + 2 + plotArea.width() * k / 10.0 - w->windowSurface().textWidth(text) / 2.0,
+                             plotArea.top() + 2 + plotArea.height() + 9));
+    }
+    // The analysed curve's smoothing, 2 N + 1 raster samples, said in picture pixels.
+    const auto smoothing = [&](double rasterPerPixel) {
+        const double pixels = (2 * state->cut.IntegrationWidth + 1) / rasterPerPixel;
+        return QStringLiteral("分析曲线平滑 %1 像素").arg(numberText(std::round(pixels * 10) / 10));
+    };
+    ASSERT_GT(state->cut.IntegrationWidth, 0);
+    EXPECT_TRUE(line.contains(smoothing(scale))) << line.toStdString();
+
     // No curve beyond the picture: the grey strip is not plotted as intensity.
     const QImage plot = w->plot().image();
     for (int x = extent + 1; x < plot.width(); ++x)
@@ -88,6 +107,55 @@ TEST_F(FitPlacementCurves, WidthsPositionsAndTableOfA2048FrameAreInPicturePixels
     ws->placementBar()->button(PlacementMode::TopLeft)->click();
     EXPECT_EQ(state->picture.PictureScale, 1.0);
     EXPECT_EQ(state->picture.PictureExtentX, 640);
+    EXPECT_TRUE(widths.label()->text().contains(smoothing(1.0))) << widths.label()->text().toStdString();
+    EXPECT_TRUE(hasLabel(w->windowSurface(), QStringLiteral("-320"),
+                         plotArea.left() + 2 - w->windowSurface().textWidth(QStringLiteral("-320")) / 2.0,
+                         plotArea.top() + 2 + plotArea.height() + 9));
+}
+
+// The table follows every change of placement, positions and values: after each it reads as the
+// table of a curve window opened in that placement.
+TEST_F(FitPlacementCurves, TheTableFollowsEveryPlacement)
+{
+    Scene scene;
+    scene.width = scene.height = 2048;
+    scene.noise = 1;
+    scene.spots = {Spot{SpotShape::Gaussian, 1300, 1100, 700, 600, 0, 200}};
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("big.png"));
+    ASSERT_TRUE(frameImage(makeFrame(scene).frame).save(file, "PNG"));
+    state->picture.ImagePath = file;
+    WorkspaceWindow *ws = WorkspaceWindow::showWorkspace(*context, *state, state->picture.ImagePath);
+    ASSERT_NE(ws, nullptr);
+    const auto rows = [this] {
+        QStringList all;
+        const IntensityTableWindow *table = IntensityTableWindow::instance(*context);
+        for (int row = 1; table && row <= table->rowCount(); ++row)
+            all << table->text(row, 0) + u'/' + table->text(row, 1) + u'/' + table->text(row, 2);
+        return all;
+    };
+    const auto openedIn = [&](PlacementMode mode) {
+        if (CurveWindow *open = CurveWindow::openWindow(*context))
+            open->close();
+        ws->placementBar()->button(mode)->click();
+        ws->menuItem(QStringLiteral("horizontalCurve"))->trigger();
+        EXPECT_TRUE(ws->moveCutTo(240));
+        return rows();
+    };
+    const QStringList fit = openedIn(PlacementMode::Fit), beam = openedIn(PlacementMode::Beam),
+                      topLeft = openedIn(PlacementMode::TopLeft);
+    ASSERT_NE(fit.size(), topLeft.size());
+    ASSERT_NE(beam, topLeft);
+
+    openedIn(PlacementMode::Fit);
+    for (const auto &[mode, expected] : {std::pair{PlacementMode::Beam, beam}, std::pair{PlacementMode::TopLeft, topLeft},
+                                         std::pair{PlacementMode::Fit, fit}}) {
+        ws->placementBar()->button(mode)->click();
+        ASSERT_TRUE(ws->moveCutTo(240));
+        const QStringList now = rows();
+        ASSERT_EQ(now.size(), expected.size()) << int(mode);
+        EXPECT_EQ(now.first(), expected.first()) << int(mode);
+        EXPECT_EQ(now, expected) << int(mode);
+    }
 }
 
 } // namespace

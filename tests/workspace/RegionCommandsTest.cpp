@@ -298,6 +298,40 @@ TEST_F(RegionCommandsTest, ReleaseSamplesThePictureAndChartsTheBlockGrid)
     EXPECT_FALSE(charts[0]->pictureButton()->isEnabled());
 }
 
+// A region over black pixels inside the picture reads 0 %, never below; the drag's hint goes once
+// the chart is made; the chart closes when another picture opens.
+TEST_F(RegionCommandsTest, BlackReadsZeroTheHintGoesAndChartsCloseWithTheirPicture)
+{
+    QImage dark = patternImage(640, 480);
+    for (int y = 100; y <= 150; ++y)
+        for (int x = 200; x <= 260; ++x)
+            dark.setPixel(x, y, qRgb(0, 0, 0));
+    image = dark;
+    ASSERT_TRUE(open(writeImage(QStringLiteral("dark.bmp"), dark)));
+    enterRegionMode();
+    ASSERT_FALSE(mainWindow.statuses.isEmpty());
+    EXPECT_FALSE(mainWindow.statuses.back().isEmpty());
+    dialogs.inputAnswers = {QStringLiteral("2")};
+    drag(190, 90, 280, 160);
+    const auto openCharts = [] {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QList<SurfaceChartWindow *> shown;
+        for (SurfaceChartWindow *chart : chartWindows())
+            if (chart->isVisible())
+                shown << chart;
+        return shown;
+    };
+    const QList<SurfaceChartWindow *> charts = openCharts();
+    ASSERT_EQ(charts.size(), 1);
+    EXPECT_GT(state->picture.GreyMin, 0); // black lies below the scale's darkest level
+    EXPECT_EQ(charts[0]->grid().minimum(), 0);
+    EXPECT_TRUE(charts[0]->rangeText().contains(QStringLiteral("光强 0 % 至 "))) << charts[0]->rangeText().toStdString();
+    EXPECT_TRUE(mainWindow.statuses.back().isEmpty()) << mainWindow.statuses.back().toStdString();
+
+    ASSERT_NE(openPattern(), nullptr);
+    EXPECT_TRUE(openCharts().isEmpty());
+}
+
 TEST_F(RegionCommandsTest, RegionsStopAtRow437AndTheWholeRectangleIsRemoved)
 {
     enterRegionMode();

@@ -24,7 +24,7 @@ void PlotAnalysedCurve(const AnalysisState &state, PictureSurface &plot, PlotMod
 // scale its distance from the raster's centre) instead of raster pixels.
 void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &window, int &spanX,
                    int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid,
-                   const PicturePlacement *placement = nullptr);
+                   const PicturePlacement *placement = nullptr, double positionScale = 1.0);
 
 } // namespace plotting
 } // namespace lumetra

@@ -125,8 +125,9 @@ void RedrawCurveWindow(AnalysisState &state, PictureSurface &plot, PictureSurfac
     const int span = static_cast<int>(rounding::halfEven(state.view.AxisEnd - state.view.AxisStart));
     int spanX = vertical ? 100 : span;
     int spanY = vertical ? span : 100;
+    // Positions along the cut read picture pixels, as the widths, the table and the readouts do.
     plotting::DrawPlotFrame(state.view.AxisStart, plot, windowSurface, spanX, spanY, vertical ? 2 : 8, vertical ? 8 : 2,
-                  scalesides::CurvePlot, true);
+                            scalesides::CurvePlot, true, nullptr, state.picture.PictureScale);
     if (rules.persistAfterFrame)
         plot.setPersistent(true);
 

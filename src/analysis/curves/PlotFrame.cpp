@@ -69,11 +69,12 @@ int majorDivisions(int span, int unit)
     return span > 0 && span % unit == 0 ? span / unit : 10;
 }
 
-// A raster position as the scale labels it: itself, or the placed picture's pixel there.
-QString positionLabel(double rasterValue, const PicturePlacement *placement, bool vertical)
+// A raster position as the scale labels it: the placed picture's pixel there, or its distance
+// along the raster counted in picture pixels (`scale` raster pixels a picture pixel).
+QString positionLabel(double rasterValue, const PicturePlacement *placement, bool vertical, double scale = 1.0)
 {
     if (!placement)
-        return numberText(rasterValue);
+        return numberText(scale == 1.0 ? rasterValue : rounding::halfEven(rasterValue / scale));
     const double v = vertical ? placement->pictureY(rasterValue) : placement->pictureX(rasterValue);
     return numberText(rounding::halfEven(v));
 }
@@ -89,7 +90,7 @@ void halveSpan(int &span)
 
 void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &window, int &spanX,
                    int &spanY, int bottomSubdivisions, int leftSubdivisions, ScaleSides sides, bool grid,
-                   const PicturePlacement *placement)
+                   const PicturePlacement *placement, double positionScale)
 {
     window.setPersistent(true);
     surface.setBackColour(colours::PlotBackground);
@@ -124,6 +125,10 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
         int labelWidth = draw.textWidth(QString::number(spanY));
         if (placement)
             labelWidth = std::max(labelWidth, draw.textWidth(positionLabel(c * yStep, placement, true)));
+        else if (spanY != 100 && positionScale != 1.0)
+            for (int k = 0; k <= c; ++k)
+                labelWidth = std::max(labelWidth,
+                                      draw.textWidth(positionLabel(k * yStep + axisStart, nullptr, true, positionScale)));
         const double x = L - labelWidth - 7;
         const double half = draw.textHeight(QStringLiteral("1")) / 2.0;
         for (int k = 0; k <= c; ++k) {
@@ -132,7 +137,7 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
                 text = QString::number(100 - k * 10);
                 text.prepend(QString(3 - text.size(), QLatin1Char(' ')));
             } else {
-                text = positionLabel(k * yStep + axisStart, placement, true);
+                text = positionLabel(k * yStep + axisStart, placement, true, positionScale);
             }
             draw.label(x, T + H * k / c - half, text);
         }
@@ -187,7 +192,8 @@ void DrawPlotFrame(double axisStart, PictureSurface &surface, PictureSurface &wi
         }
         for (int k = 0; k <= c; ++k) {
             const QString text =
-                spanX == 100 ? numberText(k * xStep) : positionLabel(k * xStep + axisStart, placement, false);
+                spanX == 100 ? numberText(k * xStep)
+                             : positionLabel(k * xStep + axisStart, placement, false, positionScale);
             draw.label(L + W * k / c - draw.textWidth(text) / 2.0, T + H + 9, text);
         }
     }

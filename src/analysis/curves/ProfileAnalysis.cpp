@@ -77,7 +77,24 @@ void smoothEdge(Profile &p, int n, int first, int from)
     }
 }
 
+// The samples along the cut: a fitted picture ends before the raster does, and its extremes are
+// the picture's.
+int sampleCount(const AnalysisState &state, bool horizontal)
+{
+    const int full = horizontal ? HorizontalSamples : VerticalSamples;
+    const int extent = horizontal ? state.picture.PictureExtentX : state.picture.PictureExtentY;
+    return extent < full ? extent - 1 : full;
+}
+
 } // namespace
+
+int SmoothingHalfWidth(const AnalysisState &state)
+{
+    // The smoothing window must fit the profile: N = 0 .. (L - 1) / 2.
+    const int samples = sampleCount(state, state.cut.CutOrientation == 1);
+    return static_cast<int>(
+        rounding::halfEven(std::clamp(state.cut.IntegrationWidth, 0.0, static_cast<double>((samples - 1) / 2))));
+}
 
 void AnalyseProfile(AnalysisState &state)
 {
@@ -86,18 +103,13 @@ void AnalyseProfile(AnalysisState &state)
     const bool horizontal = state.cut.CutOrientation == 1;
     if (!horizontal && state.cut.CutOrientation != 2)
         return;
-    // A fitted picture ends before the raster does: its extremes are the picture's.
-    const int full = horizontal ? HorizontalSamples : VerticalSamples;
-    const int extent = horizontal ? state.picture.PictureExtentX : state.picture.PictureExtentY;
-    const int samples = extent < full ? extent - 1 : full;
+    const int samples = sampleCount(state, horizontal);
     const int across = horizontal ? VerticalSamples : HorizontalSamples; // lines across the cut
     // A cut outside the picture is not a valid state; the band would be empty.
     const int c = static_cast<int>(rounding::halfEven(state.cut.CutPosition));
     if (c < 0 || c > across)
         return;
-    // The smoothing window must fit the profile: N = 0 .. (L - 1) / 2.
-    const int n = static_cast<int>(
-        rounding::halfEven(std::clamp(state.cut.IntegrationWidth, 0.0, static_cast<double>((samples - 1) / 2))));
+    const int n = SmoothingHalfWidth(state);
 
     // Band of nine lines around the cut, cut off at the picture's edges; line 0 holds zeros and
     // counts like any other.

@@ -13,6 +13,9 @@ struct PicturePlacement;
 namespace profile {
 
 void AnalyseProfile(AnalysisState &state);
+// How many raster samples on either side of a sample the analysed curve of the current cut
+// averages along it (0: none), as AnalyseProfile uses it.
+int SmoothingHalfWidth(const AnalysisState &state);
 void FindProfileMin(AnalysisState &state);
 void FindProfileMax(AnalysisState &state);
 

@@ -142,8 +142,10 @@ RegionGrid computeRegionGrid(const SampledPicture &sampled, const RegionCorners 
                 for (int b = 1; b <= f; ++b)
                     sum += line[clampX(x0 + b)];
             }
+            // The scale's 0 % is the darkest level above black (GreyMin leaves grey 0 out): black
+            // pixels inside the picture are at 0 %, not below it.
             const double value = 100.0 * (static_cast<double>(sum) / samples - sampled.GreyMin) / range;
-            grid.setCell(r, c, static_cast<int>(std::floor(value)));
+            grid.setCell(r, c, std::max(0, static_cast<int>(std::floor(value))));
         }
     }
     return grid;

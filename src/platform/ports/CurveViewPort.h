@@ -31,8 +31,8 @@ public:
     // New settings were saved: the window takes the integration width at once (the band on the
     // workspace picture, the analysed curve and the table follow it).
     virtual void applyIntegrationWidth(double width) = 0;
-    // Puts the curve window and its table back above the other child windows (the workspace
-    // was brought forward), without taking the keyboard from the window that has it.
+    // Puts the workspace back under the curve window and its table (it was brought forward),
+    // leaving every other window where it is in front of them and the keyboard where it is.
     virtual void raiseAboveWorkspace() = 0;
     // A new calibration was saved: the lengths in µm follow it at once.
     virtual void calibrationChanged() {}

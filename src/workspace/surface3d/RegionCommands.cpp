@@ -178,7 +178,18 @@ void RegionCommands::chartRegion(int factor)
         label->hide();
     m_workspace.pictureView()->unsetCursor();
     m_corners = {};
-    SurfaceChartWindow::open(context, grid);
+    m_charts << SurfaceChartWindow::open(context, grid);
+    // The drag is done: its hint goes.
+    if (MainWindowPort *main = context.mainWindow)
+        main->showStatus(QString());
+}
+
+void RegionCommands::closeCharts()
+{
+    for (const QPointer<SurfaceChartWindow> &chart : std::as_const(m_charts))
+        if (chart)
+            childWindowFrame(chart)->close();
+    m_charts.clear();
 }
 
 void RegionCommands::drawRectangle(const RegionCorners &corners)

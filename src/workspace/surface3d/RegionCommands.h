@@ -2,7 +2,9 @@
 
 #include "analysis/picture/RegionGrid.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <optional>
@@ -14,6 +16,8 @@ class WorkspaceWindow;
 // The workspace's 3D commands: "制三维图" enters region mode, in which a drag over pictureView
 // draws a white exclusive-or rectangle; releasing it asks for the reduction factor, samples the
 // picture afresh and opens a surface chart of the region. "取消制三维图" leaves region mode.
+class SurfaceChartWindow;
+
 class RegionCommands : public QObject
 {
     Q_OBJECT
@@ -33,6 +37,9 @@ public:
     RegionCorners corners() const { return m_corners; }
     // Whether a rectangle is drawn on the picture now.
     bool rectangleShown() const { return m_shown.has_value(); }
+    // Closes the charts made of the workspace's picture: it was replaced, placed anew or
+    // filtered, or the workspace closes.
+    void closeCharts();
 
 private:
     void shanwie1_Click();
@@ -55,6 +62,7 @@ private:
     // The rectangle as drawn, which may differ from the corners once they are normalised or
     // limited: removing it draws exactly these pixels again.
     std::optional<RegionCorners> m_shown;
+    QList<QPointer<SurfaceChartWindow>> m_charts;
 };
 
 // Creates the commands on the workspace and connects them to its menu and picture.

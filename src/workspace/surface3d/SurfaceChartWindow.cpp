@@ -24,8 +24,8 @@ namespace lumetra {
 namespace {
 
 constexpr QSize ViewSize(640, 480);
-// The camera's zoom (percent) for the saved picture.
-constexpr float SavedZoomLevel = 80.0f;
+// The camera's zoom (percent) at which the whole surface and its axis labels fit the view.
+constexpr float WholeSurfaceZoom = 80.0f;
 
 } // namespace
 
@@ -54,6 +54,8 @@ SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &gr
 
     m_graph = surface_graph::create(m_grid);
     if (m_graph) {
+        // A little farther away than the default, so that the nearest corner's labels show.
+        m_graph->scene()->activeCamera()->setZoomLevel(WholeSurfaceZoom);
         QWidget *container = QWidget::createWindowContainer(m_graph, this);
         container->setObjectName(QStringLiteral("surfaceView"));
         container->setMinimumSize(ViewSize);
@@ -153,11 +155,11 @@ QImage SurfaceChartWindow::renderView() const
     if (!m_graph)
         return QImage();
     const QSize size = m_graph->size().isEmpty() ? ViewSize : m_graph->size();
-    // Drawn a little farther away than on screen, so that the corner nearest the viewer is not
-    // cut off at the picture's edge.
+    // Never nearer than the whole surface fits, whatever the wheel did on screen, so that the
+    // corner nearest the viewer is not cut off at the picture's edge.
     Q3DCamera *camera = m_graph->scene()->activeCamera();
     const float zoom = camera->zoomLevel();
-    camera->setZoomLevel(std::min(zoom, SavedZoomLevel));
+    camera->setZoomLevel(std::min(zoom, WholeSurfaceZoom));
     const QImage surface = m_graph->renderToImage(0, size);
     camera->setZoomLevel(zoom);
     if (surface.isNull() || !m_legend)

@@ -166,6 +166,12 @@ TEST_F(SurfaceChartWindowTest, TheViewRendersAndSavesAsPng)
     }
     if (const QByteArray shots = qgetenv("LUMETRA_SCREENSHOTS"); !shots.isEmpty())
         view.save(QString::fromLocal8Bit(shots) + QStringLiteral("/3d-saved.png"));
+    // On screen too the surface and its axis labels lie whole inside the view.
+    const QImage screen = window->graph()->renderToImage(0, window->graph()->size());
+    ASSERT_FALSE(screen.isNull());
+    const QRgb background = screen.pixel(0, 0);
+    for (int x = 0; x < screen.width(); ++x)
+        EXPECT_EQ(screen.pixel(x, screen.height() - 1), background) << "on screen, bottom edge at " << x;
 
     const QString file = dir.filePath(QStringLiteral("view.png"));
     dialogs.fileAnswers = {file};
