@@ -4,6 +4,7 @@
 #include "types/MessageLanguage.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
@@ -60,25 +61,27 @@ InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> asked
     return system.language() == QLocale::Chinese ? InterfaceLanguage::Chinese : InterfaceLanguage::English;
 }
 
-void applyInterfaceLanguage(QCoreApplication &app, InterfaceLanguage language)
+void applyInterfaceLanguage(QObject &owner, InterfaceLanguage language)
 {
     const bool english = language == InterfaceLanguage::English;
     const QLocale locale = english ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale(QLocale::Chinese, QLocale::China);
     QLocale::setDefault(locale);
     setMessagesInEnglish(english);
     // Qt's own texts (standard buttons, file dialogs) in the interface's language.
-    auto *qt = new QTranslator(&app);
+    auto *qt = new QTranslator(&owner);
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;
     if (!english)
         return; // Chinese is the source text
-    auto *own = new QTranslator(&app);
-    if (own->load(QStringLiteral(":/i18n/lumetra_en.qm")))
-        QCoreApplication::installTranslator(own);
-    else
-        delete own;
+    for (const QString &name : QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_en.qm")}, QDir::Files)) {
+        auto *own = new QTranslator(&owner);
+        if (own->load(QStringLiteral(":/i18n/") + name))
+            QCoreApplication::installTranslator(own);
+        else
+            delete own;
+    }
 }
 
 } // namespace lumetra

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-class QCoreApplication;
+class QObject;
 
 namespace lumetra {
 
@@ -25,9 +25,10 @@ bool saveInterfaceLanguage(InterfaceLanguage language, const QString &iniFile = 
 InterfaceLanguage chooseInterfaceLanguage(std::optional<InterfaceLanguage> asked,
                                           std::optional<InterfaceLanguage> saved, const QLocale &system);
 
-// Installs the translations for `language` (Lumetra's and Qt's own, for standard buttons and
-// file dialogs), makes it the default locale for numbers and dates, and has the layers below the
-// windows (file readers, devices) speak it.
-void applyInterfaceLanguage(QCoreApplication &app, InterfaceLanguage language);
+// Installs the translations for `language` (Lumetra's, every :/i18n/*_en.qm, and Qt's own, for
+// standard buttons and file dialogs), makes it the default locale for numbers and dates, and has
+// the layers below the windows (file readers, devices) speak it. The translators belong to
+// `owner` (the application; a test's guard, which removes them again by deleting them).
+void applyInterfaceLanguage(QObject &owner, InterfaceLanguage language);
 
 } // namespace lumetra
