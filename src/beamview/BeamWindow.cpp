@@ -4,6 +4,7 @@
 #include "platform/ports/MainWindowPort.h"
 #include "beamview/LabelLookup.h"
 
+#include "beamview/BeamPictureView.h"
 #include "beamview/BeamReadout.h"
 #include "beamview/BeamReport.h"
 #include "beamview/BeamWidthsPanel.h"
@@ -12,6 +13,7 @@
 #include "analysis/beam/report/BeamWarningText.h"
 #include "platform/ports/CaptureFramePort.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/display/FalseColourMenu.h"
 #include "platform/framefiles/FrameFile.h"
 #include "surface/PictureSurface.h"
 #include "platform/printing/PrinterService.h"
@@ -139,6 +141,28 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     });
     methodRow->addWidget(m_method, 1);
     layout->addLayout(methodRow);
+
+    // The beam around its integration area, in false colour; the wheel zooms.
+    auto *pictureRow = new QHBoxLayout;
+    auto *colourButton = new QToolButton(this);
+    colourButton->setText(tr("伪彩色"));
+    colourButton->setPopupMode(QToolButton::InstantPopup);
+    m_falseColour = new FalseColourMenu(QStringLiteral("beam"), colourButton);
+    colourButton->setMenu(m_falseColour);
+    pictureRow->addWidget(colourButton);
+    m_pictureView = new BeamPictureView(this);
+    m_pictureView->setFalseColour(m_falseColour->choice());
+    connect(m_falseColour, &FalseColourMenu::choiceChanged, m_pictureView, &BeamPictureView::setFalseColour);
+    for (const auto &[caption, factor] : {std::pair{QT_TR_NOOP("放大"), 2.0}, std::pair{QT_TR_NOOP("缩小"), 0.5}, std::pair{QT_TR_NOOP("适合"), 0.0}}) {
+        auto *zoom = new QToolButton(this);
+        zoom->setText(tr(caption));
+        connect(zoom, &QToolButton::clicked, this,
+                [this, factor] { m_pictureView->setZoom(factor == 0.0 ? 1.0 : m_pictureView->zoom() * factor); });
+        pictureRow->addWidget(zoom);
+    }
+    pictureRow->addStretch();
+    layout->addLayout(pictureRow);
+    layout->addWidget(m_pictureView);
 
     auto *values = new QHBoxLayout;
     auto *grid = new QGridLayout;
@@ -383,19 +407,29 @@ void BeamWindow::showResult()
                          : QString());
 }
 
-void BeamWindow::updateOverlay()
+OverlayShapes BeamWindow::chosenShapes() const
 {
-    WorkspacePort *workspace = m_context.workspace;
-    if (!workspace || !m_result || m_source.kind != BeamSource::Kind::WorkspaceFile) {
-        m_overlay.remove();
-        return;
-    }
     OverlayShapes shapes;
     shapes.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
     shapes.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
     shapes.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
     shapes.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
     shapes.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+    return shapes;
+}
+
+void BeamWindow::updateOverlay()
+{
+    const OverlayShapes shapes = chosenShapes();
+    if (m_result && !m_picture.isNull())
+        m_pictureView->showPicture(m_picture, m_result, m_widths ? &*m_widths : nullptr, shapes, m_options.maskDiameters);
+    else
+        m_pictureView->clear();
+    WorkspacePort *workspace = m_context.workspace;
+    if (!workspace || !m_result || m_source.kind != BeamSource::Kind::WorkspaceFile) {
+        m_overlay.remove();
+        return;
+    }
     m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters,
                    m_widths ? &*m_widths : nullptr);
 }
@@ -504,11 +538,8 @@ PrintOutcome BeamWindow::printReport()
         content.result = *m_result;
         content.widths = m_widths ? &*m_widths : nullptr;
         content.picture = m_picture;
-        content.marks.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
-        content.marks.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
-        content.marks.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
-        content.marks.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
-        content.marks.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+        content.marks = chosenShapes();
+        content.colour = m_pictureView->falseColour();
         outcome = printBeamReport(*printer, content);
     }
     if (outcome.result == PrintOutcome::Result::SavedToFile)

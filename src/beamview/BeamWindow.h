@@ -24,7 +24,9 @@ class QToolButton;
 
 namespace lumetra {
 
+class BeamPictureView;
 class BeamWidthsPanel;
+class FalseColourMenu;
 class ProfileChart;
 
 // "光束参数": the beam measured on the workspace's file at full resolution (or on the capture
@@ -61,6 +63,9 @@ public:
     // The widths beyond D4σ of the last measurement (nullopt with result()).
     const std::optional<beam::BeamWidths> &widths() const { return m_widths; }
     BeamWidthsPanel *widthsPanel() const { return m_widthsPanel; }
+    // The beam around its integration area in false colour, and its palette menu.
+    BeamPictureView *pictureView() const { return m_pictureView; }
+    FalseColourMenu *falseColourMenu() const { return m_falseColour; }
     ProfileChart *majorProfile() const { return m_majorProfile; }
     ProfileChart *minorProfile() const { return m_minorProfile; }
     const BeamSource &source() const { return m_source; }
@@ -101,6 +106,7 @@ private:
     void showResult();
     void showValues(bool present);
     void updateOverlay();
+    OverlayShapes chosenShapes() const;
     void setWorkspaceMark(const QString &mark);
     bool chooseLog();
     void message(const QString &text, const QString &title = QStringLiteral("提示"));
@@ -131,6 +137,8 @@ private:
     QHash<QString, QLabel *> m_micronLabels;
     QHash<QString, QCheckBox *> m_switches;
     BeamWidthsPanel *m_widthsPanel = nullptr;
+    BeamPictureView *m_pictureView = nullptr;
+    FalseColourMenu *m_falseColour = nullptr;
     ProfileChart *m_majorProfile = nullptr;
     ProfileChart *m_minorProfile = nullptr;
 };
