@@ -144,6 +144,14 @@ void CaptureWindow::calibrationChanged()
         m_live->calibrationChanged();
 }
 
+bool CaptureWindow::setFrameJob(FrameJob job)
+{
+    if (!m_live)
+        return false;
+    m_live->setFrameJob(std::move(job));
+    return true;
+}
+
 QString CaptureWindow::bmpFilter()
 {
     return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");

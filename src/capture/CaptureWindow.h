@@ -84,6 +84,7 @@ public:
     // The card's channel, video size, standard and picture controls.
     QString cameraSettings() const override;
     void calibrationChanged() override;
+    bool setFrameJob(FrameJob job) override;
 
     // False once loading found no device.
     bool isConnected() const;

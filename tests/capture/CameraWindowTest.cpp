@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -92,6 +93,12 @@ TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBit
     rig.dialogs.inputAnswers.push_back(QStringLiteral("4"));
     form->cameraMenu()->chooseAveraging();
     EXPECT_EQ(live->averaging(), 4);
+    // Averaging says it is on and how far the mean in hand has got.
+    QLabel *averaging = form->cameraMenu()->averagingLabel();
+    EXPECT_TRUE(averaging->isVisibleTo(form));
+    EXPECT_TRUE(waitFor([live] { return live->meansMade() >= 2; }, 10000));
+    EXPECT_TRUE(waitFor([averaging] { return averaging->text().contains(QStringLiteral("，已平均 ")); }, 3000));
+    EXPECT_TRUE(averaging->text().startsWith(QStringLiteral("平均 4 帧："))) << averaging->text().toStdString();
     // 采集暗场: N frames with the beam blocked become the dark frame.
     rig.dialogs.messageAnswers.push_back(Dialogs::Answer::Ok);
     form->cameraMenu()->collectDark();
@@ -189,6 +196,11 @@ TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSe
     rig.runner = [](QDialog &dialog) {
         auto &settings = dynamic_cast<CameraSettingsDialog &>(dialog);
         EXPECT_EQ(settings.exposure()->maximum(), 10000000.0); // the camera's own limit
+        // Read in units, not as "(10 – 1e+07)".
+        const auto *form = settings.findChild<QFormLayout *>();
+        const auto *caption = form ? qobject_cast<QLabel *>(form->labelForField(settings.exposure())) : nullptr;
+        EXPECT_TRUE(caption && caption->text().endsWith(QStringLiteral(" – 10 s)"))) << (caption ? caption->text().toStdString() : "");
+        EXPECT_TRUE(caption && !caption->text().contains(QStringLiteral("e+")));
         settings.exposure()->setValue(1234);
         settings.roi(2)->setValue(256);
         EXPECT_EQ(settings.apply(), QStringList());

@@ -29,6 +29,7 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
         w->raise();
     });
     m_measurer = new LiveMeasurer(this);
+    m_measurer->setMeasuring(false);
     connect(m_measurer, &LiveMeasurer::measured, this, &LiveMeasurement::measured);
     connect(video, &CaptureCardControl::frameArrived, this, &LiveMeasurement::frameShown);
     video->setDeepTap([this](const std::shared_ptr<const DeepFrame> &frame) { deepFrameArrived(*frame); });
@@ -83,6 +84,12 @@ void LiveMeasurement::clearDarkFrame()
     m_measurer->setDarkFrame(nullptr);
 }
 
+int LiveMeasurement::averagingProgress() const
+{
+    std::lock_guard lock(m_deepMutex);
+    return m_averager.pending();
+}
+
 std::shared_ptr<const beam::BeamFrame> LiveMeasurement::lastMeasuredFrame() const
 {
     std::lock_guard lock(m_deepMutex);
@@ -103,13 +110,20 @@ void LiveMeasurement::deepFrameArrived(const DeepFrame &frame)
         }
         return; // the beam is blocked: nothing to measure
     }
-    if (!m_measuring)
+    if (!m_measuring && !m_feeding)
         return;
     beam::BeamFrame mean;
     if (!m_averager.add(frame, mean))
         return;
+    ++m_means;
     m_lastMeasured = std::make_shared<const beam::BeamFrame>(std::move(mean));
     m_measurer->submitDeep(m_lastMeasured);
+}
+
+void LiveMeasurement::setFrameJob(LiveMeasurer::Job job)
+{
+    m_feeding = bool(job);
+    m_measurer->setJob(std::move(job));
 }
 
 void LiveMeasurement::setEnabled(bool on)
@@ -118,6 +132,7 @@ void LiveMeasurement::setEnabled(bool on)
         return;
     m_enabled = on;
     m_measuring = on;
+    m_measurer->setMeasuring(on);
     m_history.clear();
     m_panel->reset();
     m_overlay->showBeam(std::nullopt);
@@ -160,7 +175,7 @@ MonitorWindow *LiveMeasurement::monitorWindow()
 void LiveMeasurement::frameShown()
 {
     m_rate.frameAt(m_clock.nsecsElapsed() / 1e9);
-    if (m_enabled && !m_video->deliversDeepFrames())
+    if ((m_enabled || m_feeding) && !m_video->deliversDeepFrames())
         m_measurer->submit(m_video->currentFrame());
 }
 
