@@ -5,11 +5,16 @@
 //    the worker thread.
 //  - BM_LiveMeasureFrame: the worker's work per frame (grey conversion and measurement); under the
 //    40 ms between two frames at 25 a second, it keeps up with every frame.
+//  - BM_FalseColourFrame: one simulated frame coloured in each palette (0 grey .. 3 high contrast)
+//    with the colour bar, black below the noise and both contours on, as the streaming thread does
+//    it for the capture window; with the hand-over and the paint (BM_LiveFramePath/2) it must stay
+//    well under the 40 ms between two frames.
 //  - BM_SimulatedCameraRate: the simulated camera (PAL, 25 frames a second) shown for a few
 //    seconds with measurement off (0) and on (1); counter "fps" is the rate the window shows.
 #include "support/SinkOnlyDevice.h"
 
 #include "capture/CaptureCardControl.h"
+#include "capture/VideoColouring.h"
 #include "capture/live/LiveMeasurement.h"
 #include "capture/live/LiveMeasurer.h"
 #include "platform/framefiles/FrameFile.h"
@@ -68,13 +73,24 @@ struct LiveRig
     LiveMeasurement *live = nullptr;
 };
 
+FalseColourChoice everythingOn(Palette palette)
+{
+    FalseColourChoice choice;
+    choice.palette = palette;
+    choice.noiseBlack = true;
+    choice.contours = true;
+    return choice;
+}
+
 void BM_LiveFramePath(benchmark::State &state)
 {
     const std::vector<QImage> frames = simulatedFrames(25);
     auto device = std::make_unique<bench::SinkOnlyDevice>();
     bench::SinkOnlyDevice *sink = device.get();
     LiveRig rig(std::move(device));
-    rig.setLive(state.range(0) != 0);
+    rig.setLive(state.range(0) == 1);
+    if (state.range(0) == 2)
+        rig.control->setFalseColour(everythingOn(Palette::Viridis));
     std::size_t next = 0;
     for (auto _ : state) {
         sink->frames(frames[next++ % frames.size()]);
@@ -82,6 +98,19 @@ void BM_LiveFramePath(benchmark::State &state)
         rig.window.repaint();
     }
     state.counters["measured"] = double(rig.live->measurer().measuredCount());
+}
+
+void BM_FalseColourFrame(benchmark::State &state)
+{
+    const std::vector<QImage> frames = simulatedFrames(25);
+    const FalseColourChoice choice = everythingOn(Palette(state.range(0)));
+    std::size_t next = 0, lines = 0;
+    for (auto _ : state) {
+        const VideoPicture shown = colourVideo(frames[next++ % frames.size()], nullptr, choice);
+        lines += shown.halfContour.size();
+        benchmark::DoNotOptimize(shown.image.constBits());
+    }
+    state.counters["contour_segments"] = double(lines) / double(state.iterations());
 }
 
 void BM_LiveMeasureFrame(benchmark::State &state)
@@ -101,7 +130,9 @@ void BM_SimulatedCameraRate(benchmark::State &state)
     LiveRig rig(std::move(device));
     camera->connectDevice();
     camera->setStandard(StandardPal);
-    rig.setLive(state.range(0) != 0);
+    rig.setLive(state.range(0) == 1);
+    if (state.range(0) == 2)
+        rig.control->setFalseColour(everythingOn(Palette::Viridis));
     int shown = 0;
     QObject::connect(rig.control, &CaptureCardControl::frameArrived, [&shown] { ++shown; });
     camera->setFormat(640, 480, SubtypeRgb24);
@@ -120,6 +151,7 @@ void BM_SimulatedCameraRate(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_LiveFramePath)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveFramePath)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FalseColourFrame)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveMeasureFrame)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SimulatedCameraRate)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_SimulatedCameraRate)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

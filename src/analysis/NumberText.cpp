@@ -15,4 +15,17 @@ QString numberText(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+QString durationText(double us)
+{
+    const double magnitude = std::abs(us);
+    const auto text = [](double v, const char *unit) {
+        return QString::number(v, 'g', 4) + u' ' + QString::fromUtf8(unit);
+    };
+    if (magnitude >= 1e6)
+        return text(us / 1e6, "s");
+    if (magnitude >= 1e3)
+        return text(us / 1e3, "ms");
+    return text(us, "µs");
+}
+
 } // namespace lumetra

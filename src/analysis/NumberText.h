@@ -8,4 +8,8 @@ namespace lumetra {
 // point ("-320", "0"), others in the shortest form that reads back to the same value ("2.5").
 QString numberText(double value);
 
+// A duration given in microseconds in the unit that reads best, to 4 significant digits:
+// "10 µs", "2.5 ms", "10 s".
+QString durationText(double microseconds);
+
 } // namespace lumetra

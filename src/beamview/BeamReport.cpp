@@ -122,7 +122,7 @@ PrintOutcome printBeamReport(PrinterService &printer, const BeamReportContent &c
     const double block = 100 * TwipsPerMm;
     const double top = sheet.y();
     const double half = (width - gap) / 2;
-    const QImage marked = markedBeamPicture(c.picture, r, c.widths, c.marks, c.maskDiameters);
+    const QImage marked = markedBeamPicture(c.picture, r, c.widths, c.marks, c.maskDiameters, 1200, c.colour);
     sheet.picture(QRectF(0, top, half, block), marked);
     ProfileChart *major = new ProfileChart(QStringLiteral("长轴剖面"));
     ProfileChart *minor = new ProfileChart(QStringLiteral("短轴剖面"));

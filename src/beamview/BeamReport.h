@@ -28,6 +28,7 @@ struct BeamReportContent
     const beam::BeamWidths *widths = nullptr;
     BeamPicture picture;
     OverlayShapes marks;
+    FalseColourChoice colour; // the picture's false colour, contours and marked pixels, as on screen
 };
 
 // One A4 page: the title with the date and the program, the file, frame, calibration, dark

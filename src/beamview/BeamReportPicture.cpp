@@ -1,5 +1,8 @@
 #include "beamview/BeamReportPicture.h"
 
+#include "analysis/picture/Contours.h"
+#include "analysis/picture/FalseColour.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -10,6 +13,7 @@ namespace lumetra {
 
 namespace {
 constexpr double RoundEllipticity = 0.87; // as the measurement's integration area
+constexpr int ContourGridSide = 400;      // the contours are traced on at most this many samples a side
 }
 
 BeamPicture beamPicture(const beam::BeamFrame &frame, const beam::BeamResult &result, double maskDiameters,
@@ -28,46 +32,101 @@ BeamPicture beamPicture(const beam::BeamFrame &frame, const beam::BeamResult &re
         if (p.area.isEmpty())
             p.area = whole;
     }
-    const bool subtract = dark && dark->width == frame.width && dark->height == frame.height &&
-                          dark->values.size() == frame.values.size();
-    const auto at = [&](int x, int y) {
-        const std::size_t i = std::size_t(y) * std::size_t(frame.width) + std::size_t(x);
-        return frame.values[i] - (subtract ? dark->values[i] : 0.0f);
+    const auto crop = [&p](const beam::BeamFrame &from) {
+        beam::BeamFrame out;
+        out.width = p.area.width();
+        out.height = p.area.height();
+        out.bitDepth = from.bitDepth;
+        out.topValue = from.topValue;
+        out.values.reserve(std::size_t(out.width) * std::size_t(out.height));
+        for (int y = p.area.top(); y <= p.area.bottom(); ++y) {
+            const float *line = from.values.data() + std::size_t(y) * std::size_t(from.width);
+            out.values.insert(out.values.end(), line + p.area.left(), line + p.area.right() + 1);
+        }
+        return out;
     };
-    float top = -1e30f;
-    for (int y = p.area.top(); y <= p.area.bottom(); ++y)
-        for (int x = p.area.left(); x <= p.area.right(); ++x)
-            top = std::max(top, at(x, y));
-    const double low = result.background;
-    const double span = std::max(1e-6, double(top) - low);
-    p.image = QImage(p.area.size(), QImage::Format_Grayscale8);
-    for (int y = p.area.top(); y <= p.area.bottom(); ++y) {
-        uchar *line = p.image.scanLine(y - p.area.top());
-        for (int x = p.area.left(); x <= p.area.right(); ++x)
-            line[x - p.area.left()] = static_cast<uchar>(std::clamp((at(x, y) - low) / span * 255.0, 0.0, 255.0));
-    }
+    p.samples = crop(frame);
+    if (dark && dark->width == frame.width && dark->height == frame.height && dark->values.size() == frame.values.size())
+        p.dark = crop(*dark);
+    p.darkLevel = result.background;
+    p.noise = result.backgroundNoise;
     return p;
 }
 
-QImage markedBeamPicture(const BeamPicture &picture, const beam::BeamResult &r, const beam::BeamWidths *widths,
-                         const OverlayShapes &shapes, double maskDiameters, int size)
+ColouredBeamPicture colourBeamPicture(const BeamPicture &picture, const FalseColourChoice &choice)
 {
-    if (picture.image.isNull())
+    ColouredBeamPicture out;
+    if (picture.isNull())
+        return out;
+    const QRect whole(0, 0, picture.samples.width, picture.samples.height);
+    const beam::BeamFrame *dark = picture.dark ? &*picture.dark : nullptr;
+    // The highest value less the dark frame spans the palette's top, as the grey picture did.
+    const contours::ValueGrid full = contours::valueGrid(picture.samples, whole, dark, std::max(whole.width(), whole.height()));
+    const float top = full.values.empty() ? 0.0f : *std::max_element(full.values.begin(), full.values.end());
+    out.low = picture.darkLevel;
+    out.high = std::max(double(top), out.low + 1e-6);
+    out.fullScale = picture.samples.topValue;
+    const falsecolour::ColourScale scale{out.low, out.high, picture.samples.topValue,
+                                        picture.darkLevel + 3 * picture.noise};
+    out.image = falsecolour::colourPicture(picture.samples, whole, dark, scale, choice).image;
+    if (choice.contours) {
+        const contours::ValueGrid grid = full.step == 1 && std::max(whole.width(), whole.height()) <= ContourGridSide
+                                             ? full
+                                             : contours::valueGrid(picture.samples, whole, dark, ContourGridSide);
+        out.clipContour = contours::contourLines(grid, contours::levelAt(contours::ClipLevel, out.low, out.high));
+        out.halfContour = contours::contourLines(grid, contours::levelAt(contours::HalfLevel, out.low, out.high));
+    }
+    return out;
+}
+
+void drawContours(QPainter &painter, const ColouredBeamPicture &coloured, double scale)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    for (const auto &[lines, colour] : {std::pair{&coloured.halfContour, QColor(Qt::white)},
+                                        std::pair{&coloured.clipContour, QColor(Qt::yellow)}}) {
+        QPen edge(QColor(0, 0, 0, 160), 3.5);
+        edge.setCosmetic(true);
+        painter.setPen(edge);
+        painter.drawLines(lines->data(), int(lines->size()));
+        QPen line(colour, 1.5);
+        line.setCosmetic(true);
+        painter.setPen(line);
+        painter.drawLines(lines->data(), int(lines->size()));
+    }
+    painter.restore();
+}
+
+QImage markedBeamPicture(const BeamPicture &picture, const beam::BeamResult &r, const beam::BeamWidths *widths,
+                         const OverlayShapes &shapes, double maskDiameters, int size, const FalseColourChoice &choice)
+{
+    const ColouredBeamPicture coloured = colourBeamPicture(picture, choice);
+    if (coloured.image.isNull())
         return {};
-    const double scale = double(size) / std::max(picture.image.width(), picture.image.height());
-    QImage out = picture.image
-                     .scaled(int(std::lround(picture.image.width() * scale)), int(std::lround(picture.image.height() * scale)),
+    const double scale = double(size) / std::max(coloured.image.width(), coloured.image.height());
+    QImage out = coloured.image
+                     .scaled(int(std::lround(coloured.image.width() * scale)), int(std::lround(coloured.image.height() * scale)),
                              Qt::IgnoreAspectRatio, scale > 1 ? Qt::FastTransformation : Qt::SmoothTransformation)
                      .convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&out);
+    drawContours(painter, coloured, scale);
+    drawBeamMarks(painter, picture, r, widths, shapes, maskDiameters, scale, std::max(2.0, size / 400.0));
+    return out;
+}
+
+void drawBeamMarks(QPainter &painter, const BeamPicture &picture, const beam::BeamResult &r,
+                   const beam::BeamWidths *widths, const OverlayShapes &shapes, double maskDiameters, double scale,
+                   double pen)
+{
     if (r.status != beam::BeamStatus::Ok)
-        return out;
+        return;
     // Frame pixel centres to the enlarged picture.
     const auto map = [&](double fx, double fy) {
         return QPointF((fx - picture.area.left() + 0.5) * scale, (fy - picture.area.top() + 0.5) * scale);
     };
-    QPainter painter(&out);
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const double pen = std::max(2.0, size / 400.0);
     const auto ellipse = [&](QPointF c, double phiDeg, double a, double b, const QColor &colour) {
         painter.save();
         painter.translate(c);
@@ -104,12 +163,12 @@ QImage markedBeamPicture(const BeamPicture &picture, const beam::BeamResult &r, 
         ellipse(map(g.x, g.y), g.phiDeg, 0.5 * g.major, 0.5 * g.minor, QColor(255, 128, 0));
     }
     if (shapes.centroid) {
-        const double arm = size / 40.0;
+        const double arm = std::max(picture.area.width(), picture.area.height()) * scale / 40.0;
         painter.setPen(QPen(Qt::white, pen));
         painter.drawLine(c - QPointF(arm, 0), c + QPointF(arm, 0));
         painter.drawLine(c - QPointF(0, arm), c + QPointF(0, arm));
     }
-    return out;
+    painter.restore();
 }
 
 } // namespace lumetra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/beam/estimate/BeamWidths.h"
+#include "beamview/BeamReadout.h"
 #include "platform/settings/Calibration.h"
 
 #include <QString>
@@ -21,6 +22,12 @@ struct WidthLine
 
 // Every figure of the widths section in the order it is shown (widths null: all "—").
 std::vector<WidthLine> widthLines(const beam::BeamWidths *widths, const Calibration &calibration);
+
+// The widths section as columns for the beam window's copy and log, after beamReadout's: every
+// figure as a plain number under a name with its unit ("D86(px)", "D86(µm)", "有效辐照面积(px²)",
+// "高斯角度(°)"); the µm columns are empty when uncalibrated, every column empty for a figure
+// that does not exist.
+BeamReadout widthsReadout(const beam::BeamWidths *widths, const Calibration &calibration);
 
 // An area for display: "1234 µm²", or "1.234 mm²" from 10⁶ µm² on.
 QString formatArea(double um2);

@@ -4,14 +4,18 @@
 #include "platform/ports/MainWindowPort.h"
 #include "beamview/LabelLookup.h"
 
+#include "beamview/BeamPictureView.h"
 #include "beamview/BeamReadout.h"
 #include "beamview/BeamReport.h"
 #include "beamview/BeamWidthsPanel.h"
+#include "beamview/BeamWidthsReadout.h"
+#include "platform/logging/AppendFile.h"
 #include "beamview/ProfileChart.h"
 #include "analysis/AnalysisState.h"
 #include "analysis/beam/report/BeamWarningText.h"
 #include "platform/ports/CaptureFramePort.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/display/FalseColourMenu.h"
 #include "platform/framefiles/FrameFile.h"
 #include "surface/PictureSurface.h"
 #include "platform/printing/PrinterService.h"
@@ -26,6 +30,7 @@
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QTime>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -41,6 +46,7 @@
 #include <QtCharts/QChartView>
 
 #include <cmath>
+#include <mutex>
 #include <stdexcept>
 
 namespace lumetra {
@@ -81,6 +87,26 @@ bool frameStatistic(const QString &key)
 }
 
 } // namespace
+
+// The hand-over from the capture window's worker: the newest live result, taken by the window
+// when it gets to it (results that arrive meanwhile replace it).
+struct BeamWindow::LiveSlot
+{
+    beam::BeamOptions options;
+    std::optional<beam::BeamFrame> dark;
+    std::mutex mutex;
+    bool posted = false;
+    struct Result
+    {
+        beam::MeasuredBeam measured;
+        BeamPicture picture;
+        int width = 0, height = 0, bitDepth = 8;
+        double topValue = 255;
+        long long frame = 0;
+        bool darkFits = false;
+    };
+    std::optional<Result> latest;
+};
 
 BeamWindow *BeamWindow::instance(const AppContext &context)
 {
@@ -138,7 +164,34 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
         measure();
     });
     methodRow->addWidget(m_method, 1);
+    m_liveSwitch = new QCheckBox(tr("实时"), this);
+    m_liveSwitch->setObjectName(QStringLiteral("live"));
+    m_liveSwitch->setToolTip(tr("测量采集窗口的每一帧（相机原始位深），新帧到达时丢弃未测量的旧帧"));
+    connect(m_liveSwitch, &QCheckBox::clicked, this, [this](bool on) { setLive(on); });
+    methodRow->addWidget(m_liveSwitch);
     layout->addLayout(methodRow);
+
+    // The beam around its integration area, in false colour; the wheel zooms.
+    auto *pictureRow = new QHBoxLayout;
+    auto *colourButton = new QToolButton(this);
+    colourButton->setText(tr("伪彩色"));
+    colourButton->setPopupMode(QToolButton::InstantPopup);
+    m_falseColour = new FalseColourMenu(QStringLiteral("beam"), colourButton);
+    colourButton->setMenu(m_falseColour);
+    pictureRow->addWidget(colourButton);
+    m_pictureView = new BeamPictureView(this);
+    m_pictureView->setFalseColour(m_falseColour->choice());
+    connect(m_falseColour, &FalseColourMenu::choiceChanged, m_pictureView, &BeamPictureView::setFalseColour);
+    for (const auto &[caption, factor] : {std::pair{QT_TR_NOOP("放大"), 2.0}, std::pair{QT_TR_NOOP("缩小"), 0.5}, std::pair{QT_TR_NOOP("适合"), 0.0}}) {
+        auto *zoom = new QToolButton(this);
+        zoom->setText(tr(caption));
+        connect(zoom, &QToolButton::clicked, this,
+                [this, factor] { m_pictureView->setZoom(factor == 0.0 ? 1.0 : m_pictureView->zoom() * factor); });
+        pictureRow->addWidget(zoom);
+    }
+    pictureRow->addStretch();
+    layout->addLayout(pictureRow);
+    layout->addWidget(m_pictureView);
 
     auto *values = new QHBoxLayout;
     auto *grid = new QGridLayout;
@@ -200,6 +253,28 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
             m_context.openCalibrationDialog();
     });
     button("报告…", 0, 3, [this] { printReport(); });
+    m_recordButton = button("记录", 1, 3, [this] { setRecording(m_recordButton->isChecked()); });
+    m_recordButton->setObjectName(QStringLiteral("record"));
+    m_recordButton->setCheckable(true);
+    m_recordButton->setToolTip(tr("实时测量时把每一帧的结果追加到记录文件"));
+    auto *columns = new QToolButton(this);
+    columns->setText(tr("列"));
+    columns->setToolTip(tr("导出和记录的列"));
+    columns->setPopupMode(QToolButton::InstantPopup);
+    m_columnsMenu = new QMenu(columns);
+    m_columnsMenu->setObjectName(QStringLiteral("logColumns"));
+    for (const QString &name : allColumns()) {
+        QAction *column = m_columnsMenu->addAction(name);
+        column->setCheckable(true);
+        column->setChecked(true);
+        connect(column, &QAction::toggled, this, [this, name](bool on) {
+            m_unloggedColumns.removeAll(name);
+            if (!on)
+                m_unloggedColumns << name;
+        });
+    }
+    columns->setMenu(m_columnsMenu);
+    buttons->addWidget(columns, 0, 4);
     layout->addStretch();
 
     auto *scroll = new QScrollArea(this);
@@ -221,6 +296,10 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
 
 BeamWindow::~BeamWindow()
 {
+    // The worker may be in this window's job: it is stopped before anything here goes.
+    if (m_liveSlot && m_context.captureFrames)
+        m_context.captureFrames->setFrameJob({});
+    m_recordLog.reset();
     m_context.forgetSingleWindow(WindowKey, this);
 }
 
@@ -261,6 +340,8 @@ QString BeamWindow::micronText(const QString &key) const
 
 void BeamWindow::pictureChanged()
 {
+    if (isLive())
+        return; // the capture window's frames are measured, not the workspace's picture
     m_overlay.remove();
     m_result.reset();
     m_stale = true;
@@ -276,6 +357,10 @@ void BeamWindow::pictureChanged()
 
 void BeamWindow::measure()
 {
+    if (isLive()) {
+        startLiveJob(); // the method or the dark frame changed: the next frames are measured so
+        return;
+    }
     m_measurePending = false;
     m_stale = false;
     m_source = currentBeamSource(m_context);
@@ -383,19 +468,29 @@ void BeamWindow::showResult()
                          : QString());
 }
 
-void BeamWindow::updateOverlay()
+OverlayShapes BeamWindow::chosenShapes() const
 {
-    WorkspacePort *workspace = m_context.workspace;
-    if (!workspace || !m_result || m_source.kind != BeamSource::Kind::WorkspaceFile) {
-        m_overlay.remove();
-        return;
-    }
     OverlayShapes shapes;
     shapes.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
     shapes.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
     shapes.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
     shapes.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
     shapes.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+    return shapes;
+}
+
+void BeamWindow::updateOverlay()
+{
+    const OverlayShapes shapes = chosenShapes();
+    if (m_result && !m_picture.isNull())
+        m_pictureView->showPicture(m_picture, m_result, m_widths ? &*m_widths : nullptr, shapes, m_options.maskDiameters);
+    else
+        m_pictureView->clear();
+    WorkspacePort *workspace = m_context.workspace;
+    if (!workspace || !m_result || m_source.kind != BeamSource::Kind::WorkspaceFile) {
+        m_overlay.remove();
+        return;
+    }
     m_overlay.show(workspace->picture(), *m_result, m_source.placement, shapes, m_options.maskDiameters,
                    m_widths ? &*m_widths : nullptr);
 }
@@ -423,7 +518,7 @@ void BeamWindow::copyValues()
 {
     if (!m_result)
         return;
-    const BeamReadout readout = beamReadout(*m_result, loadCalibration(m_context.calibrationFile));
+    const BeamReadout readout = fullReadout();
     QApplication::clipboard()->setText(QStringList{QStringLiteral("文件") + u'\t' + readout.names.join(u'\t'),
                                                    m_source.name + u'\t' + readout.values.join(u'\t')}
                                            .join(u'\n') +
@@ -461,15 +556,210 @@ void BeamWindow::exportRow()
         return;
     if (!m_log.hasTarget() && !chooseLog())
         return;
-    const BeamReadout readout = beamReadout(*m_result, loadCalibration(m_context.calibrationFile));
-    const QStringList header = QStringList{QStringLiteral("时间"), QStringLiteral("文件")} + readout.names;
-    const QStringList row =
-        QStringList{QDateTime::currentDateTime().toString(Qt::ISODate), m_source.name} + readout.values;
+    const BeamReadout readout = fullReadout();
+    const QStringList header = QStringList{QStringLiteral("时间"), QStringLiteral("文件")} + logged(readout.names, readout.names);
+    const QStringList row = QStringList{QDateTime::currentDateTime().toString(Qt::ISODate), m_source.name} +
+                            logged(readout.names, readout.values);
     QString error;
     if (!m_log.append(header, row, m_context.services.workbook, &error))
         message(error, QStringLiteral("警告!!"));
     else
         announceSaved(m_context, m_log.target(), QStringLiteral("已追加到 "));
+}
+
+BeamReadout BeamWindow::fullReadout() const
+{
+    const Calibration calibration = loadCalibration(m_context.calibrationFile);
+    BeamReadout readout = beamReadout(m_result.value_or(beam::BeamResult{}), calibration);
+    const bool ok = m_result && m_result->status == beam::BeamStatus::Ok;
+    const BeamReadout widths = widthsReadout(ok && m_widths ? &*m_widths : nullptr, calibration);
+    readout.names += widths.names;
+    readout.values += widths.values;
+    return readout;
+}
+
+QStringList BeamWindow::allColumns() const
+{
+    return beamReadout(beam::BeamResult{}, Calibration{}).names + widthsReadout(nullptr, Calibration{}).names;
+}
+
+QStringList BeamWindow::logColumns() const
+{
+    QStringList names = allColumns();
+    for (const QString &name : m_unloggedColumns)
+        names.removeAll(name);
+    return names;
+}
+
+void BeamWindow::setLogColumns(const QStringList &names)
+{
+    for (QAction *column : m_columnsMenu->actions())
+        column->setChecked(names.contains(column->text()));
+}
+
+QStringList BeamWindow::logged(const QStringList &names, const QStringList &values) const
+{
+    QStringList out;
+    for (int i = 0; i < names.size() && i < values.size(); ++i)
+        if (!m_unloggedColumns.contains(names[i]))
+            out << values[i];
+    return out;
+}
+
+bool BeamWindow::isLive() const
+{
+    return m_liveSlot != nullptr;
+}
+
+bool BeamWindow::setLive(bool on)
+{
+    if (on == isLive()) {
+        m_liveSwitch->setChecked(on);
+        return true;
+    }
+    if (!on) {
+        if (m_context.captureFrames)
+            m_context.captureFrames->setFrameJob({});
+        m_liveSlot.reset();
+        m_liveSwitch->setChecked(false);
+        setRecording(false);
+        measure();
+        return true;
+    }
+    if (!m_context.captureFrames) {
+        m_liveSwitch->setChecked(false);
+        message(tr("没有采集窗口：请先连接相机或采集卡，再打开“实时”。"));
+        return false;
+    }
+    m_liveFrames = 0;
+    m_liveSwitch->setChecked(true);
+    m_overlay.remove();
+    setWorkspaceMark(QString());
+    startLiveJob();
+    if (!m_liveSlot) {
+        m_liveSwitch->setChecked(false);
+        message(tr("采集窗口不提供帧，无法实时测量。"));
+        return false;
+    }
+    m_stale = true;
+    m_result.reset();
+    m_source = {};
+    m_source.name = tr("等待采集帧…");
+    showResult();
+    return true;
+}
+
+void BeamWindow::startLiveJob()
+{
+    auto slot = std::make_shared<LiveSlot>();
+    slot->options = m_options;
+    slot->dark = m_dark;
+    m_liveSlot = slot;
+    const bool running = m_context.captureFrames &&
+                         m_context.captureFrames->setFrameJob([this, slot](const beam::BeamFrame &frame, long long number) {
+                             LiveSlot::Result r;
+                             r.darkFits = slot->dark && slot->dark->width == frame.width && slot->dark->height == frame.height;
+                             const beam::BeamFrame *dark = r.darkFits ? &*slot->dark : nullptr;
+                             r.measured = beam::measureBeamWithWidths(frame, slot->options, dark);
+                             r.picture = beamPicture(frame, r.measured.result, slot->options.maskDiameters, dark);
+                             r.width = frame.width;
+                             r.height = frame.height;
+                             r.bitDepth = frame.bitDepth;
+                             r.topValue = frame.topValue;
+                             r.frame = number;
+                             bool post = false;
+                             {
+                                 std::lock_guard lock(slot->mutex);
+                                 slot->latest = std::move(r);
+                                 post = !std::exchange(slot->posted, true);
+                             }
+                             if (post)
+                                 QMetaObject::invokeMethod(this, [this, slot] { takeLiveResult(slot); }, Qt::QueuedConnection);
+                         });
+    if (!running)
+        m_liveSlot.reset();
+}
+
+void BeamWindow::takeLiveResult(const std::shared_ptr<LiveSlot> &slot)
+{
+    std::optional<LiveSlot::Result> r;
+    {
+        std::lock_guard lock(slot->mutex);
+        r = std::move(slot->latest);
+        slot->latest.reset();
+        slot->posted = false;
+    }
+    if (slot != m_liveSlot || !r)
+        return; // a result of a job since replaced
+    ++m_liveFrames;
+    m_source = {};
+    m_source.kind = BeamSource::Kind::CaptureFrame;
+    m_source.name = tr("实时 第 %1 帧").arg(r->frame);
+    m_source.frame.width = r->width;
+    m_source.frame.height = r->height;
+    m_source.frame.bitDepth = r->bitDepth;
+    m_source.frame.topValue = r->topValue;
+    m_source.camera = m_context.captureFrames ? m_context.captureFrames->cameraSettings() : QString();
+    m_result = r->measured.result;
+    m_widths = std::move(r->measured.widths);
+    m_picture = std::move(r->picture);
+    m_darkSizeMismatch = m_dark && !r->darkFits;
+    m_measuredAt = QDateTime::currentDateTime();
+    m_stale = false;
+    showResult();
+    if (m_recordLog) {
+        const BeamReadout readout = fullReadout();
+        m_recordLog->append(csvLine(QStringList{m_measuredAt.toString(Qt::ISODateWithMs), QString::number(r->frame)} +
+                                    logged(readout.names, readout.values))
+                                .toUtf8() +
+                            "\r\n");
+    }
+}
+
+bool BeamWindow::setRecording(bool on)
+{
+    if (!on) {
+        m_recordButton->setChecked(false);
+        if (!m_recordLog)
+            return true;
+        m_recordLog.reset(); // writes and syncs what is left
+        announceSaved(m_context, m_recordPath, tr("记录已保存："));
+        return true;
+    }
+    m_recordButton->setChecked(false);
+    if (m_recordLog)
+        return true;
+    if (!isLive()) {
+        message(tr("记录每一帧需要实时测量：请先打开“实时”。"));
+        return false;
+    }
+    Dialogs *dialogs = m_context.services.dialogs;
+    if (!dialogs)
+        return false;
+    const Dialogs::FileRequest request{.title = tr("实时记录文件"),
+                                       .initialDirectory = {},
+                                       .filter = tr("CSV 文件(*.csv)|*.csv"),
+                                       .filterIndex = 1,
+                                       .defaultSuffix = QStringLiteral("csv"),
+                                       .fileName = QStringLiteral("beam-live.csv")};
+    const std::optional<QString> chosen = dialogs->saveFile(this, request);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    // A log is only ever appended to: it goes to a new file named with the start time.
+    const QString path = timestampedLogPath(*chosen, QDateTime::currentDateTime());
+    QString error;
+    std::unique_ptr<AppendFile> file = AppendFile::create(path, &error);
+    if (!file) {
+        message(error, tr("警告!!"));
+        return false;
+    }
+    const QStringList header = QStringList{tr("时间"), tr("帧")} + logColumns();
+    m_recordLog = std::make_unique<LogWriter>(std::move(file), "\xEF\xBB\xBF" + csvLine(header).toUtf8() + "\r\n");
+    m_recordPath = path;
+    m_recordButton->setChecked(true);
+    if (m_context.mainWindow)
+        m_context.mainWindow->showStatus(tr("记录中 → %1").arg(QDir::toNativeSeparators(path)));
+    return true;
 }
 
 bool BeamWindow::cutThroughCentroid()
@@ -504,11 +794,8 @@ PrintOutcome BeamWindow::printReport()
         content.result = *m_result;
         content.widths = m_widths ? &*m_widths : nullptr;
         content.picture = m_picture;
-        content.marks.centroid = m_switches.value(QStringLiteral("centroid"))->isChecked();
-        content.marks.ellipse = m_switches.value(QStringLiteral("ellipse"))->isChecked();
-        content.marks.rectangle = m_switches.value(QStringLiteral("rectangle"))->isChecked();
-        content.marks.d86 = m_switches.value(QStringLiteral("d86"))->isChecked();
-        content.marks.gaussian = m_switches.value(QStringLiteral("gaussian"))->isChecked();
+        content.marks = chosenShapes();
+        content.colour = m_pictureView->falseColour();
         outcome = printBeamReport(*printer, content);
     }
     if (outcome.result == PrintOutcome::Result::SavedToFile)

@@ -3,6 +3,8 @@
 #include "analysis/beam/BeamMeasurement.h"
 #include "analysis/beam/estimate/BeamWidths.h"
 #include "beamview/BeamLog.h"
+#include "beamview/BeamReadout.h"
+#include "platform/logging/LogWriter.h"
 #include "beamview/BeamOverlay.h"
 #include "beamview/BeamReportPicture.h"
 #include "beamview/BeamSource.h"
@@ -13,6 +15,7 @@
 #include <QHash>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -21,10 +24,13 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class QMenu;
 
 namespace lumetra {
 
+class BeamPictureView;
 class BeamWidthsPanel;
+class FalseColourMenu;
 class ProfileChart;
 
 // "光束参数": the beam measured on the workspace's file at full resolution (or on the capture
@@ -61,6 +67,9 @@ public:
     // The widths beyond D4σ of the last measurement (nullopt with result()).
     const std::optional<beam::BeamWidths> &widths() const { return m_widths; }
     BeamWidthsPanel *widthsPanel() const { return m_widthsPanel; }
+    // The beam around its integration area in false colour, and its palette menu.
+    BeamPictureView *pictureView() const { return m_pictureView; }
+    FalseColourMenu *falseColourMenu() const { return m_falseColour; }
     ProfileChart *majorProfile() const { return m_majorProfile; }
     ProfileChart *minorProfile() const { return m_minorProfile; }
     const BeamSource &source() const { return m_source; }
@@ -79,6 +88,24 @@ public:
     QCheckBox *shapeSwitch(const QString &key) const { return m_switches.value(key); }
     const BeamOverlay &overlay() const { return m_overlay; }
     bool darkFrameInUse() const { return m_dark.has_value(); }
+
+    // "实时": the capture window's frames measured as they come (at the camera's depth, every
+    // width and the warnings), the newest frame winning; false with a message when there is no
+    // capture window. The workspace's file is not measured meanwhile.
+    bool setLive(bool on);
+    bool isLive() const;
+    QCheckBox *liveSwitch() const { return m_liveSwitch; }
+    // Frames measured live since the switch went on.
+    long long liveFrames() const { return m_liveFrames; }
+    // "记录": every frame measured live appended to a CSV log (asked for once), in the columns
+    // chosen under "列"; off, the log is closed and announced.
+    bool setRecording(bool on);
+    bool isRecording() const { return m_recordLog != nullptr; }
+    QString recordingPath() const { return m_recordPath; }
+    // Every column the window can copy and log (names with units), and those the log takes.
+    QStringList allColumns() const;
+    QStringList logColumns() const;
+    void setLogColumns(const QStringList &names);
 
     // The buttons' commands.
     void copyValues();
@@ -101,8 +128,15 @@ private:
     void showResult();
     void showValues(bool present);
     void updateOverlay();
+    OverlayShapes chosenShapes() const;
     void setWorkspaceMark(const QString &mark);
     bool chooseLog();
+    struct LiveSlot;
+    void startLiveJob();
+    void takeLiveResult(const std::shared_ptr<LiveSlot> &slot);
+    // Every figure shown: the D4σ values and the widths, names with units.
+    BeamReadout fullReadout() const;
+    QStringList logged(const QStringList &names, const QStringList &values) const;
     void message(const QString &text, const QString &title = QStringLiteral("提示"));
 
     AppContext &m_context;
@@ -117,6 +151,14 @@ private:
     beam::BeamOptions m_options;
     BeamOverlay m_overlay;
     BeamLog m_log;
+    std::shared_ptr<LiveSlot> m_liveSlot;
+    long long m_liveFrames = 0;
+    std::unique_ptr<LogWriter> m_recordLog;
+    QString m_recordPath;
+    QStringList m_unloggedColumns;
+    QCheckBox *m_liveSwitch = nullptr;
+    QPushButton *m_recordButton = nullptr;
+    QMenu *m_columnsMenu = nullptr;
 
     QLabel *m_sourceLabel = nullptr;
     QLabel *m_status = nullptr;
@@ -131,6 +173,8 @@ private:
     QHash<QString, QLabel *> m_micronLabels;
     QHash<QString, QCheckBox *> m_switches;
     BeamWidthsPanel *m_widthsPanel = nullptr;
+    BeamPictureView *m_pictureView = nullptr;
+    FalseColourMenu *m_falseColour = nullptr;
     ProfileChart *m_majorProfile = nullptr;
     ProfileChart *m_minorProfile = nullptr;
 };

@@ -85,6 +85,10 @@ CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(windo
     m_dropped = new QLabel(&window);
     m_dropped->setObjectName(QStringLiteral("droppedFrames"));
     window.statusBar()->addPermanentWidget(m_dropped);
+    m_averagingLabel = new QLabel(&window);
+    m_averagingLabel->setObjectName(QStringLiteral("averaging"));
+    m_averagingLabel->hide();
+    window.statusBar()->addPermanentWidget(m_averagingLabel);
     m_timer = new QTimer(this);
     m_timer->setInterval(500);
     connect(m_timer, &QTimer::timeout, this, &CameraMenu::refreshDropped);
@@ -120,6 +124,16 @@ void CameraMenu::refreshDropped()
     m_dropped->setVisible(c != nullptr);
     if (c)
         m_dropped->setText(QStringLiteral("丢帧 %1").arg(c->droppedFrames()));
+    const LiveMeasurement *live = m_window.liveMeasurement();
+    const int n = live ? live->averaging() : 1;
+    m_averagingLabel->setVisible(n > 1 && m_window.card->deliversDeepFrames());
+    if (n > 1)
+        m_averagingLabel->setText(live->isTakingFrames()
+                                      ? tr("平均 %1 帧：%2/%1，已平均 %3 组")
+                                            .arg(n)
+                                            .arg(live->averagingProgress())
+                                            .arg(live->meansMade())
+                                      : tr("平均 %1 帧（实时测量时生效）").arg(n));
 }
 
 void CameraMenu::fillDeviceMenu()
@@ -247,6 +261,10 @@ void CameraMenu::chooseAveraging()
     if (!answer)
         return;
     live->setAveraging(answer->trimmed().toInt());
+    refreshDropped();
+    m_window.statusBar()->showMessage(live->averaging() > 1 ? tr("每次测量前平均 %1 帧").arg(live->averaging())
+                                                            : tr("不平均：每帧单独测量"),
+                                      5000);
     if (CameraControls *c = camera())
         saveCameraAveraging(c->identity().serial, live->averaging());
 }

@@ -46,6 +46,9 @@ public:
 
     QString causticFolder() const { return m_causticFolder; }
     QLabel *droppedLabel() const { return m_dropped; }
+    // "平均 N 帧：k/N，已平均 M 组" while averaging more than one frame ("未测量时不平均" when no
+    // measurement takes frames); hidden at 1.
+    QLabel *averagingLabel() const { return m_averagingLabel; }
     // The dropped-frame count shown now.
     void refreshDropped();
 
@@ -64,6 +67,7 @@ private:
     QMenu *m_menu = nullptr;
     QMenu *m_devices = nullptr;
     QLabel *m_dropped = nullptr;
+    QLabel *m_averagingLabel = nullptr;
     QTimer *m_timer = nullptr;
     QString m_causticFolder;
     QString m_currentId; // the id the device on show was chosen by

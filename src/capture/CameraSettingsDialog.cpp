@@ -1,5 +1,7 @@
 #include "capture/CameraSettingsDialog.h"
 
+#include "analysis/NumberText.h"
+
 #include "devices/CameraSettingsStore.h"
 
 #include <QComboBox>
@@ -11,6 +13,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace lumetra {
 
@@ -37,11 +41,11 @@ CameraSettingsDialog::CameraSettingsDialog(CameraControls &camera, QWidget *pare
     m_exposure = numberBox(m_limits.exposureUs, 1, QStringLiteral("exposure"));
     m_gain = numberBox(m_limits.gain, 2, QStringLiteral("gain"));
     m_frameRate = numberBox(m_limits.frameRate, 2, QStringLiteral("frameRate"));
-    const auto range = [](const SettingRange &r) {
-        return r.available ? QStringLiteral("  (%1 – %2)").arg(r.minimum, 0, 'g', 6).arg(r.maximum, 0, 'g', 6)
-                           : QStringLiteral("  (无)");
+    // Ranges as people read them: exposure in µs, ms or s, other values without exponents.
+    const auto range = [](const SettingRange &r, const std::function<QString(double)> &text = numberText) {
+        return r.available ? QStringLiteral("  (%1 – %2)").arg(text(r.minimum), text(r.maximum)) : QStringLiteral("  (无)");
     };
-    form->addRow(QStringLiteral("曝光时间 (µs)") + range(m_limits.exposureUs), m_exposure);
+    form->addRow(QStringLiteral("曝光时间 (µs)") + range(m_limits.exposureUs, durationText), m_exposure);
     form->addRow(QStringLiteral("增益") + range(m_limits.gain), m_gain);
     form->addRow(QStringLiteral("帧率 (帧/秒)") + range(m_limits.frameRate), m_frameRate);
     m_pixelFormat = new QComboBox;

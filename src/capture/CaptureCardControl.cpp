@@ -5,6 +5,7 @@
 #include "capture/CardDispatch.h"
 #include "capture/CardPreviewDialog.h"
 #include "capture/CardPropertyDialog.h"
+#include "platform/display/ColourBar.h"
 #include "platform/framefiles/DeepFrameFile.h"
 #include "types/DeepFrame.h"
 
@@ -13,8 +14,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QResizeEvent>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <optional>
 
 namespace lumetra {
@@ -38,7 +41,52 @@ CaptureCardControl::CaptureCardControl(std::unique_ptr<CaptureDevice> device, QW
     : QWidget(parent), m_device(std::move(device))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_colourBar = new ColourBar(this);
+    m_colourBar->hide();
     attachDevice();
+}
+
+FalseColourChoice CaptureCardControl::falseColour() const
+{
+    std::lock_guard lock(m_colourMutex);
+    return m_colour;
+}
+
+void CaptureCardControl::setFalseColour(const FalseColourChoice &choice)
+{
+    {
+        std::lock_guard lock(m_colourMutex);
+        m_colour = choice;
+    }
+    if (!m_frame.isNull())
+        m_shown = colourFrame(m_frame, m_deepFrame.get());
+    placeColourBar();
+    update();
+}
+
+VideoPicture CaptureCardControl::colourFrame(const QImage &display, const DeepFrame *deep) const
+{
+    return colourVideo(display, deep, falseColour());
+}
+
+void CaptureCardControl::placeColourBar()
+{
+    const FalseColourChoice choice = falseColour();
+    const bool shown = choice.colourBar && !m_frame.isNull();
+    if (shown) {
+        const QRect picture = QRect(QPoint(0, 0), m_frame.size()).intersected(rect());
+        const QSize hint = m_colourBar->sizeHint();
+        const int h = std::min(picture.height() - 16, std::max(hint.height(), picture.height() / 2));
+        m_colourBar->setGeometry(picture.right() - hint.width() - 8, picture.top() + 8, hint.width(), std::max(0, h));
+        m_colourBar->setScale(choice, m_shown.scale.low, m_shown.scale.high, m_shown.scale.top);
+    }
+    m_colourBar->setVisible(shown);
+}
+
+void CaptureCardControl::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeColourBar();
 }
 
 void CaptureCardControl::attachDevice()
@@ -62,6 +110,7 @@ void CaptureCardControl::replaceDevice(std::unique_ptr<CaptureDevice> device)
     }
     m_frame = QImage();
     m_deepFrame.reset();
+    m_shown = {};
     attachDevice();
     update();
 }
@@ -79,9 +128,11 @@ void CaptureCardControl::deliverDeepFrame(const QImage &display, std::shared_ptr
         if (m_tap)
             m_tap(frame);
     }
+    VideoPicture shown = colourFrame(display, frame.get());
     {
         std::lock_guard lock(m_pendingMutex);
         m_pending = display;
+        m_pendingShown = std::move(shown);
         m_pendingDeep = std::move(frame);
     }
     if (!m_posted.exchange(true))
@@ -164,9 +215,11 @@ bool CaptureCardControl::saveFrame(const QString &path, const char *format, int 
 
 void CaptureCardControl::deliverFrame(const QImage &frame)
 {
+    VideoPicture shown = colourFrame(frame, nullptr);
     {
         std::lock_guard lock(m_pendingMutex);
         m_pending = frame;
+        m_pendingShown = std::move(shown);
     }
     if (!m_posted.exchange(true))
         QMetaObject::invokeMethod(this, &CaptureCardControl::takePendingFrame, Qt::QueuedConnection);
@@ -176,19 +229,26 @@ void CaptureCardControl::takePendingFrame()
 {
     QImage frame;
     std::shared_ptr<const DeepFrame> deep;
+    VideoPicture shown;
     {
         std::lock_guard lock(m_pendingMutex);
         frame = std::move(m_pending);
         m_pending = QImage();
+        shown = std::move(m_pendingShown);
+        m_pendingShown = {};
         deep = std::move(m_pendingDeep);
         m_pendingDeep.reset();
         m_posted = false;
     }
     if (frame.isNull())
         return;
+    const bool sizeChanged = frame.size() != m_frame.size();
     m_frame = std::move(frame);
     m_deepFrame = std::move(deep);
+    m_shown = shown.image.size() == m_frame.size() ? std::move(shown) : colourFrame(m_frame, m_deepFrame.get());
     m_stale = false;
+    if (sizeChanged || m_colourBar->isVisible())
+        placeColourBar();
     update();
     emit frameArrived();
 }
@@ -213,13 +273,25 @@ void CaptureCardControl::paintEvent(QPaintEvent *event)
         painter.fillRect(r, Qt::black);
     if (m_frame.isNull())
         return;
-    if (!m_stale) {
-        painter.drawImage(QPoint(0, 0), m_frame);
+    const QImage &shown = m_shown.image.isNull() ? m_frame : m_shown.image;
+    if (m_stale) {
+        // The last picture of a device that stopped: grey and dimmed, so that nobody takes it as live.
+        painter.drawImage(QPoint(0, 0), shown.convertToFormat(QImage::Format_Grayscale8));
+        painter.fillRect(picture, QColor(128, 128, 128, 150));
         return;
     }
-    // The last picture of a device that stopped: grey and dimmed, so that nobody takes it as live.
-    painter.drawImage(QPoint(0, 0), m_frame.convertToFormat(QImage::Format_Grayscale8));
-    painter.fillRect(picture, QColor(128, 128, 128, 150));
+    painter.drawImage(QPoint(0, 0), shown);
+    // The contours: 50 % white, 13.5 % yellow, each on a dark edge so that every palette shows them.
+    if (!m_shown.halfContour.empty() || !m_shown.clipContour.empty()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (const auto &[lines, colour] : {std::pair{&m_shown.halfContour, QColor(Qt::white)},
+                                            std::pair{&m_shown.clipContour, QColor(Qt::yellow)}}) {
+            painter.setPen(QPen(QColor(0, 0, 0, 160), 3.5));
+            painter.drawLines(lines->data(), int(lines->size()));
+            painter.setPen(QPen(colour, 1.5));
+            painter.drawLines(lines->data(), int(lines->size()));
+        }
+    }
 }
 
 void CaptureCardControl::setStale(bool stale)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "capture/ModalRunner.h"
+#include "capture/VideoColouring.h"
 #include "devices/CaptureDevice.h"
+#include "types/Palette.h"
 
 #include <QImage>
 #include <QVariant>
@@ -15,6 +17,8 @@
 class QPaintEvent;
 
 namespace lumetra {
+
+class ColourBar;
 
 // The capture-card control: the card's properties and methods under their dispatch identifiers
 // (CardId) over one capture device, showing the live video at its own size in the top-left
@@ -45,6 +49,13 @@ public:
     bool saveFrame(const QString &path, const char *format, int quality = -1) const;
 
     QImage currentFrame() const { return m_frame; }
+    // The frame as it is on show: in the chosen false colour, with its contours (the saved and
+    // measured frame stays currentFrame()).
+    const VideoPicture &shownPicture() const { return m_shown; }
+    // The false colour of the video; the picture on show changes at once.
+    void setFalseColour(const FalseColourChoice &choice);
+    FalseColourChoice falseColour() const;
+    ColourBar *colourBar() const { return m_colourBar; }
     // The frame on show at the camera's depth; null for a device without deep frames.
     std::shared_ptr<const DeepFrame> currentDeepFrame() const { return m_deepFrame; }
     bool deliversDeepFrames() const { return m_deliversDeep; }
@@ -69,6 +80,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void attachDevice();
@@ -79,12 +91,19 @@ private:
     void showPropertyDialog();
     void showCrossbarDialog();
     void showPreviewDialog();
+    VideoPicture colourFrame(const QImage &display, const DeepFrame *deep) const; // any thread
+    void placeColourBar();
 
     std::unique_ptr<CaptureDevice> m_device;
     ModalRunner m_runModal = execRunner();
     QImage m_frame;
     std::mutex m_pendingMutex;
     QImage m_pending;
+    VideoPicture m_pendingShown;
+    VideoPicture m_shown;
+    mutable std::mutex m_colourMutex;
+    FalseColourChoice m_colour;
+    ColourBar *m_colourBar = nullptr;
     std::shared_ptr<const DeepFrame> m_pendingDeep;
     std::shared_ptr<const DeepFrame> m_deepFrame;
     bool m_deliversDeep = false;

@@ -13,6 +13,7 @@
 #include "devices/CameraControls.h"
 #include "devices/CaptureService.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/display/FalseColourMenu.h"
 #include "platform/ports/MainWindowPort.h"
 
 #include <QAction>
@@ -143,6 +144,14 @@ void CaptureWindow::calibrationChanged()
         m_live->calibrationChanged();
 }
 
+bool CaptureWindow::setFrameJob(FrameJob job)
+{
+    if (!m_live)
+        return false;
+    m_live->setFrameJob(std::move(job));
+    return true;
+}
+
 QString CaptureWindow::bmpFilter()
 {
     return QStringLiteral("Bitmaps|*.bmp|ALL Images|*.bmp");
@@ -202,6 +211,15 @@ void CaptureWindow::createMenus()
     addItem(operate, QStringLiteral("mnuBar2"), QString(), nullptr);
     addItem(operate, QStringLiteral("mnuLiveMeasure"), QStringLiteral("实时测量"), &CaptureWindow::mnuLiveMeasure_Click)
         ->setCheckable(true);
+
+    // The video in false colour, with its colour bar and contours; the choice is remembered.
+    auto *colours = new FalseColourMenu(QStringLiteral("capture"), this);
+    menuBar()->addMenu(colours);
+    colours->menuAction()->setObjectName(QStringLiteral("mnuFalseColour"));
+    m_items.insert(colours->menuAction()->objectName(), colours->menuAction());
+    m_falseColour = colours;
+    card->setFalseColour(colours->choice());
+    connect(colours, &FalseColourMenu::choiceChanged, card, &CaptureCardControl::setFalseColour);
 
     // The pixel size in micrometres, shared with the workspace's "标定".
     QAction *calibrate = menuBar()->addAction(QStringLiteral("标定"));

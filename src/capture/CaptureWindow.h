@@ -20,6 +20,7 @@ class CameraWatch;
 class RecordingIndicator;
 class CaptureCardControl;
 class LiveMeasurement;
+class FalseColourMenu;
 
 // The capture window: the live picture of the capture card (card) at the top-left of the
 // client area, fitted so that the client area is exactly the video picture, and the menu that
@@ -61,6 +62,8 @@ public:
     // "实时测量": live measurement of every frame shown, with its strip and plots under the video.
     void mnuLiveMeasure_Click();
     LiveMeasurement *liveMeasurement() const { return m_live; }
+    // "伪彩色": the video's palette, colour bar and contours.
+    FalseColourMenu *falseColourMenu() const { return m_falseColour; }
     // The "相机" menu: device choice, camera settings and the measurement aids.
     CameraMenu *cameraMenu() const { return m_cameraMenu; }
     // Whether the camera answers; it greys the picture and retries while it does not.
@@ -81,6 +84,7 @@ public:
     // The card's channel, video size, standard and picture controls.
     QString cameraSettings() const override;
     void calibrationChanged() override;
+    bool setFrameJob(FrameJob job) override;
 
     // False once loading found no device.
     bool isConnected() const;
@@ -107,6 +111,7 @@ private:
     QWidget *m_client = nullptr;
     QHash<QString, QAction *> m_items;
     LiveMeasurement *m_live = nullptr;
+    FalseColourMenu *m_falseColour = nullptr;
     CameraMenu *m_cameraMenu = nullptr;
     CameraWatch *m_cameraWatch = nullptr;
     RecordingIndicator *m_recording = nullptr;

@@ -23,3 +23,11 @@ TEST(NumberText, WholeNumbersHaveNoPointAndFractionsRoundTrip)
     EXPECT_EQ(numberText(1.0 / 3), "0.3333333333333333");
     EXPECT_EQ(numberText(std::numeric_limits<double>::infinity()), "inf");
 }
+
+TEST(NumberText, DurationsReadInTheUnitThatSuitsThem)
+{
+    EXPECT_EQ(lumetra::durationText(10), QStringLiteral("10 µs"));
+    EXPECT_EQ(lumetra::durationText(2500), QStringLiteral("2.5 ms"));
+    EXPECT_EQ(lumetra::durationText(1e7), QStringLiteral("10 s"));
+    EXPECT_EQ(lumetra::durationText(123456), QStringLiteral("123.5 ms"));
+}

@@ -10,6 +10,10 @@
 #include "capture/CaptureCardControl.h"
 #include "capture/live/LiveMeasurement.h"
 #include "capture/live/LivePanel.h"
+#include "platform/display/ColourBar.h"
+#include "platform/display/FalseColourMenu.h"
+#include "platform/settings/FalseColourSetting.h"
+#include "platform/settings/PlacementSetting.h"
 #include "devices/FrameAverager.h"
 #include "devices/genicam/Aravis.h"
 #include "devices/genicam/GenicamCamera.h"
@@ -22,8 +26,11 @@
 #include <QAction>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +93,12 @@ TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBit
     rig.dialogs.inputAnswers.push_back(QStringLiteral("4"));
     form->cameraMenu()->chooseAveraging();
     EXPECT_EQ(live->averaging(), 4);
+    // Averaging says it is on and how far the mean in hand has got.
+    QLabel *averaging = form->cameraMenu()->averagingLabel();
+    EXPECT_TRUE(averaging->isVisibleTo(form));
+    EXPECT_TRUE(waitFor([live] { return live->meansMade() >= 2; }, 10000));
+    EXPECT_TRUE(waitFor([averaging] { return averaging->text().contains(QStringLiteral("，已平均 ")); }, 3000));
+    EXPECT_TRUE(averaging->text().startsWith(QStringLiteral("平均 4 帧："))) << averaging->text().toStdString();
     // 采集暗场: N frames with the beam blocked become the dark frame.
     rig.dialogs.messageAnswers.push_back(Dialogs::Answer::Ok);
     form->cameraMenu()->collectDark();
@@ -123,6 +136,53 @@ TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBit
     setCameraSettingsFile({});
 }
 
+TEST(CameraWindow, FalseColourMarksTheCamerasTopCodeAndDrawsTheHalfContourWhereTheBeamIsAtHalfItsPeak)
+{
+    QTemporaryDir dir;
+    setCameraSettingsFile(dir.filePath(QStringLiteral("cameras.ini")));
+    setPlacementSettingsFile(dir.filePath(QStringLiteral("lumetra.ini")));
+    const test::FakeBeam beam;
+    CaptureWindowRig rig;
+    useBeamCamera(rig, &beam, 540); // a little over-exposed: the core is at the top code
+    CaptureWindow *form = rig.open();
+    FalseColourMenu *colours = form->falseColourMenu();
+    colours->entry(QStringLiteral("palette-viridis"))->trigger();
+    colours->entry(QStringLiteral("contours"))->trigger();
+    ASSERT_TRUE(waitFor([form] {
+        return form->card->currentDeepFrame() && !form->card->shownPicture().halfContour.empty();
+    }, 10000));
+    form->menuItem(QStringLiteral("mnuStop"))->trigger();
+    QCoreApplication::processEvents();
+    const VideoPicture &shown = form->card->shownPicture();
+    EXPECT_EQ(shown.scale.top, 65535) << "saturated means the camera's top code, not 255 of the picture";
+    const QImage screen = form->card->grab().toImage();
+    EXPECT_EQ(screen.pixel(260, 240), qRgb(255, 0, 255)) << "the saturated core in the signal colour";
+    EXPECT_EQ(screen.pixel(5, 5), paletteTable(Palette::Viridis)[3]) << "the 1 % dark level, dark violet";
+
+    // The 50 % line along the beam's row: where the Gaussian (clipped at the top code) is half way
+    // from the dark level to the top, x = cx + σ √(2 ln(A / (top / 2 − dark / 2))).
+    const double top = 65535, dark = beam.darkFraction * top, amplitude = beam.peakPerUs * 540 * top;
+    const double expectedX = beam.cx + 0.5 + beam.sigmaX * std::sqrt(2 * std::log(amplitude / (0.5 * (top - dark))));
+    double foundX = -1;
+    for (const QLineF &l : shown.halfContour)
+        if (std::min(l.y1(), l.y2()) <= 240.75 && std::max(l.y1(), l.y2()) >= 240.75 && l.x1() > beam.cx)
+            foundX = l.x1() + (240.75 - l.y1()) / (l.y2() - l.y1() == 0 ? 1 : l.y2() - l.y1()) * (l.x2() - l.x1());
+    EXPECT_NEAR(foundX, expectedX, 1.0);
+    // Drawn white over the picture there.
+    bool white = false;
+    for (int x = int(foundX) - 1; x <= int(foundX) + 1; ++x)
+        white = white || screen.pixel(x, 240) == qRgb(255, 255, 255);
+    EXPECT_TRUE(white) << std::hex << screen.pixel(int(foundX), 240);
+
+    // The colour bar, in codes and % of full scale; the choice is kept for the next window.
+    ASSERT_TRUE(form->card->colourBar()->isVisible());
+    EXPECT_EQ(form->card->colourBar()->tickTexts().last(), QStringLiteral("65535 · 100 %"));
+    EXPECT_EQ(loadFalseColour(QStringLiteral("capture")).palette, Palette::Viridis);
+    EXPECT_TRUE(loadFalseColour(QStringLiteral("capture")).contours);
+    setPlacementSettingsFile({});
+    setCameraSettingsFile({});
+}
+
 TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSerial)
 {
     QTemporaryDir dir;
@@ -136,6 +196,11 @@ TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSe
     rig.runner = [](QDialog &dialog) {
         auto &settings = dynamic_cast<CameraSettingsDialog &>(dialog);
         EXPECT_EQ(settings.exposure()->maximum(), 10000000.0); // the camera's own limit
+        // Read in units, not as "(10 – 1e+07)".
+        const auto *form = settings.findChild<QFormLayout *>();
+        const auto *caption = form ? qobject_cast<QLabel *>(form->labelForField(settings.exposure())) : nullptr;
+        EXPECT_TRUE(caption && caption->text().endsWith(QStringLiteral(" – 10 s)"))) << (caption ? caption->text().toStdString() : "");
+        EXPECT_TRUE(caption && !caption->text().contains(QStringLiteral("e+")));
         settings.exposure()->setValue(1234);
         settings.roi(2)->setValue(256);
         EXPECT_EQ(settings.apply(), QStringList());

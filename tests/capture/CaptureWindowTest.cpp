@@ -123,11 +123,12 @@ TEST_F(CaptureWindowTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
     rig.useSimulated();
     CaptureWindow form(rig.context);
     const QList<QAction *> top = form.menuBar()->actions();
-    ASSERT_EQ(top.size(), 4);
+    ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(top[0]->text(), QStringLiteral("文件(&F)"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("操作(&P)"));
-    EXPECT_EQ(top[2]->text(), QStringLiteral("标定"));
-    EXPECT_EQ(top[3]->text(), QStringLiteral("相机(&C)"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("伪彩色"));
+    EXPECT_EQ(top[3]->text(), QStringLiteral("标定"));
+    EXPECT_EQ(top[4]->text(), QStringLiteral("相机(&C)"));
     const auto texts = [](QMenu *menu) {
         QStringList t;
         for (QAction *a : menu->actions())
@@ -140,6 +141,11 @@ TEST_F(CaptureWindowTest, MenuCaptionsAndNestingAreExactAndAllStartEnabled)
                            QStringLiteral("-"), QStringLiteral("存为BMP图片"), QStringLiteral("存为JPG图片"),
                            QStringLiteral("-"), QStringLiteral("设置视频参数"), QStringLiteral("标准尺寸"),
                            QStringLiteral("-"), QStringLiteral("实时测量")}));
+    EXPECT_EQ(texts(top[2]->menu()),
+              (QStringList{QStringLiteral("灰度"), QStringLiteral("彩虹"), QStringLiteral("感知均匀（viridis）"),
+                           QStringLiteral("高对比度"), QStringLiteral("-"), QStringLiteral("饱和像素标色"),
+                           QStringLiteral("噪声以下显示为黑色"), QStringLiteral("色标"),
+                           QStringLiteral("等高线（13.5 %、50 %）")}));
     EXPECT_EQ(
         texts(form.menuItem(QStringLiteral("mnuShowDlg"))->menu()),
         (QStringList{QStringLiteral("视频属性"), QStringLiteral("通道选择"), QStringLiteral("显示属性")}));

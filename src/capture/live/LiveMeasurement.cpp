@@ -29,6 +29,7 @@ LiveMeasurement::LiveMeasurement(CaptureCardControl *video, QWidget *panelParent
         w->raise();
     });
     m_measurer = new LiveMeasurer(this);
+    m_measurer->setMeasuring(false);
     connect(m_measurer, &LiveMeasurer::measured, this, &LiveMeasurement::measured);
     connect(video, &CaptureCardControl::frameArrived, this, &LiveMeasurement::frameShown);
     video->setDeepTap([this](const std::shared_ptr<const DeepFrame> &frame) { deepFrameArrived(*frame); });
@@ -101,6 +102,12 @@ void LiveMeasurement::useDarkFrame(std::shared_ptr<const beam::BeamFrame> dark)
     m_measurer->setDarkFrame(std::move(dark));
 }
 
+int LiveMeasurement::averagingProgress() const
+{
+    std::lock_guard lock(m_deepMutex);
+    return m_averager.pending();
+}
+
 std::shared_ptr<const beam::BeamFrame> LiveMeasurement::lastMeasuredFrame() const
 {
     std::lock_guard lock(m_deepMutex);
@@ -122,13 +129,20 @@ void LiveMeasurement::deepFrameArrived(const DeepFrame &frame)
         }
         return; // the beam is blocked: nothing to measure
     }
-    if (!m_measuring)
+    if (!m_measuring && !m_feeding)
         return;
     beam::BeamFrame mean;
     if (!m_averager.add(frame, mean))
         return;
+    ++m_means;
     m_lastMeasured = std::make_shared<const beam::BeamFrame>(std::move(mean));
     m_measurer->submitDeep(m_lastMeasured);
+}
+
+void LiveMeasurement::setFrameJob(LiveMeasurer::Job job)
+{
+    m_feeding = bool(job);
+    m_measurer->setJob(std::move(job));
 }
 
 void LiveMeasurement::setEnabled(bool on)
@@ -137,6 +151,7 @@ void LiveMeasurement::setEnabled(bool on)
         return;
     m_enabled = on;
     m_measuring = on;
+    m_measurer->setMeasuring(on);
     m_history.clear();
     m_panel->reset();
     m_overlay->showBeam(std::nullopt);
@@ -179,7 +194,7 @@ MonitorWindow *LiveMeasurement::monitorWindow()
 void LiveMeasurement::frameShown()
 {
     m_rate.frameAt(m_clock.nsecsElapsed() / 1e9);
-    if (m_enabled && !m_video->deliversDeepFrames())
+    if ((m_enabled || m_feeding) && !m_video->deliversDeepFrames())
         m_measurer->submit(m_video->currentFrame());
 }
 

@@ -60,10 +60,19 @@ public:
     // Frames shown a second, over the last two seconds.
     double frameRate() const { return m_rate.rate(); }
 
+    // Another window's work on every frame taken here (see CaptureFramePort::setFrameJob), on
+    // the measurement's worker, whether "实时测量" is on or not.
+    void setFrameJob(LiveMeasurer::Job job);
+
     // A camera with deep frames is measured on its own samples, every frame (not only those
     // shown), each measurement the mean of `count` frames (1..64).
     void setAveraging(int count);
     int averaging() const;
+    // Frames in the mean being made now (0..averaging()-1), and means made since construction.
+    int averagingProgress() const;
+    long long meansMade() const { return m_means; }
+    // Whether frames are being taken for measurement (实时测量 or another window's frame job).
+    bool isTakingFrames() const { return m_measuring || m_feeding; }
     // Averages the next `count` frames into the dark frame the measurement subtracts
     // (darkFrameReady follows); a camera without deep frames has none.
     bool collectDarkFrame(int count);
@@ -102,7 +111,9 @@ private:
     QString m_calibrationFile;
     bool m_enabled = false;
     std::atomic<bool> m_measuring{false}; // m_enabled, for the streaming thread
+    std::atomic<bool> m_feeding{false};   // a frame job is set
     std::atomic<long long> m_deepFrames{0};
+    std::atomic<long long> m_means{0};
     mutable std::mutex m_deepMutex;        // the averagers and the last frame
     FrameAverager m_averager;
     FrameAverager m_darkAverager;

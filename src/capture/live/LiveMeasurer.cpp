@@ -45,6 +45,19 @@ void LiveMeasurer::setMeasure(Measure measure)
     m_measure = std::move(measure);
 }
 
+void LiveMeasurer::setMeasuring(bool on)
+{
+    std::lock_guard lock(m_mutex);
+    m_measuring = on;
+}
+
+void LiveMeasurer::setJob(Job job)
+{
+    std::lock_guard running(m_jobMutex);
+    m_hasJob = bool(job);
+    m_job = std::move(job);
+}
+
 void LiveMeasurer::submitDeep(std::shared_ptr<const beam::BeamFrame> frame)
 {
     if (!frame || frame->values.empty())
@@ -75,6 +88,7 @@ void LiveMeasurer::work(std::stop_token stop)
         std::shared_ptr<const beam::BeamFrame> deep, dark;
         LiveSample sample;
         Measure measure;
+        bool measuring = true;
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, stop, [this] { return m_hasWaiting; });
@@ -88,6 +102,7 @@ void LiveMeasurer::work(std::stop_token stop)
             m_hasWaiting = false;
             sample.seconds = m_waitingSeconds;
             measure = m_measure;
+            measuring = m_measuring;
             sample.frame = m_waitingFrame;
         }
         const auto cpuNow = [] {
@@ -96,18 +111,18 @@ void LiveMeasurer::work(std::stop_token stop)
             return (long long)t.tv_sec * 1000000000LL + t.tv_nsec;
         };
         const long long cpuBefore = cpuNow();
+        beam::BeamFrame grey;
         try {
-            if (deep) {
-                sample.width = deep->width;
-                sample.height = deep->height;
-                const bool darkFits = dark && dark->width == deep->width && dark->height == deep->height;
-                sample.result = measure ? measure(*deep) : beam::measureBeam(*deep, {}, darkFits ? dark.get() : nullptr);
-            } else {
-                const beam::BeamFrame grey = frameFromImage(frame);
+            if (!deep) {
+                grey = frameFromImage(frame);
                 frame = QImage();
-                sample.width = grey.width;
-                sample.height = grey.height;
-                sample.result = measure ? measure(grey) : beam::measureBeam(grey);
+            }
+            const beam::BeamFrame &subject = deep ? *deep : grey;
+            sample.width = subject.width;
+            sample.height = subject.height;
+            if (measuring) {
+                const bool darkFits = deep && dark && dark->width == deep->width && dark->height == deep->height;
+                sample.result = measure ? measure(subject) : beam::measureBeam(subject, {}, darkFits ? dark.get() : nullptr);
             }
         } catch (const std::bad_alloc &) {
             sample.result = {};
@@ -119,6 +134,17 @@ void LiveMeasurer::work(std::stop_token stop)
             sample.result = {};
             sample.error = QStringLiteral("此帧未测量");
         }
+        if (m_hasJob && sample.width > 0) {
+            std::lock_guard running(m_jobMutex);
+            try {
+                if (m_job)
+                    m_job(deep ? *deep : grey, sample.frame);
+            } catch (...) {
+                // The job's own failure is the job's to report; the next frame comes all the same.
+            }
+        }
+        if (!measuring)
+            continue;
         m_measureCpuNs += cpuNow() - cpuBefore;
         ++m_measured;
         QMetaObject::invokeMethod(

@@ -59,6 +59,14 @@ public:
     // make it fail).
     using Measure = std::function<beam::BeamResult(const beam::BeamFrame &frame)>;
     void setMeasure(Measure measure);
+    // Whether the frames handed over are measured here (measured() follows each); off, they only
+    // go to the job.
+    void setMeasuring(bool on);
+    // Another piece of work done on every frame handed over, after the measurement, on the same
+    // worker (null: none). Returns once an earlier job is no longer running.
+    using Job = std::function<void(const beam::BeamFrame &frame, long long frameNumber)>;
+    void setJob(Job job);
+    bool hasJob() const { return m_hasJob; }
 
 signals:
     void measured(const lumetra::LiveSample &sample);
@@ -76,6 +84,10 @@ private:
     long long m_submitted = 0;
     bool m_hasWaiting = false;
     Measure m_measure;
+    bool m_measuring = true;
+    std::mutex m_jobMutex; // held while the job runs
+    Job m_job;
+    std::atomic<bool> m_hasJob{false};
     std::atomic<long long> m_dropped{0};
     std::atomic<long long> m_measured{0};
     std::atomic<long long> m_measureCpuNs{0};

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "types/BeamFrame.h"
+
 #include <QImage>
 #include <QString>
+
+#include <functional>
 
 namespace lumetra {
 
@@ -18,6 +22,14 @@ public:
     virtual QString cameraSettings() const { return {}; }
     // A new calibration was saved: the lengths in µm follow it at once.
     virtual void calibrationChanged() {}
+
+    // Work on every frame the capture window takes: the camera's own samples when it has them
+    // (the means of "平均 N 帧" when set), the picture on show otherwise. It runs on the live
+    // measurement's worker thread, one frame at a time, the newest frame winning (frames that
+    // arrive while it works are dropped, never queued); `frame` counts the frames handed over.
+    using FrameJob = std::function<void(const beam::BeamFrame &frame, long long frameNumber)>;
+    // An empty job stops it; returns once no earlier job runs any more. False: no frames here.
+    virtual bool setFrameJob(FrameJob) { return false; }
 };
 
 } // namespace lumetra
