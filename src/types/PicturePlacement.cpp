@@ -1,5 +1,7 @@
 #include "types/PicturePlacement.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -59,9 +61,9 @@ struct PlacementNames
 };
 
 constexpr PlacementNames Names[] = {
-    {PlacementMode::TopLeft, "左上角", "top-left"},
-    {PlacementMode::Beam, "光斑居中", "beam"},
-    {PlacementMode::Fit, "缩放", "fit"},
+    {PlacementMode::TopLeft, QT_TRANSLATE_NOOP("PicturePlacement", "左上角"), "top-left"},
+    {PlacementMode::Beam, QT_TRANSLATE_NOOP("PicturePlacement", "光斑居中"), "beam"},
+    {PlacementMode::Fit, QT_TRANSLATE_NOOP("PicturePlacement", "缩放"), "fit"},
 };
 
 const PlacementNames &namesOf(PlacementMode mode)
@@ -76,7 +78,7 @@ const PlacementNames &namesOf(PlacementMode mode)
 
 QString placementCaption(PlacementMode mode)
 {
-    return QString::fromUtf8(namesOf(mode).caption);
+    return QCoreApplication::translate("PicturePlacement", namesOf(mode).caption);
 }
 
 QString placementWord(PlacementMode mode)

@@ -4,7 +4,7 @@
 #include "surface/PictureSurface.h"
 #include "types/WorkspaceRaster.h"
 
-#include <QStringLiteral>
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -73,7 +73,7 @@ void ReadColours(SampledPicture &sampled, const PictureSurface &picture, Progres
 
 void ComputeGreyMap(SampledPicture &sampled, ProgressWindows &progress)
 {
-    progress.show(ProgressWindows::Window::Progress, QStringLiteral("正在读取灰度值"));
+    progress.show(ProgressWindows::Window::Progress, QCoreApplication::translate("Sampling", "正在读取灰度值"));
     const int columns = greyColumns(sampled);
     const int rows = greyRows(sampled);
     for (int y = 1; y <= rows; ++y) {
@@ -91,7 +91,7 @@ void ComputeGreyMap(SampledPicture &sampled, ProgressWindows &progress)
 
 void ScanGreyRangeWithProgress(SampledPicture &sampled, ProgressWindows &progress)
 {
-    progress.show(ProgressWindows::Window::Progress, QStringLiteral("正在计算灰度最大、最小值"));
+    progress.show(ProgressWindows::Window::Progress, QCoreApplication::translate("Sampling", "正在计算灰度最大、最小值"));
     // The scan covers the fixed grid; the bar follows it row by row.
     int maxGrey = 15;
     int minGrey = 15;

@@ -1,6 +1,8 @@
 #include "analysis/picture/WorkspacePicture.h"
 #include "types/WorkspaceRaster.h"
 
+#include <QCoreApplication>
+
 #include "analysis/picture/FrameGreyImage.h"
 #include "analysis/beam/BeamMeasurement.h"
 
@@ -61,7 +63,7 @@ QString placementTitleSuffix(const WorkspacePicture &picture)
 {
     if (!exceedsWorkspace(picture.full.width(), picture.full.height()))
         return {};
-    return QStringLiteral("（%1×%2，%3）")
+    return QCoreApplication::translate("WorkspacePicture", "（%1×%2，%3）")
         .arg(picture.full.width())
         .arg(picture.full.height())
         .arg(placementCaption(picture.placement.mode));
