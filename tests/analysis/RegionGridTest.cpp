@@ -104,9 +104,9 @@ TEST(RegionGrid, CellsArePercentOfTheGreyRangeOverCentredBlocks)
     EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), 0);
     fillBlock(*state, 216, 115, 225, 115, 70);
     EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), 6);
-    // A block darker than GreyMin gives a negative cell.
+    // A block darker than GreyMin reads 0 %, the bottom of the scale (never below it).
     fillBlock(*state, 216, 106, 225, 115, 0);
-    EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), -10);
+    EXPECT_EQ(computeRegionGrid(state->picture, {200, 100, 300, 160}, 10).cell(3, 2), 0);
 }
 
 TEST(RegionGrid, IndexOneAnchorsBlocksAtThePictureCorner)
@@ -124,7 +124,7 @@ TEST(RegionGrid, IndexOneAnchorsBlocksAtThePictureCorner)
     state = stateWith(60, 10, 110);
     grid = computeRegionGrid(state->picture, {1, 100, 41, 140}, 10);
     for (int c = 1; c <= grid.columns(); ++c) {
-        EXPECT_EQ(grid.cell(1, c), -10) << c;
+        EXPECT_EQ(grid.cell(1, c), 0) << c;
         EXPECT_EQ(grid.cell(2, c), 50) << c;
     }
 }

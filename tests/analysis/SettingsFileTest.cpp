@@ -180,5 +180,5 @@ TEST_F(SettingsFileTest, AnInstalledTreeKeepsTheUsersSettingsInTheConfigFolder)
     put(dir.filePath("usr/share/lumetra/configtext.txt"), "5\r\n10\r\n");
     EXPECT_EQ(SettingsFile::systemDefaultsPath(bin), dir.filePath("usr/share/lumetra/configtext.txt"));
     EXPECT_EQ(SettingsFile::resolvedPath(bin),
-              QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath("configtext.txt"));
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Lumetra/configtext.txt");
 }

@@ -8,8 +8,9 @@ using namespace lumetra;
 
 TEST(ConfigIniFile, InTheConfigurationFolderUnlessAnotherPathIsChosen)
 {
+    // ~/.config/Lumetra, whatever organisation and application names the process carries.
     const QString inFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/cameras.ini");
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Lumetra/cameras.ini");
     EXPECT_EQ(ConfigIniFile::inConfigFolder(QStringLiteral("cameras.ini")), inFolder);
 
     ConfigIniFile file(QStringLiteral("cameras.ini"));
