@@ -128,6 +128,18 @@ Returns a dict with the keys and values of `lumetra-cli beam --format json` (wit
                       (D4sigma and the knife-edge or Gaussian widths of a near-Gaussian beam differ
                       by more than 10 %; with widths="all"), "low_signal" (the pixel noise alone
                       makes the diameters uncertain by more than 5 %)
+  with widths="all", after the D4sigma keys (px, on the same corrected frame and integration
+  area; with pixel_size_um each width also as <name>_um and iso_effective_area_um2 in um2):
+    d86               diameter of the circle about the centroid holding 86.5 % of the power, px
+    knife_x, knife_y, knife_major, knife_minor
+                      knife-edge widths (1.561 x the 10-90 % distance, 2w of a Gaussian), px
+    clip_major, clip_minor   profile width through the centroid at 13.5 % (1/e2) of its peak, px
+    fwhm_major, fwhm_minor   the same at 50 %, px
+    gauss_major, gauss_minor   2w of the fitted elliptical Gaussian, px; gauss_phi_deg (deg),
+                      gauss_x, gauss_y (px), gauss_offset (frame units), gauss_r2 (goodness, 1 best)
+    iso_effective_area   ISO 13694 effective irradiation area P / E_max, px2
+    iso_flatness, iso_uniformity, iso_plateau_uniformity, iso_edge_steepness
+                      ISO 13694 flat-top figures, dimensionless (None where they do not exist)
 Values that do not exist (no beam) are None.
 
 Whether there is a beam: a matched filter at several scales against the frame's own noise, with

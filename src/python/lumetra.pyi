@@ -42,9 +42,22 @@ def measure_beam(
     widths: Literal["d4s", "all"] = "d4s",
 ) -> dict[str, Any]:
     """Measures the beam in a 2-D uint8, uint16, float32 or float64 frame; returns the keys and
-    values of `lumetra-cli beam --format json` without "image", among them "warnings": a list of
-    names ("background_structure", "not_converged", "saturated", "beam_clipped",
+    values of `lumetra-cli beam --format json` without "image" (None where a value does not exist):
+
+    status ("ok", "no beam"); width, height (px); bit_depth (8, 16 or None); peak, background,
+    background_noise (frame units); saturated_pixels (count); centroid_x, centroid_y (px);
+    d_major, d_minor, d_x, d_y (D4sigma, px); phi_deg (deg); ellipticity; iterations; converged;
+    background_warning; with pixel_size_um: pixel_size_um, d_major_um, d_minor_um, d_x_um, d_y_um
+    (um); method ("robust", "iso"); stripe_correction ("columns", "rows", None); warnings: a list
+    of names ("background_structure", "not_converged", "saturated", "beam_clipped",
     "larger_than_frame", "estimators_disagree", "low_signal"), empty for a clean measurement.
+
+    widths="all" adds (px; with pixel_size_um also <name>_um in um): d86, knife_x, knife_y,
+    knife_major, knife_minor, clip_major, clip_minor, fwhm_major, fwhm_minor, gauss_major,
+    gauss_minor, gauss_x, gauss_y; gauss_phi_deg (deg), gauss_offset (frame units), gauss_r2;
+    iso_effective_area (px2; iso_effective_area_um2 in um2), iso_flatness, iso_uniformity,
+    iso_plateau_uniformity, iso_edge_steepness (dimensionless).
+
     Raises TypeError, ValueError or OSError (an unreadable dark file)."""
 
 def measure_files(
@@ -72,5 +85,9 @@ def fit_caustic(
     dy_um: Optional[Sequence[float]] = None,
 ) -> dict[str, Any]:
     """Fits d(z)^2 = A + B z + C z^2 per axis after ISO 11146-1; returns the JSON of
-    `lumetra-cli m2 --diameters` as a dict, every figure with its 1 sigma error as `*_sd`.
+    `lumetra-cli m2 --diameters` as a dict: wavelength_nm and per axis ("x", "y") d0_um (waist
+    diameter, um), z0_mm (waist position, mm), zr_mm (Rayleigh length, mm), theta_mrad (full
+    divergence, mrad), m2, each with its 1 sigma error as `*_sd`; residual_rms_um (um), points,
+    points_within_zr, points_beyond_2zr, iso_valid, iso_note, and warnings ("m2_below_1",
+    "waist_outside_range").
     Raises ValueError for a wavelength outside 150 .. 20000 nm or a fit without a waist."""

@@ -52,3 +52,19 @@ def test_version_is_the_projects():
     if cli:
         done = subprocess.run([cli, "--version"], capture_output=True, text=True, timeout=60)
         assert done.stdout.split()[:2] == ["lumetra-cli", lumetra.__version__]
+
+
+def test_docstrings_and_stub_name_every_key_the_functions_return():
+    with open(os.path.join(SOURCE_DIR, "src", "python", "lumetra.pyi"), encoding="utf-8") as f:
+        stub = {node.name: ast.get_docstring(node) for node in ast.parse(f.read()).body
+                if isinstance(node, ast.FunctionDef)}
+    row = lumetra.measure_beam(beam_frame(), pixel_size_um=5.5, widths="all")
+    fit = lumetra.fit_caustic([-20, -10, 0, 10, 20], [300, 180, 120, 180, 300], wavelength_nm=1064)
+    keys = {"measure_beam": set(row), "fit_caustic": set(fit) | set(fit["x"])}
+    for name, returned in keys.items():
+        for doc in (getattr(lumetra, name).__doc__, stub[name]):
+            words = set(re.findall(r"[a-z_0-9]+", doc))
+            # <name>_um / *_sd stand for the families they name.
+            missing = {k for k in returned if k not in words and not (k.endswith("_um") and "_um" in doc)
+                       and not (k.endswith("_sd") and "_sd" in doc)}
+            assert not missing, f"{name}: {sorted(missing)}"
