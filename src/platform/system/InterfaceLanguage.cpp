@@ -11,16 +11,8 @@
 
 namespace lumetra {
 
-namespace {
-
-const QString Key = QStringLiteral("interface/language");
-
-QString fileOf(const QString &iniFile)
-{
-    return iniFile.isEmpty() ? placementSettingsFile() : iniFile;
-}
-
-} // namespace
+// Kept beside the placement and the other choices of the windows.
+const QString LanguageKey = QStringLiteral("interface/language");
 
 std::optional<InterfaceLanguage> languageNamed(const QString &name)
 {
@@ -39,14 +31,14 @@ QString languageCode(InterfaceLanguage language)
 
 std::optional<InterfaceLanguage> savedInterfaceLanguage(const QString &iniFile)
 {
-    const QSettings settings(fileOf(iniFile), QSettings::IniFormat);
-    return languageNamed(settings.value(Key).toString());
+    const QSettings settings(iniFile.isEmpty() ? placementSettingsFile() : iniFile, QSettings::IniFormat);
+    return languageNamed(settings.value(LanguageKey).toString());
 }
 
 bool saveInterfaceLanguage(InterfaceLanguage language, const QString &iniFile)
 {
-    QSettings settings(fileOf(iniFile), QSettings::IniFormat);
-    settings.setValue(Key, languageCode(language));
+    QSettings settings(iniFile.isEmpty() ? placementSettingsFile() : iniFile, QSettings::IniFormat);
+    settings.setValue(LanguageKey, languageCode(language));
     settings.sync();
     return settings.status() == QSettings::NoError;
 }
