@@ -664,7 +664,7 @@ D4σ x %5  y %6
     <name>lumetra::MonitorTrendChart</name>
     <message>
       <source>质心偏移（相对窗口均值）</source>
-      <translation>Centroid offset (from the window mean)</translation>
+      <translation>Centroid − window mean</translation>
     </message>
     <message>
       <source>D4σ 直径</source>
@@ -672,7 +672,7 @@ D4σ x %5  y %6
     </message>
     <message>
       <source>%1 最小–最大</source>
-      <translation>%1 min–max</translation>
+      <translation>%1 range</translation>
     </message>
     <message>
       <source>时间 (s)</source>
