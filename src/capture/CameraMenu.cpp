@@ -50,35 +50,35 @@ QString causticName(double zMm)
 
 CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(window)
 {
-    m_menu = window.menuBar()->addMenu(QStringLiteral("相机(&C)"));
+    m_menu = window.menuBar()->addMenu(tr("相机(&C)"));
     m_menu->setObjectName(QStringLiteral("mnuCamera"));
-    m_devices = m_menu->addMenu(QStringLiteral("选择设备"));
+    m_devices = m_menu->addMenu(tr("选择设备"));
     m_devices->setObjectName(QStringLiteral("mnuDevices"));
     connect(m_devices, &QMenu::aboutToShow, this, &CameraMenu::fillDeviceMenu);
-    connect(addAction(m_menu, QStringLiteral("mnuCameraSettings"), QStringLiteral("相机设置…")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuCameraSettings"), tr("相机设置…")), &QAction::triggered, this,
             &CameraMenu::showCameraSettings);
-    connect(addAction(m_menu, QStringLiteral("mnuAutoExposure"), QStringLiteral("自动曝光")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuAutoExposure"), tr("自动曝光")), &QAction::triggered, this,
             &CameraMenu::autoExposure);
-    connect(addAction(m_menu, QStringLiteral("mnuAverage"), QStringLiteral("平均 N 帧…")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuAverage"), tr("平均 N 帧…")), &QAction::triggered, this,
             &CameraMenu::chooseAveraging);
-    connect(addAction(m_menu, QStringLiteral("mnuDark"), QStringLiteral("采集暗场")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuDark"), tr("采集暗场")), &QAction::triggered, this,
             &CameraMenu::collectDark);
-    connect(addAction(m_menu, QStringLiteral("mnuClearDark"), QStringLiteral("清除暗场")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuClearDark"), tr("清除暗场")), &QAction::triggered, this,
             [this] {
                 m_window.liveMeasurement()->clearDarkFrame();
                 if (CameraControls *c = camera())
                     forgetDarkFrame(c->identity().serial);
-                m_window.statusBar()->showMessage(QStringLiteral("暗场已清除"), 5000);
+                m_window.statusBar()->showMessage(tr("暗场已清除"), 5000);
             });
     m_menu->addSeparator();
-    connect(addAction(m_menu, QStringLiteral("mnuCausticSeries"), QStringLiteral("新焦散系列…")), &QAction::triggered,
+    connect(addAction(m_menu, QStringLiteral("mnuCausticSeries"), tr("新焦散系列…")), &QAction::triggered,
             this, &CameraMenu::newCausticSeries);
-    connect(addAction(m_menu, QStringLiteral("mnuCausticGrab"), QStringLiteral("焦散采集…")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuCausticGrab"), tr("焦散采集…")), &QAction::triggered, this,
             &CameraMenu::grabCausticFrame);
-    connect(addAction(m_menu, QStringLiteral("mnuSaveDeep"), QStringLiteral("存为…")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuSaveDeep"), tr("存为…")), &QAction::triggered, this,
             &CameraMenu::saveFrame);
     m_menu->addSeparator();
-    connect(addAction(m_menu, QStringLiteral("mnuReconnect"), QStringLiteral("重新连接")), &QAction::triggered, this,
+    connect(addAction(m_menu, QStringLiteral("mnuReconnect"), tr("重新连接")), &QAction::triggered, this,
             [this] { reconnect(); });
     connect(m_menu, &QMenu::aboutToShow, this, &CameraMenu::updateEnabled);
 
@@ -97,7 +97,7 @@ CameraMenu::CameraMenu(CaptureWindow &window) : QObject(&window), m_window(windo
         // Kept for the camera's next opening at the same settings.
         if (CameraControls *c = camera(); c && m_window.liveMeasurement()->darkFrame())
             saveDarkFrame(c->identity().serial, c->settings(), *m_window.liveMeasurement()->darkFrame());
-        m_window.statusBar()->showMessage(QStringLiteral("暗场已采集，测量时扣除"), 5000);
+        m_window.statusBar()->showMessage(tr("暗场已采集，测量时扣除"), 5000);
     });
 }
 
@@ -123,7 +123,7 @@ void CameraMenu::refreshDropped()
     CameraControls *c = camera();
     m_dropped->setVisible(c != nullptr);
     if (c)
-        m_dropped->setText(QStringLiteral("丢帧 %1").arg(c->droppedFrames()));
+        m_dropped->setText(tr("丢帧 %1").arg(c->droppedFrames()));
     const LiveMeasurement *live = m_window.liveMeasurement();
     const int n = live ? live->averaging() : 1;
     m_averagingLabel->setVisible(n > 1 && m_window.card->deliversDeepFrames());
@@ -172,7 +172,7 @@ bool CameraMenu::chooseDevice(const QString &id)
     QString error;
     std::unique_ptr<CaptureDevice> device = openCaptureDevice(id, &error);
     if (!device) {
-        message(QStringLiteral("无法打开设备 %1：%2").arg(id, error));
+        message(tr("无法打开设备 %1：%2").arg(id, error));
         return false;
     }
     m_window.card->replaceDevice(std::move(device));
@@ -194,7 +194,7 @@ void CameraMenu::restoreSettings()
     if (saved) {
         const QStringList refusals = applyCameraSettings(*c, *saved);
         if (!refusals.isEmpty())
-            message(QStringLiteral("上次的相机设置未能全部恢复：\n") + refusals.join(QLatin1Char('\n')));
+            message(tr("上次的相机设置未能全部恢复：\n%1").arg(refusals.join(QLatin1Char('\n'))));
     }
     // The dark frame collected last, when the camera now runs at the settings it was taken at.
     LiveMeasurement *live = m_window.liveMeasurement();
@@ -221,7 +221,7 @@ void CameraMenu::autoExposure()
 {
     auto *device = dynamic_cast<GenicamCaptureDevice *>(&m_window.card->device());
     if (!device) {
-        message(QStringLiteral("自动曝光需要 GenICam 相机"));
+        message(tr("自动曝光需要 GenICam 相机"));
         return;
     }
     QPointer<CameraMenu> self(this);
@@ -236,15 +236,15 @@ void CameraMenu::autoExposure()
                 if (CameraControls *c = self->camera(); found && c)
                     saveCameraSettings(c->identity().serial, c->settings());
                 if (!found)
-                    self->message(QStringLiteral("自动曝光未能完成：") + text);
+                    self->message(tr("自动曝光未能完成：%1").arg(text));
                 emit self->autoExposureFinished(found, text);
             },
             Qt::QueuedConnection);
     });
     if (!started)
-        message(QStringLiteral("自动曝光需要运行中的视频流"));
+        message(tr("自动曝光需要运行中的视频流"));
     else
-        m_window.statusBar()->showMessage(QStringLiteral("自动曝光中…"));
+        m_window.statusBar()->showMessage(tr("自动曝光中…"));
 }
 
 void CameraMenu::chooseAveraging()
@@ -253,10 +253,10 @@ void CameraMenu::chooseAveraging()
     const auto check = [](const QString &answer) {
         bool ok = false;
         const int n = answer.trimmed().toInt(&ok);
-        return ok && n >= 1 && n <= 64 ? QString() : QStringLiteral("请输入 1 到 64 之间的整数");
+        return ok && n >= 1 && n <= 64 ? QString() : tr("请输入 1 到 64 之间的整数");
     };
     const std::optional<QString> answer = m_window.context().services.dialogs->input(
-        &m_window, QStringLiteral("每次测量前平均的帧数 (1–64)："), QStringLiteral("平均 N 帧"),
+        &m_window, tr("每次测量前平均的帧数 (1–64)："), tr("平均 N 帧"),
         QString::number(live->averaging()), check);
     if (!answer)
         return;
@@ -273,15 +273,15 @@ void CameraMenu::collectDark()
 {
     LiveMeasurement *live = m_window.liveMeasurement();
     if (!m_window.card->deliversDeepFrames()) {
-        message(QStringLiteral("暗场需要 GenICam 相机"));
+        message(tr("暗场需要 GenICam 相机"));
         return;
     }
-    if (m_window.context().services.dialogs->message(&m_window, QStringLiteral("请挡住光束，然后按“确定”采集暗场。"),
-                                                      QStringLiteral("采集暗场"), Dialogs::Buttons::OkCancel) !=
+    if (m_window.context().services.dialogs->message(&m_window, tr("请挡住光束，然后按“确定”采集暗场。"),
+                                                      tr("采集暗场"), Dialogs::Buttons::OkCancel) !=
         Dialogs::Answer::Ok)
         return;
     live->collectDarkFrame(live->averaging());
-    m_window.statusBar()->showMessage(QStringLiteral("正在采集暗场（%1 帧）…").arg(live->averaging()));
+    m_window.statusBar()->showMessage(tr("正在采集暗场（%1 帧）…").arg(live->averaging()));
 }
 
 void CameraMenu::newCausticSeries()
@@ -290,12 +290,12 @@ void CameraMenu::newCausticSeries()
     const QString proposal =
         QDir(base).filePath(QStringLiteral("caustic-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     const std::optional<QString> folder = m_window.context().services.dialogs->input(
-        &m_window, QStringLiteral("焦散系列的文件夹："), QStringLiteral("新焦散系列"), proposal,
-        [](const QString &answer) { return answer.trimmed().isEmpty() ? QStringLiteral("请输入文件夹") : QString(); });
+        &m_window, tr("焦散系列的文件夹："), tr("新焦散系列"), proposal,
+        [](const QString &answer) { return answer.trimmed().isEmpty() ? tr("请输入文件夹") : QString(); });
     if (!folder)
         return;
     if (!QDir().mkpath(folder->trimmed())) {
-        message(QStringLiteral("无法建立文件夹 %1").arg(*folder));
+        message(tr("无法建立文件夹 %1").arg(*folder));
         return;
     }
     m_causticFolder = folder->trimmed();
@@ -308,26 +308,26 @@ void CameraMenu::grabCausticFrame()
     if (m_causticFolder.isEmpty())
         return;
     const std::optional<QString> answer = m_window.context().services.dialogs->input(
-        &m_window, QStringLiteral("这一帧的 z 位置 (mm)："), QStringLiteral("焦散采集"), QString(),
+        &m_window, tr("这一帧的 z 位置 (mm)："), tr("焦散采集"), QString(),
         [](const QString &text) {
             bool ok = false;
             const double z = text.trimmed().toDouble(&ok);
-            return ok && std::isfinite(z) ? QString() : QStringLiteral("请输入 z 位置，单位 mm");
+            return ok && std::isfinite(z) ? QString() : tr("请输入 z 位置，单位 mm");
         });
     if (!answer)
         return;
     const QString path = QDir(m_causticFolder).filePath(causticName(answer->trimmed().toDouble()));
     if (QFileInfo::exists(path) &&
-        m_window.context().services.dialogs->message(&m_window, QStringLiteral("此 z 已有一帧，是否覆盖?"),
-                                                     QStringLiteral("警告!!"), Dialogs::Buttons::YesNo) !=
+        m_window.context().services.dialogs->message(&m_window, tr("此 z 已有一帧，是否覆盖?"),
+                                                     tr("警告!!"), Dialogs::Buttons::YesNo) !=
             Dialogs::Answer::Yes)
         return;
     if (!m_window.card->saveFrame(path, "png")) {
-        message(QStringLiteral("保存失败！"));
+        message(tr("保存失败！"));
         return;
     }
     announceSaved(m_window.context(), path);
-    m_window.statusBar()->showMessage(QStringLiteral("已存 %1").arg(path), 5000);
+    m_window.statusBar()->showMessage(tr("已存 %1").arg(path), 5000);
 }
 
 void CameraMenu::saveFrame()
@@ -341,7 +341,7 @@ void CameraMenu::saveFrame()
         return;
     const QString path = *chosen;
     if (QFileInfo::exists(path) &&
-        dialogs.message(&m_window, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
+        dialogs.message(&m_window, tr("此文件已存在，是否覆盖?"), tr("警告!!"),
                         Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return;
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -349,7 +349,7 @@ void CameraMenu::saveFrame()
     const bool saved = m_window.card->saveFrame(path, tiff ? "tiff" : "png");
     if (saved)
         announceSaved(m_window.context(), path);
-    dialogs.message(&m_window, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！") : QStringLiteral("保存失败！"));
+    dialogs.message(&m_window, saved ? tr("图像存为　%1！").arg(path) : tr("保存失败！"));
 }
 
 bool CameraMenu::reconnect(Mode mode)

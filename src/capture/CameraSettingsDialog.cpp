@@ -36,28 +36,28 @@ CameraSettingsDialog::CameraSettingsDialog(CameraControls &camera, QWidget *pare
     : QDialog(parent), m_camera(camera), m_limits(camera.limits())
 {
     const CameraIdentity who = camera.identity();
-    setWindowTitle(QStringLiteral("相机设置 — %1 %2 (%3)").arg(who.vendor, who.model, who.serial));
+    setWindowTitle(tr("相机设置 — %1 %2 (%3)").arg(who.vendor, who.model, who.serial));
     auto *form = new QFormLayout;
     m_exposure = numberBox(m_limits.exposureUs, 1, QStringLiteral("exposure"));
     m_gain = numberBox(m_limits.gain, 2, QStringLiteral("gain"));
     m_frameRate = numberBox(m_limits.frameRate, 2, QStringLiteral("frameRate"));
     // Ranges as people read them: exposure in µs, ms or s, other values without exponents.
     const auto range = [](const SettingRange &r, const std::function<QString(double)> &text = numberText) {
-        return r.available ? QStringLiteral("  (%1 – %2)").arg(text(r.minimum), text(r.maximum)) : QStringLiteral("  (无)");
+        return r.available ? QStringLiteral("  (%1 – %2)").arg(text(r.minimum), text(r.maximum)) : tr("  (无)");
     };
-    form->addRow(QStringLiteral("曝光时间 (µs)") + range(m_limits.exposureUs, durationText), m_exposure);
-    form->addRow(QStringLiteral("增益") + range(m_limits.gain), m_gain);
-    form->addRow(QStringLiteral("帧率 (帧/秒)") + range(m_limits.frameRate), m_frameRate);
+    form->addRow(tr("曝光时间 (µs)") + range(m_limits.exposureUs, durationText), m_exposure);
+    form->addRow(tr("增益") + range(m_limits.gain), m_gain);
+    form->addRow(tr("帧率 (帧/秒)") + range(m_limits.frameRate), m_frameRate);
     m_pixelFormat = new QComboBox;
     m_pixelFormat->setObjectName(QStringLiteral("pixelFormat"));
     m_pixelFormat->addItems(m_limits.pixelFormats);
-    form->addRow(QStringLiteral("像素格式"), m_pixelFormat);
+    form->addRow(tr("像素格式"), m_pixelFormat);
     m_binning = new QSpinBox;
     m_binning->setObjectName(QStringLiteral("binning"));
     m_binning->setRange(int(m_limits.binning.available ? m_limits.binning.minimum : 1),
                         int(m_limits.binning.available ? m_limits.binning.maximum : 1));
     m_binning->setEnabled(m_limits.binning.available);
-    form->addRow(QStringLiteral("像素合并") + range(m_limits.binning), m_binning);
+    form->addRow(tr("像素合并") + range(m_limits.binning), m_binning);
     auto *roiRow = new QHBoxLayout;
     const char *roiNames[] = {"roiX", "roiY", "roiWidth", "roiHeight"};
     for (int i = 0; i < 4; ++i) {
@@ -66,14 +66,14 @@ CameraSettingsDialog::CameraSettingsDialog(CameraControls &camera, QWidget *pare
         m_roi[i]->setRange(i < 2 ? 0 : 1, std::max(1, i % 2 == 0 ? m_limits.sensorWidth : m_limits.sensorHeight));
         roiRow->addWidget(m_roi[i]);
     }
-    form->addRow(QStringLiteral("感兴趣区域 x, y, 宽, 高 (传感器 %1 × %2)").arg(m_limits.sensorWidth).arg(m_limits.sensorHeight),
+    form->addRow(tr("感兴趣区域 x, y, 宽, 高 (传感器 %1 × %2)").arg(m_limits.sensorWidth).arg(m_limits.sensorHeight),
                  roiRow);
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Apply | QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Apply)->setText(QStringLiteral("应用"));
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Apply)->setText(tr("应用"));
+    buttons->button(QDialogButtonBox::Close)->setText(tr("关闭"));
     connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, [this] { apply(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
@@ -109,7 +109,7 @@ QStringList CameraSettingsDialog::apply()
     showSettings();
     const CameraSettings taken = m_camera.settings();
     saveCameraSettings(m_camera.identity().serial, taken);
-    m_status->setText(refusals.isEmpty() ? QStringLiteral("相机已采用这些设置。") : refusals.join(QLatin1Char('\n')));
+    m_status->setText(refusals.isEmpty() ? tr("相机已采用这些设置。") : refusals.join(QLatin1Char('\n')));
     return refusals;
 }
 

@@ -15,7 +15,9 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 #include <optional>
 
 namespace lumetra {
@@ -54,13 +56,36 @@ std::optional<int> wholeNumber(const QString &text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
+// The captions stand where the Chinese texts fit; a longer translation moves everything to its
+// right over by what it lacks, so the columns stay lined up. Returns how much wider it all got.
+int makeRoomForCaptions(QWidget *dialog)
+{
+    QList<QWidget *> all = dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    std::sort(all.begin(), all.end(), [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); });
+    int grown = 0;
+    for (QWidget *caption : std::as_const(all)) {
+        if (!qobject_cast<QLabel *>(caption) && !qobject_cast<QPushButton *>(caption))
+            continue;
+        const int edge = caption->geometry().right() + 1;
+        const int lacking = caption->sizeHint().width() - (edge - std::max(0, caption->x()));
+        if (lacking <= 0)
+            continue;
+        for (QWidget *w : std::as_const(all))
+            if (w != caption && w->x() >= edge)
+                w->move(w->x() + lacking, w->y());
+        caption->resize(caption->width() + lacking, caption->height());
+        grown += lacking;
+    }
+    return grown;
+}
+
 } // namespace
 
 CaptureSettingsDialog::CaptureSettingsDialog(Dialogs &dialogs, QWidget *parent) : QDialog(parent), m_dialogs(dialogs)
 {
     setWindowTitle(QStringLiteral("Config"));
-    setFixedSize(457, 171);
     buildControls();
+    setFixedSize(457 + makeRoomForCaptions(this), 171);
 }
 
 QSlider *CaptureSettingsDialog::addPictureRow(int y, QLabel *&name, const QString &caption, QLabel *&value)
@@ -78,42 +103,42 @@ QSlider *CaptureSettingsDialog::addPictureRow(int y, QLabel *&name, const QStrin
 
 void CaptureSettingsDialog::buildControls()
 {
-    standardLabel = label(this, QStringLiteral("制式"), QRect(8, 8, 25, 17));
+    standardLabel = label(this, tr("制式"), QRect(8, 8, 25, 17));
     cbStandard =
         list(this, {QStringLiteral("0 - NTSC"), QStringLiteral("1 - PAL"), QStringLiteral("2 - SECAM")},
              QRect(40, 8, 89, 21));
-    sourceLabel = label(this, QStringLiteral("视频源"), QRect(152, 8, 41, 17));
+    sourceLabel = label(this, tr("视频源"), QRect(152, 8, 41, 17));
     cbSource = list(this,
                     {QStringLiteral("0 - Source 1 (S Video)"), QStringLiteral("1 - Source 2 (AV1)"),
                      QStringLiteral("2 - Source 3 (AV2)"), QStringLiteral("3 - Source 4"),
                      QStringLiteral("4 - Four Way")},
                     QRect(192, 8, 137, 21));
-    btnDefault = new QPushButton(QStringLiteral("恢复默认值"), this);
+    btnDefault = new QPushButton(tr("恢复默认值"), this);
     btnDefault->setGeometry(104, 40, 145, 25);
     btnDefault->setAutoDefault(false);
 
-    srlBrightness = addPictureRow(72, brightnessLabel, QStringLiteral("亮度"), strBrightness);
-    srlContrast = addPictureRow(96, contrastLabel, QStringLiteral("对比度"), strContrast);
-    srlHue = addPictureRow(120, hueLabel, QStringLiteral("色度"), strHue);
-    srlSaturation = addPictureRow(144, saturationLabel, QStringLiteral("饱和度"), strSaturation);
+    srlBrightness = addPictureRow(72, brightnessLabel, tr("亮度"), strBrightness);
+    srlContrast = addPictureRow(96, contrastLabel, tr("对比度"), strContrast);
+    srlHue = addPictureRow(120, hueLabel, tr("色度"), strHue);
+    srlSaturation = addPictureRow(144, saturationLabel, tr("饱和度"), strSaturation);
 
     divider = new QFrame(this);
     divider->setFrameShape(QFrame::VLine);
     divider->setFrameShadow(QFrame::Sunken);
     divider->setGeometry(335, 0, 2, 176);
 
-    formatLabel = label(this, QStringLiteral("视频格式"), QRect(344, 8, 57, 17));
+    formatLabel = label(this, tr("视频格式"), QRect(344, 8, 57, 17));
     cbSubType = list(this,
                      {QStringLiteral("0-RGB555"), QStringLiteral("1-RGB24"), QStringLiteral("2-YUY2"),
                       QStringLiteral("3-YVU9"), QStringLiteral("4-YV12")},
                      QRect(360, 24, 89, 21));
-    widthLabel = label(this, QStringLiteral("宽"), QRect(344, 56, 33, 17));
+    widthLabel = label(this, tr("宽"), QRect(344, 56, 33, 17));
     editWidth = new QLineEdit(this);
     editWidth->setGeometry(360, 56, 89, 25);
-    heightLabel = label(this, QStringLiteral("高"), QRect(344, 96, 25, 17));
+    heightLabel = label(this, tr("高"), QRect(344, 96, 25, 17));
     editHeight = new QLineEdit(this);
     editHeight->setGeometry(360, 96, 89, 25);
-    btnResetParame = new QPushButton(QStringLiteral("重置视频格式"), this);
+    btnResetParame = new QPushButton(tr("重置视频格式"), this);
     btnResetParame->setGeometry(344, 136, 105, 25);
     btnResetParame->setAutoDefault(false);
 
@@ -145,7 +170,7 @@ void CaptureSettingsDialog::Initialize(CaptureCardControl *card)
     if (!m_card)
         return;
     const int channel = m_card->call(CardId::Channel, {false}).toInt();
-    setWindowTitle(QStringLiteral("第%1路：设置视频参数").arg(channel));
+    setWindowTitle(tr("第%1路：设置视频参数").arg(channel));
     cbStandard->setCurrentIndex(m_card->get(CardId::Standard));
     cbSource->setCurrentIndex(m_card->get(CardId::Source));
     for (const PictureRow &row : pictureRows()) {
@@ -239,7 +264,7 @@ void CaptureSettingsDialog::resetFormat()
     const bool accepted =
         width && height &&
         m_card->call(CardId::SetFormat, {*width, *height, cbSubType->currentIndex()}).toBool();
-    m_dialogs.message(this, accepted ? QStringLiteral("设置成功") : QStringLiteral("设置失败"));
+    m_dialogs.message(this, accepted ? tr("设置成功") : tr("设置失败"));
     fillFormat();
 }
 
@@ -247,8 +272,8 @@ void CaptureSettingsDialog::showSignalState()
 {
     if (!m_card)
         return;
-    setWindowTitle(m_card->get(CardId::Signal) ? QStringLiteral("Config: 有信号输入")
-                                               : QStringLiteral("Config: 无信号输入"));
+    setWindowTitle(m_card->get(CardId::Signal) ? tr("Config: 有信号输入")
+                                               : tr("Config: 无信号输入"));
 }
 
 void CaptureSettingsDialog::showEvent(QShowEvent *event)

@@ -33,8 +33,16 @@ namespace lumetra {
 
 namespace {
 
-const QString NotConnected = QStringLiteral("未连接");
-const QString DeviceError = QStringLiteral("设备有错误，请检查后重新建立连接！");
+QString notConnected()
+{
+    return CaptureWindow::tr("未连接");
+}
+
+QString deviceError()
+{
+    return CaptureWindow::tr("设备有错误，请检查后重新建立连接！");
+}
+
 constexpr int StandardWidth = 640;
 constexpr int StandardHeight = 480;
 constexpr int JpegQuality = 65;
@@ -117,7 +125,7 @@ QString CaptureWindow::cameraSettings() const
     if (CameraControls *camera = card->device().cameraControls()) {
         const CameraIdentity who = camera->identity();
         const CameraSettings s = camera->settings();
-        return QStringLiteral("相机 %1 %2（序列号 %3），%4 × %5，%6，曝光 %7 µs，增益 %8")
+        return tr("相机 %1 %2（序列号 %3），%4 × %5，%6，曝光 %7 µs，增益 %8")
             .arg(who.vendor, who.model, who.serial)
             .arg(s.roi.width())
             .arg(s.roi.height())
@@ -127,7 +135,7 @@ QString CaptureWindow::cameraSettings() const
     }
     static const char *const Standards[] = {"NTSC", "PAL", "SECAM"};
     const int standard = card->get(CardId::Standard);
-    return QStringLiteral("采集卡第%1路，%2 × %3，%4，亮度 %5，对比度 %6，色调 %7，饱和度 %8")
+    return tr("采集卡第%1路，%2 × %3，%4，亮度 %5，对比度 %6，色调 %7，饱和度 %8")
         .arg(channel)
         .arg(card->get(CardId::VideoWidth))
         .arg(card->get(CardId::VideoHeight))
@@ -183,33 +191,33 @@ QAction *CaptureWindow::addItem(QMenu *menu, const QString &name, const QString 
 
 void CaptureWindow::createMenus()
 {
-    QMenu *file = addMenu(nullptr, QStringLiteral("mnuFile"), QStringLiteral("文件(&F)"));
-    addItem(file, QStringLiteral("mnuFileExit"), QStringLiteral("退出(&X)"), &CaptureWindow::mnuFileExit_Click);
+    QMenu *file = addMenu(nullptr, QStringLiteral("mnuFile"), tr("文件(&F)"));
+    addItem(file, QStringLiteral("mnuFileExit"), tr("退出(&X)"), &CaptureWindow::mnuFileExit_Click);
 
-    QMenu *operate = addMenu(nullptr, QStringLiteral("mnuOperate"), QStringLiteral("操作(&P)"));
-    QMenu *dialogs = addMenu(operate, QStringLiteral("mnuShowDlg"), QStringLiteral("显示系统对话框"));
-    addItem(dialogs, QStringLiteral("mnuDlgCaptureFilter"), QStringLiteral("视频属性"),
+    QMenu *operate = addMenu(nullptr, QStringLiteral("mnuOperate"), tr("操作(&P)"));
+    QMenu *dialogs = addMenu(operate, QStringLiteral("mnuShowDlg"), tr("显示系统对话框"));
+    addItem(dialogs, QStringLiteral("mnuDlgCaptureFilter"), tr("视频属性"),
             &CaptureWindow::mnuDlgCaptureFilter_Click);
-    addItem(dialogs, QStringLiteral("mnuDlgCrossbar"), QStringLiteral("通道选择"),
+    addItem(dialogs, QStringLiteral("mnuDlgCrossbar"), tr("通道选择"),
             &CaptureWindow::mnuDlgCrossbar_Click);
-    addItem(dialogs, QStringLiteral("mnuDlgPreviewPin"), QStringLiteral("显示属性"),
+    addItem(dialogs, QStringLiteral("mnuDlgPreviewPin"), tr("显示属性"),
             &CaptureWindow::mnuDlgPreviewPin_Click);
-    QMenu *stream = addMenu(operate, QStringLiteral("mnuStreamState"), QStringLiteral("视频流状态"));
-    addItem(stream, QStringLiteral("mnuRun"), QStringLiteral("运行"), &CaptureWindow::mnuRun_Click);
-    addItem(stream, QStringLiteral("mnuPause"), QStringLiteral("暂停"), &CaptureWindow::mnuPause_Click);
-    addItem(stream, QStringLiteral("mnuStop"), QStringLiteral("停止"), &CaptureWindow::mnuStop_Click);
+    QMenu *stream = addMenu(operate, QStringLiteral("mnuStreamState"), tr("视频流状态"));
+    addItem(stream, QStringLiteral("mnuRun"), tr("运行"), &CaptureWindow::mnuRun_Click);
+    addItem(stream, QStringLiteral("mnuPause"), tr("暂停"), &CaptureWindow::mnuPause_Click);
+    addItem(stream, QStringLiteral("mnuStop"), tr("停止"), &CaptureWindow::mnuStop_Click);
     addItem(operate, QStringLiteral("mnuBar0"), QString(), nullptr);
-    addItem(operate, QStringLiteral("mnuSaveBMP"), QStringLiteral("存为BMP图片"),
+    addItem(operate, QStringLiteral("mnuSaveBMP"), tr("存为BMP图片"),
             &CaptureWindow::mnuSaveBMP_Click);
-    addItem(operate, QStringLiteral("mnuSaveJPG"), QStringLiteral("存为JPG图片"),
+    addItem(operate, QStringLiteral("mnuSaveJPG"), tr("存为JPG图片"),
             &CaptureWindow::mnuSaveJPG_Click);
     addItem(operate, QStringLiteral("mnuBar1"), QString(), nullptr);
-    addItem(operate, QStringLiteral("mnuConfig"), QStringLiteral("设置视频参数"),
+    addItem(operate, QStringLiteral("mnuConfig"), tr("设置视频参数"),
             &CaptureWindow::mnuConfig_Click);
-    addItem(operate, QStringLiteral("mnuNormalSize"), QStringLiteral("标准尺寸"),
+    addItem(operate, QStringLiteral("mnuNormalSize"), tr("标准尺寸"),
             &CaptureWindow::mnuNormalSize_Click);
     addItem(operate, QStringLiteral("mnuBar2"), QString(), nullptr);
-    addItem(operate, QStringLiteral("mnuLiveMeasure"), QStringLiteral("实时测量"), &CaptureWindow::mnuLiveMeasure_Click)
+    addItem(operate, QStringLiteral("mnuLiveMeasure"), tr("实时测量"), &CaptureWindow::mnuLiveMeasure_Click)
         ->setCheckable(true);
 
     // The video in false colour, with its colour bar and contours; the choice is remembered.
@@ -222,7 +230,7 @@ void CaptureWindow::createMenus()
     connect(colours, &FalseColourMenu::choiceChanged, card, &CaptureCardControl::setFalseColour);
 
     // The pixel size in micrometres, shared with the workspace's "标定".
-    QAction *calibrate = menuBar()->addAction(QStringLiteral("标定"));
+    QAction *calibrate = menuBar()->addAction(tr("标定"));
     calibrate->setObjectName(QStringLiteral("mnuCalibrate"));
     m_items.insert(calibrate->objectName(), calibrate);
     connect(calibrate, &QAction::triggered, this, [this] {
@@ -244,7 +252,7 @@ void CaptureWindow::setModalRunner(ModalRunner runner)
 
 bool CaptureWindow::isConnected() const
 {
-    return windowTitle() != NotConnected;
+    return windowTitle() != notConnected();
 }
 
 void CaptureWindow::load()
@@ -252,9 +260,9 @@ void CaptureWindow::load()
     // The menu bar is this window's own; nothing needs attaching to it.
     const auto channel = qint16(card->call(CardId::Channel, {false}).toInt());
     if (channel < 0) {
-        setWindowTitle(NotConnected);
+        setWindowTitle(notConnected());
         menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
-        m_context.services.dialogs->message(this, QStringLiteral("无设备可连接!"));
+        m_context.services.dialogs->message(this, tr("无设备可连接!"));
         return;
     }
     m_cameraMenu->restoreSettings(); // a camera comes back as it was set
@@ -329,7 +337,7 @@ void CaptureWindow::setConnectedTitle()
         return;
     }
     const int channel = card->call(CardId::Channel, {false}).toInt();
-    setWindowTitle(QStringLiteral("第%1路: %2 x %3")
+    setWindowTitle(tr("第%1路: %2 x %3")
                        .arg(channel)
                        .arg(card->get(CardId::VideoWidth))
                        .arg(card->get(CardId::VideoHeight)));
@@ -354,7 +362,7 @@ void CaptureWindow::mnuNormalSize_Click()
         setStreamMenu(false, true, true);
     } else {
         menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
-        m_context.services.dialogs->message(this, DeviceError);
+        m_context.services.dialogs->message(this, deviceError());
     }
 }
 
@@ -435,15 +443,15 @@ void CaptureWindow::saveFrame(bool jpeg)
         return;
     const QString path = *chosen;
     if (QFileInfo::exists(path) &&
-        dialogs.message(this, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
+        dialogs.message(this, tr("此文件已存在，是否覆盖?"), tr("警告!!"),
                         Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return;
     const bool saved = jpeg ? card->call(CardId::SaveJpeg, {path, JpegQuality}).toBool()
                             : card->call(CardId::SaveBmp, {path}).toBool();
     if (saved)
         announceSaved(m_context, path);
-    dialogs.message(this, saved ? QStringLiteral("图像存为　") + path + QStringLiteral("！")
-                                : QStringLiteral("保存失败！"));
+    dialogs.message(this, saved ? tr("图像存为　%1！").arg(path)
+                                : tr("保存失败！"));
 }
 
 void CaptureWindow::mnuFileExit_Click()
@@ -458,7 +466,7 @@ void CaptureWindow::deviceFailed(const QString &reason)
     menuItem(QStringLiteral("mnuOperate"))->setEnabled(false);
     if (card->device().cameraControls())
         m_cameraWatch->cameraLost();
-    say(reason.isEmpty() ? DeviceError : DeviceError + u'\n' + reason);
+    say(reason.isEmpty() ? deviceError() : deviceError() + u'\n' + reason);
 }
 
 void CaptureWindow::closeEvent(QCloseEvent *event)

@@ -14,7 +14,7 @@ namespace lumetra {
 CardPreviewDialog::CardPreviewDialog(CaptureDevice &device, QWidget *parent)
     : QDialog(parent), m_device(device), m_offered(device.frameSizes())
 {
-    setWindowTitle(QStringLiteral("显示属性"));
+    setWindowTitle(tr("显示属性"));
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     m_sizes = new QComboBox(this);
@@ -24,13 +24,13 @@ CardPreviewDialog::CardPreviewDialog(CaptureDevice &device, QWidget *parent)
         if (s == QSize(now.width, now.height))
             m_sizes->setCurrentIndex(m_sizes->count() - 1);
     }
-    form->addRow(QStringLiteral("图像尺寸："), m_sizes);
+    form->addRow(tr("图像尺寸："), m_sizes);
     layout->addLayout(form);
     m_status = new QLabel(this);
     layout->addWidget(m_status);
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton *ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton *cancel = buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     ok->setEnabled(!m_offered.isEmpty());
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -46,7 +46,7 @@ void CardPreviewDialog::accept()
     const VideoFormat now = m_device.format();
     if (size != QSize(now.width, now.height) &&
         !m_device.setFormat(size.width(), size.height(), now.subtype)) {
-        m_status->setText(QStringLiteral("设备不接受此尺寸。"));
+        m_status->setText(tr("设备不接受此尺寸。"));
         return;
     }
     QDialog::accept();

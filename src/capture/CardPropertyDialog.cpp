@@ -17,13 +17,13 @@ namespace lumetra {
 CardPropertyDialog::CardPropertyDialog(CaptureDevice &device, QWidget *parent)
     : QDialog(parent), m_device(device)
 {
-    setWindowTitle(QStringLiteral("视频属性"));
+    setWindowTitle(tr("视频属性"));
     auto *layout = new QVBoxLayout(this);
     auto *grid = new QGridLayout;
     layout->addLayout(grid);
     const QList<DeviceControl> controls = m_device.controls();
     if (controls.isEmpty())
-        grid->addWidget(new QLabel(QStringLiteral("此设备没有可调节的视频属性。"), this), 0, 0);
+        grid->addWidget(new QLabel(tr("此设备没有可调节的视频属性。"), this), 0, 0);
     for (const DeviceControl &c : controls) {
         const int row = int(m_rows.size());
         Row r;
@@ -55,8 +55,8 @@ CardPropertyDialog::CardPropertyDialog(CaptureDevice &device, QWidget *parent)
     m_refusal->hide();
     layout->addWidget(m_refusal);
     auto *buttons = new QDialogButtonBox(this);
-    m_defaults = buttons->addButton(QStringLiteral("默认值"), QDialogButtonBox::ResetRole);
-    QPushButton *close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::AcceptRole);
+    m_defaults = buttons->addButton(tr("默认值"), QDialogButtonBox::ResetRole);
+    QPushButton *close = buttons->addButton(tr("关闭"), QDialogButtonBox::AcceptRole);
     connect(m_defaults, &QPushButton::clicked, this, &CardPropertyDialog::restoreDefaults);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(buttons);

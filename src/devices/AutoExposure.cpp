@@ -1,5 +1,7 @@
 #include "devices/AutoExposure.h"
 
+#include "types/MessageLanguage.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,7 +15,7 @@ int framePeak(const DeepFrame &frame)
 AutoExposure::AutoExposure(SettingRange exposureUs, double currentUs) : m_range(exposureUs), m_exposure(currentUs)
 {
     if (!m_range.available)
-        finish(State::Failed, QStringLiteral("这台相机的曝光时间不能调节"));
+        finish(State::Failed, messageText("这台相机的曝光时间不能调节", "this camera's exposure time cannot be adjusted"));
 }
 
 void AutoExposure::finish(State state, const QString &message)
@@ -34,11 +36,12 @@ AutoExposure::State AutoExposure::feed(int peak, int topValue)
     const double fraction = double(peak) / topValue;
     const QString percent = QString::number(fraction * 100, 'f', 1);
     if (fraction >= LowFraction && fraction <= HighFraction) {
-        finish(State::Done, QStringLiteral("曝光 %1 µs，峰值 %2 % 满量程").arg(m_exposure, 0, 'g', 6).arg(percent));
+        finish(State::Done, messageText("曝光 %1 µs，峰值 %2 % 满量程", "exposure %1 µs, peak at %2 % of full scale").arg(m_exposure, 0, 'g', 6).arg(percent));
         return m_state;
     }
     if (++m_steps > MaximumSteps) {
-        finish(State::Failed, QStringLiteral("%1 次调节后峰值仍为 %2 %，光源可能不稳定").arg(MaximumSteps).arg(percent));
+        finish(State::Failed, messageText("%1 次调节后峰值仍为 %2 %，光源可能不稳定",
+                                          "the peak is still at %2 % after %1 adjustments: the light source may be unstable").arg(MaximumSteps).arg(percent));
         return m_state;
     }
     const bool low = fraction < LowFraction;
@@ -48,13 +51,15 @@ AutoExposure::State AutoExposure::feed(int peak, int topValue)
         m_tooBright = m_tooBright > 0 ? std::min(m_tooBright, m_exposure) : m_exposure;
 
     if (low && m_exposure >= m_range.maximum) {
-        finish(State::Failed, QStringLiteral("曝光已到最长 %1 µs，峰值只有 %2 % 满量程：请加大光强或增益")
+        finish(State::Failed, messageText("曝光已到最长 %1 µs，峰值只有 %2 % 满量程：请加大光强或增益",
+                                              "the exposure is at its longest, %1 µs, and the peak only at %2 % of full scale: raise the light or the gain")
                                   .arg(m_range.maximum, 0, 'g', 6)
                                   .arg(percent));
         return m_state;
     }
     if (!low && m_exposure <= m_range.minimum) {
-        finish(State::Failed, QStringLiteral("曝光已到最短 %1 µs，峰值仍有 %2 % 满量程：请减弱光强或增益")
+        finish(State::Failed, messageText("曝光已到最短 %1 µs，峰值仍有 %2 % 满量程：请减弱光强或增益",
+                                              "the exposure is at its shortest, %1 µs, and the peak still at %2 % of full scale: reduce the light or the gain")
                                   .arg(m_range.minimum, 0, 'g', 6)
                                   .arg(percent));
         return m_state;

@@ -25,7 +25,7 @@ QList<CaptureDeviceEntry> listCaptureDevices()
 {
     QList<CaptureDeviceEntry> devices;
     if (hasVideoNodes())
-        devices << CaptureDeviceEntry{VideoCardDeviceId, QStringLiteral("视频采集卡 (V4L2)"),
+        devices << CaptureDeviceEntry{VideoCardDeviceId, messageText("视频采集卡 (V4L2)", "Video capture card (V4L2)"),
                                       CaptureDeviceEntry::Kind::VideoCard};
     for (const CameraIdentity &camera : GenicamSystem::listCameras()) {
         QString label = QStringLiteral("%1 %2 (%3)").arg(camera.vendor, camera.model, camera.serial);
@@ -33,7 +33,7 @@ QList<CaptureDeviceEntry> listCaptureDevices()
             label += QStringLiteral(" @ ") + camera.address;
         devices << CaptureDeviceEntry{camera.id, label, CaptureDeviceEntry::Kind::Camera};
     }
-    devices << CaptureDeviceEntry{SimulatedDeviceId, QStringLiteral("模拟相机"), CaptureDeviceEntry::Kind::Simulated};
+    devices << CaptureDeviceEntry{SimulatedDeviceId, messageText("模拟相机", "Simulated camera"), CaptureDeviceEntry::Kind::Simulated};
     return devices;
 }
 

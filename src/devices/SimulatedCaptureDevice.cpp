@@ -3,6 +3,7 @@
 #include "devices/FrameConverter.h"
 #include "devices/FrameEncoder.h"
 #include "devices/V4l2Mapping.h"
+#include "types/MessageLanguage.h"
 
 #include <linux/videodev2.h>
 
@@ -20,13 +21,23 @@ struct ControlInfo
 {
     quint32 id;
     PictureControl control;
-    const char *name;
 };
 
-constexpr ControlInfo Controls[] = {{V4L2_CID_BRIGHTNESS, PictureControl::Brightness, "亮度"},
-                                    {V4L2_CID_CONTRAST, PictureControl::Contrast, "对比度"},
-                                    {V4L2_CID_HUE, PictureControl::Hue, "色度"},
-                                    {V4L2_CID_SATURATION, PictureControl::Saturation, "饱和度"}};
+constexpr ControlInfo Controls[] = {{V4L2_CID_BRIGHTNESS, PictureControl::Brightness},
+                                    {V4L2_CID_CONTRAST, PictureControl::Contrast},
+                                    {V4L2_CID_HUE, PictureControl::Hue},
+                                    {V4L2_CID_SATURATION, PictureControl::Saturation}};
+
+QString controlName(PictureControl control)
+{
+    switch (control) {
+    case PictureControl::Brightness: return messageText("亮度", "Brightness");
+    case PictureControl::Contrast: return messageText("对比度", "Contrast");
+    case PictureControl::Hue: return messageText("色度", "Hue");
+    case PictureControl::Saturation: return messageText("饱和度", "Saturation");
+    }
+    return {};
+}
 
 bool acceptedSize(int width, int height)
 {
@@ -243,7 +254,7 @@ QList<DeviceControl> SimulatedCaptureDevice::controls() const
     for (const ControlInfo &c : Controls) {
         DeviceControl d;
         d.id = c.id;
-        d.name = QString::fromUtf8(c.name);
+        d.name = controlName(c.control);
         d.minimum = 0;
         d.maximum = CardMax;
         d.defaultValue = CardDefault;

@@ -38,28 +38,6 @@ using namespace lumetra;
 using lumetra::test::CaptureWindowRig;
 using lumetra::test::waitFor;
 
-namespace {
-
-// The rig's devices: the fake interface's camera in Mono16, drawing `beam` at `exposureUs`.
-void useBeamCamera(CaptureWindowRig &rig, const test::FakeBeam *beam, double exposureUs)
-{
-    rig.service = std::make_unique<CaptureService>([beam, exposureUs] {
-        return std::make_unique<GenicamCaptureDevice>(QStringLiteral("BEAM"), [beam, exposureUs](QString *error) {
-            ArvDevice *device = arv_fake_device_new("BEAM", nullptr);
-            test::drawFakeBeam(arv_fake_device_get_fake_camera(ARV_FAKE_DEVICE(device)), beam);
-            auto camera = GenicamCamera::adopt(device, QStringLiteral("BEAM"), error);
-            g_object_unref(device);
-            if (camera) {
-                camera->setPixelFormat(QStringLiteral("Mono16"));
-                camera->setExposureUs(exposureUs);
-            }
-            return camera;
-        });
-    });
-    rig.services.capture = rig.service.get();
-}
-
-} // namespace
 
 TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBitExact)
 {
@@ -68,7 +46,7 @@ TEST(CameraWindow, LiveMeasurementUsesTheCamerasSixteenBitSamplesAndSavesThemBit
     const test::FakeBeam beam;
     CaptureWindowRig rig;
     rig.context.calibrationFile = dir.filePath(QStringLiteral("lumetra.ini"));
-    useBeamCamera(rig, &beam, 420);
+    rig.useBeamCamera(&beam, 420);
     CaptureWindow *form = rig.open();
     ASSERT_TRUE(waitFor([form] { return form->card->currentDeepFrame() != nullptr; }, 10000));
     EXPECT_EQ(form->card->currentDeepFrame()->bitDepth, 16);
@@ -143,7 +121,7 @@ TEST(CameraWindow, FalseColourMarksTheCamerasTopCodeAndDrawsTheHalfContourWhereT
     setPlacementSettingsFile(dir.filePath(QStringLiteral("lumetra.ini")));
     const test::FakeBeam beam;
     CaptureWindowRig rig;
-    useBeamCamera(rig, &beam, 540); // a little over-exposed: the core is at the top code
+    rig.useBeamCamera(&beam, 540); // a little over-exposed: the core is at the top code
     CaptureWindow *form = rig.open();
     FalseColourMenu *colours = form->falseColourMenu();
     colours->entry(QStringLiteral("palette-viridis"))->trigger();
@@ -189,7 +167,7 @@ TEST(CameraWindow, SettingsDialogShowsWhatTheCameraTookAndTheyAreRememberedPerSe
     setCameraSettingsFile(dir.filePath(QStringLiteral("cameras.ini")));
     const test::FakeBeam beam;
     CaptureWindowRig rig;
-    useBeamCamera(rig, &beam, 420);
+    rig.useBeamCamera(&beam, 420);
     CaptureWindow *form = rig.open();
     CameraControls *camera = form->card->device().cameraControls();
     ASSERT_TRUE(camera);

@@ -24,6 +24,8 @@
 
 namespace lumetra::test {
 
+struct FakeBeam;
+
 // What the capture window changes on the main window.
 class FakeMainWindow : public MainWindowPort
 {
@@ -74,6 +76,8 @@ public:
         });
         services.capture = service.get();
     }
+    // The fake interface's camera in Mono16, drawing `beam` at `exposureUs`.
+    void useBeamCamera(const FakeBeam *beam, double exposureUs);
 
     // The connect command's window, shown and loaded; the card's dialogs go through `runner`.
     CaptureWindow *open();

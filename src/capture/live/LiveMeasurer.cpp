@@ -126,13 +126,13 @@ void LiveMeasurer::work(std::stop_token stop)
             }
         } catch (const std::bad_alloc &) {
             sample.result = {};
-            sample.error = QStringLiteral("内存不足，此帧未测量");
+            sample.error = tr("内存不足，此帧未测量");
         } catch (const std::exception &e) {
             sample.result = {};
-            sample.error = QStringLiteral("此帧未测量：%1").arg(QString::fromLocal8Bit(e.what()));
+            sample.error = tr("此帧未测量：%1").arg(QString::fromLocal8Bit(e.what()));
         } catch (...) {
             sample.result = {};
-            sample.error = QStringLiteral("此帧未测量");
+            sample.error = tr("此帧未测量");
         }
         if (m_hasJob && sample.width > 0) {
             std::lock_guard running(m_jobMutex);

@@ -42,9 +42,9 @@ LivePanel::LivePanel(QWidget *parent) : QWidget(parent)
     m_strip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_strip->setMinimumHeight(4 * m_strip->fontMetrics().lineSpacing() + 4);
     layout->addWidget(m_strip);
-    m_record = new QPushButton(QStringLiteral("记录…"), this);
+    m_record = new QPushButton(tr("记录…"), this);
     m_record->setObjectName(QStringLiteral("liveRecord"));
-    m_record->setToolTip(QStringLiteral("长期记录：日志、统计与稳定性曲线"));
+    m_record->setToolTip(tr("长期记录：日志、统计与稳定性曲线"));
     connect(m_record, &QPushButton::clicked, this, &LivePanel::recordRequested);
     layout->addWidget(m_record, 0, Qt::AlignLeft);
     auto *plots = new QVBoxLayout;
@@ -93,7 +93,7 @@ LivePanel::Plot LivePanel::makePlot(const QString &name, const QString &first, c
         a->setTitleFont(font);
         return a;
     };
-    p.time = axis(QStringLiteral("时间 (s)"), QStringLiteral("%d"), 4);
+    p.time = axis(tr("时间 (s)"), QStringLiteral("%d"), 4);
     p.value = axis(QStringLiteral("px"), QStringLiteral("%.1f"), 3);
     p.chart->addAxis(p.time, Qt::AlignBottom);
     p.chart->addAxis(p.value, Qt::AlignLeft);
@@ -108,23 +108,22 @@ void LivePanel::reset()
 {
     m_history = nullptr;
     m_stale = false;
-    m_strip->setText(QStringLiteral("实时测量：等待图像…"));
+    m_strip->setText(tr("实时测量：等待图像…"));
     for (Plot *p : {&m_centroid, &m_diameter}) {
         p->first->clear();
         p->second->clear();
         p->time->setRange(-60, 0);
         p->value->setRange(0, 1);
     }
-    m_centroid.chart->setTitle(QStringLiteral("质心"));
-    m_diameter.chart->setTitle(QStringLiteral("D4σ 直径"));
+    m_centroid.chart->setTitle(tr("质心"));
+    m_diameter.chart->setTitle(tr("D4σ 直径"));
 }
 
 QString LivePanel::length(double px, int decimals) const
 {
-    QString text = number(px, decimals) + QStringLiteral(" px");
     if (m_calibration.calibrated())
-        text += QStringLiteral("（") + formatLength(m_calibration.toUm(px)) + QStringLiteral("）");
-    return text;
+        return tr("%1 px（%2）").arg(number(px, decimals), formatLength(m_calibration.toUm(px)));
+    return number(px, decimals) + QStringLiteral(" px");
 }
 
 QString LivePanel::stripText(const LiveSample &sample) const
@@ -133,14 +132,14 @@ QString LivePanel::stripText(const LiveSample &sample) const
     if (!sample.error.isEmpty())
         return sample.error;
     if (r.status != beam::BeamStatus::Ok)
-        return QStringLiteral("未检测到光斑");
-    QString text = QStringLiteral("质心 x %1 px  y %2 px\nD4σ 长轴 %3  短轴 %4\nD4σ x %5  y %6\n")
+        return tr("未检测到光斑");
+    QString text = tr("质心 x %1 px  y %2 px\nD4σ 长轴 %3  短轴 %4\nD4σ x %5  y %6\n")
                        .arg(number(r.centroidX), number(r.centroidY), length(r.dMajor), length(r.dMinor),
                             length(r.dX), length(r.dY));
-    text += QStringLiteral("角度 %1°  椭圆度 %2  峰值 %3")
+    text += tr("角度 %1°  椭圆度 %2  峰值 %3")
                 .arg(number(r.phiDeg), number(r.ellipticity, 3), number(r.peak, 0));
     if (r.saturatedPixels > 0)
-        text += QStringLiteral("  饱和：%1 个像素").arg(r.saturatedPixels);
+        text += tr("  饱和：%1 个像素").arg(r.saturatedPixels);
     beam::BeamWarnings saturation;
     saturation.add(beam::BeamWarning::Saturated);
     for (const QString &warning : beam::beamWarningTexts(r.warnings, saturation))
@@ -198,7 +197,7 @@ void LivePanel::refreshPlots()
     fill(m_diameter, &LivePoint::dx, &LivePoint::dy);
     const auto sd = [&](double LivePoint::*q) { return h.spread(q).stddev; };
     // Standard deviations are a fraction of a pixel: two decimals.
-    m_centroid.chart->setTitle(QStringLiteral("质心  σx %1  σy %2").arg(length(sd(&LivePoint::cx), 2), length(sd(&LivePoint::cy), 2)));
+    m_centroid.chart->setTitle(tr("质心  σx %1  σy %2").arg(length(sd(&LivePoint::cx), 2), length(sd(&LivePoint::cy), 2)));
     m_diameter.chart->setTitle(QStringLiteral("D4σ  σx %1  σy %2").arg(length(sd(&LivePoint::dx), 2), length(sd(&LivePoint::dy), 2)));
 }
 

@@ -17,19 +17,19 @@ CentroidScatterChart::CentroidScatterChart(QWidget *parent) : QChartView(parent)
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setBackgroundRoundness(0);
-    chart->setTitle(QStringLiteral("质心分布与 2σ 椭圆"));
+    chart->setTitle(tr("质心分布与 2σ 椭圆"));
     chart->legend()->setAlignment(Qt::AlignBottom);
     // The view's own first chart is handed back by setChart, not deleted.
     QChart *first = this->chart();
     setChart(chart);
     delete first;
     m_points = new QScatterSeries;
-    m_points->setName(QStringLiteral("质心"));
+    m_points->setName(tr("质心"));
     m_points->setMarkerSize(3.0);
     m_points->setBorderColor(Qt::transparent);
     m_points->setColor(QColor(31, 119, 180, 140));
     m_ellipse = new QLineSeries;
-    m_ellipse->setName(QStringLiteral("2σ（ISO 11670）"));
+    m_ellipse->setName(tr("2σ（ISO 11670）"));
     m_ellipse->setPen(QPen(QColor(214, 39, 40), 2));
     chart->addSeries(m_points);
     chart->addSeries(m_ellipse);
@@ -78,7 +78,7 @@ void CentroidScatterChart::showPoints(const std::deque<std::pair<double, double>
     for (const auto &[x, y] : centroids)
         points << QPointF(x * k, y * k);
     m_points->replace(points);
-    m_points->setName(QStringLiteral("最近 %1 个质心").arg(points.size()));
+    m_points->setName(tr("最近 %1 个质心").arg(points.size()));
 
     QList<QPointF> ring;
     const double phi = s.azimuthDeg * 3.14159265358979323846 / 180.0;

@@ -18,6 +18,8 @@ namespace lumetra {
 // azimuth φ of the statistics given.
 class CentroidScatterChart : public QChartView
 {
+    Q_OBJECT
+
 public:
     explicit CentroidScatterChart(QWidget *parent = nullptr);
 

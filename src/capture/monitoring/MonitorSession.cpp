@@ -90,8 +90,8 @@ void MonitorSession::logFailed(const QString &reason, int code)
 {
     if (!m_log)
         return;
-    const QString cause = code == ENOSPC ? QStringLiteral("磁盘已满") : QStringLiteral("写入失败");
-    const QString message = QStringLiteral("记录已停止：%1（%2）。已写入的 %3 行保留在 %4")
+    const QString cause = code == ENOSPC ? tr("磁盘已满") : tr("写入失败");
+    const QString message = tr("记录已停止：%1（%2）。已写入的 %3 行保留在 %4")
                                 .arg(cause, reason)
                                 .arg(m_log->linesSynced())
                                 .arg(m_path);

@@ -51,7 +51,7 @@ MonitorTrendChart::MonitorTrendChart(Kind kind, QWidget *parent) : QChartView(pa
     const bool centroid = kind == Kind::Centroid;
     m_first = makeTrace(centroid ? QStringLiteral("x") : QStringLiteral("D4σ x"), QColor(31, 119, 180));
     m_second = makeTrace(centroid ? QStringLiteral("y") : QStringLiteral("D4σ y"), QColor(214, 39, 40));
-    chart->setTitle(centroid ? QStringLiteral("质心偏移（相对窗口均值）") : QStringLiteral("D4σ 直径"));
+    chart->setTitle(centroid ? tr("质心偏移（相对窗口均值）") : tr("D4σ 直径"));
     clear();
 }
 
@@ -66,7 +66,7 @@ MonitorTrendChart::Trace MonitorTrendChart::makeTrace(const QString &name, const
     fill.setAlpha(70);
     t.band->setBrush(fill);
     t.band->setPen(QPen(fill, 1));
-    t.band->setName(name + QStringLiteral(" 最小–最大"));
+    t.band->setName(tr("%1 最小–最大").arg(name));
     t.mean->setName(name);
     t.mean->setPen(QPen(colour, 1.5));
     chart()->addSeries(t.band);
@@ -86,7 +86,7 @@ void MonitorTrendChart::clear()
         t->mean->clear();
     }
     m_time->setRange(-60, 0);
-    m_time->setTitleText(QStringLiteral("时间 (s)"));
+    m_time->setTitleText(tr("时间 (s)"));
     m_value->setRange(-1, 1);
 }
 
@@ -144,7 +144,7 @@ void MonitorTrendChart::showWindow(const DecimatedHistory &history, int window, 
     m_value->applyNiceNumbers();
     m_value->setTitleText(umPerPixel > 0 ? QStringLiteral("µm") : QStringLiteral("px"));
     m_time->setRange(-DecimatedHistory::WindowSeconds[std::size_t(window)] / unit, 0);
-    m_time->setTitleText(QStringLiteral("时间 (%1)").arg(unitName));
+    m_time->setTitleText(tr("时间 (%1)").arg(unitName));
 }
 
 } // namespace lumetra

@@ -16,6 +16,8 @@ namespace lumetra {
 // centroid is drawn as its offset from the window's mean, so x and y share one axis.
 class MonitorTrendChart : public QChartView
 {
+    Q_OBJECT
+
 public:
     enum class Kind { Centroid, Diameter };
 

@@ -41,18 +41,18 @@ QDoubleSpinBox *spin(QWidget *parent, const QString &name, double lo, double hi,
 MonitorWindow::MonitorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("monitorWindow"));
-    setWindowTitle(QStringLiteral("长期记录"));
+    setWindowTitle(tr("长期记录"));
     m_session = new MonitorSession(this);
     connect(m_session, &MonitorSession::failed, this, &MonitorWindow::sessionFailed);
 
     auto *layout = new QVBoxLayout(this);
     auto *controls = new QHBoxLayout;
-    m_record = new QPushButton(QStringLiteral("记录"), this);
+    m_record = new QPushButton(tr("记录"), this);
     m_record->setObjectName(QStringLiteral("monitorRecord"));
     m_record->setCheckable(true);
     m_pace = new QComboBox(this);
     m_pace->setObjectName(QStringLiteral("monitorPace"));
-    m_pace->addItems({QStringLiteral("每帧"), QStringLiteral("每 N 帧"), QStringLiteral("每 T 秒")});
+    m_pace->addItems({tr("每帧"), tr("每 N 帧"), tr("每 T 秒")});
     m_everyFrames = new QSpinBox(this);
     m_everyFrames->setObjectName(QStringLiteral("monitorEveryFrames"));
     m_everyFrames->setRange(1, 1000000);
@@ -62,13 +62,13 @@ MonitorWindow::MonitorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_everySeconds->setPrefix(QStringLiteral("T = "));
     m_window = new QComboBox(this);
     m_window->setObjectName(QStringLiteral("monitorWindowSpan"));
-    m_window->addItems({QStringLiteral("1 分钟"), QStringLiteral("10 分钟"), QStringLiteral("1 小时"), QStringLiteral("8 小时")});
+    m_window->addItems({tr("1 分钟"), tr("10 分钟"), tr("1 小时"), tr("8 小时")});
     controls->addWidget(m_record);
     controls->addWidget(m_pace);
     controls->addWidget(m_everyFrames);
     controls->addWidget(m_everySeconds);
     controls->addStretch(1);
-    controls->addWidget(new QLabel(QStringLiteral("窗口"), this));
+    controls->addWidget(new QLabel(tr("窗口"), this));
     controls->addWidget(m_window);
     layout->addLayout(controls);
 
@@ -77,28 +77,28 @@ MonitorWindow::MonitorWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_path->setObjectName(QStringLiteral("monitorLogPath"));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     m_path->setText(QDir(documents.isEmpty() ? QDir::homePath() : documents).filePath(QStringLiteral("beam-monitor.csv")));
-    m_path->setToolTip(QStringLiteral("文件名后自动加上开始时间；已有文件从不覆盖"));
+    m_path->setToolTip(tr("文件名后自动加上开始时间；已有文件从不覆盖"));
     m_distance = spin(this, QStringLiteral("monitorDistance"), 0, 1e6, 0, 1, QStringLiteral(" mm"));
-    m_distance->setSpecialValueText(QStringLiteral("未给定"));
-    form->addRow(QStringLiteral("记录文件"), m_path);
-    form->addRow(QStringLiteral("距光源距离或透镜焦距"), m_distance);
+    m_distance->setSpecialValueText(tr("未给定"));
+    form->addRow(tr("记录文件"), m_path);
+    form->addRow(tr("距光源距离或透镜焦距"), m_distance);
     layout->addLayout(form);
 
-    m_simulated = new QGroupBox(QStringLiteral("模拟相机"), this);
+    m_simulated = new QGroupBox(tr("模拟相机"), this);
     auto *sim = new QHBoxLayout(m_simulated);
     m_driftX = spin(m_simulated, QStringLiteral("simulatedDriftX"), -1000, 1000, 0, 2, QStringLiteral(" px/min"));
     m_driftY = spin(m_simulated, QStringLiteral("simulatedDriftY"), -1000, 1000, 0, 2, QStringLiteral(" px/min"));
     m_jitter = spin(m_simulated, QStringLiteral("simulatedJitter"), 0, 100, 0, 2, QStringLiteral(" px rms"));
-    sim->addWidget(new QLabel(QStringLiteral("漂移 x"), m_simulated));
+    sim->addWidget(new QLabel(tr("漂移 x"), m_simulated));
     sim->addWidget(m_driftX);
     sim->addWidget(new QLabel(QStringLiteral("y"), m_simulated));
     sim->addWidget(m_driftY);
-    sim->addWidget(new QLabel(QStringLiteral("抖动"), m_simulated));
+    sim->addWidget(new QLabel(tr("抖动"), m_simulated));
     sim->addWidget(m_jitter);
     m_simulated->hide();
     layout->addWidget(m_simulated);
 
-    m_status = new QLabel(QStringLiteral("未记录"), this);
+    m_status = new QLabel(tr("未记录"), this);
     m_status->setObjectName(QStringLiteral("monitorStatus"));
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -187,19 +187,19 @@ void MonitorWindow::setRecording(bool on)
         QString error;
         if (!m_session->start(m_path->text(), pace, m_umPerPixel, &error)) {
             m_status->setStyleSheet(QStringLiteral("color: #c00000"));
-            m_status->setText(QStringLiteral("无法开始记录：%1").arg(error));
+            m_status->setText(tr("无法开始记录：%1").arg(error));
             m_record->setChecked(false);
             return;
         }
         m_status->setStyleSheet(QString());
-        m_status->setText(QStringLiteral("正在记录到 %1").arg(m_session->path()));
+        m_status->setText(tr("正在记录到 %1").arg(m_session->path()));
     } else {
         m_session->stop();
-        m_status->setText(QStringLiteral("记录结束：%1 行已写入 %2").arg(m_session->linesSynced()).arg(m_session->path()));
+        m_status->setText(tr("记录结束：%1 行已写入 %2").arg(m_session->linesSynced()).arg(m_session->path()));
     }
     for (QWidget *w : std::initializer_list<QWidget *>{m_pace, m_everyFrames, m_everySeconds, m_path})
         w->setEnabled(!on);
-    m_record->setText(on ? QStringLiteral("停止记录") : QStringLiteral("记录"));
+    m_record->setText(on ? tr("停止记录") : tr("记录"));
     m_record->setChecked(on);
     refresh();
 }
@@ -212,7 +212,7 @@ void MonitorWindow::sessionFailed(const QString &message)
         w->setEnabled(true);
     m_record->blockSignals(true);
     m_record->setChecked(false);
-    m_record->setText(QStringLiteral("记录"));
+    m_record->setText(tr("记录"));
     m_record->blockSignals(false);
     refresh();
 }
@@ -233,11 +233,11 @@ void MonitorWindow::refresh()
     const double k = m_session->recorder().recorded() > 0 ? m_session->umPerPixel() : m_umPerPixel;
     const auto total = monitoring::PointingStatistics::of(recorder.total());
     const auto windowed = monitoring::PointingStatistics::of(recorder.history().windowMoments(window));
-    QString head = QStringLiteral("全程");
-    if (recorder.recorded() > 0)
-        head += QStringLiteral("（无光斑 %1 帧，丢帧 %2）").arg(recorder.withoutBeam()).arg(m_session->dropped());
+    const QString head = recorder.recorded() > 0
+                             ? tr("全程（无光斑 %1 帧，丢帧 %2）").arg(recorder.withoutBeam()).arg(m_session->dropped())
+                             : tr("全程");
     m_total->setText(monitorStatisticsText(head, total, k, reference()));
-    m_windowStats->setText(monitorStatisticsText(QStringLiteral("窗口 ") + m_window->currentText(), windowed, k, reference()));
+    m_windowStats->setText(monitorStatisticsText(tr("窗口 %1").arg(m_window->currentText()), windowed, k, reference()));
     m_centroid->showWindow(recorder.history(), window, k);
     m_diameter->showWindow(recorder.history(), window, k);
     m_scatter->showPoints(recorder.recentCentroids(), windowed, k);

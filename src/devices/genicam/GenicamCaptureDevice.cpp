@@ -2,6 +2,7 @@
 
 #include "devices/genicam/DeepDisplay.h"
 #include "devices/genicam/GenicamCamera.h"
+#include "types/MessageLanguage.h"
 
 namespace lumetra {
 
@@ -12,6 +13,11 @@ constexpr int PollMs = 50;
 // read out and the one being handed over): the auto exposure skips them. Fewer let a loaded
 // machine feed it frames of the old exposure.
 constexpr int FramesInFlight = 10;
+
+QString cameraNotConnected()
+{
+    return messageText("相机未连接", "the camera is not connected");
+}
 
 } // namespace
 
@@ -165,7 +171,7 @@ void GenicamCaptureDevice::stopThread()
             done = std::move(m_autoDone);
         }
         if (done)
-            done(false, QStringLiteral("视频流已停止，自动曝光中断"));
+            done(false, messageText("视频流已停止，自动曝光中断", "the video stream stopped; auto exposure interrupted"));
     }
 }
 
@@ -207,7 +213,7 @@ QString GenicamCaptureDevice::whileStopped(F change)
     QString answer;
     {
         std::lock_guard lock(m_cameraMutex);
-        answer = m_camera ? change(*m_camera) : QStringLiteral("相机未连接");
+        answer = m_camera ? change(*m_camera) : cameraNotConnected();
     }
     if (running)
         run();
@@ -234,19 +240,19 @@ CameraSettings GenicamCaptureDevice::settings() const
 QString GenicamCaptureDevice::setExposureUs(double exposureUs)
 {
     std::lock_guard lock(m_cameraMutex);
-    return m_camera ? m_camera->setExposureUs(exposureUs) : QStringLiteral("相机未连接");
+    return m_camera ? m_camera->setExposureUs(exposureUs) : cameraNotConnected();
 }
 
 QString GenicamCaptureDevice::setGain(double gain)
 {
     std::lock_guard lock(m_cameraMutex);
-    return m_camera ? m_camera->setGain(gain) : QStringLiteral("相机未连接");
+    return m_camera ? m_camera->setGain(gain) : cameraNotConnected();
 }
 
 QString GenicamCaptureDevice::setFrameRate(double framesPerSecond)
 {
     std::lock_guard lock(m_cameraMutex);
-    return m_camera ? m_camera->setFrameRate(framesPerSecond) : QStringLiteral("相机未连接");
+    return m_camera ? m_camera->setFrameRate(framesPerSecond) : cameraNotConnected();
 }
 
 QString GenicamCaptureDevice::setRoi(const QRect &roi)
@@ -302,7 +308,7 @@ void GenicamCaptureDevice::autoExposureStep(const DeepFrame &frame)
         QString refused;
         {
             std::lock_guard lock(m_cameraMutex);
-            refused = m_camera ? m_camera->setExposureUs(m_auto->exposureUs()) : QStringLiteral("相机未连接");
+            refused = m_camera ? m_camera->setExposureUs(m_auto->exposureUs()) : cameraNotConnected();
         }
         if (refused.isEmpty()) {
             m_autoSkip = FramesInFlight;
