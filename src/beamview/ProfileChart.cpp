@@ -17,7 +17,7 @@ ProfileChart::ProfileChart(const QString &title, QGraphicsItem *parent) : QChart
     setTitle(title);
     setAnimationOptions(QChart::NoAnimation);
     m_position = numberAxis(this);
-    m_value = numberAxis(this, tr("强度"));
+    m_value = numberAxis(this, tr("强度 (计数)"));
     QFont small = font();
     small.setPointSizeF(8);
     for (QValueAxis *axis : {m_position, m_value}) {

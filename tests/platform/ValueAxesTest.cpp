@@ -16,6 +16,7 @@ TEST(ValueAxes, NumberAxisShowsPlainNumbersUnderItsTitle)
     EXPECT_EQ(titled->labelFormat(), QStringLiteral("%g"));
     EXPECT_TRUE(untitled->titleText().isEmpty());
     EXPECT_EQ(untitled->labelFormat(), QStringLiteral("%g"));
+    EXPECT_FALSE(titled->truncateLabels()); // "20000" never shows as "…" on a small chart
 }
 
 TEST(ValueAxes, NiceRangeWidensToWholeTicksOfOneTwoOrFive)

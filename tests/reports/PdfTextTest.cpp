@@ -2,6 +2,7 @@
 // their digits (the CJK face alone writes such digits without their characters).
 #include "PdfInspection.h"
 #include "platform/printing/PdfPrintJob.h"
+#include "platform/printing/ReportSheet.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -51,4 +52,32 @@ TEST(PdfPrintJob, ChineseCopiedFromThePageIsTheTextPrinted)
     for (const QString &line : lines)
         for (const QString &word : line.split(u' '))
             EXPECT_TRUE(read.contains(word)) << qPrintable(word) << " in " << qPrintable(read);
+}
+
+// A wrapped paragraph never starts a line with closing punctuation such as "；": it stays with
+// the word it closes, whatever the width.
+TEST(PdfPrintJob, WrappedLinesNeverStartWithClosingPunctuation)
+{
+    QTemporaryDir dir;
+    QString error;
+    auto job = PdfPrintJob::open(dir.path(), QStringLiteral("标记"), QDateTime(QDate(2024, 5, 1), QTime(9, 0)), error);
+    ASSERT_TRUE(job) << error.toStdString();
+    ReportSheet sheet(*job);
+    const QString legend = QStringLiteral("标记：白：质心；青：D4σ 椭圆，品红：主轴；黄：积分区域；绿：D86 圆；橙：高斯 1/e² 椭圆");
+    for (int width = 1400; width <= 3400; width += 100)
+        sheet.paragraph(legend, 0, width, 8);
+    const PrintOutcome outcome = job->endDocument();
+    ASSERT_TRUE(outcome.delivered());
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), outcome.filePath, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    int lines = 0;
+    for (const QString &line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty())
+            continue;
+        ++lines;
+        EXPECT_FALSE(QStringLiteral("；，：。、").contains(trimmed.front())) << qPrintable(trimmed);
+    }
+    EXPECT_GT(lines, 40); // the widths wrapped the legend many ways
 }

@@ -12,6 +12,9 @@ QValueAxis *numberAxis(QObject *parent, const QString &title)
     if (!title.isEmpty())
         axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%g"));
+    // A number cut to "…" (or left out) where the chart is small reads as no number at all: the
+    // labels take the room they need.
+    axis->setTruncateLabels(false);
     return axis;
 }
 

@@ -120,6 +120,18 @@ double ReportSheet::table(double x, double tableWidth, const QStringList &header
     return y - m_y;
 }
 
+namespace {
+
+// Punctuation that ends what stands before it (Chinese and Latin): no line begins with it.
+bool closesText(QChar c)
+{
+    // ，。；：、！？）】」』》〉 and their Latin kin
+    static const QString closing = QString::fromUtf16(u"\uFF0C\u3002\uFF1B\uFF1A\u3001\uFF01\uFF1F\uFF09\u3011\u300D\u300F\u300B\u3009,.;:!?)]%");
+    return closing.contains(c);
+}
+
+} // namespace
+
 void ReportSheet::paragraph(const QString &text, double x, double lineWidth, double points)
 {
     const double h = lineHeight(points);
@@ -142,6 +154,9 @@ void ReportSheet::paragraph(const QString &text, double x, double lineWidth, dou
             if (piece[i].unicode() < 0x2e80)
                 while (end < piece.size() && piece[end].unicode() < 0x2e80 && piece[end - 1] != QLatin1Char(' '))
                     ++end;
+            // Closing punctuation never starts a line: it goes with what it closes.
+            while (end < piece.size() && closesText(piece[end]))
+                ++end;
             const QString unit = piece.mid(i, end - i);
             if (!line.isEmpty() && m_page.textWidth(line + unit) > lineWidth)
                 flush();
