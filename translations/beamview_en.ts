@@ -335,7 +335,7 @@
     </message>
     <message>
       <source>%1　%2</source>
-      <translation>%1   %2</translation>
+      <translation>%1. %2</translation>
     </message>
     <message>
       <source>测量结果</source>
