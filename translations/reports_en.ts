@@ -71,7 +71,7 @@
     </message>
     <message>
       <source>数据发送完成！打印机空闲......</source>
-      <translation>Data sent. The printer is idle.</translation>
+      <translation>Data sent. Printer idle...</translation>
     </message>
     <message>
       <source>打印失败！</source>

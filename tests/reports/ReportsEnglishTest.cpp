@@ -1,5 +1,6 @@
 // The curve and picture reports in English: their status windows and the pages they print.
 #include "PdfInspection.h"
+#include "RecordingPage.h"
 #include "ReportFixture.h"
 #include "TextsFit.h"
 #include "reports/CurveReport.h"
@@ -19,6 +20,16 @@
 
 namespace lumetra::testing {
 namespace {
+
+// A printer that takes every page.
+class AcceptingPrinter : public PrinterService
+{
+public:
+    std::unique_ptr<PrinterPage> beginDocument(const QString &, PrintOutcome &) override
+    {
+        return std::make_unique<RecordingPage>();
+    }
+};
 
 class ReportsEnglishTest : public ReportFixture
 {
@@ -55,6 +66,8 @@ protected:
             text += word.text + u' ';
         return text;
     }
+
+    AcceptingPrinter acceptingPrinter;
 };
 
 TEST_F(ReportsEnglishTest, EveryReportWindowSpeaksEnglishAndItsTextsFit)
@@ -73,6 +86,13 @@ TEST_F(ReportsEnglishTest, EveryReportWindowSpeaksEnglishAndItsTextsFit)
          [this]() -> QWidget * {
              showLineMode();
              return printCut(O::Vertical, true);
+         }},
+        {"curve a printer took",
+         [this]() -> QWidget * {
+             services.printer = &acceptingPrinter;
+             CurveReport *window = printCut(O::Horizontal, false);
+             EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("Data sent. Printer idle..."));
+             return window;
          }},
         {"curve refused by the printer",
          [this]() -> QWidget * {
