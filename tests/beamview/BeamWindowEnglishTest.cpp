@@ -183,8 +183,8 @@ TEST_F(BeamWindowEnglishTest, CopiedLoggedAndPrintedTextsAreEnglish)
     const QString copied = QApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith(QStringLiteral("File\tStatus\tCentroid x (px)"))) << qPrintable(copied);
     EXPECT_FALSE(containsChinese(copied)) << qPrintable(copied);
-    EXPECT_EQ(mainWindow.statuses.value(mainWindow.statuses.size() - 1),
-              QStringLiteral("Copied to the clipboard"));
+    ASSERT_FALSE(mainWindow.statuses.isEmpty());
+    EXPECT_EQ(mainWindow.statuses.last(), QStringLiteral("Copied to the clipboard"));
 
     const QString csv = path(QStringLiteral("beam-log.csv"));
     dialogs.fileAnswers.push_back(csv);
@@ -217,6 +217,12 @@ TEST_F(BeamWindowEnglishTest, CopiedLoggedAndPrintedTextsAreEnglish)
     EXPECT_FALSE(hasIdeographs(text)) << qPrintable(text);
     for (const char *expected : {"Results", "Knife-edge", "Calibration", "Integration", "Methods:", "Marks:"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
+
+    // Without a printer the page is refused, and the warning says so.
+    services.printer = nullptr;
+    EXPECT_EQ(window->printReport().result, PrintOutcome::Result::Failed);
+    EXPECT_EQ(dialogs.messages.last().title, QStringLiteral("Warning"));
+    EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("Printing failed: No printer available"));
 }
 
 } // namespace
