@@ -4,6 +4,7 @@
 #include "platform/workbook/WorkbookService.h"
 #include "types/WorkbookSheet.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -35,7 +36,7 @@ bool BeamLog::append(const QStringList &header, const QStringList &row, Workbook
 {
     if (!hasTarget()) {
         if (error)
-            *error = QStringLiteral("未选择记录文件");
+            *error = QCoreApplication::translate("BeamLog", "未选择记录文件");
         return false;
     }
     if (!isWorkbook())
@@ -54,7 +55,8 @@ bool BeamLog::appendCsv(const QStringList &header, const QStringList &row, QStri
     if (existing.exists()) {
         if (!existing.open(QIODevice::ReadOnly)) {
             if (error)
-                *error = QStringLiteral("无法读取 %1：%2").arg(m_path, existing.errorString());
+                *error = QCoreApplication::translate("BeamLog", "无法读取 %1：%2")
+                             .arg(m_path, existing.errorString());
             return false;
         }
         contents = existing.readAll();
@@ -68,7 +70,8 @@ bool BeamLog::appendCsv(const QStringList &header, const QStringList &row, QStri
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !commitDurably(file)) {
         if (error)
-            *error = QStringLiteral("无法写入 %1：%2").arg(m_path, file.errorString());
+            *error =
+                QCoreApplication::translate("BeamLog", "无法写入 %1：%2").arg(m_path, file.errorString());
         return false;
     }
     return true;
@@ -78,7 +81,7 @@ bool BeamLog::writeWorkbook(const QStringList &header, WorkbookService *workbook
 {
     if (!workbook) {
         if (error)
-            *error = QStringLiteral("无法写入工作簿");
+            *error = QCoreApplication::translate("BeamLog", "无法写入工作簿");
         return false;
     }
     WorkbookSheet sheet;
@@ -99,7 +102,7 @@ bool BeamLog::writeWorkbook(const QStringList &header, WorkbookService *workbook
     if (workbook->save(sheet, m_path, &reason))
         return true;
     if (error)
-        *error = QStringLiteral("无法写入 %1：%2").arg(m_path, reason);
+        *error = QCoreApplication::translate("BeamLog", "无法写入 %1：%2").arg(m_path, reason);
     return false;
 }
 

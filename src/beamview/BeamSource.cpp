@@ -5,6 +5,7 @@
 #include "platform/framefiles/FrameFile.h"
 #include "platform/ports/WorkspacePort.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace lumetra {
@@ -30,12 +31,12 @@ BeamSource currentBeamSource(const AppContext &context)
         if (!image.isNull()) {
             source.kind = BeamSource::Kind::CaptureFrame;
             source.frame = frameFromImage(image);
-            source.name = QStringLiteral("采集帧");
+            source.name = QCoreApplication::translate("BeamSource", "采集帧");
             source.camera = context.captureFrames->cameraSettings();
             return source;
         }
     }
-    source.error = QStringLiteral("没有可测量的图像：请先打开图像或连接采集卡");
+    source.error = QCoreApplication::translate("BeamSource", "没有可测量的图像：请先打开图像或连接采集卡");
     return source;
 }
 

@@ -6,7 +6,7 @@
 
 namespace lumetra {
 
-BeamWidthsPanel::BeamWidthsPanel(QWidget *parent) : QGroupBox(QStringLiteral("宽度"), parent)
+BeamWidthsPanel::BeamWidthsPanel(QWidget *parent) : QGroupBox(tr("宽度"), parent)
 {
     setObjectName(QStringLiteral("widths"));
     auto *grid = new QGridLayout(this);

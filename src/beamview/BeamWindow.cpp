@@ -66,17 +66,24 @@ struct ValueRow
 };
 
 constexpr ValueRow ValueRows[] = {
-    {"centroidX", "质心 x", &beam::BeamResult::centroidX, 2, "px", true},
-    {"centroidY", "质心 y", &beam::BeamResult::centroidY, 2, "px", true},
-    {"dMajor", "D4σ 长轴", &beam::BeamResult::dMajor, 2, "px", true},
-    {"dMinor", "D4σ 短轴", &beam::BeamResult::dMinor, 2, "px", true},
+    {"centroidX", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "质心 x"), &beam::BeamResult::centroidX, 2, "px",
+     true},
+    {"centroidY", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "质心 y"), &beam::BeamResult::centroidY, 2, "px",
+     true},
+    {"dMajor", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "D4σ 长轴"), &beam::BeamResult::dMajor, 2, "px",
+     true},
+    {"dMinor", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "D4σ 短轴"), &beam::BeamResult::dMinor, 2, "px",
+     true},
     {"dX", "D4σ x", &beam::BeamResult::dX, 2, "px", true},
     {"dY", "D4σ y", &beam::BeamResult::dY, 2, "px", true},
-    {"phiDeg", "角度", &beam::BeamResult::phiDeg, 2, "°", false},
-    {"ellipticity", "椭圆度", &beam::BeamResult::ellipticity, 4, "", false},
-    {"peak", "峰值", &beam::BeamResult::peak, 1, "", false},
-    {"background", "暗电平", &beam::BeamResult::background, 2, "", false},
-    {"backgroundNoise", "噪声", &beam::BeamResult::backgroundNoise, 2, "", false},
+    {"phiDeg", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "角度"), &beam::BeamResult::phiDeg, 2, "°", false},
+    {"ellipticity", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "椭圆度"), &beam::BeamResult::ellipticity, 4, "",
+     false},
+    {"peak", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "峰值"), &beam::BeamResult::peak, 1, "", false},
+    {"background", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "暗电平"), &beam::BeamResult::background, 2, "",
+     false},
+    {"backgroundNoise", QT_TRANSLATE_NOOP("lumetra::BeamWindow", "噪声"), &beam::BeamResult::backgroundNoise,
+     2, "", false},
 };
 
 // Values that exist without a beam: the frame's own statistics.
@@ -129,7 +136,7 @@ BeamWindow *BeamWindow::showWindow(AppContext &context)
 
 BeamWindow::BeamWindow(AppContext &context) : m_context(context)
 {
-    registerSingleWindow(context, this, WindowKey, QStringLiteral("光束参数"));
+    registerSingleWindow(context, this, WindowKey, tr("光束参数"));
 
     // The readouts scroll on a small screen; the command buttons below them stay in sight.
     auto *outer = new QVBoxLayout(this);
@@ -153,12 +160,12 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     }
 
     auto *methodRow = new QHBoxLayout;
-    methodRow->addWidget(new QLabel(QStringLiteral("方法"), this));
+    methodRow->addWidget(new QLabel(tr("方法"), this));
     m_method = new QComboBox(this);
     m_method->setObjectName(QStringLiteral("method"));
-    m_method->addItems({QStringLiteral("稳健（默认）"), QStringLiteral("ISO 11146（严格）")});
-    m_method->setToolTip(QStringLiteral("稳健：暗电平按光斑周围拟合的平面扣除；"
-                                        "ISO 11146：按标准原文，四角暗电平、3 倍直径积分区域迭代"));
+    m_method->addItems({tr("稳健（默认）"), tr("ISO 11146（严格）")});
+    m_method->setToolTip(tr("稳健：暗电平按光斑周围拟合的平面扣除；"
+                            "ISO 11146：按标准原文，四角暗电平、3 倍直径积分区域迭代"));
     connect(m_method, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_options.method = index == 1 ? beam::BeamMethod::Iso : beam::BeamMethod::Robust;
         measure();
@@ -204,10 +211,12 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     layout->addLayout(values);
 
     auto *switches = new QHBoxLayout;
-    for (const auto &[key, caption, on] : {std::tuple{"centroid", "质心", true}, std::tuple{"ellipse", "椭圆", true},
-                                          std::tuple{"rectangle", "积分区域", false}, std::tuple{"d86", "D86 圆", false},
-                                          std::tuple{"gaussian", "高斯椭圆", false}}) {
-        auto *box = new QCheckBox(QString::fromUtf8(caption), this);
+    for (const auto &[key, caption, on] :
+         {std::tuple{"centroid", QT_TR_NOOP("质心"), true}, std::tuple{"ellipse", QT_TR_NOOP("椭圆"), true},
+          std::tuple{"rectangle", QT_TR_NOOP("积分区域"), false},
+          std::tuple{"d86", QT_TR_NOOP("D86 圆"), false},
+          std::tuple{"gaussian", QT_TR_NOOP("高斯椭圆"), false}}) {
+        auto *box = new QCheckBox(tr(caption), this);
         box->setChecked(on);
         m_switches.insert(QString::fromLatin1(key), box);
         switches->addWidget(box);
@@ -216,8 +225,8 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     layout->addLayout(switches);
 
     auto *profiles = new QHBoxLayout;
-    m_majorProfile = new ProfileChart(QStringLiteral("长轴剖面"));
-    m_minorProfile = new ProfileChart(QStringLiteral("短轴剖面"));
+    m_majorProfile = new ProfileChart(tr("长轴剖面"));
+    m_minorProfile = new ProfileChart(tr("短轴剖面"));
     for (ProfileChart *chart : {m_majorProfile, m_minorProfile}) {
         auto *view = new QChartView(chart, this);
         view->setRenderHint(QPainter::Antialiasing);
@@ -228,32 +237,32 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
 
     auto *buttons = new QGridLayout;
     const auto button = [&](const char *caption, int row, int column, auto handler) {
-        auto *b = new QPushButton(QString::fromUtf8(caption), this);
+        auto *b = new QPushButton(tr(caption), this);
         connect(b, &QPushButton::clicked, this, handler);
         buttons->addWidget(b, row, column);
         return b;
     };
-    button("测量", 0, 0, [this] { measure(); });
-    button("复制", 0, 1, [this] { copyValues(); });
-    button("导出…", 0, 2, [this] { exportRow(); });
-    button("切割线过中心", 1, 0, [this] { cutThroughCentroid(); });
+    button(QT_TR_NOOP("测量"), 0, 0, [this] { measure(); });
+    button(QT_TR_NOOP("复制"), 0, 1, [this] { copyValues(); });
+    button(QT_TR_NOOP("导出…"), 0, 2, [this] { exportRow(); });
+    button(QT_TR_NOOP("切割线过中心"), 1, 0, [this] { cutThroughCentroid(); });
     auto *dark = new QToolButton(this);
-    dark->setText(QStringLiteral("暗场"));
+    dark->setText(tr("暗场"));
     dark->setPopupMode(QToolButton::InstantPopup);
     dark->setToolButtonStyle(Qt::ToolButtonTextOnly);
     dark->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto *darkMenu = new QMenu(dark);
-    darkMenu->addAction(QStringLiteral("采集当前帧（挡住光束）"), this, [this] { takeDarkFromCapture(); });
-    darkMenu->addAction(QStringLiteral("从文件…"), this, [this] { takeDarkFromFile(); });
-    darkMenu->addAction(QStringLiteral("清除暗场"), this, [this] { clearDark(); });
+    darkMenu->addAction(tr("采集当前帧（挡住光束）"), this, [this] { takeDarkFromCapture(); });
+    darkMenu->addAction(tr("从文件…"), this, [this] { takeDarkFromFile(); });
+    darkMenu->addAction(tr("清除暗场"), this, [this] { clearDark(); });
     dark->setMenu(darkMenu);
     buttons->addWidget(dark, 1, 1);
-    button("标定…", 1, 2, [this] {
+    button(QT_TR_NOOP("标定…"), 1, 2, [this] {
         if (m_context.openCalibrationDialog)
             m_context.openCalibrationDialog();
     });
-    button("报告…", 0, 3, [this] { printReport(); });
-    m_recordButton = button("记录", 1, 3, [this] { setRecording(m_recordButton->isChecked()); });
+    button(QT_TR_NOOP("报告…"), 0, 3, [this] { printReport(); });
+    m_recordButton = button(QT_TR_NOOP("记录"), 1, 3, [this] { setRecording(m_recordButton->isChecked()); });
     m_recordButton->setObjectName(QStringLiteral("record"));
     m_recordButton->setCheckable(true);
     m_recordButton->setToolTip(tr("实时测量时把每一帧的结果追加到记录文件"));
@@ -322,8 +331,8 @@ void BeamWindow::buildValueGrid(QGridLayout *grid)
         ++row;
     };
     for (const ValueRow &v : ValueRows)
-        addRow(QString::fromLatin1(v.key), QString::fromUtf8(v.caption), v.length);
-    addRow(QStringLiteral("iterations"), QStringLiteral("迭代次数"), false);
+        addRow(QString::fromLatin1(v.key), tr(v.caption), v.length);
+    addRow(QStringLiteral("iterations"), tr("迭代次数"), false);
     grid->setColumnMinimumWidth(1, 110);
     grid->setColumnMinimumWidth(2, 110);
 }
@@ -406,7 +415,7 @@ void BeamWindow::showValues(bool present)
             um->setText(beamFound && calibration.calibrated() ? formatLength(calibration.toUm(value)) : QString());
     }
     m_pixelLabels[QStringLiteral("iterations")]->setText(
-        present ? QString::number(m_result->iterations) + (m_result->converged ? QString() : QStringLiteral("（未收敛）"))
+        present ? QString::number(m_result->iterations) + (m_result->converged ? QString() : tr("（未收敛）"))
                 : QStringLiteral("—"));
 }
 
@@ -415,26 +424,26 @@ void BeamWindow::showResult()
     const bool present = m_result.has_value();
     // A picture larger than the workspace is still measured whole, whatever part of it is shown.
     const bool larger = exceedsWorkspace(m_source.frame.width, m_source.frame.height);
-    m_sourceLabel->setText(present ? QStringLiteral("%1　%2 × %3，%4 位%5")
+    m_sourceLabel->setText(present ? tr("%1　%2 × %3，%4 位%5")
                                          .arg(m_source.name)
                                          .arg(m_source.frame.width)
                                          .arg(m_source.frame.height)
                                          .arg(m_source.frame.bitDepth)
-                                         .arg(larger ? QStringLiteral("，整幅测量") : QString())
+                                         .arg(larger ? tr("，整幅测量") : QString())
                                    : m_source.name);
     if (m_stale) {
         m_sourceLabel->clear();
-        m_status->setText(QStringLiteral("未测量"));
+        m_status->setText(tr("未测量"));
     } else if (!present)
         m_status->setText(m_source.error);
     else if (m_result->status == beam::BeamStatus::NoBeam)
-        m_status->setText(QStringLiteral("未检测到光斑"));
+        m_status->setText(tr("未检测到光斑"));
     else
         m_status->setText(QString());
     m_status->setVisible(!m_status->text().isEmpty());
 
     const long long saturated = present ? m_result->saturatedPixels : 0;
-    m_saturation->setText(QStringLiteral("饱和：%1 个像素").arg(saturated));
+    m_saturation->setText(tr("饱和：%1 个像素").arg(saturated));
     m_saturation->setVisible(saturated > 0);
     // Every warning in words, one a line (saturation has its line above).
     beam::BeamWarnings saturation;
@@ -442,19 +451,18 @@ void BeamWindow::showResult()
     m_warning->setText(present ? beam::beamWarningTexts(m_result->warnings, saturation).join(u'\n') : QString());
     m_warning->setVisible(!m_warning->text().isEmpty());
     const beam::StripeCorrection stripes = present ? m_result->stripeCorrection : beam::StripeCorrection::None;
-    m_stripes->setText(stripes == beam::StripeCorrection::Columns ? QStringLiteral("已校正拖尾（列）")
-                       : stripes == beam::StripeCorrection::Rows  ? QStringLiteral("已校正拖尾（行）")
+    m_stripes->setText(stripes == beam::StripeCorrection::Columns ? tr("已校正拖尾（列）")
+                       : stripes == beam::StripeCorrection::Rows  ? tr("已校正拖尾（行）")
                                                                   : QString());
     m_stripes->setVisible(!m_stripes->text().isEmpty());
 
     if (m_darkSizeMismatch)
-        m_darkLabel->setText(QStringLiteral("暗场（%1 × %2）与图像尺寸不同，未扣除")
-                                 .arg(m_dark->width)
-                                 .arg(m_dark->height));
+        m_darkLabel->setText(
+            tr("暗场（%1 × %2）与图像尺寸不同，未扣除").arg(m_dark->width).arg(m_dark->height));
     else if (m_dark)
-        m_darkLabel->setText(QStringLiteral("已扣除暗场：%1").arg(m_darkName));
+        m_darkLabel->setText(tr("已扣除暗场：%1").arg(m_darkName));
     else
-        m_darkLabel->setText(QStringLiteral("未使用暗场"));
+        m_darkLabel->setText(tr("未使用暗场"));
 
     showValues(present);
     const Calibration calibration = loadCalibration(m_context.calibrationFile);
@@ -464,7 +472,7 @@ void BeamWindow::showResult()
                  present ? m_result->centroidY : 0, calibration.umPerPixel());
     updateOverlay();
     setWorkspaceMark(present && saturated > 0 && m_source.kind == BeamSource::Kind::WorkspaceFile
-                         ? QStringLiteral("（饱和）")
+                         ? tr("（饱和）")
                          : QString());
 }
 
@@ -511,7 +519,8 @@ void BeamWindow::closeEvent(QCloseEvent *event)
 void BeamWindow::message(const QString &text, const QString &title)
 {
     if (m_context.services.dialogs)
-        m_context.services.dialogs->message(this, text, title, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        m_context.services.dialogs->message(this, text, title.isEmpty() ? tr("提示") : title,
+                                            Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void BeamWindow::copyValues()
@@ -519,12 +528,12 @@ void BeamWindow::copyValues()
     if (!m_result)
         return;
     const BeamReadout readout = fullReadout();
-    QApplication::clipboard()->setText(QStringList{QStringLiteral("文件") + u'\t' + readout.names.join(u'\t'),
+    QApplication::clipboard()->setText(QStringList{tr("文件") + u'\t' + readout.names.join(u'\t'),
                                                    m_source.name + u'\t' + readout.values.join(u'\t')}
                                            .join(u'\n') +
                                        u'\n');
     if (m_context.mainWindow)
-        m_context.mainWindow->showStatus(QStringLiteral("已复制到剪贴板"));
+        m_context.mainWindow->showStatus(tr("已复制到剪贴板"));
 }
 
 bool BeamWindow::chooseLog()
@@ -532,9 +541,9 @@ bool BeamWindow::chooseLog()
     Dialogs *dialogs = m_context.services.dialogs;
     if (!dialogs)
         return false;
-    const Dialogs::FileRequest request{.title = QStringLiteral("光束参数记录文件"),
+    const Dialogs::FileRequest request{.title = tr("光束参数记录文件"),
                                        .initialDirectory = {},
-                                       .filter = QStringLiteral("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx"),
+                                       .filter = tr("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx"),
                                        .filterIndex = 1,
                                        .defaultSuffix = QStringLiteral("csv"),
                                        .fileName = QStringLiteral("beam-log.csv")};
@@ -543,8 +552,8 @@ bool BeamWindow::chooseLog()
         return false;
     // A workbook is written whole: an existing one would lose its contents.
     if (path->endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) && QFileInfo::exists(*path) &&
-        dialogs->message(this, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
-                         Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        dialogs->message(this, tr("此文件已存在，是否覆盖?"), tr("警告!!"), Dialogs::Buttons::YesNo,
+                         Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return false;
     m_log.setTarget(*path);
     return true;
@@ -557,14 +566,14 @@ void BeamWindow::exportRow()
     if (!m_log.hasTarget() && !chooseLog())
         return;
     const BeamReadout readout = fullReadout();
-    const QStringList header = QStringList{QStringLiteral("时间"), QStringLiteral("文件")} + logged(readout.names, readout.names);
+    const QStringList header = QStringList{tr("时间"), tr("文件")} + logged(readout.names, readout.names);
     const QStringList row = QStringList{QDateTime::currentDateTime().toString(Qt::ISODate), m_source.name} +
                             logged(readout.names, readout.values);
     QString error;
     if (!m_log.append(header, row, m_context.services.workbook, &error))
-        message(error, QStringLiteral("警告!!"));
+        message(error, tr("警告!!"));
     else
-        announceSaved(m_context, m_log.target(), QStringLiteral("已追加到 "));
+        announceSaved(m_context, m_log.target(), tr("已追加到 "));
 }
 
 BeamReadout BeamWindow::fullReadout() const
@@ -774,18 +783,20 @@ bool BeamWindow::cutThroughCentroid()
 
 PrintOutcome BeamWindow::printReport()
 {
-    PrintOutcome outcome = PrintOutcome::failed(QStringLiteral("没有测量结果"));
+    PrintOutcome outcome = PrintOutcome::failed(tr("没有测量结果"));
     PrinterService *printer = m_context.services.printer;
     if (!printer)
-        outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+        outcome = PrintOutcome::failed(tr("没有可用的打印机"));
     else if (m_result) {
         BeamReportContent content;
         content.fileName = m_source.name;
-        content.frameText = QStringLiteral("%1 × %2，%3 位").arg(m_source.frame.width).arg(m_source.frame.height)
+        content.frameText = tr("%1 × %2，%3 位")
+                                .arg(m_source.frame.width)
+                                .arg(m_source.frame.height)
                                 .arg(m_source.frame.bitDepth);
         content.darkText = m_darkLabel->text();
         content.camera = m_source.kind == BeamSource::Kind::CaptureFrame
-                             ? (m_source.camera.isEmpty() ? QStringLiteral("采集帧") : m_source.camera)
+                             ? (m_source.camera.isEmpty() ? tr("采集帧") : m_source.camera)
                              : QString();
         content.when = QDateTime::currentDateTime();
         content.measuredAt = m_measuredAt;
@@ -799,9 +810,9 @@ PrintOutcome BeamWindow::printReport()
         outcome = printBeamReport(*printer, content);
     }
     if (outcome.result == PrintOutcome::Result::SavedToFile)
-        announceSaved(m_context, outcome.filePath, QStringLiteral("报告已保存为 PDF："));
+        announceSaved(m_context, outcome.filePath, tr("报告已保存为 PDF："));
     else if (outcome.result == PrintOutcome::Result::Failed)
-        message(outcome.note(), QStringLiteral("警告!!"));
+        message(tr("打印失败：%1").arg(outcome.error), tr("警告!!"));
     return outcome;
 }
 
@@ -809,11 +820,11 @@ void BeamWindow::takeDarkFromCapture()
 {
     const QImage frame = m_context.captureFrames ? m_context.captureFrames->currentFrame() : QImage();
     if (frame.isNull()) {
-        message(QStringLiteral("没有采集帧：请连接采集卡，挡住光束后再取暗场。"));
+        message(tr("没有采集帧：请连接采集卡，挡住光束后再取暗场。"));
         return;
     }
     m_dark = frameFromImage(frame);
-    m_darkName = QStringLiteral("采集帧 %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    m_darkName = tr("采集帧 %1").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     measure();
 }
 
@@ -823,14 +834,14 @@ void BeamWindow::takeDarkFromFile()
     if (!dialogs)
         return;
     Dialogs::FileRequest request;
-    request.title = QStringLiteral("暗场图像");
-    request.filter = allPicturesFilter() + QStringLiteral("|所有文件|*");
+    request.title = tr("暗场图像");
+    request.filter = allPicturesFilter() + tr("|所有文件|*");
     const std::optional<QString> path = dialogs->openFile(this, request);
     if (!path)
         return;
     FrameReadResult read = readFrameFile(*path);
     if (!read.ok()) {
-        message(read.error, QStringLiteral("警告!!"));
+        message(read.error, tr("警告!!"));
         return;
     }
     m_dark = std::move(read.frame);

@@ -137,7 +137,8 @@ private:
     // Every figure shown: the D4σ values and the widths, names with units.
     BeamReadout fullReadout() const;
     QStringList logged(const QStringList &names, const QStringList &values) const;
-    void message(const QString &text, const QString &title = QStringLiteral("提示"));
+    // A warning; without a title it is headed "提示" (a hint).
+    void message(const QString &text, const QString &title = QString());
 
     AppContext &m_context;
     BeamSource m_source;

@@ -32,10 +32,10 @@ ProfileChart::ProfileChart(const QString &title, QGraphicsItem *parent) : QChart
     addAxis(m_position, Qt::AlignBottom);
     addAxis(m_value, Qt::AlignLeft);
     m_measured = new QLineSeries(this);
-    m_measured->setName(QStringLiteral("测量"));
+    m_measured->setName(tr("测量"));
     m_measured->setPen(QPen(QColor(31, 119, 180), 1.5));
     m_fitted = new QLineSeries(this);
-    m_fitted->setName(QStringLiteral("高斯拟合"));
+    m_fitted->setName(tr("高斯拟合"));
     m_fitted->setPen(QPen(QColor(214, 39, 40), 1.5, Qt::DashLine));
     for (QLineSeries *s : {m_measured, m_fitted}) {
         addSeries(s);
@@ -51,7 +51,7 @@ void ProfileChart::clearProfile()
 {
     m_measured->clear();
     m_fitted->clear();
-    m_position->setTitleText(QStringLiteral("位置 (px)"));
+    m_position->setTitleText(tr("位置 (px)"));
     setNiceRange(m_position, -1, 1, 4);
     setNiceRange(m_value, 0, 1, 4);
 }
@@ -62,7 +62,7 @@ void ProfileChart::setProfile(const beam::AxisProfile &profile, const std::vecto
     if (profile.empty())
         return;
     const double scale = umPerPixel > 0 ? umPerPixel : 1.0;
-    m_position->setTitleText(umPerPixel > 0 ? QStringLiteral("位置 (µm)") : QStringLiteral("位置 (px)"));
+    m_position->setTitleText(umPerPixel > 0 ? tr("位置 (µm)") : tr("位置 (px)"));
     QList<QPointF> measured, fitted;
     double low = 0, high = 0;
     for (std::size_t i = 0; i < profile.position.size(); ++i) {

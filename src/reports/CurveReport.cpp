@@ -48,7 +48,7 @@ CurveReport *CurveReport::showWindow(AppContext &context, const AnalysisState &s
 CurveReport::CurveReport(AppContext &context, const AnalysisState &state, Orientation orientation, bool analysed)
     : m_context(context), m_state(state), m_orientation(orientation), m_analysed(analysed)
 {
-    registerSingleWindow(context, this, windowName(orientation), QStringLiteral("打印"));
+    registerSingleWindow(context, this, windowName(orientation), tr("打印"));
     setFixedSize(ClientWidth, ClientHeight);
 
     m_status = new QLabel(this);
@@ -56,12 +56,12 @@ CurveReport::CurveReport(AppContext &context, const AnalysisState &state, Orient
     m_status->setGeometry(40, 24, 177, 41);
     m_status->setWordWrap(true);
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont song(QStringLiteral("宋体"));
+    QFont song(QStringLiteral("SimSun")); // 宋体, mapped to the bundled serif at start-up
     song.setPointSizeF(10.5);
     song.setBold(true);
     m_status->setFont(song);
 
-    m_closeButton = new QPushButton(QStringLiteral("关 闭"), this);
+    m_closeButton = new QPushButton(tr("关 闭"), this);
     m_closeButton->setObjectName(QStringLiteral("close"));
     m_closeButton->setGeometry(64, 88, 89, 33);
     connect(m_closeButton, &QPushButton::clicked, this, [this] { childWindowFrame(this)->close(); });
@@ -82,7 +82,7 @@ void CurveReport::printReport(CurveReportLayout &layout)
 {
     PrinterService *printer = m_context.services.printer;
     if (!printer) {
-        m_outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+        m_outcome = PrintOutcome::failed(tr("没有可用的打印机"));
         return;
     }
     PrintOutcome failure;
@@ -100,11 +100,11 @@ void CurveReport::showOutcome()
     // Only a page that a printer took is reported as sent; one written to a PDF file (no
     // printer) says where it went, also in the main window's status bar.
     const bool toFile = m_outcome.result == PrintOutcome::Result::SavedToFile;
-    m_status->setText(m_outcome.result == PrintOutcome::Result::Printed ? QStringLiteral("数据发送完成！打印机空闲......")
-                      : toFile                                           ? m_outcome.note()
-                                                                         : QStringLiteral("打印失败！"));
+    m_status->setText(m_outcome.result == PrintOutcome::Result::Printed ? tr("数据发送完成！打印机空闲......")
+                      : toFile                                          ? outcomeNote(m_outcome)
+                                                                        : tr("打印失败！"));
     if (toFile) {
-        announceSaved(m_context, m_outcome.filePath, QStringLiteral("已保存为 PDF："));
+        announceSaved(m_context, m_outcome.filePath, tr("已保存为 PDF："));
         m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_status->setFixedWidth(MaxNoteWidth);
         m_status->setFixedHeight(m_status->heightForWidth(MaxNoteWidth));
@@ -114,7 +114,7 @@ void CurveReport::showOutcome()
         setFixedHeight(m_closeButton->geometry().bottom() + NoteMargin);
         return;
     }
-    const QString note = m_outcome.note();
+    const QString note = outcomeNote(m_outcome);
     if (note.isEmpty())
         return;
     m_note->setText(note);

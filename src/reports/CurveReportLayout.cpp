@@ -6,6 +6,7 @@
 #include "reports/ReportNumber.h"
 #include "types/WorkspaceRaster.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 
@@ -13,6 +14,28 @@
 #include <cmath>
 
 namespace lumetra {
+
+namespace {
+
+// This file's texts in the interface language.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(CurveReportLayout)
+};
+
+// The suffix of an analysed report's title for the display mode it shows.
+QString modeSuffix(DisplayMode mode)
+{
+    return mode == DisplayMode::Face ? Texts::tr("(面)") : Texts::tr("(线)");
+}
+
+// One entry of the list of marked points: its number, position and intensity.
+QString markText(const QString &number, const QString &first, const QString &second)
+{
+    return Texts::tr("点%1(%2,%3)").arg(number, first, second);
+}
+
+} // namespace
 
 CurveReportLayout::CurveReportLayout(const AnalysisState &state, Orientation orientation,
                                      std::optional<DisplayMode> mode,
@@ -24,15 +47,15 @@ CurveReportLayout::CurveReportLayout(const AnalysisState &state, Orientation ori
 QString CurveReportLayout::title() const
 {
     if (m_orientation == Orientation::Horizontal)
-        return m_analysed ? QStringLiteral("水平分析曲线") : QStringLiteral("水平原始曲线");
-    return m_analysed ? QStringLiteral("垂直分析曲线") : QStringLiteral("垂直原始曲线");
+        return m_analysed ? Texts::tr("水平分析曲线") : Texts::tr("水平原始曲线");
+    return m_analysed ? Texts::tr("垂直分析曲线") : Texts::tr("垂直原始曲线");
 }
 
 QString CurveReportLayout::reportName() const
 {
     if (!m_analysed || !m_mode)
         return title();
-    return title() + (*m_mode == DisplayMode::Face ? QStringLiteral("(面)") : QStringLiteral("(线)"));
+    return title() + modeSuffix(*m_mode);
 }
 
 int CurveReportLayout::samples() const
@@ -136,14 +159,14 @@ void CurveReportLayout::printMarkList(PrinterPage &page) const
     int column = 0;
     int row = 0;
     for (int j = 0; j < markCount(); ++j) {
-        const QString widest = QStringLiteral("点00(0000.00,000.00)");
+        const QString widest =
+            markText(QStringLiteral("00"), QStringLiteral("0000.00"), QStringLiteral("000.00"));
         const double w = page.textWidth(widest);
         const double h = page.textHeight(widest);
         page.setCurrentX(LeftMargin + 200 + column * w + 200);
         page.setCurrentY(m_plotTop + PlotHeight + 800 + row * (h + 100));
         const auto &mark = markValues()[static_cast<size_t>(j)];
-        page.print(QStringLiteral("点") + QString::number(j) + QLatin1Char('(') + reportNumber(mark[0]) +
-                   QLatin1Char(',') + reportNumber(mark[1]) + QLatin1Char(')'));
+        page.print(markText(QString::number(j), reportNumber(mark[0]), reportNumber(mark[1])));
         if (++column == 3) {
             column = 0;
             ++row;
@@ -162,10 +185,11 @@ void CurveReportLayout::drawGrid(PrinterPage &page) const
 QString CurveReportLayout::footer() const
 {
     const bool horizontal = m_orientation == Orientation::Horizontal;
-    return QStringLiteral("图片：%1　切线：第 %2 %3　积分宽度：%4　日期：%5")
-        .arg(QFileInfo(m_state.picture.ImagePath).fileName(),
-             reportNumber(std::round(m_state.picture.toPicturePixels(m_state.cut.CutPosition) * 10) / 10),
-             horizontal ? QStringLiteral("行") : QStringLiteral("列"), reportNumber(m_state.cut.IntegrationWidth),
+    const QString at =
+        reportNumber(std::round(m_state.picture.toPicturePixels(m_state.cut.CutPosition) * 10) / 10);
+    const QString cut = horizontal ? Texts::tr("第 %1 行").arg(at) : Texts::tr("第 %1 列").arg(at);
+    return Texts::tr("图片：%1　切线：%2　积分宽度：%3　日期：%4")
+        .arg(QFileInfo(m_state.picture.ImagePath).fileName(), cut, reportNumber(m_state.cut.IntegrationWidth),
              QDate::currentDate().toString(Qt::ISODate));
 }
 
@@ -210,7 +234,7 @@ void CurveReportLayout::draw(PrinterPage &page)
         // The suffix follows the title as printed (bold, 18 points); line mode one twip further.
         page.setCurrentX(titleX + page.textWidth(heading) + (face ? 0 : 1));
         page.setCurrentY(TopMargin);
-        page.print(face ? QStringLiteral("(面)") : QStringLiteral("(线)"));
+        page.print(modeSuffix(*m_mode));
         page.setBold(false);
         page.setFontSize(savedFontSize);
         drawGrid(page);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/printing/PrintOutcome.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 
 namespace lumetra {
@@ -13,6 +17,21 @@ inline QLabel *makeNoteLabel(QWidget *parent)
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     note->hide();
     return note;
+}
+
+// What that line says, in the interface language: "已保存为 PDF：<file>" or "打印失败：<why>";
+// nothing for a page a printer took.
+inline QString outcomeNote(const PrintOutcome &outcome)
+{
+    switch (outcome.result) {
+    case PrintOutcome::Result::Printed: return {};
+    case PrintOutcome::Result::SavedToFile:
+        return QCoreApplication::translate("ReportNote", "已保存为 PDF：%1")
+            .arg(QDir::toNativeSeparators(outcome.filePath));
+    case PrintOutcome::Result::Failed:
+        return QCoreApplication::translate("ReportNote", "打印失败：%1").arg(outcome.error);
+    }
+    return {};
 }
 
 } // namespace lumetra

@@ -27,7 +27,7 @@ const Colour PageColour = colours::White;
 
 QFont songFont(double points, bool bold)
 {
-    QFont font(QStringLiteral("宋体"));
+    QFont font(QStringLiteral("SimSun")); // 宋体, mapped to the bundled serif at start-up
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
@@ -50,9 +50,8 @@ PictureReport *PictureReport::showWindow(AppContext &context, const QString &pat
     if (!loaded.ok()) {
         if (context.services.dialogs)
             context.services.dialogs->message(
-                nullptr,
-                QStringLiteral("无法打印图片 %1。\n%2").arg(QDir::toNativeSeparators(path), loaded.error),
-                QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+                nullptr, tr("无法打印图片 %1。\n%2").arg(QDir::toNativeSeparators(path), loaded.error),
+                tr("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return nullptr;
     }
     auto *form = new PictureReport(context, path);
@@ -69,7 +68,7 @@ PictureReport *PictureReport::showWindow(AppContext &context, const QString &pat
 PictureReport::PictureReport(AppContext &context, const QString &path)
     : m_context(context), m_path(path), m_picture(PictureWidth, PictureHeight)
 {
-    registerSingleWindow(context, this, QStringLiteral("PictureReport"), QStringLiteral("打印"));
+    registerSingleWindow(context, this, QStringLiteral("PictureReport"), tr("打印"));
 
     QPalette page = palette();
     page.setColor(QPalette::Window, toQColor(PageColour));
@@ -82,7 +81,7 @@ PictureReport::PictureReport(AppContext &context, const QString &path)
     m_pictureView->setObjectName(QStringLiteral("pictureView"));
     m_pictureView->setFocusPolicy(Qt::NoFocus);
 
-    m_caption = new QLabel(QStringLiteral("图"), this);
+    m_caption = new QLabel(tr("图"), this);
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setFont(songFont(15.75, true));
 
@@ -106,18 +105,18 @@ void PictureReport::printClientArea()
 {
     PrinterService *printer = m_context.services.printer;
     if (!printer) {
-        m_outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+        m_outcome = PrintOutcome::failed(tr("没有可用的打印机"));
         return;
     }
-    const QString name = QStringLiteral("图 ") + QFileInfo(m_path).completeBaseName();
+    const QString name = tr("图 %1").arg(QFileInfo(m_path).completeBaseName());
     m_outcome = printer->printImage(name, grab().toImage());
 }
 
 void PictureReport::showOutcome()
 {
     if (m_outcome.result == PrintOutcome::Result::SavedToFile)
-        announceSaved(m_context, m_outcome.filePath, QStringLiteral("已保存为 PDF："));
-    const QString note = m_outcome.note();
+        announceSaved(m_context, m_outcome.filePath, tr("已保存为 PDF："));
+    const QString note = outcomeNote(m_outcome);
     if (note.isEmpty())
         return;
     m_note->setText(note);

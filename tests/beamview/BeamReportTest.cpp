@@ -31,9 +31,7 @@ protected:
     void SetUp() override
     {
         BeamViewFixture::SetUp();
-        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("reports")));
-        printer = std::make_unique<ScriptedPrinter>(path(QStringLiteral("reports")));
-        services.printer = printer.get();
+        usePdfPrinter();
     }
 
     static QPushButton *button(QWidget *window, const QString &text)
@@ -43,8 +41,6 @@ protected:
                 return b;
         return nullptr;
     }
-
-    std::unique_ptr<ScriptedPrinter> printer;
 };
 
 QString tool(const QString &program, const QStringList &arguments)

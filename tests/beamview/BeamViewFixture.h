@@ -4,6 +4,7 @@
 
 #include "beamview/BeamWindow.h"
 #include "platform/framefiles/FrameFile.h"
+#include "platform/printing/ScriptedPrinter.h"
 #include "support/FrameImage.h"
 #include "support/SyntheticBeam.h"
 
@@ -36,6 +37,14 @@ protected:
         return BeamWindow::instance(*context);
     }
 
+    // A printer that writes its pages as PDF files into the folder "reports".
+    void usePdfPrinter()
+    {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("reports")));
+        printer = std::make_unique<ScriptedPrinter>(path(QStringLiteral("reports")));
+        services.printer = printer.get();
+    }
+
     // What the core measures on the same file.
     beam::BeamResult coreResult(const beam::BeamFrame *dark = nullptr) const
     {
@@ -57,6 +66,7 @@ protected:
     }
 
     QString frameFile;
+    std::unique_ptr<ScriptedPrinter> printer;
 };
 
 } // namespace lumetra::test
