@@ -971,10 +971,6 @@
   <context>
     <name>lumetra::ProfileChart</name>
     <message>
-      <source>强度</source>
-      <translation>Intensity</translation>
-    </message>
-    <message>
       <source>测量</source>
       <translation>Measured</translation>
     </message>
@@ -989,6 +985,10 @@
     <message>
       <source>位置 (µm)</source>
       <translation>Position (µm)</translation>
+    </message>
+    <message>
+      <source>强度 (计数)</source>
+      <translation>Intensity (counts)</translation>
     </message>
   </context>
 </TS>
