@@ -2,6 +2,7 @@
 
 #include "platform/charts/ValueAxes.h"
 
+#include <QFontMetricsF>
 #include <QPen>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLineSeries>
@@ -45,6 +46,26 @@ ProfileChart::ProfileChart(const QString &title, QGraphicsItem *parent) : QChart
     legend()->setAlignment(Qt::AlignBottom);
     setMargins(QMargins(4, 4, 4, 4));
     clearProfile();
+    // Labels that would touch are left out by the chart: fewer ticks on a lower plot instead.
+    connect(this, &QChart::plotAreaChanged, this, [this] { setValueRange(); });
+}
+
+int ProfileChart::valueIntervals() const
+{
+    const double labelRoom = 1.5 * QFontMetricsF(m_value->labelsFont()).height();
+    return std::clamp(int(plotArea().height() / labelRoom), 2, 5);
+}
+
+void ProfileChart::setValueRange()
+{
+    // A nice range rounds out to whole steps, which may add intervals: ask for fewer until the
+    // labels fit.
+    const int room = valueIntervals();
+    for (int asked = room; asked >= 1; --asked) {
+        setNiceRange(m_value, m_low, m_high, asked);
+        if (std::lround((m_value->max() - m_value->min()) / m_value->tickInterval()) <= room)
+            break;
+    }
 }
 
 void ProfileChart::clearProfile()
@@ -53,7 +74,9 @@ void ProfileChart::clearProfile()
     m_fitted->clear();
     m_position->setTitleText(tr("位置 (px)"));
     setNiceRange(m_position, -1, 1, 4);
-    setNiceRange(m_value, 0, 1, 4);
+    m_low = 0;
+    m_high = 1;
+    setValueRange();
 }
 
 void ProfileChart::setProfile(const beam::AxisProfile &profile, const std::vector<double> &fit, double umPerPixel)
@@ -77,7 +100,9 @@ void ProfileChart::setProfile(const beam::AxisProfile &profile, const std::vecto
     m_measured->replace(measured);
     m_fitted->replace(fitted);
     setNiceRange(m_position, profile.position.front() * scale, profile.position.back() * scale, 5, true);
-    setNiceRange(m_value, low, high, 5);
+    m_low = low;
+    m_high = high;
+    setValueRange();
 }
 
 std::vector<double> fitAlongProfile(const beam::GaussianFit &fit, const beam::AxisProfile &profile, double cx,

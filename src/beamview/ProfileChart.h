@@ -27,8 +27,16 @@ public:
 
     QLineSeries *measured() const { return m_measured; }
     QLineSeries *fitted() const { return m_fitted; }
+    QValueAxis *valueAxis() const { return m_value; }
+
+    // How many intervals the intensity axis is divided into at the plot's present height: every
+    // label gets the room of a line and a half, so that none is dropped for crowding.
+    int valueIntervals() const;
 
 private:
+    void setValueRange();
+
+    double m_low = 0, m_high = 1; // the intensities shown
     QLineSeries *m_measured = nullptr;
     QLineSeries *m_fitted = nullptr;
     QValueAxis *m_position = nullptr;

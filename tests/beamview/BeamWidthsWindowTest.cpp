@@ -10,7 +10,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPainter>
+#include <QFontMetricsF>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,13 @@ TEST_F(BeamWidthsWindowTest, ShowsEveryFigureAndBothProfilesWithTheFit)
         ASSERT_GT(measured->count(), 100);
         EXPECT_EQ(fitted->count(), measured->count());
         EXPECT_NEAR(highest(fitted), highest(measured), 0.04 * highest(measured));
+        // The chart leaves out labels that would touch: the intensity ticks stand a line and a
+        // half apart, so every one is shown.
+        const QValueAxis *axis = chart->valueAxis();
+        const double intervals = std::round((axis->max() - axis->min()) / axis->tickInterval());
+        EXPECT_GE(chart->plotArea().height() / intervals, 1.5 * QFontMetricsF(axis->labelsFont()).height())
+            << intervals << " intervals over " << chart->plotArea().height() << " px";
+        EXPECT_GE(axis->max(), highest(measured));
     }
     // Each spans the integration rectangle: one D4σ diameter either side of the centroid.
     EXPECT_NEAR(window->majorProfile()->measured()->at(0).x(), -window->result()->dMajor * 5.5, 5.5);
