@@ -8,6 +8,7 @@
 #include "workspace/SaveTarget.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace lumetra {
@@ -34,7 +35,7 @@ void runTableExport(WorkspaceWindow &workspace)
         window->isVertical() == (state.cut.CutOrientation == 2))
         window->moveAside();
     const std::optional<QString> path =
-        askSaveTarget(*dialogs, &workspace, workbookSaveRequest(QStringLiteral("制表")));
+        askSaveTarget(*dialogs, &workspace, workbookSaveRequest(QCoreApplication::translate("TableExportCommand", "制表")));
     if (!path)
         return;
 

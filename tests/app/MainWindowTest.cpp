@@ -113,24 +113,27 @@ TEST_F(MainWindowTest, CaptionMenuBarAndItemsAreExact)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Lumetra(For Win2000)"));
 
     const QList<QAction *> all = w.menuBar()->actions();
-    ASSERT_EQ(all.size(), 6);
+    ASSERT_EQ(all.size(), 7);
     // "文件" first: the open command and, under it, the recent pictures.
     EXPECT_EQ(all[0]->text(), QString::fromUtf8("文件"));
     ASSERT_NE(all[0]->menu(), nullptr);
     EXPECT_EQ(all[0]->menu()->actions().first()->text(), QString::fromUtf8("打开图像文件…"));
     const QList<QAction *> top = all.mid(1);
-    EXPECT_EQ(top[4]->text(), QString::fromUtf8("窗口"));
+    EXPECT_EQ(top[5]->text(), QString::fromUtf8("窗口"));
     EXPECT_EQ(top[0]->text(), QString::fromUtf8("视频卡"));
     EXPECT_EQ(top[0]->objectName(), QStringLiteral("capture_ca"));
     EXPECT_EQ(top[1]->text(), QString::fromUtf8("打 开"));
     EXPECT_EQ(top[1]->objectName(), QStringLiteral("open_file"));
     EXPECT_EQ(top[2]->text(), QString::fromUtf8("M²…"));
     EXPECT_EQ(top[2]->objectName(), QStringLiteral("m2_caustic"));
-    EXPECT_EQ(top[3]->text(), QString::fromUtf8("帮\u3000助"));
-    EXPECT_EQ(top[3]->objectName(), QStringLiteral("sys_help"));
+    // The options (the interface's language) before the help.
+    EXPECT_EQ(top[3]->text(), QString::fromUtf8("选项"));
+    EXPECT_EQ(top[3]->objectName(), QStringLiteral("options_menu"));
+    EXPECT_EQ(top[4]->text(), QString::fromUtf8("帮\u3000助"));
+    EXPECT_EQ(top[4]->objectName(), QStringLiteral("sys_help"));
     EXPECT_EQ(top[1]->menu(), nullptr);
     EXPECT_EQ(top[2]->menu(), nullptr);
-    EXPECT_EQ(top[3]->menu(), nullptr);
+    EXPECT_EQ(top[4]->menu(), nullptr);
 
     ASSERT_NE(top[0]->menu(), nullptr);
     QList<QAction *> sub = top[0]->menu()->actions();
