@@ -41,7 +41,7 @@
     </message>
     <message>
       <source>拟合至少需要 3 个点，现有 %1 个</source>
-      <translation>The fit needs at least 3 points; there are %1</translation>
+      <translation>Needs 3 points or more, has %1</translation>
     </message>
     <message>
       <source>有一个 z 位置不是有限数</source>

@@ -233,7 +233,7 @@
     </message>
     <message>
       <source>光强值显示间隔：</source>
-      <translation>Intensity label interval:</translation>
+      <translation>Label interval:</translation>
     </message>
     <message>
       <source>有效范围：0-20的数字</source>

@@ -1,12 +1,30 @@
 #include "support/TextFits.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QWidget>
 
 namespace lumetra::test {
+
+namespace {
+
+QString describe(const QWidget *w)
+{
+    return QStringLiteral("%1(%2)").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
+}
+
+bool isControl(const QWidget *w)
+{
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QAbstractButton *>(w) ||
+           qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractSpinBox *>(w);
+}
+
+} // namespace
 
 QStringList cutTexts(const QWidget *window)
 {
@@ -15,10 +33,12 @@ QStringList cutTexts(const QWidget *window)
         if (!w->isVisibleTo(window))
             continue;
         QString text;
+        Qt::Alignment alignment = Qt::AlignLeft;
         if (const auto *label = qobject_cast<const QLabel *>(w)) {
             if (label->wordWrap() || label->text().isEmpty())
                 continue;
             text = label->text();
+            alignment = label->alignment();
         } else if (const auto *button = qobject_cast<const QAbstractButton *>(w)) {
             if (button->text().isEmpty())
                 continue;
@@ -32,11 +52,23 @@ QStringList cutTexts(const QWidget *window)
         const bool pushed = qobject_cast<const QPushButton *>(w) || qobject_cast<const QToolButton *>(w);
         const int needed = pushed ? w->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 6
                                   : w->sizeHint().width();
-        if (needed > w->width())
-            cut << QStringLiteral("%1(%2): \"%3\" needs %4 px, has %5")
-                       .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName(), text)
-                       .arg(needed)
-                       .arg(w->width());
+        if (needed > w->width()) {
+            cut << QStringLiteral("%1: \"%2\" needs %3 px, has %4").arg(describe(w), text).arg(needed).arg(w->width());
+            continue;
+        }
+        if (pushed)
+            continue;
+        // The text itself must not run under a control placed beside it.
+        const int left = alignment & Qt::AlignRight     ? w->width() - needed
+                         : alignment & Qt::AlignHCenter ? (w->width() - needed) / 2
+                                                        : 0;
+        const QRect shown(w->x() + left, w->y(), needed, w->height());
+        for (const QObject *o : w->parent()->children()) {
+            const auto *other = qobject_cast<const QWidget *>(o);
+            if (other && other != w && other->isVisibleTo(window) && isControl(other) &&
+                other->geometry().intersects(shown))
+                cut << QStringLiteral("%1: \"%2\" runs under %3").arg(describe(w), text, describe(other));
+        }
     }
     return cut;
 }
