@@ -205,8 +205,8 @@ void MainWindow::fillRecentPictures(QMenu *menu, QAction *end, QList<QAction *> 
         QObject::connect(item, &QAction::triggered, this, [this, path = recent[i]] {
             if (!QFileInfo::exists(path)) {
                 m_history->forget(path);
-                m_context.services.dialogs->message(this, tr("文件不存在：%1").arg(path), tr("警告!!"), Dialogs::Buttons::Ok,
-                                                    Dialogs::Icon::Warning);
+                m_context.services.dialogs->message(this, tr("文件不存在：%1").arg(path), tr("警告!!"),
+                                                    Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
                 return;
             }
             openImageFile(path);
@@ -233,8 +233,7 @@ void MainWindow::createToolbar()
             m_buttons << m_toolbar->addSeparator();
             continue;
         }
-        QAction *button =
-            m_toolbar->addAction(QIcon(QString::fromLatin1(entry.icon)), tr(entry.label));
+        QAction *button = m_toolbar->addAction(QIcon(QString::fromLatin1(entry.icon)), tr(entry.label));
         button->setObjectName(key);
         button->setData(key);
         QObject::connect(button, &QAction::triggered, this,

@@ -50,17 +50,22 @@ QString causticFailureText(const beam::CausticFitResult &result)
     case CausticFailure::BadWavelength:
         return QCoreApplication::translate("CausticAxisResult", "波长必须是正数");
     case CausticFailure::TooFewPoints:
-        return QCoreApplication::translate("CausticAxisResult", "拟合至少需要 3 个点，现有 %1 个").arg(result.points);
+        return QCoreApplication::translate("CausticAxisResult", "拟合至少需要 3 个点，现有 %1 个")
+            .arg(result.points);
     case CausticFailure::NonFiniteZ:
         return QCoreApplication::translate("CausticAxisResult", "有一个 z 位置不是有限数");
     case CausticFailure::BadDiameter:
-        return QCoreApplication::translate("CausticAxisResult", "z = %1 mm 处的直径不是正数").arg(result.failedZMm);
+        return QCoreApplication::translate("CausticAxisResult", "z = %1 mm 处的直径不是正数")
+            .arg(result.failedZMm);
     case CausticFailure::TooFewPositions:
         return QCoreApplication::translate("CausticAxisResult", "至少需要 3 个不同的 z 位置");
     case CausticFailure::NoNarrowing:
-        return QCoreApplication::translate("CausticAxisResult", "直径没有收窄到束腰：拟合 d² = A + Bz + Cz² 的 C ≤ 0");
+        return QCoreApplication::translate("CausticAxisResult",
+                                           "直径没有收窄到束腰：拟合 d² = A + Bz + Cz² 的 C ≤ 0");
     case CausticFailure::NoRealWaist:
-        return QCoreApplication::translate("CausticAxisResult", "拟合没有真实的束腰：A − B²/4C ≤ 10⁻⁶ A（直径像圆锥一样收窄或更快，束腰无法分辨）");
+        return QCoreApplication::translate(
+            "CausticAxisResult",
+            "拟合没有真实的束腰：A − B²/4C ≤ 10⁻⁶ A（直径像圆锥一样收窄或更快，束腰无法分辨）");
     case CausticFailure::None:
         break;
     }
@@ -82,8 +87,10 @@ QStringList causticWarningTexts(const beam::CausticFit &fit)
     QStringList texts;
     for (const beam::CausticWarning w : fit.warnings)
         texts << (w == beam::CausticWarning::M2BelowOne
-                      ? QCoreApplication::translate("CausticAxisResult", "M² < 1 不符合物理规律：请检查波长和像素尺寸")
-                      : QCoreApplication::translate("CausticAxisResult", "束腰位置在测量范围之外，是外推的：请在束腰两侧测量"));
+                      ? QCoreApplication::translate("CausticAxisResult",
+                                                    "M² < 1 不符合物理规律：请检查波长和像素尺寸")
+                      : QCoreApplication::translate("CausticAxisResult",
+                                                    "束腰位置在测量范围之外，是外推的：请在束腰两侧测量"));
     return texts;
 }
 

@@ -132,8 +132,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
     // The waist: a vertical line from the axis to d0; the Rayleigh range: dashed lines at
     // z0 ± zR up to the diameter there (sqrt 2 d0), joined at that height.
     QPen waistPen(colour, 1.5);
-    addLine(tr("%1 束腰").arg(name), {QPointF(fit.z0Mm, 0), QPointF(fit.z0Mm, fit.d0Um)}, waistPen,
-            false);
+    addLine(tr("%1 束腰").arg(name), {QPointF(fit.z0Mm, 0), QPointF(fit.z0Mm, fit.d0Um)}, waistPen, false);
     QPen rayleighPen(colour, 1.2, Qt::DashLine);
     const double atZr = fit.diameterAt(fit.z0Mm + fit.zrMm);
     addLine(QStringLiteral("%1 z₀ ± z_R = %2 ± %3 mm").arg(name).arg(fit.z0Mm, 0, 'f', 1).arg(fit.zrMm, 0, 'f', 1),

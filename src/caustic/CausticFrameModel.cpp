@@ -28,11 +28,13 @@ bool warned(const CausticFrame &frame)
 // is left out of the fit.
 QString okText(const CausticFrame &frame, bool excludeWarned)
 {
-    QString text = frame.warnings.empty()
-                       ? QCoreApplication::translate("CausticFrameModel", "完成")
-                       : QCoreApplication::translate("CausticFrameModel", "警告：%1").arg(beamWarningsText(frame.warnings)) +
-                             (excludeWarned ? QCoreApplication::translate("CausticFrameModel", "（未参与拟合）")
-                                            : QString());
+    QString text =
+        frame.warnings.empty()
+            ? QCoreApplication::translate("CausticFrameModel", "完成")
+            : QCoreApplication::translate("CausticFrameModel", "警告：%1")
+                      .arg(beamWarningsText(frame.warnings)) +
+                  (excludeWarned ? QCoreApplication::translate("CausticFrameModel", "（未参与拟合）")
+                                 : QString());
     return frame.zMm ? text : text + QCoreApplication::translate("CausticFrameModel", ", 缺少 z");
 }
 

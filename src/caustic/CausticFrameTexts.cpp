@@ -18,8 +18,10 @@ QString beamWarningsText(const beam::BeamWarnings &warnings)
 QString stripeCorrectionText(beam::StripeCorrection stripes)
 {
     switch (stripes) {
-    case beam::StripeCorrection::Columns: return QCoreApplication::translate("CausticFrameTexts", "已校正拖尾（列）");
-    case beam::StripeCorrection::Rows: return QCoreApplication::translate("CausticFrameTexts", "已校正拖尾（行）");
+    case beam::StripeCorrection::Columns:
+        return QCoreApplication::translate("CausticFrameTexts", "已校正拖尾（列）");
+    case beam::StripeCorrection::Rows:
+        return QCoreApplication::translate("CausticFrameTexts", "已校正拖尾（行）");
     case beam::StripeCorrection::None: break;
     }
     return QCoreApplication::translate("CausticFrameTexts", "无");

@@ -6,7 +6,11 @@ namespace lumetra {
 
 namespace {
 
-const char *const RowTitles[] = {"d₀ (µm)",       "z₀ (mm)",  "z_R (mm)", "Θ (mrad)",  "M²",
+const char *const RowTitles[] = {"d₀ (µm)",
+                                 "z₀ (mm)",
+                                 "z_R (mm)",
+                                 "Θ (mrad)",
+                                 "M²",
                                  QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "残差 rms (µm)"),
                                  QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "点数"),
                                  QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "z_R 内"),

@@ -269,8 +269,7 @@ void CausticWindow::updateProgress()
     m_progress->setRange(0, std::max(1, m_model->rowCount()));
     m_progress->setValue(m_model->measuredCount());
     // An empty list has nothing measured and nothing to measure.
-    m_progress->setFormat(m_model->rowCount() == 0 ? tr("尚未添加帧")
-                                                   : tr("已测量 %v / %m 帧"));
+    m_progress->setFormat(m_model->rowCount() == 0 ? tr("尚未添加帧") : tr("已测量 %v / %m 帧"));
 }
 
 void CausticWindow::addFrames(const QStringList &paths)
@@ -306,8 +305,8 @@ std::optional<QString> CausticWindow::askSavePath(const QString &title, const QS
 
 void CausticWindow::reportSaveFailure(const QString &reason)
 {
-    m_context.services.dialogs->message(this, tr("文件保存不成功!\n%1").arg(reason),
-                                        tr("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    m_context.services.dialogs->message(this, tr("文件保存不成功!\n%1").arg(reason), tr("提示"),
+                                        Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void CausticWindow::exportTable_Click()
@@ -331,8 +330,7 @@ void CausticWindow::exportTable_Click()
 void CausticWindow::exportPlot_Click()
 {
     const std::optional<QString> path =
-        askSavePath(tr("导出图"), tr("PNG 图像(*.png)|*.png|PDF 文件(*.pdf)|*.pdf"),
-                    QStringLiteral("png"));
+        askSavePath(tr("导出图"), tr("PNG 图像(*.png)|*.png|PDF 文件(*.pdf)|*.pdf"), QStringLiteral("png"));
     if (!path)
         return;
     // The plot writer's reason is for the command line; the window says it in its own words.

@@ -42,7 +42,8 @@ WorkbookSheet causticWorkbook(const CausticFrameModel &frames, const std::vector
     const int errorColumn = int(results.size()) + 2;
     for (std::size_t a = 0; a < results.size(); ++a) {
         sheet.setText(row, int(a) + 2, results[a].name);
-        sheet.setText(row, errorColumn + int(a), QCoreApplication::translate("CausticWorkbook", "%1 标准误差").arg(results[a].name));
+        sheet.setText(row, errorColumn + int(a),
+                      QCoreApplication::translate("CausticWorkbook", "%1 标准误差").arg(results[a].name));
     }
     for (int r = 0; r < CausticResultsTable::RowCount; ++r) {
         sheet.setText(row + 1 + r, 1, CausticResultsTable::rowTitle(r));

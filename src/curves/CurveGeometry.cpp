@@ -31,10 +31,15 @@ const CurveGeometry &CurveGeometry::horizontal()
                     QPoint(353, 49), QPoint(677, 160), QPointF(320, 100)};
         h.enlarged = {QSize(1030, 560), QPoint(30, 60),   QSize(960, 400),
                       QPoint(510, 49),  QPoint(994, 260), QPointF(480, 200)};
-        h.buttons = {{{QStringLiteral("faceMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "面模式")), QRect(0, 0, 65, 41)},
-                      {QStringLiteral("lineMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "线模式")), QRect(64, 0, 57, 41)},
-                      {QStringLiteral("enlarge"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "放大")), QRect(120, 0, 65, 41)},
-                      {QStringLiteral("shrink"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "缩小 ")), QRect(184, 0, 65, 41)}}};
+        h.buttons = {
+            {{QStringLiteral("faceMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "面模式")),
+              QRect(0, 0, 65, 41)},
+             {QStringLiteral("lineMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "线模式")),
+              QRect(64, 0, 57, 41)},
+             {QStringLiteral("enlarge"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "放大")),
+              QRect(120, 0, 65, 41)},
+             {QStringLiteral("shrink"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "缩小 ")),
+              QRect(184, 0, 65, 41)}}};
         h.printPictureCaption = QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "打印图片"));
         return h;
     }();
@@ -62,10 +67,15 @@ const CurveGeometry &CurveGeometry::verticalWindow()
                     QPoint(200, 5),  QPoint(304, 260), QPointF(100, 240)};
         v.enlarged = {QSize(545, 760), QPoint(100, 20),  QSize(400, 600),
                       QPoint(300, 5),  QPoint(506, 320), QPointF(200, 300)};
-        v.buttons = {{{QStringLiteral("faceMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "面模式")), QRect(0, 0, 65, 49)},
-                      {QStringLiteral("lineMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "线模式")), QRect(0, 48, 65, 49)},
-                      {QStringLiteral("enlarge"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "放大")), QRect(0, 96, 65, 49)},
-                      {QStringLiteral("shrink"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "缩小")), QRect(0, 144, 65, 49)}}};
+        v.buttons = {
+            {{QStringLiteral("faceMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "面模式")),
+              QRect(0, 0, 65, 49)},
+             {QStringLiteral("lineMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "线模式")),
+              QRect(0, 48, 65, 49)},
+             {QStringLiteral("enlarge"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "放大")),
+              QRect(0, 96, 65, 49)},
+             {QStringLiteral("shrink"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "缩小")),
+              QRect(0, 144, 65, 49)}}};
         v.printPictureCaption = QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "打印图"));
         return v;
     }();

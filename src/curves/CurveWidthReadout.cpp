@@ -122,7 +122,8 @@ QString CurveWidthReadout::widthText(std::optional<double> px, const Calibration
         return QStringLiteral("—");
     QString text = QStringLiteral("%1 px").arg(*px, 0, 'f', 1);
     if (calibration.calibrated())
-        text += QCoreApplication::translate("CurveWidthReadout", "（%1）").arg(formatLength(calibration.toUm(*px)));
+        text += QCoreApplication::translate("CurveWidthReadout", "（%1）")
+                    .arg(formatLength(calibration.toUm(*px)));
     return text;
 }
 

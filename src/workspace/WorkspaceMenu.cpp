@@ -50,7 +50,8 @@ WorkspaceMenu::WorkspaceMenu(QWidget *owner) : QObject(owner), m_bar(new QMenuBa
 
     QHash<QString, QMenu *> submenus;
     for (const MenuEntry &e : Entries) {
-        const QString name = QLatin1String(e.name), caption = QCoreApplication::translate("WorkspaceMenu", e.caption);
+        const QString name = QLatin1String(e.name),
+                      caption = QCoreApplication::translate("WorkspaceMenu", e.caption);
         if (e.submenu) {
             submenus.insert(name, addSubmenu(name, caption));
             continue;

@@ -44,8 +44,8 @@ WorkspaceWindow *WorkspaceWindow::showWorkspace(AppContext &context, AnalysisSta
     WorkspacePicture loaded = readWorkspacePicture(path, loadPlacementMode(), pictureFileReaders());
     if (!loaded.ok()) {
         if (context.services.dialogs)
-            context.services.dialogs->message(nullptr, tr("无法载入图像。\n%1").arg(loaded.error), tr("警告!!"), Dialogs::Buttons::Ok,
-                                              Dialogs::Icon::Warning);
+            context.services.dialogs->message(nullptr, tr("无法载入图像。\n%1").arg(loaded.error),
+                                              tr("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return nullptr;
     }
     // The curves on screen belong to the picture being replaced.
@@ -253,8 +253,9 @@ void WorkspaceWindow::showPlacedPicture()
     // The curves measure picture pixels, and only where the fitted picture lies.
     applyPictureExtent(m_state.picture, m_source);
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
-    setWindowTitle(tr("图像操作 - %1").arg(QFileInfo(m_state.picture.ImagePath).fileName() +
-                                              placementTitleSuffix(m_source) + m_titleMark));
+    setWindowTitle(tr("图像操作 - %1")
+                       .arg(QFileInfo(m_state.picture.ImagePath).fileName() + placementTitleSuffix(m_source) +
+                            m_titleMark));
     pictureChanged();
 }
 

@@ -56,7 +56,8 @@ TEST_F(EnglishMainWindow, TheFrameItsMenusAndItsBoxesSpeakEnglishAndFit)
     // Only the Chinese face's name stays Chinese, for the way back.
     QStringList chinese = test::chineseTexts(&window);
     chinese.removeDuplicates(); // a menu's actions are reached from the bar and from the menu
-    EXPECT_EQ(chinese, QStringList{QStringLiteral("QAction(language_zh): 中文")}) << qPrintable(chinese.join(u'\n'));
+    EXPECT_EQ(chinese, QStringList{QStringLiteral("QAction(language_zh): 中文")})
+        << qPrintable(chinese.join(u'\n'));
     QStringList cut = test::cutTexts(&window);
     EXPECT_TRUE(cut.isEmpty()) << qPrintable(cut.join(u'\n'));
 
@@ -95,7 +96,8 @@ TEST_F(EnglishMainWindow, TheFrameItsMenusAndItsBoxesSpeakEnglishAndFit)
 TEST(EnglishPlatformTexts, FiltersOverwritingAndPrintingAreEnglish)
 {
     const test::EnglishInterface english;
-    EXPECT_TRUE(allPicturesFilter().startsWith(QStringLiteral("All pictures|*.bmp;"))) << allPicturesFilter().toStdString();
+    EXPECT_TRUE(allPicturesFilter().startsWith(QStringLiteral("All pictures|*.bmp;")))
+        << allPicturesFilter().toStdString();
     EXPECT_FALSE(test::containsChinese(MainWindow::openFilter()));
 
     QTemporaryDir dir;
@@ -108,15 +110,20 @@ TEST(EnglishPlatformTexts, FiltersOverwritingAndPrintingAreEnglish)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("This file already exists. Replace it?"));
 
-    EXPECT_EQ(PrintOutcome::failed(QStringLiteral("out of paper")).note(), QStringLiteral("Printing failed: out of paper"));
-    EXPECT_TRUE(PrintOutcome::savedToFile(QStringLiteral("/tmp/r.pdf")).note().startsWith(QStringLiteral("Saved as PDF: ")));
+    EXPECT_EQ(PrintOutcome::failed(QStringLiteral("out of paper")).note(),
+              QStringLiteral("Printing failed: out of paper"));
+    EXPECT_TRUE(PrintOutcome::savedToFile(QStringLiteral("/tmp/r.pdf"))
+                    .note()
+                    .startsWith(QStringLiteral("Saved as PDF: ")));
     const QDateTime when(QDate(2026, 3, 4), QTime(5, 6, 7));
     EXPECT_EQ(PdfPrintJob::fileName(QString(), when), QStringLiteral("Report 2026-03-04 05-06-07.pdf"));
     QString error;
-    EXPECT_EQ(PdfPrintJob::open(dir.filePath(QStringLiteral("missing")), QStringLiteral("r"), when, error), nullptr);
+    EXPECT_EQ(PdfPrintJob::open(dir.filePath(QStringLiteral("missing")), QStringLiteral("r"), when, error),
+              nullptr);
     EXPECT_TRUE(error.startsWith(QStringLiteral("The folder "))) << error.toStdString();
     ScriptedPrinter printer(dir.path());
-    EXPECT_EQ(printer.printImage(QStringLiteral("r"), QImage()).note(), QStringLiteral("Printing failed: Nothing to print"));
+    EXPECT_EQ(printer.printImage(QStringLiteral("r"), QImage()).note(),
+              QStringLiteral("Printing failed: Nothing to print"));
 }
 
 } // namespace

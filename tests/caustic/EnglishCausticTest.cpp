@@ -161,8 +161,8 @@ TEST_F(EnglishCaustic, WindowChartWorkbookAndReportSpeakEnglish)
     const QStringList pdfs = QDir(printer.directory).entryList({QStringLiteral("*.pdf")});
     ASSERT_EQ(pdfs.size(), 1);
     QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QDir(printer.directory).filePath(pdfs[0]),
-                                             QStringLiteral("-")});
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QDir(printer.directory).filePath(pdfs[0]), QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(60000));
     const QString report = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(report.contains(QStringLiteral("M² caustic measurement report"))) << report.toStdString();

@@ -33,7 +33,8 @@ TEST_P(EnglishCurves, TheWindowItsTableAndReadoutSpeakEnglishAndFit)
     ASSERT_NE(markers, nullptr);
     markers->setChecked(true);
     const QString readout = w->widthReadout().label()->text();
-    EXPECT_TRUE(readout.contains(QStringLiteral("FWHM  raw ")) && readout.contains(QStringLiteral("analysed ")))
+    EXPECT_TRUE(readout.contains(QStringLiteral("FWHM  raw ")) &&
+                readout.contains(QStringLiteral("analysed ")))
         << readout.toStdString();
 
     IntensityTableWindow *table = IntensityTableWindow::instance(*context);
@@ -51,7 +52,8 @@ TEST_P(EnglishCurves, TheWindowItsTableAndReadoutSpeakEnglishAndFit)
     const QHeaderView *header = view->horizontalHeader();
     for (int c = 0; c < view->model()->columnCount(); ++c) {
         const QString text = view->model()->headerData(c, Qt::Horizontal).toString();
-        EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+        EXPECT_GE(header->sectionSize(c), header->fontMetrics().horizontalAdvance(text))
+            << text.toStdString();
     }
 }
 
@@ -63,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(BothWindows, EnglishCurves, ::testing::Values(false, tr
 TEST(EnglishCurveTexts, WidthsAndTheCutCaptionReadInEnglish)
 {
     const EnglishInterface english;
-    EXPECT_EQ(CurveWidthReadout::widthText(4000.0, Calibration{5.5, 1.0}), QStringLiteral("4000.0 px (22.00 mm)"));
+    EXPECT_EQ(CurveWidthReadout::widthText(4000.0, Calibration{5.5, 1.0}),
+              QStringLiteral("4000.0 px (22.00 mm)"));
     EXPECT_EQ(CurveWidthReadout::widthText(47.04, Calibration{}), QStringLiteral("47.0 px"));
 }
 

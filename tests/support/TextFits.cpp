@@ -50,10 +50,14 @@ QStringList cutTexts(const QWidget *window)
         // margins and the indicator; a push or tool button's hint has a minimum width of the
         // style's, so its text with a little frame is what must fit.
         const bool pushed = qobject_cast<const QPushButton *>(w) || qobject_cast<const QToolButton *>(w);
-        const int needed = pushed ? w->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 6
-                                  : w->sizeHint().width();
+        const int needed =
+            pushed ? w->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 6
+                   : w->sizeHint().width();
         if (needed > w->width()) {
-            cut << QStringLiteral("%1: \"%2\" needs %3 px, has %4").arg(describe(w), text).arg(needed).arg(w->width());
+            cut << QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                       .arg(describe(w), text)
+                       .arg(needed)
+                       .arg(w->width());
             continue;
         }
         if (pushed)

@@ -37,7 +37,8 @@ protected:
     // A left-button drag across the picture (picture pixels; the view's border is 2 pixels).
     void drag(QWidget *view, QPoint from, QPoint to)
     {
-        const auto send = [view](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        const auto send = [view](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                                 Qt::MouseButtons held) {
             const QPointF local(at + QPoint(2, 2));
             QMouseEvent event(type, local, view->mapToGlobal(local), button, held, Qt::NoModifier);
             QApplication::sendEvent(view, &event);
@@ -72,7 +73,8 @@ TEST_F(EnglishWorkspaceTest, EveryWindowAndMessageSpeaksEnglishAndItsCaptionsFit
     // Larger than the workspace: the placement bar shows as well.
     WorkspaceWindow *ws = openPattern(1280, 960);
     ASSERT_NE(ws, nullptr);
-    EXPECT_TRUE(ws->windowTitle().startsWith(QStringLiteral("Picture - pattern.bmp"))) << ws->windowTitle().toStdString();
+    EXPECT_TRUE(ws->windowTitle().startsWith(QStringLiteral("Picture - pattern.bmp")))
+        << ws->windowTitle().toStdString();
 
     struct Opened
     {
@@ -81,15 +83,18 @@ TEST_F(EnglishWorkspaceTest, EveryWindowAndMessageSpeaksEnglishAndItsCaptionsFit
     };
     const Opened windows[] = {
         {"workspace", [ws] { return ws; }},
-        {"settings", [ws] {
+        {"settings",
+         [ws] {
              ws->menuItem(QStringLiteral("settings"))->trigger();
              return static_cast<QWidget *>(SettingsDialog::instance(ws->context()));
          }},
-        {"placement options", [ws] {
+        {"placement options",
+         [ws] {
              ws->menuItem(QStringLiteral("placementOptions"))->trigger();
              return static_cast<QWidget *>(PlacementOptionsDialog::instance(ws->context()));
          }},
-        {"3D chart of a region", [this, ws]() -> QWidget * {
+        {"3D chart of a region",
+         [this, ws]() -> QWidget * {
              // An odd factor first: the box says why it refuses it.
              dialogs.inputAnswers = {QStringLiteral("3"), QStringLiteral("x"), QStringLiteral("10")};
              ws->menuItem(QStringLiteral("drawSurface"))->trigger();
@@ -117,7 +122,8 @@ TEST_F(EnglishWorkspaceTest, EveryWindowAndMessageSpeaksEnglishAndItsCaptionsFit
         if (auto *chart = qobject_cast<SurfaceChartWindow *>(w))
             chart->workbookButton()->click();
     ASSERT_EQ(dialogs.inputProblems.size(), 2);
-    EXPECT_EQ(dialogs.inputProblems[0], QStringLiteral("3 is odd: The 3D reduction factor must be 2, 4, 6, 8 or 10."));
+    EXPECT_EQ(dialogs.inputProblems[0],
+              QStringLiteral("3 is odd: The 3D reduction factor must be 2, 4, 6, 8 or 10."));
     const QStringList spoken = spokenTexts();
     EXPECT_GE(dialogs.saveRequests.size(), 1);
     EXPECT_FALSE(dialogs.messages.isEmpty()); // offscreen the 3D view says OpenGL is missing

@@ -12,8 +12,8 @@ std::optional<QString> askSaveTarget(Dialogs &dialogs, QWidget *parent, const Di
         return std::nullopt;
     if (QFileInfo::exists(*chosen) &&
         dialogs.message(parent, QCoreApplication::translate("SaveTarget", "此文件已存在，是否覆盖?"),
-                        QCoreApplication::translate("SaveTarget", "警告!!"),
-                        Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+                        QCoreApplication::translate("SaveTarget", "警告!!"), Dialogs::Buttons::YesNo,
+                        Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return std::nullopt;
     return chosen;
 }

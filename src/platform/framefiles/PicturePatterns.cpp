@@ -30,7 +30,8 @@ bool isReadablePicture(const QString &path)
 
 QString allPicturesFilter()
 {
-    return QCoreApplication::translate("PicturePatterns", "所有图片|%1").arg(readablePicturePatterns().join(u';'));
+    return QCoreApplication::translate("PicturePatterns", "所有图片|%1")
+        .arg(readablePicturePatterns().join(u';'));
 }
 
 } // namespace lumetra

@@ -66,7 +66,8 @@ std::unique_ptr<PdfPrintJob> PdfPrintJob::open(const QString &directory, const Q
     job->m_file = std::make_unique<QTemporaryFile>(
         QDir(directory).filePath(QStringLiteral(".lumetra-print-XXXXXX.part")));
     if (!job->m_file->open()) {
-        error = QCoreApplication::translate("PdfPrintJob", "无法在文件夹 %1 中写入文件：%2").arg(shown, job->m_file->errorString());
+        error = QCoreApplication::translate("PdfPrintJob", "无法在文件夹 %1 中写入文件：%2")
+                    .arg(shown, job->m_file->errorString());
         return nullptr;
     }
     job->m_temporaryPath = job->m_file->fileName();
@@ -120,10 +121,11 @@ PrintOutcome PdfPrintJob::moveIntoPlace()
         }
         if (!QFileInfo::exists(target))
             return PrintOutcome::failed(
-                QCoreApplication::translate("PdfPrintJob", "无法在文件夹 %1 中保存报告").arg(QDir::toNativeSeparators(m_directory)));
+                QCoreApplication::translate("PdfPrintJob", "无法在文件夹 %1 中保存报告")
+                    .arg(QDir::toNativeSeparators(m_directory)));
     }
-    return PrintOutcome::failed(
-        QCoreApplication::translate("PdfPrintJob", "文件夹 %1 中同名的报告太多").arg(QDir::toNativeSeparators(m_directory)));
+    return PrintOutcome::failed(QCoreApplication::translate("PdfPrintJob", "文件夹 %1 中同名的报告太多")
+                                    .arg(QDir::toNativeSeparators(m_directory)));
 }
 
 } // namespace lumetra

@@ -39,7 +39,8 @@ void ReportSheet::title(const QString &text, const QDateTime &when)
     textAt(0, m_y, text);
     m_page.setBold(false);
     m_page.setFontSize(9);
-    const QString right = when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("    ") + program();
+    const QString right =
+        when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("    ") + program();
     textAt(width() - m_page.textWidth(right), m_y + h - m_page.textHeight(right), right);
     m_y += h + 30;
     m_page.line(0, m_y, width(), m_y, RuleColour);

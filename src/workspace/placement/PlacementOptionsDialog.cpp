@@ -94,7 +94,8 @@ void PlacementOptionsDialog::accept()
     const bool saved = savePixelBudgetSetting(qint64(m_maxMegapixels->value()) * 1'000'000);
     applyPixelBudgetSetting();
     if (!(savePlacementMode(chosen) && saved) && m_context.services.dialogs)
-        m_context.services.dialogs->message(this, tr("无法保存选项：设置文件不可写。"), tr("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        m_context.services.dialogs->message(this, tr("无法保存选项：设置文件不可写。"), tr("警告!!"),
+                                            Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
     if (WorkspaceWindow *workspace = WorkspaceWindow::instance(m_context))
         workspace->setPlacement(chosen);
     childWindowFrame(this)->close();

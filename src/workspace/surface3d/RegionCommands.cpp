@@ -117,8 +117,8 @@ std::optional<int> RegionCommands::askFactor()
     Dialogs *dialogs = m_workspace.context().services.dialogs;
     if (!dialogs)
         return std::nullopt;
-    const std::optional<QString> answer = dialogs->input(&m_workspace, factorPrompt(), tr("输入框"),
-                                                         QStringLiteral("6"), factorProblem);
+    const std::optional<QString> answer =
+        dialogs->input(&m_workspace, factorPrompt(), tr("输入框"), QStringLiteral("6"), factorProblem);
     if (!answer || answer->isEmpty())
         return std::nullopt;
     return parseRegionFactor(*answer);
@@ -151,11 +151,10 @@ void RegionCommands::chartRegion(int factor)
     if (m_corners.y2 < m_corners.y1 || m_corners.x2 < m_corners.x1) {
         m_corners = {};
         if (context.services.dialogs)
-            context.services.dialogs->message(
-                &m_workspace,
-                belowCharted ? tr("所选区域在第437行以下，无法作三维处理。")
-                             : tr("所选区域在图片之外，无法作三维处理。"),
-                tr("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+            context.services.dialogs->message(&m_workspace,
+                                              belowCharted ? tr("所选区域在第437行以下，无法作三维处理。")
+                                                           : tr("所选区域在图片之外，无法作三维处理。"),
+                                              tr("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
         return;
     }
 

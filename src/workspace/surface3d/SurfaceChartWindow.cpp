@@ -35,7 +35,8 @@ SurfaceChartWindow *SurfaceChartWindow::open(AppContext &context, const RegionGr
     showChildWindow(context, window);
     if (!window->hasChart() && context.services.dialogs)
         context.services.dialogs->message(
-            window, tr("无法启动三维显示（OpenGL 不可用）。网格数据仍可保存为工作簿文件。"), tr("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+            window, tr("无法启动三维显示（OpenGL 不可用）。网格数据仍可保存为工作簿文件。"), tr("提示"),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Information);
     return window;
 }
 
