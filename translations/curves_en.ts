@@ -44,7 +44,7 @@
     <name>CurveWidthReadout</name>
     <message>
         <source>宽度标记</source>
-        <translation>Width markers</translation>
+        <translation>Widths</translation>
     </message>
     <message>
         <source>在曲线上标出半高全宽（FWHM）和 1/e² 全宽</source>

@@ -24,6 +24,12 @@ bool isControl(const QWidget *w)
            qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractSpinBox *>(w);
 }
 
+bool isDecoration(const QWidget *w)
+{
+    const QByteArray type = w->metaObject()->className();
+    return type == "QFrame" || type == "QWidget";
+}
+
 } // namespace
 
 QStringList cutTexts(const QWidget *window)
@@ -60,16 +66,20 @@ QStringList cutTexts(const QWidget *window)
                        .arg(w->width());
             continue;
         }
-        if (pushed)
+        // Overlay texts (the curves' readouts) are laid over their plots on purpose.
+        if (pushed || w->testAttribute(Qt::WA_TransparentForMouseEvents))
             continue;
-        // The text itself must not run under a control placed beside it.
+        // The text itself must not run under a control or a view placed beside it (plain frames
+        // are decoration, and a widget wholly under the text's is its background).
         const int left = alignment & Qt::AlignRight     ? w->width() - needed
                          : alignment & Qt::AlignHCenter ? (w->width() - needed) / 2
                                                         : 0;
         const QRect shown(w->x() + left, w->y(), needed, w->height());
         for (const QObject *o : w->parent()->children()) {
             const auto *other = qobject_cast<const QWidget *>(o);
-            if (other && other != w && other->isVisibleTo(window) && isControl(other) &&
+            if (other && other != w && other->isVisibleTo(window) &&
+                !other->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+                (isControl(other) || (!isDecoration(other) && !other->geometry().contains(w->geometry()))) &&
                 other->geometry().intersects(shown))
                 cut << QStringLiteral("%1: \"%2\" runs under %3").arg(describe(w), text, describe(other));
         }
