@@ -13,13 +13,13 @@ namespace lumetra {
 
 AboutDialog::AboutDialog(AppContext &context, QWidget *parent)
     : QWidget(parent), m_context(context), m_picIcon(new QLabel(this)), m_lblTitle(new QLabel(this)),
-      m_lblVersion(new QLabel(this)), m_cmdOK(new QPushButton(QStringLiteral("确定"), this)),
-      m_cmdSysInfo(new QPushButton(QStringLiteral("系统信息(&S)..."), this))
+      m_lblVersion(new QLabel(this)), m_cmdOK(new QPushButton(tr("确定"), this)),
+      m_cmdSysInfo(new QPushButton(tr("系统信息(&S)..."), this))
 {
     initAppResources();
     setObjectName(QStringLiteral("AboutDialog"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("关于 ") + applicationTitle());
+    setWindowTitle(tr("关于 %1").arg(applicationTitle()));
     setWindowIcon(QIcon(QStringLiteral(":/lumetra.png")));
     setFixedSize(420, 200);
 
@@ -62,7 +62,7 @@ QString AboutDialog::applicationTitle()
 
 QString AboutDialog::versionText()
 {
-    return QStringLiteral("版本 %1.%2.%3")
+    return tr("版本 %1.%2.%3")
         .arg(LUMETRA_VERSION_MAJOR)
         .arg(LUMETRA_VERSION_MINOR)
         .arg(LUMETRA_VERSION_PATCH);

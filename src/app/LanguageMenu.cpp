@@ -15,8 +15,9 @@ LanguageMenu::LanguageMenu(QMenuBar *bar, QAction *before, QStatusBar *status) :
     m_menu = new QMenu(tr("选项"), bar);
     m_menu->menuAction()->setObjectName(QStringLiteral("options_menu"));
     bar->insertMenu(before, m_menu);
-    // The language's own name stays in that language, so that either face can find its way back.
-    QMenu *languages = m_menu->addMenu(tr("语言") + QStringLiteral(" / Language"));
+    // The Chinese face names the menu in English too, and each language keeps its own name, so
+    // that either face can find its way back.
+    QMenu *languages = m_menu->addMenu(tr("语言 / Language"));
     languages->menuAction()->setObjectName(QStringLiteral("options_language"));
     auto *group = new QActionGroup(this);
     const InterfaceLanguage current =

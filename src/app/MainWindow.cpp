@@ -49,9 +49,11 @@ struct ToolbarEntry
 };
 
 constexpr ToolbarEntry ToolbarEntries[MainWindow::ToolbarButtonCount] = {
-    {"tbar_capu", "连接视频卡", ":/icons/connect.png"}, {"tbar_openfile", "打开图像文件", ":/icons/open.png"},
-    {"tbar_help", "帮助", ":/icons/help.png"},          {"", "", ""},
-    {"tbar_exit", "退出系统", ":/icons/exit.png"},
+    {"tbar_capu", QT_TRANSLATE_NOOP("lumetra::MainWindow", "连接视频卡"), ":/icons/connect.png"},
+    {"tbar_openfile", QT_TRANSLATE_NOOP("lumetra::MainWindow", "打开图像文件"), ":/icons/open.png"},
+    {"tbar_help", QT_TRANSLATE_NOOP("lumetra::MainWindow", "帮助"), ":/icons/help.png"},
+    {"", "", ""},
+    {"tbar_exit", QT_TRANSLATE_NOOP("lumetra::MainWindow", "退出系统"), ":/icons/exit.png"},
 };
 
 // Blanks are spaces and tabs; the ideographic space is part of a name.
@@ -154,26 +156,26 @@ void MainWindow::createMenus()
         return action;
     };
     // "文件": where pictures are opened, the recent ones listed under the open command.
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("文件"));
+    m_fileMenu = menuBar()->addMenu(tr("文件"));
     m_fileMenu->menuAction()->setObjectName(QStringLiteral("file_menu"));
-    QAction *openItem = m_fileMenu->addAction(QStringLiteral("打开图像文件…"));
+    QAction *openItem = m_fileMenu->addAction(tr("打开图像文件…"));
     openItem->setObjectName(QStringLiteral("file_open"));
     m_fileMenu->addSeparator();
     m_fileRecentEnd = m_fileMenu->addSeparator();
     QObject::connect(openItem, &QAction::triggered, this, &MainWindow::open_file_Click);
     QObject::connect(m_fileMenu, &QMenu::aboutToShow, this, &MainWindow::refreshRecentPictures);
-    QMenu *captureMenu = menuBar()->addMenu(QStringLiteral("视频卡"));
+    QMenu *captureMenu = menuBar()->addMenu(tr("视频卡"));
     m_captureMenu = captureMenu;
     add(captureMenu->menuAction(), "capture_ca");
-    QAction *connect = add(captureMenu->addAction(QStringLiteral("连接视频卡　")), "conn_capture");
+    QAction *connect = add(captureMenu->addAction(tr("连接视频卡　")), "conn_capture");
     captureMenu->addSeparator();
     m_recentEnd = captureMenu->addSeparator();
-    QAction *exit = add(captureMenu->addAction(QStringLiteral("退　出")), "sys_exit");
+    QAction *exit = add(captureMenu->addAction(tr("退　出")), "sys_exit");
     QObject::connect(captureMenu, &QMenu::aboutToShow, this, &MainWindow::refreshRecentPictures);
-    QAction *open = add(menuBar()->addAction(QStringLiteral("打 开")), "open_file");
+    QAction *open = add(menuBar()->addAction(tr("打 开")), "open_file");
     // The M² window belongs to another subsystem: start-up connects this item to it.
     add(menuBar()->addAction(QStringLiteral("M²…")), "m2_caustic");
-    QAction *help = add(menuBar()->addAction(QStringLiteral("帮　助")), "sys_help");
+    QAction *help = add(menuBar()->addAction(tr("帮　助")), "sys_help");
     new LanguageMenu(menuBar(), help, statusBar());
 
     QObject::connect(connect, &QAction::triggered, this, &MainWindow::conn_capture_Click);
@@ -203,9 +205,8 @@ void MainWindow::fillRecentPictures(QMenu *menu, QAction *end, QList<QAction *> 
         QObject::connect(item, &QAction::triggered, this, [this, path = recent[i]] {
             if (!QFileInfo::exists(path)) {
                 m_history->forget(path);
-                m_context.services.dialogs->message(this, QStringLiteral("文件不存在：") + path,
-                                                    QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
-                                                    Dialogs::Icon::Warning);
+                m_context.services.dialogs->message(this, tr("文件不存在：%1").arg(path), tr("警告!!"),
+                                                    Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
                 return;
             }
             openImageFile(path);
@@ -232,8 +233,7 @@ void MainWindow::createToolbar()
             m_buttons << m_toolbar->addSeparator();
             continue;
         }
-        QAction *button =
-            m_toolbar->addAction(QIcon(QString::fromLatin1(entry.icon)), QString::fromUtf8(entry.label));
+        QAction *button = m_toolbar->addAction(QIcon(QString::fromLatin1(entry.icon)), tr(entry.label));
         button->setObjectName(key);
         button->setData(key);
         QObject::connect(button, &QAction::triggered, this,

@@ -3,6 +3,8 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/system/ProgramLauncher.h"
 
+#include <QCoreApplication>
+
 namespace lumetra {
 
 QStringList systemInfoPrograms()
@@ -20,8 +22,8 @@ bool startSystemInfo(ProgramLauncher *launcher, Dialogs &dialogs, QWidget *paren
     const QString program = launcher ? launcher->findProgram(systemInfoPrograms()) : QString();
     if (!program.isEmpty() && launcher->start(program, {}))
         return true;
-    dialogs.message(parent, QStringLiteral("此时系统信息不可用"), QStringLiteral("Lumetra"),
-                    Dialogs::Buttons::Ok);
+    dialogs.message(parent, QCoreApplication::translate("SystemInfoTool", "此时系统信息不可用"),
+                    QStringLiteral("Lumetra"), Dialogs::Buttons::Ok);
     return false;
 }
 

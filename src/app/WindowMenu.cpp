@@ -12,11 +12,11 @@ namespace lumetra {
 
 WindowMenu::WindowMenu(QMenuBar *bar, QMdiArea *area) : QObject(bar), m_area(area)
 {
-    m_menu = bar->addMenu(QStringLiteral("窗口"));
+    m_menu = bar->addMenu(tr("窗口"));
     m_menu->menuAction()->setObjectName(QStringLiteral("window_menu"));
-    m_cascade = m_menu->addAction(QStringLiteral("层叠"));
+    m_cascade = m_menu->addAction(tr("层叠"));
     m_cascade->setObjectName(QStringLiteral("window_cascade"));
-    m_tile = m_menu->addAction(QStringLiteral("平铺"));
+    m_tile = m_menu->addAction(tr("平铺"));
     m_tile->setObjectName(QStringLiteral("window_tile"));
     m_separator = m_menu->addSeparator();
     connect(m_cascade, &QAction::triggered, area, [area] { cascadeChildWindows(*area); });

@@ -1,5 +1,6 @@
 #include "caustic/CausticAxisResult.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -18,25 +19,28 @@ std::vector<CausticAxisResult> fitCausticAxes(const beam::CausticSeries &series)
 QString causticAxisName(const QString &label)
 {
     if (label == QLatin1String("major"))
-        return QStringLiteral("长轴");
+        return QCoreApplication::translate("CausticAxisResult", "长轴");
     if (label == QLatin1String("minor"))
-        return QStringLiteral("短轴");
+        return QCoreApplication::translate("CausticAxisResult", "短轴");
     return label;
 }
 
 QString isoCheckText(const beam::CausticFit &fit)
 {
     if (fit.isoValid)
-        return QStringLiteral("符合 ISO 11146-1");
+        return QCoreApplication::translate("CausticAxisResult", "符合 ISO 11146-1");
     QStringList missing;
-    const auto lack = [&missing](int have, int want, const QString &what) {
+    const auto lack = [&missing](int have, int want, const char *what) {
         if (have < want)
-            missing << QStringLiteral("%1 个%2 (至少 %3)").arg(want - have).arg(what).arg(want);
+            missing << QCoreApplication::translate("CausticAxisResult", what).arg(want - have).arg(want);
     };
-    lack(fit.points, beam::IsoMinimumPoints, QStringLiteral("点"));
-    lack(fit.pointsWithinZr, beam::IsoMinimumNearWaist, QStringLiteral("在 z_R 内的点"));
-    lack(fit.pointsBeyond2Zr, beam::IsoMinimumFarField, QStringLiteral("在 2 z_R 外的点"));
-    return QStringLiteral("不符合 ISO 11146-1: 还需 %1").arg(missing.join(QStringLiteral("、")));
+    lack(fit.points, beam::IsoMinimumPoints, QT_TRANSLATE_NOOP("CausticAxisResult", "%1 个点 (至少 %2)"));
+    lack(fit.pointsWithinZr, beam::IsoMinimumNearWaist,
+         QT_TRANSLATE_NOOP("CausticAxisResult", "%1 个在 z_R 内的点 (至少 %2)"));
+    lack(fit.pointsBeyond2Zr, beam::IsoMinimumFarField,
+         QT_TRANSLATE_NOOP("CausticAxisResult", "%1 个在 2 z_R 外的点 (至少 %2)"));
+    return QCoreApplication::translate("CausticAxisResult", "不符合 ISO 11146-1: 还需 %1")
+        .arg(missing.join(QCoreApplication::translate("CausticAxisResult", "、")));
 }
 
 QString causticFailureText(const beam::CausticFitResult &result)
@@ -44,19 +48,24 @@ QString causticFailureText(const beam::CausticFitResult &result)
     using beam::CausticFailure;
     switch (result.failure) {
     case CausticFailure::BadWavelength:
-        return QStringLiteral("波长必须是正数");
+        return QCoreApplication::translate("CausticAxisResult", "波长必须是正数");
     case CausticFailure::TooFewPoints:
-        return QStringLiteral("拟合至少需要 3 个点，现有 %1 个").arg(result.points);
+        return QCoreApplication::translate("CausticAxisResult", "拟合至少需要 3 个点，现有 %1 个")
+            .arg(result.points);
     case CausticFailure::NonFiniteZ:
-        return QStringLiteral("有一个 z 位置不是有限数");
+        return QCoreApplication::translate("CausticAxisResult", "有一个 z 位置不是有限数");
     case CausticFailure::BadDiameter:
-        return QStringLiteral("z = %1 mm 处的直径不是正数").arg(result.failedZMm);
+        return QCoreApplication::translate("CausticAxisResult", "z = %1 mm 处的直径不是正数")
+            .arg(result.failedZMm);
     case CausticFailure::TooFewPositions:
-        return QStringLiteral("至少需要 3 个不同的 z 位置");
+        return QCoreApplication::translate("CausticAxisResult", "至少需要 3 个不同的 z 位置");
     case CausticFailure::NoNarrowing:
-        return QStringLiteral("直径没有收窄到束腰：拟合 d² = A + Bz + Cz² 的 C ≤ 0");
+        return QCoreApplication::translate("CausticAxisResult",
+                                           "直径没有收窄到束腰：拟合 d² = A + Bz + Cz² 的 C ≤ 0");
     case CausticFailure::NoRealWaist:
-        return QStringLiteral("拟合没有真实的束腰：A − B²/4C ≤ 10⁻⁶ A（直径像圆锥一样收窄或更快，束腰无法分辨）");
+        return QCoreApplication::translate(
+            "CausticAxisResult",
+            "拟合没有真实的束腰：A − B²/4C ≤ 10⁻⁶ A（直径像圆锥一样收窄或更快，束腰无法分辨）");
     case CausticFailure::None:
         break;
     }
@@ -78,8 +87,10 @@ QStringList causticWarningTexts(const beam::CausticFit &fit)
     QStringList texts;
     for (const beam::CausticWarning w : fit.warnings)
         texts << (w == beam::CausticWarning::M2BelowOne
-                      ? QStringLiteral("M² < 1 不符合物理规律：请检查波长和像素尺寸")
-                      : QStringLiteral("束腰位置在测量范围之外，是外推的：请在束腰两侧测量"));
+                      ? QCoreApplication::translate("CausticAxisResult",
+                                                    "M² < 1 不符合物理规律：请检查波长和像素尺寸")
+                      : QCoreApplication::translate("CausticAxisResult",
+                                                    "束腰位置在测量范围之外，是外推的：请在束腰两侧测量"));
     return texts;
 }
 

@@ -41,8 +41,8 @@ void CausticChart::setSeries(const beam::CausticSeries &series)
     removeAllSeries();
     m_fitLabels.clear();
     setTitle(series.wavelengthNm > 0
-                 ? QStringLiteral("光束焦散 (ISO 11146-1)  λ = %1 nm").arg(series.wavelengthNm, 0, 'g', 6)
-                 : QStringLiteral("光束焦散 (ISO 11146-1)"));
+                 ? tr("光束焦散 (ISO 11146-1)  λ = %1 nm").arg(series.wavelengthNm, 0, 'g', 6)
+                 : tr("光束焦散 (ISO 11146-1)"));
     double zMin = 0, zMax = 0, dMax = 0;
     bool any = false;
     for (const beam::CausticAxis &axis : series.axes)
@@ -98,7 +98,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
 {
     const QString name = causticAxisName(axis.label);
     auto *measured = new QScatterSeries(this);
-    measured->setName(QStringLiteral("%1 测量").arg(name));
+    measured->setName(tr("%1 测量").arg(name));
     measured->setColor(colour);
     measured->setBorderColor(colour.darker(130));
     measured->setMarkerSize(9);
@@ -113,7 +113,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
     const beam::CausticFitResult result = beam::fitCaustic(axis.points, wavelengthNm);
     if (!result.ok()) {
         // The points stay; the legend says there is no curve and why.
-        const QString label = QStringLiteral("%1 无拟合：%2").arg(name, causticFailureText(result));
+        const QString label = tr("%1 无拟合：%2").arg(name, causticFailureText(result));
         addLine(label, {}, QPen(colour, 2), true);
         m_fitLabels << label;
         return;
@@ -132,8 +132,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
     // The waist: a vertical line from the axis to d0; the Rayleigh range: dashed lines at
     // z0 ± zR up to the diameter there (sqrt 2 d0), joined at that height.
     QPen waistPen(colour, 1.5);
-    addLine(QStringLiteral("%1 束腰").arg(name), {QPointF(fit.z0Mm, 0), QPointF(fit.z0Mm, fit.d0Um)}, waistPen,
-            false);
+    addLine(tr("%1 束腰").arg(name), {QPointF(fit.z0Mm, 0), QPointF(fit.z0Mm, fit.d0Um)}, waistPen, false);
     QPen rayleighPen(colour, 1.2, Qt::DashLine);
     const double atZr = fit.diameterAt(fit.z0Mm + fit.zrMm);
     addLine(QStringLiteral("%1 z₀ ± z_R = %2 ± %3 mm").arg(name).arg(fit.z0Mm, 0, 'f', 1).arg(fit.zrMm, 0, 'f', 1),
@@ -141,7 +140,7 @@ void CausticChart::addCausticAxis(const beam::CausticAxis &axis, double waveleng
              QPointF(fit.z0Mm + fit.zrMm, atZr), QPointF(fit.z0Mm + fit.zrMm, 0)},
             rayleighPen, true);
     auto *waist = new QScatterSeries(this);
-    waist->setName(QStringLiteral("%1 束腰 d₀ = %2 µm").arg(name).arg(fit.d0Um, 0, 'f', 1));
+    waist->setName(tr("%1 束腰 d₀ = %2 µm").arg(name).arg(fit.d0Um, 0, 'f', 1));
     waist->setMarkerShape(QScatterSeries::MarkerShapeStar);
     waist->setMarkerSize(16);
     waist->setColor(colour);

@@ -28,20 +28,23 @@ bool warned(const CausticFrame &frame)
 // is left out of the fit.
 QString okText(const CausticFrame &frame, bool excludeWarned)
 {
-    QString text = frame.warnings.empty()
-                       ? QCoreApplication::translate("CausticFrameModel", "完成")
-                       : QStringLiteral("警告：%1").arg(beamWarningsText(frame.warnings)) +
-                             (excludeWarned ? QStringLiteral("（未参与拟合）") : QString());
-    return frame.zMm ? text : text + QStringLiteral(", 缺少 z");
+    QString text =
+        frame.warnings.empty()
+            ? QCoreApplication::translate("CausticFrameModel", "完成")
+            : QCoreApplication::translate("CausticFrameModel", "警告：%1")
+                      .arg(beamWarningsText(frame.warnings)) +
+                  (excludeWarned ? QCoreApplication::translate("CausticFrameModel", "（未参与拟合）")
+                                 : QString());
+    return frame.zMm ? text : text + QCoreApplication::translate("CausticFrameModel", ", 缺少 z");
 }
 
 QString stateText(const CausticFrame &frame, bool excludeWarned)
 {
     switch (frame.state) {
-    case CausticFrame::State::Measuring: return QStringLiteral("测量中…");
+    case CausticFrame::State::Measuring: return QCoreApplication::translate("CausticFrameModel", "测量中…");
     case CausticFrame::State::Ok: return okText(frame, excludeWarned);
-    case CausticFrame::State::NoBeam: return QStringLiteral("无光束");
-    case CausticFrame::State::Unreadable: return QStringLiteral("无法读取");
+    case CausticFrame::State::NoBeam: return QCoreApplication::translate("CausticFrameModel", "无光束");
+    case CausticFrame::State::Unreadable: return QCoreApplication::translate("CausticFrameModel", "无法读取");
     }
     return {};
 }

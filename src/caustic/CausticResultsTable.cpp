@@ -6,8 +6,16 @@ namespace lumetra {
 
 namespace {
 
-const char *const RowTitles[] = {"d₀ (µm)",       "z₀ (mm)",  "z_R (mm)", "Θ (mrad)",  "M²",
-                                 "残差 rms (µm)", "点数",     "z_R 内",   "2 z_R 外", "ISO 11146-1"};
+const char *const RowTitles[] = {"d₀ (µm)",
+                                 "z₀ (mm)",
+                                 "z_R (mm)",
+                                 "Θ (mrad)",
+                                 "M²",
+                                 QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "残差 rms (µm)"),
+                                 QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "点数"),
+                                 QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "z_R 内"),
+                                 QT_TRANSLATE_NOOP("lumetra::CausticResultsTable", "2 z_R 外"),
+                                 "ISO 11146-1"};
 
 } // namespace
 
@@ -26,7 +34,7 @@ CausticResultsTable::CausticResultsTable(QWidget *parent) : QTableWidget(RowCoun
 
 QString CausticResultsTable::rowTitle(int row)
 {
-    return row >= 0 && row < RowCount ? QString::fromUtf8(RowTitles[row]) : QString();
+    return row >= 0 && row < RowCount ? tr(RowTitles[row]) : QString();
 }
 
 QStringList CausticResultsTable::columnTexts(const CausticAxisResult &result)
@@ -35,7 +43,7 @@ QStringList CausticResultsTable::columnTexts(const CausticAxisResult &result)
     for (int row = 0; row < RowCount; ++row)
         texts << QString();
     if (!result.fit.ok()) {
-        texts[Iso] = QStringLiteral("无法拟合：%1").arg(causticFailureText(result.fit));
+        texts[Iso] = tr("无法拟合：%1").arg(causticFailureText(result.fit));
         return texts;
     }
     const beam::CausticFit &f = *result.fit.fit;

@@ -77,7 +77,7 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("CausticWindow"));
-    setWindowTitle(QStringLiteral("M² 焦散测量"));
+    setWindowTitle(tr("M² 焦散测量"));
     setAcceptDrops(true);
     resize(1300, 760);
 
@@ -98,7 +98,7 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
-    m_progress->setFormat(QStringLiteral("尚未添加帧"));
+    m_progress->setFormat(tr("尚未添加帧"));
 
     m_chart = new CausticChart;
     m_chartView = new QChartView(m_chart, this);
@@ -115,7 +115,7 @@ CausticWindow::CausticWindow(AppContext &context, QWidget *parent) : QWidget(par
     m_warnings->setWordWrap(true);
     m_warnings->setStyleSheet(QStringLiteral("color: rgb(220, 0, 0); font-weight: bold;"));
 
-    m_excludeWarned = new QCheckBox(QStringLiteral("排除有警告的帧"), this);
+    m_excludeWarned = new QCheckBox(tr("排除有警告的帧"), this);
     m_excludeWarned->setObjectName(QStringLiteral("excludeWarned"));
 
     auto *left = new QWidget(this);
@@ -169,11 +169,11 @@ QWidget *CausticWindow::buildControls()
     auto *bar = new QWidget(this);
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    QPushButton *add = button(QStringLiteral("添加帧…"), "addFrames", bar);
-    QPushButton *clear = button(QStringLiteral("清除"), "clearFrames", bar);
-    QPushButton *exportTable = button(QStringLiteral("导出表格…"), "exportTable", bar);
-    QPushButton *exportPlot = button(QStringLiteral("导出图…"), "exportPlot", bar);
-    QPushButton *report = button(QStringLiteral("报告…"), "report", bar);
+    QPushButton *add = button(tr("添加帧…"), "addFrames", bar);
+    QPushButton *clear = button(tr("清除"), "clearFrames", bar);
+    QPushButton *exportTable = button(tr("导出表格…"), "exportTable", bar);
+    QPushButton *exportPlot = button(tr("导出图…"), "exportPlot", bar);
+    QPushButton *report = button(tr("报告…"), "report", bar);
     connect(add, &QPushButton::clicked, this, &CausticWindow::addFrames_Click);
     connect(clear, &QPushButton::clicked, this, &CausticWindow::clearFrames_Click);
     connect(exportTable, &QPushButton::clicked, this, &CausticWindow::exportTable_Click);
@@ -186,7 +186,7 @@ QWidget *CausticWindow::buildControls()
     m_wavelength->setRange(beam::MinimumWavelengthNm, beam::MaximumWavelengthNm);
     m_wavelength->setDecimals(1);
     m_wavelength->setSuffix(QStringLiteral(" nm"));
-    m_wavelength->setToolTip(QStringLiteral("波长以纳米为单位：150 – 20000 nm"));
+    m_wavelength->setToolTip(tr("波长以纳米为单位：150 – 20000 nm"));
     m_pixelSize = new QDoubleSpinBox(bar);
     m_pixelSize->setObjectName(QStringLiteral("pixelSize"));
     m_pixelSize->setRange(0.01, 1000);
@@ -194,16 +194,16 @@ QWidget *CausticWindow::buildControls()
     m_pixelSize->setSuffix(QStringLiteral(" µm"));
     m_axes = new QComboBox(bar);
     m_axes->setObjectName(QStringLiteral("axes"));
-    m_axes->addItems({QStringLiteral("x / y (水平 / 垂直)"), QStringLiteral("长轴 / 短轴")});
+    m_axes->addItems({tr("x / y (水平 / 垂直)"), tr("长轴 / 短轴")});
 
     row->addWidget(add);
     row->addWidget(clear);
     row->addSpacing(16);
-    row->addWidget(new QLabel(QStringLiteral("波长:"), bar));
+    row->addWidget(new QLabel(tr("波长:"), bar));
     row->addWidget(m_wavelength);
-    row->addWidget(new QLabel(QStringLiteral("像素尺寸:"), bar));
+    row->addWidget(new QLabel(tr("像素尺寸:"), bar));
     row->addWidget(m_pixelSize);
-    row->addWidget(new QLabel(QStringLiteral("轴:"), bar));
+    row->addWidget(new QLabel(tr("轴:"), bar));
     row->addWidget(m_axes);
     row->addStretch(1);
     row->addWidget(exportTable);
@@ -250,16 +250,16 @@ void CausticWindow::refresh()
     for (const CausticAxisResult &r : results)
         if (r.fit.ok())
             for (const QString &text : causticWarningTexts(*r.fit.fit))
-                warnings << QStringLiteral("%1：%2").arg(r.name, text);
+                warnings << tr("%1：%2").arg(r.name, text);
     m_warnings->setText(warnings.join(u'\n'));
     m_warnings->setVisible(!warnings.isEmpty());
     QStringList notes;
     if (const int withoutZ = m_model->framesWithoutZ(); withoutZ > 0)
-        notes << QStringLiteral("%1 帧没有 z 位置, 未参与拟合 (在表中输入 z)").arg(withoutZ);
+        notes << tr("%1 帧没有 z 位置, 未参与拟合 (在表中输入 z)").arg(withoutZ);
     if (const int warned = m_model->framesWithWarnings(); warned > 0)
         notes << (m_model->excludeWarned()
-                      ? QStringLiteral("%1 帧的光束测量有警告, 未参与拟合").arg(warned)
-                      : QStringLiteral("%1 帧的光束测量有警告, 参与了拟合 (可勾选“排除有警告的帧”)").arg(warned));
+                      ? tr("%1 帧的光束测量有警告, 未参与拟合").arg(warned)
+                      : tr("%1 帧的光束测量有警告, 参与了拟合 (可勾选“排除有警告的帧”)").arg(warned));
     m_note->setText(notes.join(u'\n'));
     updateProgress();
 }
@@ -269,8 +269,7 @@ void CausticWindow::updateProgress()
     m_progress->setRange(0, std::max(1, m_model->rowCount()));
     m_progress->setValue(m_model->measuredCount());
     // An empty list has nothing measured and nothing to measure.
-    m_progress->setFormat(m_model->rowCount() == 0 ? QStringLiteral("尚未添加帧")
-                                                   : QStringLiteral("已测量 %v / %m 帧"));
+    m_progress->setFormat(m_model->rowCount() == 0 ? tr("尚未添加帧") : tr("已测量 %v / %m 帧"));
 }
 
 void CausticWindow::addFrames(const QStringList &paths)
@@ -284,8 +283,8 @@ void CausticWindow::addFrames(const QStringList &paths)
 void CausticWindow::addFrames_Click()
 {
     Dialogs::FileRequest request;
-    request.title = QStringLiteral("添加帧");
-    request.filter = allPicturesFilter() + QStringLiteral("|所有文件|*");
+    request.title = tr("添加帧");
+    request.filter = allPicturesFilter() + tr("|所有文件|*");
     if (const std::optional<QStringList> chosen = m_context.services.dialogs->openFiles(this, request))
         addFrames(*chosen);
 }
@@ -306,14 +305,14 @@ std::optional<QString> CausticWindow::askSavePath(const QString &title, const QS
 
 void CausticWindow::reportSaveFailure(const QString &reason)
 {
-    m_context.services.dialogs->message(this, QStringLiteral("文件保存不成功!\n%1").arg(reason),
-                                        QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    m_context.services.dialogs->message(this, tr("文件保存不成功!\n%1").arg(reason), tr("提示"),
+                                        Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void CausticWindow::exportTable_Click()
 {
     const std::optional<QString> path =
-        askSavePath(QStringLiteral("导出表格"), QStringLiteral("Excel 工作簿(*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
+        askSavePath(tr("导出表格"), tr("Excel 工作簿(*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
     if (!path)
         return;
     const beam::CausticSeries series = currentSeries();
@@ -321,7 +320,7 @@ void CausticWindow::exportTable_Click()
     QString error;
     WorkbookService *workbook = m_context.services.workbook;
     if (!workbook)
-        reportSaveFailure(QStringLiteral("没有工作簿服务"));
+        reportSaveFailure(tr("没有工作簿服务"));
     else if (!workbook->save(sheet, *path, &error))
         reportSaveFailure(error);
     else
@@ -331,20 +330,19 @@ void CausticWindow::exportTable_Click()
 void CausticWindow::exportPlot_Click()
 {
     const std::optional<QString> path =
-        askSavePath(QStringLiteral("导出图"), QStringLiteral("PNG 图像(*.png)|*.png|PDF 文件(*.pdf)|*.pdf"),
-                    QStringLiteral("png"));
+        askSavePath(tr("导出图"), tr("PNG 图像(*.png)|*.png|PDF 文件(*.pdf)|*.pdf"), QStringLiteral("png"));
     if (!path)
         return;
     // The plot writer's reason is for the command line; the window says it in its own words.
     if (!saveCausticPlot(currentSeries(), *path, nullptr))
-        reportSaveFailure(QStringLiteral("无法写入 %1").arg(QDir::toNativeSeparators(*path)));
+        reportSaveFailure(tr("无法写入 %1").arg(QDir::toNativeSeparators(*path)));
     else
         announceSaved(m_context, *path);
 }
 
 PrintOutcome CausticWindow::printReport()
 {
-    PrintOutcome outcome = PrintOutcome::failed(QStringLiteral("没有可用的打印机"));
+    PrintOutcome outcome = PrintOutcome::failed(tr("没有可用的打印机"));
     if (PrinterService *printer = m_context.services.printer) {
         CausticReportContent content;
         content.when = QDateTime::currentDateTime();
@@ -357,9 +355,9 @@ PrintOutcome CausticWindow::printReport()
         outcome = printCausticReport(*printer, content);
     }
     if (outcome.result == PrintOutcome::Result::SavedToFile)
-        announceSaved(m_context, outcome.filePath, QStringLiteral("报告已保存为 PDF："));
+        announceSaved(m_context, outcome.filePath, tr("报告已保存为 PDF："));
     else if (outcome.result == PrintOutcome::Result::Failed)
-        m_context.services.dialogs->message(this, outcome.note(), QStringLiteral("提示"), Dialogs::Buttons::Ok,
+        m_context.services.dialogs->message(this, outcome.note(), tr("提示"), Dialogs::Buttons::Ok,
                                             Dialogs::Icon::Warning);
     return outcome;
 }

@@ -3,16 +3,18 @@
 #include "caustic/CausticFrameModel.h"
 #include "caustic/CausticResultsTable.h"
 
+#include <QCoreApplication>
+
 namespace lumetra {
 
 WorkbookSheet causticWorkbook(const CausticFrameModel &frames, const std::vector<CausticAxisResult> &results,
                               double wavelengthNm)
 {
     WorkbookSheet sheet;
-    sheet.setText(1, 1, QStringLiteral("M² 焦散测量 (ISO 11146-1)"));
-    sheet.setText(2, 1, QStringLiteral("波长 (nm)"));
+    sheet.setText(1, 1, QCoreApplication::translate("CausticWorkbook", "M² 焦散测量 (ISO 11146-1)"));
+    sheet.setText(2, 1, QCoreApplication::translate("CausticWorkbook", "波长 (nm)"));
     sheet.setNumber(2, 2, wavelengthNm);
-    sheet.setText(3, 1, QStringLiteral("像素尺寸 (µm)"));
+    sheet.setText(3, 1, QCoreApplication::translate("CausticWorkbook", "像素尺寸 (µm)"));
     sheet.setNumber(3, 2, frames.pixelSizeUm());
 
     int row = 5;
@@ -35,12 +37,13 @@ WorkbookSheet causticWorkbook(const CausticFrameModel &frames, const std::vector
     }
 
     row += 2;
-    sheet.setText(row, 1, QStringLiteral("参数"));
+    sheet.setText(row, 1, QCoreApplication::translate("CausticWorkbook", "参数"));
     // The standard errors in columns of their own to the right of the figures.
     const int errorColumn = int(results.size()) + 2;
     for (std::size_t a = 0; a < results.size(); ++a) {
         sheet.setText(row, int(a) + 2, results[a].name);
-        sheet.setText(row, errorColumn + int(a), results[a].name + QStringLiteral(" 标准误差"));
+        sheet.setText(row, errorColumn + int(a),
+                      QCoreApplication::translate("CausticWorkbook", "%1 标准误差").arg(results[a].name));
     }
     for (int r = 0; r < CausticResultsTable::RowCount; ++r) {
         sheet.setText(row + 1 + r, 1, CausticResultsTable::rowTitle(r));

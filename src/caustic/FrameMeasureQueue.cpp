@@ -1,6 +1,7 @@
 #include "caustic/FrameMeasureQueue.h"
 #include "platform/framefiles/PictureFiles.h"
 
+#include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -45,10 +46,12 @@ void FrameMeasureQueue::measure(const QList<int> &ids, const QStringList &paths)
             done.result = beam::measureBeamFiles({job.path}, beam::BeamOptions{}, nullptr, pictureFileReaders().frame).front();
         } catch (const std::bad_alloc &) {
             done.result.path = job.path;
-            done.result.error = QStringLiteral("内存不足，无法测量: %1").arg(job.path);
+            done.result.error =
+                QCoreApplication::translate("FrameMeasureQueue", "内存不足，无法测量: %1").arg(job.path);
         } catch (...) {
             done.result.path = job.path;
-            done.result.error = QStringLiteral("测量失败: %1").arg(job.path);
+            done.result.error =
+                QCoreApplication::translate("FrameMeasureQueue", "测量失败: %1").arg(job.path);
         }
         return done;
     }));

@@ -1,7 +1,14 @@
 #include "curves/CurveGeometry.h"
 #include "types/WorkspaceRaster.h"
 
+#include <QCoreApplication>
+
 namespace lumetra {
+
+QString CurveGeometry::shown(const QString &text)
+{
+    return QCoreApplication::translate("CurveGeometry", text.toUtf8().constData());
+}
 
 const CurveGeometry &CurveGeometry::horizontal()
 {
@@ -9,7 +16,7 @@ const CurveGeometry &CurveGeometry::horizontal()
         CurveGeometry h;
         h.vertical = false;
         h.cutOrientation = 1;
-        h.title = QStringLiteral("  水 平 方 向 光 强 分 布 曲 线");
+        h.title = QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "  水 平 方 向 光 强 分 布 曲 线"));
         h.initialCut = 192;
         h.axisStart = -320;
         h.axisStartZoom = -480;
@@ -24,11 +31,16 @@ const CurveGeometry &CurveGeometry::horizontal()
                     QPoint(353, 49), QPoint(677, 160), QPointF(320, 100)};
         h.enlarged = {QSize(1030, 560), QPoint(30, 60),   QSize(960, 400),
                       QPoint(510, 49),  QPoint(994, 260), QPointF(480, 200)};
-        h.buttons = {{{QStringLiteral("faceMode"), QStringLiteral("面模式"), QRect(0, 0, 65, 41)},
-                      {QStringLiteral("lineMode"), QStringLiteral("线模式"), QRect(64, 0, 57, 41)},
-                      {QStringLiteral("enlarge"), QStringLiteral("放大"), QRect(120, 0, 65, 41)},
-                      {QStringLiteral("shrink"), QStringLiteral("缩小 "), QRect(184, 0, 65, 41)}}};
-        h.printPictureCaption = QStringLiteral("打印图片");
+        h.buttons = {
+            {{QStringLiteral("faceMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "面模式")),
+              QRect(0, 0, 65, 41)},
+             {QStringLiteral("lineMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "线模式")),
+              QRect(64, 0, 57, 41)},
+             {QStringLiteral("enlarge"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "放大")),
+              QRect(120, 0, 65, 41)},
+             {QStringLiteral("shrink"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "缩小 ")),
+              QRect(184, 0, 65, 41)}}};
+        h.printPictureCaption = QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "打印图片"));
         return h;
     }();
     return g;
@@ -40,7 +52,7 @@ const CurveGeometry &CurveGeometry::verticalWindow()
         CurveGeometry v;
         v.vertical = true;
         v.cutOrientation = 2;
-        v.title = QStringLiteral(" 垂 直 方 向 光 强 分 布 曲 线");
+        v.title = QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", " 垂 直 方 向 光 强 分 布 曲 线"));
         v.initialCut = 320;
         v.axisStart = -240;
         v.axisStartZoom = -300;
@@ -55,11 +67,16 @@ const CurveGeometry &CurveGeometry::verticalWindow()
                     QPoint(200, 5),  QPoint(304, 260), QPointF(100, 240)};
         v.enlarged = {QSize(545, 760), QPoint(100, 20),  QSize(400, 600),
                       QPoint(300, 5),  QPoint(506, 320), QPointF(200, 300)};
-        v.buttons = {{{QStringLiteral("faceMode"), QStringLiteral("面模式"), QRect(0, 0, 65, 49)},
-                      {QStringLiteral("lineMode"), QStringLiteral("线模式"), QRect(0, 48, 65, 49)},
-                      {QStringLiteral("enlarge"), QStringLiteral("放大"), QRect(0, 96, 65, 49)},
-                      {QStringLiteral("shrink"), QStringLiteral("缩小"), QRect(0, 144, 65, 49)}}};
-        v.printPictureCaption = QStringLiteral("打印图");
+        v.buttons = {
+            {{QStringLiteral("faceMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "面模式")),
+              QRect(0, 0, 65, 49)},
+             {QStringLiteral("lineMode"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "线模式")),
+              QRect(0, 48, 65, 49)},
+             {QStringLiteral("enlarge"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "放大")),
+              QRect(0, 96, 65, 49)},
+             {QStringLiteral("shrink"), QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "缩小")),
+              QRect(0, 144, 65, 49)}}};
+        v.printPictureCaption = QString::fromUtf8(QT_TRANSLATE_NOOP("CurveGeometry", "打印图"));
         return v;
     }();
     return g;

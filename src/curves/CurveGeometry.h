@@ -32,6 +32,10 @@ struct CurveButtonSpec
 // Everything that differs between the horizontal and the vertical curve window.
 struct CurveGeometry
 {
+    // The title and captions below are the Chinese source texts; this is how the interface's
+    // language shows one of them.
+    static QString shown(const QString &text);
+
     bool vertical = false;
     int cutOrientation = 1;
     QString title;

@@ -84,10 +84,11 @@ CurveWidthReadout::CurveWidthReadout(CurveWindow &window) : m_window(window)
     m_label = new QLabel(&window);
     m_label->setObjectName(QStringLiteral("widthReadout"));
     m_label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_switch = new QCheckBox(QStringLiteral("宽度标记"), &window);
+    m_switch = new QCheckBox(QCoreApplication::translate("CurveWidthReadout", "宽度标记"), &window);
     m_switch->setObjectName(QStringLiteral("widthMarkers"));
     m_switch->setFocusPolicy(Qt::NoFocus);
-    m_switch->setToolTip(QStringLiteral("在曲线上标出半高全宽（FWHM）和 1/e² 全宽"));
+    m_switch->setToolTip(
+        QCoreApplication::translate("CurveWidthReadout", "在曲线上标出半高全宽（FWHM）和 1/e² 全宽"));
     QObject::connect(m_switch, &QCheckBox::toggled, &window, [this] {
         beforeRedraw();
         update();
@@ -121,7 +122,8 @@ QString CurveWidthReadout::widthText(std::optional<double> px, const Calibration
         return QStringLiteral("—");
     QString text = QStringLiteral("%1 px").arg(*px, 0, 'f', 1);
     if (calibration.calibrated())
-        text += QStringLiteral("（%1）").arg(formatLength(calibration.toUm(*px)));
+        text += QCoreApplication::translate("CurveWidthReadout", "（%1）")
+                    .arg(formatLength(calibration.toUm(*px)));
     return text;
 }
 
@@ -135,8 +137,9 @@ QString CurveWidthReadout::text() const
     };
     const auto pair = [&](const QString &name, const CurveWidth &raw, const CurveWidth &analysed,
                           const QString &gap) {
-        return name + QStringLiteral("  原始 ") + widthText(inPicture(raw.width()), calibration) + gap +
-               QStringLiteral("分析 ") + widthText(inPicture(analysed.width()), calibration);
+        return QCoreApplication::translate("CurveWidthReadout", "%1  原始 %2%3分析 %4")
+            .arg(name, widthText(inPicture(raw.width()), calibration), gap,
+                 widthText(inPicture(analysed.width()), calibration));
     };
     // One width a line under the narrow vertical plot (the second one indented under the first),
     // one kind of width a line under the horizontal plot.

@@ -112,7 +112,7 @@ void CurveWindow::buildControls()
 
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         const CurveButtonSpec &spec = m_geometry.buttons[i];
-        auto *button = new QPushButton(spec.caption, this);
+        auto *button = new QPushButton(CurveGeometry::shown(spec.caption), this);
         button->setObjectName(spec.controlName);
         button->setGeometry(spec.geometry);
         button->setFocusPolicy(Qt::NoFocus);
@@ -132,7 +132,7 @@ void CurveWindow::buildControls()
     m_yReadout = makeLabel(QStringLiteral("yReadout"), QStringLiteral("50"));
     m_cutLabel = makeLabel(QStringLiteral("cutLabel"), QString());
     if (m_geometry.vertical) {
-        m_pixelCaption = makeLabel(QStringLiteral("pixelCaption"), QStringLiteral("对应像素点"));
+        m_pixelCaption = makeLabel(QStringLiteral("pixelCaption"), tr("对应像素点"));
         m_pixelCaption->move(4, 206);
         m_cutLabel->move(4, 226);
     } else {
@@ -150,7 +150,7 @@ void CurveWindow::buildControls()
 
 void CurveWindow::buildPopupMenu()
 {
-    m_menu = new QMenu(QStringLiteral("菜单"), this);
+    m_menu = new QMenu(tr("菜单"), this);
     m_menu->setObjectName(QStringLiteral("popupMenu"));
     auto add = [this](const QString &name, const QString &caption, bool enabled) {
         QAction *action = m_menu->addAction(caption);
@@ -158,10 +158,10 @@ void CurveWindow::buildPopupMenu()
         action->setEnabled(enabled);
     };
     // The print entries are enabled when the program has report windows to open.
-    add(QStringLiteral("printRawCurve"), QStringLiteral("打印原始曲线"), false);
-    add(QStringLiteral("printAnalysedCurve"), QStringLiteral("打印分析曲线"), false);
-    add(QStringLiteral("printPicture"), m_geometry.printPictureCaption, false);
-    add(QStringLiteral("clearPoints"), QStringLiteral("取消所有点"), true);
+    add(QStringLiteral("printRawCurve"), tr("打印原始曲线"), false);
+    add(QStringLiteral("printAnalysedCurve"), tr("打印分析曲线"), false);
+    add(QStringLiteral("printPicture"), CurveGeometry::shown(m_geometry.printPictureCaption), false);
+    add(QStringLiteral("clearPoints"), tr("取消所有点"), true);
 }
 
 QAction *CurveWindow::popupItem(const QString &controlName)
@@ -270,7 +270,7 @@ void CurveWindow::showCutLabel(double rasterCut)
     // The picture's own row or column: under a fitted picture a raster line spans less than one.
     const QString number =
         CurveValues::shortestNumber(std::round(state().picture.toPicturePixels(rasterCut) * 10) / 10);
-    setCutLabel(isVertical() ? number : QStringLiteral("对应像素点：") + number);
+    setCutLabel(isVertical() ? number : tr("对应像素点：%1").arg(number));
 }
 
 void CurveWindow::setCutLabel(const QString &text)
@@ -398,7 +398,7 @@ void CurveWindow::load()
 
     m_points->forget();
     applyLayout(false);
-    setWindowTitle(m_geometry.title);
+    setWindowTitle(CurveGeometry::shown(m_geometry.title));
     curveview::OpenCurveWindow(s, m_plot, m_windowSurface, workspace ? &workspace->picture() : nullptr, vertical,
                              SettingsFile(SettingsFile::programPath()).integrationWidth(), m_context.progress);
     m_widths->update();

@@ -8,11 +8,9 @@
 
 namespace lumetra {
 
-const QStringList &IntensityTableModel::headers()
+QStringList IntensityTableModel::headers()
 {
-    static const QStringList h = {QStringLiteral("位置"), QStringLiteral("光强(黄)%"),
-                                  QStringLiteral("光强(红或蓝)%")};
-    return h;
+    return {tr("位置"), tr("光强(黄)%"), tr("光强(红或蓝)%")};
 }
 
 IntensityTableModel::IntensityTableModel(QObject *parent) : QAbstractTableModel(parent) {}

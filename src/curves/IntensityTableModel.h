@@ -20,7 +20,7 @@ public:
     explicit IntensityTableModel(QObject *parent = nullptr);
 
     // "位置", "光强(黄)%", "光强(红或蓝)%".
-    static const QStringList &headers();
+    static QStringList headers();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

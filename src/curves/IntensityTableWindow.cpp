@@ -37,7 +37,7 @@ IntensityTableWindow::IntensityTableWindow(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("IntensityTableWindow"));
-    setWindowTitle(QStringLiteral("光强数据"));
+    setWindowTitle(tr("光强数据"));
 
     m_model = new IntensityTableModel(this);
     m_view = new QTableView(this);

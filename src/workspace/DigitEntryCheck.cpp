@@ -1,5 +1,6 @@
 #include "workspace/DigitEntryCheck.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -12,11 +13,11 @@ QString digitEntryProblem(const QString &text, int limit)
     long long value = 0;
     for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return QStringLiteral("只能输入数字");
+            return QCoreApplication::translate("DigitEntryCheck", "只能输入数字");
         // Capped so that a long pasted number cannot overflow.
         value = std::min<long long>(value * 10 + (c.unicode() - '0'), static_cast<long long>(limit) + 1);
     }
-    return value > limit ? QStringLiteral("最大为 %1").arg(limit) : QString();
+    return value > limit ? QCoreApplication::translate("DigitEntryCheck", "最大为 %1").arg(limit) : QString();
 }
 
 void installDigitEntryCheck(QLineEdit *box, int limit, QLabel *message)

@@ -1,10 +1,13 @@
 #include "workspace/SaveTarget.h"
 
+#include <QCoreApplication>
+
 namespace lumetra {
 
 void reportSaveFailure(Dialogs &dialogs, QWidget *parent)
 {
-    dialogs.message(parent, QStringLiteral("文件保存不成功!"), QStringLiteral("提示"), Dialogs::Buttons::Ok,
+    dialogs.message(parent, QCoreApplication::translate("WorkspaceSaveTarget", "文件保存不成功!"),
+                    QCoreApplication::translate("WorkspaceSaveTarget", "提示"), Dialogs::Buttons::Ok,
                     Dialogs::Icon::None);
 }
 
@@ -13,7 +16,7 @@ Dialogs::FileRequest workbookSaveRequest(const QString &title)
     Dialogs::FileRequest request;
     request.title = title;
     request.initialDirectory = QStringLiteral("c:\\");
-    request.filter = QStringLiteral("Excel 工作簿|*.xlsx");
+    request.filter = QCoreApplication::translate("WorkspaceSaveTarget", "Excel 工作簿|*.xlsx");
     request.defaultSuffix = QStringLiteral("xlsx");
     return request;
 }

@@ -101,17 +101,18 @@ QString SettingsDialog::settingsPath()
 
 SettingsDialog::SettingsDialog(AppContext &context) : m_context(context)
 {
-    registerSingleWindow(context, this, QStringLiteral("SettingsDialog"), QStringLiteral("设置"));
+    registerSingleWindow(context, this, QStringLiteral("SettingsDialog"), tr("设置"));
     setFixedSize(312, 261);
 
-    QGroupBox *interval = entryGroup(this, QStringLiteral("interval"), QRect(16, 8, 280, 98),
-                                     QStringLiteral("光强值显示间隔："), 26, 22, QStringLiteral("1"), m_interval.text, m_interval.problem);
-    label(QStringLiteral("intervalRange"), QStringLiteral("有效范围：0-20的数字"), interval, 16, 70);
-    entryGroup(this, QStringLiteral("width"), QRect(16, 114, 280, 80), QStringLiteral("积分宽度："), 30, 26,
+    QGroupBox *interval =
+        entryGroup(this, QStringLiteral("interval"), QRect(16, 8, 280, 98), tr("光强值显示间隔："), 26, 22,
+                   QStringLiteral("1"), m_interval.text, m_interval.problem);
+    label(QStringLiteral("intervalRange"), tr("有效范围：0-20的数字"), interval, 16, 70);
+    entryGroup(this, QStringLiteral("width"), QRect(16, 114, 280, 80), tr("积分宽度："), 30, 26,
                QStringLiteral("2"), m_width.text, m_width.problem);
 
-    m_ok = button(QStringLiteral("ok"), QStringLiteral("确定"), this, 64, 208);
-    m_cancel = button(QStringLiteral("cancel"), QStringLiteral("取消"), this, 176, 208);
+    m_ok = button(QStringLiteral("ok"), tr("确定"), this, 64, 208);
+    m_cancel = button(QStringLiteral("cancel"), tr("取消"), this, 176, 208);
 
     installDigitEntryCheck(m_interval.text, IntervalLimit, m_interval.problem);
     installDigitEntryCheck(m_width.text, WidthLimit, m_width.problem);
@@ -146,16 +147,16 @@ void SettingsDialog::accept()
     if (!SettingsFile(settingsPath())
              .write(trimBlanks(m_width.text->text()), trimBlanks(m_interval.text->text()), &error)) {
         if (dialogs)
-            dialogs->message(this, QStringLiteral("设置值保存失败，原设置未改变。\n") + error,
-                             QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+            dialogs->message(this, tr("设置值保存失败，原设置未改变。\n%1").arg(error), tr("警告!!"),
+                             Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return;
     }
     // An open curve window takes the new width at once, as one opened now would.
     if (m_context.curveWindow)
         m_context.curveWindow->applyIntegrationWidth(SettingsFile(settingsPath()).integrationWidth());
     if (dialogs)
-        dialogs->message(this, QStringLiteral("设置值已成功被修改!"), QStringLiteral("提示"),
-                         Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+        dialogs->message(this, tr("设置值已成功被修改!"), tr("提示"), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Information);
 }
 
 void SettingsDialog::cancel()

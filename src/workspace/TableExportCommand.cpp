@@ -8,6 +8,7 @@
 #include "workspace/SaveTarget.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace lumetra {
@@ -33,8 +34,8 @@ void runTableExport(WorkspaceWindow &workspace)
     if (window && (state.cut.CutOrientation == 1 || state.cut.CutOrientation == 2) &&
         window->isVertical() == (state.cut.CutOrientation == 2))
         window->moveAside();
-    const std::optional<QString> path =
-        askSaveTarget(*dialogs, &workspace, workbookSaveRequest(QStringLiteral("制表")));
+    const std::optional<QString> path = askSaveTarget(
+        *dialogs, &workspace, workbookSaveRequest(QCoreApplication::translate("TableExportCommand", "制表")));
     if (!path)
         return;
 

@@ -1,6 +1,7 @@
 #include "workspace/WorkspaceMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHash>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,23 +22,23 @@ struct MenuEntry
 };
 
 constexpr MenuEntry Entries[] = {
-    {"filters", "图像滤镜", "", true},
-    {"blur1", "模糊1...", "filters", false},
-    {"blur2", "模糊2...", "filters", false},
-    {"sharpen1", "锐化1...", "filters", false},
-    {"sharpen2", "锐化2...", "filters", false},
-    {"diffuse", "Difuse...", "filters", false},
-    {"diffuseMore", "DifuseMore...", "filters", false},
-    {"horizontalCurve", "水平", "", false},
-    {"verticalCurve", "垂直", "", false},
-    {"surface3d", "三维图", "", true},
-    {"drawSurface", "制三维图", "surface3d", false},
-    {"clearSurface", "取消制三维图", "surface3d", false},
-    {"exportTable", "制表", "", false},
-    {"settings", "设置", "", false},
-    {"beamParameters", "光束参数", "", false},
-    {"calibrate", "标定", "", false},
-    {"placementOptions", "选项", "", false},
+    {"filters", QT_TRANSLATE_NOOP("WorkspaceMenu", "图像滤镜"), "", true},
+    {"blur1", QT_TRANSLATE_NOOP("WorkspaceMenu", "模糊1..."), "filters", false},
+    {"blur2", QT_TRANSLATE_NOOP("WorkspaceMenu", "模糊2..."), "filters", false},
+    {"sharpen1", QT_TRANSLATE_NOOP("WorkspaceMenu", "锐化1..."), "filters", false},
+    {"sharpen2", QT_TRANSLATE_NOOP("WorkspaceMenu", "锐化2..."), "filters", false},
+    {"diffuse", QT_TRANSLATE_NOOP("WorkspaceMenu", "Difuse..."), "filters", false},
+    {"diffuseMore", QT_TRANSLATE_NOOP("WorkspaceMenu", "DifuseMore..."), "filters", false},
+    {"horizontalCurve", QT_TRANSLATE_NOOP("WorkspaceMenu", "水平"), "", false},
+    {"verticalCurve", QT_TRANSLATE_NOOP("WorkspaceMenu", "垂直"), "", false},
+    {"surface3d", QT_TRANSLATE_NOOP("WorkspaceMenu", "三维图"), "", true},
+    {"drawSurface", QT_TRANSLATE_NOOP("WorkspaceMenu", "制三维图"), "surface3d", false},
+    {"clearSurface", QT_TRANSLATE_NOOP("WorkspaceMenu", "取消制三维图"), "surface3d", false},
+    {"exportTable", QT_TRANSLATE_NOOP("WorkspaceMenu", "制表"), "", false},
+    {"settings", QT_TRANSLATE_NOOP("WorkspaceMenu", "设置"), "", false},
+    {"beamParameters", QT_TRANSLATE_NOOP("WorkspaceMenu", "光束参数"), "", false},
+    {"calibrate", QT_TRANSLATE_NOOP("WorkspaceMenu", "标定"), "", false},
+    {"placementOptions", QT_TRANSLATE_NOOP("WorkspaceMenu", "选项"), "", false},
 };
 
 } // namespace
@@ -49,7 +50,8 @@ WorkspaceMenu::WorkspaceMenu(QWidget *owner) : QObject(owner), m_bar(new QMenuBa
 
     QHash<QString, QMenu *> submenus;
     for (const MenuEntry &e : Entries) {
-        const QString name = QLatin1String(e.name), caption = QString::fromUtf8(e.caption);
+        const QString name = QLatin1String(e.name),
+                      caption = QCoreApplication::translate("WorkspaceMenu", e.caption);
         if (e.submenu) {
             submenus.insert(name, addSubmenu(name, caption));
             continue;

@@ -44,9 +44,8 @@ WorkspaceWindow *WorkspaceWindow::showWorkspace(AppContext &context, AnalysisSta
     WorkspacePicture loaded = readWorkspacePicture(path, loadPlacementMode(), pictureFileReaders());
     if (!loaded.ok()) {
         if (context.services.dialogs)
-            context.services.dialogs->message(nullptr, QStringLiteral("无法载入图像。\n") + loaded.error,
-                                              QStringLiteral("警告!!"), Dialogs::Buttons::Ok,
-                                              Dialogs::Icon::Warning);
+            context.services.dialogs->message(nullptr, tr("无法载入图像。\n%1").arg(loaded.error),
+                                              tr("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return nullptr;
     }
     // The curves on screen belong to the picture being replaced.
@@ -70,7 +69,7 @@ WorkspaceWindow::WorkspaceWindow(AppContext &context, AnalysisState &state)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("WorkspaceWindow"));
-    setWindowTitle(QStringLiteral("图像操作"));
+    setWindowTitle(tr("图像操作"));
     context.workspace = this;
 
     m_menu = new WorkspaceMenu(this);
@@ -83,7 +82,7 @@ WorkspaceWindow::WorkspaceWindow(AppContext &context, AnalysisState &state)
     m_windowView->setFocusPolicy(Qt::NoFocus);
     m_pictureView = new SurfaceView(&m_picture, workspace::PictureBorder, m_windowView);
     m_pictureView->setObjectName(QStringLiteral("pictureView"));
-    m_caption = new QLabel(QStringLiteral("系统正在进行三维处理"), m_windowView);
+    m_caption = new QLabel(tr("系统正在进行三维处理"), m_windowView);
     m_caption->setObjectName(QStringLiteral("caption"));
     m_caption->setAutoFillBackground(true);
     m_caption->adjustSize();
@@ -254,8 +253,9 @@ void WorkspaceWindow::showPlacedPicture()
     // The curves measure picture pixels, and only where the fitted picture lies.
     applyPictureExtent(m_state.picture, m_source);
     m_placementBar->showFor(m_source.full.width(), m_source.full.height(), m_source.placement.mode);
-    setWindowTitle(QStringLiteral("图像操作 - ") + QFileInfo(m_state.picture.ImagePath).fileName() +
-                   placementTitleSuffix(m_source) + m_titleMark);
+    setWindowTitle(tr("图像操作 - %1")
+                       .arg(QFileInfo(m_state.picture.ImagePath).fileName() + placementTitleSuffix(m_source) +
+                            m_titleMark));
     pictureChanged();
 }
 

@@ -128,6 +128,7 @@ TEST_F(MainWindowTest, CaptionMenuBarAndItemsAreExact)
     EXPECT_EQ(top[2]->objectName(), QStringLiteral("m2_caustic"));
     // "选项": the interface's language, named in both languages.
     EXPECT_EQ(top[3]->text(), QString::fromUtf8("选项"));
+    EXPECT_EQ(top[3]->objectName(), QStringLiteral("options_menu"));
     ASSERT_NE(top[3]->menu(), nullptr);
     EXPECT_EQ(top[3]->menu()->actions().first()->text(), QString::fromUtf8("语言 / Language"));
     EXPECT_EQ(top[4]->text(), QString::fromUtf8("帮\u3000助"));

@@ -14,6 +14,7 @@
 #include "support/CausticOracle.h"
 #include "support/WorkbookReader.h"
 #include "reports/PdfInspection.h"
+#include "MeasuredFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -103,19 +104,7 @@ protected:
         return *w;
     }
 
-    static bool waitUntilMeasured(CausticWindow &w)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (w.measuring() || w.frameModel().measuredCount() < w.frameModel().rowCount()) {
-            if (timer.elapsed() > 60000)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(5);
-        }
-        QCoreApplication::processEvents();
-        return true;
-    }
+    static bool waitUntilMeasured(CausticWindow &w) { return lumetra::test::waitUntilMeasured(w); }
 
     QTemporaryDir dir;
     const KnownCaustic major{1.5, 1064, 300, 150};

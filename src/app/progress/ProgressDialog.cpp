@@ -24,7 +24,7 @@ ProgressDialog::ProgressDialog(QWidget *parent)
 
 QString ProgressDialog::defaultCaption()
 {
-    return QStringLiteral("正在读取灰度值");
+    return tr("正在读取灰度值");
 }
 
 } // namespace lumetra

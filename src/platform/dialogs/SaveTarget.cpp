@@ -1,5 +1,6 @@
 #include "platform/dialogs/SaveTarget.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace lumetra {
@@ -10,8 +11,9 @@ std::optional<QString> askSaveTarget(Dialogs &dialogs, QWidget *parent, const Di
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     if (QFileInfo::exists(*chosen) &&
-        dialogs.message(parent, QStringLiteral("此文件已存在，是否覆盖?"), QStringLiteral("警告!!"),
-                        Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        dialogs.message(parent, QCoreApplication::translate("SaveTarget", "此文件已存在，是否覆盖?"),
+                        QCoreApplication::translate("SaveTarget", "警告!!"), Dialogs::Buttons::YesNo,
+                        Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return std::nullopt;
     return chosen;
 }

@@ -1,5 +1,6 @@
 #include "platform/framefiles/PicturePatterns.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -29,7 +30,8 @@ bool isReadablePicture(const QString &path)
 
 QString allPicturesFilter()
 {
-    return QStringLiteral("所有图片|") + readablePicturePatterns().join(u';');
+    return QCoreApplication::translate("PicturePatterns", "所有图片|%1")
+        .arg(readablePicturePatterns().join(u';'));
 }
 
 } // namespace lumetra

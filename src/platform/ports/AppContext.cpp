@@ -3,6 +3,7 @@
 #include "platform/ports/MainWindowPort.h"
 #include "platform/ports/WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -147,7 +148,9 @@ QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoin
 void announceSaved(AppContext &context, const QString &path, const QString &prefix)
 {
     if (context.mainWindow)
-        context.mainWindow->showStatus(prefix + QDir::toNativeSeparators(path));
+        context.mainWindow->showStatus(
+            (prefix.isEmpty() ? QCoreApplication::translate("AppContext", "已保存：") : prefix) +
+            QDir::toNativeSeparators(path));
 }
 
 void moveChildWindow(QWidget *form, const QPoint &position) { childWindowFrame(form)->move(position); }

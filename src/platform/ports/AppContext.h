@@ -86,8 +86,8 @@ void registerSingleWindow(AppContext &context, QWidget *window, const QString &k
 // Returns the window that carries the form (its sub-window, or the form itself).
 QWidget *showChildWindow(AppContext &context, QWidget *form, std::optional<QPoint> position = std::nullopt);
 // Tells the operator, in the main window's status bar, that a command wrote `path`
-// ("已保存：<path>"); `prefix` replaces "已保存：" where the command says more (a PDF report).
-void announceSaved(AppContext &context, const QString &path, const QString &prefix = QStringLiteral("已保存："));
+// ("Saved: <path>"); `prefix` replaces "Saved: " where the command says more (a PDF report).
+void announceSaved(AppContext &context, const QString &path, const QString &prefix = QString());
 // `part` of `form` (the workspace picture, the capture video) is not to be covered by windows
 // that open later, as long as they find another place.
 void keepInSight(QWidget *form, QWidget *part);

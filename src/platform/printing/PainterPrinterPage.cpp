@@ -1,5 +1,6 @@
 #include "platform/printing/PainterPrinterPage.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -57,7 +58,7 @@ bool PainterPrinterPage::endPainting()
 PrintOutcome PainterPrinterPage::endDocument()
 {
     if (m_ended)
-        return PrintOutcome::failed(QStringLiteral("这一页已经送出过"));
+        return PrintOutcome::failed(QCoreApplication::translate("PainterPrinterPage", "这一页已经送出过"));
     m_ended = true;
     return deliver(endPainting());
 }

@@ -3,6 +3,7 @@
 #include "platform/printing/PdfUnicodeMap.h"
 #include "platform/system/DurableWrite.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +29,7 @@ QString safeName(const QString &reportName)
         if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
             c = QLatin1Char('_');
     name = name.trimmed();
-    return name.isEmpty() ? QStringLiteral("报告") : name;
+    return name.isEmpty() ? QCoreApplication::translate("PdfPrintJob", "报告") : name;
 }
 } // namespace
 
@@ -58,14 +59,15 @@ std::unique_ptr<PdfPrintJob> PdfPrintJob::open(const QString &directory, const Q
 {
     const QString shown = QDir::toNativeSeparators(directory);
     if (!QFileInfo(directory).isDir()) {
-        error = QStringLiteral("文件夹 %1 不存在").arg(shown);
+        error = QCoreApplication::translate("PdfPrintJob", "文件夹 %1 不存在").arg(shown);
         return nullptr;
     }
     std::unique_ptr<PdfPrintJob> job(new PdfPrintJob(directory, reportName, time));
     job->m_file = std::make_unique<QTemporaryFile>(
         QDir(directory).filePath(QStringLiteral(".lumetra-print-XXXXXX.part")));
     if (!job->m_file->open()) {
-        error = QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(shown, job->m_file->errorString());
+        error = QCoreApplication::translate("PdfPrintJob", "无法在文件夹 %1 中写入文件：%2")
+                    .arg(shown, job->m_file->errorString());
         return nullptr;
     }
     job->m_temporaryPath = job->m_file->fileName();
@@ -78,7 +80,7 @@ std::unique_ptr<PdfPrintJob> PdfPrintJob::open(const QString &directory, const Q
                     QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
                     QPageLayout::Millimeter));
     if (!job->beginPainting(*job->m_writer)) {
-        error = QStringLiteral("无法开始 PDF 页面");
+        error = QCoreApplication::translate("PdfPrintJob", "无法开始 PDF 页面");
         return nullptr;
     }
     return job;
@@ -88,7 +90,7 @@ PrintOutcome PdfPrintJob::deliver(bool painted)
 {
     m_writer.reset();
     if (!painted)
-        return PrintOutcome::failed(QStringLiteral("无法生成 PDF 页面"));
+        return PrintOutcome::failed(QCoreApplication::translate("PdfPrintJob", "无法生成 PDF 页面"));
     // Text copied from the page reads as drawn: the CJK faces' shared glyphs are named by their
     // ideographs, not by the radicals that share them (the map keeps its length).
     if (m_file->seek(0)) {
@@ -98,7 +100,7 @@ PrintOutcome PdfPrintJob::deliver(bool painted)
     }
     // The page reaches the disk before it gets its name.
     if (!m_file->flush() || m_file->error() != QFileDevice::NoError || ::fsync(m_file->handle()) != 0)
-        return PrintOutcome::failed(QStringLiteral("无法写入文件夹 %1：%2")
+        return PrintOutcome::failed(QCoreApplication::translate("PdfPrintJob", "无法写入文件夹 %1：%2")
                                         .arg(QDir::toNativeSeparators(m_directory), m_file->errorString()));
     m_file->close();
     return moveIntoPlace();
@@ -119,10 +121,11 @@ PrintOutcome PdfPrintJob::moveIntoPlace()
         }
         if (!QFileInfo::exists(target))
             return PrintOutcome::failed(
-                QStringLiteral("无法在文件夹 %1 中保存报告").arg(QDir::toNativeSeparators(m_directory)));
+                QCoreApplication::translate("PdfPrintJob", "无法在文件夹 %1 中保存报告")
+                    .arg(QDir::toNativeSeparators(m_directory)));
     }
-    return PrintOutcome::failed(
-        QStringLiteral("文件夹 %1 中同名的报告太多").arg(QDir::toNativeSeparators(m_directory)));
+    return PrintOutcome::failed(QCoreApplication::translate("PdfPrintJob", "文件夹 %1 中同名的报告太多")
+                                    .arg(QDir::toNativeSeparators(m_directory)));
 }
 
 } // namespace lumetra

@@ -1,5 +1,6 @@
 #include "platform/printing/PrintOutcome.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace lumetra {
@@ -9,8 +10,9 @@ QString PrintOutcome::note() const
     switch (result) {
     case Result::Printed: return {};
     case Result::SavedToFile:
-        return QStringLiteral("已保存为 PDF：") + QDir::toNativeSeparators(filePath);
-    case Result::Failed: return QStringLiteral("打印失败：") + error;
+        return QCoreApplication::translate("PrintOutcome", "已保存为 PDF：%1")
+            .arg(QDir::toNativeSeparators(filePath));
+    case Result::Failed: return QCoreApplication::translate("PrintOutcome", "打印失败：%1").arg(error);
     }
     return {};
 }

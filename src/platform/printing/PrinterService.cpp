@@ -1,5 +1,6 @@
 #include "platform/printing/PrinterService.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace lumetra {
@@ -7,7 +8,7 @@ namespace lumetra {
 PrintOutcome PrinterService::printImage(const QString &reportName, const QImage &image)
 {
     if (image.isNull())
-        return PrintOutcome::failed(QStringLiteral("没有可打印的内容"));
+        return PrintOutcome::failed(QCoreApplication::translate("PrinterService", "没有可打印的内容"));
     PrintOutcome failure;
     std::unique_ptr<PrinterPage> page = beginDocument(reportName, failure);
     if (!page)

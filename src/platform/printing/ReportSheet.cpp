@@ -1,5 +1,7 @@
 #include "platform/printing/ReportSheet.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace lumetra {
@@ -20,7 +22,7 @@ QString ReportSheet::program()
 double ReportSheet::lineHeight(double points) const
 {
     m_page.setFontSize(points);
-    return m_page.textHeight(QStringLiteral("国"));
+    return m_page.textHeight(QStringLiteral("Ag")); // a line's height, whatever it holds
 }
 
 void ReportSheet::textAt(double x, double y, const QString &text)
@@ -37,7 +39,8 @@ void ReportSheet::title(const QString &text, const QDateTime &when)
     textAt(0, m_y, text);
     m_page.setBold(false);
     m_page.setFontSize(9);
-    const QString right = when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("　") + program();
+    const QString right =
+        when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral("    ") + program();
     textAt(width() - m_page.textWidth(right), m_y + h - m_page.textHeight(right), right);
     m_y += h + 30;
     m_page.line(0, m_y, width(), m_y, RuleColour);
@@ -71,7 +74,7 @@ void ReportSheet::fields(const QList<QPair<QString, QString>> &pairs, int column
         }
         for (int c = 0; c < columns && i + c < pairs.size(); ++c) {
             const auto &[caption, value] = pairs[i + c];
-            textAt(c * column, m_y, caption + QStringLiteral("：") + value);
+            textAt(c * column, m_y, QCoreApplication::translate("ReportSheet", "%1：%2").arg(caption, value));
         }
         m_y += h;
     }

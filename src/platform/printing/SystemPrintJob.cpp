@@ -1,5 +1,6 @@
 #include "platform/printing/SystemPrintJob.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -24,7 +25,8 @@ std::unique_ptr<SystemPrintJob> SystemPrintJob::open(const QPrinterInfo &printer
     job->m_printer->setDocName(reportName);
     job->m_printer->setCreator(QStringLiteral("Lumetra"));
     if (!job->m_printer->isValid() || !job->beginPainting(*job->m_printer)) {
-        error = QStringLiteral("打印机“%1”无法开始打印").arg(job->m_printerName);
+        error =
+            QCoreApplication::translate("SystemPrintJob", "打印机“%1”无法开始打印").arg(job->m_printerName);
         return nullptr;
     }
     return job;
@@ -34,7 +36,8 @@ PrintOutcome SystemPrintJob::deliver(bool painted)
 {
     if (!painted || m_printer->printerState() == QPrinter::Error ||
         m_printer->printerState() == QPrinter::Aborted)
-        return PrintOutcome::failed(QStringLiteral("打印机“%1”没有接受这一页").arg(m_printerName));
+        return PrintOutcome::failed(
+            QCoreApplication::translate("SystemPrintJob", "打印机“%1”没有接受这一页").arg(m_printerName));
     return PrintOutcome::printed(m_printerName);
 }
 

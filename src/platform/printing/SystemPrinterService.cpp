@@ -3,6 +3,7 @@
 #include "platform/printing/PdfPrintJob.h"
 #include "platform/printing/SystemPrintJob.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QPrinterInfo>
@@ -34,8 +35,9 @@ std::unique_ptr<PrinterPage> SystemPrinterService::beginDocument(const QString &
     }
     // No printer: the page becomes a file in the documents folder, created if need be.
     if (!QDir().mkpath(m_pdfDirectory)) {
-        failure = PrintOutcome::failed(
-            QStringLiteral("无法建立文件夹 %1").arg(QDir::toNativeSeparators(m_pdfDirectory)));
+        failure =
+            PrintOutcome::failed(QCoreApplication::translate("SystemPrinterService", "无法建立文件夹 %1")
+                                     .arg(QDir::toNativeSeparators(m_pdfDirectory)));
         return nullptr;
     }
     if (auto job = PdfPrintJob::open(m_pdfDirectory, reportName, QDateTime::currentDateTime(), error))

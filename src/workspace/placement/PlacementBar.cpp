@@ -39,7 +39,7 @@ void PlacementBar::showFor(int pictureWidth, int pictureHeight, PlacementMode cu
         hide();
         return;
     }
-    m_label->setText(QStringLiteral("图片 %1×%2 大于 %3×%4：")
+    m_label->setText(tr("图片 %1×%2 大于 %3×%4：")
                          .arg(pictureWidth)
                          .arg(pictureHeight)
                          .arg(WorkspaceRasterWidth)

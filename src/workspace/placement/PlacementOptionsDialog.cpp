@@ -36,32 +36,32 @@ PlacementOptionsDialog *PlacementOptionsDialog::showDialog(AppContext &context)
 
 PlacementOptionsDialog::PlacementOptionsDialog(AppContext &context) : m_context(context)
 {
-    registerSingleWindow(context, this, Name, QStringLiteral("选项"));
+    registerSingleWindow(context, this, Name, tr("选项"));
 
-    auto *group = new QGroupBox(QStringLiteral("大于 640×480 的图片"), this);
+    auto *group = new QGroupBox(tr("大于 640×480 的图片"), this);
     auto *choices = new QVBoxLayout(group);
     const PlacementMode stored = loadPlacementMode();
-    const QString hints[3] = {QStringLiteral("（原尺寸，显示左上角）"), QStringLiteral("（原尺寸，以光斑质心为中心）"),
-                              QStringLiteral("（整幅缩小，保持比例）")};
+    const QString hints[3] = {tr("%1（原尺寸，显示左上角）"), tr("%1（原尺寸，以光斑质心为中心）"),
+                              tr("%1（整幅缩小，保持比例）")};
     for (int i = 0; i < 3; ++i) {
-        m_choices[i] = new QRadioButton(placementCaption(Modes[i]) + hints[i], group);
+        m_choices[i] = new QRadioButton(hints[i].arg(placementCaption(Modes[i])), group);
         m_choices[i]->setObjectName(QStringLiteral("choice-") + placementWord(Modes[i]));
         m_choices[i]->setChecked(Modes[i] == stored);
         choices->addWidget(m_choices[i]);
     }
-    auto *limitGroup = new QGroupBox(QStringLiteral("最大图片"), this);
+    auto *limitGroup = new QGroupBox(tr("最大图片"), this);
     auto *limitRow = new QHBoxLayout(limitGroup);
     m_maxMegapixels = new QSpinBox(limitGroup);
     m_maxMegapixels->setObjectName(QStringLiteral("maxMegapixels"));
     m_maxMegapixels->setRange(1, 2000);
-    m_maxMegapixels->setSuffix(QStringLiteral(" 百万像素"));
+    m_maxMegapixels->setSuffix(tr(" 百万像素"));
     m_maxMegapixels->setValue(int(std::clamp<qint64>(loadPixelBudgetSetting() / 1'000'000, 1, 2000)));
     limitRow->addWidget(m_maxMegapixels);
-    limitRow->addWidget(new QLabel(QStringLiteral("（更大的图片不读入）"), limitGroup));
+    limitRow->addWidget(new QLabel(tr("（更大的图片不读入）"), limitGroup));
 
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    auto *ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("ok"));
-    auto *cancel = new QPushButton(QStringLiteral("取消"), this);
+    auto *cancel = new QPushButton(tr("取消"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
     connect(cancel, &QPushButton::clicked, this, [this] { childWindowFrame(this)->close(); });
@@ -94,8 +94,8 @@ void PlacementOptionsDialog::accept()
     const bool saved = savePixelBudgetSetting(qint64(m_maxMegapixels->value()) * 1'000'000);
     applyPixelBudgetSetting();
     if (!(savePlacementMode(chosen) && saved) && m_context.services.dialogs)
-        m_context.services.dialogs->message(this, QStringLiteral("无法保存选项：设置文件不可写。"),
-                                            QStringLiteral("警告!!"), Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        m_context.services.dialogs->message(this, tr("无法保存选项：设置文件不可写。"), tr("警告!!"),
+                                            Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
     if (WorkspaceWindow *workspace = WorkspaceWindow::instance(m_context))
         workspace->setPlacement(chosen);
     childWindowFrame(this)->close();

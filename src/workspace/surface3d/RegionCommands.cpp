@@ -44,12 +44,11 @@ RegionCommands *RegionCommands::of(WorkspaceWindow &workspace)
     return workspace.findChild<RegionCommands *>(ObjectName, Qt::FindDirectChildrenOnly);
 }
 
-const QString &RegionCommands::factorPrompt()
+QString RegionCommands::factorPrompt()
 {
-    static const QString prompt = QStringLiteral(
+    return tr(
         "因为图象所包含的信息量太大，因此在处理三维图形时输入一个三维过滤因子来缩小信息量，加快运算速度。"
         "三维过滤因子可以为2、4、6、8、10，因子数越小，运算时间越长，图象越细致。");
-    return prompt;
 }
 
 void RegionCommands::shanwie1_Click()
@@ -64,7 +63,7 @@ void RegionCommands::shanwie1_Click()
         curves->closeWindow();
     // A hint in the status bar, not a box to dismiss: the drag can start at once.
     if (MainWindowPort *main = m_workspace.context().mainWindow)
-        main->showStatus(QStringLiteral("请按住鼠标左键拖动，选取一个区域作三维处理。"));
+        main->showStatus(tr("请按住鼠标左键拖动，选取一个区域作三维处理。"));
 }
 
 void RegionCommands::shanwie2_Click()
@@ -118,8 +117,8 @@ std::optional<int> RegionCommands::askFactor()
     Dialogs *dialogs = m_workspace.context().services.dialogs;
     if (!dialogs)
         return std::nullopt;
-    const std::optional<QString> answer = dialogs->input(&m_workspace, factorPrompt(), QStringLiteral("输入框"),
-                                                         QStringLiteral("6"), factorProblem);
+    const std::optional<QString> answer =
+        dialogs->input(&m_workspace, factorPrompt(), tr("输入框"), QStringLiteral("6"), factorProblem);
     if (!answer || answer->isEmpty())
         return std::nullopt;
     return parseRegionFactor(*answer);
@@ -130,15 +129,15 @@ QString RegionCommands::factorProblem(const QString &answer)
     // An empty answer is no mistake: it ends the command, as cancelling does.
     if (answer.isEmpty() || parseRegionFactor(answer))
         return QString();
-    const QString allowed = QStringLiteral("三维过滤因子只能是 2、4、6、8 或 10。");
+    const QString allowed = tr("三维过滤因子只能是 2、4、6、8 或 10。");
     for (const QChar ch : answer)
         if (ch < u'0' || ch > u'9')
-            return QStringLiteral("“%1”不是数字：").arg(ch) + allowed;
+            return tr("“%1”不是数字：%2").arg(ch).arg(allowed);
     const int value = QStringView(answer).right(3).toInt();
-    const QString why = answer.size() > 3 || value > 10 ? QStringLiteral("%1 太大：")
-                        : value < 2                     ? QStringLiteral("%1 太小：")
-                                                        : QStringLiteral("%1 是奇数：");
-    return why.arg(answer) + allowed;
+    const QString why = answer.size() > 3 || value > 10 ? tr("%1 太大：%2")
+                        : value < 2                     ? tr("%1 太小：%2")
+                                                        : tr("%1 是奇数：%2");
+    return why.arg(answer, allowed);
 }
 
 void RegionCommands::chartRegion(int factor)
@@ -152,11 +151,10 @@ void RegionCommands::chartRegion(int factor)
     if (m_corners.y2 < m_corners.y1 || m_corners.x2 < m_corners.x1) {
         m_corners = {};
         if (context.services.dialogs)
-            context.services.dialogs->message(
-                &m_workspace,
-                belowCharted ? QStringLiteral("所选区域在第437行以下，无法作三维处理。")
-                             : QStringLiteral("所选区域在图片之外，无法作三维处理。"),
-                QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+            context.services.dialogs->message(&m_workspace,
+                                              belowCharted ? tr("所选区域在第437行以下，无法作三维处理。")
+                                                           : tr("所选区域在图片之外，无法作三维处理。"),
+                                              tr("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
         return;
     }
 

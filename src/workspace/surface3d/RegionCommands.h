@@ -27,7 +27,7 @@ public:
 
     // The commands installed on this workspace, or nullptr.
     static RegionCommands *of(WorkspaceWindow &workspace);
-    static const QString &factorPrompt();
+    static QString factorPrompt();
     // What is wrong with an answer to the factor prompt; empty for 2, 4, 6, 8, 10 (leading zeros
     // allowed) and for an empty answer, which ends the command.
     static QString factorProblem(const QString &answer);

@@ -35,8 +35,8 @@ SurfaceChartWindow *SurfaceChartWindow::open(AppContext &context, const RegionGr
     showChildWindow(context, window);
     if (!window->hasChart() && context.services.dialogs)
         context.services.dialogs->message(
-            window, QStringLiteral("无法启动三维显示（OpenGL 不可用）。网格数据仍可保存为工作簿文件。"),
-            QStringLiteral("提示"), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+            window, tr("无法启动三维显示（OpenGL 不可用）。网格数据仍可保存为工作簿文件。"), tr("提示"),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Information);
     return window;
 }
 
@@ -45,7 +45,7 @@ SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &gr
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("SurfaceChartWindow"));
-    setWindowTitle(QStringLiteral("三维图 - 区域 ") + m_grid.range());
+    setWindowTitle(tr("三维图 - 区域 %1").arg(m_grid.range()));
 
     auto *layout = new QVBoxLayout(this);
     m_rangeLabel = new QLabel(rangeText(), this);
@@ -62,12 +62,12 @@ SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &gr
         container->setFocusPolicy(Qt::StrongFocus);
         auto *view = new QHBoxLayout;
         view->addWidget(container, 1);
-        m_legend = new ColourLegend(QStringLiteral("光强 %"), surface_graph::heightColours(), m_grid.minimum(),
+        m_legend = new ColourLegend(tr("光强 %"), surface_graph::heightColours(), m_grid.minimum(),
                                     m_grid.maximum(), this);
         view->addWidget(m_legend);
         layout->addLayout(view, 1);
     } else {
-        auto *placeholder = new QLabel(QStringLiteral("三维显示不可用"), this);
+        auto *placeholder = new QLabel(tr("三维显示不可用"), this);
         placeholder->setObjectName(QStringLiteral("surfaceView"));
         placeholder->setAlignment(Qt::AlignCenter);
         placeholder->setMinimumSize(ViewSize / 2);
@@ -76,11 +76,11 @@ SurfaceChartWindow::SurfaceChartWindow(AppContext &context, const RegionGrid &gr
     }
 
     auto *buttons = new QHBoxLayout;
-    auto *hint = new QLabel(m_graph ? QStringLiteral("右键拖动旋转，滚轮缩放") : QString(), this);
+    auto *hint = new QLabel(m_graph ? tr("右键拖动旋转，滚轮缩放") : QString(), this);
     buttons->addWidget(hint, 1);
-    m_saveWorkbook = new QPushButton(QStringLiteral("保存工作簿..."), this);
+    m_saveWorkbook = new QPushButton(tr("保存工作簿..."), this);
     m_saveWorkbook->setObjectName(QStringLiteral("saveWorkbook"));
-    m_savePicture = new QPushButton(QStringLiteral("保存图片..."), this);
+    m_savePicture = new QPushButton(tr("保存图片..."), this);
     m_savePicture->setObjectName(QStringLiteral("savePicture"));
     m_savePicture->setEnabled(m_graph != nullptr);
     buttons->addWidget(m_saveWorkbook);
@@ -95,7 +95,7 @@ SurfaceChartWindow::~SurfaceChartWindow() = default;
 
 QString SurfaceChartWindow::rangeText() const
 {
-    return QStringLiteral("区域 %1：图像第 %2–%3 列、第 %4–%5 行，光强 %6 % 至 %7 %")
+    return tr("区域 %1：图像第 %2–%3 列、第 %4–%5 行，光强 %6 % 至 %7 %")
         .arg(m_grid.range())
         .arg(m_grid.pictureX(1))
         .arg(m_grid.pictureX(m_grid.rows()))
@@ -110,7 +110,7 @@ bool SurfaceChartWindow::saveWorkbook()
     Dialogs *dialogs = m_context.services.dialogs;
     if (!dialogs)
         return false;
-    const auto path = askSaveTarget(*dialogs, this, workbookSaveRequest(QStringLiteral("保存工作簿")));
+    const auto path = askSaveTarget(*dialogs, this, workbookSaveRequest(tr("保存工作簿")));
     if (!path)
         return false;
     WorkbookService *workbook = m_context.services.workbook;
@@ -127,9 +127,9 @@ bool SurfaceChartWindow::savePicture()
     Dialogs *dialogs = m_context.services.dialogs;
     if (!dialogs || !m_graph)
         return false;
-    const Dialogs::FileRequest request{.title = QStringLiteral("保存图片"),
+    const Dialogs::FileRequest request{.title = tr("保存图片"),
                                        .initialDirectory = QStringLiteral("c:\\"),
-                                       .filter = QStringLiteral("PNG 图片|*.png"),
+                                       .filter = tr("PNG 图片|*.png"),
                                        .filterIndex = 1,
                                        .defaultSuffix = QStringLiteral("png"),
                                        .fileName = {}};

@@ -2,6 +2,7 @@
 
 #include "analysis/picture/RegionGrid.h"
 
+#include <QCoreApplication>
 #include <QtDataVisualization/Q3DCamera>
 #include <QtDataVisualization/Q3DScene>
 #include <QtDataVisualization/Q3DTheme>
@@ -66,11 +67,11 @@ Q3DSurface *create(const RegionGrid &grid)
     if (!graph->hasContext())
         return nullptr;
 
-    nameAxis(graph->axisX(), QStringLiteral("列"));
-    nameAxis(graph->axisZ(), QStringLiteral("行"));
+    nameAxis(graph->axisX(), QCoreApplication::translate("SurfaceGraph", "列"));
+    nameAxis(graph->axisZ(), QCoreApplication::translate("SurfaceGraph", "行"));
     // Picture rows count downwards: the first row of the region stands at the back.
     graph->axisZ()->setReversed(true);
-    nameAxis(graph->axisY(), QStringLiteral("光强 %"));
+    nameAxis(graph->axisY(), QCoreApplication::translate("SurfaceGraph", "光强 %"));
     graph->axisY()->setAutoAdjustRange(true);
 
     graph->setOrthoProjection(false);
