@@ -1,10 +1,12 @@
 // lumetra-cli m2 from a diameters file: the fit as JSON and CSV, the plot, the refusals.
 #include "support/CausticOracle.h"
 #include "support/CliRunner.h"
+#include "support/TextChecks.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -132,6 +134,13 @@ TEST_F(M2Diameters, PlotsTheCausticOfBothAxes)
     QFile pdfFile(dir.filePath(QStringLiteral("caustic.pdf")));
     ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
+    // The command line's plot is in English, as the command line is.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdfFile.fileName(), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_FALSE(lumetra::test::containsChinese(words)) << words.toStdString();
+    EXPECT_TRUE(words.contains(QStringLiteral("mm"))) << words.toStdString();
 }
 
 TEST_F(M2Diameters, ErrorsAreOneLineWithStatus2)

@@ -5,6 +5,7 @@
 #include "analysis/caustic/CausticSeries.h"
 #include "caustic/CausticPlotFile.h"
 #include "platform/system/ApplicationSetup.h"
+#include "platform/system/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,6 +34,8 @@ int main(int argc, char **argv)
     lumetra::prepareHeadlessEnvironment();
     QApplication app(argc, argv);
     lumetra::setupApplication(app);
+    // The command line's plot speaks English, as the command line does.
+    lumetra::applyInterfaceLanguage(app, lumetra::InterfaceLanguage::English);
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() != 1 || args.first().startsWith(QLatin1Char('-')))
         return failWith(QStringLiteral("usage: lumetra-caustic-plot OUT.png|.svg|.pdf < caustic.json"));
