@@ -536,19 +536,30 @@ void BeamWindow::copyValues()
         m_context.mainWindow->showStatus(tr("已复制到剪贴板"));
 }
 
-bool BeamWindow::chooseLog()
+std::optional<QString> BeamWindow::askLogFile(const QString &title, const QString &filter, const QString &fileName)
 {
     Dialogs *dialogs = m_context.services.dialogs;
     if (!dialogs)
-        return false;
-    const Dialogs::FileRequest request{.title = tr("光束参数记录文件"),
+        return std::nullopt;
+    const Dialogs::FileRequest request{.title = title,
                                        .initialDirectory = {},
-                                       .filter = tr("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx"),
+                                       .filter = filter,
                                        .filterIndex = 1,
                                        .defaultSuffix = QStringLiteral("csv"),
-                                       .fileName = QStringLiteral("beam-log.csv")};
-    const std::optional<QString> path = dialogs->saveFile(this, request);
+                                       .fileName = fileName};
+    std::optional<QString> path = dialogs->saveFile(this, request);
     if (!path || path->isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+bool BeamWindow::chooseLog()
+{
+    Dialogs *dialogs = m_context.services.dialogs;
+    const std::optional<QString> path = askLogFile(tr("光束参数记录文件"),
+                                                   tr("CSV 文件(*.csv)|*.csv|Excel 工作簿(*.xlsx)|*.xlsx"),
+                                                   QStringLiteral("beam-log.csv"));
+    if (!path)
         return false;
     // A workbook is written whole: an existing one would lose its contents.
     if (path->endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive) && QFileInfo::exists(*path) &&
@@ -742,17 +753,9 @@ bool BeamWindow::setRecording(bool on)
         message(tr("记录每一帧需要实时测量：请先打开“实时”。"));
         return false;
     }
-    Dialogs *dialogs = m_context.services.dialogs;
-    if (!dialogs)
-        return false;
-    const Dialogs::FileRequest request{.title = tr("实时记录文件"),
-                                       .initialDirectory = {},
-                                       .filter = tr("CSV 文件(*.csv)|*.csv"),
-                                       .filterIndex = 1,
-                                       .defaultSuffix = QStringLiteral("csv"),
-                                       .fileName = QStringLiteral("beam-live.csv")};
-    const std::optional<QString> chosen = dialogs->saveFile(this, request);
-    if (!chosen || chosen->isEmpty())
+    const std::optional<QString> chosen =
+        askLogFile(tr("实时记录文件"), tr("CSV 文件(*.csv)|*.csv"), QStringLiteral("beam-live.csv"));
+    if (!chosen)
         return false;
     // A log is only ever appended to: it goes to a new file named with the start time.
     const QString path = timestampedLogPath(*chosen, QDateTime::currentDateTime());

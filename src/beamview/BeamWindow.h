@@ -130,6 +130,8 @@ private:
     void updateOverlay();
     OverlayShapes chosenShapes() const;
     void setWorkspaceMark(const QString &mark);
+    // A CSV (or other) file to log to, asked for by the save dialog; nothing when cancelled.
+    std::optional<QString> askLogFile(const QString &title, const QString &filter, const QString &fileName);
     bool chooseLog();
     struct LiveSlot;
     void startLiveJob();
