@@ -22,7 +22,7 @@ def main():
             translation.attrib.pop("type", None)
         elif translation.get("type") == "unfinished" or not (translation.text or "").strip():
             missing.append(source)
-    ET.indent(tree)
+    ET.indent(tree, space="    ")
     with open(ts_path, "w", encoding="utf-8") as out:
         out.write('<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
         out.write(ET.tostring(tree.getroot(), encoding="unicode"))

@@ -1668,6 +1668,10 @@
         <source>打印失败：%1</source>
         <translation>Printing failed: %1</translation>
     </message>
+    <message>
+        <source>采集窗口已关闭：实时测量已停止</source>
+        <translation>The capture window was closed: live measurement stopped</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::CalibrationDialog</name>

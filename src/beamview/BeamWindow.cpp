@@ -173,6 +173,16 @@ BeamWindow::BeamWindow(AppContext &context) : m_context(context)
     methodRow->addWidget(m_method, 1);
     m_liveSwitch = new QCheckBox(tr("实时"), this);
     m_liveSwitch->setObjectName(QStringLiteral("live"));
+    // A capture window closed while live ends the live measurement, visibly.
+    m_liveWatch = new QTimer(this);
+    m_liveWatch->setInterval(500);
+    connect(m_liveWatch, &QTimer::timeout, this, [this] {
+        if (!isLive() || m_context.captureFrames)
+            return;
+        setLive(false);
+        if (m_context.mainWindow)
+            m_context.mainWindow->showStatus(tr("采集窗口已关闭：实时测量已停止"));
+    });
     m_liveSwitch->setToolTip(tr("测量采集窗口的每一帧（相机原始位深），新帧到达时丢弃未测量的旧帧"));
     connect(m_liveSwitch, &QCheckBox::clicked, this, [this](bool on) { setLive(on); });
     methodRow->addWidget(m_liveSwitch);
@@ -638,6 +648,7 @@ bool BeamWindow::setLive(bool on)
         return true;
     }
     if (!on) {
+        m_liveWatch->stop();
         if (m_context.captureFrames)
             m_context.captureFrames->setFrameJob({});
         m_liveSlot.reset();
@@ -661,6 +672,7 @@ bool BeamWindow::setLive(bool on)
         message(tr("采集窗口不提供帧，无法实时测量。"));
         return false;
     }
+    m_liveWatch->start();
     m_stale = true;
     m_result.reset();
     m_source = {};

@@ -19,6 +19,7 @@
 #include <optional>
 
 class QCheckBox;
+class QTimer;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -155,6 +156,7 @@ private:
     BeamOverlay m_overlay;
     BeamLog m_log;
     std::shared_ptr<LiveSlot> m_liveSlot;
+    QTimer *m_liveWatch = nullptr; // while live: whether the capture window is still there
     long long m_liveFrames = 0;
     std::unique_ptr<LogWriter> m_recordLog;
     QString m_recordPath;

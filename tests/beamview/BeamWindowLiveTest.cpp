@@ -142,6 +142,14 @@ TEST_F(BeamWindowLiveTest, LiveWidthsAreThoseOfTheCommandLineOnTheSameFrameAndCo
 
     window->liveSwitch()->click();
     EXPECT_FALSE(window->isLive());
+
+    // Live again, then the capture window goes: the switch goes off and the status says why.
+    window->liveSwitch()->click();
+    ASSERT_TRUE(window->isLive());
     capture->mnuFileExit_Click();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isLive(); }, 3000)) << "still live without a capture window";
+    EXPECT_FALSE(window->liveSwitch()->isChecked());
+    ASSERT_FALSE(mainWindow.statuses.isEmpty());
+    EXPECT_EQ(mainWindow.statuses.last(), QStringLiteral("采集窗口已关闭：实时测量已停止"));
 }
