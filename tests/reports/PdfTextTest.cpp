@@ -9,24 +9,45 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace lumetra;
 
-TEST(PdfPrintJob, NumbersBesideLatinLettersCanBeCopiedFromThePage)
+namespace {
+
+// What pdftotext reads from a page that `draw` filled ("" when the page could not be made).
+QString textOfPage(const std::function<void(PdfPrintJob &)> &draw, bool layout = false)
 {
     QTemporaryDir dir;
     QString error;
     auto job = PdfPrintJob::open(dir.path(), QStringLiteral("文字"), QDateTime(QDate(2024, 5, 1), QTime(9, 0)), error);
-    ASSERT_TRUE(job) << error.toStdString();
-    const QStringList lines{QStringLiteral("D4σ 长轴 120.10 px"), QStringLiteral("Lumetra 2.0.0"),
-                            QStringLiteral("x 219–581, 5.5 µm")};
-    for (const QString &line : lines)
-        job->print(line);
+    EXPECT_TRUE(job) << error.toStdString();
+    if (!job)
+        return {};
+    draw(*job);
     const PrintOutcome outcome = job->endDocument();
-    ASSERT_TRUE(outcome.delivered());
+    EXPECT_TRUE(outcome.delivered());
     QProcess text;
-    text.start(QStringLiteral("pdftotext"), {outcome.filePath, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    const QString read = QString::fromUtf8(text.readAllStandardOutput());
+    text.start(QStringLiteral("pdftotext"), layout ? QStringList{QStringLiteral("-layout"), outcome.filePath, QStringLiteral("-")}
+                                                   : QStringList{outcome.filePath, QStringLiteral("-")});
+    EXPECT_TRUE(text.waitForFinished(60000));
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+QString textOfLines(const QStringList &lines)
+{
+    return textOfPage([&lines](PdfPrintJob &job) {
+        for (const QString &line : lines)
+            job.print(line);
+    });
+}
+
+} // namespace
+
+TEST(PdfPrintJob, NumbersBesideLatinLettersCanBeCopiedFromThePage)
+{
+    const QString read = textOfLines({QStringLiteral("D4σ 长轴 120.10 px"), QStringLiteral("Lumetra 2.0.0"),
+                                      QStringLiteral("x 219–581, 5.5 µm")});
     for (const QString &number : {QStringLiteral("D4σ"), QStringLiteral("120.10 px"), QStringLiteral("Lumetra 2.0.0"),
                                   QStringLiteral("219–581"), QStringLiteral("5.5 µm")})
         EXPECT_TRUE(read.contains(number)) << qPrintable(number) << " in " << qPrintable(read);
@@ -36,19 +57,8 @@ TEST(PdfPrintJob, NumbersBesideLatinLettersCanBeCopiedFromThePage)
 // 用 and 无 with the glyphs of radicals, which the page's text map used to name instead.
 TEST(PdfPrintJob, ChineseCopiedFromThePageIsTheTextPrinted)
 {
-    QTemporaryDir dir;
-    QString error;
-    auto job = PdfPrintJob::open(dir.path(), QStringLiteral("文字"), QDateTime(QDate(2024, 5, 1), QTime(9, 0)), error);
-    ASSERT_TRUE(job) << error.toStdString();
     const QStringList lines{QStringLiteral("文件 方法 长轴 角度"), QStringLiteral("大小 用户 无光束 青色 Beam width")};
-    for (const QString &line : lines)
-        job->print(line);
-    const PrintOutcome outcome = job->endDocument();
-    ASSERT_TRUE(outcome.delivered());
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {outcome.filePath, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(60000));
-    const QString read = QString::fromUtf8(text.readAllStandardOutput());
+    const QString read = textOfLines(lines);
     for (const QString &line : lines)
         for (const QString &word : line.split(u' '))
             EXPECT_TRUE(read.contains(word)) << qPrintable(word) << " in " << qPrintable(read);
@@ -58,21 +68,16 @@ TEST(PdfPrintJob, ChineseCopiedFromThePageIsTheTextPrinted)
 // the word it closes, whatever the width.
 TEST(PdfPrintJob, WrappedLinesNeverStartWithClosingPunctuation)
 {
-    QTemporaryDir dir;
-    QString error;
-    auto job = PdfPrintJob::open(dir.path(), QStringLiteral("标记"), QDateTime(QDate(2024, 5, 1), QTime(9, 0)), error);
-    ASSERT_TRUE(job) << error.toStdString();
-    ReportSheet sheet(*job);
     const QString legend = QStringLiteral("标记：白：质心；青：D4σ 椭圆，品红：主轴；黄：积分区域；绿：D86 圆；橙：高斯 1/e² 椭圆");
-    for (int width = 1400; width <= 3400; width += 100)
-        sheet.paragraph(legend, 0, width, 8);
-    const PrintOutcome outcome = job->endDocument();
-    ASSERT_TRUE(outcome.delivered());
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), outcome.filePath, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(60000));
+    const QString read = textOfPage(
+        [&legend](PdfPrintJob &job) {
+            ReportSheet sheet(job);
+            for (int width = 1400; width <= 3400; width += 100)
+                sheet.paragraph(legend, 0, width, 8);
+        },
+        true);
     int lines = 0;
-    for (const QString &line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n')) {
+    for (const QString &line : read.split(u'\n')) {
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty())
             continue;
