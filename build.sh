@@ -167,8 +167,10 @@ check_installed_tree() {
 check_package() {
   local deb scratch
   deb=$(build_package)
-  scratch=$(mktemp -d)
-  trap 'rm -rf "$scratch"' RETURN
+  # A global name: the EXIT trap runs after this function's locals are gone.
+  PACKAGE_SCRATCH=$(mktemp -d)
+  trap 'rm -rf "$PACKAGE_SCRATCH"' EXIT
+  scratch=$PACKAGE_SCRATCH
   dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/files"
   local f
   for f in /usr/bin/lumetra /usr/bin/lumetra-cli /usr/bin/lumetra-caustic-plot /usr/share/lumetra/guanggao.bmp \
