@@ -116,9 +116,14 @@ bool ellipseLimit(double c, double s, double a, double b, double dy, double &lo,
 
 } // namespace
 
-void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
+RowSpans::RowSpans(const TurnedRect &r, int width) : m_r(r), m_c(std::cos(r.theta)), m_s(std::sin(r.theta)), m_width(width)
 {
-    const double c = std::cos(r.theta), s = std::sin(r.theta);
+}
+
+void RowSpans::at(int y, int &first, int &last) const
+{
+    const TurnedRect &r = m_r;
+    const double c = m_c, s = m_s;
     const double dy = y - r.cy;
     double lo = -1e300, hi = 1e300;
     // u = dx c + dy s within halfU; v = -dx s + dy c within halfV.
@@ -130,54 +135,104 @@ void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
         return;
     }
     first = std::max(0, static_cast<int>(std::ceil(std::max(r.cx + lo - Slack, -1.0))));
-    last = std::min(width - 1, static_cast<int>(std::floor(std::min(r.cx + hi + Slack, double(width)))));
+    last = std::min(m_width - 1, static_cast<int>(std::floor(std::min(r.cx + hi + Slack, double(m_width)))));
+}
+
+void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
+{
+    RowSpans(r, width).at(y, first, last);
 }
 
 namespace {
 
-// Moments of the weights weight(row, y, x) over the pixels of area (all when null), summed about
-// the pixel (rx, ry). The second moments keep their precision when that pixel lies near the
-// centroid: the variance is then not the small difference of two large numbers.
-template <typename Weight>
-Moments sumMomentsAbout(const FrameView &f, const TurnedRect *area, double rx, double ry, Weight weight)
+// A row's sums in eight float lanes (a row is short enough for float sums), written to s: s[0..7] the
+// weights, s[8..15] dx times the weights, s[16..23] dx squared times them, dx = x - rx. The
+// kernels only add and multiply, never fused (no AVX-512 build): every processor gives the same
+// sums.
+LUMETRA_WIDE_UNFUSED_KERNEL
+void clippedRowSums(const float *row, int x0, int x1, float rx, float level, float threshold, float *s)
+{
+    float s0[8] = {}, s1[8] = {}, s2[8] = {};
+    int x = x0;
+    for (; x + 8 <= x1 + 1; x += 8)
+        for (int k = 0; k < 8; ++k) {
+            const float e = row[x + k] - level;
+            const float v = e > threshold ? e : 0.0f;
+            const float dx = static_cast<float>(x + k) - rx;
+            s0[k] += v;
+            s1[k] += dx * v;
+            s2[k] += dx * dx * v;
+        }
+    for (; x <= x1; ++x) {
+        const float e = row[x] - level;
+        const float v = e > threshold ? e : 0.0f;
+        const float dx = static_cast<float>(x) - rx;
+        s0[0] += v;
+        s1[0] += dx * v;
+        s2[0] += dx * dx * v;
+    }
+    for (int k = 0; k < 8; ++k) {
+        s[k] = s0[k];
+        s[8 + k] = s1[k];
+        s[16 + k] = s2[k];
+    }
+}
+
+// The same with the weights v - (level0 + b x).
+LUMETRA_WIDE_UNFUSED_KERNEL
+void planeRowSums(const float *row, int x0, int x1, float rx, float level0, float b, float *s)
+{
+    float s0[8] = {}, s1[8] = {}, s2[8] = {};
+    int x = x0;
+    for (; x + 8 <= x1 + 1; x += 8)
+        for (int k = 0; k < 8; ++k) {
+            const float v = row[x + k] - (level0 + b * static_cast<float>(x + k));
+            const float dx = static_cast<float>(x + k) - rx;
+            s0[k] += v;
+            s1[k] += dx * v;
+            s2[k] += dx * dx * v;
+        }
+    for (; x <= x1; ++x) {
+        const float v = row[x] - (level0 + b * static_cast<float>(x));
+        const float dx = static_cast<float>(x) - rx;
+        s0[0] += v;
+        s1[0] += dx * v;
+        s2[0] += dx * dx * v;
+    }
+    for (int k = 0; k < 8; ++k) {
+        s[k] = s0[k];
+        s[8 + k] = s1[k];
+        s[16 + k] = s2[k];
+    }
+}
+
+// Moments of the weights over the pixels of area (all when null), summed about the pixel
+// (rx, ry); rowSums(y, row, x0, x1, rx, s) writes the lanes of a row's pixels x0..x1 to s. The second
+// moments keep their precision when that pixel lies near the centroid: the variance is then not
+// the small difference of two large numbers.
+template <typename RowSumsOf>
+Moments sumMomentsAbout(const FrameView &f, const TurnedRect *area, double rx, double ry, RowSumsOf rowSums)
 {
     Accumulator acc;
     acc.rx = rx;
     acc.ry = ry;
     int y0, y1;
     rowRange(area, f.height, y0, y1);
+    const RowSpans spans(area ? *area : TurnedRect{}, f.width);
     for (int y = y0; y <= y1; ++y) {
         int x0 = 0, x1 = f.width - 1;
         if (area)
-            rowSpan(*area, y, f.width, x0, x1);
+            spans.at(y, x0, x1);
         if (x0 > x1)
             continue;
         const float *row = f.values + std::size_t(y) * std::size_t(f.width);
-        const auto w = weight(y);
-        // Eight float lanes per row (a row is short enough for float sums), added up in double.
-        float s0[8] = {}, s1[8] = {}, s2[8] = {};
-        const float rx = static_cast<float>(acc.rx);
-        int x = x0;
-        for (; x + 8 <= x1 + 1; x += 8)
-            for (int k = 0; k < 8; ++k) {
-                const float v = w(row[x + k], x + k);
-                const float dx = static_cast<float>(x + k) - rx;
-                s0[k] += v;
-                s1[k] += dx * v;
-                s2[k] += dx * dx * v;
-            }
-        for (; x <= x1; ++x) {
-            const float v = w(row[x], x);
-            const float dx = static_cast<float>(x) - rx;
-            s0[0] += v;
-            s1[0] += dx * v;
-            s2[0] += dx * dx * v;
-        }
+        float s[24] = {};
+        rowSums(y, row, x0, x1, static_cast<float>(acc.rx), s);
         RowSums r;
         for (int k = 0; k < 8; ++k) {
-            r.s0 += s0[k];
-            r.s1 += s1[k];
-            r.s2 += s2[k];
+            r.s0 += s[k];
+            r.s1 += s[8 + k];
+            r.s2 += s[16 + k];
         }
         acc.addRow(y, r, x1 - x0 + 1);
     }
@@ -187,16 +242,16 @@ Moments sumMomentsAbout(const FrameView &f, const TurnedRect *area, double rx, d
 // The moments about the pixel nearest the centroid. A rectangle is centred on the latest
 // centroid already; over the whole frame a first pass finds the centroid, wherever in the frame
 // a (small) spot lies.
-template <typename Weight>
-Moments sumMoments(const FrameView &f, const TurnedRect *area, Weight weight)
+template <typename RowSumsOf>
+Moments sumMoments(const FrameView &f, const TurnedRect *area, RowSumsOf rowSums)
 {
     if (area)
-        return sumMomentsAbout(f, area, std::round(area->cx), std::round(area->cy), weight);
+        return sumMomentsAbout(f, area, std::round(area->cx), std::round(area->cy), rowSums);
     const Moments rough =
-        sumMomentsAbout(f, nullptr, std::round((f.width - 1) / 2.0), std::round((f.height - 1) / 2.0), weight);
+        sumMomentsAbout(f, nullptr, std::round((f.width - 1) / 2.0), std::round((f.height - 1) / 2.0), rowSums);
     if (!(rough.power > 0))
         return rough;
-    return sumMomentsAbout(f, nullptr, std::round(rough.cx), std::round(rough.cy), weight);
+    return sumMomentsAbout(f, nullptr, std::round(rough.cx), std::round(rough.cy), rowSums);
 }
 
 } // namespace
@@ -205,22 +260,17 @@ Moments clippedMoments(const FrameView &f, double level, double threshold, const
 {
     const float lvl = static_cast<float>(level);
     const float thr = static_cast<float>(threshold);
-    return sumMoments(f, area, [lvl, thr](int) {
-        return [lvl, thr](float v, int) {
-            const float e = v - lvl;
-            return e > thr ? e : 0.0f;
-        };
+    return sumMoments(f, area, [lvl, thr](int, const float *row, int x0, int x1, float rx, float *s) {
+        clippedRowSums(row, x0, x1, rx, lvl, thr, s);
     });
 }
 
 Moments planeMoments(const FrameView &f, const Plane &plane, const TurnedRect &area)
 {
-    return sumMoments(f, &area, [&plane](int y) {
+    return sumMoments(f, &area, [&plane](int y, const float *row, int x0, int x1, float rx, float *s) {
         // The plane along the row: level0 + b x.
         const auto level0 = static_cast<float>(plane.a + plane.c * (y - plane.y0) - plane.b * plane.x0);
-        return [level0, b = static_cast<float>(plane.b)](float v, int x) {
-            return v - (level0 + b * static_cast<float>(x));
-        };
+        planeRowSums(row, x0, x1, rx, level0, static_cast<float>(plane.b), s);
     });
 }
 
@@ -269,6 +319,70 @@ bool solvePlane(const PlaneSums &s, Plane &p, double &rms)
     return true;
 }
 
+// A row's band sums in four double lanes, written to s: n, x, xx, v, xv and vv at s[0..3],
+// s[4..7] ... s[20..23], x counted from px0; with Reject, only the pixels within `limit` of the
+// line level0 + b x.
+// Four doubles side by side (the compiler's generic vectors: AVX where the processor has it).
+typedef double Lanes __attribute__((vector_size(32)));
+
+template <bool Reject>
+// Inlined into each build of bandRowSums, so that it takes that build's vectors.
+[[gnu::always_inline]] inline void bandLanes(const float *row, int x0, int x1, double px0, double level0, double b, double limit, double *s)
+{
+    Lanes n = {}, sx = {}, sxx = {}, sv = {}, sxv = {}, svv = {};
+    const Lanes one = {1, 1, 1, 1};
+    Lanes xs = {double(x0), double(x0) + 1, double(x0) + 2, double(x0) + 3};
+    int x = x0;
+    for (; x + 4 <= x1 + 1; x += 4, xs += 4) {
+        const Lanes v = {row[x], row[x + 1], row[x + 2], row[x + 3]};
+        Lanes keep = one;
+        if (Reject) {
+            Lanes d = v - (level0 + b * xs);
+            d = d < 0 ? -d : d;
+            keep = d <= limit ? one : Lanes{};
+        }
+        const Lanes dx = (xs - px0) * keep;
+        const Lanes kv = v * keep;
+        n += keep;
+        sx += dx;
+        sxx += dx * dx;
+        sv += kv;
+        sxv += dx * kv;
+        svv += kv * v;
+    }
+    // The last pixels in the first lane.
+    for (; x <= x1; ++x) {
+        const double v = row[x];
+        const double keep = !Reject || std::abs(v - (level0 + b * x)) <= limit ? 1.0 : 0.0;
+        const double dx = (x - px0) * keep;
+        const double kv = v * keep;
+        n[0] += keep;
+        sx[0] += dx;
+        sxx[0] += dx * dx;
+        sv[0] += kv;
+        sxv[0] += dx * kv;
+        svv[0] += kv * v;
+    }
+    for (int k = 0; k < 4; ++k) {
+        s[k] = n[k];
+        s[4 + k] = sx[k];
+        s[8 + k] = sxx[k];
+        s[12 + k] = sv[k];
+        s[16 + k] = sxv[k];
+        s[20 + k] = svv[k];
+    }
+}
+
+LUMETRA_WIDE_UNFUSED_KERNEL
+void bandRowSums(const float *row, int x0, int x1, double px0, double level0, double b, bool reject, double limit,
+                 double *s)
+{
+    if (reject)
+        bandLanes<true>(row, x0, x1, px0, level0, b, limit, s);
+    else
+        bandLanes<false>(row, x0, x1, px0, level0, b, limit, s);
+}
+
 // Adds the pixels x0..x1 of one row (picture row y) to the sums; after the first pass only those
 // within `limit` of the previous plane p.
 void addRowSegment(PlaneSums &sums, const float *row, int x0, int x1, int y, const Plane &p, bool reject,
@@ -278,19 +392,12 @@ void addRowSegment(PlaneSums &sums, const float *row, int x0, int x1, int y, con
         return;
     const double dy = y - p.y0;
     const double level0 = p.a + p.c * dy - p.b * p.x0; // the plane along the row: level0 + b x
-    double n = 0, sx = 0, sxx = 0, sv = 0, sxv = 0, svv = 0;
-    for (int x = x0; x <= x1; ++x) {
-        const double v = row[x];
-        const double keep = !reject || std::abs(v - (level0 + p.b * x)) <= limit ? 1.0 : 0.0;
-        const double dx = (x - p.x0) * keep;
-        const double kv = v * keep;
-        n += keep;
-        sx += dx;
-        sxx += dx * dx;
-        sv += kv;
-        sxv += dx * kv;
-        svv += kv * v;
-    }
+    double lanes[24] = {};
+    bandRowSums(row, x0, x1, p.x0, level0, p.b, reject, limit, lanes);
+    double t[6];
+    for (int i = 0; i < 6; ++i)
+        t[i] = (lanes[4 * i] + lanes[4 * i + 1]) + (lanes[4 * i + 2] + lanes[4 * i + 3]);
+    const double n = t[0], sx = t[1], sxx = t[2], sv = t[3], sxv = t[4], svv = t[5];
     sums.n += n;
     sums.x += sx;
     sums.y += n * dy;
@@ -360,12 +467,13 @@ bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect 
     // A level and two slopes need no more than some 20000 pixels: large bands use every k-th row.
     const double bandPixels = 4 * (outer.halfU * outer.halfV - inner.halfU * inner.halfV);
     const int step = std::max(1, static_cast<int>(bandPixels / 20000.0));
+    const RowSpans outerSpans(outer, f.width), innerSpans(inner, f.width);
     for (int pass = 0; pass < 3; ++pass) {
         PlaneSums sums;
         for (int y = y0; y <= y1; y += step) {
             int x0, x1, i0, i1;
-            rowSpan(outer, y, f.width, x0, x1);
-            rowSpan(inner, y, f.width, i0, i1);
+            outerSpans.at(y, x0, x1);
+            innerSpans.at(y, i0, i1);
             const float *row = f.values + std::size_t(y) * std::size_t(f.width);
             if (i0 > i1) {
                 addRowSegment(sums, row, x0, x1, y, p, pass > 0, 3 * rms);

@@ -31,6 +31,19 @@ struct TurnedRect
 // when first > last.
 void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last);
 
+// rowSpan for row after row of one rectangle, its angle's sine and cosine taken once.
+class RowSpans
+{
+public:
+    RowSpans(const TurnedRect &r, int width);
+    void at(int y, int &first, int &last) const;
+
+private:
+    TurnedRect m_r;
+    double m_c, m_s;
+    int m_width;
+};
+
 // Rows [first, last] of a frame of `height` rows that the rectangle (null: the frame) touches.
 void rowRange(const TurnedRect *r, int height, int &first, int &last);
 

@@ -56,9 +56,7 @@ void powerWidths(const IntegrationArea &a, BeamWidths &w)
             rowPower += e[i];
             columns[std::size_t(first - a.left()) + i] += e[i];
         }
-        radial.addAll(radii.data(), e, n);
-        alongMajor.addAll(us.data(), e, n);
-        alongMinor.addAll(vs.data(), e, n);
+        PowerDistribution::addAll(radial, radii.data(), alongMajor, us.data(), alongMinor, vs.data(), e, n);
         alongY.add(dy, rowPower);
     }
     for (int x = a.left(); x < a.left() + a.width(); ++x)

@@ -27,9 +27,10 @@ IntegrationArea::IntegrationArea(const FrameView &view, const MeasurementArea &m
     std::vector<int> firsts(std::size_t(view.height)), lasts(std::size_t(view.height));
     int rowsFrom, rowsTo;
     rowRange(&measured.area, view.height, rowsFrom, rowsTo);
+    const RowSpans spans(measured.area, view.width);
     for (int y = rowsFrom; y <= rowsTo; ++y) {
         int first, last;
-        rowSpan(measured.area, y, view.width, first, last);
+        spans.at(y, first, last);
         firsts[std::size_t(y)] = first;
         lasts[std::size_t(y)] = last;
         if (first > last)

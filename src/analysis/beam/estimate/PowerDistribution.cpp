@@ -17,7 +17,7 @@ PowerDistribution::PowerDistribution(double low, double high) : m_low(low - 1.0)
     m_bins.assign(std::size_t(std::ceil(span / Bin)) + 2, 0.0);
 }
 
-void PowerDistribution::addAll(const double *coordinates, const float *powers, std::size_t n)
+void PowerDistribution::place(const double *coordinates, std::size_t n)
 {
     m_index.resize(n);
     m_share.resize(n);
@@ -30,12 +30,37 @@ void PowerDistribution::addAll(const double *coordinates, const float *powers, s
         m_index[i] = k;
         m_share[i] = std::min(1.0, k0 - double(k));
     }
+}
+
+void PowerDistribution::addPlaced(std::size_t i, double power)
+{
+    const double f = m_share[i];
+    const std::size_t k = std::size_t(m_index[i]);
+    m_bins[k] += (1 - f) * power;
+    m_bins[k + 1] += f * power;
+    m_total += power;
+}
+
+void PowerDistribution::addAll(const double *coordinates, const float *powers, std::size_t n)
+{
+    place(coordinates, n);
+    for (std::size_t i = 0; i < n; ++i)
+        addPlaced(i, powers[i]);
+}
+
+void PowerDistribution::addAll(PowerDistribution &a, const double *atA, PowerDistribution &b, const double *atB,
+                               PowerDistribution &c, const double *atC, const float *powers, std::size_t n)
+{
+    a.place(atA, n);
+    b.place(atB, n);
+    c.place(atC, n);
+    // Each distribution's bins take the same additions in the same order as from addAll alone;
+    // interleaved, the three chains of additions run side by side.
     for (std::size_t i = 0; i < n; ++i) {
-        const double power = powers[i], f = m_share[i];
-        const std::size_t k = std::size_t(m_index[i]);
-        m_bins[k] += (1 - f) * power;
-        m_bins[k + 1] += f * power;
-        m_total += power;
+        const double power = powers[i];
+        a.addPlaced(i, power);
+        b.addPlaced(i, power);
+        c.addPlaced(i, power);
     }
 }
 

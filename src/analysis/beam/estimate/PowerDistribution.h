@@ -33,6 +33,9 @@ public:
     // add(coordinates[i], powers[i]) for i = 0 .. n - 1 in turn; the split between bins is worked
     // out for all of them first, in a loop the compiler vectorises.
     void addAll(const double *coordinates, const float *powers, std::size_t n);
+    // a.addAll(atA, powers, n), b.addAll(atB, ...) and c.addAll(atC, ...) in one loop.
+    static void addAll(PowerDistribution &a, const double *atA, PowerDistribution &b, const double *atB,
+                       PowerDistribution &c, const double *atC, const float *powers, std::size_t n);
 
     double total() const { return m_total; }
     // Where the cumulative power first reaches `fraction` of the total, counted from the low end
@@ -41,6 +44,9 @@ public:
 
 private:
     static constexpr double Bin = 0.25;
+
+    void place(const double *coordinates, std::size_t n);
+    void addPlaced(std::size_t i, double power);
 
     double m_low;
     std::vector<double> m_bins;

@@ -54,9 +54,10 @@ Estimate firstEstimate(const ConditionedFrame &frame, double threshold, const Be
     search.cy = (decision.cy - offset) / block;
     search.halfU = search.halfV = (SearchWindows * decision.side + SearchPixels) / block;
     float top = -std::numeric_limits<float>::infinity();
+    const RowSpans searchSpans(search, grid.width);
     for (int y = 0; y < grid.height; ++y) {
         int first, last;
-        rowSpan(search, y, grid.width, first, last);
+        searchSpans.at(y, first, last);
         for (int x = first; x <= last; ++x)
             top = std::max(top, grid.values[std::size_t(y) * std::size_t(grid.width) + std::size_t(x)]);
     }
