@@ -70,6 +70,25 @@ void scanRow(const float *v, float *peaks, std::int32_t *counts, std::size_t n, 
     }
 }
 
+// Two rows at once: their peaks and top-code counts kept for even and odd columns apart, and
+// the cells of 2 x 2 pixels they make. Each row is read once.
+LUMETRA_WIDE_KERNEL
+void scanAndHalveRows(const float *__restrict a, const float *__restrict b, float *__restrict evenPeaks,
+                      float *__restrict oddPeaks, std::int32_t *__restrict evenCounts,
+                      std::int32_t *__restrict oddCounts, std::size_t cells, float top, float *__restrict out)
+{
+    for (std::size_t x = 0; x < cells; ++x) {
+        const float a0 = a[2 * x], a1 = a[2 * x + 1], b0 = b[2 * x], b1 = b[2 * x + 1];
+        const float pe = a0 > evenPeaks[x] ? a0 : evenPeaks[x];
+        const float po = a1 > oddPeaks[x] ? a1 : oddPeaks[x];
+        evenPeaks[x] = b0 > pe ? b0 : pe;
+        oddPeaks[x] = b1 > po ? b1 : po;
+        evenCounts[x] = evenCounts[x] + (a0 >= top) + (b0 >= top);
+        oddCounts[x] = oddCounts[x] + (a1 >= top) + (b1 >= top);
+        out[x] = 0.25f * ((a0 + a1) + (b0 + b1));
+    }
+}
+
 LUMETRA_WIDE_KERNEL
 void subtractRow(const float *raw, const float *dark, float *out, int n)
 {
@@ -78,17 +97,45 @@ void subtractRow(const float *raw, const float *dark, float *out, int n)
 }
 
 // Highest value and the pixels at the top code, kept for each column so that the loop over a
-// row is one the compiler vectorises; a column's count cannot pass the frame's height.
+// row is one the compiler vectorises; a column's count cannot pass the frame's height. Rows
+// taken in pairs keep their even and odd columns apart (the first `pairColumns` columns).
 class PeakScan
 {
 public:
     PeakScan(const float *firstRow, int width, double topValue)
         : m_top(static_cast<float>(topValue) - 1e-3f), m_peaks(firstRow, firstRow + width),
-          m_counts(std::size_t(width), 0)
+          m_counts(std::size_t(width), 0), m_pairColumns(std::size_t(width / 2))
     {
+        for (std::size_t x = 0; x < m_pairColumns; ++x) {
+            m_peaks[x] = firstRow[2 * x];
+            m_peaks[m_pairColumns + x] = firstRow[2 * x + 1];
+        }
     }
 
-    void add(const float *v) { scanRow(v, m_peaks.data(), m_counts.data(), m_peaks.size(), m_top); }
+    // A single row: its columns in the same places as a pair's.
+    void add(const float *v)
+    {
+        const std::size_t n = m_pairColumns;
+        m_single.resize(m_peaks.size());
+        for (std::size_t x = 0; x < n; ++x) {
+            m_single[x] = v[2 * x];
+            m_single[n + x] = v[2 * x + 1];
+        }
+        std::copy(v + 2 * n, v + m_peaks.size(), m_single.begin() + std::ptrdiff_t(2 * n));
+        scanRow(m_single.data(), m_peaks.data(), m_counts.data(), m_peaks.size(), m_top);
+    }
+
+    // Two rows, and their cells of 2 x 2 pixels into out.
+    void addPair(const float *a, const float *b, float *out)
+    {
+        const std::size_t n = m_pairColumns;
+        scanAndHalveRows(a, b, m_peaks.data(), m_peaks.data() + n, m_counts.data(), m_counts.data() + n, n, m_top, out);
+        if (m_peaks.size() > 2 * n) { // the last column of an odd width
+            const std::size_t last = m_peaks.size() - 1;
+            scanRow(a + last, m_peaks.data() + last, m_counts.data() + last, 1, m_top);
+            scanRow(b + last, m_peaks.data() + last, m_counts.data() + last, 1, m_top);
+        }
+    }
 
     double peak() const { return *std::max_element(m_peaks.begin(), m_peaks.end()); }
     long long saturated() const
@@ -101,8 +148,10 @@ public:
 
 private:
     float m_top;
-    std::vector<float> m_peaks;
+    std::vector<float> m_peaks; // even columns, odd columns, the last of an odd width
     std::vector<std::int32_t> m_counts;
+    std::size_t m_pairColumns;
+    std::vector<float> m_single;
 };
 
 void checkArguments(const BeamFrameView &frame, const BeamOptions &options, const BeamFrameView *dark)
@@ -145,8 +194,9 @@ ConditionedFrame::ConditionedFrame(const BeamFrameView &frame, const BeamOptions
     m_stripes = stripes.direction == StripeDirection::Columns ? StripeCorrection::Columns : StripeCorrection::Rows;
 }
 
-// The raw frame is read once, row by row: its peak and saturated pixels, the dark frame taken
-// off (into the copy), and the cells and blocks of the result while its rows are in the cache.
+// The raw frame is read once, a pair of rows at a time: its peak and saturated pixels, the dark
+// frame taken off (into the copy), and the cells and blocks of the result while its rows are in
+// the cache.
 void ConditionedFrame::firstPass(const BeamFrameView &frame, const BeamFrameView *dark)
 {
     const int w = frame.width, h = frame.height;
@@ -155,34 +205,36 @@ void ConditionedFrame::firstPass(const BeamFrameView &frame, const BeamFrameView
         m_view.values = m_copy.data();
     }
     const bool blocks = std::min(w, h) >= 64;
-    // The grids grow a row at a time from a row in the cache: no pass to clear them first.
     m_cells = BlockGrid{2, w / 2, h / 2, {}};
-    m_cells.values.reserve(std::size_t(m_cells.width) * std::size_t(m_cells.height));
+    m_cells.values.resize(std::size_t(m_cells.width) * std::size_t(m_cells.height));
     if (blocks) {
         m_blocks = BlockGrid{4, m_cells.width / 2, m_cells.height / 2, {}};
-        m_blocks.values.reserve(std::size_t(m_blocks.width) * std::size_t(m_blocks.height));
+        m_blocks.values.resize(std::size_t(m_blocks.width) * std::size_t(m_blocks.height));
     }
-    std::vector<float> row(std::size_t(m_cells.width));
-    const auto append = [&row](std::vector<float> &grid, int width) {
-        grid.insert(grid.end(), row.begin(), row.begin() + width);
-    };
     PeakScan scan(frame.values, w, frame.topValue);
     const auto cellRow = [this](int y) { return m_cells.values.data() + std::size_t(y) * std::size_t(m_cells.width); };
-    for (int y = 0; y < h; ++y) {
+    int y = 0;
+    for (; y + 1 < h; y += 2) {
         const std::size_t at = std::size_t(y) * std::size_t(w);
         const float *raw = frame.values + at;
-        scan.add(raw);
-        if (dark)
-            subtractRow(raw, dark->values + at, m_copy.data() + at, w);
-        if (y % 2 == 0 || y / 2 >= m_cells.height)
-            continue;
-        const float *lower = m_view.values + at;
-        halveRow(lower - w, lower, m_cells.width, row.data());
-        append(m_cells.values, m_cells.width);
-        if (blocks && y % 4 == 3) {
-            halveRow(cellRow(y / 2 - 1), cellRow(y / 2), m_blocks.width, row.data());
-            append(m_blocks.values, m_blocks.width);
+        float *cells = cellRow(y / 2);
+        if (dark) {
+            scan.add(raw);
+            scan.add(raw + w);
+            subtractRow(raw, dark->values + at, m_copy.data() + at, 2 * w);
+            halveRow(m_copy.data() + at, m_copy.data() + at + w, m_cells.width, cells);
+        } else {
+            scan.addPair(raw, raw + w, cells);
         }
+        if (blocks && y % 4 == 2)
+            halveRow(cellRow(y / 2 - 1), cells, m_blocks.width,
+                     m_blocks.values.data() + std::size_t(y / 4) * std::size_t(m_blocks.width));
+    }
+    if (y < h) { // the last row of an odd height
+        const std::size_t at = std::size_t(y) * std::size_t(w);
+        scan.add(frame.values + at);
+        if (dark)
+            subtractRow(frame.values + at, dark->values + at, m_copy.data() + at, w);
     }
     if (!blocks)
         m_blocks = blockAverages(m_view);
