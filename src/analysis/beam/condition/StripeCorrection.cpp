@@ -62,7 +62,7 @@ std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, d
     const std::size_t positions = std::size_t((j1 - j0 + stride - 1) / stride);
     // Columns: a position is a stretch of a frame row already; rows: their samples gathered
     // once, a row of lines per position.
-    std::vector<float> gathered(f.columns ? 0 : positions * n);
+    Samples gathered(f.columns ? 0 : positions * n);
     std::vector<const float *> samplesAt(positions);
     for (std::size_t p = 0; p < positions; ++p)
         samplesAt[p] = f.columns ? f.values + std::size_t(j0 + int(p) * stride) * std::size_t(f.width) + std::size_t(i0)

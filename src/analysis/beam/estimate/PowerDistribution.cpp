@@ -32,7 +32,7 @@ void PowerDistribution::place(const double *coordinates, std::size_t n)
     }
 }
 
-void PowerDistribution::addPlaced(std::size_t i, double power)
+inline void PowerDistribution::addPlaced(std::size_t i, double power)
 {
     const double f = m_share[i];
     const std::size_t k = std::size_t(m_index[i]);
