@@ -27,6 +27,23 @@ quint32 bigEndian32(const uchar *p)
     return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
 }
 
+// The filters that predict from the pixel to the left: each byte from its left neighbour a, the
+// byte above b and the one above-left c, pixel by pixel, the left pixel's bytes kept in
+// registers (a byte read back from the row just written would wait for its store).
+template <int Bpp, typename Predict>
+void unfilterFromLeft(uchar *cur, const uchar *prev, std::size_t n, Predict predict)
+{
+    int left[Bpp] = {}, upLeft[Bpp] = {};
+    for (std::size_t i = 0; i + Bpp <= n; i += Bpp)
+        for (int k = 0; k < Bpp; ++k) {
+            const int b = prev[i + std::size_t(k)];
+            const int v = uchar(cur[i + std::size_t(k)] + predict(left[k], b, upLeft[k]));
+            cur[i + std::size_t(k)] = uchar(v);
+            left[k] = v;
+            upLeft[k] = b;
+        }
+}
+
 // Undoes one row's filter in place; `prev` is the row above (all zero for the first row).
 template <int Bpp>
 bool unfilterRow(int filter, uchar *cur, const uchar *prev, std::size_t n)
@@ -35,28 +52,22 @@ bool unfilterRow(int filter, uchar *cur, const uchar *prev, std::size_t n)
     case 0:
         return true;
     case 1:
-        for (std::size_t i = Bpp; i < n; ++i)
-            cur[i] = uchar(cur[i] + cur[i - Bpp]);
+        unfilterFromLeft<Bpp>(cur, prev, n, [](int a, int, int) { return a; });
         return true;
     case 2:
         for (std::size_t i = 0; i < n; ++i)
             cur[i] = uchar(cur[i] + prev[i]);
         return true;
     case 3:
-        for (std::size_t i = 0; i < Bpp; ++i)
-            cur[i] = uchar(cur[i] + (prev[i] >> 1));
-        for (std::size_t i = Bpp; i < n; ++i)
-            cur[i] = uchar(cur[i] + ((unsigned(cur[i - Bpp]) + prev[i]) >> 1));
+        unfilterFromLeft<Bpp>(cur, prev, n, [](int a, int b, int) { return (a + b) >> 1; });
         return true;
     case 4:
-        for (std::size_t i = 0; i < Bpp; ++i)
-            cur[i] = uchar(cur[i] + prev[i]);
-        for (std::size_t i = Bpp; i < n; ++i) {
-            const int a = cur[i - Bpp], b = prev[i], c = prev[i - Bpp];
+        // Without branches: on noisy pictures the predictor's choice is a coin toss.
+        unfilterFromLeft<Bpp>(cur, prev, n, [](int a, int b, int c) {
             const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
-            const int predicted = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-            cur[i] = uchar(cur[i] + predicted);
-        }
+            const int notA = pb <= pc ? b : c;
+            return int(pa <= pb) & int(pa <= pc) ? a : notA;
+        });
         return true;
     default:
         return false;
