@@ -3,6 +3,7 @@
 #include "types/MessageLanguage.h"
 #include "platform/framefiles/FrameFile.h"
 #include "platform/framefiles/PixelBudget.h"
+#include "platform/framefiles/PngUnfilter.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -25,67 +26,6 @@ constexpr qint64 SmallStreamRoom = 64 * 1024;
 quint32 bigEndian32(const uchar *p)
 {
     return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
-}
-
-// The filters that predict from the pixel to the left: each byte from its left neighbour a, the
-// byte above b and the one above-left c, pixel by pixel, the left pixel's bytes kept in
-// registers (a byte read back from the row just written would wait for its store).
-template <int Bpp, typename Predict>
-void unfilterFromLeft(uchar *cur, const uchar *prev, std::size_t n, Predict predict)
-{
-    int left[Bpp] = {}, upLeft[Bpp] = {};
-    for (std::size_t i = 0; i + Bpp <= n; i += Bpp)
-        for (int k = 0; k < Bpp; ++k) {
-            const int b = prev[i + std::size_t(k)];
-            const int v = uchar(cur[i + std::size_t(k)] + predict(left[k], b, upLeft[k]));
-            cur[i + std::size_t(k)] = uchar(v);
-            left[k] = v;
-            upLeft[k] = b;
-        }
-}
-
-// Undoes one row's filter in place; `prev` is the row above (all zero for the first row).
-template <int Bpp>
-bool unfilterRow(int filter, uchar *cur, const uchar *prev, std::size_t n)
-{
-    switch (filter) {
-    case 0:
-        return true;
-    case 1:
-        unfilterFromLeft<Bpp>(cur, prev, n, [](int a, int, int) { return a; });
-        return true;
-    case 2:
-        for (std::size_t i = 0; i < n; ++i)
-            cur[i] = uchar(cur[i] + prev[i]);
-        return true;
-    case 3:
-        unfilterFromLeft<Bpp>(cur, prev, n, [](int a, int b, int) { return (a + b) >> 1; });
-        return true;
-    case 4:
-        // Without branches: on noisy pictures the predictor's choice is a coin toss.
-        unfilterFromLeft<Bpp>(cur, prev, n, [](int a, int b, int c) {
-            const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
-            const int notA = pb <= pc ? b : c;
-            return int(pa <= pb) & int(pa <= pc) ? a : notA;
-        });
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool unfilterRow(int bpp, int filter, uchar *cur, const uchar *prev, std::size_t n)
-{
-    switch (bpp) {
-    case 1:
-        return unfilterRow<1>(filter, cur, prev, n);
-    case 2:
-        return unfilterRow<2>(filter, cur, prev, n);
-    case 3:
-        return unfilterRow<3>(filter, cur, prev, n);
-    default:
-        return unfilterRow<6>(filter, cur, prev, n);
-    }
 }
 
 inline quint32 sample16(const uchar *p)
@@ -240,7 +180,7 @@ bool decodeRows(IdatReader &idat, int channels, int depth, int shift, beam::Beam
             if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
                 return false;
         }
-        if (!unfilterRow(bpp, cur[0], cur.data() + 1, prev.data() + 1, rowBytes))
+        if (!unfilterPngRow(bpp, cur[0], cur.data() + 1, prev.data() + 1, rowBytes))
             return false;
         fillRow(cur.data() + 1, frame.width, channels, depth, shift,
                 frame.values.data() + std::size_t(y) * std::size_t(frame.width));
@@ -298,12 +238,24 @@ bool decodeGrey(IdatReader &idat, int depth, int shift, beam::BeamFrame &frame)
         return false;
     const std::vector<uchar> zeros(rowBytes, 0);
     const uchar *prev = zeros.data();
-    for (int y = 0; y < frame.height; ++y) {
-        uchar *row = raw.get() + std::size_t(y) * (rowBytes + 1);
-        if (!unfilterRow(bpp, row[0], row + 1, prev, rowBytes))
+    // Two rows at a time: their filters' chains from byte to byte run side by side.
+    const auto rowAt = [&](int y) { return raw.get() + std::size_t(y) * (rowBytes + 1); };
+    const auto fill = [&](int y) {
+        fillRow(rowAt(y) + 1, frame.width, 1, depth, shift, frame.values.data() + std::size_t(y) * std::size_t(frame.width));
+    };
+    int y = 0;
+    for (; y + 1 < frame.height; y += 2) {
+        uchar *first = rowAt(y), *second = rowAt(y + 1);
+        if (!unfilterPngRows(bpp, first[0], first + 1, second[0], second + 1, prev, rowBytes))
             return false;
-        fillRow(row + 1, frame.width, 1, depth, shift, frame.values.data() + std::size_t(y) * std::size_t(frame.width));
-        prev = row + 1;
+        fill(y);
+        fill(y + 1);
+        prev = second + 1;
+    }
+    if (y < frame.height) {
+        if (!unfilterPngRow(bpp, rowAt(y)[0], rowAt(y) + 1, prev, rowBytes))
+            return false;
+        fill(y);
     }
     return true;
 }
