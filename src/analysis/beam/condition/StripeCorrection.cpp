@@ -119,12 +119,19 @@ std::vector<double> sideLevels(const Lines &f, int i0, int i1, int j0, int j1, d
     for (std::size_t p = 0; p < positions; ++p)
         samplesAt[p] = f.columns ? f.values + std::size_t(j0 + int(p) * stride) * std::size_t(f.width) + std::size_t(i0)
                                  : gathered.data() + p * n;
-    // Gathered a frame row at a time: down a column every sample would lie on a page of its own.
+    // Gathered sixteen frame rows at a time: each position's samples of them fill a cache line of
+    // the gathered lines, and each row is read along its length (down a column every sample
+    // would lie on a page of its own).
     if (!f.columns)
-        for (std::size_t k = 0; k < n; ++k) {
-            const float *line = f.values + (std::size_t(i0) + k) * std::size_t(f.width) + std::size_t(j0);
-            for (std::size_t p = 0; p < positions; ++p)
-                gathered[p * n + k] = line[p * std::size_t(stride)];
+        for (std::size_t k0 = 0; k0 < n; k0 += LineChunk) {
+            const std::size_t k1 = std::min(n, k0 + LineChunk);
+            const float *first = f.values + (std::size_t(i0) + k0) * std::size_t(f.width) + std::size_t(j0);
+            for (std::size_t p = 0; p < positions; ++p) {
+                const float *sample = first + p * std::size_t(stride);
+                float *out = gathered.data() + p * n;
+                for (std::size_t k = k0; k < k1; ++k, sample += f.width)
+                    out[k] = *sample;
+            }
         }
     std::vector<double> mean(n, 0.0), sum(n, 0.0), count(n, 0.0);
     lineSums(samplesAt.data(), positions, n, sum.data());

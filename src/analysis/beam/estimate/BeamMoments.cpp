@@ -470,13 +470,22 @@ bool fitBandPlane(const FrameView &f, const TurnedRect &outer, const TurnedRect 
     // A level and two slopes need no more than some 20000 pixels: large bands use every k-th row.
     const double bandPixels = 4 * (outer.halfU * outer.halfV - inner.halfU * inner.halfV);
     const int step = std::max(1, static_cast<int>(bandPixels / 20000.0));
+    // The band's rows, worked out once for the three passes: outer span, inner span.
+    struct BandRow
+    {
+        int y, x0, x1, i0, i1;
+    };
+    std::vector<BandRow> rows;
     const RowSpans outerSpans(outer, f.width), innerSpans(inner, f.width);
+    for (int y = y0; y <= y1; y += step) {
+        BandRow r{y, 0, 0, 0, 0};
+        outerSpans.at(y, r.x0, r.x1);
+        innerSpans.at(y, r.i0, r.i1);
+        rows.push_back(r);
+    }
     for (int pass = 0; pass < 3; ++pass) {
         PlaneSums sums;
-        for (int y = y0; y <= y1; y += step) {
-            int x0, x1, i0, i1;
-            outerSpans.at(y, x0, x1);
-            innerSpans.at(y, i0, i1);
+        for (const auto &[y, x0, x1, i0, i1] : rows) {
             const float *row = f.values + std::size_t(y) * std::size_t(f.width);
             if (i0 > i1) {
                 addRowSegment(sums, row, x0, x1, y, p, pass > 0, 3 * rms);
