@@ -103,9 +103,7 @@ int runGrid3d(const QStringList &args)
         throw CliError(QStringLiteral("the region lies beyond the fitted picture (%1 x %2 raster pixels)")
                            .arg(state->picture.PictureExtentX)
                            .arg(state->picture.PictureExtentY));
-    sampling::ReadColours(state->picture, picture, progress);
-    sampling::ComputeGreyMap(state->picture, progress);
-    sampling::ScanGreyRangeWithProgress(state->picture, progress);
+    sampling::SamplePicture(state->picture, picture, progress);
     const RegionGrid grid = computeRegionGrid(state->picture, region, parsed.factor);
 
     if (parsed.csv) {

@@ -354,9 +354,7 @@ void CurveWindow::resamplePicture()
         return;
     // The same sampling as the opening, with its progress windows.
     AnalysisState &s = state();
-    sampling::ReadColours(s.picture, workspace->picture(), m_context.progress);
-    sampling::ComputeGreyMap(s.picture, m_context.progress);
-    sampling::ScanGreyRangeWithProgress(s.picture, m_context.progress);
+    sampling::SamplePicture(s.picture, workspace->picture(), m_context.progress);
     // The table's rows and positions belong to the placement too: it is made again for it.
     if (IntensityTableWindow *table = IntensityTableWindow::instance(m_context))
         table->loadRows(s);

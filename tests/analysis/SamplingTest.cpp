@@ -248,3 +248,47 @@ TEST(SamplingProgress, EachRoutineShowsAdvancesPerRowAndCloses)
     }
     EXPECT_EQ(state->picture.ImageGreyMax, 90);
 }
+
+// The one-pass sampling against the three routines in turn: the same colours, grey values and
+// range, and the same windows with the same steps. A picture smaller than the surface, a state
+// that claims fewer rows than the raster (the rows below keep their old grey values, which the
+// range still reads) and a picture of varied colours.
+TEST(SamplingProgress, OnePassGivesTheRoutinesResultsAndWindows)
+{
+    QImage image(600, 430, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 7 + y) % 256, (x + y * 3) % 256, (x * y) % 251));
+    auto picture = workspacePicture(image);
+    for (const int height : {480, 300}) {
+        std::unique_ptr<AnalysisState> states[2] = {sampledState(), sampledState()};
+        RecordingProgress progress[2];
+        for (auto &state : states) {
+            state->picture.ImageHeight = height;
+            for (int y = 1; y <= 480; ++y)
+                for (int x = 1; x <= 640; ++x)
+                    state->picture.GreyMap(x, y) = (x + 2 * y) % 256; // what an earlier picture left
+        }
+        sampling::ReadColours(states[0]->picture, *picture, progress[0]);
+        sampling::ComputeGreyMap(states[0]->picture, progress[0]);
+        sampling::ScanGreyRangeWithProgress(states[0]->picture, progress[0]);
+        sampling::SamplePicture(states[1]->picture, *picture, progress[1]);
+        const SampledPicture &apart = states[0]->picture, &together = states[1]->picture;
+        for (int y = 1; y <= 480; ++y)
+            for (int x = 1; x <= 640; ++x) {
+                ASSERT_EQ(together.GreyMap(x, y), apart.GreyMap(x, y)) << x << "," << y << " height " << height;
+                for (const auto channel : {ColourStoreGrid::Red, ColourStoreGrid::Green, ColourStoreGrid::Blue})
+                    ASSERT_EQ(together.ColourStore(channel, y, x), apart.ColourStore(channel, y, x)) << x << "," << y;
+            }
+        EXPECT_EQ(together.GreyMax, apart.GreyMax);
+        EXPECT_EQ(together.GreyMin, apart.GreyMin);
+        EXPECT_EQ(together.ImageGreyMax, apart.ImageGreyMax);
+        EXPECT_EQ(together.ImageGreyMin, apart.ImageGreyMin);
+        EXPECT_EQ(progress[1].calls, progress[0].calls);
+        ASSERT_EQ(progress[1].steps.size(), progress[0].steps.size());
+        for (std::size_t i = 0; i < progress[0].steps.size(); ++i) {
+            EXPECT_EQ(progress[1].steps[i].window, progress[0].steps[i].window) << i;
+            EXPECT_FLOAT_EQ(progress[1].steps[i].percent, progress[0].steps[i].percent) << i;
+        }
+    }
+}

@@ -79,9 +79,7 @@ void OpenCurveWindow(AnalysisState &state, PictureSurface &plot, PictureSurface 
     RedrawCurveWindow(state, plot, windowSurface, DisplayMode::Face, vertical, frameOnly);
 
     if (workspacePicture) {
-        sampling::ReadColours(state.picture, *workspacePicture, progress);
-        sampling::ComputeGreyMap(state.picture, progress);
-        sampling::ScanGreyRangeWithProgress(state.picture, progress);
+        sampling::SamplePicture(state.picture, *workspacePicture, progress);
     }
     state.cut.CutPosition = start.cut;
     plotting::PlotRawCurve(state, plot, PlotMode::FaceNormal, vertical);

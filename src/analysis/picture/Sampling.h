@@ -20,6 +20,9 @@ void ReadColours(SampledPicture &sampled, const PictureSurface &picture, Progres
 void ComputeGreyMap(SampledPicture &sampled, ProgressWindows &progress);
 // Whole-image range seeded with 15; copies into ImageGreyMax/ImageGreyMin. Shows Progress.
 void ScanGreyRangeWithProgress(SampledPicture &sampled, ProgressWindows &progress);
+// The three above in one pass over the picture: a row's colours, its grey values and their range
+// while the row is in the cache. The same results and the same progress windows in turn.
+void SamplePicture(SampledPicture &sampled, const PictureSurface &picture, ProgressWindows &progress);
 // The silent rescan, seeded with GreyMap(1, 1).
 void ScanGreyRange(SampledPicture &sampled);
 

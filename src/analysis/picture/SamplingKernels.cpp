@@ -58,6 +58,32 @@ void splitColours(const QRgb *__restrict line, int16_t *__restrict red, int16_t 
 }
 
 LUMETRA_WIDE_KERNEL
+void splitColoursAndGrey(const QRgb *__restrict line, int16_t *__restrict red, int16_t *__restrict green,
+                         int16_t *__restrict blue, int *__restrict grey, int count)
+{
+    unsigned exceptions = 0;
+    for (int i = 0; i < count; ++i) {
+        const QRgb c = line[i];
+        const int r = static_cast<int>((c >> 16) & 0xffu), g = static_cast<int>((c >> 8) & 0xffu),
+                  b = static_cast<int>(c & 0xffu);
+        red[i] = static_cast<int16_t>(r);
+        green[i] = static_cast<int16_t>(g);
+        blue[i] = static_cast<int16_t>(b);
+        const unsigned u = shifted(r, g, b);
+        const unsigned q = thousandths(u);
+        grey[i] = static_cast<int>(q) - 1;
+        exceptions |= needsDouble(u, q);
+    }
+    if (exceptions == 0)
+        return;
+    for (int i = 0; i < count; ++i) {
+        const unsigned u = shifted(red[i], green[i], blue[i]);
+        if (needsDouble(u, thousandths(u)))
+            grey[i] = greyOfDouble(red[i], green[i], blue[i]);
+    }
+}
+
+LUMETRA_WIDE_KERNEL
 void greyRow(const int16_t *__restrict red, const int16_t *__restrict green, const int16_t *__restrict blue,
              int *__restrict grey, int count)
 {

@@ -12,6 +12,8 @@ namespace lumetra::sampling {
 // Splits count colours of one picture scanline into red, green and blue.
 void splitColours(const QRgb *line, int16_t *red, int16_t *green, int16_t *blue, int count);
 
+// splitColours and greyRow of the same pixels in one loop.
+void splitColoursAndGrey(const QRgb *line, int16_t *red, int16_t *green, int16_t *blue, int *grey, int count);
 // grey[i] = round-half-even(0.587 green[i] + 0.299 red[i] + 0.114 blue[i]), the sum taken in
 // double precision in that order, for count pixels.
 void greyRow(const int16_t *red, const int16_t *green, const int16_t *blue, int *grey, int count);

@@ -158,9 +158,7 @@ void RegionCommands::chartRegion(int factor)
         return;
     }
 
-    sampling::ReadColours(state.picture, m_workspace.picture(), context.progress);
-    sampling::ComputeGreyMap(state.picture, context.progress);
-    sampling::ScanGreyRangeWithProgress(state.picture, context.progress);
+    sampling::SamplePicture(state.picture, m_workspace.picture(), context.progress);
 
     QLabel *label = m_workspace.statusLabel();
     if (label) {
