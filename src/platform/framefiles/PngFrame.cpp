@@ -238,24 +238,20 @@ bool decodeGrey(IdatReader &idat, int depth, int shift, beam::BeamFrame &frame)
         return false;
     const std::vector<uchar> zeros(rowBytes, 0);
     const uchar *prev = zeros.data();
-    // Two rows at a time: their filters' chains from byte to byte run side by side.
+    // Two rows at a time where both predict from the left: their chains from byte to byte run
+    // side by side.
     const auto rowAt = [&](int y) { return raw.get() + std::size_t(y) * (rowBytes + 1); };
-    const auto fill = [&](int y) {
-        fillRow(rowAt(y) + 1, frame.width, 1, depth, shift, frame.values.data() + std::size_t(y) * std::size_t(frame.width));
-    };
-    int y = 0;
-    for (; y + 1 < frame.height; y += 2) {
-        uchar *first = rowAt(y), *second = rowAt(y + 1);
-        if (!unfilterPngRows(bpp, first[0], first + 1, second[0], second + 1, prev, rowBytes))
+    for (int y = 0; y < frame.height;) {
+        uchar *first = rowAt(y);
+        const int done = y + 1 < frame.height
+                             ? unfilterPngRows(bpp, first[0], first + 1, rowAt(y + 1)[0], rowAt(y + 1) + 1, prev, rowBytes)
+                             : (unfilterPngRow(bpp, first[0], first + 1, prev, rowBytes) ? 1 : -1);
+        if (done < 0)
             return false;
-        fill(y);
-        fill(y + 1);
-        prev = second + 1;
-    }
-    if (y < frame.height) {
-        if (!unfilterPngRow(bpp, rowAt(y)[0], rowAt(y) + 1, prev, rowBytes))
-            return false;
-        fill(y);
+        for (int k = 0; k < done; ++k, ++y)
+            fillRow(rowAt(y) + 1, frame.width, 1, depth, shift,
+                    frame.values.data() + std::size_t(y) * std::size_t(frame.width));
+        prev = rowAt(y - 1) + 1;
     }
     return true;
 }

@@ -132,17 +132,17 @@ bool unfilterPngRow(int bpp, int filter, uchar *cur, const uchar *prev, std::siz
     }
 }
 
-bool unfilterPngRows(int bpp, int firstFilter, uchar *first, int secondFilter, uchar *second, const uchar *prev,
-                     std::size_t n)
+int unfilterPngRows(int bpp, int firstFilter, uchar *first, int secondFilter, uchar *second, const uchar *prev,
+                    std::size_t n)
 {
     if ((bpp == 1 || bpp == 2) && predictsFromLeft(firstFilter) && predictsFromLeft(secondFilter)) {
         if (bpp == 1)
             pair<1>(firstFilter, first, secondFilter, second, prev, n);
         else
             pair<2>(firstFilter, first, secondFilter, second, prev, n);
-        return true;
+        return 2;
     }
-    return unfilterPngRow(bpp, firstFilter, first, prev, n) && unfilterPngRow(bpp, secondFilter, second, first, n);
+    return unfilterPngRow(bpp, firstFilter, first, prev, n) ? 1 : -1;
 }
 
 } // namespace lumetra

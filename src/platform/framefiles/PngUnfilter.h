@@ -12,8 +12,9 @@ namespace lumetra {
 bool unfilterPngRow(int bpp, int filter, uchar *cur, const uchar *prev, std::size_t n);
 
 // Two rows, `second` right below `first`, in one sweep where both filters predict from the left
-// (the two chains of bytes then run side by side); the same as unfilterPngRow on each in turn.
-bool unfilterPngRows(int bpp, int firstFilter, uchar *first, int secondFilter, uchar *second, const uchar *prev,
-                     std::size_t n);
+// (the two chains of bytes then run side by side): 2. Otherwise `first` alone: 1 (`second` is
+// left as it is). -1 for an unknown filter type.
+int unfilterPngRows(int bpp, int firstFilter, uchar *first, int secondFilter, uchar *second, const uchar *prev,
+                    std::size_t n);
 
 } // namespace lumetra
