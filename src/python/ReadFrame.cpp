@@ -17,7 +17,7 @@ namespace lumetra::python {
 namespace {
 
 // Whether every value is a whole code the integer type holds, so it loses nothing.
-bool wholeCodes(const std::vector<float> &values, float top)
+bool wholeCodes(const Samples &values, float top)
 {
     return std::all_of(values.begin(), values.end(),
                        [top](float v) { return v >= 0 && v <= top && v == std::floor(v); });
@@ -38,8 +38,8 @@ template <typename T> py::array integerArray(const beam::BeamFrame &frame)
 // The float samples handed over without a copy: the array owns the vector.
 py::array floatArray(beam::BeamFrame &frame)
 {
-    auto *values = new std::vector<float>(std::move(frame.values));
-    const py::capsule owner(values, [](void *p) { delete static_cast<std::vector<float> *>(p); });
+    auto *values = new Samples(std::move(frame.values));
+    const py::capsule owner(values, [](void *p) { delete static_cast<Samples *>(p); });
     return py::array_t<float>({py::ssize_t(frame.height), py::ssize_t(frame.width)}, values->data(), owner);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "types/UninitialisedAllocator.h"
+
 #include <cstddef>
-#include <vector>
 
 namespace lumetra::beam {
 
@@ -12,7 +13,9 @@ struct BeamFrame
     int height = 0;
     int bitDepth = 8;          // 8 or 16 (bits of the file's samples)
     double topValue = 255.0;   // the format's top code value: 255, PGM maxval, PNG 2^sBIT-1 or 65535
-    std::vector<float> values; // row-major, width*height; colour files: 0.299 R + 0.587 G + 0.114 B, not rounded
+    // Row-major, width*height; colour files: 0.299 R + 0.587 G + 0.114 B, not rounded. resize()
+    // leaves new samples unset: a reader writes them all.
+    Samples values;
     float at(int x, int y) const { return values[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "types/UninitialisedAllocator.h"
+
 #include <cstddef>
-#include <memory>
-#include <utility>
 #include <vector>
 
 // The sums behind the beam measurement: first and second moments of a frame inside a turned
@@ -76,34 +76,6 @@ Moments planeMoments(const FrameView &f, const Plane &plane, const TurnedRect &a
 
 // The frame averaged in blocks of 4 x 4 pixels (frames under 64 pixels a side: 1 x 1); a partial
 // block at the right or bottom edge is left out.
-// An allocator whose new elements are left uninitialised (unless given a value): a grid filled
-// row by row is not cleared first.
-template <typename T>
-struct UninitialisedAllocator : std::allocator<T>
-{
-    template <typename U>
-    struct rebind
-    {
-        using other = UninitialisedAllocator<U>;
-    };
-    UninitialisedAllocator() = default;
-    template <typename U>
-    UninitialisedAllocator(const UninitialisedAllocator<U> &) noexcept
-    {
-    }
-    template <typename U>
-    void construct(U *p) noexcept
-    {
-        ::new (static_cast<void *>(p)) U;
-    }
-    template <typename U, typename... Args>
-    void construct(U *p, Args &&...args)
-    {
-        ::new (static_cast<void *>(p)) U(std::forward<Args>(args)...);
-    }
-};
-
-using Samples = std::vector<float, UninitialisedAllocator<float>>;
 
 struct BlockGrid
 {
