@@ -43,6 +43,26 @@ inline unsigned needsDouble(unsigned u, unsigned q)
     return static_cast<unsigned>(u >= FastLimit) | static_cast<unsigned>(u == q * 1000u);
 }
 
+// One grey value by the integer path; true where it does not give the double formula's result.
+inline bool greyOf(int red, int green, int blue, int &grey)
+{
+    const unsigned u = shifted(red, green, blue);
+    const unsigned q = thousandths(u);
+    grey = static_cast<int>(q) - 1;
+    return needsDouble(u, q) != 0;
+}
+
+// Exact halves (about one pixel in a thousand of a colour picture) and colours outside 0..255
+// take the double formula.
+void mendExceptions(const int16_t *red, const int16_t *green, const int16_t *blue, int *grey, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        int integer = 0;
+        if (greyOf(red[i], green[i], blue[i], integer))
+            grey[i] = greyOfDouble(red[i], green[i], blue[i]);
+    }
+}
+
 } // namespace
 
 LUMETRA_WIDE_KERNEL
@@ -69,18 +89,10 @@ void splitColoursAndGrey(const QRgb *__restrict line, int16_t *__restrict red, i
         red[i] = static_cast<int16_t>(r);
         green[i] = static_cast<int16_t>(g);
         blue[i] = static_cast<int16_t>(b);
-        const unsigned u = shifted(r, g, b);
-        const unsigned q = thousandths(u);
-        grey[i] = static_cast<int>(q) - 1;
-        exceptions |= needsDouble(u, q);
+        exceptions |= unsigned(greyOf(r, g, b, grey[i]));
     }
-    if (exceptions == 0)
-        return;
-    for (int i = 0; i < count; ++i) {
-        const unsigned u = shifted(red[i], green[i], blue[i]);
-        if (needsDouble(u, thousandths(u)))
-            grey[i] = greyOfDouble(red[i], green[i], blue[i]);
-    }
+    if (exceptions != 0)
+        mendExceptions(red, green, blue, grey, count);
 }
 
 LUMETRA_WIDE_KERNEL
@@ -88,20 +100,10 @@ void greyRow(const int16_t *__restrict red, const int16_t *__restrict green, con
              int *__restrict grey, int count)
 {
     unsigned exceptions = 0;
-    for (int i = 0; i < count; ++i) {
-        const unsigned u = shifted(red[i], green[i], blue[i]);
-        const unsigned q = thousandths(u);
-        grey[i] = static_cast<int>(q) - 1;
-        exceptions |= needsDouble(u, q);
-    }
-    if (exceptions == 0)
-        return;
-    // Exact halves (about one pixel in a thousand of a colour picture) and colours outside 0..255.
-    for (int i = 0; i < count; ++i) {
-        const unsigned u = shifted(red[i], green[i], blue[i]);
-        if (needsDouble(u, thousandths(u)))
-            grey[i] = greyOfDouble(red[i], green[i], blue[i]);
-    }
+    for (int i = 0; i < count; ++i)
+        exceptions |= unsigned(greyOf(red[i], green[i], blue[i], grey[i]));
+    if (exceptions != 0)
+        mendExceptions(red, green, blue, grey, count);
 }
 
 // Grey values are 0..255: taking one off in unsigned arithmetic turns 0 into the largest value,
