@@ -146,15 +146,14 @@ void rowSpan(const TurnedRect &r, int y, int width, int &first, int &last)
 
 namespace {
 
-// A row's sums in eight float lanes (a row is short enough for float sums), written to s: s[0..7] the
-// weights, s[8..15] dx times the weights, s[16..23] dx squared times them, dx = x - rx. The
-// kernels only add and multiply, never fused (no AVX-512 build): every processor gives the same
-// sums.
 // Eight floats side by side (the compiler's generic vectors: AVX where the processor has it).
 typedef float Floats __attribute__((vector_size(32)));
 
-// The lanes of the pixels x0..x1, eight pixels at a time, the last pixels in the first lane. The
-// weights: v - p where that exceeds q, else 0 (Clipped); v - (p + q x) (a plane).
+// A row's sums in eight float lanes (a row is short enough for float sums), written to s: s[0..7]
+// the weights, s[8..15] dx times the weights, s[16..23] dx squared times them, dx = x - rx; eight
+// pixels at a time, the last pixels in the first lane. The weights: v - p where that exceeds q,
+// else 0 (Clipped); v - (p + q x) (a plane). The kernels built from it only add and multiply,
+// never fused (no AVX-512 build): every processor gives the same sums.
 template <bool Clipped>
 [[gnu::always_inline]] inline void rowLanes(const float *row, int x0, int x1, float rx, float p, float q, float *s)
 {
@@ -202,7 +201,6 @@ void clippedRowSums(const float *row, int x0, int x1, float rx, float level, flo
     rowLanes<true>(row, x0, x1, rx, level, threshold, s);
 }
 
-// The same with the weights v - (level0 + b x).
 LUMETRA_WIDE_UNFUSED_KERNEL
 void planeRowSums(const float *row, int x0, int x1, float rx, float level0, float b, float *s)
 {
@@ -210,9 +208,9 @@ void planeRowSums(const float *row, int x0, int x1, float rx, float level0, floa
 }
 
 // Moments of the weights over the pixels of area (all when null), summed about the pixel
-// (rx, ry); rowSums(y, row, x0, x1, rx, s) writes the lanes of a row's pixels x0..x1 to s. The second
-// moments keep their precision when that pixel lies near the centroid: the variance is then not
-// the small difference of two large numbers.
+// (rx, ry); rowSums(y, row, x0, x1, rx, s) writes the lanes of a row's pixels x0..x1 to s. The
+// second moments keep their precision when that pixel lies near the centroid: the variance is then
+// not the small difference of two large numbers.
 template <typename RowSumsOf>
 Moments sumMomentsAbout(const FrameView &f, const TurnedRect *area, double rx, double ry, RowSumsOf rowSums)
 {
