@@ -95,7 +95,10 @@ BENCHMARK_CAPTURE(openLarge, pgm_fit, "pgm", PlacementMode::Fit)->Unit(benchmark
 BENCHMARK_CAPTURE(openLarge, png_beam, "png", PlacementMode::Beam)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(openLarge, tiff_beam, "tif", PlacementMode::Beam)->Unit(benchmark::kMillisecond);
 
-void BM_SamplingChain640x480(benchmark::State &s)
+// Samples the bench picture into a 640 x 480 state once per iteration with sample(state,
+// picture, progress).
+template <typename Sample>
+void sampleRepeatedly(benchmark::State &s, Sample sample)
 {
     auto state = std::make_unique<AnalysisState>();
     PictureSurface picture(640, 480);
@@ -104,29 +107,26 @@ void BM_SamplingChain640x480(benchmark::State &s)
     state->picture.ImageHeight = 480;
     SilentProgress progress;
     for (auto _ : s) {
-        sampling::SamplePicture(state->picture, picture, progress);
+        sample(state->picture, picture, progress);
         benchmark::DoNotOptimize(state->picture.GreyMax);
     }
     s.SetItemsProcessed(s.iterations() * 640 * 480);
+}
+
+void BM_SamplingChain640x480(benchmark::State &s)
+{
+    sampleRepeatedly(s, sampling::SamplePicture);
 }
 BENCHMARK(BM_SamplingChain640x480)->Unit(benchmark::kMicrosecond);
 
 // The same three stages one after another, each reading the picture's rows again.
 void BM_SamplingStages640x480(benchmark::State &s)
 {
-    auto state = std::make_unique<AnalysisState>();
-    PictureSurface picture(640, 480);
-    picture.setPicture(bench::beamPicture());
-    state->picture.ImageWidth = 640;
-    state->picture.ImageHeight = 480;
-    SilentProgress progress;
-    for (auto _ : s) {
-        sampling::ReadColours(state->picture, picture, progress);
-        sampling::ComputeGreyMap(state->picture, progress);
-        sampling::ScanGreyRangeWithProgress(state->picture, progress);
-        benchmark::DoNotOptimize(state->picture.GreyMax);
-    }
-    s.SetItemsProcessed(s.iterations() * 640 * 480);
+    sampleRepeatedly(s, [](SampledPicture &sampled, const PictureSurface &picture, ProgressWindows &progress) {
+        sampling::ReadColours(sampled, picture, progress);
+        sampling::ComputeGreyMap(sampled, progress);
+        sampling::ScanGreyRangeWithProgress(sampled, progress);
+    });
 }
 BENCHMARK(BM_SamplingStages640x480)->Unit(benchmark::kMicrosecond);
 
