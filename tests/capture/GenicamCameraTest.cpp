@@ -274,11 +274,11 @@ TEST_F(GigeLoopback, FramesWithLostPacketsAreCountedAndNeverDelivered)
                 ASSERT_EQ(f->at(x, y), test::fakeBeamCode(beam, x, y, 400, 255)) << x << "," << y;
 }
 
-// 5 % of the packets lost: practically no 512 x 512 frame arrives whole, and the command line
-// says why instead of only that no frame came.
+// Half the packets lost: no 512 x 512 frame arrives whole (at 5 % a frame of few large packets
+// sometimes did), and the command line says why instead of only that no frame came.
 TEST_F(GigeLoopback, GrabAndBeamNameTheLostPacketsWhenNoWholeFrameArrives)
 {
-    LoopbackCamera gv(FakeBeam{}, 0.05);
+    LoopbackCamera gv(FakeBeam{}, 0.5);
     ASSERT_TRUE(gv.isRunning());
     QTemporaryDir dir;
     const QStringList commands[] = {
