@@ -62,28 +62,40 @@ bool solve(Matrix m, Vector r, Vector &d)
     return std::all_of(d.begin(), d.end(), [](double v) { return std::isfinite(v); });
 }
 
-double sumOfSquares(const std::vector<Point> &points, const Vector &p)
+// The unit Gaussian exp(-q/2) of parameters p at a point.
+double unitGaussian(const Point &pt, const Vector &p)
 {
+    const double dx = pt.x - p[X0], dy = pt.y - p[Y0];
+    const double q = p[Qa] * dx * dx + 2 * p[Qb] * dx * dy + p[Qc] * dy * dy;
+    return std::exp(-0.5 * q);
+}
+
+// The sum of squared residuals at p; `unit` takes each point's unit Gaussian for the normal
+// equations at p, should the step to p be taken.
+double sumOfSquares(const std::vector<Point> &points, const Vector &p, std::vector<double> &unit)
+{
+    unit.resize(points.size());
     double sse = 0;
-    for (const Point &pt : points) {
-        const double dx = pt.x - p[X0], dy = pt.y - p[Y0];
-        const double q = p[Qa] * dx * dx + 2 * p[Qb] * dx * dy + p[Qc] * dy * dy;
-        const double r = pt.v - (p[Off] + p[Amp] * std::exp(-0.5 * q));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point &pt = points[i];
+        unit[i] = unitGaussian(pt, p);
+        const double r = pt.v - (p[Off] + p[Amp] * unit[i]);
         sse += r * r;
     }
     return sse;
 }
 
-// The normal equations J'J and J'r of the residuals at p.
-void normalEquations(const std::vector<Point> &points, const Vector &p, Matrix &jtj, Vector &jtr)
+// The normal equations J'J and J'r of the residuals at p, whose unit Gaussians sumOfSquares gave.
+void normalEquations(const std::vector<Point> &points, const Vector &p, const std::vector<double> &unit, Matrix &jtj,
+                     Vector &jtr)
 {
     for (auto &row : jtj)
         row.fill(0.0);
     jtr.fill(0.0);
-    for (const Point &pt : points) {
+    for (std::size_t n = 0; n < points.size(); ++n) {
+        const Point &pt = points[n];
         const double dx = pt.x - p[X0], dy = pt.y - p[Y0];
-        const double q = p[Qa] * dx * dx + 2 * p[Qb] * dx * dy + p[Qc] * dy * dy;
-        const double g = std::exp(-0.5 * q);
+        const double g = unit[n];
         const double ag = p[Amp] * g;
         const Vector j = {g,
                           1.0,
@@ -161,12 +173,13 @@ std::optional<GaussianFit> fitGaussian(const IntegrationArea &area, double dMajo
         top = std::max(top, pt.v);
     Vector p = {top, 0.0, area.cx(), area.cy(), syy / det, -sxy / det, sxx / det};
 
-    double sse = sumOfSquares(points, p);
+    std::vector<double> unit, nextUnit;
+    double sse = sumOfSquares(points, p, unit);
     double lambda = 1e-3;
     GaussianFit fit;
     Matrix jtj;
     Vector jtr;
-    normalEquations(points, p, jtj, jtr);
+    normalEquations(points, p, unit, jtj, jtr);
     while (fit.iterations < MaxIterations && lambda < 1e12) {
         Matrix damped = jtj;
         for (int i = 0; i < N; ++i)
@@ -179,7 +192,8 @@ std::optional<GaussianFit> fitGaussian(const IntegrationArea &area, double dMajo
         Vector next = p;
         for (int i = 0; i < N; ++i)
             next[i] += step[i];
-        const double nextSse = positiveDefinite(next) ? sumOfSquares(points, next) : std::numeric_limits<double>::infinity();
+        const double nextSse =
+            positiveDefinite(next) ? sumOfSquares(points, next, nextUnit) : std::numeric_limits<double>::infinity();
         if (!(nextSse < sse)) {
             lambda *= 10;
             continue;
@@ -188,12 +202,13 @@ std::optional<GaussianFit> fitGaussian(const IntegrationArea &area, double dMajo
         const bool small = sse - nextSse <= 1e-10 * sse;
         p = next;
         sse = nextSse;
+        unit.swap(nextUnit);
         lambda = std::max(lambda / 10, 1e-12);
         if (small) {
             fit.converged = true;
             break;
         }
-        normalEquations(points, p, jtj, jtr);
+        normalEquations(points, p, unit, jtj, jtr);
     }
     if (!fit.converged && lambda >= 1e12)
         fit.converged = true; // no step lowers the residual: a minimum to working precision

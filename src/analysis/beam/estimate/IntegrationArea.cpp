@@ -55,13 +55,11 @@ IntegrationArea::IntegrationArea(const FrameView &view, const MeasurementArea &m
         const auto level0 = static_cast<float>(plane.a + plane.c * (y - plane.y0) - plane.b * plane.x0);
         const auto slope = static_cast<float>(plane.b);
         float *out = m_values.data() + std::size_t(y - y0) * std::size_t(m_width);
+        for (int x = x0; x <= x1; ++x)
+            out[x - x0] = row[x] - (level0 + slope * static_cast<float>(x));
         double sum = 0;
-        for (int x = x0; x <= x1; ++x) {
-            const float v = row[x] - (level0 + slope * static_cast<float>(x));
-            out[x - x0] = v;
-            if (x >= rowFirst(y) && x <= rowLast(y))
-                sum += v;
-        }
+        for (int x = rowFirst(y); x <= rowLast(y); ++x)
+            sum += out[x - x0];
         m_power += sum;
         if (rowFirst(y) <= rowLast(y))
             m_pixels += rowLast(y) - rowFirst(y) + 1;
@@ -73,20 +71,6 @@ bool IntegrationArea::inside(int x, int y) const
     if (y < m_top || y >= m_top + m_height)
         return false;
     return x >= rowFirst(y) && x <= rowLast(y);
-}
-
-double IntegrationArea::sample(double x, double y) const
-{
-    const double fx = std::clamp(x, double(m_left), double(m_left + m_width - 1));
-    const double fy = std::clamp(y, double(m_top), double(m_top + m_height - 1));
-    const int ix = std::clamp(static_cast<int>(std::floor(fx)), m_left, std::max(m_left, m_left + m_width - 2));
-    const int iy = std::clamp(static_cast<int>(std::floor(fy)), m_top, std::max(m_top, m_top + m_height - 2));
-    const int jx = std::min(ix + 1, m_left + m_width - 1);
-    const int jy = std::min(iy + 1, m_top + m_height - 1);
-    const double ax = fx - ix, ay = fy - iy;
-    const double top = value(ix, iy) * (1 - ax) + value(jx, iy) * ax;
-    const double bottom = value(ix, jy) * (1 - ax) + value(jx, jy) * ax;
-    return top * (1 - ay) + bottom * ay;
 }
 
 } // namespace lumetra::beam

@@ -2,7 +2,10 @@
 
 #include "analysis/beam/BeamMeasurement.h"
 #include "analysis/beam/estimate/MeasurementArea.h"
+#include "types/UninitialisedAllocator.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace lumetra::beam {
@@ -35,7 +38,19 @@ public:
     int rowLast(int y) const { return m_last[std::size_t(y - m_top)]; }
 
     // The corrected frame at a point between pixel centres (bilinear), clamped to the box.
-    double sample(double x, double y) const;
+    double sample(double x, double y) const
+    {
+        const double fx = std::clamp(x, double(m_left), double(m_left + m_width - 1));
+        const double fy = std::clamp(y, double(m_top), double(m_top + m_height - 1));
+        const int ix = std::clamp(static_cast<int>(std::floor(fx)), m_left, std::max(m_left, m_left + m_width - 2));
+        const int iy = std::clamp(static_cast<int>(std::floor(fy)), m_top, std::max(m_top, m_top + m_height - 2));
+        const int jx = std::min(ix + 1, m_left + m_width - 1);
+        const int jy = std::min(iy + 1, m_top + m_height - 1);
+        const double ax = fx - ix, ay = fy - iy;
+        const double top = value(ix, iy) * (1 - ax) + value(jx, iy) * ax;
+        const double bottom = value(ix, jy) * (1 - ax) + value(jx, jy) * ax;
+        return top * (1 - ay) + bottom * ay;
+    }
 
     // Centroid and principal axes of the measurement: the major axis points along (ux, uy) in
     // picture rows (y down), the minor along (-uy, ux).
@@ -59,7 +74,7 @@ private:
     }
 
     int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
-    std::vector<float> m_values;
+    Samples m_values; // every sample of the box is written
     std::vector<int> m_first, m_last;
     double m_cx = 0, m_cy = 0, m_ux = 1, m_uy = 0;
     double m_halfMajor = 0, m_halfMinor = 0;

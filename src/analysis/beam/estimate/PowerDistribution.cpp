@@ -1,5 +1,7 @@
 #include "analysis/beam/estimate/PowerDistribution.h"
 
+#include "analysis/WideKernel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -17,19 +19,29 @@ PowerDistribution::PowerDistribution(double low, double high) : m_low(low - 1.0)
     m_bins.assign(std::size_t(std::ceil(span / Bin)) + 2, 0.0);
 }
 
-void PowerDistribution::place(const double *coordinates, std::size_t n)
+namespace {
+
+// As add(): the lower bin of each coordinate, kept below the last, and the share of the upper one.
+LUMETRA_WIDE_UNFUSED_KERNEL
+void placeAll(const double *coordinates, std::size_t n, double low, double lastLower, int *index, double *share)
 {
-    m_index.resize(n);
-    m_share.resize(n);
-    // As add(): the lower bin, kept below the last, and the share of the upper one.
-    const double lastLower = double(m_bins.size() - 2);
     for (std::size_t i = 0; i < n; ++i) {
-        const double at = (coordinates[i] - m_low) / Bin - 0.5;
+        const double at = (coordinates[i] - low) / 0.25 - 0.5;
         const double k0 = at < 0 ? 0.0 : at;
         const int k = static_cast<int>(k0 < lastLower ? k0 : lastLower);
-        m_index[i] = k;
-        m_share[i] = std::min(1.0, k0 - double(k));
+        index[i] = k;
+        share[i] = std::min(1.0, k0 - double(k));
     }
+}
+
+} // namespace
+
+void PowerDistribution::place(const double *coordinates, std::size_t n)
+{
+    static_assert(Bin == 0.25);
+    m_index.resize(n);
+    m_share.resize(n);
+    placeAll(coordinates, n, m_low, double(m_bins.size() - 2), m_index.data(), m_share.data());
 }
 
 inline void PowerDistribution::addPlaced(std::size_t i, double power)
@@ -38,14 +50,18 @@ inline void PowerDistribution::addPlaced(std::size_t i, double power)
     const std::size_t k = std::size_t(m_index[i]);
     m_bins[k] += (1 - f) * power;
     m_bins[k + 1] += f * power;
-    m_total += power;
 }
 
 void PowerDistribution::addAll(const double *coordinates, const float *powers, std::size_t n)
 {
     place(coordinates, n);
-    for (std::size_t i = 0; i < n; ++i)
+    // The total in a register: kept in the object it would wait on every bin's store.
+    double total = m_total;
+    for (std::size_t i = 0; i < n; ++i) {
         addPlaced(i, powers[i]);
+        total += powers[i];
+    }
+    m_total = total;
 }
 
 void PowerDistribution::addAll(PowerDistribution &a, const double *atA, PowerDistribution &b, const double *atB,
@@ -55,13 +71,21 @@ void PowerDistribution::addAll(PowerDistribution &a, const double *atA, PowerDis
     b.place(atB, n);
     c.place(atC, n);
     // Each distribution's bins take the same additions in the same order as from addAll alone;
-    // interleaved, the three chains of additions run side by side.
+    // interleaved, the three chains of additions run side by side. The totals are kept in
+    // registers.
+    double totalA = a.m_total, totalB = b.m_total, totalC = c.m_total;
     for (std::size_t i = 0; i < n; ++i) {
         const double power = powers[i];
         a.addPlaced(i, power);
         b.addPlaced(i, power);
         c.addPlaced(i, power);
+        totalA += power;
+        totalB += power;
+        totalC += power;
     }
+    a.m_total = totalA;
+    b.m_total = totalB;
+    c.m_total = totalC;
 }
 
 std::optional<double> PowerDistribution::reach(double fraction, bool fromLow) const
