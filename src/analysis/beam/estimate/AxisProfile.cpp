@@ -1,6 +1,7 @@
 #include "analysis/beam/estimate/AxisProfile.h"
 
 #include "analysis/beam/estimate/IntegrationArea.h"
+#include "analysis/WideKernel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,6 +64,7 @@ double refine(const AxisProfile &p, std::size_t i, std::size_t j, double level, 
 
 } // namespace
 
+LUMETRA_WIDE_UNFUSED_KERNEL
 AxisProfile sampleAxisProfile(const IntegrationArea &area, double ux, double uy, double half, double acrossDiameter)
 {
     AxisProfile p;
