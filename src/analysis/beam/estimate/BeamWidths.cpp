@@ -38,12 +38,13 @@ std::optional<double> knifeWidth(const PowerDistribution &d)
 struct RowWalk
 {
     const float *e = nullptr;
+    int first = 0; // frame column of e[0]
     std::size_t n = 0;
     double u = 0, v = 0, power = 0;
     double *us = nullptr, *vs = nullptr;
 };
 
-// Pixels [from, to) of a row.
+// The row from pixel `from` on.
 void walk(RowWalk &r, std::size_t from, double ux, double uy)
 {
     double u = r.u, v = r.v, power = r.power;
@@ -94,14 +95,13 @@ void powerWidths(const IntegrationArea &a, BeamWidths &w)
     const int bottom = a.top() + a.height();
     for (int y = a.top(); y < bottom; y += 2) {
         RowWalk rows[2];
-        int firsts[2] = {0, 0};
         for (int k = 0; k < 2 && y + k < bottom; ++k) {
             const int first = a.rowFirst(y + k), last = a.rowLast(y + k);
             if (first > last)
                 continue;
             const double dy = y + k - cy;
             RowWalk &r = rows[k];
-            firsts[k] = first;
+            r.first = first;
             r.n = std::size_t(last - first + 1);
             r.e = a.row(y + k) + (first - a.left());
             r.u = (first - cx) * ux + dy * uy;
@@ -119,10 +119,10 @@ void powerWidths(const IntegrationArea &a, BeamWidths &w)
             const RowWalk &r = rows[k];
             const double dy = y + k - cy;
             if (r.n > 0) {
-                double *column = columns.data() + (firsts[k] - a.left());
+                double *column = columns.data() + (r.first - a.left());
                 for (std::size_t i = 0; i < r.n; ++i)
                     column[i] += r.e[i];
-                radiiAlongRow(firsts[k], cx, dy, r.n, radii.data());
+                radiiAlongRow(r.first, cx, dy, r.n, radii.data());
                 PowerDistribution::addAll(radial, radii.data(), alongMajor, r.us, alongMinor, r.vs, r.e, r.n);
             }
             alongY.add(dy, r.power);

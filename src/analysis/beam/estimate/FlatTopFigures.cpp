@@ -115,7 +115,7 @@ double maxDensity(const IntegrationArea &a, int side)
         if (first <= last)
             rows[count++] = RowRun{c, first - x0, last - x0};
         // The slots are used in turn: the rows waiting must be run before theirs is written again.
-        if (count == RowsTogether || (y - y0 - r) % RowsTogether == RowsTogether - 1 || y + 1 == yEnd) {
+        if ((y - y0 - r) % RowsTogether == RowsTogether - 1 || y + 1 == yEnd) {
             if (count > 0) {
                 runRows(rows, count, r);
                 for (int j = 0; j < count; ++j)
@@ -186,8 +186,8 @@ FlatTopFigures flatTopFigures(const IntegrationArea &area, double dMinor)
         std::size_t count = 0;
         above90 = 0;
         for (int y = area.top(); y < area.top() + area.height(); ++y) {
-            const float *in = area.row(y) - area.left();
-            for (int x = area.rowFirst(y); x <= area.rowLast(y); ++x) {
+            const float *in = area.row(y);
+            for (int x = area.rowFirst(y) - area.left(); x <= area.rowLast(y) - area.left(); ++x) {
                 const float v = in[x];
                 kept[count] = v;
                 count += v >= floor ? 1 : 0;
